@@ -1,0 +1,236 @@
+#include "engine/File.h"
+#include "engine/String.h"
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+namespace TesselEngine::WinAPI {
+
+namespace {
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool NameLess(const Platform::DirectoryEntry& a, const Platform::DirectoryEntry& b) {
+    const std::size_t n = std::min(a.name.size(), b.name.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(UpperAscii(a.name[i]));
+        const auto y = static_cast<unsigned char>(UpperAscii(b.name[i]));
+        if (x != y)
+            return x < y;
+    }
+    if (a.name.size() != b.name.size())
+        return a.name.size() < b.name.size();
+    return a.name < b.name; // names that differ only in case: a fixed order all the same
+}
+
+std::string TemporaryPathFor(const char* path) {
+    static std::atomic<std::uint32_t> counter{0};
+    return std::string(path) + ".~" + std::to_string(Platform::ProcessId()) + "-" +
+           std::to_string(++counter) + ".tmp";
+}
+} // namespace
+
+bool MatchesPattern(const char* name, const char* pattern) {
+    // Iterative glob with one backtrack point for the last "*".
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*name) {
+        if (*pattern == '?' || (*pattern && UpperAscii(*pattern) == UpperAscii(*name))) {
+            ++pattern;
+            ++name;
+        } else if (*pattern == '*') {
+            star = pattern++;
+            resume = name;
+        } else if (star) {
+            pattern = star + 1;
+            name = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        ++pattern;
+    return *pattern == 0;
+}
+
+File::File(const Char256& path) : path(path) {}
+
+File::File(const Directory& directory, const Char32& name) : path(directory.GetPath()) {
+    String::Append(path, name);
+}
+
+File::File(const Directory& directory, const Char48& name) : path(directory.GetPath()) {
+    String::Append(path, name);
+}
+
+File::File(const Char256& directoryPath, const FindData& match) : path(directoryPath) {
+    String::Append(path, match.cFileName);
+}
+
+bool File::Exists() const {
+    int error = 0;
+    const Platform::Handle h =
+        Platform::OpenExisting(path.Str().c_str(), Platform::Access::Read, &error);
+    if (h != Platform::InvalidHandle) {
+        Platform::Close(h);
+        return true;
+    }
+    return error != Platform::ErrorFileNotFound;
+}
+
+bool File::Open() {
+    Close();
+    int error = 0;
+    handle = Platform::OpenExisting(path.Str().c_str(), Platform::Access::ReadWrite, &error);
+    return IsOpen() && error != Platform::ErrorFileNotFound;
+}
+
+bool File::OpenRead() {
+    Close();
+    int error = 0;
+    handle = Platform::OpenExisting(path.Str().c_str(), Platform::Access::Read, &error);
+    return IsOpen();
+}
+
+bool File::Create() {
+    Close();
+    handle = Platform::CreateTruncate(path.Str().c_str());
+    return IsOpen();
+}
+
+bool File::OpenOrCreate() {
+    if (Open())
+        return true;
+    return Create();
+}
+
+void File::Close() {
+    if (IsOpen())
+        Platform::Close(handle);
+    handle = Platform::InvalidHandle;
+}
+
+bool File::Delete() { return Platform::DeleteFile(path.Str().c_str()); }
+
+std::uint64_t File::GetSize() {
+    std::uint64_t value = 0;
+    if (!IsOpen() || !Platform::QuerySize(handle, &value))
+        value = 0;
+    size = value;
+    return value == 0xFFFFFFFFull ? ~std::uint64_t{0} : value;
+}
+
+bool File::ReadAll(char* buffer) {
+    if (!IsOpen())
+        return false;
+    return Platform::ReadExact(handle, buffer, size);
+}
+
+bool File::Write(const char* buffer, std::uint32_t n) {
+    return IsOpen() && Platform::WriteAll(handle, buffer, n);
+}
+
+bool File::ReadStream(IO::Stream& stream) {
+    stream.Free();
+    if (!IsOpen())
+        return false;
+    GetSize();
+    if (size >= 0xFFFFFFFFull)
+        return false; // 4 GiB or more: refused, never read short
+    if (size == 0)
+        return true;
+    if (!stream.Allocate(static_cast<std::uint32_t>(size)))
+        return false;
+    if (!Platform::ReadExact(handle, stream.GetBuffer(), size)) {
+        // The stream keeps the file's size, zero-filled where the read failed.
+        std::memset(stream.GetBuffer(), 0, stream.GetSize());
+        return false;
+    }
+    return true;
+}
+
+bool File::WriteStream(const IO::Stream& stream) {
+    return Write(stream.GetBuffer(), stream.GetSize());
+}
+
+bool File::SaveAtomically(const IO::Stream& stream) const {
+    return SaveAtomically(path.Str().c_str(), stream.GetBuffer(), stream.GetSize());
+}
+
+bool File::SaveAtomically(const char* target, const char* bytes, std::uint64_t n) {
+    if (Platform::IsDirectory(target) || Platform::IsReadOnlyFile(target))
+        return false;
+    const std::string temporary = TemporaryPathFor(target);
+    const Platform::Handle h = Platform::CreateNew(temporary.c_str());
+    if (h == Platform::InvalidHandle)
+        return false;
+    const bool written = Platform::WriteAll(h, bytes, n) && Platform::Flush(h);
+    Platform::Close(h);
+    if (written && Platform::ReplaceFile(temporary.c_str(), target))
+        return true;
+    Platform::DeleteFile(temporary.c_str());
+    return false;
+}
+
+Char48 File::GetBaseName() const {
+    Char256 base = path;
+    String::CutBefore(base, '/');
+    String::CutAfter(base, '.');
+    Char48 result;
+    result.Assign(base.data, base.Length());
+    return result;
+}
+
+Directory::Iterator::Iterator(const Char256& directoryPath) : directoryPath(directoryPath) {}
+
+void Directory::Iterator::First(const Char32& pattern) {
+    Reset();
+    searchPath = directoryPath;
+    String::Append(searchPath, pattern);
+    const std::string wanted = pattern.Str();
+    for (auto& entry : Platform::ListDirectory(directoryPath.Str().c_str())) {
+        if (MatchesPattern(entry.name.c_str(), wanted.c_str()))
+            matches.push_back(std::move(entry));
+    }
+    std::sort(matches.begin(), matches.end(), NameLess);
+    Load();
+}
+
+bool Directory::Iterator::Next() {
+    if (index < matches.size())
+        ++index;
+    if (index >= matches.size()) {
+        Reset();
+        return false;
+    }
+    Load();
+    return true;
+}
+
+void Directory::Iterator::Reset() {
+    matches.clear();
+    index = 0;
+    findData = FindData{};
+}
+
+void Directory::Iterator::Load() {
+    findData = FindData{};
+    if (index >= matches.size())
+        return;
+    const auto& entry = matches[index];
+    const std::size_t n = std::min(entry.name.size(), sizeof(findData.cFileName) - 1);
+    std::memcpy(findData.cFileName, entry.name.data(), n);
+    findData.size = entry.size;
+    findData.isDirectory = entry.isDirectory;
+}
+
+bool Directory::Create() const { return Platform::CreateDirectory(path.Str().c_str()); }
+bool Directory::Remove() const { return Platform::RemoveDirectory(path.Str().c_str()); }
+
+Directory::Iterator Directory::GetIterator(const Char32& pattern) const {
+    Iterator it(path);
+    it.First(pattern);
+    return it;
+}
+
+} // namespace TesselEngine::WinAPI

@@ -1,0 +1,107 @@
+// Whole-file input and output for streams, directory creation and pattern scans.
+#pragma once
+
+#include "engine/FixedText.h"
+#include "engine/Stream.h"
+#include "engine/platform/Platform.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace TesselEngine::WinAPI {
+
+// One match of a directory scan.
+struct FindData {
+    char cFileName[260] = {};
+    std::uint64_t size = 0;
+    bool isDirectory = false;
+};
+
+class Directory;
+
+class File {
+public:
+    explicit File(const Char256& path);
+    File(const Directory& directory, const Char32& name);
+    File(const Directory& directory, const Char48& name);
+    File(const Char256& directoryPath, const FindData& match);
+    // Does not close: every user closes what it opened.
+    ~File() = default;
+
+    // False only when the file is missing from an existing directory.
+    bool Exists() const;
+    bool Open();     // existing file, reading and writing
+    bool OpenRead(); // existing file, reading only
+    bool Create();   // creates or truncates, reading and writing
+    bool OpenOrCreate();
+    void Close();
+    bool IsOpen() const { return handle != Platform::InvalidHandle; }
+    bool Delete();
+
+    // Size of the open file; all ones when it is exactly 0xFFFFFFFF.
+    std::uint64_t GetSize();
+    bool ReadAll(char* buffer);
+    bool Write(const char* buffer, std::uint32_t n);
+    // Loads the whole open file into the stream (position 0). False for a file of
+    // 4 GiB or more, which is refused rather than read short, and for a failed read.
+    bool ReadStream(IO::Stream& stream);
+    bool WriteStream(const IO::Stream& stream);
+
+    // Replaces the file's content with the stream's bytes through a temporary file
+    // in the same directory and one rename: on any failure the old file stays as it
+    // was and no temporary file is left. The file need not be open.
+    bool SaveAtomically(const IO::Stream& stream) const;
+    static bool SaveAtomically(const char* path, const char* bytes, std::uint64_t n);
+
+    // The path behind its first "/" and before its first ".", cut to 48 characters.
+    Char48 GetBaseName() const;
+    const Char256& GetPath() const { return path; }
+
+private:
+    Char256 path;
+    Platform::Handle handle = Platform::InvalidHandle;
+    std::uint64_t size = 0;
+};
+
+class Directory {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(const Char256& directoryPath);
+        // Starts a scan. Names match the pattern ("*" and "?") without regard to
+        // case; directories that match come back like files. Matches come in one
+        // fixed order on every system: by name with the letters upper-cased.
+        void First(const Char32& pattern);
+        bool Next();
+        bool IsValid() const { return index < matches.size(); }
+        void Reset();
+        const Char256& GetDirectory() const { return directoryPath; }
+        const FindData& GetFindData() const { return findData; }
+
+    private:
+        void Load();
+
+        FindData findData;
+        Char256 searchPath;
+        Char256 directoryPath;
+        std::vector<Platform::DirectoryEntry> matches;
+        std::size_t index = 0;
+    };
+
+    explicit Directory(const Char32& path) { this->path = path; }
+    explicit Directory(const Char256& path) : path(path) {}
+
+    bool Create() const; // false also when it exists
+    bool Remove() const;
+    Iterator GetIterator(const Char32& pattern) const;
+    const Char256& GetPath() const { return path; }
+
+private:
+    Char256 path;
+};
+
+// Case-insensitive wildcard match of a file name ("*" any run, "?" one byte).
+bool MatchesPattern(const char* name, const char* pattern);
+
+} // namespace TesselEngine::WinAPI

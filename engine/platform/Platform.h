@@ -1,0 +1,75 @@
+// The thin layer between the program and the operating system's file API. One
+// implementation uses POSIX, the other the Win32 8-bit calls; both give the same
+// results, including the Windows rules that the program relies on:
+//  - opening a missing file in an existing directory is "not found" (2); a path
+//    whose directory is missing is a different error;
+//  - a file without any write permission is read-only and cannot be opened for
+//    writing or replaced;
+//  - directory listings match names without regard to case.
+// Tests can make writes, renames and reads fail through FaultInjection.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace TesselEngine::Platform {
+
+using Handle = std::intptr_t;
+constexpr Handle InvalidHandle = -1;
+
+// The error code for a missing file in an existing directory, as Windows reports it.
+constexpr int ErrorFileNotFound = 2;
+
+enum class Access { Read, ReadWrite };
+
+// Opens an existing file. On failure returns InvalidHandle and sets *error
+// (ErrorFileNotFound for a missing file in an existing directory, another value otherwise).
+Handle OpenExisting(const char* path, Access access, int* error);
+// Creates the file or truncates an existing one, for reading and writing.
+Handle CreateTruncate(const char* path);
+// Creates a new file that must not exist yet.
+Handle CreateNew(const char* path);
+bool ReadExact(Handle h, void* buffer, std::uint64_t n);
+bool WriteAll(Handle h, const void* buffer, std::uint64_t n);
+bool Flush(Handle h);
+bool QuerySize(Handle h, std::uint64_t* size);
+void Close(Handle h);
+
+bool DeleteFile(const char* path);
+bool CreateDirectory(const char* path);
+bool RemoveDirectory(const char* path);
+// Moves from over to in one step; to is replaced when it exists.
+bool ReplaceFile(const char* from, const char* to);
+// True when path names an existing file that nobody may write.
+bool IsReadOnlyFile(const char* path);
+bool IsDirectory(const char* path);
+
+struct DirectoryEntry {
+    std::string name;
+    std::uint64_t size = 0;
+    bool isDirectory = false;
+};
+// Every entry of the directory except "." and "..", in no particular order.
+std::vector<DirectoryEntry> ListDirectory(const char* directory);
+
+// A number that differs between running processes, for temporary file names.
+std::uint32_t ProcessId();
+
+// Failures that tests switch on to prove that no user file is lost.
+struct FaultInjection {
+    // Writes fail after this many more bytes have been written (-1: never).
+    static std::atomic<std::int64_t> writeBudget;
+    // The next n replace operations fail.
+    static std::atomic<int> failReplaces;
+    // The next n reads fail.
+    static std::atomic<int> failReads;
+    static void Clear() {
+        writeBudget = -1;
+        failReplaces = 0;
+        failReads = 0;
+    }
+};
+
+} // namespace TesselEngine::Platform

@@ -1,0 +1,184 @@
+// POSIX implementation of the platform layer, with the Windows results emulated
+// where POSIX differs (missing directory vs. missing file, the read-only attribute,
+// directories that cannot be opened as files).
+#include "engine/platform/RawPlatform.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace TesselEngine::Platform::Raw {
+
+namespace {
+constexpr int ErrorAccessDenied = 5;
+constexpr int ErrorPathNotFound = 3;
+
+std::string ParentOf(const char* path) {
+    std::string p(path);
+    while (!p.empty() && p.back() == '/')
+        p.pop_back();
+    const auto slash = p.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : p.substr(0, slash);
+}
+
+bool ParentDirectoryExists(const char* path) {
+    struct stat st {};
+    return ::stat(ParentOf(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool HasNoWriteBits(const struct stat& st) {
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+int MapOpenError(int err, const char* path) {
+    if (err == ENOENT)
+        return ParentDirectoryExists(path) ? ErrorFileNotFound : ErrorPathNotFound;
+    if (err == ENOTDIR)
+        return ErrorPathNotFound;
+    return ErrorAccessDenied;
+}
+} // namespace
+
+Handle OpenExisting(const char* path, bool write, int* error) {
+    int dummy = 0;
+    if (!error)
+        error = &dummy;
+    *error = 0;
+    struct stat st {};
+    if (::stat(path, &st) != 0) {
+        *error = MapOpenError(errno, path);
+        return InvalidHandle;
+    }
+    // A directory is not a file, and a file without write bits is read-only even
+    // for a user (such as root) whom POSIX would let write.
+    if (S_ISDIR(st.st_mode) || (write && HasNoWriteBits(st))) {
+        *error = ErrorAccessDenied;
+        return InvalidHandle;
+    }
+    const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0) {
+        *error = MapOpenError(errno, path);
+        return InvalidHandle;
+    }
+    return fd;
+}
+
+Handle Create(const char* path, bool truncateExisting) {
+    struct stat st {};
+    if (::stat(path, &st) == 0 && (S_ISDIR(st.st_mode) || HasNoWriteBits(st)))
+        return InvalidHandle;
+    const int flags = O_RDWR | O_CREAT | O_CLOEXEC | (truncateExisting ? O_TRUNC : O_EXCL);
+    const int fd = ::open(path, flags, 0666);
+    return fd < 0 ? InvalidHandle : fd;
+}
+
+bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
+    auto* out = static_cast<char*>(buffer);
+    while (n > 0) {
+        const ssize_t got = ::read(static_cast<int>(h), out, n > (1u << 30) ? (1u << 30) : n);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        out += got;
+        n -= static_cast<std::uint64_t>(got);
+    }
+    return true;
+}
+
+bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
+    const auto* in = static_cast<const char*>(buffer);
+    while (n > 0) {
+        const ssize_t put = ::write(static_cast<int>(h), in, n > (1u << 30) ? (1u << 30) : n);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        in += put;
+        n -= static_cast<std::uint64_t>(put);
+    }
+    return true;
+}
+
+bool Flush(Handle h) { return ::fsync(static_cast<int>(h)) == 0; }
+
+bool QuerySize(Handle h, std::uint64_t* size) {
+    struct stat st {};
+    if (::fstat(static_cast<int>(h), &st) != 0)
+        return false;
+    *size = static_cast<std::uint64_t>(st.st_size);
+    return true;
+}
+
+void Close(Handle h) {
+    if (h != InvalidHandle)
+        ::close(static_cast<int>(h));
+}
+
+bool DeleteFile(const char* path) { return ::unlink(path) == 0; }
+bool CreateDirectory(const char* path) { return ::mkdir(path, 0777) == 0; }
+bool RemoveDirectory(const char* path) { return ::rmdir(path) == 0; }
+
+bool ReplaceFile(const char* from, const char* to) {
+    struct stat target {};
+    if (::stat(to, &target) == 0) {
+        if (S_ISDIR(target.st_mode) || HasNoWriteBits(target))
+            return false;
+        // The replacement keeps the permissions of the file it replaces.
+        ::chmod(from, target.st_mode & 07777);
+    }
+    if (::rename(from, to) != 0)
+        return false;
+    // Make the rename itself durable.
+    const int dir = ::open(ParentOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool IsReadOnlyFile(const char* path) {
+    struct stat st {};
+    return ::stat(path, &st) == 0 && !S_ISDIR(st.st_mode) && HasNoWriteBits(st);
+}
+
+bool IsDirectory(const char* path) {
+    struct stat st {};
+    return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::vector<DirectoryEntry> ListDirectory(const char* directory) {
+    std::vector<DirectoryEntry> entries;
+    std::string base = (directory && *directory) ? directory : ".";
+    DIR* dir = ::opendir(base.c_str());
+    if (!dir)
+        return entries;
+    if (base.back() != '/')
+        base += '/';
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        DirectoryEntry found;
+        found.name = entry->d_name;
+        struct stat st {};
+        if (::stat((base + found.name).c_str(), &st) == 0) {
+            found.size = static_cast<std::uint64_t>(st.st_size);
+            found.isDirectory = S_ISDIR(st.st_mode);
+        }
+        entries.push_back(std::move(found));
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+std::uint32_t ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+} // namespace TesselEngine::Platform::Raw

@@ -1,0 +1,142 @@
+// Win32 implementation of the platform layer, on the 8-bit ("A") file API.
+#include <windows.h>
+
+// windows.h maps these names to its own A/W variants.
+#undef DeleteFile
+#undef CreateDirectory
+#undef RemoveDirectory
+#undef ReplaceFile
+
+#include "engine/platform/RawPlatform.h"
+
+#include <string>
+
+namespace TesselEngine::Platform::Raw {
+
+namespace {
+HANDLE ToHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
+Handle FromHandle(HANDLE h) {
+    return h == INVALID_HANDLE_VALUE ? InvalidHandle : reinterpret_cast<Handle>(h);
+}
+constexpr DWORD Chunk = 1u << 30;
+
+// Windows refuses to write a read-only file; wine running as root does not, so the
+// attribute is tested here as well.
+bool HasReadOnlyAttribute(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_READONLY);
+}
+} // namespace
+
+Handle OpenExisting(const char* path, bool write, int* error) {
+    if (write && HasReadOnlyAttribute(path)) {
+        if (error)
+            *error = ERROR_ACCESS_DENIED;
+        return InvalidHandle;
+    }
+    const DWORD access = write ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_READ;
+    HANDLE h = CreateFileA(path, access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        if (error)
+            *error = static_cast<int>(GetLastError());
+        return InvalidHandle;
+    }
+    if (error)
+        *error = 0;
+    return FromHandle(h);
+}
+
+Handle Create(const char* path, bool truncateExisting) {
+    if (HasReadOnlyAttribute(path))
+        return InvalidHandle;
+    HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           truncateExisting ? CREATE_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    return FromHandle(h);
+}
+
+bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
+    auto* out = static_cast<char*>(buffer);
+    while (n > 0) {
+        DWORD got = 0;
+        const DWORD want = n > Chunk ? Chunk : static_cast<DWORD>(n);
+        if (!ReadFile(ToHandle(h), out, want, &got, nullptr) || got == 0)
+            return false;
+        out += got;
+        n -= got;
+    }
+    return true;
+}
+
+bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
+    const auto* in = static_cast<const char*>(buffer);
+    while (n > 0) {
+        DWORD put = 0;
+        const DWORD want = n > Chunk ? Chunk : static_cast<DWORD>(n);
+        if (!WriteFile(ToHandle(h), in, want, &put, nullptr) || put == 0)
+            return false;
+        in += put;
+        n -= put;
+    }
+    return true;
+}
+
+bool Flush(Handle h) { return FlushFileBuffers(ToHandle(h)) != 0; }
+
+bool QuerySize(Handle h, std::uint64_t* size) {
+    LARGE_INTEGER value;
+    if (!GetFileSizeEx(ToHandle(h), &value))
+        return false;
+    *size = static_cast<std::uint64_t>(value.QuadPart);
+    return true;
+}
+
+void Close(Handle h) {
+    if (h != InvalidHandle)
+        CloseHandle(ToHandle(h));
+}
+
+bool DeleteFile(const char* path) { return DeleteFileA(path) != 0; }
+bool CreateDirectory(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
+bool RemoveDirectory(const char* path) { return RemoveDirectoryA(path) != 0; }
+
+bool ReplaceFile(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool IsReadOnlyFile(const char* path) { return HasReadOnlyAttribute(path); }
+
+bool IsDirectory(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<DirectoryEntry> ListDirectory(const char* directory) {
+    std::vector<DirectoryEntry> entries;
+    std::string pattern = (directory && *directory) ? directory : ".";
+    if (pattern.back() != '/' && pattern.back() != '\\')
+        pattern += '/';
+    pattern += '*';
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        DirectoryEntry found;
+        found.name = name;
+        found.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        found.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back(std::move(found));
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+    return entries;
+}
+
+std::uint32_t ProcessId() { return static_cast<std::uint32_t>(GetCurrentProcessId()); }
+
+} // namespace TesselEngine::Platform::Raw

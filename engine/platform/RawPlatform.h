@@ -1,0 +1,24 @@
+// The operating-system calls behind the platform layer; one implementation per system.
+#pragma once
+
+#include "engine/platform/Platform.h"
+
+namespace TesselEngine::Platform::Raw {
+
+Handle OpenExisting(const char* path, bool write, int* error);
+Handle Create(const char* path, bool truncateExisting);
+bool ReadExact(Handle h, void* buffer, std::uint64_t n);
+bool WriteAll(Handle h, const void* buffer, std::uint64_t n);
+bool Flush(Handle h);
+bool QuerySize(Handle h, std::uint64_t* size);
+void Close(Handle h);
+bool DeleteFile(const char* path);
+bool CreateDirectory(const char* path);
+bool RemoveDirectory(const char* path);
+bool ReplaceFile(const char* from, const char* to);
+bool IsReadOnlyFile(const char* path);
+bool IsDirectory(const char* path);
+std::vector<DirectoryEntry> ListDirectory(const char* directory);
+std::uint32_t ProcessId();
+
+} // namespace TesselEngine::Platform::Raw

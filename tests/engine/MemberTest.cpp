@@ -1,0 +1,175 @@
+#include "engine/File.h"
+#include "engine/Member.h"
+#include "support/Workspace.h"
+
+#include <gtest/gtest.h>
+
+using namespace TesselEngine;
+using TesselEngine::IO::Stream;
+
+namespace {
+void Fill(Stream& s, const std::string& bytes) {
+    ASSERT_TRUE(s.Allocate(static_cast<std::uint32_t>(bytes.size())));
+    std::memcpy(s.GetBuffer(), bytes.data(), bytes.size());
+}
+std::string Written(Stream& out) {
+    out.TrimTrailingZeros();
+    return std::string(out.GetBuffer(), out.GetSize());
+}
+} // namespace
+
+TEST(ReadMember, StripFlagRemovesQuotes) {
+    Stream s;
+    Fill(s, "x Value = \"12\";\r\n");
+    Char16 value;
+    ReadMember(s, value, Char16("Value"), true);
+    EXPECT_EQ(value.View(), "12");
+    s.Reset();
+    ReadMember(s, value, Char16("Value"), false);
+    EXPECT_EQ(value.View(), "\"12\"");
+}
+
+TEST(ReadMember, ShortTargetsStopAtTheBlank) {
+    Stream s;
+    Fill(s, "x Owner = \"Old Bob\";\r\n");
+    Char48 shortValue;
+    ReadMember(s, shortValue, Char16("Owner"), true);
+    EXPECT_EQ(shortValue.View(), "Old");
+    s.Reset();
+    Char512 longValue;
+    ReadMember(s, longValue, Char16("Owner"), true);
+    EXPECT_EQ(longValue.View(), "Old Bob");
+}
+
+TEST(ReadMember, LongTextLosesAngleBracketsWhenStripped) {
+    Stream s;
+    Fill(s, "x Text = \"<Hello there>\";");
+    Char512 value;
+    ReadMember(s, value, Char16("Text"), true);
+    EXPECT_EQ(value.View(), "Hello there");
+}
+
+TEST(ReadMember, MissingKeyKeepsTheValue) {
+    Stream s;
+    Fill(s, "nothing to see here at all;");
+    Char48 value("kept");
+    ReadMember(s, value, Char16("Owner"), true);
+    EXPECT_EQ(value.View(), "kept");
+    // Every later member of the same pass keeps its value too: the position is past the end.
+    Char48 next("also kept");
+    ReadMember(s, next, Char16("here"), true);
+    EXPECT_EQ(next.View(), "also kept");
+}
+
+TEST(ReadMember, SemicolonsAreAlwaysRemoved) {
+    Stream s;
+    Fill(s, "a Amount = ;;5;");
+    Char8 value;
+    ReadMember(s, value, Char16("Amount"), false);
+    EXPECT_EQ(value.View(), "");
+}
+
+TEST(WriteMember, ReplacesThePlaceholderWithTheValue) {
+    Stream templ, out;
+    Fill(templ, "head Key = \"||\";\r\ntail");
+    ASSERT_TRUE(out.Allocate(64));
+    WriteMember(out, templ, Char48("Bob"), Char16("Key"));
+    EXPECT_EQ(templ.GetPosition(), 14u); // on the byte after the placeholder
+    WriteRest(out, templ);
+    EXPECT_EQ(Written(out), "head Key = \"Bob\";\r\ntail");
+    EXPECT_EQ(templ.GetPosition(), 14u); // WriteRest leaves it
+}
+
+TEST(WriteMember, KeyBehindThePositionSkipsToItsPlaceholder) {
+    Stream templ, out;
+    Fill(templ, "A = ||; B = ||; C = ||;");
+    ASSERT_TRUE(out.Allocate(64));
+    WriteMember(out, templ, Char8("1"), Char16("B"));
+    WriteMember(out, templ, Char8("2"), Char16("A")); // behind: nothing copied
+    WriteRest(out, templ);
+    // Filling goes on behind the placeholder of the key that was found backward.
+    EXPECT_EQ(Written(out), "A = ||; B = 12; B = ||; C = ||;");
+}
+
+TEST(WriteMember, OutputTooSmallDropsWholeAppends) {
+    Stream templ, out;
+    Fill(templ, "Key = ||;");
+    ASSERT_TRUE(out.Allocate(8));
+    WriteMember(out, templ, Char16("0123456789"), Char16("Key"));
+    EXPECT_EQ(Written(out), "Key = ");
+}
+
+TEST(WriteSkipMarker, DropsThePlaceholderAndWithTheFlagOneMoreByte) {
+    Stream templ, out;
+    Fill(templ, "a||,b");
+    ASSERT_TRUE(out.Allocate(16));
+    WriteSkipMarker(out, templ, false);
+    WriteRest(out, templ);
+    EXPECT_EQ(Written(out), "a,b");
+
+    templ.Reset();
+    Stream last;
+    ASSERT_TRUE(last.Allocate(16));
+    WriteSkipMarker(last, templ, true);
+    WriteRest(last, templ);
+    EXPECT_EQ(Written(last), "ab");
+}
+
+TEST(WriteSkipMarker, OneByteBetweenTwoPlaceholdersIsCopied) {
+    Stream templ, out;
+    Fill(templ, "x||;||y");
+    ASSERT_TRUE(out.Allocate(16));
+    WriteMember(out, templ, Char8("v"), Char16("x"));
+    WriteSkipMarker(out, templ, false);
+    EXPECT_EQ(Written(out), "xv;");
+}
+
+TEST(WriteThrough, CopiesTheMarkerItself) {
+    Stream templ, out;
+    Fill(templ, "list = [\r\n];\r\nrest");
+    ASSERT_TRUE(out.Allocate(32));
+    WriteThrough(out, templ, Char16("list = [\r\n"));
+    EXPECT_EQ(Written(out), "list = [\r\n");
+    EXPECT_EQ(templ.GetPosition(), 10u);
+}
+
+TEST(WriteRest, CopiesFromThePositionToTheEnd) {
+    Stream templ, out;
+    Fill(templ, "abc");
+    ASSERT_TRUE(out.Allocate(8));
+    templ.SetPosition(2);
+    WriteRest(out, templ);
+    EXPECT_EQ(Written(out), "c");
+    templ.SetPosition(3);
+    WriteRest(out, templ);
+    EXPECT_EQ(Written(out), "c");
+}
+
+TEST(WriteMember, EmptyTemplateWritesOnlyTheValue) {
+    Stream templ, out;
+    ASSERT_TRUE(out.Allocate(8));
+    WriteMember(out, templ, Char8("v"), Char16("Key"));
+    WriteSkipMarker(out, templ, true);
+    WriteThrough(out, templ, Char16("x"));
+    WriteRest(out, templ);
+    EXPECT_EQ(Written(out), "v");
+}
+
+class LoadTemplateTest : public VaskTest::WorkspaceTest {};
+
+TEST_F(LoadTemplateTest, LoadsOnceAndRefusesASecondLoad) {
+    VaskTest::WriteFile("T", "first ||;");
+    Stream templ;
+    EXPECT_TRUE(LoadTemplate(Char256("T"), templ));
+    EXPECT_EQ(templ.GetSize(), 9u);
+    EXPECT_EQ(templ.GetPosition(), 0u);
+    VaskTest::WriteFile("U", "other");
+    EXPECT_FALSE(LoadTemplate(Char256("U"), templ));
+    EXPECT_EQ(std::string(templ.GetBuffer(), templ.GetSize()), "first ||;");
+    Stream missing;
+    EXPECT_FALSE(LoadTemplate(Char256("missing"), missing));
+    VaskTest::WriteFile("E", "");
+    Stream empty;
+    EXPECT_TRUE(LoadTemplate(Char256("E"), empty));
+    EXPECT_EQ(empty.GetSize(), 0u);
+}
