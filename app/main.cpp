@@ -16,9 +16,8 @@ int main(int argc, char** argv) {
                   .GetIterator(TesselEngine::Char32("*.vaskinfo"));
     for (; it.IsValid(); it.Next())
         ++infos;
-    auto* label = new QLabel(QString("Workspace: %1\nInfo files in \"Infos/\": %2")
-                                 .arg(QDir::currentPath())
-                                 .arg(infos));
+    auto* label = new QLabel(
+        QString("Workspace: %1\nInfo files in \"Infos/\": %2").arg(QDir::currentPath()).arg(infos));
     label->setMargin(24);
     window.setCentralWidget(label);
     window.resize(1043, 644);

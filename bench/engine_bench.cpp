@@ -35,8 +35,9 @@ void Report(const char* what, double engineSeconds, const char* baseline, double
 // Property text of the shape the info files have, without the searched key.
 void FillText(IO::Stream& s) {
     std::mt19937 rng(42);
-    const char* words[] = {"bCString", "Owner", "=", "\"Bob\";", "int", "SortID", "\r\n",
-                           "gCInfoCommandSay", "Version", "1;", "Speaker", "Listener"};
+    const char* words[] = {"bCString", "Owner",  "=",       "\"Bob\";",
+                           "int",      "SortID", "\r\n",    "gCInfoCommandSay",
+                           "Version",  "1;",     "Speaker", "Listener"};
     std::uint32_t at = 0;
     char* out = s.GetBuffer();
     while (at < BufferSize) {
@@ -65,8 +66,8 @@ int main() {
         sink = text.FindKey(Char16(key));
     });
     const double memmemTime = BestSeconds([&] {
-        sink = reinterpret_cast<std::uintptr_t>(
-            memmem(text.GetBuffer() + 1, BufferSize - 1, key, 7));
+        sink =
+            reinterpret_cast<std::uintptr_t>(memmem(text.GetBuffer() + 1, BufferSize - 1, key, 7));
     });
     Report("FindKey", findKey, "memmem", memmemTime);
 

@@ -8,7 +8,9 @@
 namespace TesselEngine::WinAPI {
 
 namespace {
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool NameLess(const Platform::DirectoryEntry& a, const Platform::DirectoryEntry& b) {
     const std::size_t n = std::min(a.name.size(), b.name.size());
@@ -110,7 +112,9 @@ void File::Close() {
     handle = Platform::InvalidHandle;
 }
 
-bool File::Delete() { return Platform::DeleteFile(path.Str().c_str()); }
+bool File::Delete() {
+    return Platform::DeleteFile(path.Str().c_str());
+}
 
 std::uint64_t File::GetSize() {
     std::uint64_t value = 0;
@@ -224,8 +228,12 @@ void Directory::Iterator::Load() {
     findData.isDirectory = entry.isDirectory;
 }
 
-bool Directory::Create() const { return Platform::CreateDirectory(path.Str().c_str()); }
-bool Directory::Remove() const { return Platform::RemoveDirectory(path.Str().c_str()); }
+bool Directory::Create() const {
+    return Platform::CreateDirectory(path.Str().c_str());
+}
+bool Directory::Remove() const {
+    return Platform::RemoveDirectory(path.Str().c_str());
+}
 
 Directory::Iterator Directory::GetIterator(const Char32& pattern) const {
     Iterator it(path);

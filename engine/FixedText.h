@@ -27,8 +27,7 @@ template <std::size_t N> struct FixedText {
 
     // Widening assignment from a smaller type: its whole array, then zeros.
     template <std::size_t M>
-        requires(M < N)
-    FixedText& operator=(const FixedText<M>& other) {
+    requires(M < N) FixedText& operator=(const FixedText<M>& other) {
         std::memcpy(data, other.data, M);
         std::memset(data + M, 0, N - M);
         return *this;

@@ -192,7 +192,9 @@ bool Stream::WriteTextAndChar(const Char48& s, char c) {
     return WriteData(&c, 1);
 }
 
-bool Stream::WriteStream(const Stream& other) { return WriteData(other.data, other.size); }
+bool Stream::WriteStream(const Stream& other) {
+    return WriteData(other.data, other.size);
+}
 
 void Stream::CopyRange(Stream& dst, std::uint32_t from, std::uint32_t to) const {
     if (to < from || from >= size)

@@ -5,8 +5,12 @@
 namespace TesselEngine::String {
 
 namespace {
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 template <typename F> void ConvertCase(char* text, std::size_t n, F convert) {
     if (!text)
@@ -18,8 +22,12 @@ template <typename F> void ConvertCase(char* text, std::size_t n, F convert) {
 }
 } // namespace
 
-void ToUpper(char* text, std::size_t n) { ConvertCase(text, n, Upper); }
-void ToLower(char* text, std::size_t n) { ConvertCase(text, n, Lower); }
+void ToUpper(char* text, std::size_t n) {
+    ConvertCase(text, n, Upper);
+}
+void ToLower(char* text, std::size_t n) {
+    ConvertCase(text, n, Lower);
+}
 
 bool Contains(std::string_view a, std::string_view b) {
     if (a.empty() || b.empty())

@@ -20,9 +20,13 @@ template <std::size_t N> void Copy(FixedText<N>& dst, const char* src, std::int6
     dst.Assign(src, static_cast<std::size_t>(n));
 }
 
-template <std::size_t N> void SetZero(FixedText<N>& dst) { std::memset(dst.data, 0, N); }
+template <std::size_t N> void SetZero(FixedText<N>& dst) {
+    std::memset(dst.data, 0, N);
+}
 
-template <std::size_t N> std::size_t Length(const FixedText<N>& s) { return s.Length(); }
+template <std::size_t N> std::size_t Length(const FixedText<N>& s) {
+    return s.Length();
+}
 
 // Appends other's text behind the current text, cut so that the result fits.
 template <std::size_t N> void Append(FixedText<N>& s, const char* text, std::size_t n) {
@@ -49,7 +53,9 @@ template <std::size_t N> void Remove(FixedText<N>& s, char c) {
 
 // The value returned when the byte does not occur: 127 for the small types,
 // 32767 for the large ones.
-template <std::size_t N> constexpr int NotFoundIndex() { return N <= 64 ? 127 : 32767; }
+template <std::size_t N> constexpr int NotFoundIndex() {
+    return N <= 64 ? 127 : 32767;
+}
 
 template <std::size_t N> int IndexOf(const FixedText<N>& s, char c) {
     const void* hit = std::memchr(s.data, c, N);
@@ -88,7 +94,9 @@ bool ContainsNoCase(const Char48& a, const Char48& b);
 
 // Copies a terminated text with its terminator; the caller provides the room.
 char* strcpy(char* dst, const char* src);
-inline char* Copy(char* dst, const char* src) { return String::strcpy(dst, src); }
+inline char* Copy(char* dst, const char* src) {
+    return String::strcpy(dst, src);
+}
 
 } // namespace TesselEngine::String
 
@@ -101,14 +109,30 @@ template <std::size_t N> void SetMember(FixedText<N>& member, const char* text) 
 
 // The per-type names of the text functions.
 #define TESSEL_TEXT_FUNCTIONS(N)                                                                   \
-    inline void Char##N##Copy(Char##N& d, const char* s, std::int64_t n) { String::Copy(d, s, n); } \
-    inline void Char##N##SetZero(Char##N& d) { String::SetZero(d); }                               \
-    inline std::size_t Char##N##Length(const Char##N& s) { return s.Length(); }                    \
-    inline void Char##N##Remove(Char##N& s, char c) { String::Remove(s, c); }                      \
-    inline int Char##N##IndexOf(const Char##N& s, char c) { return String::IndexOf(s, c); }       \
-    inline void Char##N##CutAfter(Char##N& s, char c) { String::CutAfter(s, c); }                  \
-    inline void Char##N##CutBefore(Char##N& s, char c) { String::CutBefore(s, c); }                \
-    template <typename T> void Char##N##Append(Char##N& s, const T& other) { String::Append(s, other); }
+    inline void Char##N##Copy(Char##N& d, const char* s, std::int64_t n) {                         \
+        String::Copy(d, s, n);                                                                     \
+    }                                                                                              \
+    inline void Char##N##SetZero(Char##N& d) {                                                     \
+        String::SetZero(d);                                                                        \
+    }                                                                                              \
+    inline std::size_t Char##N##Length(const Char##N& s) {                                         \
+        return s.Length();                                                                         \
+    }                                                                                              \
+    inline void Char##N##Remove(Char##N& s, char c) {                                              \
+        String::Remove(s, c);                                                                      \
+    }                                                                                              \
+    inline int Char##N##IndexOf(const Char##N& s, char c) {                                        \
+        return String::IndexOf(s, c);                                                              \
+    }                                                                                              \
+    inline void Char##N##CutAfter(Char##N& s, char c) {                                            \
+        String::CutAfter(s, c);                                                                    \
+    }                                                                                              \
+    inline void Char##N##CutBefore(Char##N& s, char c) {                                           \
+        String::CutBefore(s, c);                                                                   \
+    }                                                                                              \
+    template <typename T> void Char##N##Append(Char##N& s, const T& other) {                       \
+        String::Append(s, other);                                                                  \
+    }
 
 TESSEL_TEXT_FUNCTIONS(8)
 TESSEL_TEXT_FUNCTIONS(16)

@@ -788,7 +788,7 @@ int FindChoice(const ChoiceList& list, std::string_view name) {
     return -1;
 }
 
-int CommandTypeCount() {
+int CommandSchemaCount() {
     return static_cast<int>(std::size(CommandTypes));
 }
 
@@ -796,15 +796,15 @@ const TypeSchema* CommandSchema(int index) {
     return SchemaAt(CommandTypes, index);
 }
 
-int FindCommandEntry(std::string_view entryText) {
+int CommandEntryIndex(std::string_view entryText) {
     return FindEntry(CommandTypes, &TypeSchema::entry, entryText);
 }
 
-int FindCommandType(std::string_view shortName) {
+int CommandNameIndex(std::string_view shortName) {
     return FindEntry(CommandTypes, &TypeSchema::name, shortName);
 }
 
-int ConditionTypeCount() {
+int ConditionSchemaCount() {
     return static_cast<int>(std::size(ConditionTypes));
 }
 
@@ -812,11 +812,11 @@ const TypeSchema* ConditionSchema(int index) {
     return SchemaAt(ConditionTypes, index);
 }
 
-int FindConditionEntry(std::string_view entryText) {
+int ConditionEntryIndex(std::string_view entryText) {
     return FindEntry(ConditionTypes, &TypeSchema::entry, entryText);
 }
 
-int FindConditionType(std::string_view shortName) {
+int ConditionNameIndex(std::string_view shortName) {
     return FindEntry(ConditionTypes, &TypeSchema::name, shortName);
 }
 

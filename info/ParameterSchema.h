@@ -149,19 +149,19 @@ struct TypeSchema {
 };
 
 // Command types: 60 entries, index = the game's command type value.
-int CommandTypeCount();
+int CommandSchemaCount();
 const TypeSchema* CommandSchema(int index); // null when out of range
 // Index of the entry whose list text equals text exactly; -1 when none does.
-int FindCommandEntry(std::string_view entryText);
+int CommandEntryIndex(std::string_view entryText);
 // Index of the type whose short name equals name exactly (the unused types included);
 // -1 for any other text. This selects the entry for a stored command name.
-int FindCommandType(std::string_view shortName);
+int CommandNameIndex(std::string_view shortName);
 
 // Condition types: 16 entries, index = the game's condition type value.
-int ConditionTypeCount();
+int ConditionSchemaCount();
 const TypeSchema* ConditionSchema(int index);
-int FindConditionEntry(std::string_view entryText);
-int FindConditionType(std::string_view shortName);
+int ConditionEntryIndex(std::string_view entryText);
+int ConditionNameIndex(std::string_view shortName);
 
 // The two fixed rows of the required-perk dialog.
 std::span<const ParameterRow> PerkRows();

@@ -9,7 +9,7 @@ shift || true
 workspace="$build/demo-workspace"
 rm -rf "$workspace"
 mkdir -p "$workspace"
-cp -R "$root/demo/." "$workspace/"
+if [ -d "$root/demo" ]; then cp -R "$root/demo/." "$workspace/"; fi
 cp -R "$root/Resources" "$root/Documents" "$workspace/"
 
 echo "VaskEdit workspace: $workspace"

@@ -23,8 +23,12 @@ bool TakeOne(std::atomic<int>& counter) {
 Handle OpenExisting(const char* path, Access access, int* error) {
     return Raw::OpenExisting(path, access == Access::ReadWrite, error);
 }
-Handle CreateTruncate(const char* path) { return Raw::Create(path, true); }
-Handle CreateNew(const char* path) { return Raw::Create(path, false); }
+Handle CreateTruncate(const char* path) {
+    return Raw::Create(path, true);
+}
+Handle CreateNew(const char* path) {
+    return Raw::Create(path, false);
+}
 
 bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
     if (TakeOne(FaultInjection::failReads))
@@ -36,9 +40,8 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
     std::int64_t budget = FaultInjection::writeBudget.load();
     if (budget >= 0) {
         // A disk that fills up half way: write what fits, then fail.
-        const std::uint64_t allowed = static_cast<std::uint64_t>(budget) < n
-                                          ? static_cast<std::uint64_t>(budget)
-                                          : n;
+        const std::uint64_t allowed =
+            static_cast<std::uint64_t>(budget) < n ? static_cast<std::uint64_t>(budget) : n;
         FaultInjection::writeBudget = budget - static_cast<std::int64_t>(allowed);
         if (allowed && !Raw::WriteAll(h, buffer, allowed))
             return false;
@@ -47,12 +50,24 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
     return Raw::WriteAll(h, buffer, n);
 }
 
-bool Flush(Handle h) { return Raw::Flush(h); }
-bool QuerySize(Handle h, std::uint64_t* size) { return Raw::QuerySize(h, size); }
-void Close(Handle h) { Raw::Close(h); }
-bool DeleteFile(const char* path) { return Raw::DeleteFile(path); }
-bool CreateDirectory(const char* path) { return Raw::CreateDirectory(path); }
-bool RemoveDirectory(const char* path) { return Raw::RemoveDirectory(path); }
+bool Flush(Handle h) {
+    return Raw::Flush(h);
+}
+bool QuerySize(Handle h, std::uint64_t* size) {
+    return Raw::QuerySize(h, size);
+}
+void Close(Handle h) {
+    Raw::Close(h);
+}
+bool DeleteFile(const char* path) {
+    return Raw::DeleteFile(path);
+}
+bool CreateDirectory(const char* path) {
+    return Raw::CreateDirectory(path);
+}
+bool RemoveDirectory(const char* path) {
+    return Raw::RemoveDirectory(path);
+}
 
 bool ReplaceFile(const char* from, const char* to) {
     if (TakeOne(FaultInjection::failReplaces))
@@ -60,11 +75,20 @@ bool ReplaceFile(const char* from, const char* to) {
     return Raw::ReplaceFile(from, to);
 }
 
-bool IsReadOnlyFile(const char* path) { return Raw::IsReadOnlyFile(path); }
-bool IsDirectory(const char* path) { return Raw::IsDirectory(path); }
+bool IsReadOnlyFile(const char* path) {
+    return Raw::IsReadOnlyFile(path);
+}
+bool IsDirectory(const char* path) {
+    return Raw::IsDirectory(path);
+}
+bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
+    return Raw::QueryStamp(path, size, modified);
+}
 std::vector<DirectoryEntry> ListDirectory(const char* directory) {
     return Raw::ListDirectory(directory);
 }
-std::uint32_t ProcessId() { return Raw::ProcessId(); }
+std::uint32_t ProcessId() {
+    return Raw::ProcessId();
+}
 
 } // namespace TesselEngine::Platform

@@ -45,6 +45,8 @@ bool ReplaceFile(const char* from, const char* to);
 // True when path names an existing file that nobody may write.
 bool IsReadOnlyFile(const char* path);
 bool IsDirectory(const char* path);
+// Size and last-write time of a file, to notice that it changed; false when missing.
+bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified);
 
 struct DirectoryEntry {
     std::string name;

@@ -107,7 +107,9 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
     return true;
 }
 
-bool Flush(Handle h) { return ::fsync(static_cast<int>(h)) == 0; }
+bool Flush(Handle h) {
+    return ::fsync(static_cast<int>(h)) == 0;
+}
 
 bool QuerySize(Handle h, std::uint64_t* size) {
     struct stat st {};
@@ -122,9 +124,15 @@ void Close(Handle h) {
         ::close(static_cast<int>(h));
 }
 
-bool DeleteFile(const char* path) { return ::unlink(path) == 0; }
-bool CreateDirectory(const char* path) { return ::mkdir(path, 0777) == 0; }
-bool RemoveDirectory(const char* path) { return ::rmdir(path) == 0; }
+bool DeleteFile(const char* path) {
+    return ::unlink(path) == 0;
+}
+bool CreateDirectory(const char* path) {
+    return ::mkdir(path, 0777) == 0;
+}
+bool RemoveDirectory(const char* path) {
+    return ::rmdir(path) == 0;
+}
 
 bool ReplaceFile(const char* from, const char* to) {
     struct stat target {};
@@ -155,6 +163,15 @@ bool IsDirectory(const char* path) {
     return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
+    struct stat st {};
+    if (::stat(path, &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    *size = static_cast<std::uint64_t>(st.st_size);
+    *modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
+
 std::vector<DirectoryEntry> ListDirectory(const char* directory) {
     std::vector<DirectoryEntry> entries;
     std::string base = (directory && *directory) ? directory : ".";
@@ -179,6 +196,8 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory) {
     return entries;
 }
 
-std::uint32_t ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+std::uint32_t ProcessId() {
+    return static_cast<std::uint32_t>(::getpid());
+}
 
 } // namespace TesselEngine::Platform::Raw

@@ -14,7 +14,9 @@
 namespace TesselEngine::Platform::Raw {
 
 namespace {
-HANDLE ToHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE ToHandle(Handle h) {
+    return reinterpret_cast<HANDLE>(h);
+}
 Handle FromHandle(HANDLE h) {
     return h == INVALID_HANDLE_VALUE ? InvalidHandle : reinterpret_cast<Handle>(h);
 }
@@ -51,9 +53,9 @@ Handle OpenExisting(const char* path, bool write, int* error) {
 Handle Create(const char* path, bool truncateExisting) {
     if (HasReadOnlyAttribute(path))
         return InvalidHandle;
-    HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           truncateExisting ? CREATE_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE h =
+        CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    truncateExisting ? CREATE_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     return FromHandle(h);
 }
 
@@ -83,7 +85,9 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
     return true;
 }
 
-bool Flush(Handle h) { return FlushFileBuffers(ToHandle(h)) != 0; }
+bool Flush(Handle h) {
+    return FlushFileBuffers(ToHandle(h)) != 0;
+}
 
 bool QuerySize(Handle h, std::uint64_t* size) {
     LARGE_INTEGER value;
@@ -98,19 +102,39 @@ void Close(Handle h) {
         CloseHandle(ToHandle(h));
 }
 
-bool DeleteFile(const char* path) { return DeleteFileA(path) != 0; }
-bool CreateDirectory(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
-bool RemoveDirectory(const char* path) { return RemoveDirectoryA(path) != 0; }
+bool DeleteFile(const char* path) {
+    return DeleteFileA(path) != 0;
+}
+bool CreateDirectory(const char* path) {
+    return CreateDirectoryA(path, nullptr) != 0;
+}
+bool RemoveDirectory(const char* path) {
+    return RemoveDirectoryA(path) != 0;
+}
 
 bool ReplaceFile(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool IsReadOnlyFile(const char* path) { return HasReadOnlyAttribute(path); }
+bool IsReadOnlyFile(const char* path) {
+    return HasReadOnlyAttribute(path);
+}
 
 bool IsDirectory(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    *size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    *modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    return true;
 }
 
 std::vector<DirectoryEntry> ListDirectory(const char* directory) {
@@ -137,6 +161,8 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory) {
     return entries;
 }
 
-std::uint32_t ProcessId() { return static_cast<std::uint32_t>(GetCurrentProcessId()); }
+std::uint32_t ProcessId() {
+    return static_cast<std::uint32_t>(GetCurrentProcessId());
+}
 
 } // namespace TesselEngine::Platform::Raw

@@ -18,6 +18,7 @@ bool RemoveDirectory(const char* path);
 bool ReplaceFile(const char* from, const char* to);
 bool IsReadOnlyFile(const char* path);
 bool IsDirectory(const char* path);
+bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified);
 std::vector<DirectoryEntry> ListDirectory(const char* directory);
 std::uint32_t ProcessId();
 

@@ -53,8 +53,8 @@ TEST_F(FileTest, EmptyFileLoadsAsEmptyStream) {
 
 TEST_F(FileTest, OpenForWritingFailsOnReadOnlyFilesButReadingWorks) {
     WriteFile("ro.txt", "data");
-    fs::permissions("ro.txt", fs::perms::owner_write | fs::perms::group_write |
-                                  fs::perms::others_write,
+    fs::permissions("ro.txt",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     File f(Char256("ro.txt"));
     EXPECT_FALSE(f.Open());
@@ -122,8 +122,8 @@ TEST_F(FileTest, FailedRenameLeavesTheOldFileAndNoTemporary) {
 
 TEST_F(FileTest, AtomicSaveRefusesReadOnlyTargetsAndDirectories) {
     WriteFile("ro.txt", "keep");
-    fs::permissions("ro.txt", fs::perms::owner_write | fs::perms::group_write |
-                                  fs::perms::others_write,
+    fs::permissions("ro.txt",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     EXPECT_FALSE(File::SaveAtomically("ro.txt", "new", 3));
     EXPECT_EQ(ReadFile("ro.txt"), "keep");

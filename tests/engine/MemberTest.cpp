@@ -1,5 +1,5 @@
-#include "engine/File.h"
 #include "engine/Member.h"
+#include "engine/File.h"
 #include "support/Workspace.h"
 
 #include <gtest/gtest.h>

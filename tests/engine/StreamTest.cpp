@@ -11,7 +11,9 @@ void Fill(Stream& s, const std::string& bytes) {
     ASSERT_TRUE(s.Allocate(static_cast<std::uint32_t>(bytes.size())));
     std::memcpy(s.GetBuffer(), bytes.data(), bytes.size());
 }
-std::string Content(const Stream& s) { return std::string(s.GetBuffer(), s.GetSize()); }
+std::string Content(const Stream& s) {
+    return std::string(s.GetBuffer(), s.GetSize());
+}
 } // namespace
 
 TEST(Stream, NewStreamIsEmptyAndAllocateZeroFills) {

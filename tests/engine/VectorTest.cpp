@@ -1,5 +1,5 @@
-#include "engine/FixedText.h"
 #include "engine/Vector.h"
+#include "engine/FixedText.h"
 
 #include <gtest/gtest.h>
 

@@ -38,9 +38,13 @@ Workspace::~Workspace() {
     fs::remove_all(root, ignored);
 }
 
-fs::path SourceRoot() { return fs::path(VASK_SOURCE_ROOT); }
+fs::path SourceRoot() {
+    return fs::path(VASK_SOURCE_ROOT);
+}
 
-void Workspace::CopyResources() const { CopyFromSource("Resources", "Resources"); }
+void Workspace::CopyResources() const {
+    CopyFromSource("Resources", "Resources");
+}
 
 void Workspace::CopyFromSource(const std::string& relative, const std::string& to) const {
     fs::copy(SourceRoot() / relative, root / to,

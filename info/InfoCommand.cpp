@@ -1,0 +1,113 @@
+#include "info/InfoCommand.h"
+#include "engine/Member.h"
+#include "info/BlockText.h"
+#include "info/CommandTypes.h"
+#include "info/TextTable.h"
+
+namespace VaskEdit {
+
+namespace {
+const Char16 CommandPrefix("gCInfoCommand");
+constexpr std::uint32_t CommandPrefixLength = 13;
+} // namespace
+
+void InfoCommand::SetCommand(const char* text) {
+    TesselEngine::SetMember(Command, text);
+}
+void InfoCommand::SetEntity1(const char* text) {
+    TesselEngine::SetMember(Entity1, text);
+}
+void InfoCommand::SetEntity2(const char* text) {
+    TesselEngine::SetMember(Entity2, text);
+}
+void InfoCommand::SetEntity3(const char* text) {
+    TesselEngine::SetMember(Entity3, text);
+}
+void InfoCommand::SetID1(const char* text) {
+    TesselEngine::SetMember(ID1, text);
+}
+void InfoCommand::SetID2(const char* text) {
+    TesselEngine::SetMember(ID2, text);
+}
+void InfoCommand::SetID3(const char* text) {
+    TesselEngine::SetMember(ID3, text);
+}
+void InfoCommand::SetLocString(const char* text) {
+    TesselEngine::SetMember(LocString, text);
+}
+void InfoCommand::SetText(const char* text) {
+    TesselEngine::SetMember(Text, text);
+}
+void InfoCommand::SetValue(const char* text, std::uint32_t index) {
+    if (index < Value.size())
+        TesselEngine::SetMember(Value[index], text);
+}
+
+void InfoCommand::ClearSlots() {
+    const std::uint32_t type = CommandTypeIndex;
+    *this = InfoCommand{};
+    CommandTypeIndex = type;
+}
+
+bool IsSupportedCommandType(std::uint32_t value) {
+    return FindCommandType(value) != nullptr;
+}
+
+bool ReadCommandBlock(Stream& source, InfoCommand& command) {
+    command.ClearSlots();
+    if (!source.FindKey(CommandPrefix))
+        return false;
+    const std::uint32_t nameAt = source.GetPosition();
+    source.Skip(CommandPrefixLength);
+    source.ReadToken(command.Command);
+    TesselEngine::ReadMember(source, command.Version, Char16("Version"), false);
+
+    if (const CommandType* type = FindCommandType(command.Command)) {
+        command.CommandTypeIndex = static_cast<std::uint32_t>(type->value);
+        ReadCommandMembers(*type, source, command);
+        if (type->textTable)
+            LookUpLocText(type->textTable, command);
+    } else {
+        // A type without a class: keep its whole block to write it back unchanged.
+        command.PreservedBlock = TakeBlockText(source, nameAt);
+    }
+    return true;
+}
+
+bool WriteCommandBlock(Stream& output, InfoCommand& command) {
+    if (const CommandType* type = FindCommandType(command.CommandTypeIndex))
+        WriteCommandMembers(*type, output, command);
+    else if (!command.PreservedBlock.empty())
+        output.WriteData(command.PreservedBlock.data(),
+                         static_cast<std::uint32_t>(command.PreservedBlock.size()));
+    return true;
+}
+
+std::uint32_t MeasureCommand(const VaskInfo*, InfoCommand& command) {
+    std::uint64_t total = command.Command.Length() + command.Version.Length() +
+                          command.Entity1.Length() + command.Entity2.Length() +
+                          command.Entity3.Length() + command.ID1.Length() + command.ID2.Length() +
+                          command.ID3.Length() + command.LocString.Length() +
+                          command.Text.Length() + command.PreservedBlock.size();
+    for (const auto& value : command.Value)
+        total += value.Length();
+    if (const CommandType* type = FindCommandType(command.Command)) {
+        command.CommandTypeIndex = static_cast<std::uint32_t>(type->value);
+        total += type->stream->GetSize();
+    }
+    return static_cast<std::uint32_t>(total);
+}
+
+void LookUpLocText(const char* fileName, InfoCommand& command) {
+    TesselEngine::SetMember(command.Text, "");
+    const std::string text = TextTables::LookUp(fileName, command.LocString.View());
+    command.Text.Assign(text.data(), text.size());
+}
+
+std::uint16_t SelectCommandIndex(const char* text) {
+    if (const CommandType* type = FindCommandType(Char32(text)))
+        return static_cast<std::uint16_t>(type->value);
+    return 0;
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,214 @@
+// Reading and writing the info file: members found by key, lists by their block
+// readers; writing fills the info template and the block templates.
+#include "engine/File.h"
+#include "engine/Member.h"
+#include "info/InfoFileName.h"
+#include "info/VaskInfo.h"
+
+#include <variant>
+
+namespace VaskEdit {
+
+namespace {
+using MemberRef =
+    std::variant<Char8 VaskInfo::*, Char16 VaskInfo::*, Char32 VaskInfo::*, Char48 VaskInfo::*>;
+
+struct InfoMember {
+    const char* writeKey;
+    const char* readKey;
+    MemberRef member;
+    bool strip; // the reader removes double quotes
+};
+
+// Rows in file order. The first group stands before the perk list, the second
+// between the perk list and the command list.
+const InfoMember HeadMembers[] = {
+    {"MainSortID", "MainSortID", &VaskInfo::MainSortID, false},
+    {"int SortID ", " SortID", &VaskInfo::SortID, false},
+    {"bCString Owner", "bCString Owner", &VaskInfo::Owner, true},
+    {"Proxy Partner", "Proxy Partner", &VaskInfo::Partner, true},
+    {"InfoGiven ", "InfoGiven ", &VaskInfo::InfoGiven, false},
+    {"ExecutionTimes", "ExecutionTimes", &VaskInfo::LastExecutionTimestamp, false},
+    {"bCString Parent", "bCString Parent", &VaskInfo::Parent, true},
+    {"Proxy Quest", "Proxy Quest", &VaskInfo::Quest, true},
+    {"gEInfoCondType", "gEInfoCondType", &VaskInfo::ConditionType, false},
+    {"gEInfoType", "gEInfoType", &VaskInfo::InfoType, false},
+    {"GameModeType", "GameModeType", &VaskInfo::GameModeType, false},
+    {"GoldCost", "GoldCost", &VaskInfo::GoldCost, false},
+    {"GoldCostScript", "GoldCostScript", &VaskInfo::GoldCostScript, true},
+    {"GoldCostItem", "GoldCostItem", &VaskInfo::GoldCostItem, false},
+};
+
+const InfoMember TailMembers[] = {
+    {"AutoPositioning", "AutoPositioning", &VaskInfo::DialogPartnerAutoPositioningEnabled, false},
+    {"ClearChildren", "ClearChildren", &VaskInfo::ClearChildren, false},
+    {"Permanent", "Permanent", &VaskInfo::Permanent, false},
+    {"CommandIndex", "CommandIndex", &VaskInfo::CurrentInfoCommandIndex, false},
+    {"InfoIsRunnig", "InfoIsRunnig", &VaskInfo::InfoIsRunnig, false},
+    {"StartChapter", "StartChapter", &VaskInfo::StartChapter, false},
+    {"EndChapter", "EndChapter", &VaskInfo::EndChapter, false},
+    {"GivenCmdIndex", "GivenCmdIndex", &VaskInfo::CommentGivenCmdIndex, false},
+    {"talkPartner ", "talkPartner ", &VaskInfo::SmalltalkPartner, true},
+    {"talkGivenCmd", "talkGivenCmd", &VaskInfo::SmalltalkGivenCmdIndex, false},
+    {"SmalltalkRewind", "SmalltalkRewind", &VaskInfo::SmalltalkRewind, false},
+    {"talkInnerRange", "talkInnerRange", &VaskInfo::SmalltalkInnerRange, false},
+    {"TestWithLOS", "TestWithLOS", &VaskInfo::SmalltalkInnerRangeTestWithLOS, false},
+    {"talkOuterRange", "talkOuterRange", &VaskInfo::SmalltalkOuterRange, false},
+    {"talkExitR", "talkExitR", &VaskInfo::SmalltalkExitRoutineName, true},
+    {"talkPartnerExit", "talkPartnerExit", &VaskInfo::SmalltalkPartnerExitRoutineName, true},
+};
+
+const Char16 PerkListOpener("iredPerks = [\r\n");
+const Char16 PerkListCloser("];\r\n");
+const Char16 CommandListOpener("nfoCommands {\r\n");
+const Char16 ConditionListHead("InfoConditions ");
+const Char16 ConditionListOpener("oConditions {\r\n");
+
+template <typename Rows> void ReadRows(Stream& source, VaskInfo& info, const Rows& rows) {
+    for (const auto& row : rows)
+        std::visit(
+            [&](auto member) {
+                TesselEngine::ReadMember(source, info.*member, Char16(row.readKey), row.strip);
+            },
+            row.member);
+}
+
+template <typename Rows> void WriteRows(Stream& output, VaskInfo& info, const Rows& rows) {
+    for (const auto& row : rows)
+        std::visit(
+            [&](auto member) {
+                TesselEngine::WriteMember(output, VaskInfo::EmptyInfoStream, info.*member,
+                                          Char16(row.writeKey));
+            },
+            row.member);
+}
+
+bool LoadFile(const Char256& path, Stream& text) {
+    TesselEngine::WinAPI::File file(path);
+    if (!file.OpenRead())
+        return false;
+    const bool read = file.ReadStream(text);
+    file.Close();
+    return read;
+}
+} // namespace
+
+void VaskInfo::LoadFromStream(Stream& text) {
+    text.Reset();
+    text.SkipTo('"');
+    text.ReadToken(Name);
+    TesselEngine::String::Remove(Name, '"');
+
+    ReadRows(text, *this, HeadMembers);
+    for (;;) {
+        InfoRequiredPerk perk;
+        if (!ReadRequiredPerk(text, perk))
+            break;
+        RequiredPerks.PushBack(perk);
+    }
+    // Wherever the failed perk search stopped, continue from the end of the perk list.
+    text.FindKeyBackward(PerkListCloser);
+
+    ReadRows(text, *this, TailMembers);
+    for (;;) {
+        InfoCommand command;
+        if (!ReadCommandBlock(text, command))
+            break;
+        InfoCommands.PushBack(std::move(command));
+    }
+    text.FindKeyBackward(ConditionListHead);
+    for (;;) {
+        InfoCondition condition;
+        if (!ReadConditionBlock(text, condition))
+            break;
+        InfoConditions.PushBack(std::move(condition));
+    }
+}
+
+bool VaskInfo::LoadDataFromFile(const char* name) {
+    const Char48 infoName(name);
+    if (!IsValidInfoName(infoName.View()))
+        return false;
+    Stream text;
+    if (!LoadFile(InfoFilePath(infoName), text))
+        return false;
+    LoadFromStream(text);
+    return true;
+}
+
+bool VaskInfo::LoadFromAbsolutePath(const char* path) {
+    Stream text;
+    if (!LoadFile(Char256(path), text))
+        return false;
+    LoadFromStream(text);
+    return true;
+}
+
+std::uint32_t VaskInfo::GetTextSize() {
+    std::uint64_t total = 0;
+    auto add = [&](const auto& rows) {
+        for (const auto& row : rows)
+            std::visit([&](auto member) { total += (this->*member).Length(); }, row.member);
+    };
+    total += Name.Length();
+    add(HeadMembers);
+    add(TailMembers);
+    for (const auto& perk : RequiredPerks)
+        total += MeasureRequiredPerk(this, perk);
+    for (auto& command : InfoCommands)
+        total += MeasureCommand(this, command);
+    for (auto& condition : InfoConditions)
+        total += MeasureCondition(this, condition);
+    return total > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
+}
+
+bool VaskInfo::WriteToStream(Stream& output) {
+    // Measuring also sets the type indexes that the block writers dispatch on.
+    const std::uint64_t capacity = std::uint64_t{EmptyInfoStream.GetSize()} + GetTextSize();
+    if (capacity == 0) {
+        output.Free();
+        return true; // no template and no values: an empty text
+    }
+    if (capacity > 0xFFFFFFFFull || !output.Allocate(static_cast<std::uint32_t>(capacity)))
+        return false;
+    Stream& templ = EmptyInfoStream;
+    templ.Reset();
+    TesselEngine::WriteMember(output, templ, Name, Char16("  "));
+    TesselEngine::WriteMember(output, templ, Name, Char16("bCString Name "));
+    WriteRows(output, *this, HeadMembers);
+    TesselEngine::WriteThrough(output, templ, PerkListOpener);
+    const std::uint32_t perks = RequiredPerks.GetSize();
+    for (std::uint32_t i = 0; i < perks; ++i)
+        WriteRequiredPerk(output, RequiredPerks[i], i + 1 == perks);
+    TesselEngine::WriteThrough(output, templ, PerkListCloser);
+    WriteRows(output, *this, TailMembers);
+    TesselEngine::WriteThrough(output, templ, CommandListOpener);
+    for (auto& command : InfoCommands)
+        WriteCommandBlock(output, command);
+    TesselEngine::WriteThrough(output, templ, ConditionListOpener);
+    for (auto& condition : InfoConditions)
+        WriteConditionBlock(output, condition);
+    TesselEngine::WriteRest(output, templ);
+    templ.Reset();
+    output.TrimTrailingZeros();
+    return true;
+}
+
+bool VaskInfo::WriteDataToFile() {
+    if (!IsValidInfoName(Name.View()))
+        return false;
+    Stream output;
+    if (!WriteToStream(output))
+        return false;
+    return TesselEngine::WinAPI::File(InfoFilePath(Name)).SaveAtomically(output);
+}
+
+bool VaskInfo::LoadEmptyInfo(Char256 path) {
+    return TesselEngine::LoadTemplate(path, EmptyInfoStream);
+}
+
+void VaskInfo::UnloadEmptyInfo() {
+    EmptyInfoStream.Free();
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,284 @@
+#include "info/WorkingCopy.h"
+
+namespace VaskEdit {
+
+namespace {
+
+template <typename Entry, typename Text> Text* CommandSlotText(Entry& entry, Slot slot) {
+    switch (slot) {
+    case Slot::Entity1:
+        return &entry.Entity1;
+    case Slot::Entity2:
+        return &entry.Entity2;
+    case Slot::Entity3:
+        return &entry.Entity3;
+    case Slot::ID1:
+        return &entry.ID1;
+    case Slot::ID2:
+        return &entry.ID2;
+    case Slot::ID3:
+        return &entry.ID3;
+    case Slot::LocString:
+        return &entry.LocString;
+    default:
+        break;
+    }
+    const int value = CommandValueIndex(slot);
+    return value >= 0 ? &entry.Value[static_cast<std::size_t>(value)] : nullptr;
+}
+
+template <typename Entry, typename Text> Text* ConditionSlotText(Entry& entry, Slot slot) {
+    switch (slot) {
+    case Slot::Entity1:
+        return &entry.Entity1;
+    case Slot::Entity2:
+        return &entry.Entity2;
+    case Slot::ID1:
+        return &entry.ID1;
+    case Slot::ID2:
+        return &entry.ID2;
+    case Slot::ID3:
+        return &entry.ID3;
+    case Slot::ID4:
+        return &entry.ID4;
+    case Slot::LocString:
+        return &entry.LocString;
+    default:
+        return nullptr;
+    }
+}
+
+template <typename Entry, typename Text> Text* PerkSlotText(Entry& entry, Slot slot) {
+    switch (slot) {
+    case Slot::Value:
+        return &entry.Value;
+    case Slot::InvertTest:
+        return &entry.InvertTest;
+    default:
+        return nullptr;
+    }
+}
+
+template <typename Entry> std::string GetSlotOf(const Entry& entry, Slot slot) {
+    const std::string* text = SlotText(entry, slot);
+    return text ? *text : std::string();
+}
+
+template <typename Entry> bool SetSlotOf(Entry& entry, Slot slot, std::string_view text) {
+    std::string* target = SlotText(entry, slot);
+    if (!target)
+        return false;
+    target->assign(text);
+    return true;
+}
+
+template <typename Entry>
+std::vector<RowValue> LoadRowsOf(std::span<const ParameterRow> rows, const Entry& entry) {
+    std::vector<RowValue> values;
+    values.reserve(rows.size());
+    for (const ParameterRow& row : rows) {
+        const std::string* stored = SlotText(entry, row.slot);
+        if (!stored) {
+            values.push_back(RowValue{});
+            continue;
+        }
+        values.push_back(RowValue{ShownText(row, *stored), *stored});
+    }
+    return values;
+}
+
+std::string StoredRowText(const ParameterRow& row, const RowValue& value) {
+    if (value.original)
+        return StoredText(row, value.text, *value.original);
+    return StoredText(row, value.text);
+}
+
+template <typename Entry>
+bool StoreRowsOf(std::span<const ParameterRow> rows, std::span<const RowValue> values,
+                 Entry& entry) {
+    if (rows.size() != values.size())
+        return false;
+    for (const ParameterRow& row : rows) {
+        if (!SlotText(entry, row.slot))
+            return false;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        *SlotText(entry, rows[i].slot) = StoredRowText(rows[i], values[i]);
+    return true;
+}
+
+// The schema that a save stores: null for "no type" (-1). Sets valid to false for an
+// index out of range.
+const TypeSchema* SchemaForSave(const TypeSchema* (*schemaAt)(int), int typeIndex, bool& valid) {
+    valid = true;
+    if (typeIndex == -1)
+        return nullptr;
+    const TypeSchema* schema = schemaAt(typeIndex);
+    if (!schema)
+        valid = false;
+    return schema;
+}
+
+// Checks everything a save needs before the entry is touched.
+bool CanStore(const TypeSchema* schema, bool valid, std::string_view typeText,
+              std::span<const RowValue> values) {
+    if (!valid || IsBlankText(typeText))
+        return false;
+    if (!schema)
+        return values.empty();
+    return schema->canSave && schema->rows.size() == values.size();
+}
+
+// The kept block of a type without a class belongs to the name it was read under.
+void StoreName(std::string& name, std::string& preservedBlock, std::string_view newName) {
+    if (name != newName)
+        preservedBlock.clear();
+    name.assign(newName);
+}
+
+template <typename Entry>
+std::vector<RowValue> LoadTypeRows(const TypeSchema* schema, const Entry& entry) {
+    if (!schema)
+        return {};
+    return LoadRowsOf(schema->rows, entry);
+}
+
+} // namespace
+
+std::string* SlotText(InfoCommandRef& entry, Slot slot) {
+    return CommandSlotText<InfoCommandRef, std::string>(entry, slot);
+}
+const std::string* SlotText(const InfoCommandRef& entry, Slot slot) {
+    return CommandSlotText<const InfoCommandRef, const std::string>(entry, slot);
+}
+std::string* SlotText(InfoConditionRef& entry, Slot slot) {
+    return ConditionSlotText<InfoConditionRef, std::string>(entry, slot);
+}
+const std::string* SlotText(const InfoConditionRef& entry, Slot slot) {
+    return ConditionSlotText<const InfoConditionRef, const std::string>(entry, slot);
+}
+std::string* SlotText(InfoRequiredPerkRef& entry, Slot slot) {
+    return PerkSlotText<InfoRequiredPerkRef, std::string>(entry, slot);
+}
+const std::string* SlotText(const InfoRequiredPerkRef& entry, Slot slot) {
+    return PerkSlotText<const InfoRequiredPerkRef, const std::string>(entry, slot);
+}
+
+std::string GetSlot(const InfoCommandRef& entry, Slot slot) {
+    return GetSlotOf(entry, slot);
+}
+std::string GetSlot(const InfoConditionRef& entry, Slot slot) {
+    return GetSlotOf(entry, slot);
+}
+std::string GetSlot(const InfoRequiredPerkRef& entry, Slot slot) {
+    return GetSlotOf(entry, slot);
+}
+
+bool SetSlot(InfoCommandRef& entry, Slot slot, std::string_view text) {
+    return SetSlotOf(entry, slot, text);
+}
+bool SetSlot(InfoConditionRef& entry, Slot slot, std::string_view text) {
+    return SetSlotOf(entry, slot, text);
+}
+bool SetSlot(InfoRequiredPerkRef& entry, Slot slot, std::string_view text) {
+    return SetSlotOf(entry, slot, text);
+}
+
+std::vector<RowValue> InitialRowValues(std::span<const ParameterRow> rows) {
+    std::vector<RowValue> values;
+    values.reserve(rows.size());
+    for (const ParameterRow& row : rows)
+        values.push_back(RowValue{std::string(RowKindPresentation(row.kind).initialText), {}});
+    return values;
+}
+
+std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
+                                    const InfoCommandRef& entry) {
+    return LoadRowsOf(rows, entry);
+}
+std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
+                                    const InfoConditionRef& entry) {
+    return LoadRowsOf(rows, entry);
+}
+std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
+                                    const InfoRequiredPerkRef& entry) {
+    return LoadRowsOf(rows, entry);
+}
+
+bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
+                    InfoCommandRef& entry) {
+    return StoreRowsOf(rows, values, entry);
+}
+bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
+                    InfoConditionRef& entry) {
+    return StoreRowsOf(rows, values, entry);
+}
+bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
+                    InfoRequiredPerkRef& entry) {
+    return StoreRowsOf(rows, values, entry);
+}
+
+std::vector<RowValue> LoadCommandRows(const InfoCommandRef& entry, int typeIndex) {
+    return LoadTypeRows(CommandSchema(typeIndex), entry);
+}
+
+bool StoreCommand(InfoCommandRef& entry, int typeIndex, std::string_view typeText,
+                  std::span<const RowValue> values) {
+    bool valid = false;
+    const TypeSchema* schema = SchemaForSave(&CommandSchema, typeIndex, valid);
+    if (!CanStore(schema, valid, typeText, values))
+        return false;
+    if (schema) {
+        if (!StoreRowsOf(schema->rows, values, entry))
+            return false;
+        if (schema->usesValues)
+            entry.UseValues = true;
+    }
+    StoreName(entry.Command, entry.PreservedBlock, schema ? schema->name : typeText);
+    return true;
+}
+
+std::vector<RowValue> LoadConditionRows(const InfoConditionRef& entry, int typeIndex) {
+    return LoadTypeRows(ConditionSchema(typeIndex), entry);
+}
+
+bool StoreCondition(InfoConditionRef& entry, int typeIndex, std::string_view typeText,
+                    std::span<const RowValue> values) {
+    bool valid = false;
+    const TypeSchema* schema = SchemaForSave(&ConditionSchema, typeIndex, valid);
+    if (!CanStore(schema, valid, typeText, values))
+        return false;
+    if (schema && !StoreRowsOf(schema->rows, values, entry))
+        return false;
+    StoreName(entry.Condition, entry.PreservedBlock, schema ? schema->name : typeText);
+    return true;
+}
+
+RowValue LoadPerkSkill(const InfoRequiredPerkRef& entry) {
+    return RowValue{ShownPerkText(entry.Perk), entry.Perk};
+}
+
+std::vector<RowValue> LoadPerkRows(const InfoRequiredPerkRef& entry) {
+    return LoadRowsOf(PerkRows(), entry);
+}
+
+bool StorePerk(InfoRequiredPerkRef& entry, const RowValue& skill,
+               std::span<const RowValue> values) {
+    if (IsBlankText(skill.text) || values.size() != PerkRows().size())
+        return false;
+    if (!StoreRowsOf(PerkRows(), values, entry))
+        return false;
+    entry.Perk =
+        skill.original ? StoredPerkText(skill.text, *skill.original) : StoredPerkText(skill.text);
+    return true;
+}
+
+bool IsBlankText(std::string_view text) {
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\v' && c != '\f')
+            return false;
+    }
+    return true;
+}
+
+} // namespace VaskEdit

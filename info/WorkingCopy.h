@@ -1,0 +1,192 @@
+// The working copy that an info editor window changes: an all-text copy of an info and
+// of its command, condition and required-perk entries, from which the records are
+// rebuilt when the info is saved. Texts are 8-bit byte strings, kept byte for byte.
+//
+// Besides the entries, this file holds what the command, condition and perk dialogs do
+// with them: the text of a slot by its name, and loading a type's parameter rows from
+// an entry and storing them back by the rules of ParameterSchema.h.
+#pragma once
+
+#include "info/ParameterSchema.h"
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace VaskEdit {
+
+struct InfoCommandRef {
+    std::string Command;
+    std::string Version;
+    std::string Entity1;
+    std::string Entity2;
+    std::string Entity3;
+    std::string ID1;
+    std::string ID2;
+    std::string ID3;
+    std::string LocString;
+    std::string Text;
+    bool UseValues = false;
+    std::array<std::string, CommandValueCount> Value; // Value0 .. Value14
+    // The block text read for a command whose type has no class, passed back to the
+    // record on saving so that the block is written unchanged. Dropped when the dialog
+    // stores another type name.
+    std::string PreservedBlock;
+
+    bool operator==(const InfoCommandRef&) const = default;
+};
+
+struct InfoConditionRef {
+    std::string Condition;
+    std::string Version;
+    std::string Entity1;
+    std::string Entity2;
+    std::string ID1;
+    std::string ID2;
+    std::string ID3;
+    std::string ID4;
+    std::string LocString;
+    // As for commands: the kept block text of a condition type without a class.
+    std::string PreservedBlock;
+
+    bool operator==(const InfoConditionRef&) const = default;
+};
+
+struct InfoRequiredPerkRef {
+    std::string Perk;
+    std::string Value;
+    std::string InvertTest;
+
+    bool operator==(const InfoRequiredPerkRef&) const = default;
+};
+
+struct InfoRef {
+    std::string Name;
+    std::string MainSortID;
+    std::string SortID;
+    std::string Owner;
+    std::string Partner;
+    std::string InfoGiven;
+    std::string LastExecutionTimestamp;
+    std::string Parent;
+    std::string Quest;
+    std::string ConditionType;
+    std::string InfoType;
+    std::string GameModeType;
+    std::string GoldCost;
+    std::string GoldCostScript;
+    std::string GoldCostItem;
+    std::vector<InfoRequiredPerkRef> RequiredPerks;
+    std::string DialogPartnerAutoPositioningEnabled;
+    std::string ClearChildren;
+    std::string Permanent;
+    std::string CurrentInfoCommandIndex;
+    std::string InfoIsRunnig;
+    std::string StartChapter;
+    std::string EndChapter;
+    std::string CommentGivenCmdIndex;
+    std::string SmalltalkPartner;
+    std::string SmalltalkGivenCmdIndex;
+    std::string SmalltalkRewind;
+    std::string SmalltalkInnerRange;
+    std::string SmalltalkInnerRangeTestWithLOS;
+    std::string SmalltalkOuterRange;
+    std::string SmalltalkExitRoutineName;
+    std::string SmalltalkPartnerExitRoutineName;
+    std::vector<InfoCommandRef> InfoCommands;
+    std::vector<InfoConditionRef> InfoConditions;
+
+    bool operator==(const InfoRef&) const = default;
+};
+
+// ---------------------------------------------------------------------------------
+// Slots by name. An entry has only some of the slots (see Slot); for any other slot the
+// pointer is null, GetSlot gives an empty text and SetSlot changes nothing and is false.
+
+std::string* SlotText(InfoCommandRef& entry, Slot slot);
+const std::string* SlotText(const InfoCommandRef& entry, Slot slot);
+std::string* SlotText(InfoConditionRef& entry, Slot slot);
+const std::string* SlotText(const InfoConditionRef& entry, Slot slot);
+std::string* SlotText(InfoRequiredPerkRef& entry, Slot slot);
+const std::string* SlotText(const InfoRequiredPerkRef& entry, Slot slot);
+
+std::string GetSlot(const InfoCommandRef& entry, Slot slot);
+std::string GetSlot(const InfoConditionRef& entry, Slot slot);
+std::string GetSlot(const InfoRequiredPerkRef& entry, Slot slot);
+bool SetSlot(InfoCommandRef& entry, Slot slot, std::string_view text);
+bool SetSlot(InfoConditionRef& entry, Slot slot, std::string_view text);
+bool SetSlot(InfoRequiredPerkRef& entry, Slot slot, std::string_view text);
+
+// ---------------------------------------------------------------------------------
+// Row values: what one parameter row of a dialog holds.
+
+struct RowValue {
+    // Text rows: the box's text. List rows: the text the list shows, which is a chosen
+    // name, or a stored value that is none of the names shown as it is, or empty when
+    // nothing is chosen.
+    std::string text;
+    // The slot's text as it was loaded from the entry; absent for a row set up afresh
+    // (a new entry, or after the user chose another type). A list row that still shows
+    // what it showed for an unmatched original stores that original back unchanged.
+    std::optional<std::string> original;
+};
+
+// The rows of a freshly chosen type: each with the initial content of its kind.
+std::vector<RowValue> InitialRowValues(std::span<const ParameterRow> rows);
+
+// Each row's shown text from its slot. Rows whose slot the entry lacks show nothing.
+std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
+                                    const InfoCommandRef& entry);
+std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
+                                    const InfoConditionRef& entry);
+std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
+                                    const InfoRequiredPerkRef& entry);
+
+// Stores each row's text into its slot by the store rules; other slots keep their text.
+// False, with nothing changed, when the counts differ or a row's slot is not one of
+// the entry's.
+bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
+                    InfoCommandRef& entry);
+bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
+                    InfoConditionRef& entry);
+bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
+                    InfoRequiredPerkRef& entry);
+
+// ---------------------------------------------------------------------------------
+// What the dialogs do on loading and saving.
+
+// The entry's rows for the command type of that index; empty for -1 (no type) or an
+// index out of range.
+std::vector<RowValue> LoadCommandRows(const InfoCommandRef& entry, int typeIndex);
+
+// Saving the command dialog. typeIndex is the selected entry of the type list (-1 when
+// the typed text selects none), typeText the list's text as typed or chosen, values the
+// rows of that type (none for -1). Stores the name into Command (the selected type's
+// short name, or typeText when no entry is selected) and the rows into their slots,
+// and sets UseValues for the types that keep values. A kept block is dropped when the
+// name changes. False, with the entry unchanged, when typeText is empty or blank, when
+// the type cannot be saved, or when the index or the row count does not fit.
+bool StoreCommand(InfoCommandRef& entry, int typeIndex, std::string_view typeText,
+                  std::span<const RowValue> values);
+
+// As for commands; the selected entry "CanTeachSkill - unused" stores "CanTeachSkill".
+std::vector<RowValue> LoadConditionRows(const InfoConditionRef& entry, int typeIndex);
+bool StoreCondition(InfoConditionRef& entry, int typeIndex, std::string_view typeText,
+                    std::span<const RowValue> values);
+
+// The perk dialog: its type list text (the skill) and its two rows (PerkRows()).
+RowValue LoadPerkSkill(const InfoRequiredPerkRef& entry);
+std::vector<RowValue> LoadPerkRows(const InfoRequiredPerkRef& entry);
+// Stores "gESkill_" followed by the skill text into Perk (an unmatched stored perk that
+// is still shown as loaded is kept unchanged), and the rows into Value and InvertTest.
+// False, with the entry unchanged, when the skill text is empty or blank or the row
+// count is not two.
+bool StorePerk(InfoRequiredPerkRef& entry, const RowValue& skill, std::span<const RowValue> values);
+
+// Whether a text is empty or only white space: the dialogs refuse such a type name.
+bool IsBlankText(std::string_view text);
+
+} // namespace VaskEdit

@@ -1,0 +1,272 @@
+#include "engine/platform/Platform.h"
+#include "info/InfoFileName.h"
+#include "info/VaskInfo.h"
+#include "support/InfoBuilder.h"
+#include "support/Templates.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace VaskEdit;
+using VaskTest::ReadFile;
+using VaskTest::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+class InfoFileTest : public VaskTest::TemplatesTest {};
+
+VaskInfo ReadText(const std::string& text) {
+    WriteFile("in.vaskinfo", text);
+    VaskInfo info;
+    EXPECT_TRUE(info.LoadFromAbsolutePath("in.vaskinfo"));
+    return info;
+}
+} // namespace
+
+TEST(VaskInfoRecord, DefaultsSettersAndLists) {
+    VaskInfo info;
+    EXPECT_EQ(info.InfoGiven.View(), "False");
+    EXPECT_EQ(info.LastExecutionTimestamp.View(), "-1");
+    EXPECT_EQ(info.DialogPartnerAutoPositioningEnabled.View(), "True");
+    EXPECT_EQ(info.CurrentInfoCommandIndex.View(), "0");
+    EXPECT_EQ(info.InfoIsRunnig.View(), "False");
+    EXPECT_EQ(info.CommentGivenCmdIndex.View(), "0");
+    EXPECT_EQ(info.SmalltalkGivenCmdIndex.View(), "-1");
+    EXPECT_TRUE(info.Owner.IsEmpty());
+    EXPECT_EQ(info.AddCommand(), 0u);
+    EXPECT_EQ(info.AddCommand(), 1u);
+    EXPECT_EQ(info.AddCommand(), 2u);
+    info.SetGoldCost("123456789");
+    EXPECT_TRUE(info.GoldCost.IsEmpty());
+    info.SetOwner(std::string(60, 'o').c_str());
+    EXPECT_EQ(info.Owner.View(), std::string(48, 'o'));
+    info.AddCondition();
+    info.ReleaseLists();
+    EXPECT_EQ(info.InfoCommands.GetSize(), 0u);
+    EXPECT_EQ(info.InfoConditions.GetCapacity(), 0u);
+    EXPECT_EQ(info.AddCondition(), 0u);
+}
+
+TEST_F(InfoFileTest, EverySupportedTypeSurvivesAWriteAndARead) {
+    VaskInfo original;
+    VaskTest::FillEverything(original, "Round_Trip", "rt", 3);
+    const std::string first = VaskTest::WriteToText(original);
+    const VaskInfo read = ReadText(first);
+    VaskTest::ExpectSameInfo(original, read);
+
+    VaskInfo again = ReadText(first);
+    EXPECT_EQ(VaskTest::WriteToText(again), first);
+}
+
+TEST_F(InfoFileTest, PerksAreSeparatedButTheLastIsNot) {
+    VaskInfo info;
+    TesselEngine::SetMember(info.Name, "Perks");
+    for (int i = 0; i < 2; ++i)
+        info.RequiredPerks[info.AddRequiredPerk()].SetPerk("gESkill_XP");
+    const std::string text = VaskTest::WriteToText(info);
+    const std::size_t first = text.find("gCRequiredPerk ");
+    const std::size_t second = text.find("gCRequiredPerk ", first + 1);
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_NE(text.rfind("},", second), std::string::npos);
+    EXPECT_EQ(text.find("},", second), std::string::npos);
+
+    VaskInfo none;
+    TesselEngine::SetMember(none.Name, "NoPerks");
+    const std::string bare = VaskTest::WriteToText(none);
+    EXPECT_NE(bare.find("iredPerks = [\r\n        ];\r\n"), std::string::npos);
+}
+
+TEST_F(InfoFileTest, NameIsTheFirstQuotedTextAndQuotesFollowTheTable) {
+    VaskInfo info;
+    TesselEngine::SetMember(info.Name, "Name_A");
+    TesselEngine::SetMember(info.GoldCostItem, "\"x\"");
+    std::string text = VaskTest::WriteToText(info);
+    const std::size_t owner = text.find("Owner = \"\"");
+    ASSERT_NE(owner, std::string::npos);
+    text.replace(owner, 10, "Owner = \"Old Bob\"");
+    const VaskInfo read = ReadText(text);
+    EXPECT_EQ(read.Name.View(), "Name_A");
+    EXPECT_EQ(read.Owner.View(), "Old");          // a value ends at its first blank
+    EXPECT_EQ(read.GoldCostItem.View(), "\"x\""); // read without removing quotes
+}
+
+TEST_F(InfoFileTest, MissingKeyInTheFirstGroupLosesThatGroupAndThePerksOnly) {
+    VaskInfo original;
+    VaskTest::FillEverything(original, "Gap", "g", 2);
+    std::string text = VaskTest::WriteToText(original);
+    for (std::size_t at = text.find("gEInfoType"); at != std::string::npos;
+         at = text.find("gEInfoType"))
+        text.replace(at, 10, "gEInfoTypo");
+    const VaskInfo read = ReadText(text);
+    EXPECT_EQ(read.ConditionType.View(), original.ConditionType.View());
+    EXPECT_TRUE(read.InfoType.IsEmpty());
+    EXPECT_TRUE(read.GoldCost.IsEmpty());
+    EXPECT_TRUE(read.GoldCostItem.IsEmpty());
+    EXPECT_EQ(read.RequiredPerks.GetSize(), 0u);
+    // The perk list closer brings the reader back for the rest.
+    EXPECT_EQ(read.SmalltalkPartner.View(), original.SmalltalkPartner.View());
+    EXPECT_EQ(read.InfoCommands.GetSize(), original.InfoCommands.GetSize());
+    EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
+}
+
+TEST_F(InfoFileTest, MissingKeyInTheSecondGroupLosesTheCommandsButNotTheConditions) {
+    VaskInfo original;
+    VaskTest::FillEverything(original, "Gap2", "g", 1);
+    std::string text = VaskTest::WriteToText(original);
+    const std::size_t at = text.find("talkOuterRange");
+    text.replace(at, 14, "talkOuterRanje");
+    const VaskInfo read = ReadText(text);
+    EXPECT_EQ(read.SmalltalkInnerRange.View(), original.SmalltalkInnerRange.View());
+    EXPECT_TRUE(read.SmalltalkOuterRange.IsEmpty());
+    EXPECT_TRUE(read.SmalltalkExitRoutineName.IsEmpty());
+    EXPECT_EQ(read.InfoCommands.GetSize(), 0u);
+    EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
+}
+
+TEST_F(InfoFileTest, MissingPerkCloserRereadsTheSecondGroupFromTheStart) {
+    VaskInfo original;
+    VaskTest::FillEverything(original, "NoCloser", "n", 1);
+    std::string text = VaskTest::WriteToText(original);
+    text.replace(text.find("];\r\n"), 4, "]\r\n");
+    const VaskInfo read = ReadText(text);
+    EXPECT_EQ(read.ClearChildren.View(), original.ClearChildren.View());
+    EXPECT_EQ(read.SmalltalkPartnerExitRoutineName.View(),
+              original.SmalltalkPartnerExitRoutineName.View());
+    EXPECT_EQ(read.InfoCommands.GetSize(), original.InfoCommands.GetSize());
+}
+
+TEST_F(InfoFileTest, MissingConditionHeadSearchesConditionsFromTheStart) {
+    VaskInfo original;
+    VaskTest::FillEverything(original, "NoHead", "h", 0);
+    std::string text = VaskTest::WriteToText(original);
+    text.replace(text.find("InfoConditions "), 15, "InfoConditionz ");
+    const VaskInfo read = ReadText(text);
+    EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
+}
+
+TEST_F(InfoFileTest, UnsupportedBlocksAreKeptAndWrittenBackUnchanged) {
+    VaskInfo original;
+    VaskTest::FillEverything(original, "Keeper", "k", 1);
+    std::string text = VaskTest::WriteToText(original);
+    const std::string endGame = "            gCInfoCommandEndGame {\r\n"
+                                "                int Version = 2;\r\n"
+                                "                bCString Reason = \"{odd} text\";\r\n"
+                                "            }\r\n";
+    const std::string unknown = "            gCInfoCommandFooBar {\r\n"
+                                "                int Version = 1;\r\n"
+                                "            }\r\n";
+    const std::string teach = "            gCInfoConditionCanTeachSkill {\r\n"
+                              "                int Version = 1;\r\n"
+                              "                gESkill Skill = gESkill_XP;\r\n"
+                              "            }\r\n";
+    text.insert(text.find("nfoCommands {\r\n") + 15, endGame + unknown);
+    text.insert(text.find("oConditions {\r\n") + 15, teach);
+
+    VaskInfo read = ReadText(text);
+    ASSERT_EQ(read.InfoCommands.GetSize(), original.InfoCommands.GetSize() + 2);
+    EXPECT_EQ(read.InfoCommands[0].Command.View(), "EndGame");
+    EXPECT_EQ(read.InfoCommands[0].Version.View(), "2");
+    EXPECT_EQ(read.InfoCommands[1].Command.View(), "FooBar");
+    EXPECT_EQ(read.InfoCommands[2].Command.View(), "AddCrewMember");
+    ASSERT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize() + 1);
+    EXPECT_EQ(read.InfoConditions[0].Condition.View(), "CanTeachSkill");
+    EXPECT_EQ(VaskTest::WriteToText(read), text);
+}
+
+TEST_F(InfoFileTest, LongNamesUseOneFileNameForWritingAndReading) {
+    const std::string name = "A_Rather_Long_Info_Name_Of_40_Characters";
+    ASSERT_EQ(name.size(), 40u);
+    VaskInfo info;
+    TesselEngine::SetMember(info.Name, name.c_str());
+    info.SetOwner("Bob");
+    fs::create_directory("Infos");
+    ASSERT_TRUE(info.WriteDataToFile());
+    EXPECT_TRUE(fs::exists("Infos/" + name + ".vaskinfo"));
+    VaskInfo read;
+    ASSERT_TRUE(read.LoadDataFromFile(name.c_str()));
+    EXPECT_EQ(read.Owner.View(), "Bob");
+}
+
+TEST_F(InfoFileTest, NamesThatWouldLeaveTheInfoDirectoryAreRefused) {
+    fs::create_directory("Infos");
+    for (const char* bad : {"", "..", "a/b", "..\\x", "C:x"}) {
+        VaskInfo info;
+        TesselEngine::SetMember(info.Name, bad);
+        EXPECT_FALSE(info.WriteDataToFile()) << bad;
+        EXPECT_FALSE(VaskInfo().LoadDataFromFile(bad)) << bad;
+    }
+    EXPECT_TRUE(VaskTest::ListNames("Infos").empty());
+    EXPECT_TRUE(IsValidInfoName("Quest_01-b.x"));
+}
+
+TEST_F(InfoFileTest, ReadOnlyInfoFilesCanBeRead) {
+    VaskInfo info;
+    TesselEngine::SetMember(info.Name, "Locked");
+    info.SetOwner("Bob");
+    fs::create_directory("Infos");
+    ASSERT_TRUE(info.WriteDataToFile());
+    fs::permissions("Infos/Locked.vaskinfo",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    VaskInfo read;
+    ASSERT_TRUE(read.LoadDataFromFile("Locked"));
+    EXPECT_EQ(read.Owner.View(), "Bob");
+    EXPECT_FALSE(read.WriteDataToFile()); // the file stays as the user locked it
+}
+
+TEST_F(InfoFileTest, SaveReplacesTheFileAtomically) {
+    fs::create_directory("Infos");
+    WriteFile("Infos/Atomic.vaskinfo", "previous bytes");
+    VaskInfo info;
+    TesselEngine::SetMember(info.Name, "Atomic");
+    TesselEngine::Platform::FaultInjection::writeBudget = 10;
+    EXPECT_FALSE(info.WriteDataToFile());
+    TesselEngine::Platform::FaultInjection::Clear();
+    EXPECT_EQ(ReadFile("Infos/Atomic.vaskinfo"), "previous bytes");
+    EXPECT_EQ(VaskTest::ListNames("Infos"), std::vector<std::string>{"Atomic.vaskinfo"});
+    EXPECT_TRUE(info.WriteDataToFile());
+    EXPECT_EQ(ReadFile("Infos/Atomic.vaskinfo"), VaskTest::WriteToText(info));
+}
+
+TEST_F(InfoFileTest, MissingFileIsNotFound) {
+    VaskInfo info;
+    EXPECT_FALSE(info.LoadDataFromFile("Nobody"));
+    EXPECT_FALSE(info.LoadFromAbsolutePath("nowhere/x.vaskinfo"));
+}
+
+TEST_F(InfoFileTest, SecondTemplateLoadIsRefused) {
+    EXPECT_FALSE(VaskInfo::LoadEmptyInfo(TesselEngine::Char256("Resources/gCRequiredPerk")));
+    EXPECT_EQ(std::string(VaskInfo::EmptyInfoStream.GetBuffer(), 7), "    \"||");
+}
+
+TEST_F(InfoFileTest, BadInputNeverCrashes) {
+    const std::string big(10 << 20, 'v');
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.push_back(static_cast<char>((i * 131) & 0xFF));
+    VaskInfo sample;
+    VaskTest::FillEverything(sample, "Cut", "c", 2);
+    const std::string whole = VaskTest::WriteToText(sample);
+    const std::vector<std::string> inputs = {
+        "",
+        "\"",
+        "x",
+        "no keys at all",
+        "Owner Quest gCInfoCommandSay Version",
+        "    \"N\" { bCString Owner \"no equals\" gCInfoCommandSay gCInfoConditionScript",
+        "    \"" + big + "\" = " + big + ";",
+        binary,
+        whole.substr(0, whole.size() / 2),
+        whole.substr(0, whole.find("gCInfoCommandSay") + 16),
+        "gCRequiredPerk ",
+        "gCInfoCommandSay",
+        "gCInfoConditionQuestStatus {",
+        "];\r\n",
+        "InfoConditions "};
+    for (const auto& input : inputs) {
+        VaskInfo info = ReadText(input);
+        VaskTest::WriteToText(info); // reads, measures and writes without fault
+    }
+    VaskInfo truncated = ReadText(whole.substr(0, whole.size() / 2));
+    EXPECT_EQ(truncated.Name.View(), "Cut");
+}

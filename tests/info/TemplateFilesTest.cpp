@@ -1,0 +1,212 @@
+// Checks the shipped templates against the keys that the readers and writers use:
+// every value that a writer puts into a template must be found again by its reader.
+#include "info/CommandTypes.h"
+#include "info/ConditionTypes.h"
+#include "info/ResourceTemplates.h"
+#include "support/Workspace.h"
+
+#include <gtest/gtest.h>
+
+using namespace VaskEdit;
+using VaskTest::ReadFile;
+using VaskTest::SourceRoot;
+
+namespace {
+struct Member {
+    std::string readKey;
+    std::string writeKey;
+    bool unquoted; // the reader removes double quotes
+    bool angled;   // the long text is also wrapped in angle brackets
+};
+
+std::string Load(const std::string& relative) {
+    return ReadFile(SourceRoot() / relative);
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+// Follows the writer and the reader through the template; returns the position
+// behind the last placeholder.
+std::size_t CheckMembers(const std::string& name, const std::string& text,
+                         const std::vector<Member>& members, std::size_t writeFrom = 0,
+                         std::size_t readFrom = 0) {
+    std::size_t writeAt = writeFrom;
+    std::size_t readAt = readFrom;
+    for (const auto& m : members) {
+        SCOPED_TRACE(name + " member " + m.writeKey);
+        const std::size_t key = text.find(m.writeKey, writeAt);
+        EXPECT_NE(key, std::string::npos) << "write key missing or out of order";
+        if (key == std::string::npos)
+            return writeAt;
+        const std::size_t placeholder = text.find("||", key);
+        EXPECT_NE(placeholder, std::string::npos);
+        if (placeholder == std::string::npos)
+            return writeAt;
+        writeAt = placeholder + 2;
+
+        const std::size_t readKey = text.find(m.readKey, readAt);
+        EXPECT_NE(readKey, std::string::npos) << "read key missing";
+        const std::size_t equals =
+            readKey == std::string::npos ? std::string::npos : text.find('=', readKey);
+        EXPECT_NE(equals, std::string::npos);
+        if (equals == std::string::npos)
+            return writeAt;
+        EXPECT_EQ(text.substr(equals + 1, 1), " ");
+        std::string opening = m.unquoted ? "\"" : "";
+        std::string closing = opening;
+        if (m.angled) {
+            opening += "<";
+            closing = ">" + closing;
+        }
+        EXPECT_EQ(equals + 2 + opening.size(), placeholder)
+            << "the value must stand two bytes after the '=' behind the read key";
+        EXPECT_EQ(text.substr(equals + 2, opening.size()), opening);
+        EXPECT_EQ(text.substr(placeholder + 2, closing.size() + 1), closing + ";");
+        readAt = placeholder + 2;
+    }
+    return writeAt;
+}
+
+void CheckCommonRules(const std::string& name, const std::string& text) {
+    SCOPED_TRACE(name);
+    ASSERT_FALSE(text.empty());
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        ASSERT_TRUE(at > 0 && text[at - 1] == '\r') << "line end without CR at " << at;
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(Count(text, "];\r\n"), 0u);
+    EXPECT_EQ(Count(text, "InfoConditions "), 0u);
+    EXPECT_EQ(Count(text, "\n    \""), 0u);
+}
+} // namespace
+
+TEST(TemplateFiles, CommandTemplatesCarryEveryKeyInWriterOrder) {
+    for (const auto& type : SupportedCommandTypes()) {
+        const std::string text = Load(std::string("Resources/Commands/") + type.className);
+        CheckCommonRules(type.className, text);
+        std::vector<Member> members;
+        for (const auto& m : type.members)
+            members.push_back({m.readKey, m.writeKey, !m.keepQuotes, m.slot == CommandSlot::Text});
+        const std::size_t classAt = text.find(std::string(type.className) + " ");
+        ASSERT_NE(classAt, std::string::npos) << type.className;
+        EXPECT_LT(classAt, text.find("Version")) << type.className;
+        EXPECT_EQ(Count(text, "gCInfoCommand"), 1u) << type.className;
+        EXPECT_EQ(Count(text, "gCInfoCondition"), 0u) << type.className;
+        EXPECT_EQ(Count(text, "gCRequiredPerk"), 0u) << type.className;
+        EXPECT_EQ(Count(text, "||"), members.size()) << type.className;
+        // Block readers read the members from behind the Version value.
+        CheckMembers(type.className, text, members, 0, text.find(';', text.find("Version")));
+    }
+}
+
+TEST(TemplateFiles, ConditionTemplatesCarryEveryKeyInWriterOrder) {
+    for (const auto& type : SupportedConditionTypes()) {
+        const std::string text = Load(std::string("Resources/Conditions/") + type.className);
+        CheckCommonRules(type.className, text);
+        std::vector<Member> members;
+        for (const auto& m : type.members)
+            members.push_back({m.readKey, m.writeKey, !m.keepQuotes, false});
+        const std::size_t classAt = text.find(std::string(type.className) + " ");
+        ASSERT_NE(classAt, std::string::npos) << type.className;
+        EXPECT_LT(classAt, text.find("Version")) << type.className;
+        EXPECT_EQ(Count(text, "gCInfoCondition"), 1u) << type.className;
+        EXPECT_EQ(Count(text, "gCInfoCommand"), 0u) << type.className;
+        EXPECT_EQ(Count(text, "||"), members.size()) << type.className;
+        CheckMembers(type.className, text, members, 0, text.find(';', text.find("Version")));
+    }
+}
+
+TEST(TemplateFiles, PerkTemplateEndsWithTheSeparatorPlaceholder) {
+    const std::string text = Load("Resources/gCRequiredPerk");
+    CheckCommonRules("gCRequiredPerk", text);
+    EXPECT_EQ(Count(text, "gCRequiredPerk "), 1u);
+    EXPECT_EQ(Count(text, "gCInfoCommand") + Count(text, "gCInfoCondition"), 0u);
+    const std::size_t after = CheckMembers("gCRequiredPerk", text,
+                                           {{"um gESkill Perk", "um gESkill Perk", false, false},
+                                            {"int Value ", "int Value ", false, false},
+                                            {"bool InvertTest", "bool InvertTest", false, false}});
+    const std::size_t extra = text.find("||", after);
+    ASSERT_NE(extra, std::string::npos) << "the separator placeholder is missing";
+    ASSERT_LT(extra + 2, text.size());
+    EXPECT_NE(text[extra + 2], '\r') << "a byte must follow the separator placeholder";
+    EXPECT_EQ(Count(text, "||"), 4u);
+}
+
+TEST(TemplateFiles, InfoTemplateHasTheFramingTheFormatNeeds) {
+    const std::string text = Load("Resources/EmptyInfo.vaskinfo");
+    ASSERT_GT(text.size(), 7u);
+    EXPECT_EQ(text.substr(0, 7), "    \"||");
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(Count(text, "\n    \""), 0u);
+    EXPECT_EQ(Count(text, "];\r\n"), 1u);
+    EXPECT_EQ(Count(text, "InfoConditions "), 1u);
+    EXPECT_EQ(Count(text, "gCInfoCommand") + Count(text, "gCInfoCondition"), 0u);
+    EXPECT_EQ(Count(text, "gCRequiredPerk "), 0u);
+
+    const std::size_t perksOpen = text.find("iredPerks = [\r\n");
+    const std::size_t perksClose = text.find("];\r\n");
+    const std::size_t commands = text.find("nfoCommands {\r\n");
+    const std::size_t conditionHead = text.find("InfoConditions ");
+    const std::size_t conditions = text.find("oConditions {\r\n");
+    ASSERT_NE(perksOpen, std::string::npos);
+    EXPECT_LT(perksOpen, perksClose);
+    EXPECT_LT(perksClose, commands);
+    EXPECT_LT(commands, conditionHead);
+    EXPECT_LE(conditionHead, conditions);
+
+    // The name is the first quoted value and ends at a stop byte.
+    EXPECT_EQ(text[7], '"');
+    EXPECT_TRUE(text[8] == ' ' || text[8] == ';');
+    // Both groups of members around the perk list.
+    std::size_t at = CheckMembers("EmptyInfo", text,
+                                  {{"bCString Name ", "bCString Name ", true, false},
+                                   {"MainSortID", "MainSortID", false, false},
+                                   {" SortID", "int SortID ", false, false},
+                                   {"bCString Owner", "bCString Owner", true, false},
+                                   {"Proxy Partner", "Proxy Partner", true, false},
+                                   {"InfoGiven ", "InfoGiven ", false, false},
+                                   {"ExecutionTimes", "ExecutionTimes", false, false},
+                                   {"bCString Parent", "bCString Parent", true, false},
+                                   {"Proxy Quest", "Proxy Quest", true, false},
+                                   {"gEInfoCondType", "gEInfoCondType", false, false},
+                                   {"gEInfoType", "gEInfoType", false, false},
+                                   {"GameModeType", "GameModeType", false, false},
+                                   {"GoldCost", "GoldCost", false, false},
+                                   {"GoldCostScript", "GoldCostScript", true, false},
+                                   {"GoldCostItem", "GoldCostItem", false, false}},
+                                  9, 9);
+    EXPECT_LT(at, perksOpen);
+    at = CheckMembers("EmptyInfo", text,
+                      {{"AutoPositioning", "AutoPositioning", false, false},
+                       {"ClearChildren", "ClearChildren", false, false},
+                       {"Permanent", "Permanent", false, false},
+                       {"CommandIndex", "CommandIndex", false, false},
+                       {"InfoIsRunnig", "InfoIsRunnig", false, false},
+                       {"StartChapter", "StartChapter", false, false},
+                       {"EndChapter", "EndChapter", false, false},
+                       {"GivenCmdIndex", "GivenCmdIndex", false, false},
+                       {"talkPartner ", "talkPartner ", true, false},
+                       {"talkGivenCmd", "talkGivenCmd", false, false},
+                       {"SmalltalkRewind", "SmalltalkRewind", false, false},
+                       {"talkInnerRange", "talkInnerRange", false, false},
+                       {"TestWithLOS", "TestWithLOS", false, false},
+                       {"talkOuterRange", "talkOuterRange", false, false},
+                       {"talkExitR", "talkExitR", true, false},
+                       {"talkPartnerExit", "talkPartnerExit", true, false}},
+                      perksClose, perksClose);
+    EXPECT_LT(at, commands);
+    EXPECT_EQ(Count(text, "||"), 32u);
+    // The cache finds the quest as the first quoted value after "gCQuestProxy".
+    EXPECT_NE(text.find("gCQuestProxy Quest = \"||\""), std::string::npos);
+}
+
+TEST(TemplateFiles, EveryTemplateOfTheLoadOrderExists) {
+    const auto paths = ResourceTemplatePaths();
+    EXPECT_EQ(paths.size(), 56u);
+    for (const auto& path : paths)
+        EXPECT_FALSE(Load(path).empty()) << path;
+}
