@@ -134,9 +134,12 @@ bool Stream::FindBytes(const char* key, std::uint32_t length) {
 
 bool Stream::FindBytesBackward(const char* key, std::uint32_t length) {
     std::uint32_t at = position > size ? size : position;
+    const char first = length ? key[0] : 0;
     while (at > 0) {
         --at;
         // A window that would run past the end does not match.
+        if (length && data[at] != first)
+            continue;
         if (std::uint64_t{at} + length <= size && std::memcmp(data + at, key, length) == 0) {
             position = at;
             cursor = data + position;

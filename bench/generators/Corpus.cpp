@@ -1,0 +1,96 @@
+#include "Corpus.h"
+#include "DemoWorld.h"
+#include "engine/String.h"
+#include "info/ResourceTemplates.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace VaskDemo {
+
+using namespace VaskEdit;
+namespace fs = std::filesystem;
+
+namespace {
+const char* const Owners[] = {"Bob",  "Mira", "Dray",  "Sven",  "Lena", "Tomas", "Anna", "Karl",
+                              "Jorn", "Ulf",  "Greta", "Hakon", "Ilse", "Piet",  "Rolf", "Sigrid"};
+const char* const Simple[] = {
+    "End",     "Back",       "GiveXP",     "InfoWait",       "RunQuest",
+    "KillNPC", "SetRoutine", "PlayJingle", "ClearGameEvent", "StopFixCamera"};
+
+std::string Pick(std::mt19937& rng, const char* const* list, std::size_t n) {
+    return list[rng() % n];
+}
+} // namespace
+
+std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) {
+    const fs::path root = fs::absolute(directory);
+    const fs::path previous = fs::current_path();
+    fs::current_path(root);
+    ReleaseResourceTemplates();
+    LoadResourceTemplates();
+    fs::create_directories("Infos");
+    fs::create_directories("Templates");
+
+    World world;
+    std::mt19937 rng(size.seed);
+    for (int t = 0; t < size.templates; ++t)
+        world.AddItem("It_Generated_" + std::to_string(t));
+    world.WriteTemplateDocuments("Templates");
+
+    std::vector<std::pair<std::string, std::string>> texts;
+    std::uint64_t total = 0;
+    for (int n = 0; n < size.infos; ++n) {
+        VaskInfo info;
+        const std::string owner = Pick(rng, Owners, std::size(Owners));
+        const std::string quest = rng() % 3 ? "" : "Q_Generated_" + std::to_string(rng() % 300);
+        const std::string name = owner + "_Info_" + std::to_string(n);
+        SetCommonMembers(info, name, owner, quest, std::to_string(n % 100).c_str());
+        InfoBuilder b(world, info);
+        const int commands = 1 + static_cast<int>(rng() % 15);
+        for (int c = 0; c < commands; ++c) {
+            const std::string id = "GEN_" + std::to_string(n) + "_" + std::to_string(c);
+            switch (rng() % 4) {
+            case 0:
+            case 1:
+                b.Say(rng() % 2 ? owner : "PC_Hero", rng() % 2 ? "PC_Hero" : owner, id,
+                      "Generated line " + std::to_string(n) + " number " + std::to_string(c) +
+                          " with a few more words to read.");
+                break;
+            case 2:
+                b.Give(owner, "PC_Hero", world.items[rng() % world.items.size()].name,
+                       std::to_string(1 + rng() % 20).c_str());
+                break;
+            default:
+                b.Command(Pick(rng, Simple, std::size(Simple)).c_str()).SetID1("Value_1");
+            }
+        }
+        for (int c = static_cast<int>(rng() % 3); c > 0; --c)
+            b.QuestStatus("Q_Generated_" + std::to_string(rng() % 300), "Running");
+        if (rng() % 4 == 0)
+            b.Perk("Attrib_Strength", std::to_string(rng() % 50).c_str(), rng() % 2);
+        const std::string text = InfoText(info);
+        total += text.size();
+        std::ofstream(fs::path("Infos") / (name + ".vaskinfo"), std::ios::binary) << text;
+        texts.emplace_back(name, text);
+    }
+    world.WriteTextTables(".");
+
+    std::sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) {
+        std::string x = a.first, y = b.first;
+        TesselEngine::String::ToUpper(x.data());
+        TesselEngine::String::ToUpper(y.data());
+        return x < y;
+    });
+    std::ofstream doc("w_info.hdrdoc", std::ios::binary);
+    doc << "class gCInfo {\r\n";
+    for (const auto& entry : texts)
+        doc << entry.second;
+    doc << "}\r\n";
+    fs::current_path(previous);
+    return total;
+}
+
+} // namespace VaskDemo
