@@ -1,0 +1,185 @@
+// The info directory scan, the info cache and its file, the filters and the search.
+#include "engine/String.h"
+#include "library/InfoManager.h"
+
+namespace VaskEdit {
+
+using TesselEngine::WinAPI::Directory;
+using TesselEngine::WinAPI::File;
+
+namespace {
+const Char32 InfoPattern("*.vaskinfo");
+const Char256 InfoCacheFile("infocache");
+
+// Reads the quoted value behind the current position into field; false when there is
+// no quote, so that the field stays empty instead of taking unrelated bytes.
+bool ReadQuotedToken(Stream& text, Char48& field) {
+    if (!text.SkipTo('"'))
+        return false;
+    text.ReadToken(field);
+    return true;
+}
+
+// Finds the marker, then the quoted value behind it. When the marker is missing the
+// field stays empty and the position stays, so that later markers are still found.
+void ReadMarkedValue(Stream& text, const Char16& marker, Char48& field) {
+    const std::uint32_t from = text.GetPosition();
+    if (!text.FindKey(marker) || !ReadQuotedToken(text, field)) {
+        field = Char48();
+        text.SetPosition(from);
+    }
+}
+
+template <typename Match> void Select(Match match) {
+    for (const auto& record : InfoManager::InfoFileCache) {
+        if (match(record))
+            InfoManager::InfoCurrentFilter.PushBack(record);
+    }
+}
+
+// Opens the scan's current file and loads it whole; false for a file that cannot be read.
+bool LoadCurrent(Stream& text) {
+    File file(*InfoManager::InfoDirectoryPath, InfoManager::InfoDirectory->GetFindData());
+    if (!file.OpenRead())
+        return false;
+    const bool read = file.ReadStream(text);
+    file.Close();
+    return read;
+}
+} // namespace
+
+bool InfoManager::InitializeDirectory() {
+    InfoDirectory.reset();
+    InfoDirectoryPath = std::make_unique<Char256>("Infos/");
+    Directory(*InfoDirectoryPath).Create();
+    InfoDirectory = std::make_unique<Directory::Iterator>(*InfoDirectoryPath);
+    InfoDirectory->First(InfoPattern);
+    InfoStream.Free();
+    skippedFiles = 0;
+    return true;
+}
+
+std::int32_t InfoManager::CountInfoFiles() {
+    if (!InfoDirectory)
+        return 0;
+    std::int32_t count = 0;
+    if (InfoDirectory->IsValid()) {
+        do {
+            ++count;
+        } while (InfoDirectory->Next());
+    }
+    InfoDirectory->First(InfoPattern);
+    return count;
+}
+
+std::int64_t InfoManager::GetTotalFileSize() {
+    if (!InfoDirectory)
+        return 0;
+    InfoDirectory->First(InfoPattern);
+    std::int64_t total = 0;
+    for (; InfoDirectory->IsValid(); InfoDirectory->Next())
+        total += static_cast<std::int64_t>(InfoDirectory->GetFindData().size);
+    InfoDirectory->First(InfoPattern);
+    return total;
+}
+
+VaskInfoCache InfoManager::ExtractCacheFields(Stream& text) {
+    VaskInfoCache record;
+    text.Reset();
+    ReadQuotedToken(text, record.Name);
+    ReadMarkedValue(text, Char16("bCString Owner"), record.Owner);
+    ReadMarkedValue(text, Char16("gCQuestProxy"), record.Quest);
+    TesselEngine::String::Remove(record.Name, '"');
+    TesselEngine::String::Remove(record.Owner, '"');
+    TesselEngine::String::Remove(record.Quest, '"');
+    TesselEngine::String::Remove(record.Owner, ';');
+    TesselEngine::String::Remove(record.Quest, ';');
+    return record;
+}
+
+bool InfoManager::GenerateCacheEntry() {
+    if (!InfoDirectory || !InfoDirectory->IsValid())
+        return false;
+    Stream text;
+    if (LoadCurrent(text))
+        InfoFileCache.PushBack(ExtractCacheFields(text));
+    else
+        ++skippedFiles; // an unreadable file does not end the build
+    InfoDirectory->Next();
+    return true;
+}
+
+bool InfoManager::WriteInfoCache() {
+    std::string content;
+    content.reserve(InfoFileCache.GetSize() * 40);
+    for (const auto& record : InfoFileCache) {
+        content.append(record.Name.View()).push_back(',');
+        content.append(record.Owner.View()).push_back(',');
+        content.append(record.Quest.View()).push_back(',');
+    }
+    return File::SaveAtomically("infocache", content.data(), content.size());
+}
+
+bool InfoManager::ReadInfoCache() {
+    InfoFileCache.ClearContent();
+    File file(InfoCacheFile);
+    if (!file.OpenRead())
+        return false;
+    Stream text;
+    const bool read = file.ReadStream(text);
+    file.Close();
+    if (!read || text.GetSize() == 0)
+        return false;
+    while (text.GetRemaining() >= 2) {
+        VaskInfoCache record;
+        text.ReadUntil(record.Name, ',');
+        text.ReadUntil(record.Owner, ',');
+        text.ReadUntil(record.Quest, ',');
+        InfoFileCache.PushBack(record);
+    }
+    return true;
+}
+
+void InfoManager::ClearFilter() {
+    InfoCurrentFilter.ClearContent();
+}
+
+void InfoManager::FilterByName(const char* text) {
+    const Char48 wanted(text);
+    Select([&](const VaskInfoCache& r) { return r.Name == wanted; });
+}
+
+void InfoManager::FilterByOwner(const char* text) {
+    const Char48 wanted(text);
+    Select([&](const VaskInfoCache& r) { return r.Owner == wanted; });
+}
+
+void InfoManager::FilterByQuest(const char* text) {
+    const Char48 wanted(text);
+    Select([&](const VaskInfoCache& r) { return r.Quest == wanted; });
+}
+
+void InfoManager::FilterAnyMatch(const char* text) {
+    const Char48 wanted(text);
+    using TesselEngine::String::ContainsNoCase;
+    Select([&](const VaskInfoCache& r) {
+        return ContainsNoCase(r.Name, wanted) || ContainsNoCase(r.Owner, wanted) ||
+               ContainsNoCase(r.Quest, wanted);
+    });
+}
+
+bool InfoManager::SearchFilesFor(const char* text) {
+    if (!InfoDirectory || !InfoDirectory->IsValid())
+        return false;
+    Stream content;
+    if (LoadCurrent(content)) {
+        if (content.FindKey(Char48(text)))
+            InfoCurrentFilter.PushBack(ExtractCacheFields(content));
+    } else {
+        ++skippedFiles;
+    }
+    InfoDirectory->Next();
+    return true;
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,92 @@
+// Start-up, shutdown and the infos held in memory for editing.
+#include "library/InfoManager.h"
+#include "engine/String.h"
+#include "info/InfoFileName.h"
+#include "info/ResourceTemplates.h"
+
+namespace VaskEdit {
+
+TesselEngine::TTL::Vector<VaskInfo> InfoManager::InfoFiles;
+TesselEngine::TTL::Vector<VaskInfoCache> InfoManager::InfoFileCache;
+TesselEngine::TTL::Vector<VaskInfoCache> InfoManager::InfoCurrentFilter;
+Stream InfoManager::InfoStream;
+std::unique_ptr<Char256> InfoManager::InfoDirectoryPath;
+std::unique_ptr<TesselEngine::WinAPI::Directory::Iterator> InfoManager::InfoDirectory;
+std::unique_ptr<TesselEngine::WinAPI::File> InfoManager::HdrdocFile;
+std::uint32_t InfoManager::skippedFiles = 0;
+std::uint32_t InfoManager::splitFailures = 0;
+bool InfoManager::mergeComplete = true;
+
+std::uint32_t InfoManager::SkippedFiles() {
+    return skippedFiles;
+}
+std::uint32_t InfoManager::SplitFailures() {
+    return splitFailures;
+}
+bool InfoManager::MergeComplete() {
+    return mergeComplete;
+}
+
+bool InfoManager::Initialize() {
+    InitializeDirectory();
+    return LoadResourceTemplates();
+}
+
+void InfoManager::Shutdown() {
+    ReleaseResourceTemplates();
+}
+
+std::uint32_t InfoManager::PrepareInfo() {
+    InfoFiles.PushBack(VaskInfo{});
+    return InfoFiles.GetSize() - 1;
+}
+
+std::uint32_t InfoManager::CreateVaskInfo(const char* name) {
+    VaskInfo info;
+    info.Name = Char48(name);
+    InfoFiles.PushBack(std::move(info));
+    return InfoFiles.GetSize() - 1;
+}
+
+std::int64_t InfoManager::FindInfoIndex(const char* name) {
+    const Char48 wanted(name);
+    for (std::uint32_t i = 0; i < InfoFiles.GetSize(); ++i) {
+        if (InfoFiles[i].Name == wanted)
+            return i;
+    }
+    return -1;
+}
+
+std::uint32_t InfoManager::GetInfoIndex(const char* name) {
+    const std::int64_t found = FindInfoIndex(name);
+    return found < 0 ? 0 : static_cast<std::uint32_t>(found);
+}
+
+bool InfoManager::WriteVaskInfo(std::uint32_t index) {
+    if (index >= InfoFiles.GetSize())
+        return false;
+    return InfoFiles[index].WriteDataToFile();
+}
+
+bool InfoManager::ExistsInfoFile(const char* name) {
+    const Char48 infoName(name);
+    if (!IsValidInfoName(infoName.View()))
+        return false;
+    return TesselEngine::WinAPI::File(InfoFilePath(infoName)).Exists();
+}
+
+void InfoManager::UnloadVaskInfo(const char* name) {
+    const Char48 wanted(name);
+    std::uint32_t i = 0;
+    while (i < InfoFiles.GetSize()) {
+        VaskInfo& info = InfoFiles[i];
+        if (info.Name == wanted || info.EditMark == 1) {
+            info.ReleaseLists();
+            InfoFiles.RemoveSwapLast(i); // the last info takes this place: look again
+        } else {
+            ++i;
+        }
+    }
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,88 @@
+// The process-wide info library: the resource templates, the info directory and its
+// cache, filters and search, the split and merge of the combined document, and the
+// infos held in memory for editing. Static state only; the long operations are step
+// functions that handle one file or one info per call.
+#pragma once
+
+#include "engine/File.h"
+#include "engine/Vector.h"
+#include "info/VaskInfo.h"
+
+#include <memory>
+
+namespace VaskEdit {
+
+// One cache record: the three values that identify an info file.
+struct VaskInfoCache {
+    Char48 Name;
+    Char48 Owner;
+    Char48 Quest;
+};
+
+class InfoManager {
+public:
+    InfoManager() = delete;
+
+    static TesselEngine::TTL::Vector<VaskInfo> InfoFiles;
+    static TesselEngine::TTL::Vector<VaskInfoCache> InfoFileCache;
+    static TesselEngine::TTL::Vector<VaskInfoCache> InfoCurrentFilter;
+    static Stream InfoStream;
+    static std::unique_ptr<Char256> InfoDirectoryPath;
+    static std::unique_ptr<TesselEngine::WinAPI::Directory::Iterator> InfoDirectory;
+    static std::unique_ptr<TesselEngine::WinAPI::File> HdrdocFile;
+
+    // Start-up and shutdown: the directory scan and the 56 resource templates.
+    static bool Initialize();
+    static void Shutdown();
+
+    // The info directory and its cache.
+    static bool InitializeDirectory();
+    static std::int32_t CountInfoFiles();
+    static std::int64_t GetTotalFileSize();
+    static bool GenerateCacheEntry();
+    static bool WriteInfoCache();
+    static bool ReadInfoCache();
+    static void ClearFilter();
+    static void FilterByName(const char* text);
+    static void FilterByOwner(const char* text);
+    static void FilterByQuest(const char* text);
+    static void FilterAnyMatch(const char* text);
+    static bool SearchFilesFor(const char* text);
+
+    // The combined document.
+    static bool LoadInfoStream();
+    static bool SplitSingleFromHdrdoc();
+    static void HdrdocBegin(std::uint64_t totalSize);
+    static bool WriteSingleToHdrdocStream();
+    static void HdrdocEnd();
+    static bool WriteHdrdocFile();
+
+    // Infos in memory.
+    static std::uint32_t PrepareInfo();
+    static std::uint32_t CreateVaskInfo(const char* name);
+    static std::uint32_t GetInfoIndex(const char* name);
+    // The index of the first loaded info with the name, or -1 when there is none.
+    static std::int64_t FindInfoIndex(const char* name);
+    static bool WriteVaskInfo(std::uint32_t index);
+    static bool ExistsInfoFile(const char* name);
+    static void UnloadVaskInfo(const char* name);
+
+    // Files that a step could not read (or, in the split, write) since the job began:
+    // the cache build and the search skip them, the split reports and drops them, and
+    // a merge that met one writes no document.
+    static std::uint32_t SkippedFiles();
+    // Pieces of the current split whose file could not be created.
+    static std::uint32_t SplitFailures();
+    // True when the current merge has every single file in it so far.
+    static bool MergeComplete();
+
+    // The three fields of the cache, taken from an info file's text.
+    static VaskInfoCache ExtractCacheFields(Stream& text);
+
+private:
+    static std::uint32_t skippedFiles;
+    static std::uint32_t splitFailures;
+    static bool mergeComplete;
+};
+
+} // namespace VaskEdit

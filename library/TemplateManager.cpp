@@ -1,0 +1,213 @@
+#include "library/TemplateManager.h"
+
+#include "engine/String.h"
+#include "tools/ExternalTools.h"
+
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace VaskEdit {
+
+using TesselEngine::Char16;
+using TesselEngine::Char32;
+using TesselEngine::IO::Stream;
+using TesselEngine::WinAPI::Directory;
+using TesselEngine::WinAPI::File;
+using TesselEngine::WinAPI::FindData;
+namespace String = TesselEngine::String;
+
+TesselEngine::TTL::Vector<VaskTemplateCache> TemplateManager::TemplateCache;
+TesselEngine::TTL::Vector<VaskTemplateCache> TemplateManager::TemplateCurrentFilter;
+std::unique_ptr<Char256> TemplateManager::TemplateDirectoryPath;
+std::unique_ptr<Directory::Iterator> TemplateManager::TemplateDirectory;
+
+namespace {
+
+constexpr const char* CacheFileName = "templatecache";
+constexpr const char* TemplateFolder = "Templates/";
+const Char32 DocumentPattern("*.vasktpldoc");
+const Char32 TemplatePattern("*.vasktpl");
+const Char16 GuidKey(" GUID = {");
+
+std::uint32_t skippedFiles = 0;
+
+// The document's file name up to its first ".".
+Char48 FileNameBeforeDot(const FindData& entry) {
+    Char48 name(entry.cFileName);
+    String::CutAfter(name, '.');
+    return name;
+}
+
+// The template's name is the first quoted value and its GUID the braced value behind
+// " GUID = {". A field whose marker is missing stays empty.
+VaskTemplateCache ReadDocument(const FindData& entry, Stream& text) {
+    VaskTemplateCache record;
+    record.File = FileNameBeforeDot(entry);
+    if (text.SkipTo('"')) {
+        text.ReadToken(record.Name);
+        String::Remove(record.Name, '"');
+        String::Remove(record.Name, ';');
+    } else {
+        text.Reset(); // no name: the GUID may still be anywhere
+    }
+    if (text.FindKey(GuidKey) && text.SkipTo('{')) {
+        text.ReadToken(record.GUID);
+        String::Remove(record.GUID, ';');
+    }
+    return record;
+}
+
+// The cache file separates fields by commas, so a comma inside a field would shift
+// every later record; it is left out instead.
+void WriteField(Stream& out, Char48 field) {
+    String::Remove(field, ',');
+    out.WriteTextAndChar(field, ',');
+}
+
+// A damaged cache file may hold zero bytes inside a field: its text ends at the first.
+void ReadField(Stream& in, Char48& field) {
+    in.ReadUntil(field, ',');
+    const std::size_t length = field.Length();
+    std::memset(field.data + length, 0, Char48::Capacity - length);
+}
+
+} // namespace
+
+bool TemplateManager::InitializeDirectory(bool textDocuments) {
+    TemplateDirectory.reset();
+    TemplateDirectoryPath = std::make_unique<Char256>(TemplateFolder);
+    TemplateDirectory = std::make_unique<Directory::Iterator>(*TemplateDirectoryPath);
+    TemplateDirectory->First(textDocuments ? DocumentPattern : TemplatePattern);
+    skippedFiles = 0;
+    return true;
+}
+
+std::int32_t TemplateManager::CountTemplateFiles(bool textDocuments) {
+    InitializeDirectory(textDocuments);
+    std::int32_t count = 0;
+    while (TemplateDirectory->IsValid()) {
+        ++count;
+        TemplateDirectory->Next();
+    }
+    return count;
+}
+
+bool TemplateManager::GenerateCacheEntry() {
+    if (!TemplateDirectory || !TemplateDirectory->IsValid())
+        return false;
+    const FindData& entry = TemplateDirectory->GetFindData();
+    File document(*TemplateDirectoryPath, entry);
+    Stream text;
+    const bool read = document.OpenRead() && document.ReadStream(text);
+    document.Close();
+    if (!read) {
+        ++skippedFiles;
+    } else if (!TemplateCache.PushBack(ReadDocument(entry, text))) {
+        return false; // out of memory: the build ends with what it has
+    }
+    TemplateDirectory->Next();
+    return true;
+}
+
+bool TemplateManager::WriteCache() {
+    constexpr std::uint64_t EntryLimit = 3 * (Char48::Capacity + 1);
+    const std::uint64_t bound = EntryLimit * TemplateCache.GetSize();
+    if (bound > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    Stream out;
+    if (bound > 0 && !out.Allocate(static_cast<std::uint32_t>(bound)))
+        return false;
+    for (const VaskTemplateCache& record : TemplateCache) {
+        WriteField(out, record.File);
+        WriteField(out, record.Name);
+        WriteField(out, record.GUID);
+    }
+    out.TrimTrailingZeros();
+    return File::SaveAtomically(CacheFileName, out.GetBuffer(), out.GetSize());
+}
+
+bool TemplateManager::ReadCache() {
+    TemplateCache.ClearContent();
+    File file{Char256(CacheFileName)};
+    if (!file.OpenRead())
+        return false;
+    Stream in;
+    const bool read = file.ReadStream(in);
+    file.Close();
+    if (!read || in.GetSize() == 0)
+        return false;
+    while (in.GetRemaining() >= 2) {
+        VaskTemplateCache record;
+        ReadField(in, record.File);
+        ReadField(in, record.Name);
+        ReadField(in, record.GUID);
+        if (!TemplateCache.PushBack(record))
+            return false;
+    }
+    return true;
+}
+
+void TemplateManager::ConvertAll() {
+    if (!TemplateDirectory)
+        return;
+    Directory::Iterator& scan = *TemplateDirectory;
+    for (; scan.IsValid(); scan.Next()) {
+        const FindData& entry = scan.GetFindData();
+        if (entry.isDirectory)
+            continue;
+        // The whole name: a cut one would hand the tool a file that does not exist.
+        const std::string path = scan.GetDirectory().Str() + entry.cFileName;
+        VaskResMan::OpenFile(path.c_str());
+    }
+    scan.First(TemplatePattern);
+}
+
+void TemplateManager::ClearFilter() {
+    TemplateCurrentFilter.ClearContent();
+}
+
+void TemplateManager::FilterByName(const char* text) {
+    const Char48 wanted(text);
+    for (const VaskTemplateCache& record : TemplateCache) {
+        if (record.Name == wanted)
+            TemplateCurrentFilter.PushBack(record);
+    }
+}
+
+void TemplateManager::FilterByGUID(const char* text) {
+    const Char48 wanted(text);
+    for (const VaskTemplateCache& record : TemplateCache) {
+        if (record.GUID == wanted)
+            TemplateCurrentFilter.PushBack(record);
+    }
+}
+
+void TemplateManager::FilterAnyMatch(const char* text) {
+    const Char48 wanted(text);
+    for (const VaskTemplateCache& record : TemplateCache) {
+        if (String::ContainsNoCase(record.GUID, wanted) ||
+            String::ContainsNoCase(record.Name, wanted) ||
+            String::ContainsNoCase(record.File, wanted))
+            TemplateCurrentFilter.PushBack(record);
+    }
+}
+
+std::int32_t TemplateManager::FindTemplate(const char* name, const char* guid) {
+    if (!name && !guid)
+        return -1;
+    const Char48 wanted(name ? name : guid);
+    const std::uint32_t count = TemplateCache.GetSize();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const VaskTemplateCache& record = TemplateCache[i];
+        if ((name ? record.Name : record.GUID) == wanted)
+            return static_cast<std::int32_t>(i);
+    }
+    return -1;
+}
+
+std::uint32_t TemplateManager::SkippedFiles() {
+    return skippedFiles;
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,176 @@
+#include "library/InfoManager.h"
+#include "support/Library.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace VaskEdit;
+using VaskTest::ReadFile;
+using VaskTest::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+class InfoDocumentTest : public VaskTest::LibraryTest {};
+
+bool Merge(int cancelAfter = -1) {
+    InfoManager::InitializeDirectory();
+    const auto total = InfoManager::GetTotalFileSize();
+    InfoManager::CountInfoFiles();
+    InfoManager::HdrdocBegin(static_cast<std::uint64_t>(total));
+    int steps = 0;
+    while (InfoManager::WriteSingleToHdrdocStream()) {
+        if (++steps == cancelAfter)
+            return false; // a cancelled merge writes nothing
+    }
+    InfoManager::HdrdocEnd();
+    return InfoManager::WriteHdrdocFile();
+}
+
+int Split() {
+    if (!InfoManager::LoadInfoStream())
+        return -1;
+    int steps = 0;
+    while (InfoManager::SplitSingleFromHdrdoc())
+        ++steps;
+    return steps;
+}
+} // namespace
+
+TEST_F(InfoDocumentTest, MergeFramesTheFilesInScanOrder) {
+    WriteInfo("B_Info", "Bob");
+    WriteInfo("A_Info", "Mira");
+    ASSERT_TRUE(Merge());
+    const std::string a = ReadFile("Infos/A_Info.vaskinfo");
+    const std::string b = ReadFile("Infos/B_Info.vaskinfo");
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "class gCInfo {\r\n" + a + b + "}\r\n");
+}
+
+TEST_F(InfoDocumentTest, MergeOfAnEmptyDirectoryIsTheFramingAlone) {
+    ASSERT_TRUE(Merge());
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "class gCInfo {\r\n}\r\n");
+}
+
+TEST_F(InfoDocumentTest, SplitOfAMergedDocumentGivesTheFilesBack) {
+    WriteInfo("First_Info", "Bob", "Q_1");
+    WriteInfo("Second_Info_With_A_Name_Longer_Than_32", "Mira");
+    WriteInfo("third", "Dray");
+    ASSERT_TRUE(Merge());
+    const std::string merged = ReadFile("Output/new_info.hdrdoc");
+    std::map<std::string, std::string> originals;
+    for (const auto& name : VaskTest::ListNames("Infos"))
+        originals[name] = ReadFile(fs::path("Infos") / name);
+    fs::remove_all("Infos");
+    fs::create_directory("Infos");
+    WriteFile("w_info.hdrdoc", merged);
+    EXPECT_EQ(Split(), 3);
+    EXPECT_EQ(InfoManager::SplitFailures(), 0u);
+    for (const auto& [name, bytes] : originals)
+        EXPECT_EQ(ReadFile(fs::path("Infos") / name), bytes) << name;
+    // And merging again gives the same document.
+    ASSERT_TRUE(Merge());
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), merged);
+}
+
+TEST_F(InfoDocumentTest, SplitNeverOverwritesAnExistingFile) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Mira");
+    ASSERT_TRUE(Merge());
+    fs::copy_file("Output/new_info.hdrdoc", "w_info.hdrdoc");
+    WriteFile("Infos/A.vaskinfo", "edited by the user");
+    fs::remove("Infos/B.vaskinfo");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Split(), 2);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("\nInfoManager: File <A> is already existing! --> Skipped"),
+              std::string::npos);
+    EXPECT_EQ(ReadFile("Infos/A.vaskinfo"), "edited by the user");
+    EXPECT_TRUE(fs::exists("Infos/B.vaskinfo"));
+}
+
+TEST_F(InfoDocumentTest, SplitReportsPiecesThatCannotBeWritten) {
+    WriteInfo("A", "Bob");
+    ASSERT_TRUE(Merge());
+    fs::copy_file("Output/new_info.hdrdoc", "w_info.hdrdoc");
+    fs::remove("Infos/A.vaskinfo");
+    TesselEngine::Platform::FaultInjection::failReplaces = 1;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Split(), 1);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("File <A> could not be created! --> Skipped"), std::string::npos);
+    EXPECT_EQ(InfoManager::SplitFailures(), 1u);
+    EXPECT_TRUE(VaskTest::ListNames("Infos").empty());
+}
+
+TEST_F(InfoDocumentTest, BadCombinedDocuments) {
+    EXPECT_EQ(Split(), -1); // missing
+    for (const std::string doc :
+         {"", "x", "class gCInfo {\r\n}\r\n", "no info start here at all"}) {
+        WriteFile("w_info.hdrdoc", doc);
+        EXPECT_EQ(Split(), -1) << doc;
+    }
+    // A truncated last info and LF-only line ends: no crash, the pieces that are there.
+    WriteInfo("Whole", "Bob");
+    WriteInfo("Cut", "Bob");
+    ASSERT_TRUE(Merge());
+    const std::string merged = ReadFile("Output/new_info.hdrdoc");
+    fs::remove_all("Infos");
+    WriteFile("w_info.hdrdoc", merged.substr(0, merged.size() - 100));
+    EXPECT_EQ(Split(), 2);
+    EXPECT_TRUE(fs::exists("Infos/Whole.vaskinfo"));
+    std::string lf = merged;
+    for (auto at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n"))
+        lf.erase(at, 1);
+    fs::remove_all("Infos");
+    WriteFile("w_info.hdrdoc", lf);
+    EXPECT_GE(Split(), -1);
+}
+
+TEST_F(InfoDocumentTest, CancelledMergeLeavesTheOldDocument) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Bob");
+    WriteFile("Output/new_info.hdrdoc", "previous document");
+    EXPECT_FALSE(Merge(1));
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "previous document");
+}
+
+TEST_F(InfoDocumentTest, MergeWithAnUnreadableFileFailsAndKeepsTheOldDocument) {
+    WriteInfo("A", "Bob");
+    fs::create_directory("Infos/B.vaskinfo");
+    WriteInfo("C", "Bob");
+    WriteFile("Output/new_info.hdrdoc", "previous document");
+    EXPECT_FALSE(Merge());
+    EXPECT_FALSE(InfoManager::MergeComplete());
+    EXPECT_EQ(InfoManager::SkippedFiles(), 1u);
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "previous document");
+}
+
+TEST_F(InfoDocumentTest, FileThatGrewAfterTheSizesWereSummedIsStillMerged) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Bob");
+    InfoManager::InitializeDirectory();
+    const auto total = InfoManager::GetTotalFileSize();
+    InfoManager::HdrdocBegin(static_cast<std::uint64_t>(total));
+    const std::string grown = ReadFile("Infos/B.vaskinfo") + std::string(500, ' ') + "\r\n";
+    WriteFile("Infos/B.vaskinfo", grown);
+    while (InfoManager::WriteSingleToHdrdocStream()) {
+    }
+    InfoManager::HdrdocEnd();
+    ASSERT_TRUE(InfoManager::WriteHdrdocFile());
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"),
+              "class gCInfo {\r\n" + ReadFile("Infos/A.vaskinfo") + grown + "}\r\n");
+}
+
+TEST_F(InfoDocumentTest, FailedDocumentWriteKeepsTheOldDocument) {
+    WriteInfo("A", "Bob");
+    WriteFile("Output/new_info.hdrdoc", "previous document");
+    InfoManager::InitializeDirectory();
+    InfoManager::HdrdocBegin(static_cast<std::uint64_t>(InfoManager::GetTotalFileSize()));
+    while (InfoManager::WriteSingleToHdrdocStream()) {
+    }
+    InfoManager::HdrdocEnd();
+    TesselEngine::Platform::FaultInjection::writeBudget = 20;
+    EXPECT_FALSE(InfoManager::WriteHdrdocFile());
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "previous document");
+    EXPECT_EQ(VaskTest::ListNames("Output"), std::vector<std::string>{"new_info.hdrdoc"});
+}

@@ -1,0 +1,220 @@
+#include "library/InfoManager.h"
+#include "info/CommandTypes.h"
+#include "info/ConditionTypes.h"
+#include "support/Library.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace VaskEdit;
+using VaskTest::ReadFile;
+using VaskTest::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+class InfoManagerTest : public VaskTest::LibraryTest {};
+
+std::vector<std::string> Names(const TesselEngine::TTL::Vector<VaskInfoCache>& list) {
+    std::vector<std::string> names;
+    for (const auto& r : list)
+        names.push_back(r.Name.Str());
+    return names;
+}
+
+void BuildCache() {
+    InfoManager::InfoFileCache.ClearContent();
+    InfoManager::InitializeDirectory();
+    InfoManager::CountInfoFiles();
+    while (InfoManager::GenerateCacheEntry()) {
+    }
+}
+} // namespace
+
+TEST_F(InfoManagerTest, StartUpLoadsEveryTemplateOnce) {
+    EXPECT_FALSE(InfoManager::Initialize()); // a second start without shutdown
+    InfoManager::Shutdown();
+    EXPECT_TRUE(InfoManager::Initialize());
+    EXPECT_TRUE(fs::is_directory("Infos"));
+}
+
+TEST_F(InfoManagerTest, MissingTemplateStopsLoadingAtThatTemplate) {
+    InfoManager::Shutdown();
+    fs::remove("Resources/Commands/gCInfoCommandSay");
+    EXPECT_FALSE(InfoManager::Initialize());
+    // The 22 command templates before it are loaded, everything behind it is not.
+    EXPECT_GT(InfoCommandRunScript::CommandStream.GetSize(), 0u);
+    EXPECT_EQ(InfoCommandSay::CommandStream.GetSize(), 0u);
+    EXPECT_EQ(InfoCommandSayConfirm::CommandStream.GetSize(), 0u);
+    EXPECT_EQ(InfoConditionGameVariable::ConditionStream.GetSize(), 0u);
+    EXPECT_EQ(VaskInfo::EmptyInfoStream.GetSize(), 0u);
+    EXPECT_EQ(InfoRequiredPerk::PerkStream.GetSize(), 0u);
+}
+
+TEST_F(InfoManagerTest, EmptyDirectoryHasNothingToScan) {
+    fs::remove_all("Infos");
+    InfoManager::InitializeDirectory();
+    EXPECT_TRUE(fs::is_directory("Infos"));
+    EXPECT_EQ(InfoManager::CountInfoFiles(), 0);
+    EXPECT_EQ(InfoManager::GetTotalFileSize(), 0);
+    EXPECT_FALSE(InfoManager::GenerateCacheEntry());
+    EXPECT_FALSE(InfoManager::SearchFilesFor("x"));
+}
+
+TEST_F(InfoManagerTest, CacheIsBuiltInScanOrderAndRoundTrips) {
+    WriteInfo("Charlie", "Bob", "Q_1");
+    WriteInfo("alpha", "Mira", "");
+    WriteInfo("Bravo", "Bob", "Q_2");
+    InfoManager::InitializeDirectory();
+    EXPECT_EQ(InfoManager::CountInfoFiles(), 3);
+    BuildCache();
+    EXPECT_EQ(Names(InfoManager::InfoFileCache),
+              (std::vector<std::string>{"alpha", "Bravo", "Charlie"}));
+    ASSERT_TRUE(InfoManager::WriteInfoCache());
+    EXPECT_EQ(ReadFile("infocache"), "alpha,Mira,,Bravo,Bob,Q_2,Charlie,Bob,Q_1,");
+    InfoManager::InfoFileCache.ClearContent();
+    ASSERT_TRUE(InfoManager::ReadInfoCache());
+    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 3u);
+    EXPECT_EQ(InfoManager::InfoFileCache[1].Owner.View(), "Bob");
+    EXPECT_EQ(InfoManager::InfoFileCache[2].Quest.View(), "Q_1");
+}
+
+TEST_F(InfoManagerTest, UnreadableFilesAreSkippedAndCounted) {
+    WriteInfo("A", "Bob");
+    fs::create_directory("Infos/B.vaskinfo"); // matches the pattern, cannot be read
+    WriteInfo("C", "Bob");
+    BuildCache();
+    EXPECT_EQ(Names(InfoManager::InfoFileCache), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(InfoManager::SkippedFiles(), 1u);
+
+    InfoManager::InitializeDirectory();
+    InfoManager::ClearFilter();
+    while (InfoManager::SearchFilesFor("Bob")) {
+    }
+    EXPECT_EQ(Names(InfoManager::InfoCurrentFilter), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(InfoManager::SkippedFiles(), 1u);
+}
+
+TEST_F(InfoManagerTest, CacheFileOddities) {
+    EXPECT_FALSE(InfoManager::ReadInfoCache()); // missing
+    WriteFile("infocache", "");
+    EXPECT_FALSE(InfoManager::ReadInfoCache());
+    WriteFile("infocache", ",,,,,,,,,");
+    ASSERT_TRUE(InfoManager::ReadInfoCache());
+    EXPECT_EQ(InfoManager::InfoFileCache.GetSize(), 3u);
+    WriteFile("infocache", "a,b,c,trunc,ated");
+    ASSERT_TRUE(InfoManager::ReadInfoCache());
+    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 2u);
+    EXPECT_EQ(InfoManager::InfoFileCache[1].Owner.View(), "ated");
+    EXPECT_TRUE(InfoManager::InfoFileCache[1].Quest.IsEmpty());
+    std::string binary(300, '\0');
+    for (int i = 0; i < 300; ++i)
+        binary[i] = static_cast<char>(i * 7);
+    WriteFile("infocache", binary + std::string(100, 'x'));
+    EXPECT_TRUE(InfoManager::ReadInfoCache());
+}
+
+TEST_F(InfoManagerTest, CacheWriteIsAtomic) {
+    WriteFile("infocache", "old,cache,content,");
+    WriteInfo("A", "Bob");
+    BuildCache();
+    TesselEngine::Platform::FaultInjection::writeBudget = 2;
+    EXPECT_FALSE(InfoManager::WriteInfoCache());
+    EXPECT_EQ(ReadFile("infocache"), "old,cache,content,");
+    EXPECT_EQ(VaskTest::ListNames(".").size(), 3u); // Infos, Resources, infocache
+}
+
+TEST_F(InfoManagerTest, FiltersFollowTheirMatchingRules) {
+    auto add = [](const char* name, const char* owner, const char* quest) {
+        VaskInfoCache r;
+        r.Name = Char48(name);
+        r.Owner = Char48(owner);
+        r.Quest = Char48(quest);
+        InfoManager::InfoFileCache.PushBack(r);
+    };
+    add("One", "Bob", "");
+    add("Two", "bob", "Q_bob");
+    add("Three", "Bobby", "");
+    add("aab", "x", "aab");
+    InfoManager::FilterByOwner("Bob");
+    EXPECT_EQ(Names(InfoManager::InfoCurrentFilter), (std::vector<std::string>{"One"}));
+    InfoManager::ClearFilter();
+    InfoManager::FilterAnyMatch("bob");
+    EXPECT_EQ(Names(InfoManager::InfoCurrentFilter),
+              (std::vector<std::string>{"One", "Two", "Three"}));
+    InfoManager::ClearFilter();
+    InfoManager::FilterAnyMatch("AB");
+    InfoManager::FilterAnyMatch("AB"); // without clearing, selected twice
+    EXPECT_EQ(Names(InfoManager::InfoCurrentFilter), (std::vector<std::string>{"aab", "aab"}));
+    InfoManager::ClearFilter();
+    InfoManager::FilterByQuest("");
+    EXPECT_EQ(Names(InfoManager::InfoCurrentFilter), (std::vector<std::string>{"One", "Three"}));
+    InfoManager::ClearFilter();
+    InfoManager::FilterAnyMatch("");
+    EXPECT_EQ(InfoManager::InfoCurrentFilter.GetSize(), 0u);
+    InfoManager::FilterByName("Tw");
+    EXPECT_EQ(InfoManager::InfoCurrentFilter.GetSize(), 0u);
+}
+
+TEST_F(InfoManagerTest, SearchSelectsTheFilesThatHoldTheText) {
+    WriteInfo("A", "Bob", "Q_Rare");
+    WriteInfo("B", "Mira");
+    WriteInfo("C", "Dray", "Q_Rare");
+    WriteInfo("D", "Sven");
+    WriteInfo("E", "Lena");
+    InfoManager::InitializeDirectory();
+    InfoManager::ClearFilter();
+    EXPECT_EQ(InfoManager::CountInfoFiles(), 5);
+    int steps = 0;
+    while (InfoManager::SearchFilesFor("Q_Rare"))
+        ++steps;
+    EXPECT_EQ(steps, 5);
+    EXPECT_EQ(Names(InfoManager::InfoCurrentFilter), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(InfoManager::InfoCurrentFilter[1].Owner.View(), "Dray");
+}
+
+TEST_F(InfoManagerTest, FieldsOfFilesWithoutMarkersStayEmpty) {
+    WriteFile("x", "no quotes here bCString Owner at all");
+    TesselEngine::WinAPI::File file(Char256("x"));
+    ASSERT_TRUE(file.OpenRead());
+    Stream text;
+    file.ReadStream(text);
+    file.Close();
+    const VaskInfoCache r = InfoManager::ExtractCacheFields(text);
+    EXPECT_TRUE(r.Name.IsEmpty());
+    EXPECT_TRUE(r.Owner.IsEmpty());
+    EXPECT_TRUE(r.Quest.IsEmpty());
+}
+
+TEST_F(InfoManagerTest, LifecycleOfInfosInMemory) {
+    EXPECT_EQ(InfoManager::PrepareInfo(), 0u);
+    EXPECT_EQ(InfoManager::PrepareInfo(), 1u);
+    InfoManager::InfoFiles.Deallocate();
+    EXPECT_EQ(InfoManager::CreateVaskInfo("A"), 0u);
+    EXPECT_EQ(InfoManager::CreateVaskInfo("B"), 1u);
+    EXPECT_EQ(InfoManager::CreateVaskInfo("C"), 2u);
+    EXPECT_EQ(InfoManager::CreateVaskInfo("B"), 3u);
+    EXPECT_EQ(InfoManager::GetInfoIndex("B"), 1u);
+    EXPECT_EQ(InfoManager::GetInfoIndex("Nobody"), 0u);
+    EXPECT_EQ(InfoManager::FindInfoIndex("Nobody"), -1);
+    InfoManager::UnloadVaskInfo("Nobody");
+    EXPECT_EQ(InfoManager::InfoFiles.GetSize(), 4u);
+    InfoManager::UnloadVaskInfo("B"); // both records of the name go
+    EXPECT_EQ(InfoManager::InfoFiles.GetSize(), 2u);
+
+    InfoManager::InfoFiles.Deallocate();
+    InfoManager::CreateVaskInfo("A");
+    InfoManager::CreateVaskInfo("B");
+    InfoManager::CreateVaskInfo("C");
+    InfoManager::InfoFiles[2].EditMark = 1;
+    InfoManager::UnloadVaskInfo("A");
+    ASSERT_EQ(InfoManager::InfoFiles.GetSize(), 1u);
+    EXPECT_EQ(InfoManager::InfoFiles[0].Name.View(), "B");
+}
+
+TEST_F(InfoManagerTest, WriteAndExistence) {
+    EXPECT_FALSE(InfoManager::ExistsInfoFile("Fresh"));
+    const std::uint32_t index = InfoManager::CreateVaskInfo("Fresh");
+    ASSERT_TRUE(InfoManager::WriteVaskInfo(index));
+    EXPECT_TRUE(InfoManager::ExistsInfoFile("Fresh"));
+    EXPECT_FALSE(InfoManager::WriteVaskInfo(99));
+}
