@@ -13,6 +13,15 @@ namespace VaskEdit {
 // command templates, the 15 condition templates, the perk and the info template.
 std::vector<std::string> ResourceTemplatePaths();
 
+// The directory that holds "Resources/": empty for the current directory, or a path
+// ending with "/" (such as the program's own directory).
+void SetResourceRoot(const std::string& directory);
+const std::string& ResourceRoot();
+// Where "Resources/" is: the current directory when it holds one, otherwise the
+// directory of the given program file when that holds one (returned ending with "/"),
+// otherwise the current directory.
+std::string FindResourceRoot(const std::string& programPath);
+
 // Loads every template in order and stops at the first that fails (those behind it
 // stay empty). True when all 56 loaded.
 bool LoadResourceTemplates();

@@ -1,10 +1,10 @@
 // The combined info document: splitting "w_info.hdrdoc" into single files and merging
 // the single files into "Output/new_info.hdrdoc".
+#include "engine/Diagnostics.h"
 #include "engine/String.h"
 #include "info/InfoFileName.h"
 #include "library/InfoManager.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace VaskEdit {
@@ -81,15 +81,17 @@ bool InfoManager::SplitSingleFromHdrdoc() {
     const File file(InfoFilePath(name));
     const std::string shown = file.GetBaseName().Str();
     if (!IsValidInfoName(name.View()) || piece.GetSize() == 0) {
-        std::printf("\nInfoManager: Info <%s> has no valid file name! --> Skipped", shown.c_str());
+        TesselEngine::Diagnostics::Print(
+            "\nInfoManager: Info <%s> has no valid file name! --> Skipped", shown.c_str());
         ++splitFailures;
     } else if (file.Exists()) {
-        std::printf("\nInfoManager: File <%s> is already existing! --> Skipped", shown.c_str());
+        TesselEngine::Diagnostics::Print(
+            "\nInfoManager: File <%s> is already existing! --> Skipped", shown.c_str());
     } else if (!file.SaveAtomically(piece)) {
-        std::printf("\nInfoManager: File <%s> could not be created! --> Skipped", shown.c_str());
+        TesselEngine::Diagnostics::Print(
+            "\nInfoManager: File <%s> could not be created! --> Skipped", shown.c_str());
         ++splitFailures;
     }
-    std::fflush(stdout);
     return true;
 }
 

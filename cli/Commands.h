@@ -1,0 +1,25 @@
+// The operations of vaskedit-cli. Each returns the exit status: 0 success, 1 failure
+// (with the program's message on standard error).
+#pragma once
+
+#include <string>
+
+namespace VaskCli {
+
+enum class Field { Any, Name, Owner, Quest, Guid };
+
+int Split();
+int Merge();
+int CacheUpdate();
+int CacheList();
+int Filter(Field field, const std::string& text);
+int Search(const std::string& text);
+int Owners();
+int TemplatesUpdate();
+int TemplatesList();
+int TemplatesFind(const std::string& name, const std::string& guid);
+int TemplatesFilter(Field field, const std::string& text);
+int Show(const std::string& nameOrPath);
+int Resave(const std::string& nameOrPath);
+
+} // namespace VaskCli

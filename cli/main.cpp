@@ -1,0 +1,132 @@
+// vaskedit-cli: the editor's library operations for modders' scripts and batch work.
+#include "Commands.h"
+
+#include "engine/Diagnostics.h"
+#include "info/ResourceTemplates.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <iostream>
+
+using VaskCli::Field;
+
+namespace {
+constexpr int UsageError = 2;
+
+Field ChosenField(bool name, bool owner, bool quest, bool guid) {
+    if (name)
+        return Field::Name;
+    if (owner)
+        return Field::Owner;
+    if (quest)
+        return Field::Quest;
+    if (guid)
+        return Field::Guid;
+    return Field::Any;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"VaskEdit on the command line: split, merge, list, filter and search the "
+                 "infos of a Vask workspace."};
+    app.set_version_flag("--version", std::string("vaskedit-cli ") + VASKEDIT_VERSION);
+    app.require_subcommand(1, 1);
+    std::string directory;
+    app.add_option("-C", directory, "Work in DIR as the current directory")->type_name("DIR");
+
+    auto* split = app.add_subcommand("split", "Split \"w_info.hdrdoc\" into \"Infos/\"");
+    auto* merge = app.add_subcommand("merge", "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"");
+    auto* cache = app.add_subcommand("cache", "The info cache \"infocache\"");
+    cache->require_subcommand(1, 1);
+    auto* cacheUpdate = cache->add_subcommand("update", "Rebuild \"infocache\" from \"Infos/\"");
+    auto* cacheList = cache->add_subcommand("list", "Print the cached infos");
+
+    bool byName = false, byOwner = false, byQuest = false, byGuid = false;
+    std::string text;
+    auto* filter = app.add_subcommand("filter", "Filter the info cache (any field by default)");
+    auto* fName = filter->add_flag("--name", byName, "Name equals TEXT");
+    auto* fOwner = filter->add_flag("--owner", byOwner, "Owner equals TEXT");
+    auto* fQuest = filter->add_flag("--quest", byQuest, "Quest equals TEXT");
+    fName->excludes(fOwner, fQuest);
+    fOwner->excludes(fQuest);
+    filter->add_option("TEXT", text, "The text")->required();
+
+    auto* search = app.add_subcommand("search", "Print the infos whose file holds TEXT");
+    search->add_option("TEXT", text, "The text")->required();
+    auto* owners = app.add_subcommand("owners", "Write \"Owners.txt\" and print the owners");
+
+    auto* templates = app.add_subcommand("templates", "The template cache \"templatecache\"");
+    templates->require_subcommand(1, 1);
+    auto* tUpdate = templates->add_subcommand("update", "Rebuild \"templatecache\"");
+    auto* tList = templates->add_subcommand("list", "Print the cached templates");
+    std::string findName, findGuid;
+    auto* tFind = templates->add_subcommand("find", "Print the template with a name or GUID");
+    auto* findByName = tFind->add_option("--name", findName, "Template name");
+    auto* findByGuid = tFind->add_option("--guid", findGuid, "Template GUID with braces");
+    findByName->excludes(findByGuid);
+    tFind->require_option(1, 1);
+    auto* tFilter = templates->add_subcommand("filter", "Filter the template cache");
+    auto* tName = tFilter->add_flag("--name", byName, "Name equals TEXT");
+    auto* tGuid = tFilter->add_flag("--guid", byGuid, "GUID equals TEXT");
+    tName->excludes(tGuid);
+    tFilter->add_option("TEXT", text, "The text")->required();
+
+    std::string info;
+    auto* show = app.add_subcommand("show", "Print an info as JSON");
+    show->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
+        ->required();
+    auto* resave = app.add_subcommand("resave", "Read an info and write it again into \"Infos/\"");
+    resave->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
+        ->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return UsageError;
+    }
+
+    if (!directory.empty()) {
+        std::error_code error;
+        std::filesystem::current_path(directory, error);
+        if (error) {
+            std::cerr << "Error: cannot work in \"" << directory << "\": " << error.message()
+                      << "\n";
+            return 1;
+        }
+    }
+    VaskEdit::SetResourceRoot(VaskEdit::FindResourceRoot(argv[0]));
+    // Standard output carries the rows; the library's diagnostic lines go to standard error.
+    TesselEngine::Diagnostics::UseStandardError(true);
+
+    const Field field = ChosenField(byName, byOwner, byQuest, byGuid);
+    if (split->parsed())
+        return VaskCli::Split();
+    if (merge->parsed())
+        return VaskCli::Merge();
+    if (cacheUpdate->parsed())
+        return VaskCli::CacheUpdate();
+    if (cacheList->parsed())
+        return VaskCli::CacheList();
+    if (filter->parsed())
+        return VaskCli::Filter(field, text);
+    if (search->parsed())
+        return VaskCli::Search(text);
+    if (owners->parsed())
+        return VaskCli::Owners();
+    if (tUpdate->parsed())
+        return VaskCli::TemplatesUpdate();
+    if (tList->parsed())
+        return VaskCli::TemplatesList();
+    if (tFind->parsed())
+        return VaskCli::TemplatesFind(findName, findGuid);
+    if (tFilter->parsed())
+        return VaskCli::TemplatesFilter(field, text);
+    if (show->parsed())
+        return VaskCli::Show(info);
+    if (resave->parsed())
+        return VaskCli::Resave(info);
+    return UsageError;
+}

@@ -1,0 +1,121 @@
+#include "library/Jobs.h"
+#include "library/InfoManager.h"
+#include "library/TemplateManager.h"
+
+#include <string>
+
+namespace VaskEdit::Jobs {
+
+namespace {
+bool Cancelled(const CancelFn& cancel) {
+    return cancel && cancel();
+}
+void Report(const ProgressFn& progress, int percent) {
+    if (progress)
+        progress(percent);
+}
+} // namespace
+
+int Percent(std::uint64_t i, std::uint64_t n) {
+    if (n == 0)
+        return 0;
+    const float ratio = static_cast<float>(i) / static_cast<float>(n) * 100.0f;
+    return ratio >= 100.0f ? 100 : static_cast<int>(ratio);
+}
+
+Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel) {
+    Outcome outcome;
+    InfoManager::InfoFileCache.ClearContent();
+    InfoManager::InfoCurrentFilter.ClearContent();
+    InfoManager::InitializeDirectory();
+    const std::int32_t n = InfoManager::CountInfoFiles();
+    for (std::int32_t i = 0; InfoManager::GenerateCacheEntry(); ++i) {
+        Report(progress, Percent(i, n));
+        if (Cancelled(cancel)) {
+            outcome.cancelled = true;
+            break;
+        }
+    }
+    outcome.skipped = InfoManager::SkippedFiles();
+    outcome.succeeded = InfoManager::WriteInfoCache();
+    return outcome;
+}
+
+Outcome Search(const char* text, const ProgressFn& progress, const CancelFn& cancel) {
+    Outcome outcome;
+    InfoManager::InitializeDirectory();
+    InfoManager::ClearFilter();
+    const std::int32_t n = InfoManager::CountInfoFiles();
+    const std::string wanted = std::string(text ? text : "").substr(0, 47);
+    if (wanted.find_first_not_of(" \t\r\n") == std::string::npos)
+        return outcome;
+    for (std::int32_t i = 0; InfoManager::SearchFilesFor(wanted.c_str()); ++i) {
+        Report(progress, Percent(i, n));
+        if (Cancelled(cancel)) {
+            outcome.cancelled = true;
+            break;
+        }
+    }
+    outcome.skipped = InfoManager::SkippedFiles();
+    return outcome;
+}
+
+bool BeginSplit() {
+    return InfoManager::LoadInfoStream();
+}
+
+Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
+    Outcome outcome;
+    while (InfoManager::SplitSingleFromHdrdoc()) {
+        Report(progress,
+               Percent(InfoManager::InfoStream.GetPosition(), InfoManager::InfoStream.GetSize()));
+        if (Cancelled(cancel)) {
+            outcome.cancelled = true;
+            break;
+        }
+    }
+    outcome.failed = InfoManager::SplitFailures();
+    outcome.succeeded = outcome.failed == 0;
+    return outcome;
+}
+
+Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
+    Outcome outcome;
+    InfoManager::InitializeDirectory();
+    const std::int64_t total = InfoManager::GetTotalFileSize();
+    const std::int32_t n = InfoManager::CountInfoFiles();
+    InfoManager::HdrdocBegin(static_cast<std::uint64_t>(total));
+    for (std::int32_t i = 0; InfoManager::WriteSingleToHdrdocStream(); ++i) {
+        Report(progress, Percent(i, n));
+        if (Cancelled(cancel)) {
+            outcome.cancelled = true;
+            outcome.succeeded = false;
+            InfoManager::InfoStream.Free();
+            return outcome;
+        }
+    }
+    InfoManager::HdrdocEnd();
+    outcome.skipped = InfoManager::SkippedFiles();
+    outcome.succeeded = InfoManager::WriteHdrdocFile();
+    return outcome;
+}
+
+Outcome UpdateTemplateCache(const ProgressFn& progress, const CancelFn& cancel) {
+    Outcome outcome;
+    TemplateManager::TemplateCache.ClearContent();
+    TemplateManager::TemplateCurrentFilter.ClearContent();
+    const std::int32_t n = TemplateManager::CountTemplateFiles(true);
+    TemplateManager::InitializeDirectory(true);
+    for (std::int32_t i = 0; TemplateManager::GenerateCacheEntry(); ++i) {
+        Report(progress, Percent(i, n));
+        if (Cancelled(cancel)) {
+            outcome.cancelled = true;
+            break;
+        }
+    }
+    outcome.skipped = TemplateManager::SkippedFiles();
+    outcome.succeeded = TemplateManager::WriteCache();
+    return outcome;
+}
+
+} // namespace VaskEdit::Jobs

@@ -1,0 +1,42 @@
+// The four long operations as loops over the library's step functions, shared by the
+// editor's background jobs and the command-line tool. Each reports a whole
+// percentage after every step and stops after the step in which cancel() said yes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace VaskEdit::Jobs {
+
+using ProgressFn = std::function<void(int percent)>;
+using CancelFn = std::function<bool()>;
+
+struct Outcome {
+    bool cancelled = false;
+    bool succeeded = true;     // the job's file was written (cache, document)
+    std::uint32_t skipped = 0; // files that could not be read
+    std::uint32_t failed = 0;  // split pieces that could not be written
+};
+
+// i of n steps done, as the truncated whole percentage of single-precision values.
+int Percent(std::uint64_t i, std::uint64_t n);
+
+// Rebuilds the info cache from "Infos/" and writes "infocache", also after a cancel
+// (with the records gathered so far).
+Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel);
+
+// Selects the info files that hold the text (at most 47 characters are used).
+Outcome Search(const char* text, const ProgressFn& progress, const CancelFn& cancel);
+
+// Loads "w_info.hdrdoc" for the split; false when there is nothing to split.
+bool BeginSplit();
+Outcome Split(const ProgressFn& progress, const CancelFn& cancel);
+
+// Merges "Infos/" into "Output/new_info.hdrdoc". A cancelled merge, or one that could
+// not take in every file, writes nothing and leaves an old document as it was.
+Outcome Merge(const ProgressFn& progress, const CancelFn& cancel);
+
+// Rebuilds the template cache from "Templates/" and writes "templatecache".
+Outcome UpdateTemplateCache(const ProgressFn& progress, const CancelFn& cancel);
+
+} // namespace VaskEdit::Jobs

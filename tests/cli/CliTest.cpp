@@ -1,0 +1,169 @@
+// vaskedit-cli end to end: the real program on a copy of the demo workspace.
+#include "support/Library.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace fs = std::filesystem;
+using VaskTest::ReadFile;
+
+namespace {
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::string& arguments) {
+    const std::string command =
+        std::string("\"") + VASK_CLI_PROGRAM + "\" " + arguments + " > cli-out.txt 2> cli-err.txt";
+    int status = std::system(command.c_str());
+#ifndef _WIN32
+    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    CliRun run{status, ReadFile("cli-out.txt"), ReadFile("cli-err.txt")};
+    fs::remove("cli-out.txt");
+    fs::remove("cli-err.txt");
+    return run;
+}
+
+std::vector<std::vector<std::string>> Rows(const std::string& out) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            fields.push_back(line.substr(start, tab - start));
+        fields.push_back(line.substr(start));
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+class CliTest : public VaskTest::WorkspaceTest {
+protected:
+    void SetUp() override {
+        fs::create_directory("work");
+        workspace.CopyFromSource("demo", "work");
+        workspace.CopyFromSource("Resources", "work/Resources");
+    }
+};
+} // namespace
+
+TEST_F(CliTest, ExitStatusesAndUsage) {
+    EXPECT_EQ(Cli("--help").status, 0);
+    const CliRun version = Cli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.out.find("vaskedit-cli"), std::string::npos);
+    EXPECT_EQ(Cli("").status, 2);
+    EXPECT_EQ(Cli("frobnicate").status, 2);
+    EXPECT_EQ(Cli("-C work filter --name --owner Bob").status, 2);
+    EXPECT_EQ(Cli("-C work templates find").status, 2);
+    const CliRun missing = Cli("-C work show Nobody");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "Error: File <Nobody> not found!\n");
+    EXPECT_EQ(Cli("-C work filter \"  \"").status, 1);
+    const CliRun noDocument = Cli("-C . split");
+    EXPECT_EQ(noDocument.status, 1);
+    EXPECT_EQ(noDocument.err, "Failed to load infostream.\n");
+}
+
+TEST_F(CliTest, CacheRowsAndFilters) {
+    ASSERT_EQ(Cli("-C work cache update").status, 0);
+    const auto all = Rows(Cli("-C work cache list").out);
+    EXPECT_EQ(all.size(), VaskTest::ListNames("work/Infos").size());
+    for (const auto& row : all)
+        ASSERT_EQ(row.size(), 3u);
+    const auto bob = Rows(Cli("-C work filter --owner Bob").out);
+    ASSERT_FALSE(bob.empty());
+    for (const auto& row : bob)
+        EXPECT_EQ(row[1], "Bob");
+    const auto quest = Rows(Cli("-C work filter --quest Q_HealingHerbs").out);
+    EXPECT_EQ(quest.size(), 2u);
+    const auto any = Rows(Cli("-C work filter herbs").out); // any field, any case
+    EXPECT_EQ(any, quest);
+    EXPECT_TRUE(Rows(Cli("-C work filter --name bob_greeting").out).empty());
+    const auto found = Rows(Cli("-C work search GE_Mira_AskedForHerbs").out);
+    EXPECT_EQ(found.size(), 2u);
+}
+
+TEST_F(CliTest, TemplateRows) {
+    ASSERT_EQ(Cli("-C work templates update").status, 0);
+    const auto rows = Rows(Cli("-C work templates list").out);
+    ASSERT_EQ(rows.size(), VaskTest::ListNames("work/Templates").size());
+    const auto& gold =
+        *std::find_if(rows.begin(), rows.end(), [](const auto& r) { return r[0] == "It_Gold"; });
+    EXPECT_EQ(gold[2], "It_Gold");
+    EXPECT_EQ(gold[1].front(), '{');
+    EXPECT_EQ(Rows(Cli("-C work templates find --guid " + gold[1]).out),
+              std::vector<std::vector<std::string>>{gold});
+    EXPECT_EQ(Cli("-C work templates find --name It_Nothing").status, 1);
+    EXPECT_EQ(Rows(Cli("-C work templates filter --name It_Gold").out).size(), 1u);
+    EXPECT_EQ(Rows(Cli("-C work templates filter it_").out).size(), rows.size());
+}
+
+TEST_F(CliTest, ShowPrintsTheRecordAsJson) {
+    const CliRun run = Cli("-C work show Mira_HealingHerbs");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    EXPECT_EQ(json.begin().key(), "Name");
+    EXPECT_EQ(json["Owner"], "Mira");
+    EXPECT_EQ(json["Quest"], "Q_HealingHerbs");
+    const auto& commands = json["InfoCommands"];
+    ASSERT_GE(commands.size(), 3u);
+    const auto event = std::find_if(commands.begin(), commands.end(),
+                                    [](const auto& c) { return c["Command"] == "SetGameEvent"; });
+    ASSERT_NE(event, commands.end());
+    EXPECT_EQ((*event)["UseValues"], true);
+    EXPECT_EQ((*event)["Values"].size(), 15u);
+    EXPECT_EQ((*event)["Values"][0], "1");
+    const auto say = std::find_if(commands.begin(), commands.end(),
+                                  [](const auto& c) { return c["Command"] == "Say"; });
+    EXPECT_FALSE((*say)["Text"].get<std::string>().empty());
+    EXPECT_EQ(json["InfoConditions"][0]["Condition"], "QuestStatus");
+    EXPECT_TRUE(json["RequiredPerks"].is_array());
+}
+
+TEST_F(CliTest, ShowTakesPathsAndKeepsEveryByte) {
+    std::string text = ReadFile("work/Infos/Bob_Greeting.vaskinfo");
+    text.replace(text.find("Owner = \"Bob\""), 13, "Owner = \"B\xe4r\"");
+    VaskTest::WriteFile("odd.vaskinfo", text);
+    const CliRun run = Cli("show odd.vaskinfo");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["Owner"], "B\u00e4r");
+}
+
+TEST_F(CliTest, ResaveKeepsTheBytesOfADemoInfo) {
+    const std::string before = ReadFile("work/Infos/Sven_Story.vaskinfo");
+    ASSERT_EQ(Cli("-C work resave Sven_Story").status, 0);
+    EXPECT_EQ(ReadFile("work/Infos/Sven_Story.vaskinfo"), before);
+    ASSERT_EQ(Cli("-C work resave Infos/Narrator_Ending.vaskinfo").status, 0);
+}
+
+TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {
+    fs::remove_all("work/Infos");
+    const CliRun split = Cli("-C work split");
+    ASSERT_EQ(split.status, 0) << split.err;
+    EXPECT_EQ(split.err.find('\r'), std::string::npos); // no progress bar off a terminal
+    EXPECT_GE(VaskTest::ListNames("work/Infos").size(), 50u);
+    const CliRun again = Cli("-C work split");
+    EXPECT_NE(again.err.find("is already existing! --> Skipped"), std::string::npos);
+    EXPECT_TRUE(again.out.empty());
+    ASSERT_EQ(Cli("-C work merge").status, 0);
+    EXPECT_EQ(ReadFile("work/Output/new_info.hdrdoc"), ReadFile("work/w_info.hdrdoc"));
+}
+
+TEST_F(CliTest, OwnersAreListedOnce) {
+    const CliRun run = Cli("-C work owners");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Bob\n"), std::string::npos);
+    EXPECT_EQ(run.out.find("Bob\n"), run.out.rfind("Bob\n"));
+    EXPECT_TRUE(fs::exists("work/Owners.txt"));
+}
