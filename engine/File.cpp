@@ -69,6 +69,10 @@ File::File(const Char256& directoryPath, const FindData& match) : path(directory
     String::Append(path, match.cFileName);
 }
 
+File::File(const Char256& directoryPath, const char* fileName) : path(directoryPath) {
+    String::Append(path, fileName);
+}
+
 bool File::Exists() const {
     int error = 0;
     const Platform::Handle h =
@@ -157,20 +161,20 @@ bool File::WriteStream(const IO::Stream& stream) {
     return Write(stream.GetBuffer(), stream.GetSize());
 }
 
-bool File::SaveAtomically(const IO::Stream& stream) const {
-    return SaveAtomically(path.Str().c_str(), stream.GetBuffer(), stream.GetSize());
+bool File::SaveAtomically(const IO::Stream& stream, bool durable) const {
+    return SaveAtomically(path.Str().c_str(), stream.GetBuffer(), stream.GetSize(), durable);
 }
 
-bool File::SaveAtomically(const char* target, const char* bytes, std::uint64_t n) {
+bool File::SaveAtomically(const char* target, const char* bytes, std::uint64_t n, bool durable) {
     if (Platform::IsDirectory(target) || Platform::IsReadOnlyFile(target))
         return false;
     const std::string temporary = TemporaryPathFor(target);
     const Platform::Handle h = Platform::CreateNew(temporary.c_str());
     if (h == Platform::InvalidHandle)
         return false;
-    const bool written = Platform::WriteAll(h, bytes, n) && Platform::Flush(h);
+    const bool written = Platform::WriteAll(h, bytes, n) && (!durable || Platform::Flush(h));
     Platform::Close(h);
-    if (written && Platform::ReplaceFile(temporary.c_str(), target))
+    if (written && Platform::ReplaceFile(temporary.c_str(), target, durable))
         return true;
     Platform::DeleteFile(temporary.c_str());
     return false;
@@ -219,13 +223,28 @@ void Directory::Iterator::Reset() {
 
 void Directory::Iterator::Load() {
     findData = FindData{};
+    sizeKnown = false;
     if (index >= matches.size())
         return;
     const auto& entry = matches[index];
     const std::size_t n = std::min(entry.name.size(), sizeof(findData.cFileName) - 1);
     std::memcpy(findData.cFileName, entry.name.data(), n);
-    findData.size = entry.size;
     findData.isDirectory = entry.isDirectory;
+    findData.size = entry.size;
+    sizeKnown = entry.hasSize;
+}
+
+const FindData& Directory::Iterator::GetFindData() const {
+    if (!sizeKnown && index < matches.size()) {
+        // Listing a directory does not look at every file; sizes are read when needed.
+        std::uint64_t size = 0;
+        std::int64_t modified = 0;
+        const std::string path = directoryPath.Str() + findData.cFileName;
+        if (!findData.isDirectory && Platform::QueryStamp(path.c_str(), &size, &modified))
+            findData.size = size;
+        sizeKnown = true;
+    }
+    return findData;
 }
 
 bool Directory::Create() const {

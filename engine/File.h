@@ -26,6 +26,7 @@ public:
     File(const Directory& directory, const Char32& name);
     File(const Directory& directory, const Char48& name);
     File(const Char256& directoryPath, const FindData& match);
+    File(const Char256& directoryPath, const char* fileName);
     // Does not close: every user closes what it opened.
     ~File() = default;
 
@@ -50,9 +51,12 @@ public:
 
     // Replaces the file's content with the stream's bytes through a temporary file
     // in the same directory and one rename: on any failure the old file stays as it
-    // was and no temporary file is left. The file need not be open.
-    bool SaveAtomically(const IO::Stream& stream) const;
-    static bool SaveAtomically(const char* path, const char* bytes, std::uint64_t n);
+    // was and no temporary file is left. The file need not be open. A durable save
+    // flushes the bytes to the disk before the rename; writers of many new files (the
+    // split) leave that to the system.
+    bool SaveAtomically(const IO::Stream& stream, bool durable = true) const;
+    static bool SaveAtomically(const char* path, const char* bytes, std::uint64_t n,
+                               bool durable = true);
 
     // The path behind its first "/" and before its first ".", cut to 48 characters.
     Char48 GetBaseName() const;
@@ -77,12 +81,16 @@ public:
         bool IsValid() const { return index < matches.size(); }
         void Reset();
         const Char256& GetDirectory() const { return directoryPath; }
-        const FindData& GetFindData() const { return findData; }
+        // The current match; its size is looked up when first asked for.
+        const FindData& GetFindData() const;
+        // The current match's name, without looking up its size.
+        const char* GetFileName() const { return findData.cFileName; }
 
     private:
         void Load();
 
-        FindData findData;
+        mutable FindData findData;
+        mutable bool sizeKnown = false;
         Char256 searchPath;
         Char256 directoryPath;
         std::vector<Platform::DirectoryEntry> matches;

@@ -39,7 +39,7 @@ template <typename Match> void Select(Match match) {
 
 // Opens the scan's current file and loads it whole; false for a file that cannot be read.
 bool LoadCurrent(Stream& text) {
-    File file(*InfoManager::InfoDirectoryPath, InfoManager::InfoDirectory->GetFindData());
+    File file(*InfoManager::InfoDirectoryPath, InfoManager::InfoDirectory->GetFileName());
     if (!file.OpenRead())
         return false;
     const bool read = file.ReadStream(text);
@@ -112,10 +112,19 @@ bool InfoManager::GenerateCacheEntry() {
 bool InfoManager::WriteInfoCache() {
     std::string content;
     content.reserve(InfoFileCache.GetSize() * 40);
+    // A comma inside a value would split it on reading and shift every later record:
+    // values are written without their commas.
+    auto field = [&content](const Char48& value) {
+        for (const char c : value.View()) {
+            if (c != ',')
+                content.push_back(c);
+        }
+        content.push_back(',');
+    };
     for (const auto& record : InfoFileCache) {
-        content.append(record.Name.View()).push_back(',');
-        content.append(record.Owner.View()).push_back(',');
-        content.append(record.Quest.View()).push_back(',');
+        field(record.Name);
+        field(record.Owner);
+        field(record.Quest);
     }
     return File::SaveAtomically("infocache", content.data(), content.size());
 }

@@ -87,7 +87,7 @@ bool InfoManager::SplitSingleFromHdrdoc() {
     } else if (file.Exists()) {
         TesselEngine::Diagnostics::Print(
             "\nInfoManager: File <%s> is already existing! --> Skipped", shown.c_str());
-    } else if (!file.SaveAtomically(piece)) {
+    } else if (!file.SaveAtomically(piece, false)) { // a new file: no old bytes at stake
         TesselEngine::Diagnostics::Print(
             "\nInfoManager: File <%s> could not be created! --> Skipped", shown.c_str());
         ++splitFailures;
@@ -109,7 +109,7 @@ void InfoManager::HdrdocBegin(std::uint64_t totalSize) {
 bool InfoManager::WriteSingleToHdrdocStream() {
     if (!InfoDirectory || !InfoDirectory->IsValid())
         return false;
-    File file(*InfoDirectoryPath, InfoDirectory->GetFindData());
+    File file(*InfoDirectoryPath, InfoDirectory->GetFileName());
     Stream single;
     const bool read = file.OpenRead() && file.ReadStream(single);
     file.Close();

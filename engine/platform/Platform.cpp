@@ -69,10 +69,10 @@ bool RemoveDirectory(const char* path) {
     return Raw::RemoveDirectory(path);
 }
 
-bool ReplaceFile(const char* from, const char* to) {
+bool ReplaceFile(const char* from, const char* to, bool durable) {
     if (TakeOne(FaultInjection::failReplaces))
         return false;
-    return Raw::ReplaceFile(from, to);
+    return Raw::ReplaceFile(from, to, durable);
 }
 
 bool IsReadOnlyFile(const char* path) {

@@ -41,7 +41,7 @@ bool DeleteFile(const char* path);
 bool CreateDirectory(const char* path);
 bool RemoveDirectory(const char* path);
 // Moves from over to in one step; to is replaced when it exists.
-bool ReplaceFile(const char* from, const char* to);
+bool ReplaceFile(const char* from, const char* to, bool durable = true);
 // True when path names an existing file that nobody may write.
 bool IsReadOnlyFile(const char* path);
 bool IsDirectory(const char* path);
@@ -51,6 +51,7 @@ bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified);
 struct DirectoryEntry {
     std::string name;
     std::uint64_t size = 0;
+    bool hasSize = false; // some systems give sizes with the listing, others do not
     bool isDirectory = false;
 };
 // Every entry of the directory except "." and "..", in no particular order.

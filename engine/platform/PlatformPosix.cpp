@@ -51,20 +51,18 @@ Handle OpenExisting(const char* path, bool write, int* error) {
     if (!error)
         error = &dummy;
     *error = 0;
-    struct stat st {};
-    if (::stat(path, &st) != 0) {
-        *error = MapOpenError(errno, path);
+    const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0) {
+        // Opening a directory for writing fails with EISDIR: access denied, as on Windows.
+        *error = errno == EISDIR ? ErrorAccessDenied : MapOpenError(errno, path);
         return InvalidHandle;
     }
     // A directory is not a file, and a file without write bits is read-only even
     // for a user (such as root) whom POSIX would let write.
-    if (S_ISDIR(st.st_mode) || (write && HasNoWriteBits(st))) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || (write && HasNoWriteBits(st))) {
+        ::close(fd);
         *error = ErrorAccessDenied;
-        return InvalidHandle;
-    }
-    const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (fd < 0) {
-        *error = MapOpenError(errno, path);
         return InvalidHandle;
     }
     return fd;
@@ -134,7 +132,7 @@ bool RemoveDirectory(const char* path) {
     return ::rmdir(path) == 0;
 }
 
-bool ReplaceFile(const char* from, const char* to) {
+bool ReplaceFile(const char* from, const char* to, bool durable) {
     struct stat target {};
     if (::stat(to, &target) == 0) {
         if (S_ISDIR(target.st_mode) || HasNoWriteBits(target))
@@ -144,6 +142,8 @@ bool ReplaceFile(const char* from, const char* to) {
     }
     if (::rename(from, to) != 0)
         return false;
+    if (!durable)
+        return true;
     // Make the rename itself durable.
     const int dir = ::open(ParentOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -185,10 +185,12 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory) {
             continue;
         DirectoryEntry found;
         found.name = entry->d_name;
-        struct stat st {};
-        if (::stat((base + found.name).c_str(), &st) == 0) {
-            found.size = static_cast<std::uint64_t>(st.st_size);
-            found.isDirectory = S_ISDIR(st.st_mode);
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat st {};
+            found.isDirectory =
+                ::stat((base + found.name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        } else {
+            found.isDirectory = entry->d_type == DT_DIR;
         }
         entries.push_back(std::move(found));
     }

@@ -112,8 +112,9 @@ bool RemoveDirectory(const char* path) {
     return RemoveDirectoryA(path) != 0;
 }
 
-bool ReplaceFile(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+bool ReplaceFile(const char* from, const char* to, bool durable) {
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
+    return MoveFileExA(from, to, flags) != 0;
 }
 
 bool IsReadOnlyFile(const char* path) {
@@ -154,6 +155,7 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory) {
         DirectoryEntry found;
         found.name = name;
         found.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        found.hasSize = true;
         found.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entries.push_back(std::move(found));
     } while (FindNextFileA(h, &data));

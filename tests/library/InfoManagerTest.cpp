@@ -113,6 +113,22 @@ TEST_F(InfoManagerTest, CacheFileOddities) {
     EXPECT_TRUE(InfoManager::ReadInfoCache());
 }
 
+TEST_F(InfoManagerTest, CommasInValuesDoNotShiftLaterRecords) {
+    VaskInfoCache odd;
+    odd.Name = Char48("A,B");
+    odd.Owner = Char48("Bob");
+    InfoManager::InfoFileCache.PushBack(odd);
+    VaskInfoCache next;
+    next.Name = Char48("C");
+    InfoManager::InfoFileCache.PushBack(next);
+    ASSERT_TRUE(InfoManager::WriteInfoCache());
+    ASSERT_TRUE(InfoManager::ReadInfoCache());
+    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 2u);
+    EXPECT_EQ(InfoManager::InfoFileCache[0].Name.View(), "AB");
+    EXPECT_EQ(InfoManager::InfoFileCache[0].Owner.View(), "Bob");
+    EXPECT_EQ(InfoManager::InfoFileCache[1].Name.View(), "C");
+}
+
 TEST_F(InfoManagerTest, CacheWriteIsAtomic) {
     WriteFile("infocache", "old,cache,content,");
     WriteInfo("A", "Bob");

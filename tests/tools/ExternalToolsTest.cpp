@@ -1,0 +1,225 @@
+#include "tools/ExternalTools.h"
+#include "engine/platform/Platform.h"
+#include "support/Library.h"
+#include "tools/Launcher.h"
+#include "tools/Settings.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+using namespace VaskEdit;
+using TesselEngine::Platform::FaultInjection;
+using VaskTest::ReadFile;
+using VaskTest::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Launch = std::pair<std::string, std::string>;
+
+class LaunchTest : public VaskTest::WorkspaceTest {
+protected:
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
+    static void Reset() {
+        Settings::path_vaskresman.clear();
+        Settings::exe_showhelp = "firefox.exe";
+        Launcher::SetRecorder({});
+    }
+
+    // Records every launch and answers with started.
+    void RecordLaunches(bool started = true) {
+        Launcher::SetRecorder(
+            [this, started](const std::string& program, const std::string& argument) {
+                launches.emplace_back(program, argument);
+                return started;
+            });
+    }
+
+    std::vector<Launch> launches;
+};
+
+// The owner list runs over info files; the info library writes them.
+class OwnerListTest : public VaskTest::LibraryTest {};
+
+#ifndef _WIN32
+// A started program works on its own; wait a while for the file it writes.
+std::string WaitForFile(const fs::path& path) {
+    for (int i = 0; i < 500 && !fs::exists(path); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // let it finish writing
+    return ReadFile(path);
+}
+
+void WriteScript(const fs::path& path, const std::string& body) {
+    WriteFile(path, "#!/bin/sh\n" + body + "\n");
+    fs::permissions(path, fs::perms::owner_all);
+}
+#endif
+
+} // namespace
+
+TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
+    RecordLaunches();
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+    EXPECT_TRUE(HelpManager::ShowHelp(InfoEditor));
+    EXPECT_EQ(launches,
+              (std::vector<Launch>{{"firefox.exe", "Documents/site/main/index.html"},
+                                   {"firefox.exe", "Documents/site/infoeditor/index.html"}}));
+
+    // The setting is read at every call, through a 50-byte buffer.
+    launches.clear();
+    Settings::exe_showhelp = std::string(60, 'b');
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].first, std::string(49, 'b'));
+}
+
+TEST_F(LaunchTest, ShowHelpAnswersWhetherTheProgramStarted) {
+    RecordLaunches(false);
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    EXPECT_EQ(launches.size(), 1u);
+
+    // Without a help program there is nothing to start.
+    launches.clear();
+    Settings::exe_showhelp.clear();
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    EXPECT_TRUE(launches.empty());
+}
+
+TEST_F(LaunchTest, UnknownHelpPageStartsNothing) {
+    RecordLaunches();
+    EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(2)));
+    EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(-1)));
+    EXPECT_TRUE(launches.empty());
+}
+
+TEST_F(LaunchTest, ResourceToolComesFromTheSettingsWhenSet) {
+    RecordLaunches();
+    EXPECT_TRUE(VaskResMan::OpenFile("Templates/A.vasktpl"));
+    Settings::path_vaskresman = "C:/Games/Vask/Tools/vaskresman.exe";
+    EXPECT_TRUE(VaskResMan::OpenFile("Templates/B.vasktpl"));
+    // A setting that names the tool's folder.
+    Settings::path_vaskresman = "C:/Games/Vask/Tools/";
+    EXPECT_TRUE(VaskResMan::OpenFile("Templates/C.vasktpl"));
+    fs::create_directory("Tools");
+    Settings::path_vaskresman = "Tools";
+    EXPECT_TRUE(VaskResMan::OpenFile("Templates/D.vasktpl"));
+
+    EXPECT_EQ(launches, (std::vector<Launch>{
+                            {"vaskresman.exe", "Templates/A.vasktpl"},
+                            {"C:/Games/Vask/Tools/vaskresman.exe", "Templates/B.vasktpl"},
+                            {"C:/Games/Vask/Tools/vaskresman.exe", "Templates/C.vasktpl"},
+                            {"Tools/vaskresman.exe", "Templates/D.vasktpl"},
+                        }));
+
+    RecordLaunches(false);
+    EXPECT_FALSE(VaskResMan::OpenFile("Templates/A.vasktpl"));
+}
+
+TEST_F(LaunchTest, NotepadOpensTheFileInTheTextEditor) {
+    RecordLaunches();
+    EXPECT_TRUE(Notepad::OpenFile("Infos/Hello.vaskinfo"));
+#ifdef _WIN32
+    EXPECT_EQ(launches, (std::vector<Launch>{{"notepad.exe", "Infos/Hello.vaskinfo"}}));
+#else
+    EXPECT_EQ(launches, (std::vector<Launch>{{"xdg-open", "Infos/Hello.vaskinfo"}}));
+#endif
+    RecordLaunches(false);
+    EXPECT_FALSE(Notepad::OpenFile("Infos/Hello.vaskinfo"));
+}
+
+TEST_F(LaunchTest, MissingProgramIsNotStarted) {
+    EXPECT_FALSE(Launcher::Start("vaskedit-no-such-program-4711.exe", "x"));
+    EXPECT_FALSE(Launcher::Start("", "x"));
+    Settings::path_vaskresman = (workspace.Root() / "missing" / "vaskresman.exe").string();
+    EXPECT_FALSE(VaskResMan::OpenFile("Templates/A.vasktpl"));
+}
+
+#ifndef _WIN32
+TEST_F(LaunchTest, ExistingProgramIsStarted) {
+    EXPECT_TRUE(Launcher::Start("/bin/true", ""));
+    EXPECT_TRUE(Launcher::Start("true", "ignored")); // found on the search path
+    // Settings name Windows programs; here the same program has no ".exe".
+    EXPECT_TRUE(Launcher::Start("true.exe", ""));
+
+    // A file that is not executable, or a folder, cannot be started.
+    WriteFile("plain.sh", "#!/bin/sh\n");
+    EXPECT_FALSE(Launcher::Start((workspace.Root() / "plain.sh").string(), ""));
+    EXPECT_FALSE(Launcher::Start("/tmp", ""));
+}
+
+TEST_F(LaunchTest, StartedProgramGetsItsArgumentWhole) {
+    const fs::path out = workspace.Root() / "argument.txt";
+    const fs::path script = workspace.Root() / "tool.sh";
+    WriteScript(script, "printf '%s|%s' \"$#\" \"$1\" > '" + out.string() + "'");
+    Settings::path_vaskresman = script.string();
+    EXPECT_TRUE(VaskResMan::OpenFile("Templates/Long Sword.vasktpl"));
+    EXPECT_EQ(WaitForFile(out), "1|Templates/Long Sword.vasktpl");
+}
+
+TEST_F(LaunchTest, ProgramThatFailsToExecuteIsNotStarted) {
+    // Executable, but no interpreter line and not a binary: exec refuses it.
+    const fs::path script = workspace.Root() / "broken";
+    WriteFile(script, "\x7f"
+                      "ELF but not really");
+    fs::permissions(script, fs::perms::owner_all);
+    EXPECT_FALSE(Launcher::Start(script.string(), ""));
+}
+#endif
+
+TEST_F(OwnerListTest, OwnersAreListedOnceInTheOrderFirstMet) {
+    WriteInfo("Info_1", "Alice");
+    WriteInfo("Info_2", "Bob");
+    WriteInfo("Info_3", "Alice");
+    EXPECT_TRUE(ScriptManager::ExtractScripts());
+    EXPECT_EQ(ReadFile("Owners.txt"), "Alice\r\nBob\r\n");
+}
+
+TEST_F(OwnerListTest, OwnersDifferingInCaseAreDistinctAndEmptyOnesAreLeftOut) {
+    WriteInfo("Info_1", "bob");
+    WriteInfo("Info_2", "");
+    WriteInfo("Info_3", "Bob");
+    WriteInfo("Info_4", "bob");
+    EXPECT_TRUE(ScriptManager::ExtractScripts());
+    EXPECT_EQ(ReadFile("Owners.txt"), "bob\r\nBob\r\n");
+}
+
+TEST_F(OwnerListTest, EveryOwnerKeyOfAFileCountsAndUnreadableFilesAreLeftOut) {
+    WriteFile("Infos/A.vaskinfo",
+              "Name = \"A\";\r\n  Owner = \"First\";\r\n  Owner = \"Second\";\r\n"
+              "  Owner = \"First\";\r\n");
+    fs::create_directories("Infos/B_Folder.vaskinfo");
+    WriteFile("Infos/C.vaskinfo", "no owners in here at all\r\n");
+    WriteFile("Infos/D.vaskinfo", "    Owner = \"Third\";\r\n  padding\r\n");
+    EXPECT_TRUE(ScriptManager::ExtractScripts());
+    EXPECT_EQ(ReadFile("Owners.txt"), "First\r\nSecond\r\nThird\r\n");
+}
+
+TEST_F(OwnerListTest, NoInfosGiveAnEmptyList) {
+    WriteFile("Owners.txt", "stale\r\n");
+    EXPECT_TRUE(ScriptManager::ExtractScripts());
+    ASSERT_TRUE(fs::exists("Owners.txt"));
+    EXPECT_EQ(fs::file_size("Owners.txt"), 0u);
+}
+
+TEST_F(OwnerListTest, FailedWriteKeepsTheOldList) {
+    WriteInfo("Info_1", "Alice");
+    const std::string old = "Zed\r\n";
+    WriteFile("Owners.txt", old);
+    const auto before = VaskTest::ListNames(".");
+
+    FaultInjection::writeBudget = 3;
+    EXPECT_FALSE(ScriptManager::ExtractScripts());
+    FaultInjection::Clear();
+    FaultInjection::failReplaces = 1;
+    EXPECT_FALSE(ScriptManager::ExtractScripts());
+
+    EXPECT_EQ(ReadFile("Owners.txt"), old);
+    EXPECT_EQ(VaskTest::ListNames("."), before);
+}

@@ -1,0 +1,115 @@
+#include "tools/ExternalTools.h"
+#include "engine/Diagnostics.h"
+
+#include "engine/File.h"
+#include "engine/String.h"
+#include "engine/Vector.h"
+#include "engine/platform/Platform.h"
+#include "tools/Launcher.h"
+#include "tools/Settings.h"
+
+#include <cstdio>
+#include <string>
+
+namespace VaskEdit {
+
+using TesselEngine::Char16;
+using TesselEngine::Char32;
+using TesselEngine::IO::Stream;
+namespace String = TesselEngine::String;
+
+namespace {
+
+constexpr const char* ResourceToolName = "vaskresman.exe";
+constexpr const char* OwnersFileName = "Owners.txt";
+
+// The resource tool's setting may name the program or the folder that holds it.
+std::string ResourceToolProgram() {
+    std::string program = Settings::path_vaskresman;
+    if (program.empty())
+        return ResourceToolName;
+    const char last = program.back();
+    if (last == '/' || last == '\\')
+        return program + ResourceToolName;
+    if (TesselEngine::Platform::IsDirectory(program.c_str()))
+        return program + "/" + ResourceToolName;
+    return program;
+}
+
+// Every "Owner = " value of one info file, quotes and ";" removed, in file order.
+void CollectOwners(Stream& text, TesselEngine::TTL::Vector<Char48>& owners) {
+    const Char16 key("Owner = ");
+    while (std::uint64_t{text.GetPosition()} + 10 < text.GetSize()) {
+        if (!text.FindKey(key) || !text.SkipTo('"'))
+            return;
+        Char48 owner;
+        text.ReadToken(owner);
+        String::Remove(owner, '"');
+        String::Remove(owner, ';');
+        if (owner.IsEmpty())
+            continue;
+        bool known = false;
+        for (const Char48& listed : owners)
+            known = known || listed == owner;
+        if (!known)
+            owners.PushBack(owner);
+    }
+}
+
+} // namespace
+
+bool HelpManager::ShowHelp(VaskEdit_Helppage page) {
+    char program[50] = {};
+    Settings::GetExe_Showhelp(program, sizeof program);
+    switch (page) {
+    case Main:
+        return Launcher::Start(program, "Documents/site/main/index.html");
+    case InfoEditor:
+        return Launcher::Start(program, "Documents/site/infoeditor/index.html");
+    }
+    return true; // no such page: nothing to show
+}
+
+bool Notepad::OpenFile(const char* path) {
+    const std::string file = path ? path : "";
+#ifdef _WIN32
+    if (Launcher::Start("notepad.exe", file))
+        return true;
+#endif
+    return Launcher::OpenWithDesktop(file);
+}
+
+bool VaskResMan::OpenFile(const char* parameter) {
+    return Launcher::Start(ResourceToolProgram(), parameter ? parameter : "", true);
+}
+
+bool ScriptManager::ExtractScripts() {
+    const Char256 folder("Infos/");
+    TesselEngine::WinAPI::Directory::Iterator scan(folder);
+    TesselEngine::TTL::Vector<Char48> owners;
+    for (scan.First(Char32("*.vaskinfo")); scan.IsValid(); scan.Next()) {
+        TesselEngine::WinAPI::File info(folder, scan.GetFindData());
+        if (!info.OpenRead())
+            continue; // left out without a word
+        TesselEngine::Diagnostics::Print("\n %s", scan.GetFileName());
+        Stream text;
+        const bool read = info.ReadStream(text);
+        info.Close();
+        if (read)
+            CollectOwners(text, owners);
+    }
+    std::fflush(stdout);
+
+    Stream out;
+    if (owners.GetSize() > 0 && !out.Allocate(50 * owners.GetSize()))
+        return false;
+    for (const Char48& owner : owners) {
+        out.WriteText(owner);
+        out.WriteData("\r\n", 2);
+    }
+    out.TrimTrailingZeros();
+    return TesselEngine::WinAPI::File::SaveAtomically(OwnersFileName, out.GetBuffer(),
+                                                      out.GetSize());
+}
+
+} // namespace VaskEdit
