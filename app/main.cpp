@@ -1,26 +1,24 @@
-// The editor's entry. The full main window is still being built; until then this
-// opens a window that shows which workspace the program works in.
-#include "engine/File.h"
+// The editor's entry: the main window with the command-line arguments as the info files
+// to open. "Resources/" is taken from the current directory, or from beside the program
+// when the current directory has none.
+#include "info/ResourceTemplates.h"
+#include "ui/MainForm.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QMainWindow>
+#include <QFile>
+#include <QFont>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("VaskEdit");
-    int infos = 0;
-    auto it = TesselEngine::WinAPI::Directory(TesselEngine::Char32("Infos/"))
-                  .GetIterator(TesselEngine::Char32("*.vaskinfo"));
-    for (; it.IsValid(); it.Next())
-        ++infos;
-    auto* label = new QLabel(
-        QString("Workspace: %1\nInfo files in \"Infos/\": %2").arg(QDir::currentPath()).arg(infos));
-    label->setMargin(24);
-    window.setCentralWidget(label);
-    window.resize(1043, 644);
+    app.setFont(QFont("DejaVu Sans", 9));
+    const std::string program =
+        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    VaskEdit::SetResourceRoot(VaskEdit::FindResourceRoot(program));
+
+    // QApplication has taken its own options out of argv; the rest are info files,
+    // handed on with every byte of their names.
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    VaskEdit::MainForm window(std::move(arguments));
     window.show();
     return app.exec();
 }

@@ -1,0 +1,301 @@
+// The info editor window on the demo workspace: viewing, keys, editing the lists,
+// saving, cancelling and closing.
+#include "ui/InfoForm.h"
+#include "UiTestSupport.h"
+#include "info/ResourceTemplates.h"
+#include "library/InfoManager.h"
+#include "support/Workspace.h"
+#include "ui/InfoCommandForm.h"
+#include "ui/UserDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace VaskEdit;
+using namespace VaskUiTest;
+namespace fs = std::filesystem;
+
+namespace {
+QString Text(InfoForm& form, const char* caption) {
+    return static_cast<QLineEdit*>(form.Field(caption))->text();
+}
+
+void SetText(InfoForm& form, const char* caption, const QString& text) {
+    static_cast<QLineEdit*>(form.Field(caption))->setText(text);
+}
+
+// Answers the next question with the button of that caption.
+void AnswerNextQuestion(const QString& button, QString* asked = nullptr) {
+    OnNextModalOf<UserDialog>([button, asked](UserDialog& question) {
+        if (asked)
+            *asked = question.windowTitle() + "|" + question.Message();
+        for (QPushButton* b : question.findChildren<QPushButton*>()) {
+            if (b->text() == button)
+                QTest::mouseClick(b, Qt::LeftButton);
+        }
+    });
+}
+
+std::uint32_t Load(const char* name) {
+    const std::uint32_t index = InfoManager::PrepareInfo();
+    if (!InfoManager::InfoFiles[index].LoadDataFromFile(name))
+        qFatal("demo info %s missing", name);
+    return index;
+}
+} // namespace
+
+class InfoFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<VaskTest::Workspace> workspace;
+
+private slots:
+    void init() {
+        workspace = std::make_unique<VaskTest::Workspace>();
+        workspace->CopyFromSource("demo");
+        workspace->CopyResources();
+        InfoManager::Shutdown();
+        InfoManager::InfoFiles.Deallocate();
+        QVERIFY(InfoManager::Initialize());
+    }
+
+    void cleanup() {
+        StopWatching();
+        InfoManager::Shutdown();
+        InfoManager::InfoFiles.Deallocate();
+        workspace.reset();
+    }
+
+    void viewShowsTheInfoAndItsLists() {
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(Load("Mira_HealingHerbs"), View);
+        QCOMPARE(form.windowTitle(), QString("Info Editor"));
+        QCOMPARE(Text(form, "InfoName"), QString("Mira_HealingHerbs"));
+        QCOMPARE(Text(form, "Owner"), QString("Mira"));
+        QCOMPARE(Text(form, "Quest"), QString("Q_HealingHerbs"));
+        QCOMPARE(Text(form, "SortID"), QString("10"));
+        QCOMPARE(static_cast<QComboBox*>(form.Field("InfoType"))->currentText(),
+                 QString("gEInfoType_News"));
+        QCOMPARE(form.Grid(0)->model()->rowCount(), 6);
+        QCOMPARE(form.Grid(0)->model()->index(1, 0).data().toString(), QString("Say"));
+        QCOMPARE(form.Grid(1)->model()->rowCount(), 2);
+        QCOMPARE(form.ConditionList()->model()->rowCount(), 2);
+        QCOMPARE(form.ConditionList()->model()->index(0, 1).data().toString(),
+                 QString("Q_HealingHerbs"));
+        QVERIFY(static_cast<QLineEdit*>(form.Field("Owner"))->isReadOnly());
+        QVERIFY(!form.Button("+")->isEnabled());
+    }
+
+    void keysInViewAreAnsweredReadOnlyButTabsSwitch() {
+        InfoForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.InfoEditor_OnOpen(Load("Bob_Haggle"), View);
+        SeenMessage seen;
+        AnswerNextMessage(seen);
+        QTest::keyClick(form.Field("Owner"), Qt::Key_X);
+        QCOMPARE(seen.count, 1);
+        QCOMPARE(seen.caption, QString("Caution"));
+        QCOMPARE(seen.text, QString("Current permissions: read only.\nPlease enable editmode."));
+        QCOMPARE(Text(form, "Owner"), QString("Bob"));
+
+        QTest::keyClick(form.Field("Owner"), Qt::Key_2, Qt::AltModifier);
+        QCOMPARE(form.Tabs()->currentIndex(), 1);
+        QTest::keyClick(form.Field("Owner"), Qt::Key_3, Qt::AltModifier);
+        QCOMPARE(form.Tabs()->currentIndex(), 2);
+        QTest::keyClick(form.Field("Owner"), Qt::Key_1, Qt::AltModifier);
+        QCOMPARE(form.Tabs()->currentIndex(), 0);
+        QCOMPARE(seen.count, 1);
+
+        SeenMessage alt;
+        AnswerNextMessage(alt);
+        QTest::keyClick(form.Field("Owner"), Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(alt.count, 1);
+        QCOMPARE(form.Grid(0)->model()->rowCount(), 4);
+    }
+
+    void editAddDeleteAndSaveWritesTheCommandsInOrder() {
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(Load("Bob_Haggle"), View);
+        QTest::mouseClick(form.Button("Edit"), Qt::LeftButton);
+        QCOMPARE(form.EditMode(), int(Edit));
+        QVERIFY(!static_cast<QLineEdit*>(form.Field("Owner"))->isReadOnly());
+
+        // "+" with a new Back command, saved in the dialog.
+        OnNextModalOf<InfoCommandForm>([](InfoCommandForm& dialog) {
+            dialog.findChild<QComboBox*>("typeList")->setCurrentIndex(5); // Back
+            dialog.Save();
+        });
+        QTest::mouseClick(form.Button("+"), Qt::LeftButton);
+        QCOMPARE(form.Grid(0)->model()->rowCount(), 5);
+        // "+" and Cancel leaves the list as it was.
+        OnNextModalOf<InfoCommandForm>([](InfoCommandForm& dialog) { dialog.reject(); });
+        QTest::mouseClick(form.Button("+"), Qt::LeftButton);
+        QCOMPARE(form.Grid(0)->model()->rowCount(), 5);
+        // "-" on the first row (the Description).
+        form.Grid(0)->setCurrentIndex(form.Grid(0)->model()->index(0, 0));
+        QTest::mouseClick(form.Button("-"), Qt::LeftButton);
+        QCOMPARE(form.Grid(0)->model()->rowCount(), 4);
+
+        QString asked;
+        AnswerNextQuestion("Yes", &asked); // the file exists: overwrite
+        QTest::mouseClick(form.Button("Save"), Qt::LeftButton);
+        QCOMPARE(asked, QString("InfoManager|File <Bob_Haggle>\n does already exist. Continue?"));
+        QVERIFY(!form.isVisible());
+
+        VaskInfo saved;
+        QVERIFY(saved.LoadDataFromFile("Bob_Haggle"));
+        QCOMPARE(saved.InfoCommands.GetSize(), 4u);
+        QCOMPARE(QString::fromStdString(saved.InfoCommands[0].Command.Str()), QString("Say"));
+        QCOMPARE(QString::fromStdString(saved.InfoCommands[2].Command.Str()), QString("GiveXP"));
+        QCOMPARE(QString::fromStdString(saved.InfoCommands[3].Command.Str()), QString("Back"));
+    }
+
+    void savingUnchangedKeepsTheFileByteForByte() {
+        for (const char* name : {"Dray_Briefing", "Narrator_Ending", "Bob_Haggle",
+                                 "Mira_TeachSkill", "Sven_Story", "Bob_BuySword"}) {
+            const std::string path = std::string("Infos/") + name + ".vaskinfo";
+            const std::string before = VaskTest::ReadFile(path);
+            auto* form = new InfoForm;
+            form->setAttribute(Qt::WA_DeleteOnClose);
+            form->show();
+            form->InfoEditor_OnOpen(Load(name), View);
+            form->EditInfo();
+            AnswerNextQuestion("Yes");
+            form->Save();
+            QCOMPARE(QString::fromStdString(VaskTest::ReadFile(path)),
+                     QString::fromStdString(before));
+        }
+    }
+
+    void newInfoNeedsANameAndAnOwner() {
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(0, New);
+        QCOMPARE(Text(form, "SortID"), QString("0"));
+        QCOMPARE(Text(form, "StartChapter"), QString("-1"));
+        QCOMPARE(Text(form, "InnerRange"), QString("600"));
+        SeenMessage name;
+        AnswerNextMessage(name);
+        form.Save();
+        QCOMPARE(name.text, QString("Invalid info name!"));
+        SetText(form, "InfoName", "Brand_New");
+        SeenMessage owner;
+        AnswerNextMessage(owner);
+        form.Save();
+        QCOMPARE(owner.caption, QString("Caution!"));
+        QCOMPARE(owner.text, QString("Invalid owner name!"));
+        QVERIFY(!fs::exists("Infos/Brand_New.vaskinfo"));
+
+        SetText(form, "Owner", "Bob");
+        AnswerNextQuestion("No"); // "Are you sure?"
+        form.Save();
+        QVERIFY(!fs::exists("Infos/Brand_New.vaskinfo"));
+        AnswerNextQuestion("Yes");
+        form.Save();
+        QVERIFY(fs::exists("Infos/Brand_New.vaskinfo"));
+        VaskInfo saved;
+        QVERIFY(saved.LoadDataFromFile("Brand_New"));
+        QCOMPARE(QString::fromStdString(saved.LastExecutionTimestamp.Str()), QString("-1"));
+    }
+
+    void cancelAsksOutsideView() {
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(Load("Lena_Room"), View);
+        form.EditInfo();
+        AnswerNextQuestion("No");
+        form.Cancel();
+        QVERIFY(form.isVisible());
+        AnswerNextQuestion("Yes");
+        QTest::keyClick(form.Field("Owner"), Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+    }
+
+    void closingUnloadsByNameAndByMark() {
+        const std::uint32_t shown = Load("Lena_Room");
+        Load("Lena_Greeting");
+        {
+            InfoForm form;
+            form.show();
+            form.InfoEditor_OnOpen(shown, View);
+            // Another window's record, marked for unloading.
+            InfoManager::InfoFiles[1].EditMark = 1;
+            Load("Bob_Trade");
+            form.close();
+        }
+        QCOMPARE(InfoManager::InfoFiles.GetSize(), 1u);
+        QCOMPARE(QString::fromStdString(InfoManager::InfoFiles[0].Name.Str()),
+                 QString("Bob_Trade"));
+    }
+
+    void editMarksOnlyARecordOfTheShownName() {
+        const std::uint32_t other = Load("Bob_Trade");
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(other, View);
+        SetText(form, "InfoName", "Not_Loaded"); // no record has this name
+        form.EditInfo();
+        QCOMPARE(int(InfoManager::InfoFiles[0].EditMark), 0);
+    }
+
+    void failedWriteIsReportedAndTheWindowStays() {
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(Load("Lena_Room"), View);
+        form.EditInfo();
+        SetText(form, "InfoName", "Blocked");
+        fs::create_directory("Infos/Blocked.vaskinfo"); // nothing can be written there
+        AnswerNextQuestion("Yes");
+        SeenMessage error;
+        AnswerNextMessage(error);
+        form.Save();
+        QCOMPARE(error.caption, QString("Error"));
+        QVERIFY(error.text.contains("Infos/Blocked.vaskinfo"));
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.InfoData().InfoCommands.size(), std::size_t(4));
+        QCOMPARE(Text(form, "Owner"), QString("Lena"));
+    }
+
+    void boxesHoldNoMoreThanTheirMembers() {
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(0, New);
+        auto* owner = static_cast<QLineEdit*>(form.Field("Owner"));
+        owner->setText(QString(60, 'o'));
+        QCOMPARE(owner->text().size(), 48);
+        auto* sort = static_cast<QLineEdit*>(form.Field("SortID"));
+        QTest::keyClicks(sort, "1234567890");
+        QVERIFY(sort->text().trimmed().size() <= 8);
+    }
+
+    void unknownChoiceIsShownAndKept() {
+        std::string text = VaskTest::ReadFile("Infos/Lena_Room.vaskinfo");
+        const std::string from = "gEInfoType_Info";
+        text.replace(text.find(from), from.size(), "gEInfoType_Special");
+        VaskTest::WriteFile("Infos/Lena_Room.vaskinfo", text);
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(Load("Lena_Room"), View);
+        QCOMPARE(static_cast<QComboBox*>(form.Field("InfoType"))->currentText(),
+                 QString("gEInfoType_Special"));
+        form.EditInfo();
+        AnswerNextQuestion("Yes");
+        form.Save();
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile("Infos/Lena_Room.vaskinfo")),
+                 QString::fromStdString(text));
+    }
+};
+
+QTEST_MAIN(InfoFormTest)
+#include "InfoFormTest.moc"

@@ -1,0 +1,295 @@
+// The main window on a copy of the demo workspace: start-up messages, command-line
+// arguments, filters, selection, the background jobs and the keys.
+#include "ui/MainForm.h"
+#include "UiTestSupport.h"
+#include "library/InfoManager.h"
+#include "library/TemplateManager.h"
+#include "support/Workspace.h"
+#include "ui/InfoForm.h"
+#include "ui/UserWaitDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace VaskEdit;
+using namespace VaskUiTest;
+namespace fs = std::filesystem;
+
+namespace {
+std::vector<InfoForm*> OpenEditors() {
+    std::vector<InfoForm*> editors;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* form = qobject_cast<InfoForm*>(window); form && form->isVisible())
+            editors.push_back(form);
+    }
+    return editors;
+}
+
+void CloseEditors() {
+    for (InfoForm* form : OpenEditors())
+        form->close();
+    QApplication::processEvents();
+}
+
+int Rows(QTableView* view) {
+    return view->model()->rowCount();
+}
+
+QString Cell(QTableView* view, int row, int column) {
+    return view->model()->index(row, column).data().toString();
+}
+
+void SelectRow(QTableView* view, int row) {
+    view->selectRow(row);
+}
+
+// Runs a job of the window to its end, answering its wait dialog as the user would.
+void FinishJobs(MainForm& window) {
+    QTRY_VERIFY_WITH_TIMEOUT(!window.JobRunning(), 20000);
+    QApplication::processEvents();
+}
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<VaskTest::Workspace> workspace;
+
+    void ResetLibrary() {
+        InfoManager::Shutdown();
+        InfoManager::InfoFiles.Deallocate();
+        InfoManager::InfoFileCache.ClearContent();
+        InfoManager::InfoCurrentFilter.ClearContent();
+        TemplateManager::TemplateCache.ClearContent();
+        TemplateManager::TemplateCurrentFilter.ClearContent();
+    }
+
+private slots:
+    void init() {
+        ResetLibrary();
+        workspace = std::make_unique<VaskTest::Workspace>();
+        workspace->CopyFromSource("demo");
+        workspace->CopyResources();
+    }
+
+    void cleanup() {
+        StopWatching();
+        CloseEditors();
+        ResetLibrary();
+        workspace.reset();
+    }
+
+    void startUpReportsMissingResourcesAndSettings() {
+        fs::remove_all("Resources");
+        fs::remove("Settings.ini");
+        SeenMessage resources, settings;
+        AnswerNextMessage(resources);
+        AnswerNextMessage(settings);
+        MainForm window;
+        QCOMPARE(resources.caption, QString("InfoManager"));
+        QCOMPARE(resources.text, QString("Error: Important resource files \nare missing!"));
+        QCOMPARE(settings.caption, QString("FileManager"));
+        QCOMPARE(settings.text, QString("Failed to load settings!"));
+    }
+
+    void argumentsAreOpenedWhenTheWindowIsFirstShown() {
+        SeenMessage wrongKind;
+        AnswerNextMessage(wrongKind);
+        MainForm window({"a.txt", "Infos/Bob_Greeting.vaskinfo"});
+        window.show();
+        QTRY_COMPARE(wrongKind.count, 1);
+        QCOMPARE(wrongKind.caption, QString("Error"));
+        QCOMPARE(wrongKind.text,
+                 QString("Invalid file. \nCurrently supported files: \n \".vaskinfo\""));
+        QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
+        QCOMPARE(OpenEditors()[0]->EditMode(), int(View));
+    }
+
+    void anEmptyArgumentEndsTheArguments() {
+        SeenMessage invalid;
+        AnswerNextMessage(invalid);
+        MainForm window({"", "Infos/Bob_Greeting.vaskinfo"});
+        window.show();
+        QTRY_COMPARE(invalid.count, 1);
+        QCOMPARE(invalid.caption, QString("Caution!"));
+        QCOMPARE(invalid.text, QString("Invalid file!"));
+        QTest::qWait(100);
+        QVERIFY(OpenEditors().empty());
+    }
+
+    void backslashesAreReportedAsSlashes() {
+        SeenMessage missing;
+        AnswerNextMessage(missing);
+        MainForm window({"C:\\data\\x.vaskinfo"});
+        window.show();
+        QTRY_COMPARE(missing.count, 1);
+        QCOMPARE(missing.text, QString("Error: File \n<C:/data/x.vaskinfo>\n not found!"));
+    }
+
+    void filtersListTheirRecordsAndClearListsTheCache() {
+        MainForm window;
+        window.ReadInfoCache();
+        const int all = Rows(window.InfoList());
+        QVERIFY(all >= 30);
+
+        window.InfoFilterBox()->setText("Bob");
+        window.InfoFilterType()->setCurrentText("Owner");
+        QTest::keyClick(window.InfoFilterBox(), Qt::Key_Return);
+        QVERIFY(Rows(window.InfoList()) >= 5);
+        for (int r = 0; r < Rows(window.InfoList()); ++r)
+            QCOMPARE(Cell(window.InfoList(), r, 1), QString("Bob"));
+
+        window.InfoFilterBox()->setText("Q_GuardDuty");
+        window.InfoFilterType()->setCurrentText("Quest");
+        window.FilterInfos();
+        QCOMPARE(Rows(window.InfoList()), 3);
+        // Selecting a row after a filter shows that record.
+        SelectRow(window.InfoList(), 1);
+        QCOMPARE(window.SelectedQuest()->text(), QString("Q_GuardDuty"));
+        QCOMPARE(window.SelectedName()->text(), Cell(window.InfoList(), 1, 0));
+
+        window.InfoFilterBox()->setText("bob_");
+        window.InfoFilterType()->setCurrentIndex(0); // the empty type: any field, any case
+        window.FilterInfos();
+        QVERIFY(Rows(window.InfoList()) >= 5);
+
+        window.InfoFilterBox()->setText("Bob_Greeting");
+        window.InfoFilterType()->setCurrentText("Name");
+        window.FilterInfos();
+        QCOMPARE(Rows(window.InfoList()), 1);
+
+        window.ClearInfoFilter();
+        QCOMPARE(Rows(window.InfoList()), all);
+        QVERIFY(window.InfoFilterBox()->text().isEmpty());
+        SelectRow(window.InfoList(), 0);
+        QCOMPARE(window.SelectedName()->text(),
+                 QString::fromStdString(InfoManager::InfoFileCache[0].Name.Str()));
+
+        SeenMessage blank;
+        AnswerNextMessage(blank);
+        window.InfoFilterBox()->setText("   ");
+        window.FilterInfos();
+        QCOMPARE(blank.text, QString("Invalid filter text!"));
+        // Enter with Shift does nothing.
+        window.InfoFilterBox()->setText("Mira");
+        window.InfoFilterType()->setCurrentText("Owner");
+        QTest::keyClick(window.InfoFilterBox(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(Rows(window.InfoList()), all);
+    }
+
+    void updateCacheRunsInTheBackgroundAndWritesTheCache() {
+        fs::remove("infocache");
+        MainForm window;
+        window.InfoFilterBox()->setText("Bob");
+        window.FilterInfos();
+        window.UpdateInfoCache();
+        FinishJobs(window);
+        QVERIFY(fs::exists("infocache"));
+        QCOMPARE(Rows(window.InfoList()), int(VaskTest::ListNames("Infos").size()));
+        QVERIFY(window.Progress()->isHidden());
+    }
+
+    void cancelledUpdateStillWritesTheCache() {
+        fs::remove("infocache");
+        MainForm window;
+        OnNextModalOf<UserWaitDialog>([](UserWaitDialog& wait) { wait.reject(); });
+        window.UpdateInfoCache();
+        FinishJobs(window);
+        QVERIFY(fs::exists("infocache"));
+        QVERIFY(window.isEnabled()); // usable again once the worker has finished
+    }
+
+    void searchListsTheFilesWithTheText() {
+        MainForm window;
+        window.SearchBox()->setText("GE_Mira_AskedForHerbs");
+        QTest::keyClick(window.SearchBox(), Qt::Key_Return);
+        FinishJobs(window);
+        QCOMPARE(Rows(window.InfoList()), 2);
+        window.SearchBox()->setText("   ");
+        window.Search();
+        FinishJobs(window);
+        QCOMPARE(Rows(window.InfoList()), 0);
+    }
+
+    void splitAndMergeEndToEnd() {
+        fs::remove_all("Infos");
+        fs::create_directory("Infos");
+        MainForm window;
+        window.SplitHdrdoc();
+        FinishJobs(window);
+        QVERIFY(VaskTest::ListNames("Infos").size() >= 50);
+
+        SeenMessage done;
+        AnswerNextMessage(done);
+        window.MergeInfos();
+        FinishJobs(window);
+        QTRY_COMPARE(done.count, 1);
+        QCOMPARE(done.text, QString("Successfully created file \n\"Output/new_info.hdrdoc\"."));
+        QCOMPARE(VaskTest::ReadFile("Output/new_info.hdrdoc"), VaskTest::ReadFile("w_info.hdrdoc"));
+    }
+
+    void cancelledMergeLeavesNoDocument() {
+        // Enough files that the merge is still running when the user cancels.
+        const std::string info = VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo");
+        for (int i = 0; i < 4000; ++i)
+            VaskTest::WriteFile("Infos/Copy_" + std::to_string(i) + ".vaskinfo", info);
+        MainForm window;
+        OnNextModalOf<UserWaitDialog>([](UserWaitDialog& wait) { wait.reject(); });
+        window.MergeInfos();
+        FinishJobs(window);
+        QVERIFY(!fs::exists("Output/new_info.hdrdoc"));
+    }
+
+    void splitWithoutADocumentSaysSo() {
+        fs::remove("w_info.hdrdoc");
+        MainForm window;
+        SeenMessage failed;
+        AnswerNextMessage(failed);
+        window.SplitHdrdoc();
+        QCOMPARE(failed.caption, QString("InfoManager"));
+        QCOMPARE(failed.text, QString("Failed to load infostream."));
+    }
+
+    void keysOpenNewAndSelectedInfos() {
+        MainForm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
+        QCOMPARE(OpenEditors()[0]->EditMode(), int(New));
+        CloseEditors();
+
+        window.ReadInfoCache();
+        SelectRow(window.InfoList(), 2);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+        QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
+        QCOMPARE(static_cast<QLineEdit*>(OpenEditors()[0]->Field("InfoName"))->text(),
+                 window.SelectedName()->text());
+    }
+
+    void templateTabListsAndFilters() {
+        MainForm window;
+        window.ReadTemplateCache();
+        const int all = Rows(window.TemplateList());
+        QVERIFY(all >= 5);
+        window.TemplateFilterBox()->setText("It_Gold");
+        window.TemplateFilterType()->setCurrentText("Name");
+        QTest::keyClick(window.TemplateFilterBox(), Qt::Key_Return);
+        QCOMPARE(Rows(window.TemplateList()), 1);
+        QVERIFY(Cell(window.TemplateList(), 0, 1).startsWith("{"));
+        window.ClearTemplateFilter();
+        QCOMPARE(Rows(window.TemplateList()), all);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

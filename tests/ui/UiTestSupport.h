@@ -1,0 +1,41 @@
+// Answering the modal dialogs that a test provokes. A dialog's exec() blocks the test,
+// so the answer is scheduled before, on a timer that waits until the dialog is the
+// active modal window.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace VaskUiTest {
+
+// Calls handle with the active modal window until it returns true. If no fitting
+// window turns up within a few seconds, the active modal window is rejected so that the
+// test goes on (and fails on its own checks) instead of hanging.
+void OnNextModal(std::function<bool(QWidget*)> handle);
+// Ends every wait that OnNextModal started; each test calls it when it ends, so that no
+// wait outlives the objects it refers to.
+void StopWatching();
+
+// Runs the action on the next modal window of type T.
+template <typename T> void OnNextModalOf(std::function<void(T&)> action) {
+    OnNextModal([action](QWidget* window) {
+        auto* dialog = qobject_cast<T*>(window);
+        if (!dialog)
+            return false;
+        action(*dialog);
+        return true;
+    });
+}
+
+struct SeenMessage {
+    int count = 0;
+    QString caption;
+    QString text;
+};
+
+// Records and accepts the next message dialog.
+void AnswerNextMessage(SeenMessage& seen);
+
+} // namespace VaskUiTest

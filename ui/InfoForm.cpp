@@ -1,0 +1,528 @@
+// The info editor's layout, its fields and how they load from and store into the
+// working copy. The actions are in InfoFormActions.cpp.
+#include "ui/InfoForm.h"
+#include "library/InfoManager.h"
+#include "tools/ExternalTools.h"
+#include "ui/DialogLook.h"
+#include "ui/InfoOpening.h"
+#include "ui/MaskedBox.h"
+#include "ui/SystemString.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace VaskEdit {
+
+namespace {
+const QColor PaleGreen(210, 255, 210);
+const QString DefaultGuid = "{00000000-0000-0000-0000-000000000000}";
+// Number fields hold 8-character members: a sign or digit, a digit and six more digits.
+const QString NumberMask = "#9000000; ";
+
+const QStringList ConditionTypes = {
+    "gEInfoCondType_General",      "gEInfoCondType_Open",     "gEInfoCondType_Ready",
+    "gEInfoCondType_Activator",    "gEInfoCondType_Running",  "gEInfoCondType_Success",
+    "gEInfoCondType_Delivery",     "gEInfoCondType_Finished", "gEInfoCondType_Join",
+    "gEInfoCondType_NothingToSay", "gEInfoCondType_Back"};
+const QStringList InfoTypes = {
+    "gEInfoType_VeryImportant", "gEInfoType_Important", "gEInfoType_News",
+    "gEInfoType_Info",          "gEInfoType_Comment",   "gEInfoType_Parent",
+    "gEInfoType_Refuse",        "gEInfoType_Audiolog",  "gEInfoType_Cutscene",
+    "gEInfoType_NPCSmalltalk",  "gEInfoType_Radio"};
+const QStringList GameModeTypes = {"gEInfoGameModeType_Normal"};
+
+QTableView* ReadOnlyGrid(EntryTableModel* model) {
+    auto* view = new QTableView;
+    view->setModel(model);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSortingEnabled(false);
+    view->verticalHeader()->setVisible(false);
+    view->horizontalHeader()->setMinimumSectionSize(50);
+    view->horizontalHeader()->setStretchLastSection(true);
+    return view;
+}
+
+// The first of the texts that passes StringIsValid, or nothing.
+std::string FirstValid(std::initializer_list<const std::string*> texts) {
+    for (const std::string* text : texts) {
+        if (StringIsValid(FromSystemString(*text)))
+            return *text;
+    }
+    return {};
+}
+} // namespace
+
+void OpenInfoEditor(std::uint32_t index, int mode) {
+    auto* form = new InfoForm;
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
+    form->InfoEditor_OnOpen(index, mode);
+}
+
+InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle("Info Editor");
+    fields = {
+        {"InfoName", Kind::Text, &InfoRef::Name, "", 48},
+        {"Owner", Kind::Text, &InfoRef::Owner, "", 48},
+        {"Partner", Kind::Text, &InfoRef::Partner, "", 48},
+        {"MainSortID", Kind::Number, &InfoRef::MainSortID, "0", 8},
+        {"SortID", Kind::Number, &InfoRef::SortID, "0", 8},
+        {"ParentInfo", Kind::Text, &InfoRef::Parent, "", 48},
+        {"ClearChildren", Kind::Check, &InfoRef::ClearChildren, "", 8},
+        {"Permanent", Kind::Check, &InfoRef::Permanent, "", 8},
+        {"StartChapter", Kind::Number, &InfoRef::StartChapter, "-1", 8},
+        {"EndChapter", Kind::Number, &InfoRef::EndChapter, "-1", 8},
+        {"Quest", Kind::Text, &InfoRef::Quest, "", 48},
+        {"ConditionType", Kind::Choice, &InfoRef::ConditionType, "gEInfoCondType_General", 32},
+        {"InfoType", Kind::Choice, &InfoRef::InfoType, "gEInfoType_Info", 32},
+        {"GameModeType", Kind::Choice, &InfoRef::GameModeType, "gEInfoGameModeType_Normal", 32},
+        {"GoldCost", Kind::Number, &InfoRef::GoldCost, "0", 8},
+        {"GoldCostItem", Kind::Guid, &InfoRef::GoldCostItem, DefaultGuid, 48},
+        {"GoldCostScript", Kind::Text, &InfoRef::GoldCostScript, "", 48},
+        {"SmallTalkPartner", Kind::Text, &InfoRef::SmalltalkPartner, "", 48},
+        {"ExitRoutineName", Kind::Text, &InfoRef::SmalltalkExitRoutineName, "", 48},
+        {"PartnerExitRoutineName", Kind::Text, &InfoRef::SmalltalkPartnerExitRoutineName, "", 48},
+        {"InnerRange", Kind::Number, &InfoRef::SmalltalkInnerRange, "600", 8},
+        {"OuterRange", Kind::Number, &InfoRef::SmalltalkOuterRange, "1200", 8},
+        {"TestWithLOS", Kind::Check, &InfoRef::SmalltalkInnerRangeTestWithLOS, "", 8},
+        {"Rewind", Kind::Check, &InfoRef::SmalltalkRewind, "", 8},
+        {"InfoGiven", Kind::Check, &InfoRef::InfoGiven, "", 8},
+        {"DialogPartnerAutoPositioningEnabled", Kind::Check,
+         &InfoRef::DialogPartnerAutoPositioningEnabled, "", 8},
+    };
+    BuildLayout();
+    resize(1170, 734 + menuBar()->sizeHint().height());
+    qApp->installEventFilter(this);
+}
+
+InfoForm::~InfoForm() {
+    qApp->removeEventFilter(this);
+    UnloadOnClose();
+}
+
+QWidget* InfoForm::MakeControl(FieldControl& field, const QStringList& choices) {
+    switch (field.kind) {
+    case Kind::Check:
+        field.control = new QCheckBox(field.caption);
+        break;
+    case Kind::Choice: {
+        auto* box = new QComboBox;
+        box->addItems(choices);
+        box->setEditable(false);
+        field.control = box;
+        break;
+    }
+    default: {
+        auto* box = new QLineEdit;
+        box->setMaxLength(field.capacity);
+        if (field.kind == Kind::Text) {
+            PaintBox(box, PaleYellow);
+        } else if (field.kind == Kind::Number) {
+            PaintBox(box, PaleGreen);
+            box->setInputMask(NumberMask);
+            connect(box, &QLineEdit::inputRejected, qApp, &QApplication::beep);
+        } else {
+            PaintBox(box, PaleBlue);
+            box->setInputMask(GuidInputMask);
+            connect(box, &QLineEdit::inputRejected, qApp, &QApplication::beep);
+            box->installEventFilter(this);
+        }
+        field.control = box;
+    }
+    }
+    field.control->setObjectName(field.caption);
+    return field.control;
+}
+
+QWidget* InfoForm::Field(const QString& caption) const {
+    for (const auto& field : fields) {
+        if (field.caption == caption)
+            return field.control;
+    }
+    return nullptr;
+}
+
+QPushButton* InfoForm::Button(const QString& caption) const {
+    // The strip buttons exist once per tab: the one on the shown tab comes first.
+    QPushButton* hidden = nullptr;
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->text() != caption)
+            continue;
+        if (button->isVisible())
+            return button;
+        if (!hidden)
+            hidden = button;
+    }
+    return hidden;
+}
+
+void InfoForm::BuildLayout() {
+    QMenu* file = menuBar()->addMenu("File");
+    file->addAction("Save", this, &InfoForm::Save);
+    file->addAction("Cancel", this, &InfoForm::Cancel);
+    menuBar()->addMenu("Tools");
+    QMenu* help = menuBar()->addMenu("Help");
+    help->addAction("Show Help", this, [] { HelpManager::ShowHelp(InfoEditor); });
+
+    auto labeled = [this](const QString& caption, const QStringList& choices = {}) {
+        for (auto& field : fields) {
+            if (field.caption == caption)
+                return MakeControl(field, choices);
+        }
+        return static_cast<QWidget*>(nullptr);
+    };
+    auto* central = new QWidget;
+    auto* page = new QVBoxLayout(central);
+
+    // Top strip: the buttons, Owner and Partner; the condition list at the right edge.
+    auto* top = new QHBoxLayout;
+    saveButton = NewButton("Save", this);
+    editButton = NewButton("Edit", this);
+    newButton = NewButton("New", this);
+    copyButton = NewButton("Copy", this);
+    cancelButton = NewButton("Cancel", this);
+    for (QPushButton* button : {saveButton, editButton, newButton, copyButton, cancelButton})
+        top->addWidget(button);
+    auto* people = new QGridLayout;
+    people->addWidget(new QLabel("Owner"), 0, 0);
+    people->addWidget(labeled("Owner"), 0, 1);
+    people->addWidget(new QLabel("Partner"), 1, 0);
+    people->addWidget(labeled("Partner"), 1, 1);
+    top->addLayout(people, 1);
+
+    conditionListModel = new EntryTableModel(
+        {"Name", "Description"},
+        [this] { return static_cast<int>(infoData.InfoConditions.size()); },
+        [this](int row, int column) {
+            const auto& c = infoData.InfoConditions[static_cast<std::size_t>(row)];
+            return column == 0 ? c.Condition : FirstValid({&c.Entity1, &c.Entity2, &c.ID1});
+        },
+        this);
+    perkListModel = new EntryTableModel(
+        {"Perk", "Value", "InvertTest"},
+        [this] { return static_cast<int>(infoData.RequiredPerks.size()); },
+        [this](int row, int column) {
+            const auto& p = infoData.RequiredPerks[static_cast<std::size_t>(row)];
+            return column == 0 ? p.Perk : (column == 1 ? p.Value : p.InvertTest);
+        },
+        this);
+    conditionList = ReadOnlyGrid(conditionListModel);
+    conditionList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    conditionList->setColumnWidth(0, 123);
+    conditionList->setColumnWidth(1, 156);
+    perkList = ReadOnlyGrid(perkListModel);
+    perkList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    perkList->setColumnWidth(0, 123);
+    perkList->setColumnWidth(1, 57);
+    perkList->setColumnWidth(2, 98);
+    auto* side = new QWidget;
+    side->setFixedWidth(300);
+    auto* sideLists = new QVBoxLayout(side);
+    sideLists->setContentsMargins(0, 0, 0, 0);
+    sideLists->addWidget(new QLabel("InfoConditions"));
+    sideLists->addWidget(conditionList);
+    sideLists->addWidget(new QLabel("RequiredPerks"));
+    sideLists->addWidget(perkList);
+
+    // Middle band: General, Type with GoldCost, Smalltalk.
+    auto* general = new QGroupBox("General");
+    auto* g = new QGridLayout(general);
+    g->addWidget(new QLabel("InfoName"), 0, 0);
+    g->addWidget(labeled("InfoName"), 0, 1, 1, 3);
+    g->addWidget(new QLabel("MainSortID"), 1, 0);
+    g->addWidget(labeled("MainSortID"), 1, 1);
+    g->addWidget(new QLabel("SortID"), 1, 2);
+    g->addWidget(labeled("SortID"), 1, 3);
+    g->addWidget(new QLabel("ParentInfo"), 2, 0);
+    g->addWidget(labeled("ParentInfo"), 2, 1, 1, 2);
+    openParentButton = NewButton("Open", this);
+    g->addWidget(openParentButton, 2, 3);
+    g->addWidget(labeled("ClearChildren"), 3, 1);
+    g->addWidget(labeled("Permanent"), 3, 3);
+    g->addWidget(new QLabel("StartChapter"), 4, 0);
+    g->addWidget(labeled("StartChapter"), 4, 1);
+    g->addWidget(new QLabel("EndChapter"), 4, 2);
+    g->addWidget(labeled("EndChapter"), 4, 3);
+    g->addWidget(new QLabel("Quest"), 5, 0);
+    g->addWidget(labeled("Quest"), 5, 1, 1, 3);
+
+    auto* typeGroup = new QGroupBox("Type");
+    auto* t = new QGridLayout(typeGroup);
+    t->addWidget(new QLabel("ConditionType"), 0, 0);
+    t->addWidget(labeled("ConditionType", ConditionTypes), 0, 1);
+    t->addWidget(new QLabel("InfoType"), 1, 0);
+    t->addWidget(labeled("InfoType", InfoTypes), 1, 1);
+    t->addWidget(new QLabel("GameModeType"), 2, 0);
+    t->addWidget(labeled("GameModeType", GameModeTypes), 2, 1);
+    auto* gold = new QGroupBox("GoldCost");
+    auto* gc = new QGridLayout(gold);
+    gc->addWidget(new QLabel("GoldCost"), 0, 0);
+    gc->addWidget(labeled("GoldCost"), 0, 1);
+    gc->addWidget(new QLabel("GoldCostItem"), 1, 0);
+    gc->addWidget(labeled("GoldCostItem"), 1, 1);
+    gc->addWidget(new QLabel("GoldCostScript"), 2, 0);
+    gc->addWidget(labeled("GoldCostScript"), 2, 1);
+    auto* typeColumn = new QVBoxLayout;
+    typeColumn->addWidget(typeGroup);
+    typeColumn->addWidget(gold);
+
+    auto* smalltalk = new QGroupBox("Smalltalk");
+    auto* s = new QGridLayout(smalltalk);
+    s->addWidget(new QLabel("SmallTalkPartner"), 0, 0);
+    s->addWidget(labeled("SmallTalkPartner"), 0, 1, 1, 3);
+    s->addWidget(new QLabel("ExitRoutineName"), 1, 0);
+    s->addWidget(labeled("ExitRoutineName"), 1, 1, 1, 3);
+    s->addWidget(new QLabel("PartnerExitRoutineName"), 2, 0);
+    s->addWidget(labeled("PartnerExitRoutineName"), 2, 1, 1, 3);
+    s->addWidget(new QLabel("InnerRange"), 3, 0);
+    s->addWidget(labeled("InnerRange"), 3, 1);
+    s->addWidget(new QLabel("OuterRange"), 3, 2);
+    s->addWidget(labeled("OuterRange"), 3, 3);
+    s->addWidget(labeled("TestWithLOS"), 4, 1);
+    s->addWidget(labeled("Rewind"), 4, 3);
+    auto* smalltalkColumn = new QVBoxLayout;
+    smalltalkColumn->addWidget(smalltalk);
+    smalltalkColumn->addWidget(labeled("InfoGiven"));
+    smalltalkColumn->addWidget(labeled("DialogPartnerAutoPositioningEnabled"));
+
+    auto* band = new QHBoxLayout;
+    band->addWidget(general);
+    band->addLayout(typeColumn);
+    band->addLayout(smalltalkColumn);
+    auto* upper = new QVBoxLayout;
+    upper->addLayout(top);
+    upper->addLayout(band);
+    auto* upperRow = new QHBoxLayout;
+    upperRow->addLayout(upper, 1);
+    upperRow->addWidget(side);
+    page->addLayout(upperRow);
+
+    // Bottom: the three tabs with their strips and grids.
+    tabs = new QTabWidget;
+    struct TabSpec {
+        QString title;
+        QStringList headers;
+        std::vector<int> widths;
+        QString what;
+    };
+    const std::vector<TabSpec> specs = {
+        {"Commands",
+         {"Command", "Entity1", "Entity2", "ID1", "ID2", "String", "Text"},
+         {150, 50, 50, 200, 150, 200},
+         "InfoCommand"},
+        {"Conditions",
+         {"Condition", "Entity1", "Entity2", "ID1", "ID2", "ID3", "ID4"},
+         {150, 200, 50, 200, 150, 150},
+         "InfoCondition"},
+        {"RequiredPerks",
+         {"Condition", "Perk", "Value", "InvertTest"},
+         {150, 150, 150},
+         "RequiredPerk"},
+    };
+    gridModels = {
+        new EntryTableModel(
+            specs[0].headers, [this] { return static_cast<int>(infoData.InfoCommands.size()); },
+            [this](int row, int column) {
+                const auto& c = infoData.InfoCommands[static_cast<std::size_t>(row)];
+                const std::string* cells[] = {&c.Command, &c.Entity1,   &c.Entity2, &c.ID1,
+                                              &c.ID2,     &c.LocString, &c.Text};
+                return *cells[column];
+            },
+            this),
+        new EntryTableModel(
+            specs[1].headers, [this] { return static_cast<int>(infoData.InfoConditions.size()); },
+            [this](int row, int column) {
+                const auto& c = infoData.InfoConditions[static_cast<std::size_t>(row)];
+                const std::string* cells[] = {&c.Condition, &c.Entity1, &c.Entity2, &c.ID1,
+                                              &c.ID2,       &c.ID3,     &c.ID4};
+                return *cells[column];
+            },
+            this),
+        new EntryTableModel(
+            specs[2].headers, [this] { return static_cast<int>(infoData.RequiredPerks.size()); },
+            [this](int row, int column) {
+                const auto& p = infoData.RequiredPerks[static_cast<std::size_t>(row)];
+                const std::string* cells[] = {nullptr, &p.Perk, &p.Value, &p.InvertTest};
+                return column == 0 ? std::string("RequiredPerk") : *cells[column];
+            },
+            this),
+    };
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        auto* tab = new QWidget;
+        auto* layout = new QVBoxLayout(tab);
+        auto* strip = new QHBoxLayout;
+        const QString tips[] = {"Add a new ", "Edit selected ", "Delete selected "};
+        const QString captions[] = {"+", "E", "-"};
+        for (int b = 0; b < 3; ++b) {
+            QPushButton* button = NewButton(captions[b], this);
+            button->setToolTip(tips[b] + specs[i].what);
+            button->setFixedWidth(30);
+            strip->addWidget(button);
+            stripButtons.push_back(button);
+            void (InfoForm::*action)() =
+                b == 0 ? &InfoForm::AddEntry
+                       : (b == 1 ? &InfoForm::EditEntry : &InfoForm::DeleteEntry);
+            connect(button, &QPushButton::clicked, this, [this, i, action] {
+                tabs->setCurrentIndex(static_cast<int>(i));
+                (this->*action)();
+            });
+        }
+        strip->addStretch();
+        layout->addLayout(strip);
+        QTableView* grid = ReadOnlyGrid(gridModels[i]);
+        for (std::size_t c = 0; c < specs[i].widths.size(); ++c)
+            grid->setColumnWidth(static_cast<int>(c), specs[i].widths[c]);
+        layout->addWidget(grid);
+        grids.push_back(grid);
+        tabs->addTab(tab, specs[i].title);
+        connect(grid, &QTableView::doubleClicked, this, [this] {
+            if (Editable())
+                EditEntry();
+        });
+        connect(grid, &QTableView::clicked, this, [this, i](const QModelIndex& index) {
+            if (editMode == View || editMode < View || editMode > Edit)
+                OpenEntryDialog(static_cast<int>(i), index.row(), 0);
+        });
+    }
+    page->addWidget(tabs, 1);
+    setCentralWidget(central);
+
+    connect(conditionList, &QTableView::activated, this, [this] { tabs->setCurrentIndex(1); });
+    connect(conditionList, &QTableView::clicked, this, [this] { tabs->setCurrentIndex(1); });
+    connect(perkList, &QTableView::activated, this, [this] { tabs->setCurrentIndex(2); });
+    connect(perkList, &QTableView::clicked, this, [this] { tabs->setCurrentIndex(2); });
+    connect(saveButton, &QPushButton::clicked, this, &InfoForm::Save);
+    connect(cancelButton, &QPushButton::clicked, this, &InfoForm::Cancel);
+    connect(editButton, &QPushButton::clicked, this, &InfoForm::EditInfo);
+    connect(copyButton, &QPushButton::clicked, this, &InfoForm::CopyInfo);
+    connect(newButton, &QPushButton::clicked, this, &InfoForm::NewInfo);
+    connect(openParentButton, &QPushButton::clicked, this, &InfoForm::OpenParent);
+}
+
+void InfoForm::LoadFields() {
+    for (auto& field : fields) {
+        const std::string& text = infoData.*field.member;
+        field.loaded = text;
+        switch (field.kind) {
+        case Kind::Check:
+            field.loadedChecked = text == "True";
+            static_cast<QCheckBox*>(field.control)->setChecked(field.loadedChecked);
+            break;
+        case Kind::Choice: {
+            auto* box = static_cast<QComboBox*>(field.control);
+            const QString shown = FromSystemString(text);
+            // A stored value that is none of the choices is shown as it is, as an extra
+            // entry, and saved unchanged unless the user picks another.
+            if (box->findText(shown) < 0)
+                box->insertItem(0, shown);
+            box->setCurrentIndex(box->findText(shown));
+            break;
+        }
+        case Kind::Text:
+            static_cast<QLineEdit*>(field.control)->setText(FromSystemString(text));
+            break;
+        case Kind::Number:
+            ShowMasked(static_cast<QLineEdit*>(field.control), NumberMask, text, field.capacity);
+            break;
+        case Kind::Guid:
+            ShowMasked(static_cast<QLineEdit*>(field.control), GuidInputMask, text, field.capacity);
+            break;
+        }
+    }
+}
+
+void InfoForm::StoreFields() {
+    for (auto& field : fields) {
+        std::string& text = infoData.*field.member;
+        switch (field.kind) {
+        case Kind::Check: {
+            const bool checked = static_cast<QCheckBox*>(field.control)->isChecked();
+            // An untouched box keeps the text it was loaded from, whatever it was.
+            text = checked == field.loadedChecked && !field.loaded.empty()
+                       ? field.loaded
+                       : (checked ? "True" : "False");
+            break;
+        }
+        case Kind::Choice:
+            text = ToSystemString(static_cast<QComboBox*>(field.control)->currentText(),
+                                  static_cast<std::size_t>(field.capacity) + 1);
+            break;
+        case Kind::Text:
+            text = ToSystemString(static_cast<QLineEdit*>(field.control)->text(),
+                                  static_cast<std::size_t>(field.capacity) + 1);
+            break;
+        case Kind::Number:
+        case Kind::Guid:
+            text = BoxBytes(static_cast<QLineEdit*>(field.control));
+            break;
+        }
+    }
+}
+
+void InfoForm::InfoEditor_ClearGUI() {
+    for (auto& field : fields) {
+        field.loaded.clear();
+        switch (field.kind) {
+        case Kind::Check:
+            // Check boxes keep their state; what they show counts as loaded.
+            field.loadedChecked = static_cast<QCheckBox*>(field.control)->isChecked();
+            break;
+        case Kind::Choice: {
+            auto* box = static_cast<QComboBox*>(field.control);
+            box->setCurrentIndex(box->findText(field.initial));
+            break;
+        }
+        case Kind::Text:
+            static_cast<QLineEdit*>(field.control)->clear();
+            break;
+        case Kind::Number:
+            ShowMasked(static_cast<QLineEdit*>(field.control), NumberMask,
+                       ToSystemString(field.initial), field.capacity);
+            break;
+        case Kind::Guid:
+            ShowMasked(static_cast<QLineEdit*>(field.control), GuidInputMask,
+                       ToSystemString(field.initial), field.capacity);
+            break;
+        }
+    }
+    infoData.RequiredPerks.clear();
+    infoData.InfoCommands.clear();
+    infoData.InfoConditions.clear();
+    RebuildAll();
+}
+
+void InfoForm::RebuildCommandGridView() {
+    gridModels[0]->Rebuild();
+}
+
+void InfoForm::RebuildConditionGridView() {
+    gridModels[1]->Rebuild();
+    conditionListModel->Rebuild();
+}
+
+void InfoForm::RebuildPerkGridView() {
+    gridModels[2]->Rebuild();
+    perkListModel->Rebuild();
+}
+
+void InfoForm::RebuildAll() {
+    RebuildCommandGridView();
+    RebuildConditionGridView();
+    RebuildPerkGridView();
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,343 @@
+// What the info editor's buttons and keys do: modes, saving, cancelling and the
+// command, condition and perk lists.
+#include "info/InfoFileName.h"
+#include "info/InfoRefConversion.h"
+#include "library/InfoManager.h"
+#include "ui/DialogResult.h"
+#include "ui/InfoCommandForm.h"
+#include "ui/InfoConditionForm.h"
+#include "ui/InfoForm.h"
+#include "ui/InfoOpening.h"
+#include "ui/InfoPerkForm.h"
+#include "ui/MaskedBox.h"
+#include "ui/Messages.h"
+#include "ui/SystemString.h"
+#include "ui/TemplateBox.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace VaskEdit {
+
+namespace {
+bool IsModifierOnly(int key) {
+    return key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Shift ||
+           key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+} // namespace
+
+bool InfoForm::Editable() const {
+    return editMode >= New && editMode <= Edit;
+}
+
+void InfoForm::InfoEditor_OnOpen(std::uint32_t index, int mode) {
+    SetInfoEditMode(mode);
+    if (mode == New || index >= InfoManager::InfoFiles.GetSize()) {
+        infoData = InfoRef{};
+        InfoEditor_ClearGUI();
+        infoData.Name.clear();
+        return;
+    }
+    infoData = MakeInfoRef(InfoManager::InfoFiles[index]);
+    LoadFields();
+    RebuildAll();
+}
+
+void InfoForm::SetInfoEditMode(int mode) {
+    editMode = mode;
+    ApplyEditability();
+}
+
+void InfoForm::ApplyEditability() {
+    const bool editable = Editable();
+    for (auto& field : fields) {
+        if (auto* box = qobject_cast<QLineEdit*>(field.control))
+            box->setReadOnly(!editable);
+        else
+            field.control->setEnabled(editable);
+    }
+    for (QPushButton* button : stripButtons)
+        button->setEnabled(editable);
+    openParentButton->setEnabled(true);
+    editButton->setEnabled(!editable);
+    if (editable) {
+        copyButton->setEnabled(false);
+        newButton->setEnabled(false);
+    }
+    if (editMode == Edit) {
+        editButton->show();
+        newButton->hide();
+    } else if (editMode == New) {
+        editButton->setEnabled(false);
+        editButton->hide();
+        newButton->show();
+    }
+    saveButton->setEnabled(true);
+    cancelButton->setEnabled(true);
+}
+
+void InfoForm::EditInfo() {
+    const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+    if (!StringIsValid(name))
+        return;
+    // Only a loaded record of this name is marked for unloading.
+    const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
+    if (index >= 0)
+        InfoManager::InfoFiles[static_cast<std::uint32_t>(index)].EditMark = 1;
+    SetInfoEditMode(Edit);
+}
+
+void InfoForm::CopyInfo() {
+    const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+    if (!StringIsValid(name))
+        return;
+    const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
+    if (index >= 0)
+        InfoManager::InfoFiles[static_cast<std::uint32_t>(index)].EditMark = 1;
+    SetInfoEditMode(Copy);
+}
+
+void InfoForm::NewInfo() {
+    SetInfoEditMode(New);
+    InfoEditor_ClearGUI();
+}
+
+void InfoForm::OpenParent() {
+    OpenInfoByName(this, static_cast<QLineEdit*>(Field("ParentInfo"))->text());
+}
+
+void InfoForm::PickGoldCostItem() {
+    auto* box = static_cast<QLineEdit*>(Field("GoldCostItem"));
+    if (pickingItem)
+        return;
+    pickingItem = true;
+    TemplateBox picker(QString(), BoxValue(box), editMode != View, this);
+    if (picker.exec() == QDialog::Accepted)
+        ShowMasked(box, GuidInputMask, ToSystemString(picker.GetGUID()), 48);
+    pickingItem = false;
+}
+
+void InfoForm::Save() {
+    auto* nameBox = static_cast<QLineEdit*>(Field("InfoName"));
+    auto* ownerBox = static_cast<QLineEdit*>(Field("Owner"));
+    infoData.Name = ToSystemString(nameBox->text(), 49);
+    infoData.Owner = ToSystemString(ownerBox->text(), 49);
+    if (!StringIsValid(nameBox->text()) || !IsValidInfoName(infoData.Name)) {
+        ShowMessage(this, "Caution!", "Invalid info name!");
+        return;
+    }
+    if (!StringIsValid(ownerBox->text())) {
+        ShowMessage(this, "Caution!", "Invalid owner name!");
+        return;
+    }
+    if (!Editable()) {
+        close();
+        return;
+    }
+    if ((editMode == New || editMode == Copy) &&
+        Ask(this, "Caution", "Are you sure?") == DialogResult::No)
+        return;
+    const QString name = nameBox->text();
+    if (InfoManager::ExistsInfoFile(infoData.Name.c_str()) &&
+        Ask(this, "InfoManager", "File <" + name + ">\n does already exist. Continue?") ==
+            DialogResult::No)
+        return;
+
+    StoreFields();
+    const std::uint32_t index = InfoManager::CreateVaskInfo(infoData.Name.c_str());
+    StoreInfoRef(infoData, InfoManager::InfoFiles[index], editMode != New);
+    if (!InfoManager::WriteVaskInfo(index)) {
+        // Nothing is lost: the window stays open with everything the user typed.
+        ShowMessage(this, "Error",
+                    "The info could not be saved to\n\"Infos/" + name + ".vaskinfo\".");
+        return;
+    }
+    infoData.RequiredPerks.clear();
+    infoData.InfoCommands.clear();
+    infoData.InfoConditions.clear();
+    closing = true;
+    close();
+}
+
+void InfoForm::Cancel() {
+    if (Editable() && Ask(this, "Caution", "Are you sure?") != DialogResult::Yes)
+        return;
+    infoData.RequiredPerks.clear();
+    infoData.InfoCommands.clear();
+    infoData.InfoConditions.clear();
+    closing = true;
+    close();
+}
+
+void InfoForm::UnloadOnClose() {
+    if (unloaded)
+        return;
+    unloaded = true;
+    InfoManager::UnloadVaskInfo(infoData.Name.substr(0, 48).c_str());
+}
+
+void InfoForm::closeEvent(QCloseEvent* event) {
+    UnloadOnClose();
+    QMainWindow::closeEvent(event);
+}
+
+int InfoForm::SelectedRow(int tab) const {
+    const QModelIndexList selected =
+        grids[static_cast<std::size_t>(tab)]->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+bool InfoForm::OpenEntryDialog(int tab, int row, int mode) {
+    int result = QDialog::Rejected;
+    if (tab == 0) {
+        if (row < 0)
+            infoData.InfoCommands.emplace_back();
+        auto& entry = row < 0 ? infoData.InfoCommands.back()
+                              : infoData.InfoCommands[static_cast<std::size_t>(row)];
+        InfoCommandForm dialog(entry, mode, this);
+        dialog.ResetToDefault();
+        if (row >= 0)
+            dialog.LoadGUIFromCommandData();
+        result = dialog.exec();
+        if (row < 0 && result != QDialog::Accepted)
+            infoData.InfoCommands.pop_back();
+        if (result == QDialog::Accepted)
+            RebuildCommandGridView();
+    } else if (tab == 1) {
+        if (row < 0)
+            infoData.InfoConditions.emplace_back();
+        auto& entry = row < 0 ? infoData.InfoConditions.back()
+                              : infoData.InfoConditions[static_cast<std::size_t>(row)];
+        InfoConditionForm dialog(entry, mode, this);
+        dialog.ResetToDefault();
+        if (row >= 0)
+            dialog.LoadGUIFromCommandData();
+        result = dialog.exec();
+        if (row < 0 && result != QDialog::Accepted)
+            infoData.InfoConditions.pop_back();
+        if (result == QDialog::Accepted)
+            RebuildConditionGridView();
+    } else {
+        if (row < 0)
+            infoData.RequiredPerks.emplace_back();
+        auto& entry = row < 0 ? infoData.RequiredPerks.back()
+                              : infoData.RequiredPerks[static_cast<std::size_t>(row)];
+        InfoPerkForm dialog(entry, mode, this);
+        dialog.ResetToDefault();
+        if (row >= 0)
+            dialog.LoadGUIFromCommandData();
+        result = dialog.exec();
+        if (row < 0 && result != QDialog::Accepted)
+            infoData.RequiredPerks.pop_back();
+        if (result == QDialog::Accepted)
+            RebuildPerkGridView();
+    }
+    return result == QDialog::Accepted;
+}
+
+void InfoForm::AddEntry() {
+    if (!Editable())
+        return;
+    OpenEntryDialog(tabs->currentIndex(), -1, 1);
+}
+
+void InfoForm::EditEntry() {
+    if (!Editable())
+        return;
+    const int tab = tabs->currentIndex();
+    const int row = SelectedRow(tab);
+    if (row < 0)
+        return;
+    // Perks are edited in the perk dialog's editable mode.
+    OpenEntryDialog(tab, row, tab == 2 ? 1 : 2);
+}
+
+void InfoForm::DeleteEntry() {
+    if (!Editable())
+        return;
+    const int tab = tabs->currentIndex();
+    const int row = SelectedRow(tab);
+    if (row < 0)
+        return;
+    const auto at = static_cast<std::ptrdiff_t>(row);
+    if (tab == 0) {
+        infoData.InfoCommands.erase(infoData.InfoCommands.begin() + at);
+        RebuildCommandGridView();
+    } else if (tab == 1) {
+        infoData.InfoConditions.erase(infoData.InfoConditions.begin() + at);
+        RebuildConditionGridView();
+    } else {
+        infoData.RequiredPerks.erase(infoData.RequiredPerks.begin() + at);
+        RebuildPerkGridView();
+    }
+}
+
+bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool mine = widget && (widget == this || isAncestorOf(widget));
+    if (mine && widget == Field("GoldCostItem")) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            PickGoldCostItem();
+            return true;
+        }
+        if (event->type() == QEvent::FocusIn) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                reason == Qt::ShortcutFocusReason)
+                PickGoldCostItem();
+        }
+    }
+    // The window sees every key before its controls.
+    if (mine && event->type() == QEvent::KeyPress)
+        return HandleKey(*static_cast<QKeyEvent*>(event));
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool InfoForm::HandleKey(QKeyEvent& key) {
+    const int code = key.key();
+    const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (IsModifierOnly(code))
+        return false;
+    if (code == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+        Cancel();
+        return true;
+    }
+    if (modifiers == Qt::AltModifier) {
+        if (code >= Qt::Key_1 && code <= Qt::Key_3) {
+            tabs->setCurrentIndex(code - Qt::Key_1);
+            return true;
+        }
+        if (Editable() && (code == Qt::Key_A || code == Qt::Key_E || code == Qt::Key_D)) {
+            if (code == Qt::Key_A)
+                AddEntry();
+            else if (code == Qt::Key_E)
+                EditEntry();
+            else
+                DeleteEntry();
+            return true;
+        }
+        if (!Editable()) {
+            ShowReadOnlyMessage(this);
+            return true;
+        }
+        return false;
+    }
+    if (code == Qt::Key_S && modifiers == Qt::ControlModifier) {
+        Save();
+        return true;
+    }
+    if (!Editable()) {
+        ShowReadOnlyMessage(this);
+        return true;
+    }
+    return false;
+}
+
+} // namespace VaskEdit

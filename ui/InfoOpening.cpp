@@ -1,0 +1,53 @@
+#include "ui/InfoOpening.h"
+#include "library/InfoManager.h"
+#include "ui/Messages.h"
+#include "ui/SystemString.h"
+
+#include <QFile>
+#include <algorithm>
+
+namespace VaskEdit {
+
+namespace {
+QString NotFound(const QString& what) {
+    return "Error: File \n<" + what + ">\n not found!";
+}
+} // namespace
+
+bool OpenInfoByName(QWidget* parent, const QString& name) {
+    if (!StringIsValid(name)) {
+        ShowMessage(parent, "Caution!", "Invalid info name!");
+        return false;
+    }
+    const std::string bytes = ToSystemString(name, 49);
+    const std::uint32_t index = InfoManager::PrepareInfo();
+    if (!InfoManager::InfoFiles[index].LoadDataFromFile(bytes.c_str())) {
+        ShowMessage(parent, "InfoManager", NotFound(name));
+        return false;
+    }
+    OpenInfoEditor(index, 0);
+    return true;
+}
+
+bool OpenInfoFromPath(QWidget* parent, std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    // The path's bytes go to the library unchanged; only the messages decode them.
+    const QString shown = QFile::decodeName(QByteArray::fromStdString(path));
+    if (path.find(".vaskinfo") == std::string::npos) {
+        ShowMessage(parent, "Error", "Invalid file. \nCurrently supported files: \n \".vaskinfo\"");
+        return false;
+    }
+    if (path.size() > 255) {
+        ShowMessage(parent, "InfoManager", NotFound(shown));
+        return false;
+    }
+    const std::uint32_t index = InfoManager::PrepareInfo();
+    if (!InfoManager::InfoFiles[index].LoadFromAbsolutePath(path.c_str())) {
+        ShowMessage(parent, "InfoManager", NotFound(shown));
+        return false;
+    }
+    OpenInfoEditor(index, 0);
+    return true;
+}
+
+} // namespace VaskEdit

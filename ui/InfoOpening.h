@@ -1,0 +1,24 @@
+// Opening infos in editor windows, shared by the main window and the info editor.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+class QWidget;
+
+namespace VaskEdit {
+
+// Opens a new, free-standing info editor window on entry index of
+// InfoManager::InfoFiles in the given mode (0 View, 1 New, 2 Copy, 3 Edit).
+void OpenInfoEditor(std::uint32_t index, int mode);
+
+// Reads "Infos/" + name + ".vaskinfo" into a new loaded info and opens it in View.
+// Shows "Invalid info name!" for a blank name and "not found" when it cannot be read.
+bool OpenInfoByName(QWidget* parent, const QString& name);
+
+// Reads an info file given by its path (8-bit, as the system names it) and opens it in
+// View, with the checks and messages of opening from the command line or the chooser.
+bool OpenInfoFromPath(QWidget* parent, std::string path);
+
+} // namespace VaskEdit

@@ -1,0 +1,313 @@
+// The main window's layout and keys; the actions are in MainFormActions.cpp.
+#include "ui/MainForm.h"
+#include "info/ResourceTemplates.h"
+#include "library/InfoManager.h"
+#include "tools/Settings.h"
+#include "ui/AboutBox.h"
+#include "ui/CreditBox.h"
+#include "ui/Messages.h"
+#include "ui/SystemString.h"
+#include "ui/UserWaitDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace VaskEdit {
+
+namespace {
+const char* const PaleYellow = "background-color: rgb(255, 255, 225);";
+
+QGroupBox* Group(const QString& title) {
+    auto* group = new QGroupBox(title);
+    group->setAutoFillBackground(true);
+    QPalette palette = group->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192)); // silver panels
+    group->setPalette(palette);
+    return group;
+}
+
+QTableView* ListView(CacheTableModel* model, std::initializer_list<int> widths) {
+    auto* view = new QTableView;
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(true);
+    view->setWordWrap(false);
+    view->verticalHeader()->setVisible(false);
+    view->verticalHeader()->setDefaultSectionSize(20);
+    view->horizontalHeader()->setHighlightSections(false);
+    int column = 0;
+    for (int width : widths)
+        view->setColumnWidth(column++, width);
+    // The selection stays visible when the list loses the focus.
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    view->setPalette(palette);
+    return view;
+}
+
+QLineEdit* ReadOnlyBox() {
+    auto* box = new QLineEdit;
+    box->setReadOnly(true);
+    return box;
+}
+
+QLineEdit* FilterBox() {
+    auto* box = new QLineEdit;
+    box->setStyleSheet(PaleYellow);
+    return box;
+}
+} // namespace
+
+MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
+    : QMainWindow(parent), arguments(std::move(args)) {
+    setWindowTitle("VaskEdit");
+    infoModel = new CacheTableModel({"Filename", "Owner", "Quest"}, this);
+    templateModel = new CacheTableModel({"Name", "GUID", "File"}, this);
+
+    BuildMenus();
+    progress = new QProgressBar;
+    progress->setFixedSize(762, 23);
+    progress->setTextVisible(false);
+    progress->setRange(0, 100);
+    progress->hide();
+    menuBar()->setCornerWidget(progress, Qt::TopRightCorner);
+
+    tabs = new QTabWidget;
+    tabs->addTab(BuildInfoTab(), "Info");
+    tabs->addTab(BuildTemplateTab(), "Template");
+    setCentralWidget(tabs);
+    resize(1043, 644 + menuBar()->sizeHint().height());
+
+    auto* newInfo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
+    connect(newInfo, &QShortcut::activated, this, &MainForm::NewInfo);
+    auto* openSelection = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    connect(openSelection, &QShortcut::activated, this, &MainForm::OpenSelection);
+
+    // Start-up: the info library, then the settings; failures are shown and start-up goes on.
+    if (!InfoManager::Initialize())
+        ShowMessage(this, "InfoManager", "Error: Important resource files \nare missing!");
+    WriteSettingsStruct settings;
+    if (FileManager::ReadSettings(settings)) {
+        Settings::exe_showhelp = settings.HelpProgram.Str();
+        Settings::path_vaskresman = settings.ResourceToolPath.Str();
+    } else {
+        ShowMessage(this, "FileManager", "Failed to load settings!");
+    }
+}
+
+MainForm::~MainForm() {
+    WaitForJobs();
+    InfoManager::Shutdown();
+}
+
+void MainForm::BuildMenus() {
+    QMenu* file = menuBar()->addMenu("File");
+    file->addAction("Open", this, &MainForm::OpenFile);
+    file->addAction("Settings", this, &MainForm::ShowSettings);
+    QMenu* tools = menuBar()->addMenu("Tools");
+    tools->addAction("Split Info-hdrdoc", this, &MainForm::SplitHdrdoc);
+    tools->addAction("Merge Infos to .hdrdoc", this, &MainForm::MergeInfos);
+    QMenu* help = menuBar()->addMenu("Help");
+    help->addAction("Show Help", this, &MainForm::ShowHelp);
+    QMenu* about = menuBar()->addMenu("About");
+    about->addAction("Info", this, [this] { AboutBox(this).exec(); });
+    about->addAction("Credits", this, [this] { CreditBox(this).exec(); });
+}
+
+QWidget* MainForm::BuildInfoTab() {
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+
+    auto* cache = Group("Cache");
+    auto* cacheLayout = new QVBoxLayout(cache);
+    auto* cacheButtons = new QHBoxLayout;
+    auto* readCache = new QPushButton("Read Cache");
+    auto* updateCache = new QPushButton("Update Cache");
+    cacheButtons->addWidget(readCache);
+    cacheButtons->addWidget(updateCache);
+    cacheButtons->addStretch();
+    cacheLayout->addLayout(cacheButtons);
+    infoList = ListView(infoModel, {136, 207, 219});
+    cacheLayout->addWidget(infoList);
+    auto* filterRow = new QHBoxLayout;
+    infoFilter = FilterBox();
+    infoFilterType = new QComboBox;
+    infoFilterType->addItems({"", "Name", "Owner", "Quest"});
+    auto* filterOk = new QPushButton("OK");
+    auto* filterClear = new QPushButton("Clear");
+    filterRow->addWidget(new QLabel("Filter"));
+    filterRow->addWidget(infoFilter, 1);
+    filterRow->addWidget(new QLabel("Filtertype"));
+    filterRow->addWidget(infoFilterType);
+    filterRow->addWidget(filterOk);
+    filterRow->addWidget(filterClear);
+    cacheLayout->addLayout(filterRow);
+    layout->addWidget(cache, 3);
+
+    auto* side = new QVBoxLayout;
+    auto* selection = Group("Selection");
+    auto* selectionLayout = new QGridLayout(selection);
+    selectedName = ReadOnlyBox();
+    selectedOwner = ReadOnlyBox();
+    selectedQuest = ReadOnlyBox();
+    auto* open = new QPushButton("Open");
+    auto* filterOwner = new QPushButton("Filter");
+    auto* filterQuest = new QPushButton("Filter");
+    auto* notepad = new QPushButton("Open With Notepad");
+    selectionLayout->addWidget(new QLabel("Name"), 0, 0);
+    selectionLayout->addWidget(selectedName, 0, 1);
+    selectionLayout->addWidget(open, 0, 2);
+    selectionLayout->addWidget(new QLabel("Owner"), 1, 0);
+    selectionLayout->addWidget(selectedOwner, 1, 1);
+    selectionLayout->addWidget(filterOwner, 1, 2);
+    selectionLayout->addWidget(new QLabel("Quest"), 2, 0);
+    selectionLayout->addWidget(selectedQuest, 2, 1);
+    selectionLayout->addWidget(filterQuest, 2, 2);
+    selectionLayout->addWidget(notepad, 3, 1, 1, 2);
+    side->addWidget(selection);
+
+    auto* control = Group("Info Control");
+    auto* controlLayout = new QHBoxLayout(control);
+    searchBox = FilterBox();
+    auto* go = new QPushButton("Go");
+    controlLayout->addWidget(new QLabel("Search"));
+    controlLayout->addWidget(searchBox, 1);
+    controlLayout->addWidget(go);
+    side->addWidget(control);
+    side->addStretch();
+    auto* bottom = new QHBoxLayout;
+    auto* newInfo = new QPushButton("New Info");
+    auto* openSelection = new QPushButton("Open Selection");
+    bottom->addWidget(newInfo);
+    bottom->addWidget(openSelection);
+    side->addLayout(bottom);
+    layout->addLayout(side, 2);
+
+    connect(readCache, &QPushButton::clicked, this, &MainForm::ReadInfoCache);
+    connect(updateCache, &QPushButton::clicked, this, &MainForm::UpdateInfoCache);
+    connect(filterOk, &QPushButton::clicked, this, &MainForm::FilterInfos);
+    connect(filterClear, &QPushButton::clicked, this, &MainForm::ClearInfoFilter);
+    connect(open, &QPushButton::clicked, this, &MainForm::OpenSelection);
+    connect(filterOwner, &QPushButton::clicked, this, &MainForm::FilterBySelectedOwner);
+    connect(filterQuest, &QPushButton::clicked, this, &MainForm::FilterBySelectedQuest);
+    connect(notepad, &QPushButton::clicked, this, &MainForm::OpenWithNotepad);
+    connect(go, &QPushButton::clicked, this, &MainForm::Search);
+    connect(newInfo, &QPushButton::clicked, this, &MainForm::NewInfo);
+    connect(openSelection, &QPushButton::clicked, this, &MainForm::OpenSelection);
+    connect(infoList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainForm::InfoRowSelected);
+    infoFilter->installEventFilter(this);
+    searchBox->installEventFilter(this);
+    return page;
+}
+
+QWidget* MainForm::BuildTemplateTab() {
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    auto* cache = Group("Cache");
+    auto* cacheLayout = new QVBoxLayout(cache);
+    auto* buttons = new QHBoxLayout;
+    auto* readCache = new QPushButton("Read Cache");
+    auto* updateCache = new QPushButton("Update Cache");
+    updateCache->setEnabled(false);
+    buttons->addWidget(readCache);
+    buttons->addWidget(updateCache);
+    buttons->addStretch();
+    cacheLayout->addLayout(buttons);
+    templateList = ListView(templateModel, {201, 352, 110});
+    cacheLayout->addWidget(templateList);
+    auto* filterRow = new QHBoxLayout;
+    templateFilter = FilterBox();
+    templateFilterType = new QComboBox;
+    templateFilterType->addItems({"", "Name", "GUID"});
+    auto* ok = new QPushButton("OK");
+    auto* clear = new QPushButton("Clear");
+    filterRow->addWidget(new QLabel("Filter"));
+    filterRow->addWidget(templateFilter, 1);
+    filterRow->addWidget(new QLabel("Filtertype"));
+    filterRow->addWidget(templateFilterType);
+    filterRow->addWidget(ok);
+    filterRow->addWidget(clear);
+    cacheLayout->addLayout(filterRow);
+    layout->addWidget(cache, 3);
+
+    auto* selection = Group("Selection");
+    auto* selectionLayout = new QGridLayout(selection);
+    templateName = ReadOnlyBox();
+    templateGuid = ReadOnlyBox();
+    templateFile = ReadOnlyBox();
+    auto* open = new QPushButton("Open");
+    auto* notepad = new QPushButton("Open With Notepad");
+    open->setEnabled(false);
+    notepad->setEnabled(false);
+    selectionLayout->addWidget(new QLabel("Name"), 0, 0);
+    selectionLayout->addWidget(templateName, 0, 1);
+    selectionLayout->addWidget(new QLabel("GUID"), 1, 0);
+    selectionLayout->addWidget(templateGuid, 1, 1);
+    selectionLayout->addWidget(new QLabel("File"), 2, 0);
+    selectionLayout->addWidget(templateFile, 2, 1);
+    selectionLayout->addWidget(open, 3, 0);
+    selectionLayout->addWidget(notepad, 3, 1);
+    selectionLayout->setRowStretch(4, 1);
+    layout->addWidget(selection, 2);
+
+    connect(readCache, &QPushButton::clicked, this, &MainForm::ReadTemplateCache);
+    connect(ok, &QPushButton::clicked, this, &MainForm::FilterTemplates);
+    connect(clear, &QPushButton::clicked, this, &MainForm::ClearTemplateFilter);
+    connect(templateList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainForm::TemplateRowSelected);
+    templateFilter->installEventFilter(this);
+    return page;
+}
+
+void MainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce) {
+        shownOnce = true;
+        QTimer::singleShot(0, this, &MainForm::OpenCommandLineArguments);
+    }
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (enter && modifiers == Qt::NoModifier) {
+            if (watched == infoFilter)
+                FilterInfos();
+            else if (watched == searchBox)
+                Search();
+            else if (watched == templateFilter)
+                FilterTemplates();
+            else
+                return QMainWindow::eventFilter(watched, event);
+            return true;
+        }
+        if (enter && watched != nullptr)
+            return true; // Enter with a modifier does nothing in these boxes
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace VaskEdit

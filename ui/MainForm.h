@@ -1,0 +1,117 @@
+// The program's main window "VaskEdit": the info and template tabs, the menus, and the
+// four long operations (cache update, search, split, merge) as background jobs behind
+// the modal wait dialog.
+#pragma once
+
+#include "ui/BackgroundJob.h"
+#include "ui/CacheTableModel.h"
+
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace VaskEdit {
+
+class MainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // arguments: the info files to open when the window is first shown (8-bit paths as
+    // the system gave them).
+    explicit MainForm(std::vector<std::string> arguments = {}, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The info tab's actions.
+    void ReadInfoCache();
+    void UpdateInfoCache();
+    void FilterInfos();
+    void ClearInfoFilter();
+    void FilterBySelectedOwner();
+    void FilterBySelectedQuest();
+    void OpenSelection();
+    void NewInfo();
+    void OpenWithNotepad();
+    void Search();
+    // The template tab's actions.
+    void ReadTemplateCache();
+    void FilterTemplates();
+    void ClearTemplateFilter();
+    // The menus.
+    void OpenFile();
+    void OpenFromPath(std::string path);
+    void ShowSettings();
+    void SplitHdrdoc();
+    void MergeInfos();
+    void ShowHelp();
+
+    // For tests and the smoke test: the widgets a user works with.
+    QTableView* InfoList() const { return infoList; }
+    QTableView* TemplateList() const { return templateList; }
+    QLineEdit* InfoFilterBox() const { return infoFilter; }
+    QComboBox* InfoFilterType() const { return infoFilterType; }
+    QLineEdit* SearchBox() const { return searchBox; }
+    QLineEdit* SelectedName() const { return selectedName; }
+    QLineEdit* SelectedOwner() const { return selectedOwner; }
+    QLineEdit* SelectedQuest() const { return selectedQuest; }
+    QLineEdit* TemplateFilterBox() const { return templateFilter; }
+    QComboBox* TemplateFilterType() const { return templateFilterType; }
+    QProgressBar* Progress() const { return progress; }
+    // True while any background job still runs (also after its wait dialog was cancelled).
+    bool JobRunning() const;
+    void WaitForJobs();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildInfoTab();
+    QWidget* BuildTemplateTab();
+    void BuildMenus();
+    void ListInfos(bool filtered);
+    void ListTemplates(bool filtered);
+    void InfoRowSelected();
+    void TemplateRowSelected();
+    void OpenCommandLineArguments();
+
+    // Starts a job behind a modal wait dialog; done runs on this thread when it ends.
+    void RunJob(BackgroundJob& job, BackgroundJob::Work work,
+                std::function<void(const Jobs::Outcome&)> done);
+    void SetLibraryActionsEnabled(bool enabled);
+    void ReportSkipped(const Jobs::Outcome& outcome);
+
+    std::vector<std::string> arguments;
+    bool shownOnce = false;
+
+    QTabWidget* tabs;
+    QProgressBar* progress;
+    CacheTableModel* infoModel;
+    CacheTableModel* templateModel;
+    QTableView* infoList;
+    QTableView* templateList;
+    QLineEdit* infoFilter;
+    QComboBox* infoFilterType;
+    QLineEdit* selectedName;
+    QLineEdit* selectedOwner;
+    QLineEdit* selectedQuest;
+    QLineEdit* searchBox;
+    QLineEdit* templateFilter;
+    QComboBox* templateFilterType;
+    QLineEdit* templateName;
+    QLineEdit* templateGuid;
+    QLineEdit* templateFile;
+
+    BackgroundJob updateCacheJob;
+    BackgroundJob searchJob;
+    BackgroundJob splitJob;
+    BackgroundJob mergeJob;
+};
+
+} // namespace VaskEdit

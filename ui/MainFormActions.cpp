@@ -1,0 +1,359 @@
+// What the main window's buttons, menus and jobs do.
+#include "library/InfoManager.h"
+#include "library/TemplateManager.h"
+#include "tools/ExternalTools.h"
+#include "tools/Settings.h"
+#include "ui/InfoOpening.h"
+#include "ui/MainForm.h"
+#include "ui/Messages.h"
+#include "ui/SettingsForm.h"
+#include "ui/SystemString.h"
+#include "ui/UserWaitDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace VaskEdit {
+
+namespace {
+template <typename Record>
+std::vector<CacheTableModel::Row> InfoRows(const TesselEngine::TTL::Vector<Record>& list) {
+    std::vector<CacheTableModel::Row> rows;
+    rows.reserve(list.GetSize());
+    for (const auto& r : list)
+        rows.push_back({r.Name.Str(), r.Owner.Str(), r.Quest.Str()});
+    return rows;
+}
+
+std::vector<CacheTableModel::Row>
+TemplateRows(const TesselEngine::TTL::Vector<VaskTemplateCache>& list) {
+    std::vector<CacheTableModel::Row> rows;
+    rows.reserve(list.GetSize());
+    for (const auto& r : list)
+        rows.push_back({r.Name.Str(), r.GUID.Str(), r.File.Str()});
+    return rows;
+}
+
+// Filter texts reach the library as at most 47 characters.
+std::string FilterBytes(const QString& text) {
+    return ToSystemString(text, 48);
+}
+
+QString CountText(std::uint32_t n, const char* one, const char* many) {
+    return QString::number(n) + " " + (n == 1 ? one : many);
+}
+} // namespace
+
+void MainForm::ListInfos(bool filtered) {
+    infoModel->SetRows(
+        InfoRows(filtered ? InfoManager::InfoCurrentFilter : InfoManager::InfoFileCache));
+}
+
+void MainForm::ListTemplates(bool filtered) {
+    templateModel->SetRows(TemplateRows(filtered ? TemplateManager::TemplateCurrentFilter
+                                                 : TemplateManager::TemplateCache));
+}
+
+void MainForm::InfoRowSelected() {
+    const QModelIndexList rows = infoList->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const auto& row = infoModel->RowAt(rows.first().row());
+    selectedName->setText(FromSystemString(row[0]));
+    selectedOwner->setText(FromSystemString(row[1]));
+    selectedQuest->setText(FromSystemString(row[2]));
+}
+
+void MainForm::TemplateRowSelected() {
+    const QModelIndexList rows = templateList->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const auto& row = templateModel->RowAt(rows.first().row());
+    templateName->setText(FromSystemString(row[0]));
+    templateGuid->setText(FromSystemString(row[1]));
+    templateFile->setText(FromSystemString(row[2]));
+}
+
+void MainForm::ReadInfoCache() {
+    InfoManager::InfoFileCache.ClearContent();
+    InfoManager::InfoCurrentFilter.ClearContent();
+    InfoManager::ReadInfoCache();
+    ListInfos(false);
+}
+
+void MainForm::UpdateInfoCache() {
+    progress->setValue(0);
+    progress->show();
+    infoModel->SetRows({});
+    RunJob(
+        updateCacheJob,
+        [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
+        [this](const Jobs::Outcome& outcome) {
+            ListInfos(false);
+            ReportSkipped(outcome);
+        });
+}
+
+void MainForm::FilterInfos() {
+    const QString text = infoFilter->text();
+    if (!StringIsValid(text)) {
+        ShowMessage(this, "Caution!", "Invalid filter text!");
+        return;
+    }
+    const std::string bytes = FilterBytes(text);
+    InfoManager::ClearFilter();
+    const QString type = infoFilterType->currentText();
+    if (type == "Name")
+        InfoManager::FilterByName(bytes.c_str());
+    else if (type == "Owner")
+        InfoManager::FilterByOwner(bytes.c_str());
+    else if (type == "Quest")
+        InfoManager::FilterByQuest(bytes.c_str());
+    else
+        InfoManager::FilterAnyMatch(bytes.c_str());
+    ListInfos(true);
+}
+
+void MainForm::ClearInfoFilter() {
+    infoFilter->clear();
+    infoFilterType->setCurrentIndex(0);
+    InfoManager::InfoCurrentFilter.ClearContent();
+    ListInfos(false);
+}
+
+void MainForm::FilterBySelectedOwner() {
+    const QString text = selectedOwner->text();
+    if (!StringIsValid(text)) {
+        ShowMessage(this, "Caution!", "Invalid filter text!");
+        return;
+    }
+    InfoManager::ClearFilter();
+    InfoManager::FilterByOwner(ToSystemString(text).c_str());
+    ListInfos(true);
+}
+
+void MainForm::FilterBySelectedQuest() {
+    const QString text = selectedQuest->text();
+    if (!StringIsValid(text)) {
+        ShowMessage(this, "Caution!", "Invalid filter text!");
+        return;
+    }
+    InfoManager::ClearFilter();
+    InfoManager::FilterByQuest(ToSystemString(text).c_str());
+    ListInfos(true);
+}
+
+void MainForm::OpenSelection() {
+    VaskEdit::OpenInfoByName(this, selectedName->text());
+}
+
+void MainForm::NewInfo() {
+    OpenInfoEditor(0, 1);
+}
+
+void MainForm::OpenWithNotepad() {
+    const QString name = selectedName->text();
+    if (!StringIsValid(name)) {
+        ShowMessage(this, "Caution!", "Invalid info name!");
+        return;
+    }
+    const std::string path = ToSystemString("Infos/" + name + ".vaskinfo", 48);
+    if (!Notepad::OpenFile(path.c_str()))
+        ShowMessage(this, "Error", "The text editor could not be started.");
+}
+
+void MainForm::Search() {
+    infoModel->SetRows({});
+    progress->setValue(0);
+    progress->show();
+    // The job searches for the text as it stands when the job starts.
+    const std::string text = ToSystemString(searchBox->text(), 48);
+    RunJob(
+        searchJob,
+        [text](const auto& report, const auto& cancel) {
+            return Jobs::Search(text.c_str(), report, cancel);
+        },
+        [this](const Jobs::Outcome& outcome) {
+            ListInfos(true);
+            ReportSkipped(outcome);
+        });
+}
+
+void MainForm::ReadTemplateCache() {
+    TemplateManager::TemplateCache.ClearContent();
+    TemplateManager::TemplateCurrentFilter.ClearContent();
+    TemplateManager::ReadCache();
+    ListTemplates(false);
+}
+
+void MainForm::FilterTemplates() {
+    const QString text = templateFilter->text();
+    if (!StringIsValid(text)) {
+        ShowMessage(this, "Caution!", "Invalid filter text!");
+        return;
+    }
+    const std::string bytes = FilterBytes(text);
+    TemplateManager::ClearFilter();
+    const QString type = templateFilterType->currentText();
+    if (type == "Name")
+        TemplateManager::FilterByName(bytes.c_str());
+    else if (type == "GUID")
+        TemplateManager::FilterByGUID(bytes.c_str());
+    else
+        TemplateManager::FilterAnyMatch(bytes.c_str());
+    ListTemplates(true);
+}
+
+void MainForm::ClearTemplateFilter() {
+    templateFilter->clear();
+    templateFilterType->setCurrentIndex(0);
+    TemplateManager::ClearFilter();
+    ListTemplates(false);
+}
+
+void MainForm::OpenFile() {
+    const QString chosen = QFileDialog::getOpenFileName(this, "Select File:");
+    if (!StringIsValid(chosen)) {
+        ShowMessage(this, "Caution!", "Invalid file!");
+        return;
+    }
+    // The chooser's name goes to the library as the file system's own bytes.
+    OpenFromPath(QFile::encodeName(chosen).toStdString());
+}
+
+void MainForm::OpenFromPath(std::string path) {
+    OpenInfoFromPath(this, std::move(path));
+}
+
+void MainForm::OpenCommandLineArguments() {
+    for (const auto& argument : arguments) {
+        if (!StringIsValid(QFile::decodeName(QByteArray::fromStdString(argument)))) {
+            ShowMessage(this, "Caution!", "Invalid file!");
+            return; // the remaining arguments are not opened
+        }
+        OpenFromPath(argument);
+    }
+}
+
+void MainForm::ShowSettings() {
+    SettingsForm(this).exec();
+}
+
+void MainForm::ShowHelp() {
+    if (!HelpManager::ShowHelp(Main))
+        ShowMessage(this, "Error",
+                    "The help program \"" + FromSystemString(Settings::exe_showhelp) +
+                        "\" could not be started.");
+}
+
+void MainForm::SplitHdrdoc() {
+    if (splitJob.IsBusy())
+        return;
+    progress->setValue(0);
+    progress->show();
+    if (!Jobs::BeginSplit()) {
+        progress->hide();
+        ShowMessage(this, "InfoManager", "Failed to load infostream.");
+        return;
+    }
+    RunJob(
+        splitJob,
+        [](const auto& report, const auto& cancel) { return Jobs::Split(report, cancel); },
+        [this](const Jobs::Outcome& outcome) {
+            if (outcome.failed)
+                ShowMessage(this, "Error",
+                            CountText(outcome.failed, "info", "infos") +
+                                " could not be written to \"Infos/\" and were skipped.");
+        });
+}
+
+void MainForm::MergeInfos() {
+    progress->setValue(0);
+    progress->show();
+    RunJob(
+        mergeJob,
+        [](const auto& report, const auto& cancel) { return Jobs::Merge(report, cancel); },
+        [this](const Jobs::Outcome& outcome) {
+            if (outcome.cancelled)
+                return;
+            if (outcome.succeeded) {
+                ShowMessage(this, "InfoManager",
+                            "Successfully created file \n\"Output/new_info.hdrdoc\".");
+            } else {
+                QString text = "\"Output/new_info.hdrdoc\" was not written";
+                if (outcome.skipped)
+                    text += ": " + CountText(outcome.skipped, "info file", "info files") +
+                            " could not be read";
+                ShowMessage(this, "Error", text + ".\nAn existing document is unchanged.");
+            }
+        });
+}
+
+void MainForm::ReportSkipped(const Jobs::Outcome& outcome) {
+    if (outcome.skipped)
+        ShowMessage(this, "InfoManager",
+                    CountText(outcome.skipped, "file", "files") +
+                        " in \"Infos/\" could not be read and " +
+                        (outcome.skipped == 1 ? "was" : "were") + " skipped.");
+}
+
+bool MainForm::JobRunning() const {
+    return updateCacheJob.IsBusy() || searchJob.IsBusy() || splitJob.IsBusy() || mergeJob.IsBusy();
+}
+
+void MainForm::WaitForJobs() {
+    for (BackgroundJob* job : {&updateCacheJob, &searchJob, &splitJob, &mergeJob}) {
+        job->RequestCancel();
+        job->Wait();
+    }
+}
+
+void MainForm::SetLibraryActionsEnabled(bool enabled) {
+    // Every window that can reach the library (this one and the info editors).
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == this || window->inherits("VaskEdit::InfoForm"))
+            window->setEnabled(enabled);
+    }
+}
+
+void MainForm::RunJob(BackgroundJob& job, BackgroundJob::Work work,
+                      std::function<void(const Jobs::Outcome&)> done) {
+    if (job.IsBusy())
+        return;
+    QPointer<UserWaitDialog> dialog = new UserWaitDialog("Attention!", "Please Wait...", this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto progressed = connect(&job, &BackgroundJob::progressed, this, [this](int percent) {
+        progress->setValue(percent);
+        progress->repaint();
+    });
+    // The finished signal comes once the worker has done its last step; only then do
+    // the windows take library work again.
+    auto finished = std::make_shared<QMetaObject::Connection>();
+    *finished = connect(&job, &BackgroundJob::finished, this,
+                        [this, dialog, done, finished, progressed](const Jobs::Outcome& outcome) {
+                            disconnect(*finished);
+                            disconnect(progressed);
+                            progress->hide();
+                            if (dialog)
+                                dialog->Finish();
+                            SetLibraryActionsEnabled(true);
+                            done(outcome);
+                        });
+    connect(dialog, &UserWaitDialog::cancelled, this, [this, &job] {
+        job.RequestCancel();
+        // The worker finishes its current step first: until then nothing may start.
+        SetLibraryActionsEnabled(false);
+    });
+    job.Start(std::move(work));
+    dialog->exec();
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,25 @@
+// The modal question of the program: a caption, a text, "Yes" and "No". It stays on top
+// of all other windows. Closing it through the window's close control answers neither.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace VaskEdit {
+
+class UserDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit UserDialog(QWidget* parent = nullptr);
+    UserDialog(const QString& caption, const QString& message, QWidget* parent = nullptr);
+
+    void SetTexts(const QString& caption, const QString& message);
+    QString Message() const;
+
+private:
+    QLabel* messageLabel;
+};
+
+} // namespace VaskEdit
