@@ -157,6 +157,21 @@ bool File::ReadStream(IO::Stream& stream) {
     return true;
 }
 
+bool File::AppendTo(IO::Stream& stream) {
+    if (!IsOpen())
+        return false;
+    GetSize();
+    const std::uint64_t at = stream.GetPosition();
+    if (size >= 0xFFFFFFFFull || at + size > stream.GetSize())
+        return false;
+    if (size && !Platform::ReadExact(handle, stream.GetBuffer() + at, size)) {
+        std::memset(stream.GetBuffer() + at, 0, size);
+        return false;
+    }
+    stream.SetPosition(static_cast<std::uint32_t>(at + size));
+    return true;
+}
+
 bool File::WriteStream(const IO::Stream& stream) {
     return Write(stream.GetBuffer(), stream.GetSize());
 }

@@ -48,6 +48,9 @@ public:
     // 4 GiB or more, which is refused rather than read short, and for a failed read.
     bool ReadStream(IO::Stream& stream);
     bool WriteStream(const IO::Stream& stream);
+    // Appends the whole open file to the stream at its position, read straight into
+    // its buffer. False (and nothing appended) when it does not fit or the read fails.
+    bool AppendTo(IO::Stream& stream);
 
     // Replaces the file's content with the stream's bytes through a temporary file
     // in the same directory and one rename: on any failure the old file stays as it

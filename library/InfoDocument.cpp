@@ -110,10 +110,20 @@ bool InfoManager::WriteSingleToHdrdocStream() {
     if (!InfoDirectory || !InfoDirectory->IsValid())
         return false;
     File file(*InfoDirectoryPath, InfoDirectory->GetFileName());
-    Stream single;
-    const bool read = file.OpenRead() && file.ReadStream(single);
-    file.Close();
-    if (!read || !Append(InfoStream, single.GetBuffer(), single.GetSize())) {
+    bool merged = false;
+    if (file.OpenRead()) {
+        // Straight into the document; a file that grew since the sizes were summed
+        // takes the longer way through a stream of its own.
+        merged = file.AppendTo(InfoStream);
+        if (!merged) {
+            Stream single;
+            file.Close();
+            merged = file.OpenRead() && file.ReadStream(single) &&
+                     Append(InfoStream, single.GetBuffer(), single.GetSize());
+        }
+        file.Close();
+    }
+    if (!merged) {
         // A document without this file must not be written; count it and go on.
         ++skippedFiles;
         mergeComplete = false;

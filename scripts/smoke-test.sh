@@ -22,7 +22,7 @@ cp -R "$root/demo/." "$out/workspace/"
 cp -R "$root/Resources" "$root/Documents" "$out/workspace/"
 rm -f "$out/workspace/infocache"
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
 xvfb=$!
 for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$out/display")"

@@ -123,12 +123,16 @@ QWidget* InfoForm::MakeControl(FieldControl& field, const QStringList& choices) 
         auto* box = new QComboBox;
         box->addItems(choices);
         box->setEditable(false);
+        // Long enumeration names must not widen the window beyond its size.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(12);
         field.control = box;
         break;
     }
     default: {
         auto* box = new QLineEdit;
         box->setMaxLength(field.capacity);
+        box->setMinimumWidth(60); // the bands share the window's width
         if (field.kind == Kind::Text) {
             PaintBox(box, PaleYellow);
         } else if (field.kind == Kind::Number) {
@@ -230,7 +234,7 @@ void InfoForm::BuildLayout() {
     perkList->setColumnWidth(1, 57);
     perkList->setColumnWidth(2, 98);
     auto* side = new QWidget;
-    side->setFixedWidth(300);
+    side->setFixedWidth(290);
     auto* sideLists = new QVBoxLayout(side);
     sideLists->setContentsMargins(0, 0, 0, 0);
     sideLists->addWidget(new QLabel("InfoConditions"));
