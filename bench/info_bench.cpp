@@ -47,14 +47,11 @@ std::string LookUpByScanning(const char* fileName, const Char48& id) {
 int main(int argc, char** argv) {
     const int infos = argc > 1 ? std::atoi(argv[1]) : 20000;
     const fs::path root = fs::temp_directory_path() / "vaskedit-info-bench";
-    fs::remove_all(root);
-    fs::create_directories(root);
-    fs::copy(fs::path(VASK_SOURCE_ROOT) / "Resources", root / "Resources",
-             fs::copy_options::recursive);
     VaskDemo::CorpusSize size;
     size.infos = infos;
     size.templates = 100;
-    const std::uint64_t bytes = VaskDemo::WriteCorpus(root.string(), size);
+    const std::uint64_t bytes = VaskDemo::WriteFreshCorpus(
+        root.string(), (fs::path(VASK_SOURCE_ROOT) / "Resources").string(), size);
     fs::current_path(root);
     LoadResourceTemplates();
     std::vector<std::string> files;

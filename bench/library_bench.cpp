@@ -39,13 +39,10 @@ void Report(const char* what, double ours, const char* tool, double theirs, doub
 int main(int argc, char** argv) {
     const int infos = argc > 1 ? std::atoi(argv[1]) : 20000;
     const fs::path root = fs::temp_directory_path() / "vaskedit-library-bench";
-    fs::remove_all(root);
-    fs::create_directories(root);
-    fs::copy(fs::path(VASK_SOURCE_ROOT) / "Resources", root / "Resources",
-             fs::copy_options::recursive);
     VaskDemo::CorpusSize size;
     size.infos = infos;
-    const auto bytes = VaskDemo::WriteCorpus(root.string(), size);
+    const auto bytes = VaskDemo::WriteFreshCorpus(
+        root.string(), (fs::path(VASK_SOURCE_ROOT) / "Resources").string(), size);
     fs::current_path(root);
     std::printf("Corpus: %d infos (%.1f MB), %d template documents\n", infos, bytes / 1e6,
                 size.templates);

@@ -27,6 +27,27 @@
 namespace VaskEdit {
 
 namespace {
+// Opens the entry dialog on row of the list, or on a new entry appended for it when row
+// is -1; a new entry that the dialog does not save is removed again.
+template <typename Dialog, typename Entry>
+bool RunEntryDialog(QWidget* parent, std::vector<Entry>& list, int row, int mode) {
+    if (row < 0)
+        list.emplace_back();
+    Entry& entry = row < 0 ? list.back() : list[static_cast<std::size_t>(row)];
+    Dialog dialog(entry, mode, parent);
+    dialog.ResetToDefault();
+    if (row >= 0)
+        dialog.LoadGUIFromCommandData();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (row < 0 && !accepted)
+        list.pop_back();
+    return accepted;
+}
+
+template <typename Entry> void EraseRow(std::vector<Entry>& list, int row) {
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(row));
+}
+
 bool IsModifierOnly(int key) {
     return key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Shift ||
            key == Qt::Key_Meta || key == Qt::Key_AltGr;
@@ -195,51 +216,24 @@ int InfoForm::SelectedRow(int tab) const {
 }
 
 bool InfoForm::OpenEntryDialog(int tab, int row, int mode) {
-    int result = QDialog::Rejected;
     if (tab == 0) {
-        if (row < 0)
-            infoData.InfoCommands.emplace_back();
-        auto& entry = row < 0 ? infoData.InfoCommands.back()
-                              : infoData.InfoCommands[static_cast<std::size_t>(row)];
-        InfoCommandForm dialog(entry, mode, this);
-        dialog.ResetToDefault();
-        if (row >= 0)
-            dialog.LoadGUIFromCommandData();
-        result = dialog.exec();
-        if (row < 0 && result != QDialog::Accepted)
-            infoData.InfoCommands.pop_back();
-        if (result == QDialog::Accepted)
+        const bool accepted =
+            RunEntryDialog<InfoCommandForm>(this, infoData.InfoCommands, row, mode);
+        if (accepted)
             RebuildCommandGridView();
-    } else if (tab == 1) {
-        if (row < 0)
-            infoData.InfoConditions.emplace_back();
-        auto& entry = row < 0 ? infoData.InfoConditions.back()
-                              : infoData.InfoConditions[static_cast<std::size_t>(row)];
-        InfoConditionForm dialog(entry, mode, this);
-        dialog.ResetToDefault();
-        if (row >= 0)
-            dialog.LoadGUIFromCommandData();
-        result = dialog.exec();
-        if (row < 0 && result != QDialog::Accepted)
-            infoData.InfoConditions.pop_back();
-        if (result == QDialog::Accepted)
-            RebuildConditionGridView();
-    } else {
-        if (row < 0)
-            infoData.RequiredPerks.emplace_back();
-        auto& entry = row < 0 ? infoData.RequiredPerks.back()
-                              : infoData.RequiredPerks[static_cast<std::size_t>(row)];
-        InfoPerkForm dialog(entry, mode, this);
-        dialog.ResetToDefault();
-        if (row >= 0)
-            dialog.LoadGUIFromCommandData();
-        result = dialog.exec();
-        if (row < 0 && result != QDialog::Accepted)
-            infoData.RequiredPerks.pop_back();
-        if (result == QDialog::Accepted)
-            RebuildPerkGridView();
+        return accepted;
     }
-    return result == QDialog::Accepted;
+    if (tab == 1) {
+        const bool accepted =
+            RunEntryDialog<InfoConditionForm>(this, infoData.InfoConditions, row, mode);
+        if (accepted)
+            RebuildConditionGridView();
+        return accepted;
+    }
+    const bool accepted = RunEntryDialog<InfoPerkForm>(this, infoData.RequiredPerks, row, mode);
+    if (accepted)
+        RebuildPerkGridView();
+    return accepted;
 }
 
 void InfoForm::AddEntry() {
@@ -266,15 +260,14 @@ void InfoForm::DeleteEntry() {
     const int row = SelectedRow(tab);
     if (row < 0)
         return;
-    const auto at = static_cast<std::ptrdiff_t>(row);
     if (tab == 0) {
-        infoData.InfoCommands.erase(infoData.InfoCommands.begin() + at);
+        EraseRow(infoData.InfoCommands, row);
         RebuildCommandGridView();
     } else if (tab == 1) {
-        infoData.InfoConditions.erase(infoData.InfoConditions.begin() + at);
+        EraseRow(infoData.InfoConditions, row);
         RebuildConditionGridView();
     } else {
-        infoData.RequiredPerks.erase(infoData.RequiredPerks.begin() + at);
+        EraseRow(infoData.RequiredPerks, row);
         RebuildPerkGridView();
     }
 }

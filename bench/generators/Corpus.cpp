@@ -93,4 +93,12 @@ std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) 
     return total;
 }
 
+std::uint64_t WriteFreshCorpus(const std::string& directory, const std::string& resources,
+                               const CorpusSize& size) {
+    fs::remove_all(directory);
+    fs::create_directories(directory);
+    fs::copy(resources, fs::path(directory) / "Resources", fs::copy_options::recursive);
+    return WriteCorpus(directory, size);
+}
+
 } // namespace VaskDemo

@@ -19,4 +19,9 @@ struct CorpusSize {
 // Returns the total size of the info files in bytes.
 std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size);
 
+// Makes the directory anew with a copy of the resources directory and writes the corpus
+// into it.
+std::uint64_t WriteFreshCorpus(const std::string& directory, const std::string& resources,
+                               const CorpusSize& size);
+
 } // namespace VaskDemo
