@@ -5,8 +5,13 @@
 #include "info/ResourceTemplates.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 using VaskCli::Field;
 
@@ -27,6 +32,11 @@ Field ChosenField(bool name, bool owner, bool quest, bool guid) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The same bytes on every system: rows end with LF and names pass unchanged.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     CLI::App app{"VaskEdit on the command line: split, merge, list, filter and search the "
                  "infos of a Vask workspace."};
     app.set_version_flag("--version", std::string("vaskedit-cli ") + VASKEDIT_VERSION);

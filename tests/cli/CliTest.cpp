@@ -69,7 +69,11 @@ TEST_F(CliTest, ExitStatusesAndUsage) {
     const CliRun missing = Cli("-C work show Nobody");
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "Error: File <Nobody> not found!\n");
+#ifndef _WIN32
+    // A blank argument needs quotes inside the quoted command line, which cmd.exe
+    // (the shell std::system uses on Windows) does not pass on: POSIX only.
     EXPECT_EQ(Cli("-C work filter \"  \"").status, 1);
+#endif
     const CliRun noDocument = Cli("-C . split");
     EXPECT_EQ(noDocument.status, 1);
     EXPECT_EQ(noDocument.err, "Failed to load infostream.\n");
