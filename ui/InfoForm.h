@@ -93,7 +93,6 @@ private:
 
     InfoRef infoData;
     int editMode = View;
-    bool closing = false;
     bool unloaded = false;
     std::vector<FieldControl> fields;
     QTabWidget* tabs = nullptr;

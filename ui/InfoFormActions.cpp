@@ -183,7 +183,6 @@ void InfoForm::Save() {
     infoData.RequiredPerks.clear();
     infoData.InfoCommands.clear();
     infoData.InfoConditions.clear();
-    closing = true;
     close();
 }
 
@@ -193,7 +192,6 @@ void InfoForm::Cancel() {
     infoData.RequiredPerks.clear();
     infoData.InfoCommands.clear();
     infoData.InfoConditions.clear();
-    closing = true;
     close();
 }
 
