@@ -276,6 +276,27 @@ private slots:
                  window.SelectedName()->text());
     }
 
+    void twentyThousandRowsListFilterAndScroll() {
+        MainForm window;
+        window.show();
+        InfoManager::InfoFileCache.ClearContent();
+        for (int i = 0; i < 20000; ++i) {
+            VaskInfoCache record;
+            record.Name = Char48(("Info_" + std::to_string(i)).c_str());
+            record.Owner = Char48(i % 2 ? "Bob" : "Mira");
+            InfoManager::InfoFileCache.PushBack(record);
+        }
+        window.ClearInfoFilter(); // lists the whole cache
+        QCOMPARE(Rows(window.InfoList()), 20000);
+        window.InfoList()->scrollToBottom();
+        SelectRow(window.InfoList(), 19999);
+        QCOMPARE(window.SelectedName()->text(), QString("Info_19999"));
+        window.InfoFilterBox()->setText("Bob");
+        window.InfoFilterType()->setCurrentText("Owner");
+        window.FilterInfos();
+        QCOMPARE(Rows(window.InfoList()), 10000);
+    }
+
     void templateTabListsAndFilters() {
         MainForm window;
         window.ReadTemplateCache();
