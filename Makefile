@@ -1,5 +1,7 @@
 # VaskEdit: `make run` builds and starts the editor on a fresh copy of the demo
-# workspace; `make test` builds and runs every test (Linux, sanitizers, Windows).
+# workspace; `make test` builds and runs every test (Linux, sanitizers, Windows, and
+# each fuzz harness for a few seconds); `make fuzz` runs every fuzz harness long
+# (FUZZ_SECONDS each).
 .PHONY: deps build run test bench fuzz clean
 
 deps:
@@ -18,5 +20,9 @@ test: deps
 bench: build
 	@scripts/run-bench.sh build
 
+FUZZ_SECONDS ?= 1800
+fuzz: deps
+	@scripts/run-fuzzers.sh $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan build-win
+	rm -rf build build-asan build-win build-fuzz

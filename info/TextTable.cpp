@@ -1,24 +1,43 @@
 #include "info/TextTable.h"
 #include "engine/File.h"
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <unordered_map>
+#include <new>
+#include <optional>
+#include <vector>
 
 namespace VaskEdit::TextTables {
 
 namespace {
+// One line of the table that names an identifier: a hash of the identifier and where
+// the line begins. Eight bytes a line, so that a table of millions of lines costs
+// little beyond its text.
+struct IndexEntry {
+    std::uint32_t hash;
+    std::uint32_t line;
+    bool operator<(const IndexEntry& other) const {
+        return hash != other.hash ? hash < other.hash : line < other.line;
+    }
+};
+
 struct Table {
     std::uint64_t size = 0;
     std::int64_t modified = 0;
-    std::string content; // the file's bytes; the index points into it
-    std::unordered_map<std::string_view, std::string_view> displayById;
+    std::string content;            // the file's bytes, below 4 GiB
+    std::vector<IndexEntry> byHash; // sorted; lines of one hash in file order
 };
 
 std::mutex lock;
 std::map<std::string, std::unique_ptr<Table>> tables;
 unsigned long reads = 0;
+
+std::uint32_t HashOf(std::string_view identifier) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(identifier));
+}
 
 std::string_view FieldUntilBar(std::string_view line, std::size_t& at) {
     const std::size_t bar = line.find('|', at);
@@ -28,24 +47,75 @@ std::string_view FieldUntilBar(std::string_view line, std::size_t& at) {
     return field;
 }
 
+// The line that begins at lineStart, without its line end; next: where the next begins.
+std::string_view LineAt(std::string_view all, std::size_t lineStart, std::size_t* next) {
+    std::size_t lineEnd = all.find('\n', lineStart);
+    if (lineEnd == std::string_view::npos)
+        lineEnd = all.size();
+    *next = lineEnd + 1;
+    std::string_view line = all.substr(lineStart, lineEnd - lineStart);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+// A line names an identifier when its first field is not empty and a bar follows it
+// with at least one byte behind.
+bool Identifies(std::string_view line, std::string_view* identifier, std::size_t* rest) {
+    std::size_t at = 0;
+    *identifier = FieldUntilBar(line, at);
+    *rest = at;
+    return !identifier->empty() && at < line.size();
+}
+
 void Index(Table& table) {
-    std::string_view all(table.content);
+    const std::string_view all(table.content);
     std::size_t lineStart = 0;
     while (lineStart < all.size()) {
-        std::size_t lineEnd = all.find('\n', lineStart);
-        if (lineEnd == std::string_view::npos)
-            lineEnd = all.size();
-        std::string_view line = all.substr(lineStart, lineEnd - lineStart);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        std::size_t next = 0;
+        const std::string_view line = LineAt(all, lineStart, &next);
+        std::string_view identifier;
+        std::size_t rest = 0;
+        if (Identifies(line, &identifier, &rest))
+            table.byHash.push_back({HashOf(identifier), static_cast<std::uint32_t>(lineStart)});
+        lineStart = next;
+    }
+    std::sort(table.byHash.begin(), table.byHash.end());
+}
+
+// The display text (the third field) of the first line of the identifier, or nothing.
+std::optional<std::string_view> Find(const Table& table, std::string_view identifier) {
+    const std::string_view all(table.content);
+    const IndexEntry first{HashOf(identifier), 0};
+    for (auto entry = std::lower_bound(table.byHash.begin(), table.byHash.end(), first);
+         entry != table.byHash.end() && entry->hash == first.hash; ++entry) {
+        std::size_t next = 0;
+        const std::string_view line = LineAt(all, entry->line, &next);
+        std::string_view named;
         std::size_t at = 0;
-        const std::string_view id = FieldUntilBar(line, at);
-        if (!id.empty() && at < line.size()) {
+        if (Identifies(line, &named, &at) && named == identifier) {
             FieldUntilBar(line, at); // any text
-            const std::string_view display = FieldUntilBar(line, at);
-            table.displayById.emplace(id, display); // the first line of an identifier wins
+            return FieldUntilBar(line, at);
         }
-        lineStart = lineEnd + 1;
+    }
+    return std::nullopt;
+}
+
+// The open file's table, read straight into the table's own text so that a large
+// table is held once. Null when it cannot be read or does not fit in memory.
+std::unique_ptr<Table> ReadTable(TesselEngine::WinAPI::File& file) {
+    const std::uint64_t length = file.GetSize();
+    if (length >= 0xFFFFFFFFull)
+        return nullptr; // 4 GiB or more, as every other file
+    try {
+        auto table = std::make_unique<Table>();
+        table->content.resize(length);
+        if (length > 0 && !file.ReadAll(table->content.data()))
+            return nullptr;
+        Index(*table);
+        return table;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
 }
 
@@ -64,20 +134,16 @@ const Table* Load(const char* fileName) {
     if (slot && slot->size == size && slot->modified == modified)
         return slot.get();
 
-    auto table = std::make_unique<Table>();
     TesselEngine::WinAPI::File file{TesselEngine::Char256(fileName)};
     if (!file.OpenRead())
         return nullptr;
-    TesselEngine::IO::Stream stream;
-    const bool read = file.ReadStream(stream);
+    std::unique_ptr<Table> table = ReadTable(file);
     file.Close();
-    if (!read)
+    if (!table)
         return nullptr;
     ++reads;
     table->size = size;
     table->modified = modified;
-    table->content.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
-    Index(*table);
     slot = std::move(table);
     return slot.get();
 }
@@ -88,14 +154,13 @@ std::string LookUp(const char* fileName, std::string_view identifier) {
     const Table* table = Load(fileName);
     if (!table || identifier.empty())
         return {};
-    const auto found = table->displayById.find(identifier);
-    return found == table->displayById.end() ? std::string() : std::string(found->second);
+    return std::string(Find(*table, identifier).value_or(std::string_view()));
 }
 
 bool Contains(const char* fileName, std::string_view identifier) {
     std::lock_guard guard(lock);
     const Table* table = Load(fileName);
-    return table && table->displayById.count(identifier) > 0;
+    return table && Find(*table, identifier).has_value();
 }
 
 unsigned long ReadCount() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test suite: the Linux build (library, command line and
 # widget tests), the library under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the Windows cross build of the library under wine.
+# the Windows cross build of the library under wine, and a short run of every fuzz
+# harness (`make fuzz` runs them long).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -34,6 +35,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   -DVASK_BUILD_GUI=OFF -DVASK_BUILD_BENCH=OFF
 run_suite "Windows (wine)" build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release
+if ! scripts/run-fuzzers.sh 10; then
+  failed+=("Fuzzing")
+fi
 
 if [ ${#failed[@]} -ne 0 ]; then
   echo "FAILED: ${failed[*]}"

@@ -87,6 +87,7 @@ bool ScriptManager::ExtractScripts() {
     const Char256 folder("Infos/");
     TesselEngine::WinAPI::Directory::Iterator scan(folder);
     TesselEngine::TTL::Vector<Char48> owners;
+    bool complete = true;
     for (scan.First(Char32("*.vaskinfo")); scan.IsValid(); scan.Next()) {
         TesselEngine::WinAPI::File info(folder, scan.GetFindData());
         if (!info.OpenRead())
@@ -97,8 +98,14 @@ bool ScriptManager::ExtractScripts() {
         info.Close();
         if (read)
             CollectOwners(text, owners);
+        else
+            complete = false;
     }
     std::fflush(stdout);
+    // A file that opened but could not be read may hold owners that the list would
+    // lose: the previous list stays.
+    if (!complete)
+        return false;
 
     Stream out;
     if (owners.GetSize() > 0 && !out.Allocate(50 * owners.GetSize()))

@@ -35,7 +35,9 @@ class ScriptManager {
 public:
     ScriptManager() = delete;
     // Writes the distinct owner names of all info files to "Owners.txt", one per line,
-    // in the order first met. False when the file could not be replaced.
+    // in the order first met. Files that cannot be opened are left out. False, with the
+    // previous list kept, when an opened file could not be read or the list could not
+    // be replaced.
     static bool ExtractScripts();
 };
 

@@ -61,9 +61,11 @@ std::string_view ValueOf(std::string_view region) {
     return TrimBlanks(region.substr(0, region.find('\0')));
 }
 
-// Always leaves a terminator, so that the record's texts can be used as C strings.
+// Always leaves a terminator, so that the record's texts can be used as C strings. A
+// value cut there loses the blanks at its new end, as the reader would on the next read.
 template <std::size_t N> void Store(TesselEngine::FixedText<N>& field, std::string_view value) {
-    field.Assign(value.data(), std::min(value.size(), N - 1));
+    const std::string_view kept = TrimBlanks(value.substr(0, std::min(value.size(), N - 1)));
+    field.Assign(kept.data(), kept.size());
 }
 
 template <std::size_t N> std::string_view Stored(const TesselEngine::FixedText<N>& field) {

@@ -1,0 +1,151 @@
+// Inputs on which the fuzz harnesses once failed, reduced to the bytes that matter.
+#include "info/VaskInfo.h"
+#include "support/Templates.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace VaskEdit;
+
+namespace {
+class FuzzRegressionTest : public VaskTest::TemplatesTest {};
+
+// A sound info up to and including the opening line of its condition list.
+const std::string InfoUpToConditions =
+    "    \"Odd\" {\r\n"
+    "        bCString Name = \"Odd\";\r\n"
+    "        int MainSortID = 0;\r\n"
+    "        int SortID = 1;\r\n"
+    "        bCString Owner = \"Bob\";\r\n"
+    "        eCEntityStringProxy Partner = \"PC_Hero\";\r\n"
+    "        bool InfoGiven = False;\r\n"
+    "        int LastExecutionTimestamp = -1;\r\n"
+    "        bCString Parent = \"\";\r\n"
+    "        gCQuestProxy Quest = \"\";\r\n"
+    "        enum gEInfoCondType CondType = gEInfoCondType_Activator;\r\n"
+    "        enum gEInfoType InfoType = gEInfoType_Info;\r\n"
+    "        enum gEInfoGameModeType GameModeType = gEInfoGameModeType_Normal;\r\n"
+    "        int GoldCost = 0;\r\n"
+    "        eCScriptProxyScript GoldCostScript = \"\";\r\n"
+    "        eCTemplateEntityProxy GoldCostItem = {00000000-0000-0000-0000-000000000000};\r\n"
+    "        bTObjArray<gCRequiredPerk> RequiredPerks = [\r\n"
+    "        ];\r\n"
+    "        bool DialogPartnerAutoPositioningEnabled = True;\r\n"
+    "        bool ClearChildren = False;\r\n"
+    "        bool Permanent = False;\r\n"
+    "        int CurrentInfoCommandIndex = 0;\r\n"
+    "        bool InfoIsRunnig = False;\r\n"
+    "        int StartChapter = -1;\r\n"
+    "        int EndChapter = -1;\r\n"
+    "        int CommentGivenCmdIndex = 0;\r\n"
+    "        bCString SmalltalkPartner = \"\";\r\n"
+    "        int SmalltalkGivenCmdIndex = -1;\r\n"
+    "        bool SmalltalkRewind = False;\r\n"
+    "        float SmalltalkInnerRange = 300;\r\n"
+    "        bool SmalltalkInnerRangeTestWithLOS = False;\r\n"
+    "        float SmalltalkOuterRange = 1200;\r\n"
+    "        bCString SmalltalkExitRoutineName = \"\";\r\n"
+    "        bCString SmalltalkPartnerExitRoutineName = \"\";\r\n"
+    "        bTRefPtrArray InfoCommands {\r\n"
+    "            gCInfoCommandEnd {\r\n"
+    "                int Version = 1;\r\n"
+    "            }\r\n"
+    "        }\r\n"
+    "        bTRefPtrArray InfoConditions {\r\n";
+
+// Reads the text into a fresh record, gives its list sizes and writes it again.
+struct Resaved {
+    std::uint32_t commands = 0;
+    std::uint32_t conditions = 0;
+    std::string text;
+};
+Resaved Resave(const std::string& text) {
+    TesselEngine::IO::Stream stream;
+    EXPECT_TRUE(stream.Allocate(static_cast<std::uint32_t>(text.size())));
+    stream.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
+    VaskInfo info;
+    info.LoadFromStream(stream);
+    Resaved result{info.InfoCommands.GetSize(), info.InfoConditions.GetSize(), {}};
+    TesselEngine::IO::Stream output;
+    EXPECT_TRUE(info.WriteToStream(output));
+    result.text.assign(output.GetBuffer(), output.GetSize());
+    return result;
+}
+
+// Opens and saves the text three times: the lists keep their sizes every time and the
+// third save writes what the second wrote.
+void ExpectSavesSettle(std::string text, std::uint32_t commands, std::uint32_t conditions,
+                       const std::string& notKept) {
+    std::string previous;
+    for (int save = 1; save <= 3; ++save) {
+        SCOPED_TRACE("save " + std::to_string(save));
+        const Resaved round = Resave(text);
+        EXPECT_EQ(round.commands, commands);
+        EXPECT_EQ(round.conditions, conditions);
+        EXPECT_EQ(round.text.find(notKept), std::string::npos);
+        if (save == 3) {
+            EXPECT_EQ(round.text, previous);
+        }
+        previous = text = round.text;
+    }
+}
+} // namespace
+
+// A condition of a type without a class whose braces do not close before the next
+// command: the kept block took the command in, the next read found it as a command
+// as well, and every save added one more copy of it.
+TEST_F(FuzzRegressionTest, KeptBlockDoesNotTakeInTheNextRecord) {
+    const std::string damaged = InfoUpToConditions + "            gCInfoConditionUnknown {\r\n"
+                                                     "                int Version = 1;\r\n"
+                                                     "            gCInfoCommandBack {\r\n"
+                                                     "                int Version = 1;\r\n"
+                                                     "            }\r\n"
+                                                     "        }\r\n"
+                                                     "    }\r\n";
+    // End, and Back where the damage put it; the condition without the command.
+    ExpectSavesSettle(damaged, 2, 1,
+                      "gCInfoConditionUnknown {\r\n                int Version = 1;\r\n"
+                      "            gCInfoCommandBack");
+    // The kept block, cut short, gets the closing line it lacks.
+    EXPECT_NE(Resave(damaged).text.find("            gCInfoConditionUnknown {\r\n"
+                                        "                int Version = 1;\r\n"
+                                        "            }\r\n        }\r\n    }\r\n"),
+              std::string::npos);
+}
+
+// A condition of a type without a class whose name stands behind a command's name on
+// one line: the kept block began at the line's start and took the command in.
+TEST_F(FuzzRegressionTest, KeptBlockBeginsAtItsNameBehindOtherText) {
+    const std::string damaged = InfoUpToConditions +
+                                "            gCInfoCommandDescription gCInfoConditionOdd {\r\n"
+                                "                int Version = 1;\r\n"
+                                "            }\r\n"
+                                "        }\r\n"
+                                "    }\r\n";
+    ExpectSavesSettle(damaged, 2, 1, "gCInfoCommandDescription gCInfoConditionOdd");
+}
+
+// A block of a type without a class with a stray double quote on its name line: the
+// quote hid every brace up to the next quote, so the block took in the rest of the
+// list and, on each save, one more of the list's closing lines.
+TEST_F(FuzzRegressionTest, StrayQuoteEndsWithItsLine) {
+    const std::string commands = "        bTRefPtrArray InfoCommands {\r\n"
+                                 "            gCInfoCommandOdd\";\r\n"
+                                 "            gCInfoCommandSay {\r\n"
+                                 "                int Version = 1;\r\n"
+                                 "                bCString Speaker = \"Bob\";\r\n"
+                                 "                bCString Listener = \"PC_Hero\";\r\n"
+                                 "                gCInfoLocString Text = \"BOB_01\";\r\n"
+                                 "            }\r\n"
+                                 "            gCInfoCommandEnd {\r\n"
+                                 "                int Version = 1;\r\n"
+                                 "            }\r\n"
+                                 "        }\r\n";
+    std::string damaged = InfoUpToConditions;
+    const std::size_t list = damaged.find("        bTRefPtrArray InfoCommands {");
+    damaged.replace(list, damaged.find("        bTRefPtrArray InfoConditions") - list, commands);
+    damaged += "        }\r\n    }\r\n";
+    // Odd takes in the Say block behind it (it has no braces of its own); End is read.
+    // The list's closing line stays single.
+    ExpectSavesSettle(damaged, 2, 0, "\r\n        }\r\n        }\r\n");
+}

@@ -1,0 +1,57 @@
+// The text tables' index: which line names an identifier, which of several wins, and
+// lookups in a table of many lines.
+#include "info/TextTable.h"
+#include "support/Workspace.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace VaskEdit;
+using VaskTest::WriteFile;
+
+namespace {
+class TextTableIndexTest : public VaskTest::WorkspaceTest {
+protected:
+    void SetUp() override { TextTables::Clear(); }
+    void TearDown() override { TextTables::Clear(); }
+};
+} // namespace
+
+TEST_F(TextTableIndexTest, FirstLineOfAnIdentifierWins) {
+    WriteFile("infosa.csv", "A|x|first|\r\nB|x|bee|\r\nA|x|second|\r\n");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "A"), "first");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "B"), "bee");
+}
+
+TEST_F(TextTableIndexTest, LinesThatNameNoIdentifier) {
+    WriteFile("infodescsa.csv", "|x|no identifier|\r\n"
+                                "Bare\r\n"
+                                "BarOnly|\r\n"
+                                "Short|x\r\n"
+                                "NoDisplay|x|\r\n"
+                                "Lf|x|lf only|\n"
+                                "Last|x|no line end");
+    const char* table = "infodescsa.csv";
+    EXPECT_FALSE(TextTables::Contains(table, ""));
+    EXPECT_FALSE(TextTables::Contains(table, "Bare"));
+    EXPECT_FALSE(TextTables::Contains(table, "BarOnly")); // nothing behind the bar
+    EXPECT_TRUE(TextTables::Contains(table, "Short"));
+    EXPECT_EQ(TextTables::LookUp(table, "Short"), "");
+    EXPECT_TRUE(TextTables::Contains(table, "NoDisplay"));
+    EXPECT_EQ(TextTables::LookUp(table, "NoDisplay"), "");
+    EXPECT_EQ(TextTables::LookUp(table, "Lf"), "lf only");
+    EXPECT_EQ(TextTables::LookUp(table, "Last"), "no line end");
+}
+
+TEST_F(TextTableIndexTest, ManyLinesAreAllFound) {
+    std::string table;
+    for (int i = 0; i < 100000; ++i)
+        table += "LINE_" + std::to_string(i) + "|line|Text " + std::to_string(i) + "|\r\n";
+    table += "LINE_5|line|a later line of a known identifier|\r\n";
+    WriteFile("infosa.csv", table);
+    for (int i = 0; i < 100000; i += 997)
+        EXPECT_EQ(TextTables::LookUp("infosa.csv", "LINE_" + std::to_string(i)),
+                  "Text " + std::to_string(i));
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "LINE_5"), "Text 5");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "LINE_100000"), "");
+}

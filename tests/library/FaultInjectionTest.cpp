@@ -1,0 +1,206 @@
+// Disk faults in the middle of every operation that replaces or produces a user's file:
+// a write that stops half way (a full disk), a rename that fails and a read that fails.
+// Each leaves every file of the workspace byte for byte as it was, leaves no temporary
+// file behind and reports the failure. (Faults that other suites already cover for an
+// operation are not repeated here.)
+#include "engine/platform/Platform.h"
+#include "library/InfoManager.h"
+#include "library/Jobs.h"
+#include "library/TemplateManager.h"
+#include "support/Library.h"
+#include "tools/ExternalTools.h"
+#include "tools/Settings.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+using namespace VaskEdit;
+using TesselEngine::Platform::FaultInjection;
+using VaskTest::ReadFile;
+using VaskTest::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Fault { HalfWrite, FailedRename, FailedRead };
+
+const char* Describe(Fault fault) {
+    switch (fault) {
+    case Fault::HalfWrite:
+        return "a write that stops half way";
+    case Fault::FailedRename:
+        return "a rename that fails";
+    case Fault::FailedRead:
+        return "a read that fails";
+    }
+    return "";
+}
+
+// times: how many writes, renames or reads in a row fail.
+void Inject(Fault fault, int times = 1) {
+    FaultInjection::Clear();
+    switch (fault) {
+    case Fault::HalfWrite:
+        FaultInjection::writeBudget = 10; // every file written here is longer
+        break;
+    case Fault::FailedRename:
+        FaultInjection::failReplaces = times;
+        break;
+    case Fault::FailedRead:
+        FaultInjection::failReads = times;
+        break;
+    }
+}
+
+// Every file of the workspace with its bytes; the resource templates aside.
+using Files = std::map<std::string, std::string>;
+Files AllFiles() {
+    Files files;
+    for (const auto& entry : fs::recursive_directory_iterator(".")) {
+        const fs::path relative = fs::relative(entry.path(), ".");
+        if (entry.is_regular_file() && *relative.begin() != "Resources")
+            files[relative.generic_string()] = ReadFile(entry.path());
+    }
+    return files;
+}
+
+class FaultInjectionTest : public VaskTest::LibraryTest {
+protected:
+    // Runs the operation under the fault and expects a reported failure that changed
+    // no file of the workspace.
+    template <typename Operation>
+    void ExpectNothingLost(Fault fault, Operation operation, int times = 1) {
+        SCOPED_TRACE(Describe(fault));
+        const Files before = AllFiles();
+        Inject(fault, times);
+        EXPECT_FALSE(operation()) << "the failure is reported";
+        FaultInjection::Clear();
+        EXPECT_EQ(AllFiles(), before);
+    }
+};
+
+bool Merge() {
+    return Jobs::Merge({}, {}).succeeded;
+}
+
+Jobs::Outcome Split() {
+    if (!Jobs::BeginSplit()) {
+        Jobs::Outcome nothing;
+        nothing.succeeded = false;
+        return nothing;
+    }
+    return Jobs::Split({}, {});
+}
+
+} // namespace
+
+TEST_F(FaultInjectionTest, SavingAnInfoKeepsTheSavedFile) {
+    WriteInfo("Bob_Greeting", "Bob", "Q_Trade");
+    const std::uint32_t edited = InfoManager::CreateVaskInfo("Bob_Greeting");
+    InfoManager::InfoFiles[edited].SetOwner("Mira");
+    for (const Fault fault : {Fault::FailedRename, Fault::HalfWrite})
+        ExpectNothingLost(fault, [&] { return InfoManager::WriteVaskInfo(edited); });
+
+    ASSERT_TRUE(InfoManager::WriteVaskInfo(edited)); // and without a fault the edit is saved
+    VaskInfo saved;
+    ASSERT_TRUE(saved.LoadDataFromFile("Bob_Greeting"));
+    EXPECT_EQ(saved.Owner.View(), "Mira");
+}
+
+TEST_F(FaultInjectionTest, OpeningAnInfoThatCannotBeReadFails) {
+    WriteInfo("Bob_Greeting", "Bob");
+    const std::uint32_t slot = InfoManager::PrepareInfo();
+    ExpectNothingLost(Fault::FailedRead, [&] {
+        return InfoManager::InfoFiles[slot].LoadDataFromFile("Bob_Greeting");
+    });
+    EXPECT_TRUE(InfoManager::InfoFiles[slot].Owner.IsEmpty()); // nothing half read
+}
+
+TEST_F(FaultInjectionTest, InfoCacheWriteAndReadFailures) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Mira");
+    WriteFile("infocache", "Old,Owner,Quest,");
+    InfoManager::InitializeDirectory();
+    while (InfoManager::GenerateCacheEntry()) {
+    }
+    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 2u);
+    ExpectNothingLost(Fault::FailedRename, [] { return InfoManager::WriteInfoCache(); });
+
+    ExpectNothingLost(Fault::FailedRead, [] { return InfoManager::ReadInfoCache(); });
+    EXPECT_EQ(InfoManager::InfoFileCache.GetSize(), 0u);
+}
+
+TEST_F(FaultInjectionTest, CacheBuildCountsAnInfoThatCannotBeRead) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Mira");
+    const std::string a = ReadFile("Infos/A.vaskinfo");
+    const std::string b = ReadFile("Infos/B.vaskinfo");
+    Inject(Fault::FailedRead);
+    const Jobs::Outcome outcome = Jobs::UpdateCache({}, {});
+    EXPECT_EQ(outcome.skipped, 1u);
+    EXPECT_TRUE(outcome.succeeded); // the cache of the readable infos is written
+    ASSERT_TRUE(InfoManager::ReadInfoCache());
+    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 1u);
+    EXPECT_EQ(InfoManager::InfoFileCache[0].Name.View(), "B");
+    EXPECT_EQ(ReadFile("Infos/A.vaskinfo"), a);
+    EXPECT_EQ(ReadFile("Infos/B.vaskinfo"), b);
+}
+
+TEST_F(FaultInjectionTest, TemplateCacheThatCannotBeReadIsReported) {
+    WriteFile("templatecache", "It_Gold,It_Gold,{1},");
+    ExpectNothingLost(Fault::FailedRead, [] { return TemplateManager::ReadCache(); });
+    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
+}
+
+TEST_F(FaultInjectionTest, SettingsThatCannotBeReadLeaveTheRecord) {
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = C:/Vask, \nSHOWHELP_EXE = firefox.exe,");
+    WriteSettingsStruct settings;
+    settings.HelpProgram = Char48("untouched");
+    ExpectNothingLost(Fault::FailedRead, [&] { return FileManager::ReadSettings(settings); });
+    EXPECT_EQ(settings.HelpProgram.View(), "untouched");
+    EXPECT_TRUE(settings.ResourceToolPath.IsEmpty());
+}
+
+TEST_F(FaultInjectionTest, OwnerListIsNotReplacedWhenAnInfoCannotBeRead) {
+    WriteInfo("Info_1", "Alice");
+    WriteInfo("Info_2", "Bob");
+    WriteFile("Owners.txt", "Zed\r\n");
+    testing::internal::CaptureStdout(); // the extraction lists the files it reads
+    ExpectNothingLost(Fault::FailedRead, [] { return ScriptManager::ExtractScripts(); });
+    testing::internal::GetCapturedStdout();
+}
+
+TEST_F(FaultInjectionTest, MergedDocumentIsKeptWhenTheMergeFails) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Mira");
+    WriteFile("Output/new_info.hdrdoc", "previous document");
+    ExpectNothingLost(Fault::FailedRename, Merge);
+    // The merge reads a file a second way when the first fails: it is lost when both do.
+    ExpectNothingLost(Fault::FailedRead, Merge, 2);
+    ASSERT_TRUE(Merge());
+    EXPECT_NE(ReadFile("Output/new_info.hdrdoc"), "previous document");
+}
+
+TEST_F(FaultInjectionTest, SplitWritesNoPartOfAPieceAndKeepsExistingOnes) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Mira");
+    WriteInfo("C", "Dray");
+    ASSERT_TRUE(Merge());
+    fs::copy_file("Output/new_info.hdrdoc", "w_info.hdrdoc");
+    fs::remove_all("Infos");
+    WriteFile("Infos/B.vaskinfo", "edited by the user");
+
+    testing::internal::CaptureStdout(); // the split reports each piece it skips
+    ExpectNothingLost(Fault::FailedRead, [] { return Split().succeeded; });
+    Jobs::Outcome outcome;
+    ExpectNothingLost(Fault::HalfWrite, [&] {
+        outcome = Split();
+        return outcome.succeeded;
+    });
+    const std::string report = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(outcome.failed, 2u); // A and C; B exists and is skipped
+    EXPECT_NE(report.find("File <A> could not be created! --> Skipped"), std::string::npos);
+    EXPECT_NE(report.find("File <C> could not be created! --> Skipped"), std::string::npos);
+}
