@@ -154,7 +154,8 @@ int Search(const std::string& text) {
 }
 
 int Owners() {
-    ScriptManager::ExtractScripts();
+    if (!ScriptManager::ExtractScripts())
+        return Fail("Error: \"Owners.txt\" could not be written completely; it is unchanged.");
     std::FILE* file = std::fopen("Owners.txt", "rb");
     if (!file)
         return Fail("Error: \"Owners.txt\" could not be written.");
