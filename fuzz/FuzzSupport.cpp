@@ -28,7 +28,9 @@ void RemoveScratch() {
 void EnterScratchDirectory() {
     if (!scratch.empty())
         return;
-    std::string pattern = (fs::temp_directory_path() / "vaskedit-fuzz-XXXXXX").string();
+    // mkdtemp replaces the six trailing placeholder characters with a unique name.
+    std::string pattern =
+        (fs::temp_directory_path() / "vaskedit-fuzz-").string() + std::string(6, 'X');
     if (!::mkdtemp(pattern.data())) {
         std::perror("mkdtemp");
         std::abort();
