@@ -123,4 +123,10 @@ std::string TakeBlockText(TesselEngine::IO::Stream& text, std::uint32_t nameAt) 
     return block;
 }
 
+bool NameOpensBlock(const TesselEngine::IO::Stream& text) {
+    const std::uint32_t at = text.GetPosition();
+    return at > 0 && at < text.GetSize() && text.GetBuffer()[at - 1] == ' ' &&
+           text.GetBuffer()[at] == '{';
+}
+
 } // namespace VaskEdit

@@ -32,4 +32,9 @@ bool FindBlockExtent(const TesselEngine::IO::Stream& text, std::uint32_t nameAt,
 // lacks, so that it is read back the same way.
 std::string TakeBlockText(TesselEngine::IO::Stream& text, std::uint32_t nameAt);
 
+// Whether the class name just read (its stop byte consumed) opens a block: a blank and
+// then "{". A name of a known type without it is text inside some value, such as an
+// enum value that swallowed the name behind it.
+bool NameOpensBlock(const TesselEngine::IO::Stream& text);
+
 } // namespace VaskEdit

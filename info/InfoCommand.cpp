@@ -55,14 +55,21 @@ bool IsSupportedCommandType(std::uint32_t value) {
 
 bool ReadCommandBlock(Stream& source, InfoCommand& command) {
     command.ClearSlots();
-    if (!source.FindKey(CommandPrefix))
-        return false;
-    const std::uint32_t nameAt = source.GetPosition();
-    source.Skip(CommandPrefixLength);
-    source.ReadToken(command.Command);
+    // A known type's name that opens no block lies inside a value: reading it as a
+    // command would add an empty command on every save.
+    std::uint32_t nameAt = 0;
+    const CommandType* type = nullptr;
+    do {
+        if (!source.FindKey(CommandPrefix))
+            return false;
+        nameAt = source.GetPosition();
+        source.Skip(CommandPrefixLength);
+        source.ReadToken(command.Command);
+        type = FindCommandType(command.Command);
+    } while (type && !NameOpensBlock(source));
     TesselEngine::ReadMember(source, command.Version, Char16("Version"), false);
 
-    if (const CommandType* type = FindCommandType(command.Command)) {
+    if (type) {
         command.CommandTypeIndex = static_cast<std::uint32_t>(type->value);
         ReadCommandMembers(*type, source, command);
         if (type->textTable)

@@ -64,13 +64,20 @@ bool IsSupportedConditionType(std::uint32_t value) {
 
 bool ReadConditionBlock(Stream& source, InfoCondition& condition) {
     condition.ClearSlots();
-    if (!source.FindKey(ConditionPrefix))
-        return false;
-    const std::uint32_t nameAt = source.GetPosition();
-    source.Skip(ConditionPrefixLength);
-    source.ReadToken(condition.Condition);
+    // A known type's name that opens no block lies inside a value: reading it as a
+    // condition would add an empty condition on every save.
+    std::uint32_t nameAt = 0;
+    const ConditionType* type = nullptr;
+    do {
+        if (!source.FindKey(ConditionPrefix))
+            return false;
+        nameAt = source.GetPosition();
+        source.Skip(ConditionPrefixLength);
+        source.ReadToken(condition.Condition);
+        type = FindConditionType(condition.Condition);
+    } while (type && !NameOpensBlock(source));
     TesselEngine::ReadMember(source, condition.Version, Char16("Version"), false);
-    if (const ConditionType* type = FindConditionType(condition.Condition)) {
+    if (type) {
         condition.ConditionTypeIndex = static_cast<std::uint32_t>(type->value);
         ReadConditionMembers(*type, source, condition);
     } else {

@@ -114,7 +114,8 @@ TEST_F(FuzzRegressionTest, KeptBlockDoesNotTakeInTheNextRecord) {
 }
 
 // A condition of a type without a class whose name stands behind a command's name on
-// one line: the kept block began at the line's start and took the command in.
+// one line: the kept block began at the line's start and took the command in. The
+// command's name opens no block, so it is no command either.
 TEST_F(FuzzRegressionTest, KeptBlockBeginsAtItsNameBehindOtherText) {
     const std::string damaged = InfoUpToConditions +
                                 "            gCInfoCommandDescription gCInfoConditionOdd {\r\n"
@@ -122,7 +123,7 @@ TEST_F(FuzzRegressionTest, KeptBlockBeginsAtItsNameBehindOtherText) {
                                 "            }\r\n"
                                 "        }\r\n"
                                 "    }\r\n";
-    ExpectSavesSettle(damaged, 2, 1, "gCInfoCommandDescription gCInfoConditionOdd");
+    ExpectSavesSettle(damaged, 1, 1, "gCInfoCommandDescription gCInfoConditionOdd");
 }
 
 // A block of a type without a class with a stray double quote on its name line: the
@@ -148,4 +149,23 @@ TEST_F(FuzzRegressionTest, StrayQuoteEndsWithItsLine) {
     // Odd takes in the Say block behind it (it has no braces of its own); End is read.
     // The list's closing line stays single.
     ExpectSavesSettle(damaged, 2, 0, "\r\n        }\r\n        }\r\n");
+}
+
+// An enum value that ran into the next command's name, inside the condition list: the
+// command search found the name in the value, read an empty Give command from it, and
+// every save added one more.
+TEST_F(FuzzRegressionTest, CommandNameInsideAValueIsNoCommand) {
+    const std::string damaged = InfoUpToConditions +
+                                "            gCInfoConditionNPCStatus {\r\n"
+                                "                int Version = 1;\r\n"
+                                "                eCEntityStringProxy SecondaryNPC = \"Bandit\";\r\n"
+                                "                enum gEInfoNPCStatus SecondaryNPCStatus = "
+                                "gE\xff\xffgCInfoCommandGive;\r\n"
+                                "            }\r\n"
+                                "        }\r\n"
+                                "    }\r\n";
+    ExpectSavesSettle(damaged, 1, 1, "gCInfoCommandGive {");
+    // The value itself is kept as it stands.
+    EXPECT_NE(Resave(damaged).text.find("SecondaryNPCStatus = gE\xff\xffgCInfoCommandGive;\r\n"),
+              std::string::npos);
 }
