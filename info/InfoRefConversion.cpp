@@ -9,6 +9,62 @@ template <std::size_t N> std::string T(const TesselEngine::FixedText<N>& text) {
 }
 } // namespace
 
+InfoCommandRef MakeCommandRef(const InfoCommand& c) {
+    InfoCommandRef entry{T(c.Command), T(c.Version), T(c.Entity1),    T(c.Entity2),   T(c.Entity3),
+                         T(c.ID1),     T(c.ID2),     T(c.ID3),        T(c.LocString), T(c.Text),
+                         c.UseValues,  {},           c.PreservedBlock};
+    if (c.UseValues) {
+        for (std::size_t k = 0; k < entry.Value.size(); ++k)
+            entry.Value[k] = T(c.Value[k]);
+    }
+    return entry;
+}
+
+InfoConditionRef MakeConditionRef(const InfoCondition& c) {
+    return {T(c.Condition), T(c.Version), T(c.Entity1), T(c.Entity2),   T(c.ID1),
+            T(c.ID2),       T(c.ID3),     T(c.ID4),     T(c.LocString), c.PreservedBlock};
+}
+
+InfoRequiredPerkRef MakePerkRef(const InfoRequiredPerk& perk) {
+    return {T(perk.Perk), T(perk.Value), T(perk.InvertTest)};
+}
+
+void StoreCommandRef(const InfoCommandRef& entry, InfoCommand& command) {
+    command.SetCommand(entry.Command.c_str());
+    command.SetEntity1(entry.Entity1.c_str());
+    command.SetEntity2(entry.Entity2.c_str());
+    command.SetEntity3(entry.Entity3.c_str());
+    command.SetID1(entry.ID1.c_str());
+    command.SetID2(entry.ID2.c_str());
+    command.SetID3(entry.ID3.c_str());
+    command.SetLocString(entry.LocString.c_str());
+    command.SetText(entry.Text.c_str());
+    if (entry.UseValues) {
+        command.UseValues = true;
+        for (std::uint32_t k = 0; k < entry.Value.size(); ++k)
+            command.SetValue(entry.Value[k].c_str(), k);
+    }
+    command.PreservedBlock = entry.PreservedBlock;
+}
+
+void StoreConditionRef(const InfoConditionRef& entry, InfoCondition& condition) {
+    condition.SetCondition(entry.Condition.c_str());
+    condition.SetEntity1(entry.Entity1.c_str());
+    condition.SetEntity2(entry.Entity2.c_str());
+    condition.SetID1(entry.ID1.c_str());
+    condition.SetID2(entry.ID2.c_str());
+    condition.SetID3(entry.ID3.c_str());
+    condition.SetID4(entry.ID4.c_str());
+    condition.SetLocString(entry.LocString.c_str());
+    condition.PreservedBlock = entry.PreservedBlock;
+}
+
+void StorePerkRef(const InfoRequiredPerkRef& entry, InfoRequiredPerk& perk) {
+    perk.SetPerk(entry.Perk.c_str());
+    perk.SetValue(entry.Value.c_str());
+    perk.SetInvertTest(entry.InvertTest.c_str());
+}
+
 InfoRef MakeInfoRef(const VaskInfo& info) {
     InfoRef copy;
     copy.Name = T(info.Name);
@@ -43,22 +99,11 @@ InfoRef MakeInfoRef(const VaskInfo& info) {
     copy.SmalltalkExitRoutineName = T(info.SmalltalkExitRoutineName);
     copy.SmalltalkPartnerExitRoutineName = T(info.SmalltalkPartnerExitRoutineName);
     for (const auto& perk : info.RequiredPerks)
-        copy.RequiredPerks.push_back({T(perk.Perk), T(perk.Value), T(perk.InvertTest)});
-    for (const auto& c : info.InfoCommands) {
-        InfoCommandRef entry{T(c.Command),    T(c.Version), T(c.Entity1), T(c.Entity2),
-                             T(c.Entity3),    T(c.ID1),     T(c.ID2),     T(c.ID3),
-                             T(c.LocString),  T(c.Text),    c.UseValues,  {},
-                             c.PreservedBlock};
-        if (c.UseValues) {
-            for (std::size_t k = 0; k < entry.Value.size(); ++k)
-                entry.Value[k] = T(c.Value[k]);
-        }
-        copy.InfoCommands.push_back(std::move(entry));
-    }
-    for (const auto& c : info.InfoConditions)
-        copy.InfoConditions.push_back({T(c.Condition), T(c.Version), T(c.Entity1), T(c.Entity2),
-                                       T(c.ID1), T(c.ID2), T(c.ID3), T(c.ID4), T(c.LocString),
-                                       c.PreservedBlock});
+        copy.RequiredPerks.push_back(MakePerkRef(perk));
+    for (const auto& command : info.InfoCommands)
+        copy.InfoCommands.push_back(MakeCommandRef(command));
+    for (const auto& condition : info.InfoConditions)
+        copy.InfoConditions.push_back(MakeConditionRef(condition));
     return copy;
 }
 
@@ -96,42 +141,12 @@ void StoreInfoRef(const InfoRef& copy, VaskInfo& record, bool passOnHiddenMember
         TesselEngine::SetMember(record.CommentGivenCmdIndex, copy.CommentGivenCmdIndex.c_str());
         TesselEngine::SetMember(record.SmalltalkGivenCmdIndex, copy.SmalltalkGivenCmdIndex.c_str());
     }
-    for (const auto& entry : copy.RequiredPerks) {
-        InfoRequiredPerk& perk = record.RequiredPerks[record.AddRequiredPerk()];
-        perk.SetPerk(entry.Perk.c_str());
-        perk.SetValue(entry.Value.c_str());
-        perk.SetInvertTest(entry.InvertTest.c_str());
-    }
-    for (const auto& entry : copy.InfoCommands) {
-        InfoCommand& command = record.InfoCommands[record.AddCommand()];
-        command.SetCommand(entry.Command.c_str());
-        command.SetEntity1(entry.Entity1.c_str());
-        command.SetEntity2(entry.Entity2.c_str());
-        command.SetEntity3(entry.Entity3.c_str());
-        command.SetID1(entry.ID1.c_str());
-        command.SetID2(entry.ID2.c_str());
-        command.SetID3(entry.ID3.c_str());
-        command.SetLocString(entry.LocString.c_str());
-        command.SetText(entry.Text.c_str());
-        if (entry.UseValues) {
-            command.UseValues = true;
-            for (std::uint32_t k = 0; k < entry.Value.size(); ++k)
-                command.SetValue(entry.Value[k].c_str(), k);
-        }
-        command.PreservedBlock = entry.PreservedBlock;
-    }
-    for (const auto& entry : copy.InfoConditions) {
-        InfoCondition& condition = record.InfoConditions[record.AddCondition()];
-        condition.SetCondition(entry.Condition.c_str());
-        condition.SetEntity1(entry.Entity1.c_str());
-        condition.SetEntity2(entry.Entity2.c_str());
-        condition.SetID1(entry.ID1.c_str());
-        condition.SetID2(entry.ID2.c_str());
-        condition.SetID3(entry.ID3.c_str());
-        condition.SetID4(entry.ID4.c_str());
-        condition.SetLocString(entry.LocString.c_str());
-        condition.PreservedBlock = entry.PreservedBlock;
-    }
+    for (const auto& entry : copy.RequiredPerks)
+        StorePerkRef(entry, record.RequiredPerks[record.AddRequiredPerk()]);
+    for (const auto& entry : copy.InfoCommands)
+        StoreCommandRef(entry, record.InfoCommands[record.AddCommand()]);
+    for (const auto& entry : copy.InfoConditions)
+        StoreConditionRef(entry, record.InfoConditions[record.AddCondition()]);
 }
 
 } // namespace VaskEdit

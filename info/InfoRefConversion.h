@@ -18,4 +18,12 @@ InfoRef MakeInfoRef(const VaskInfo& info);
 // gets the record's defaults.
 void StoreInfoRef(const InfoRef& copy, VaskInfo& record, bool passOnHiddenMembers);
 
+// One list entry each way, as the whole-info conversions do them.
+InfoCommandRef MakeCommandRef(const InfoCommand& command);
+InfoConditionRef MakeConditionRef(const InfoCondition& condition);
+InfoRequiredPerkRef MakePerkRef(const InfoRequiredPerk& perk);
+void StoreCommandRef(const InfoCommandRef& entry, InfoCommand& command);
+void StoreConditionRef(const InfoConditionRef& entry, InfoCondition& condition);
+void StorePerkRef(const InfoRequiredPerkRef& entry, InfoRequiredPerk& perk);
+
 } // namespace VaskEdit

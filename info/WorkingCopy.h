@@ -63,7 +63,8 @@ struct InfoRequiredPerkRef {
     bool operator==(const InfoRequiredPerkRef&) const = default;
 };
 
-struct InfoRef {
+// The info's own members, without its lists.
+struct InfoMembers {
     std::string Name;
     std::string MainSortID;
     std::string SortID;
@@ -79,7 +80,6 @@ struct InfoRef {
     std::string GoldCost;
     std::string GoldCostScript;
     std::string GoldCostItem;
-    std::vector<InfoRequiredPerkRef> RequiredPerks;
     std::string DialogPartnerAutoPositioningEnabled;
     std::string ClearChildren;
     std::string Permanent;
@@ -96,6 +96,12 @@ struct InfoRef {
     std::string SmalltalkOuterRange;
     std::string SmalltalkExitRoutineName;
     std::string SmalltalkPartnerExitRoutineName;
+
+    bool operator==(const InfoMembers&) const = default;
+};
+
+struct InfoRef : InfoMembers {
+    std::vector<InfoRequiredPerkRef> RequiredPerks;
     std::vector<InfoCommandRef> InfoCommands;
     std::vector<InfoConditionRef> InfoConditions;
 
