@@ -12,6 +12,7 @@
 
 namespace VaskEdit {
 
+// In the order of the info editor's tabs.
 enum class EntryList { Commands, Conditions, Perks };
 
 // The members of the info, or one of its lists.

@@ -24,7 +24,7 @@ rm -f "$out/workspace/infocache"
 
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
 xvfb=$!
-for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$out/display")"
 cleanup() { kill "$app" "$xvfb" 2>/dev/null; wait 2>/dev/null; }
 trap cleanup EXIT
@@ -35,7 +35,7 @@ fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; 
 app=$!
 
 main=""
-for _ in $(seq 100); do
+for _ in $(seq 600); do # up to a minute on a busy machine
   main=$(xdotool search --name '^VaskEdit$' 2>/dev/null | head -1)
   [ -n "$main" ] && break
   sleep 0.1
@@ -47,7 +47,7 @@ click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
 
 # "Update Cache" builds "infocache" from "Infos/".
 click 155 96
-for _ in $(seq 50); do [ -s "$out/workspace/infocache" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$out/workspace/infocache" ] && break; sleep 0.1; done
 [ -s "$out/workspace/infocache" ] || fail "Update Cache wrote no infocache"
 sleep 0.5
 import -window "$main" "$out/main-window.png"
@@ -62,7 +62,7 @@ sleep 1.5
 click 90 142
 xdotool key ctrl+e
 editor=""
-for _ in $(seq 50); do
+for _ in $(seq 300); do
   editor=$(xdotool search --name '^Info Editor$' 2>/dev/null | head -1)
   [ -n "$editor" ] && break
   sleep 0.1

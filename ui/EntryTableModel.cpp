@@ -1,7 +1,13 @@
 #include "ui/EntryTableModel.h"
 #include "ui/SystemString.h"
 
+#include <QMimeData>
+
 namespace VaskEdit {
+
+namespace {
+const QString RowMimeType = "application/x-vaskedit-entry-row";
+} // namespace
 
 EntryTableModel::EntryTableModel(QStringList headers, RowCount rows, Cell cell, QObject* parent)
     : QAbstractTableModel(parent), headers(std::move(headers)), rows(std::move(rows)),
@@ -31,6 +37,71 @@ QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, i
         section >= headers.size())
         return {};
     return headers[section];
+}
+
+void EntryTableModel::EnableRowMoves(CanMove can, MoveRow move) {
+    canMove = std::move(can);
+    moveRow = std::move(move);
+}
+
+Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (moveRow && canMove())
+        flags |=
+            index.isValid() ? Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled : Qt::ItemIsDropEnabled;
+    return flags;
+}
+
+Qt::DropActions EntryTableModel::supportedDragActions() const {
+    return Qt::MoveAction;
+}
+
+Qt::DropActions EntryTableModel::supportedDropActions() const {
+    return Qt::MoveAction;
+}
+
+QStringList EntryTableModel::mimeTypes() const {
+    return {RowMimeType};
+}
+
+QMimeData* EntryTableModel::mimeData(const QModelIndexList& indexes) const {
+    if (indexes.isEmpty())
+        return nullptr;
+    // The table's address keeps a row from being dropped into another table.
+    auto* data = new QMimeData;
+    data->setData(RowMimeType, QByteArray::number(reinterpret_cast<quintptr>(this)) + ' ' +
+                                   QByteArray::number(indexes.first().row()));
+    return data;
+}
+
+int EntryTableModel::DraggedRow(const QMimeData* data) const {
+    if (!data || !data->hasFormat(RowMimeType))
+        return -1;
+    const QList<QByteArray> parts = data->data(RowMimeType).split(' ');
+    bool ok = parts.size() == 2;
+    if (!ok || parts[0].toULongLong(&ok) != reinterpret_cast<quintptr>(this) || !ok)
+        return -1;
+    const int row = parts[1].toInt(&ok);
+    return ok && row >= 0 && row < rowCount() ? row : -1;
+}
+
+bool EntryTableModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                      const QModelIndex&) const {
+    return action == Qt::MoveAction && moveRow && canMove() && DraggedRow(data) >= 0;
+}
+
+bool EntryTableModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                   int column, const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    const int from = DraggedRow(data);
+    // Dropped on a row: it takes that row's place. Dropped between rows: it goes before
+    // the row below, which is one place less when it comes from above.
+    int to = parent.isValid() ? parent.row() : (row < 0 ? rowCount() : row);
+    if (!parent.isValid() && to > from)
+        --to;
+    to = std::min(to, rowCount() - 1);
+    return to != from && moveRow(from, to);
 }
 
 } // namespace VaskEdit

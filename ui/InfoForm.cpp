@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace VaskEdit {
@@ -104,6 +105,8 @@ InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
         {"DialogPartnerAutoPositioningEnabled", Kind::Check,
          &InfoRef::DialogPartnerAutoPositioningEnabled, "", 8},
     };
+    undoStack = new QUndoStack(this);
+    connect(undoStack, &QUndoStack::cleanChanged, this, &InfoForm::UpdateTitle);
     BuildLayout();
     resize(1170, 734 + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
@@ -149,6 +152,15 @@ QWidget* InfoForm::MakeControl(FieldControl& field, const QStringList& choices) 
     }
     }
     field.control->setObjectName(field.caption);
+    // Only what the user does becomes an undo step, not what the program shows.
+    const std::size_t index = static_cast<std::size_t>(&field - fields.data());
+    const auto edited = [this, index] { OnFieldEdited(index); };
+    if (auto* box = qobject_cast<QLineEdit*>(field.control))
+        connect(box, &QLineEdit::textEdited, this, edited);
+    else if (auto* check = qobject_cast<QCheckBox*>(field.control))
+        connect(check, &QCheckBox::clicked, this, edited);
+    else if (auto* choice = qobject_cast<QComboBox*>(field.control))
+        connect(choice, &QComboBox::activated, this, edited);
     return field.control;
 }
 
@@ -178,6 +190,7 @@ void InfoForm::BuildLayout() {
     QMenu* file = menuBar()->addMenu("File");
     file->addAction("Save", this, &InfoForm::Save);
     file->addAction("Cancel", this, &InfoForm::Cancel);
+    BuildEditMenu();
     menuBar()->addMenu("Tools");
     QMenu* help = menuBar()->addMenu("Help");
     help->addAction("Show Help", this, [] { HelpManager::ShowHelp(InfoEditor); });
@@ -385,9 +398,30 @@ void InfoForm::BuildLayout() {
                 (this->*action)();
             });
         }
+        for (int delta : {-1, 1}) {
+            QPushButton* button = NewButton(delta < 0 ? "\u2191" : "\u2193", this);
+            button->setToolTip("Move selected " + specs[i].what + (delta < 0 ? " up" : " down"));
+            button->setFixedWidth(30);
+            strip->addWidget(button);
+            stripButtons.push_back(button);
+            connect(button, &QPushButton::clicked, this, [this, i, delta] {
+                tabs->setCurrentIndex(static_cast<int>(i));
+                MoveSelectedEntry(delta);
+            });
+        }
         strip->addStretch();
         layout->addLayout(strip);
         QTableView* grid = ReadOnlyGrid(gridModels[i]);
+        // Rows are dragged to their new place while the info is editable.
+        gridModels[i]->EnableRowMoves(
+            [this] { return Editable(); },
+            [this, i](int from, int to) { return MoveEntryRow(static_cast<int>(i), from, to); });
+        grid->setDragEnabled(true);
+        grid->setAcceptDrops(true);
+        grid->setDropIndicatorShown(true);
+        grid->setDragDropOverwriteMode(false);
+        grid->setDragDropMode(QAbstractItemView::InternalMove);
+        grid->setDefaultDropAction(Qt::MoveAction);
         for (std::size_t c = 0; c < specs[i].widths.size(); ++c)
             grid->setColumnWidth(static_cast<int>(c), specs[i].widths[c]);
         layout->addWidget(grid);
@@ -419,12 +453,18 @@ void InfoForm::BuildLayout() {
 
 void InfoForm::LoadFields() {
     for (auto& field : fields) {
+        field.loaded = infoData.*field.member;
+        field.loadedChecked = field.loaded == "True";
+    }
+    ShowFields();
+}
+
+void InfoForm::ShowFields() {
+    for (auto& field : fields) {
         const std::string& text = infoData.*field.member;
-        field.loaded = text;
         switch (field.kind) {
         case Kind::Check:
-            field.loadedChecked = text == "True";
-            static_cast<QCheckBox*>(field.control)->setChecked(field.loadedChecked);
+            static_cast<QCheckBox*>(field.control)->setChecked(text == "True");
             break;
         case Kind::Choice: {
             auto* box = static_cast<QComboBox*>(field.control);

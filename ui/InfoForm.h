@@ -1,8 +1,9 @@
 // The info editor window: one info's members, its required perks, commands and
-// conditions, shown from a working copy and saved as a new record to its file.
+// conditions, shown from a working copy and saved as a new record to its file. Every
+// change of the working copy is a step on an undo stack.
 #pragma once
 
-#include "info/WorkingCopy.h"
+#include "info/WorkingCopyEdit.h"
 #include "ui/EntryTableModel.h"
 
 #include <QMainWindow>
@@ -10,12 +11,14 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class QUndoStack;
 
 namespace VaskEdit {
 
@@ -46,6 +49,14 @@ public:
     void AddEntry();
     void EditEntry();
     void DeleteEntry();
+    // Editing steps beyond the buttons: undo, moving the selected entry of the shown
+    // tab up (-1) or down (+1), and copying and pasting entries as block text.
+    void Undo();
+    void Redo();
+    void MoveSelectedEntry(int delta);
+    bool MoveEntryRow(int tab, int from, int to);
+    void CopyEntry();
+    void PasteEntries();
 
     int EditMode() const { return editMode; }
     const InfoRef& InfoData() const { return infoData; }
@@ -56,6 +67,8 @@ public:
     QTableView* PerkList() const { return perkList; }
     QTabWidget* Tabs() const { return tabs; }
     QPushButton* Button(const QString& caption) const;
+    QUndoStack* UndoStack() const { return undoStack; }
+    bool HasUnsavedChanges() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,9 +94,25 @@ private:
     void BuildLayout();
     QWidget* MakeControl(FieldControl& field, const QStringList& choices = {});
     void LoadFields();
+    // Shows the working copy's members without taking them as the loaded texts.
+    void ShowFields();
+    void OnFieldEdited(std::size_t field);
+    // Changes one list through change() and records the step when the list changed.
+    bool ChangeList(EntryList list, const QString& what, const std::function<bool()>& change);
+    void PushChange(const QString& what, WorkingCopyPart before, WorkingCopyPart after,
+                    int mergeKey = -1);
+    void ApplyPart(const WorkingCopyPart& part);
+    void RebuildList(EntryList list);
+    // Takes the shown fields as the working copy's and starts a fresh, clean history.
+    void ResetHistory();
+    void UpdateTitle();
+    void SelectRow(int tab, int row);
+    void BuildEditMenu();
     void StoreFields();
     void ApplyEditability();
-    bool HandleKey(QKeyEvent& key);
+    // target: the control the key was sent to.
+    bool HandleKey(QKeyEvent& key, QWidget* target);
+    bool HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target);
     // The dialog of the selected tab on the entry at row (a new entry when row is -1).
     bool OpenEntryDialog(int tab, int row, int mode);
     void RebuildAll();
@@ -110,6 +139,12 @@ private:
     QPushButton* cancelButton = nullptr;
     QPushButton* openParentButton = nullptr;
     bool pickingItem = false;
+    QUndoStack* undoStack = nullptr;
+    bool restoring = false;      // showing an undone or redone state: no new steps
+    bool closeConfirmed = false; // Save or Cancel closes without asking again
+    std::vector<QAction*> editActions;
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
 };
 
 } // namespace VaskEdit

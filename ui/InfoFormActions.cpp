@@ -14,6 +14,8 @@
 #include "ui/SystemString.h"
 #include "ui/TemplateBox.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QUndoStack>
 
 namespace VaskEdit {
 
@@ -64,11 +67,13 @@ void InfoForm::InfoEditor_OnOpen(std::uint32_t index, int mode) {
         infoData = InfoRef{};
         InfoEditor_ClearGUI();
         infoData.Name.clear();
+        ResetHistory();
         return;
     }
     infoData = MakeInfoRef(InfoManager::InfoFiles[index]);
     LoadFields();
     RebuildAll();
+    ResetHistory();
 }
 
 void InfoForm::SetInfoEditMode(int mode) {
@@ -86,6 +91,10 @@ void InfoForm::ApplyEditability() {
     }
     for (QPushButton* button : stripButtons)
         button->setEnabled(editable);
+    for (QAction* action : editActions)
+        action->setEnabled(editable);
+    undoAction->setEnabled(editable && undoStack->canUndo());
+    redoAction->setEnabled(editable && undoStack->canRedo());
     openParentButton->setEnabled(true);
     editButton->setEnabled(!editable);
     if (editable) {
@@ -128,6 +137,7 @@ void InfoForm::CopyInfo() {
 void InfoForm::NewInfo() {
     SetInfoEditMode(New);
     InfoEditor_ClearGUI();
+    ResetHistory();
 }
 
 void InfoForm::OpenParent() {
@@ -140,8 +150,13 @@ void InfoForm::PickGoldCostItem() {
         return;
     pickingItem = true;
     TemplateBox picker(QString(), BoxValue(box), editMode != View, this);
-    if (picker.exec() == QDialog::Accepted)
+    if (picker.exec() == QDialog::Accepted) {
         ShowMasked(box, GuidInputMask, ToSystemString(picker.GetGUID()), 48);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].control == box)
+                OnFieldEdited(i);
+        }
+    }
     pickingItem = false;
 }
 
@@ -183,6 +198,7 @@ void InfoForm::Save() {
     infoData.RequiredPerks.clear();
     infoData.InfoCommands.clear();
     infoData.InfoConditions.clear();
+    closeConfirmed = true;
     close();
 }
 
@@ -192,6 +208,7 @@ void InfoForm::Cancel() {
     infoData.RequiredPerks.clear();
     infoData.InfoCommands.clear();
     infoData.InfoConditions.clear();
+    closeConfirmed = true;
     close();
 }
 
@@ -203,6 +220,12 @@ void InfoForm::UnloadOnClose() {
 }
 
 void InfoForm::closeEvent(QCloseEvent* event) {
+    // The window's close control asks Cancel's question when changes would be lost.
+    if (!closeConfirmed && Editable() && HasUnsavedChanges() &&
+        Ask(this, "Caution", "Are you sure?") != DialogResult::Yes) {
+        event->ignore();
+        return;
+    }
     UnloadOnClose();
     QMainWindow::closeEvent(event);
 }
@@ -237,7 +260,9 @@ bool InfoForm::OpenEntryDialog(int tab, int row, int mode) {
 void InfoForm::AddEntry() {
     if (!Editable())
         return;
-    OpenEntryDialog(tabs->currentIndex(), -1, 1);
+    const int tab = tabs->currentIndex();
+    ChangeList(static_cast<EntryList>(tab), "add entry",
+               [&] { return OpenEntryDialog(tab, -1, 1); });
 }
 
 void InfoForm::EditEntry() {
@@ -248,7 +273,8 @@ void InfoForm::EditEntry() {
     if (row < 0)
         return;
     // Perks are edited in the perk dialog's editable mode.
-    OpenEntryDialog(tab, row, tab == 2 ? 1 : 2);
+    ChangeList(static_cast<EntryList>(tab), "edit entry",
+               [&] { return OpenEntryDialog(tab, row, tab == 2 ? 1 : 2); });
 }
 
 void InfoForm::DeleteEntry() {
@@ -258,16 +284,15 @@ void InfoForm::DeleteEntry() {
     const int row = SelectedRow(tab);
     if (row < 0)
         return;
-    if (tab == 0) {
-        EraseRow(infoData.InfoCommands, row);
-        RebuildCommandGridView();
-    } else if (tab == 1) {
-        EraseRow(infoData.InfoConditions, row);
-        RebuildConditionGridView();
-    } else {
-        EraseRow(infoData.RequiredPerks, row);
-        RebuildPerkGridView();
-    }
+    ChangeList(static_cast<EntryList>(tab), "delete entry", [&] {
+        if (tab == 0)
+            EraseRow(infoData.InfoCommands, row);
+        else if (tab == 1)
+            EraseRow(infoData.InfoConditions, row);
+        else
+            EraseRow(infoData.RequiredPerks, row);
+        return true;
+    });
 }
 
 bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
@@ -287,11 +312,11 @@ bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
     }
     // The window sees every key before its controls.
     if (mine && event->type() == QEvent::KeyPress)
-        return HandleKey(*static_cast<QKeyEvent*>(event));
+        return HandleKey(*static_cast<QKeyEvent*>(event), widget);
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool InfoForm::HandleKey(QKeyEvent& key) {
+bool InfoForm::HandleKey(QKeyEvent& key, QWidget* target) {
     const int code = key.key();
     const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
     if (IsModifierOnly(code))
@@ -303,6 +328,10 @@ bool InfoForm::HandleKey(QKeyEvent& key) {
     if (modifiers == Qt::AltModifier) {
         if (code >= Qt::Key_1 && code <= Qt::Key_3) {
             tabs->setCurrentIndex(code - Qt::Key_1);
+            return true;
+        }
+        if (Editable() && (code == Qt::Key_Up || code == Qt::Key_Down)) {
+            MoveSelectedEntry(code == Qt::Key_Up ? -1 : 1);
             return true;
         }
         if (Editable() && (code == Qt::Key_A || code == Qt::Key_E || code == Qt::Key_D)) {
@@ -324,8 +353,34 @@ bool InfoForm::HandleKey(QKeyEvent& key) {
         Save();
         return true;
     }
+    if (Editable() && HandleEditKey(code, modifiers, target))
+        return true;
     if (!Editable()) {
         ShowReadOnlyMessage(this);
+        return true;
+    }
+    return false;
+}
+
+bool InfoForm::HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target) {
+    const bool control = modifiers == Qt::ControlModifier;
+    if ((control && code == Qt::Key_Z) || (control && code == Qt::Key_Y) ||
+        (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && code == Qt::Key_Z)) {
+        // Undo in a box means the window's undo: the box's own would bypass the stack.
+        if (control && code == Qt::Key_Z)
+            Undo();
+        else
+            Redo();
+        return true;
+    }
+    // Copy and paste act on entries only when a grid has the focus; in a box they
+    // copy and paste its text.
+    const bool onGrid = std::find(grids.begin(), grids.end(), target) != grids.end();
+    if (control && onGrid && (code == Qt::Key_C || code == Qt::Key_V)) {
+        if (code == Qt::Key_C)
+            CopyEntry();
+        else
+            PasteEntries();
         return true;
     }
     return false;
