@@ -4,6 +4,7 @@
 
 #include "info/ResourceTemplates.h"
 #include "info/WorkingCopy.h"
+#include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
 #include "library/TemplateManager.h"
@@ -54,6 +55,19 @@ Jobs::ProgressFn ProgressTo(Progress& bar) {
 
 bool StartLibrary() {
     return InfoManager::Initialize();
+}
+
+// One field of a TAB-separated row: a tab or line end inside would split the row.
+std::string RowField(std::string text) {
+    for (char& c : text) {
+        if (c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return text;
+}
+
+std::string Counted(std::size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
 
 // Reads an info by name from "Infos/" or, for an argument holding ".vaskinfo", by path.
@@ -242,6 +256,27 @@ int Resave(const std::string& nameOrPath) {
         return Fail("Error: \"Infos/" + InfoManager::InfoFiles[index].Name.Str() +
                     ".vaskinfo\" could not be written.");
     return 0;
+}
+
+int Check() {
+    // Without the resource templates the report says that it could not compare the
+    // files with what saving writes, and checks everything else.
+    StartLibrary();
+    std::vector<Finding> findings;
+    {
+        Progress bar("check");
+        findings = CheckInfoDirectory(ProgressTo(bar), {});
+    }
+    std::size_t errors = 0;
+    for (const auto& finding : findings) {
+        if (finding.severity == Severity::Error)
+            ++errors;
+        std::cout << SeverityName(finding.severity) << '\t' << RowField(finding.infoName) << '\t'
+                  << RowField(finding.text) << '\n';
+    }
+    std::cerr << Counted(errors, "error") << ", " << Counted(findings.size() - errors, "warning")
+              << ".\n";
+    return errors ? 1 : 0;
 }
 
 } // namespace VaskCli

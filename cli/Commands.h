@@ -21,5 +21,7 @@ int TemplatesFind(const std::string& name, const std::string& guid);
 int TemplatesFilter(Field field, const std::string& text);
 int Show(const std::string& nameOrPath);
 int Resave(const std::string& nameOrPath);
+// Prints the check report's findings; 1 when any of them is an error.
+int Check();
 
 } // namespace VaskCli

@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    CLI::App app{"VaskEdit on the command line: split, merge, list, filter and search the "
-                 "infos of a Vask workspace."};
+    CLI::App app{"VaskEdit on the command line: split, merge, list, filter, search and check "
+                 "the infos of a Vask workspace."};
     app.set_version_flag("--version", std::string("vaskedit-cli ") + VASKEDIT_VERSION);
     app.require_subcommand(1, 1);
     std::string directory;
@@ -89,6 +89,9 @@ int main(int argc, char** argv) {
     resave->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
         ->required();
 
+    auto* check = app.add_subcommand(
+        "check", "Check the infos; print one finding a line: severity, info, text");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
@@ -138,5 +141,7 @@ int main(int argc, char** argv) {
         return VaskCli::Show(info);
     if (resave->parsed())
         return VaskCli::Resave(info);
+    if (check->parsed())
+        return VaskCli::Check();
     return UsageError;
 }

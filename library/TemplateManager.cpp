@@ -128,7 +128,11 @@ bool TemplateManager::WriteCache() {
 }
 
 bool TemplateManager::ReadCache() {
-    TemplateCache.ClearContent();
+    return ReadCacheFile(TemplateCache);
+}
+
+bool TemplateManager::ReadCacheFile(TesselEngine::TTL::Vector<VaskTemplateCache>& records) {
+    records.ClearContent();
     File file{Char256(CacheFileName)};
     if (!file.OpenRead())
         return false;
@@ -142,7 +146,7 @@ bool TemplateManager::ReadCache() {
         ReadField(in, record.File);
         ReadField(in, record.Name);
         ReadField(in, record.GUID);
-        if (!TemplateCache.PushBack(record))
+        if (!records.PushBack(record))
             return false;
     }
     return true;

@@ -45,6 +45,9 @@ public:
     // Replaces TemplateCache with the records of "templatecache". False (and an empty
     // cache) when the file is missing or empty.
     static bool ReadCache();
+    // Reads the records of "templatecache" into records, leaving TemplateCache alone
+    // (for readers that may run beside the editor). False as ReadCache.
+    static bool ReadCacheFile(TesselEngine::TTL::Vector<VaskTemplateCache>& records);
     // Hands every remaining template of the running scan to the resource tool, then
     // starts the scan of templates again.
     static void ConvertAll();

@@ -171,3 +171,29 @@ TEST_F(CliTest, OwnersAreListedOnce) {
     EXPECT_EQ(run.out.find("Bob\n"), run.out.rfind("Bob\n"));
     EXPECT_TRUE(fs::exists("work/Owners.txt"));
 }
+
+TEST_F(CliTest, CheckPrintsOneFindingALineAndFailsOnErrors) {
+    const CliRun clean = Cli("-C work check");
+    EXPECT_EQ(clean.status, 0) << clean.err;
+    const auto kept = Rows(clean.out); // the blocks that the demo keeps without support
+    ASSERT_EQ(kept.size(), 5u);
+    for (const auto& row : kept) {
+        ASSERT_EQ(row.size(), 3u);
+        EXPECT_EQ(row[0], "warning");
+    }
+    EXPECT_EQ(clean.err, "0 errors, 5 warnings.\n");
+
+    std::string text = ReadFile("work/Infos/Bob_Trade.vaskinfo");
+    text.replace(text.find("Parent = \"\""), 11, "Parent = \"Nobody\"");
+    VaskTest::WriteFile("work/Infos/Bob_Trade.vaskinfo", text);
+    const CliRun broken = Cli("-C work check");
+    EXPECT_EQ(broken.status, 1);
+    const auto rows = Rows(broken.out);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"error", "Bob_Trade",
+                                        "the parent info \"Nobody\" is not in \"Infos/\""}));
+    EXPECT_EQ(std::vector(rows.begin() + 1, rows.end()), kept);
+    EXPECT_EQ(broken.err, "1 error, 5 warnings.\n");
+    EXPECT_EQ(Cli("-C work check extra").status, 2);
+}

@@ -1,0 +1,453 @@
+#include "library/CheckReport.h"
+
+#include "engine/File.h"
+#include "info/CommandTypes.h"
+#include "info/ConditionTypes.h"
+#include "info/InfoFileName.h"
+#include "info/ParameterSchema.h"
+#include "info/TextTable.h"
+#include "info/VaskInfo.h"
+#include "library/TemplateManager.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace VaskEdit {
+
+namespace {
+
+using TesselEngine::IO::Stream;
+using TesselEngine::WinAPI::Directory;
+using TesselEngine::WinAPI::File;
+
+constexpr const char* TemplateCacheFile = "templatecache";
+
+// The kinds in the order in which one info's findings are listed.
+enum class Kind {
+    Workspace,
+    Unreadable,
+    NoName,
+    NameTooLong,
+    NameNotAFileName,
+    NameMismatch,
+    CaseClash,
+    Parent,
+    UnknownItem,
+    MissingText,
+    LostBlock,
+    KeptBlock,
+    ChangedOnSave,
+};
+
+struct Entry {
+    Kind kind;
+    Finding finding;
+};
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+// A value as a finding shows it; a control byte would break the line of a list.
+std::string Shown(std::string_view value) {
+    std::string shown;
+    for (const char c : value)
+        shown.push_back(static_cast<unsigned char>(c) < 0x20 ? '?' : c);
+    return shown;
+}
+
+std::string Quoted(std::string_view value) {
+    return "\"" + Shown(value) + "\"";
+}
+
+// "command 3 (Give)": numbered from 1, as the editor's lists show them.
+std::string Where(const char* what, std::uint32_t index, std::string_view type) {
+    return std::string(what) + " " + std::to_string(index + 1) + " (" +
+           (type.empty() ? std::string("no type") : Shown(type)) + ")";
+}
+
+bool IsZeroGuid(std::string_view guid) {
+    bool digit = false;
+    for (const char c : guid) {
+        if (c == '0')
+            digit = true;
+        else if (c != '{' && c != '}' && c != '-')
+            return false;
+    }
+    return digit;
+}
+
+// The name as the reader finds it: the token from the first double quote after the
+// first byte up to a line end, blank, "/", ";" or zero byte, without its quotes. The
+// reader keeps only as much of the token as its 48-byte name holds; this is all of it.
+std::string NameToken(std::string_view text) {
+    const std::size_t quote = text.size() > 1 ? text.find('"', 1) : std::string_view::npos;
+    if (quote == std::string_view::npos)
+        return {};
+    const auto stops = [](char c) {
+        return c == '\0' || c == '\n' || c == '\r' || c == '/' || c == ';' || c == ' ';
+    };
+    std::string name;
+    for (std::size_t at = quote; at < text.size() && (at == quote || !stops(text[at])); ++at) {
+        if (text[at] != '"')
+            name.push_back(text[at]);
+    }
+    return name;
+}
+
+std::string_view SlotValue(const InfoCommand& command, Slot slot) {
+    switch (slot) {
+    case Slot::Entity1:
+        return command.Entity1.View();
+    case Slot::Entity2:
+        return command.Entity2.View();
+    case Slot::Entity3:
+        return command.Entity3.View();
+    case Slot::ID1:
+        return command.ID1.View();
+    case Slot::ID2:
+        return command.ID2.View();
+    case Slot::ID3:
+        return command.ID3.View();
+    case Slot::LocString:
+        return command.LocString.View();
+    default: {
+        const int value = CommandValueIndex(slot);
+        return value >= 0 ? command.Value[static_cast<std::size_t>(value)].View()
+                          : std::string_view();
+    }
+    }
+}
+
+std::string_view SlotValue(const InfoCondition& condition, Slot slot) {
+    switch (slot) {
+    case Slot::Entity1:
+        return condition.Entity1.View();
+    case Slot::Entity2:
+        return condition.Entity2.View();
+    case Slot::ID1:
+        return condition.ID1.View();
+    case Slot::ID2:
+        return condition.ID2.View();
+    case Slot::ID3:
+        return condition.ID3.View();
+    case Slot::ID4:
+        return condition.ID4.View();
+    case Slot::LocString:
+        return condition.LocString.View();
+    default:
+        return {};
+    }
+}
+
+// The 1-based line of the first byte in which two texts differ.
+std::size_t FirstDifferentLine(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t at = 0;
+    while (at < common && a[at] == b[at])
+        ++at;
+    return static_cast<std::size_t>(std::count(a.begin(), a.begin() + at, '\n')) + 1;
+}
+
+class Checker {
+public:
+    Checker() {
+        templatesLoaded = VaskInfo::EmptyInfoStream.GetSize() > 0;
+        if (!templatesLoaded)
+            AddWorkspace("the resource templates are not loaded, so no file was compared with "
+                         "what saving it would write");
+        ReadTemplateCache();
+        // Before any info is read: reading an info creates a missing table empty.
+        for (const auto& type : SupportedCommandTypes()) {
+            if (!type.textTable || tables.count(type.textTable))
+                continue;
+            std::uint64_t size = 0;
+            std::int64_t modified = 0;
+            tables[type.textTable] =
+                TesselEngine::Platform::QueryStamp(type.textTable, &size, &modified) && size > 0;
+        }
+    }
+
+    // The file names of "Infos/", in scan order.
+    static std::vector<std::string> ListInfoFiles() {
+        std::vector<std::string> files;
+        Directory::Iterator scan{TesselEngine::Char256(InfoDirectoryName)};
+        scan.First(TesselEngine::Char32((std::string("*") + InfoExtension).c_str()));
+        for (; scan.IsValid(); scan.Next())
+            files.emplace_back(scan.GetFileName());
+        return files;
+    }
+
+    void TakeNames(const std::vector<std::string>& files) {
+        std::map<std::string, std::vector<std::string>> byUpper;
+        for (const auto& file : files) {
+            const std::string name = InfoNameOf(file);
+            names.insert(name);
+            byUpper[Upper(name)].push_back(name);
+        }
+        for (const auto& [upper, group] : byUpper) {
+            upperNames[upper] = group.front();
+            if (group.size() < 2)
+                continue;
+            for (const auto& name : group) {
+                std::string others;
+                for (const auto& other : group) {
+                    if (other != name)
+                        others += (others.empty() ? "" : ", ") + Quoted(other);
+                }
+                Add(Kind::CaseClash, Severity::Error, name,
+                    "its name differs only in case from " + others +
+                        "; on Windows they are one file");
+            }
+        }
+    }
+
+    void CheckFile(const std::string& file) {
+        const std::string name = InfoNameOf(file);
+        Stream text;
+        File handle(TesselEngine::Char256(InfoDirectoryName), file.c_str());
+        const bool read = handle.OpenRead() && handle.ReadStream(text);
+        handle.Close();
+        if (!read) {
+            Add(Kind::Unreadable, Severity::Error, name, "the file cannot be read");
+            return;
+        }
+        const std::string_view bytes(text.GetBuffer() ? text.GetBuffer() : "", text.GetSize());
+        VaskInfo info;
+        info.LoadFromStream(text);
+        CheckName(name, bytes, info);
+        CheckParent(name, info);
+        CheckItem(name, "GoldCostItem", info.GoldCostItem.View());
+        for (std::uint32_t i = 0; i < info.InfoCommands.GetSize(); ++i)
+            CheckCommand(name, i, info.InfoCommands[i]);
+        for (std::uint32_t i = 0; i < info.InfoConditions.GetSize(); ++i)
+            CheckCondition(name, i, info.InfoConditions[i]);
+        if (templatesLoaded)
+            CheckSaving(name, bytes, info);
+    }
+
+    std::vector<Finding> Sorted() {
+        std::vector<std::string> upper;
+        upper.reserve(entries.size());
+        std::vector<std::size_t> order;
+        order.reserve(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            upper.push_back(Upper(entries[i].finding.infoName));
+            order.push_back(i);
+        }
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            if (upper[a] != upper[b])
+                return upper[a] < upper[b];
+            const Entry& x = entries[a];
+            const Entry& y = entries[b];
+            if (x.finding.infoName != y.finding.infoName)
+                return x.finding.infoName < y.finding.infoName;
+            return x.kind < y.kind;
+        });
+        std::vector<Finding> findings;
+        findings.reserve(entries.size());
+        for (const std::size_t i : order)
+            findings.push_back(std::move(entries[i].finding));
+        return findings;
+    }
+
+private:
+    // The file name without its extension (which the scan matched without case). A
+    // file called just ".vaskinfo" keeps its whole name, so that it is not taken for
+    // the workspace.
+    static std::string InfoNameOf(const std::string& file) {
+        const std::size_t extension = std::strlen(InfoExtension);
+        return file.size() > extension ? file.substr(0, file.size() - extension) : file;
+    }
+
+    void Add(Kind kind, Severity severity, const std::string& info, std::string text) {
+        entries.push_back({kind, {severity, info, std::move(text)}});
+    }
+
+    void AddWorkspace(std::string text) {
+        Add(Kind::Workspace, Severity::Warning, "", std::move(text));
+    }
+
+    void ReadTemplateCache() {
+        TesselEngine::TTL::Vector<VaskTemplateCache> records;
+        haveTemplateCache = TemplateManager::ReadCacheFile(records);
+        if (!haveTemplateCache) {
+            AddWorkspace(Quoted(TemplateCacheFile) + " is missing or empty, so item GUIDs were "
+                                                     "not checked; update the template cache");
+            return;
+        }
+        for (const auto& record : records)
+            guids.insert(Upper(record.GUID.View()));
+    }
+
+    void CheckName(const std::string& name, std::string_view bytes, const VaskInfo& info) {
+        const std::string inside = NameToken(bytes);
+        if (inside.empty()) {
+            Add(Kind::NoName, Severity::Error, name, "the file holds no info name");
+            return;
+        }
+        if (info.Name.View() != inside) { // the reader cut it
+            Add(Kind::NameTooLong, Severity::Error, name,
+                "the name " + Quoted(inside) + " is too long: " + std::to_string(inside.size()) +
+                    " characters, of which the editor reads " + std::to_string(info.Name.Length()));
+            return;
+        }
+        if (!IsValidInfoName(inside)) {
+            Add(Kind::NameNotAFileName, Severity::Error, name,
+                "the name " + Quoted(inside) +
+                    " cannot be a file name (no / \\ : * ? \" < > | or control characters)");
+            return;
+        }
+        if (inside != name)
+            Add(Kind::NameMismatch, Severity::Error, name,
+                "the file holds the info " + Quoted(inside) + ", which the editor saves as " +
+                    Quoted(std::string(InfoDirectoryName) + inside + InfoExtension));
+    }
+
+    void CheckParent(const std::string& name, const VaskInfo& info) {
+        const std::string parent = info.Parent.Str();
+        if (parent.empty() || names.count(parent))
+            return;
+        const auto similar = upperNames.find(Upper(parent));
+        if (similar != upperNames.end())
+            Add(Kind::Parent, Severity::Warning, name,
+                "the parent info " + Quoted(parent) + " exists only as " + Quoted(similar->second) +
+                    " (other case)");
+        else
+            Add(Kind::Parent, Severity::Error, name,
+                "the parent info " + Quoted(parent) + " is not in " + Quoted(InfoDirectoryName));
+    }
+
+    void CheckItem(const std::string& name, const std::string& where, std::string_view guid) {
+        if (!haveTemplateCache || guid.empty() || IsZeroGuid(guid) || guids.count(Upper(guid)))
+            return;
+        Add(Kind::UnknownItem, Severity::Warning, name,
+            where + ": the item " + Shown(guid) + " is not in " + Quoted(TemplateCacheFile));
+    }
+
+    template <typename Record>
+    void CheckItemRows(const std::string& name, const std::string& where, const TypeSchema* schema,
+                       const Record& record) {
+        if (!schema)
+            return;
+        for (const auto& row : schema->rows) {
+            if (row.kind == RowKind::TemplateId)
+                CheckItem(name, where, SlotValue(record, row.slot));
+        }
+    }
+
+    void CheckCommand(const std::string& name, std::uint32_t index, const InfoCommand& command) {
+        const std::string where = Where("command", index, command.Command.View());
+        const CommandType* type = FindCommandType(command.CommandTypeIndex);
+        if (!type) {
+            CheckKeptBlock(name, where, command.PreservedBlock);
+            return;
+        }
+        CheckItemRows(name, where, CommandSchema(static_cast<int>(command.CommandTypeIndex)),
+                      command);
+        if (type->textTable && !command.LocString.IsEmpty() && TableUsable(type->textTable) &&
+            !TextTables::Contains(type->textTable, command.LocString.View()))
+            Add(Kind::MissingText, Severity::Warning, name,
+                where + ": the text " + Quoted(command.LocString.View()) + " is not in " +
+                    Quoted(type->textTable));
+    }
+
+    void CheckCondition(const std::string& name, std::uint32_t index,
+                        const InfoCondition& condition) {
+        const std::string where = Where("condition", index, condition.Condition.View());
+        if (!FindConditionType(condition.ConditionTypeIndex)) {
+            CheckKeptBlock(name, where, condition.PreservedBlock);
+            return;
+        }
+        CheckItemRows(name, where, ConditionSchema(static_cast<int>(condition.ConditionTypeIndex)),
+                      condition);
+    }
+
+    void CheckKeptBlock(const std::string& name, const std::string& where,
+                        const std::string& block) {
+        if (block.empty())
+            Add(Kind::LostBlock, Severity::Error, name,
+                where + ": the block of this unknown type is damaged; saving the info would "
+                        "drop it");
+        else
+            Add(Kind::KeptBlock, Severity::Warning, name,
+                where + ": the editor does not support this type; its block is kept unchanged");
+    }
+
+    // A table that was missing or empty before the check is reported once, not at
+    // every text that it cannot hold.
+    bool TableUsable(const char* table) {
+        if (tables[table])
+            return true;
+        if (reportedTables.insert(table).second)
+            AddWorkspace("text table " + Quoted(table) +
+                         " is missing or empty, so its texts were not checked");
+        return false;
+    }
+
+    void CheckSaving(const std::string& name, std::string_view bytes, VaskInfo& info) {
+        Stream written;
+        if (!info.WriteToStream(written)) {
+            Add(Kind::ChangedOnSave, Severity::Error, name,
+                "the editor cannot write this info again (it is too large)");
+            return;
+        }
+        const std::string_view again(written.GetBuffer() ? written.GetBuffer() : "",
+                                     written.GetSize());
+        if (again != bytes)
+            Add(Kind::ChangedOnSave, Severity::Warning, name,
+                "saving it would change its text (from line " +
+                    std::to_string(FirstDifferentLine(bytes, again)) + " on)");
+    }
+
+    std::vector<Entry> entries;
+    bool templatesLoaded = false;
+    bool haveTemplateCache = false;
+    std::unordered_set<std::string> guids;                   // upper case
+    std::unordered_set<std::string> names;                   // of the info files
+    std::unordered_map<std::string, std::string> upperNames; // upper case -> one name
+    std::map<std::string, bool> tables;                      // usable at the start
+    std::set<std::string> reportedTables;
+};
+
+} // namespace
+
+std::string_view SeverityName(Severity severity) {
+    return severity == Severity::Error ? "error" : "warning";
+}
+
+std::vector<Finding> CheckInfoDirectory(const Jobs::ProgressFn& progress,
+                                        const Jobs::CancelFn& cancel, bool* cancelled) {
+    if (cancelled)
+        *cancelled = false;
+    Checker checker;
+    const std::vector<std::string> files = Checker::ListInfoFiles();
+    checker.TakeNames(files);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        checker.CheckFile(files[i]);
+        if (progress)
+            progress(Jobs::Percent(i + 1, files.size()));
+        if (cancel && cancel()) {
+            if (cancelled)
+                *cancelled = true;
+            break;
+        }
+    }
+    return checker.Sorted();
+}
+
+bool HasErrors(const std::vector<Finding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.severity == Severity::Error; });
+}
+
+} // namespace VaskEdit
