@@ -1,4 +1,5 @@
 #include "engine/File.h"
+#include "engine/Backup.h"
 #include "engine/String.h"
 
 #include <algorithm>
@@ -193,6 +194,21 @@ bool File::SaveAtomically(const char* target, const char* bytes, std::uint64_t n
         return true;
     Platform::DeleteFile(temporary.c_str());
     return false;
+}
+
+bool File::SaveWithBackup(const IO::Stream& stream) const {
+    return SaveWithBackup(path.Str().c_str(), stream.GetBuffer(), stream.GetSize());
+}
+
+bool File::SaveWithBackup(const char* target, const char* bytes, std::uint64_t n) {
+    const Backup::Kept kept = Backup::Keep(target);
+    if (!SaveAtomically(target, bytes, n)) {
+        Backup::Drop(kept);
+        return false;
+    }
+    if (!kept.path.empty())
+        Backup::Rotate(target);
+    return true;
 }
 
 Char48 File::GetBaseName() const {

@@ -61,6 +61,12 @@ public:
     static bool SaveAtomically(const char* path, const char* bytes, std::uint64_t n,
                                bool durable = true);
 
+    // SaveAtomically with the replaced bytes kept under Backup/ (engine/Backup.h): a
+    // backup that cannot be made does not stop the save, and a save that fails leaves
+    // no backup behind.
+    bool SaveWithBackup(const IO::Stream& stream) const;
+    static bool SaveWithBackup(const char* path, const char* bytes, std::uint64_t n);
+
     // The path behind its first "/" and before its first ".", cut to 48 characters.
     Char48 GetBaseName() const;
     const Char256& GetPath() const { return path; }

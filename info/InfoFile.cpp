@@ -200,7 +200,7 @@ bool VaskInfo::WriteDataToFile() {
     Stream output;
     if (!WriteToStream(output))
         return false;
-    return TesselEngine::WinAPI::File(InfoFilePath(Name)).SaveAtomically(output);
+    return TesselEngine::WinAPI::File(InfoFilePath(Name)).SaveWithBackup(output);
 }
 
 bool VaskInfo::LoadEmptyInfo(Char256 path) {

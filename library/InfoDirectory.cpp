@@ -126,7 +126,7 @@ bool InfoManager::WriteInfoCache() {
         field(record.Owner);
         field(record.Quest);
     }
-    return File::SaveAtomically("infocache", content.data(), content.size());
+    return File::SaveWithBackup("infocache", content.data(), content.size());
 }
 
 bool InfoManager::ReadInfoCache() {

@@ -145,7 +145,7 @@ bool InfoManager::WriteHdrdocFile() {
     Directory(Char256("Output/")).Create();
     // Only what was filled: room left by files that shrank is not part of the document.
     const bool written =
-        File::SaveAtomically(MergedDocument, InfoStream.GetBuffer(), InfoStream.GetPosition());
+        File::SaveWithBackup(MergedDocument, InfoStream.GetBuffer(), InfoStream.GetPosition());
     if (written)
         InfoStream.Free();
     return written;

@@ -124,7 +124,7 @@ bool TemplateManager::WriteCache() {
         WriteField(out, record.GUID);
     }
     out.TrimTrailingZeros();
-    return File::SaveAtomically(CacheFileName, out.GetBuffer(), out.GetSize());
+    return File::SaveWithBackup(CacheFileName, out.GetBuffer(), out.GetSize());
 }
 
 bool TemplateManager::ReadCache() {

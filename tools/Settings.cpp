@@ -120,7 +120,7 @@ bool FileManager::WriteSettings(const WriteSettingsStruct& settings) {
     if (!filled)
         return false;
     out.TrimTrailingZeros();
-    return TesselEngine::WinAPI::File::SaveAtomically(SettingsFileName, out.GetBuffer(),
+    return TesselEngine::WinAPI::File::SaveWithBackup(SettingsFileName, out.GetBuffer(),
                                                       out.GetSize());
 }
 

@@ -8,6 +8,7 @@ namespace TesselEngine::Platform {
 std::atomic<std::int64_t> FaultInjection::writeBudget{-1};
 std::atomic<int> FaultInjection::failReplaces{0};
 std::atomic<int> FaultInjection::failReads{0};
+std::atomic<int> FaultInjection::failLinks{0};
 
 namespace {
 bool TakeOne(std::atomic<int>& counter) {
@@ -73,6 +74,12 @@ bool ReplaceFile(const char* from, const char* to, bool durable) {
     if (TakeOne(FaultInjection::failReplaces))
         return false;
     return Raw::ReplaceFile(from, to, durable);
+}
+
+bool CreateHardLink(const char* existing, const char* link) {
+    if (TakeOne(FaultInjection::failLinks))
+        return false;
+    return Raw::CreateHardLink(existing, link);
 }
 
 bool IsReadOnlyFile(const char* path) {

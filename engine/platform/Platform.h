@@ -6,7 +6,7 @@
 //  - a file without any write permission is read-only and cannot be opened for
 //    writing or replaced;
 //  - directory listings match names without regard to case.
-// Tests can make writes, renames and reads fail through FaultInjection.
+// Tests can make writes, renames, reads and hard links fail through FaultInjection.
 #pragma once
 
 #include <atomic>
@@ -42,6 +42,11 @@ bool CreateDirectory(const char* path);
 bool RemoveDirectory(const char* path);
 // Moves from over to in one step; to is replaced when it exists.
 bool ReplaceFile(const char* from, const char* to, bool durable = true);
+// Gives the plain file existing a second name, link, which must not exist yet. False,
+// with nothing made, also where the file system has no hard links and for a file that
+// has other names already or is a symbolic link: its bytes could change under the new
+// name later.
+bool CreateHardLink(const char* existing, const char* link);
 // True when path names an existing file that nobody may write.
 bool IsReadOnlyFile(const char* path);
 bool IsDirectory(const char* path);
@@ -68,10 +73,13 @@ struct FaultInjection {
     static std::atomic<int> failReplaces;
     // The next n reads fail.
     static std::atomic<int> failReads;
+    // The next n hard links fail, as on a file system without them.
+    static std::atomic<int> failLinks;
     static void Clear() {
         writeBudget = -1;
         failReplaces = 0;
         failReads = 0;
+        failLinks = 0;
     }
 };
 

@@ -153,6 +153,13 @@ bool ReplaceFile(const char* from, const char* to, bool durable) {
     return true;
 }
 
+bool CreateHardLink(const char* existing, const char* link) {
+    struct stat st {};
+    if (::lstat(existing, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+        return false;
+    return ::link(existing, link) == 0;
+}
+
 bool IsReadOnlyFile(const char* path) {
     struct stat st {};
     return ::stat(path, &st) == 0 && !S_ISDIR(st.st_mode) && HasNoWriteBits(st);

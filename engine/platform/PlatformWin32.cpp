@@ -6,6 +6,7 @@
 #undef CreateDirectory
 #undef RemoveDirectory
 #undef ReplaceFile
+#undef CreateHardLink
 
 #include "engine/platform/RawPlatform.h"
 
@@ -115,6 +116,20 @@ bool RemoveDirectory(const char* path) {
 bool ReplaceFile(const char* from, const char* to, bool durable) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
     return MoveFileExA(from, to, flags) != 0;
+}
+
+bool CreateHardLink(const char* existing, const char* link) {
+    // Opened without access rights: only to count the file's names.
+    HANDLE h = CreateFileA(existing, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool plain =
+        GetFileInformationByHandle(h, &info) && info.nNumberOfLinks == 1 &&
+        !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    CloseHandle(h);
+    return plain && CreateHardLinkA(link, existing, nullptr) != 0;
 }
 
 bool IsReadOnlyFile(const char* path) {

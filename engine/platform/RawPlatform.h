@@ -16,6 +16,7 @@ bool DeleteFile(const char* path);
 bool CreateDirectory(const char* path);
 bool RemoveDirectory(const char* path);
 bool ReplaceFile(const char* from, const char* to, bool durable);
+bool CreateHardLink(const char* existing, const char* link);
 bool IsReadOnlyFile(const char* path);
 bool IsDirectory(const char* path);
 bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified);

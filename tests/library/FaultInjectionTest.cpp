@@ -12,9 +12,12 @@
 #include "tools/Settings.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace VaskEdit;
 using TesselEngine::Platform::FaultInjection;
@@ -69,12 +72,16 @@ Files AllFiles() {
 class FaultInjectionTest : public VaskTest::LibraryTest {
 protected:
     // Runs the operation under the fault and expects a reported failure that changed
-    // no file of the workspace.
+    // no file of the workspace. Without hard links, backups are copies that meet the
+    // fault first.
     template <typename Operation>
-    void ExpectNothingLost(Fault fault, Operation operation, int times = 1) {
+    void ExpectNothingLost(Fault fault, Operation operation, int times = 1, bool hardLinks = true) {
         SCOPED_TRACE(Describe(fault));
+        SCOPED_TRACE(hardLinks ? "backups linked" : "backups copied");
         const Files before = AllFiles();
         Inject(fault, times);
+        if (!hardLinks)
+            FaultInjection::failLinks = 1;
         EXPECT_FALSE(operation()) << "the failure is reported";
         FaultInjection::Clear();
         EXPECT_EQ(AllFiles(), before);
@@ -203,4 +210,40 @@ TEST_F(FaultInjectionTest, SplitWritesNoPartOfAPieceAndKeepsExistingOnes) {
     EXPECT_EQ(outcome.failed, 2u); // A and C; B exists and is skipped
     EXPECT_NE(report.find("File <A> could not be created! --> Skipped"), std::string::npos);
     EXPECT_NE(report.find("File <C> could not be created! --> Skipped"), std::string::npos);
+}
+
+TEST_F(FaultInjectionTest, FailedSavesLeaveNoBackupAndKeepEarlierOnes) {
+    WriteInfo("Bob_Greeting", "Bob");
+    WriteFile("infocache", "Old,Owner,Quest,");
+    WriteFile("templatecache", "old,cache,{0},");
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = C:/Vask, \nSHOWHELP_EXE = firefox.exe,");
+    WriteFile("Output/new_info.hdrdoc", "previous document");
+    const std::uint32_t edited = InfoManager::CreateVaskInfo("Bob_Greeting");
+    InfoManager::InfoFiles[edited].SetOwner("Mira");
+    ASSERT_TRUE(InfoManager::WriteVaskInfo(edited)); // one earlier backup
+    InfoManager::InfoFiles[edited].SetOwner("Dray");
+    InfoManager::InitializeDirectory();
+    while (InfoManager::GenerateCacheEntry()) {
+    }
+    VaskTemplateCache record;
+    record.File = record.Name = Char48("It_Gold_Coin");
+    TemplateManager::TemplateCache.PushBack(record);
+    WriteSettingsStruct settings;
+    settings.HelpProgram = Char48("new.exe");
+
+    const std::vector<std::pair<const char*, std::function<bool()>>> saves = {
+        {"info", [&] { return InfoManager::WriteVaskInfo(edited); }},
+        {"info cache", [] { return InfoManager::WriteInfoCache(); }},
+        {"template cache", [] { return TemplateManager::WriteCache(); }},
+        {"settings", [&] { return FileManager::WriteSettings(settings); }},
+        {"merge", Merge}};
+    for (const auto& [what, save] : saves) {
+        SCOPED_TRACE(what);
+        for (const bool hardLinks : {true, false}) {
+            // A copied backup takes one rename of its own.
+            ExpectNothingLost(Fault::FailedRename, save, hardLinks ? 1 : 2, hardLinks);
+            ExpectNothingLost(Fault::HalfWrite, save, 1, hardLinks);
+        }
+    }
+    TemplateManager::TemplateCache.ClearContent();
 }

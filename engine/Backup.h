@@ -1,0 +1,36 @@
+// Earlier versions of the user's files, kept under Backup/ in the current directory
+// before each replace: "Backup/<file name>.<stamp>", the stamp in UTC as
+// "yyyymmdd-hhmmss-mmm", so that a file's backups sort by name in the order they were
+// made. No scan of the program looks inside Backup/.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace TesselEngine::Backup {
+
+constexpr std::size_t KeptPerFile = 10;
+constexpr const char* Folder = "Backup/";
+
+// What Keep made, for Drop to take back.
+struct Kept {
+    std::string path;        // empty: nothing to keep, or it could not be kept
+    bool madeFolder = false; // Backup/ was created for it
+};
+
+// Keeps the present bytes of the file at path under a stamp later than that of every
+// earlier backup of the file: a second name for the file where the system allows it
+// (the replace gives the path a new file and leaves the old one to the backup), a copy
+// otherwise. Nothing for a missing, read-only or directory path, which a save refuses
+// or creates. Best effort: the file itself is never touched and no temporary file is
+// left behind.
+Kept Keep(const char* path);
+// Takes back what Keep made, for a replace that failed.
+void Drop(const Kept& kept);
+// Removes all but the KeptPerFile newest backups of the file at path.
+void Rotate(const char* path);
+// The backups of the file at path, oldest first.
+std::vector<std::string> List(const char* path);
+
+} // namespace TesselEngine::Backup
