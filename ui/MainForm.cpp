@@ -127,6 +127,8 @@ void MainForm::BuildMenus() {
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->addAction("Split Info-hdrdoc", this, &MainForm::SplitHdrdoc);
     tools->addAction("Merge Infos to .hdrdoc", this, &MainForm::MergeInfos);
+    tools->addSeparator();
+    tools->addAction("Check Infos", this, &MainForm::CheckInfos);
     QMenu* help = menuBar()->addMenu("Help");
     help->addAction("Show Help", this, &MainForm::ShowHelp);
     QMenu* about = menuBar()->addMenu("About");

@@ -49,6 +49,8 @@ public:
     void ShowSettings();
     void SplitHdrdoc();
     void MergeInfos();
+    // Runs the check report and shows its findings in a window of their own.
+    void CheckInfos();
     void ShowHelp();
 
     // For tests and the smoke test: the widgets a user works with.
@@ -112,6 +114,7 @@ private:
     BackgroundJob searchJob;
     BackgroundJob splitJob;
     BackgroundJob mergeJob;
+    BackgroundJob checkJob;
 };
 
 } // namespace VaskEdit

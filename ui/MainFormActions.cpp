@@ -1,8 +1,10 @@
 // What the main window's buttons, menus and jobs do.
+#include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
 #include "tools/ExternalTools.h"
 #include "tools/Settings.h"
+#include "ui/CheckReportWindow.h"
 #include "ui/InfoOpening.h"
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
@@ -297,6 +299,25 @@ void MainForm::MergeInfos() {
         });
 }
 
+void MainForm::CheckInfos() {
+    if (checkJob.IsBusy())
+        return;
+    progress->setValue(0);
+    progress->show();
+    auto findings = std::make_shared<std::vector<Finding>>();
+    RunJob(
+        checkJob,
+        [findings](const auto& report, const auto& cancel) {
+            Jobs::Outcome outcome;
+            *findings = CheckInfoDirectory(report, cancel, &outcome.cancelled);
+            return outcome;
+        },
+        [this, findings](const Jobs::Outcome& outcome) {
+            auto* window = new CheckReportWindow(*findings, outcome.cancelled, this);
+            window->show();
+        });
+}
+
 void MainForm::ReportSkipped(const Jobs::Outcome& outcome) {
     if (outcome.skipped)
         ShowMessage(this, "InfoManager",
@@ -306,11 +327,12 @@ void MainForm::ReportSkipped(const Jobs::Outcome& outcome) {
 }
 
 bool MainForm::JobRunning() const {
-    return updateCacheJob.IsBusy() || searchJob.IsBusy() || splitJob.IsBusy() || mergeJob.IsBusy();
+    return updateCacheJob.IsBusy() || searchJob.IsBusy() || splitJob.IsBusy() ||
+           mergeJob.IsBusy() || checkJob.IsBusy();
 }
 
 void MainForm::WaitForJobs() {
-    for (BackgroundJob* job : {&updateCacheJob, &searchJob, &splitJob, &mergeJob}) {
+    for (BackgroundJob* job : {&updateCacheJob, &searchJob, &splitJob, &mergeJob, &checkJob}) {
         job->RequestCancel();
         job->Wait();
     }

@@ -5,6 +5,7 @@
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
 #include "support/Workspace.h"
+#include "ui/CheckReportWindow.h"
 #include "ui/InfoForm.h"
 #include "ui/UserWaitDialog.h"
 
@@ -245,6 +246,42 @@ private slots:
         window.MergeInfos();
         FinishJobs(window);
         QVERIFY(!fs::exists("Output/new_info.hdrdoc"));
+    }
+
+    // "Tools" > "Check Infos": the findings list in a window of their own, and a row
+    // opens its info.
+    void checkListsFindingsWhoseRowsOpenTheirInfo() {
+        std::string info = VaskTest::ReadFile("Infos/Lena_Room.vaskinfo");
+        const std::string parent = "bCString Parent = \"";
+        info.insert(info.find(parent) + parent.size(), "Nobody_Here");
+        VaskTest::WriteFile("Infos/Lena_Room.vaskinfo", info);
+        MainForm window;
+        window.CheckInfos();
+        FinishJobs(window);
+        CheckReportWindow* report = nullptr;
+        QTRY_VERIFY((report = [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* r = qobject_cast<CheckReportWindow*>(w); r && r->isVisible())
+                    return r;
+            }
+            return static_cast<CheckReportWindow*>(nullptr);
+        }()));
+        QVERIFY(report->Summary().startsWith("1 error, "));
+        QTableView* list = report->List();
+        int row = -1;
+        for (int r = 0; r < Rows(list); ++r) {
+            if (Cell(list, r, 0) == "error")
+                row = r;
+        }
+        QVERIFY(row >= 0);
+        QCOMPARE(Cell(list, row, 1), QString("Lena_Room"));
+        QVERIFY(Cell(list, row, 2).contains("Nobody_Here"));
+        QVERIFY(OpenEditors().empty());
+        QVERIFY(report->OpenRow(row));
+        QCOMPARE(OpenEditors().size(), std::size_t(1));
+        QCOMPARE(static_cast<QLineEdit*>(OpenEditors()[0]->Field("InfoName"))->text(),
+                 QString("Lena_Room"));
+        report->close();
     }
 
     void splitWithoutADocumentSaysSo() {
