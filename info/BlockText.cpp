@@ -129,4 +129,16 @@ bool NameOpensBlock(const TesselEngine::IO::Stream& text) {
            text.GetBuffer()[at] == '{';
 }
 
+bool NameBeginsLine(const TesselEngine::IO::Stream& text, std::uint32_t nameAt) {
+    const char* bytes = text.GetBuffer();
+    for (std::uint32_t at = std::min(nameAt, text.GetSize()); at > 0; --at) {
+        const char c = bytes[at - 1];
+        if (c == '\n' || c == '\r')
+            return true;
+        if (c != ' ' && c != '\t')
+            return false;
+    }
+    return true;
+}
+
 } // namespace VaskEdit

@@ -37,4 +37,9 @@ std::string TakeBlockText(TesselEngine::IO::Stream& text, std::uint32_t nameAt);
 // enum value that swallowed the name behind it.
 bool NameOpensBlock(const TesselEngine::IO::Stream& text);
 
+// Whether only blanks stand before nameAt on its line, as before every block the game
+// or this program writes. A command or perk name further along a line is text inside
+// some value.
+bool NameBeginsLine(const TesselEngine::IO::Stream& text, std::uint32_t nameAt);
+
 } // namespace VaskEdit

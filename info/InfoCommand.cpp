@@ -55,8 +55,8 @@ bool IsSupportedCommandType(std::uint32_t value) {
 
 bool ReadCommandBlock(Stream& source, InfoCommand& command) {
     command.ClearSlots();
-    // A known type's name that opens no block lies inside a value: reading it as a
-    // command would add an empty command on every save.
+    // A name further along a line, or a known type's name that opens no block, lies
+    // inside a value: reading it as a command would add one more on every save.
     std::uint32_t nameAt = 0;
     const CommandType* type = nullptr;
     do {
@@ -66,7 +66,7 @@ bool ReadCommandBlock(Stream& source, InfoCommand& command) {
         source.Skip(CommandPrefixLength);
         source.ReadToken(command.Command);
         type = FindCommandType(command.Command);
-    } while (type && !NameOpensBlock(source));
+    } while (!NameBeginsLine(source, nameAt) || (type && !NameOpensBlock(source)));
     TesselEngine::ReadMember(source, command.Version, Char16("Version"), false);
 
     if (type) {

@@ -116,8 +116,11 @@ std::uint16_t SelectConditionIndex(const char* text) {
 }
 
 bool ReadRequiredPerk(Stream& source, InfoRequiredPerk& perk) {
-    if (!source.FindKey(PerkStart))
-        return false;
+    // A perk name further along a line is text inside a value.
+    do {
+        if (!source.FindKey(PerkStart))
+            return false;
+    } while (!NameBeginsLine(source, source.GetPosition()));
     TesselEngine::ReadMember(source, perk.Perk, PerkKey, false);
     TesselEngine::ReadMember(source, perk.Value, PerkValueKey, false);
     TesselEngine::ReadMember(source, perk.InvertTest, PerkInvertKey, false);

@@ -169,3 +169,32 @@ TEST_F(FuzzRegressionTest, CommandNameInsideAValueIsNoCommand) {
     EXPECT_NE(Resave(damaged).text.find("SecondaryNPCStatus = gE\xff\xffgCInfoCommandGive;\r\n"),
               std::string::npos);
 }
+
+// The same with a damaged name that is no known type: it was kept as a block of an
+// unknown command and, again, one more was added on every save.
+TEST_F(FuzzRegressionTest, UnknownCommandNameInsideAValueIsNoCommand) {
+    const std::string damaged = InfoUpToConditions +
+                                "            gCInfoConditionNPCStatus {\r\n"
+                                "                int Version = 1;\r\n"
+                                "                eCEntityStringProxy SecondaryNPC = \"Bandit\";\r\n"
+                                "                enum gEInfoNPCStatus SecondaryNPCStatus = "
+                                "gE\xff\xffgCInfoCommandGiv\xa1\xdf{\r\n"
+                                "            }\r\n"
+                                "        }\r\n"
+                                "    }\r\n";
+    ExpectSavesSettle(damaged, 1, 1, "            gCInfoCommandGiv");
+}
+
+// A perk's name inside a member's text after the perk list was read as one more,
+// empty, perk.
+TEST_F(FuzzRegressionTest, PerkNameInsideAValueIsNoPerk) {
+    std::string text = InfoUpToConditions + "        }\r\n    }\r\n";
+    const std::string partner = "bCString SmalltalkPartner = \"";
+    text.insert(text.find(partner) + partner.size(), "gCRequiredPerk {");
+    TesselEngine::IO::Stream stream;
+    ASSERT_TRUE(stream.Allocate(static_cast<std::uint32_t>(text.size())));
+    stream.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
+    VaskInfo info;
+    info.LoadFromStream(stream);
+    EXPECT_EQ(info.RequiredPerks.GetSize(), 0u);
+}
