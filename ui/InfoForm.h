@@ -117,6 +117,9 @@ private:
     bool OpenEntryDialog(int tab, int row, int mode);
     void RebuildAll();
     int SelectedRow(int tab) const;
+    // The shown tab and its selected row; false outside the editable modes or with no
+    // row selected.
+    bool EditableSelection(int* tab, int* row) const;
     bool Editable() const;
     void UnloadOnClose();
 

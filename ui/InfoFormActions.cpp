@@ -230,6 +230,12 @@ void InfoForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
+bool InfoForm::EditableSelection(int* tab, int* row) const {
+    *tab = tabs->currentIndex();
+    *row = SelectedRow(*tab);
+    return Editable() && *row >= 0;
+}
+
 int InfoForm::SelectedRow(int tab) const {
     const QModelIndexList selected =
         grids[static_cast<std::size_t>(tab)]->selectionModel()->selectedIndexes();
@@ -266,11 +272,9 @@ void InfoForm::AddEntry() {
 }
 
 void InfoForm::EditEntry() {
-    if (!Editable())
-        return;
-    const int tab = tabs->currentIndex();
-    const int row = SelectedRow(tab);
-    if (row < 0)
+    int tab = 0;
+    int row = 0;
+    if (!EditableSelection(&tab, &row))
         return;
     // Perks are edited in the perk dialog's editable mode.
     ChangeList(static_cast<EntryList>(tab), "edit entry",
@@ -278,11 +282,9 @@ void InfoForm::EditEntry() {
 }
 
 void InfoForm::DeleteEntry() {
-    if (!Editable())
-        return;
-    const int tab = tabs->currentIndex();
-    const int row = SelectedRow(tab);
-    if (row < 0)
+    int tab = 0;
+    int row = 0;
+    if (!EditableSelection(&tab, &row))
         return;
     ChangeList(static_cast<EntryList>(tab), "delete entry", [&] {
         if (tab == 0)

@@ -147,18 +147,16 @@ bool InfoForm::MoveEntryRow(int tab, int from, int to) {
 }
 
 void InfoForm::MoveSelectedEntry(int delta) {
-    const int tab = tabs->currentIndex();
-    const int row = SelectedRow(tab);
-    if (row >= 0)
+    int tab = 0;
+    int row = 0;
+    if (EditableSelection(&tab, &row))
         MoveEntryRow(tab, row, row + delta);
 }
 
 void InfoForm::CopyEntry() {
-    if (!Editable())
-        return;
-    const int tab = tabs->currentIndex();
-    const int row = SelectedRow(tab);
-    if (row < 0)
+    int tab = 0;
+    int row = 0;
+    if (!EditableSelection(&tab, &row))
         return;
     const auto at = static_cast<std::size_t>(row);
     const std::string text = tab == 0 ? CommandBlockText(infoData.InfoCommands[at])

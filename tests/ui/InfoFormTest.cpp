@@ -33,23 +33,6 @@ void SetText(InfoForm& form, const char* caption, const QString& text) {
 }
 
 // Answers the next question with the button of that caption.
-void AnswerNextQuestion(const QString& button, QString* asked = nullptr) {
-    OnNextModalOf<UserDialog>([button, asked](UserDialog& question) {
-        if (asked)
-            *asked = question.windowTitle() + "|" + question.Message();
-        for (QPushButton* b : question.findChildren<QPushButton*>()) {
-            if (b->text() == button)
-                QTest::mouseClick(b, Qt::LeftButton);
-        }
-    });
-}
-
-std::uint32_t Load(const char* name) {
-    const std::uint32_t index = InfoManager::PrepareInfo();
-    if (!InfoManager::InfoFiles[index].LoadDataFromFile(name))
-        qFatal("demo info %s missing", name);
-    return index;
-}
 } // namespace
 
 class InfoFormTest : public QObject {
@@ -77,7 +60,7 @@ private slots:
     void viewShowsTheInfoAndItsLists() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(Load("Mira_HealingHerbs"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Mira_HealingHerbs"), View);
         QCOMPARE(form.windowTitle(), QString("Info Editor"));
         QCOMPARE(Text(form, "InfoName"), QString("Mira_HealingHerbs"));
         QCOMPARE(Text(form, "Owner"), QString("Mira"));
@@ -99,7 +82,7 @@ private slots:
         InfoForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.InfoEditor_OnOpen(Load("Bob_Haggle"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), View);
         SeenMessage seen;
         AnswerNextMessage(seen);
         QTest::keyClick(form.Field("Owner"), Qt::Key_X);
@@ -126,7 +109,7 @@ private slots:
     void editAddDeleteAndSaveWritesTheCommandsInOrder() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(Load("Bob_Haggle"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), View);
         QTest::mouseClick(form.Button("Edit"), Qt::LeftButton);
         QCOMPARE(form.EditMode(), int(Edit));
         QVERIFY(!static_cast<QLineEdit*>(form.Field("Owner"))->isReadOnly());
@@ -169,7 +152,7 @@ private slots:
             auto* form = new InfoForm;
             form->setAttribute(Qt::WA_DeleteOnClose);
             form->show();
-            form->InfoEditor_OnOpen(Load(name), View);
+            form->InfoEditor_OnOpen(LoadInfo(name), View);
             form->EditInfo();
             AnswerNextQuestion("Yes");
             form->Save();
@@ -212,7 +195,7 @@ private slots:
     void cancelAsksOutsideView() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(Load("Lena_Room"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), View);
         form.EditInfo();
         AnswerNextQuestion("No");
         form.Cancel();
@@ -223,15 +206,15 @@ private slots:
     }
 
     void closingUnloadsByNameAndByMark() {
-        const std::uint32_t shown = Load("Lena_Room");
-        Load("Lena_Greeting");
+        const std::uint32_t shown = LoadInfo("Lena_Room");
+        LoadInfo("Lena_Greeting");
         {
             InfoForm form;
             form.show();
             form.InfoEditor_OnOpen(shown, View);
             // Another window's record, marked for unloading.
             InfoManager::InfoFiles[1].EditMark = 1;
-            Load("Bob_Trade");
+            LoadInfo("Bob_Trade");
             form.close();
         }
         QCOMPARE(InfoManager::InfoFiles.GetSize(), 1u);
@@ -240,7 +223,7 @@ private slots:
     }
 
     void editMarksOnlyARecordOfTheShownName() {
-        const std::uint32_t other = Load("Bob_Trade");
+        const std::uint32_t other = LoadInfo("Bob_Trade");
         InfoForm form;
         form.show();
         form.InfoEditor_OnOpen(other, View);
@@ -252,7 +235,7 @@ private slots:
     void failedWriteIsReportedAndTheWindowStays() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(Load("Lena_Room"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), View);
         form.EditInfo();
         SetText(form, "InfoName", "Blocked");
         fs::create_directory("Infos/Blocked.vaskinfo"); // nothing can be written there
@@ -286,7 +269,7 @@ private slots:
         VaskTest::WriteFile("Infos/Lena_Room.vaskinfo", text);
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(Load("Lena_Room"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), View);
         QCOMPARE(static_cast<QComboBox*>(form.Field("InfoType"))->currentText(),
                  QString("gEInfoType_Special"));
         form.EditInfo();

@@ -1,9 +1,13 @@
 #include "UiTestSupport.h"
 
+#include "library/InfoManager.h"
 #include "ui/MessageForm.h"
+#include "ui/UserDialog.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace VaskUiTest {
@@ -45,6 +49,24 @@ void AnswerNextMessage(SeenMessage& seen) {
         seen.text = message.Message();
         message.accept();
     });
+}
+
+void AnswerNextQuestion(const QString& button, QString* asked) {
+    OnNextModalOf<VaskEdit::UserDialog>([button, asked](VaskEdit::UserDialog& question) {
+        if (asked)
+            *asked = question.windowTitle() + "|" + question.Message();
+        for (QPushButton* b : question.findChildren<QPushButton*>()) {
+            if (b->text() == button)
+                QTest::mouseClick(b, Qt::LeftButton);
+        }
+    });
+}
+
+std::uint32_t LoadInfo(const char* name) {
+    const std::uint32_t index = VaskEdit::InfoManager::PrepareInfo();
+    if (!VaskEdit::InfoManager::InfoFiles[index].LoadDataFromFile(name))
+        qFatal("demo info %s missing", name);
+    return index;
 }
 
 } // namespace VaskUiTest

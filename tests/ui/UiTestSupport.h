@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 
 namespace VaskUiTest {
@@ -37,5 +38,12 @@ struct SeenMessage {
 
 // Records and accepts the next message dialog.
 void AnswerNextMessage(SeenMessage& seen);
+
+// Answers the next question (a UserDialog) with the button of that caption; asked,
+// when given, receives the question's caption and text as "caption|text".
+void AnswerNextQuestion(const QString& button, QString* asked = nullptr);
+
+// Loads "Infos/<name>.vaskinfo" into a new record of the library; gives its index.
+std::uint32_t LoadInfo(const char* name);
 
 } // namespace VaskUiTest
