@@ -1,9 +1,11 @@
 // The info library's long operations over a generated corpus of 20,000 infos and
 // 2,000 template documents, each beside a standard tool doing comparable work on the
 // same data in the same run: split vs csplit, merge vs cat, search and cache update
-// vs grep; and a filter over 20,000 cache records.
+// vs grep; the check report (which reads, parses and writes every info in memory) vs
+// grep; and a filter over 20,000 cache records.
 #include "Corpus.h"
 #include "info/ResourceTemplates.h"
+#include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
 
@@ -58,6 +60,14 @@ int main(int argc, char** argv) {
 
     const double cache = Time([&] { Jobs::UpdateCache({}, {}); });
     Report("cache update", cache, "grep -rlF TEXT Infos", grep, 2.0);
+
+    SetResourceRoot(std::string(VASK_SOURCE_ROOT) + "/");
+    LoadResourceTemplates();
+    Jobs::UpdateTemplateCache({}, {});
+    std::size_t findings = 0;
+    const double check = Time([&] { findings = CheckInfoDirectory({}, {}).size(); });
+    Report("check", check, "grep -rlF TEXT Infos", grep, 10.0);
+    std::printf("               (%zu findings)\n", findings);
 
     const double merge = Time([&] { Jobs::Merge({}, {}); });
     const double cat = Shell("cat Infos/*.vaskinfo > merged.cat");
