@@ -96,8 +96,12 @@ bool LoadFile(const Char256& path, Stream& text) {
 void VaskInfo::LoadFromStream(Stream& text) {
     text.Reset();
     text.SkipTo('"');
-    text.ReadToken(Name);
-    TesselEngine::String::Remove(Name, '"');
+    // The token holds the name's quotes as well: read it whole, so that a name of the
+    // full 48 characters keeps its last one.
+    TesselEngine::Char64 quotedName;
+    text.ReadToken(quotedName);
+    TesselEngine::String::Remove(quotedName, '"');
+    Name.Assign(quotedName.data, quotedName.Length());
 
     ReadRows(text, *this, HeadMembers);
     for (;;) {
