@@ -399,9 +399,8 @@ void InfoForm::BuildLayout() {
             });
         }
         for (int delta : {-1, 1}) {
-            QPushButton* button = NewButton(delta < 0 ? "\u2191" : "\u2193", this);
+            QPushButton* button = NewButton(delta < 0 ? "Move up" : "Move down", this);
             button->setToolTip("Move selected " + specs[i].what + (delta < 0 ? " up" : " down"));
-            button->setFixedWidth(30);
             strip->addWidget(button);
             stripButtons.push_back(button);
             connect(button, &QPushButton::clicked, this, [this, i, delta] {

@@ -183,7 +183,7 @@ private slots:
         const auto before = CommandNames(form->InfoData());
         QCOMPARE(before.size(), std::size_t(4));
         Select(*form, 0, 3);
-        QTest::mouseClick(form->Button("\u2191"), Qt::LeftButton);
+        QTest::mouseClick(form->Button("Move up"), Qt::LeftButton);
         QCOMPARE(form->Grid(0)->currentIndex().row(), 2);
         QTest::keyClick(form->Grid(0), Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(form->UndoStack()->count(), 2);
