@@ -92,17 +92,29 @@ bool Copy(const char* from, const std::string& to) {
     Platform::Close(h);
     return read && WinAPI::File::SaveAtomically(to.c_str(), bytes.GetBuffer(), size);
 }
+
+// Makes the folder unless it is there; false when it is not a folder afterwards.
+bool MakeFolder(const std::string& folder, bool* made) {
+    if (!Platform::IsDirectory(folder.c_str()))
+        *made = Platform::CreateDirectory(folder.c_str());
+    return Platform::IsDirectory(folder.c_str());
+}
 } // namespace
 
+std::string FolderOf(const char* path) {
+    return Folder + FileName(path) + '/';
+}
+
 std::vector<std::string> List(const char* path) {
+    const std::string folder = FolderOf(path);
     const std::string prefix = FileName(path) + '.';
     std::vector<std::string> backups;
-    for (const Platform::DirectoryEntry& entry : Platform::ListDirectory(Folder)) {
+    for (const Platform::DirectoryEntry& entry : Platform::ListDirectory(folder.c_str())) {
         const std::string& name = entry.name;
         if (!entry.isDirectory && name.size() == prefix.size() + StampLength &&
             name.compare(0, prefix.size(), prefix) == 0 &&
             Parse(std::string_view(name).substr(prefix.size())))
-            backups.push_back(Folder + name);
+            backups.push_back(folder + name);
     }
     std::sort(backups.begin(), backups.end());
     return backups;
@@ -114,10 +126,16 @@ Kept Keep(const char* path) {
     std::int64_t modified = 0;
     if (!Platform::QueryStamp(path, &size, &modified) || Platform::IsReadOnlyFile(path))
         return kept;
-    if (!Platform::IsDirectory(Folder)) {
-        kept.madeFolder = Platform::CreateDirectory(Folder);
-        if (!Platform::IsDirectory(Folder))
-            return kept; // a file named Backup, or no right to make the folder
+    // A file named Backup, or no right to make the folders: no backup.
+    const std::string fileFolder = FolderOf(path);
+    bool madeFileFolder = false;
+    const bool folders =
+        MakeFolder(Folder, &kept.madeFolder) && MakeFolder(fileFolder, &madeFileFolder);
+    if (madeFileFolder)
+        kept.madeFileFolder = fileFolder;
+    if (!folders) {
+        Drop(kept);
+        return {};
     }
     // Later than every earlier backup even when the clock went back or several saves
     // fall into one millisecond.
@@ -127,7 +145,7 @@ Kept Keep(const char* path) {
         const std::string_view newest = earlier.back();
         stamp = std::max(stamp, *Parse(newest.substr(newest.size() - StampLength)) + 1);
     }
-    const std::string stem = Folder + FileName(path) + '.';
+    const std::string stem = fileFolder + FileName(path) + '.';
     for (int attempt = 0; attempt < 100 && stamp <= Latest; ++attempt, ++stamp) {
         const std::string backup = stem + Format(stamp);
         if (Taken(backup))
@@ -144,7 +162,7 @@ Kept Keep(const char* path) {
     }
     if (kept.path.empty()) {
         Drop(kept);
-        kept.madeFolder = false;
+        return {};
     }
     return kept;
 }
@@ -152,8 +170,11 @@ Kept Keep(const char* path) {
 void Drop(const Kept& kept) {
     if (!kept.path.empty())
         Platform::DeleteFile(kept.path.c_str());
+    // Folders go only while empty.
+    if (!kept.madeFileFolder.empty())
+        Platform::RemoveDirectory(kept.madeFileFolder.c_str());
     if (kept.madeFolder)
-        Platform::RemoveDirectory(Folder); // only while empty
+        Platform::RemoveDirectory(Folder);
 }
 
 void Rotate(const char* path) {

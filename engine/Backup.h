@@ -1,7 +1,8 @@
 // Earlier versions of the user's files, kept under Backup/ in the current directory
-// before each replace: "Backup/<file name>.<stamp>", the stamp in UTC as
+// before each replace: "Backup/<file name>/<file name>.<stamp>", the stamp in UTC as
 // "yyyymmdd-hhmmss-mmm", so that a file's backups sort by name in the order they were
-// made. No scan of the program looks inside Backup/.
+// made. A folder of its own for each file keeps the listing that every save needs short
+// however many files have backups. No scan of the program looks inside Backup/.
 #pragma once
 
 #include <cstddef>
@@ -15,9 +16,13 @@ constexpr const char* Folder = "Backup/";
 
 // What Keep made, for Drop to take back.
 struct Kept {
-    std::string path;        // empty: nothing to keep, or it could not be kept
-    bool madeFolder = false; // Backup/ was created for it
+    std::string path;           // empty: nothing to keep, or it could not be kept
+    bool madeFolder = false;    // Backup/ was created for it
+    std::string madeFileFolder; // the file's folder in it, when Keep made that too
 };
+
+// The folder that holds the backups of the file at path: "Backup/<file name>/".
+std::string FolderOf(const char* path);
 
 // Keeps the present bytes of the file at path under a stamp later than that of every
 // earlier backup of the file: a second name for the file where the system allows it

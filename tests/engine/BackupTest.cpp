@@ -45,10 +45,15 @@ std::string StampNow() {
     return std::string(text) + tail;
 }
 
-std::vector<std::string> Contents(const std::vector<std::string>& names) {
+// The names in the backup folder of a file, and what those backups hold.
+std::vector<std::string> BackupNames(const std::string& file) {
+    return ListNames(fs::path("Backup") / file);
+}
+
+std::vector<std::string> Contents(const std::string& file) {
     std::vector<std::string> contents;
-    for (const auto& name : names)
-        contents.push_back(ReadFile(fs::path("Backup") / name));
+    for (const auto& name : BackupNames(file))
+        contents.push_back(ReadFile(fs::path("Backup") / file / name));
     return contents;
 }
 
@@ -61,15 +66,16 @@ TEST_F(BackupTest, ReplaceKeepsTheOldBytesUnderAStampOfNowInUtc) {
     const std::string after = StampNow();
 
     EXPECT_EQ(ReadFile("notes.txt"), "new");
-    const auto names = ListNames("Backup");
+    EXPECT_EQ(ListNames("Backup"), std::vector<std::string>{"notes.txt"});
+    const auto names = BackupNames("notes.txt");
     ASSERT_EQ(names.size(), 1u);
     EXPECT_TRUE(std::regex_match(names[0], std::regex(R"(notes\.txt\.\d{8}-\d{6}-\d{3})")))
         << names[0];
     const std::string stamp = names[0].substr(std::string("notes.txt.").size());
     EXPECT_LE(before, stamp);
     EXPECT_LE(stamp, after);
-    EXPECT_EQ(ReadFile("Backup/" + names[0]), "old");
-    EXPECT_EQ(Backup::List("notes.txt"), std::vector<std::string>{"Backup/" + names[0]});
+    EXPECT_EQ(ReadFile("Backup/notes.txt/" + names[0]), "old");
+    EXPECT_EQ(Backup::List("notes.txt"), std::vector<std::string>{"Backup/notes.txt/" + names[0]});
 }
 
 TEST_F(BackupTest, ANewFileHasNoBackupAndNoFolderIsMade) {
@@ -83,10 +89,9 @@ TEST_F(BackupTest, TheTenNewestAreKeptEachWithTheBytesOfTheSaveBeforeIt) {
     for (int i = 1; i <= 12; ++i) // quicker than the clock: several share one millisecond
         ASSERT_TRUE(Save("Sub/f.txt", "v" + std::to_string(i)));
 
-    const auto names = ListNames("Backup");
-    ASSERT_EQ(names.size(), Backup::KeptPerFile);
-    EXPECT_EQ(Contents(names), (std::vector<std::string>{"v2", "v3", "v4", "v5", "v6", "v7", "v8",
-                                                         "v9", "v10", "v11"}));
+    ASSERT_EQ(BackupNames("f.txt").size(), Backup::KeptPerFile);
+    EXPECT_EQ(Contents("f.txt"), (std::vector<std::string>{"v2", "v3", "v4", "v5", "v6", "v7", "v8",
+                                                           "v9", "v10", "v11"}));
     EXPECT_EQ(ReadFile("Sub/f.txt"), "v12");
 }
 
@@ -95,27 +100,29 @@ TEST_F(BackupTest, RotationLeavesOtherFilesAndStrayNamesAlone) {
                                              "g.txt.20200101-000000-000",
                                              "f.txt.20200101-000000-000.~1-1.tmp"};
     for (const auto& name : others)
-        WriteFile("Backup/" + name, "other");
+        WriteFile("Backup/f.txt/" + name, "other");
+    WriteFile("Backup/g.txt/g.txt.20200101-000000-000", "other");
     WriteFile("f.txt", "v0");
     for (int i = 1; i <= 11; ++i)
         ASSERT_TRUE(Save("f.txt", "v" + std::to_string(i)));
-    EXPECT_EQ(ListNames("Backup").size(), others.size() + Backup::KeptPerFile);
+    EXPECT_EQ(BackupNames("f.txt").size(), others.size() + Backup::KeptPerFile);
     for (const auto& name : others)
-        EXPECT_EQ(ReadFile("Backup/" + name), "other") << name;
+        EXPECT_EQ(ReadFile("Backup/f.txt/" + name), "other") << name;
+    EXPECT_EQ(BackupNames("g.txt").size(), 1u);
     EXPECT_EQ(Backup::List("f.txt").size(), Backup::KeptPerFile);
 }
 
 TEST_F(BackupTest, AStampFromTheFutureIsFollowedNotOverwritten) {
-    WriteFile("Backup/f.txt.29991231-235959-999", "future");
+    WriteFile("Backup/f.txt/f.txt.29991231-235959-999", "future");
     WriteFile("f.txt", "old");
     ASSERT_TRUE(Save("f.txt", "new"));
-    EXPECT_EQ(ListNames("Backup"),
+    EXPECT_EQ(BackupNames("f.txt"),
               (std::vector<std::string>{"f.txt.29991231-235959-999", "f.txt.30000101-000000-000"}));
-    EXPECT_EQ(ReadFile("Backup/f.txt.29991231-235959-999"), "future");
-    EXPECT_EQ(ReadFile("Backup/f.txt.30000101-000000-000"), "old");
+    EXPECT_EQ(ReadFile("Backup/f.txt/f.txt.29991231-235959-999"), "future");
+    EXPECT_EQ(ReadFile("Backup/f.txt/f.txt.30000101-000000-000"), "old");
 
     // No later stamp of four-digit years: the save goes on without a backup.
-    WriteFile("Backup/g.txt.99991231-235959-999", "last");
+    WriteFile("Backup/g.txt/g.txt.99991231-235959-999", "last");
     WriteFile("g.txt", "old");
     ASSERT_TRUE(Save("g.txt", "new"));
     EXPECT_EQ(ReadFile("g.txt"), "new");
@@ -132,7 +139,7 @@ TEST_F(BackupTest, TheBackupIsASecondNameThatKeepsTheOldBytesThroughLaterReplace
     ASSERT_TRUE(File::SaveAtomically("f.txt", "two", 3));
     ASSERT_TRUE(Save("f.txt", "three"));
     EXPECT_EQ(ReadFile(kept.path), "one");
-    EXPECT_EQ(Contents(ListNames("Backup")), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(Contents("f.txt"), (std::vector<std::string>{"one", "two"}));
     EXPECT_FALSE(fs::equivalent("f.txt", kept.path));
 }
 
@@ -143,7 +150,7 @@ TEST_F(BackupTest, WithoutHardLinksTheBytesAreCopied) {
     ASSERT_FALSE(kept.path.empty());
     EXPECT_FALSE(fs::equivalent("f.txt", kept.path));
     EXPECT_EQ(ReadFile(kept.path), "one");
-    EXPECT_EQ(ListNames("Backup").size(), 1u); // no temporary left
+    EXPECT_EQ(BackupNames("f.txt").size(), 1u); // no temporary left
 
     // A file that has another name already is copied too: that name could change it.
     WriteFile("g.txt", "shared");
@@ -168,11 +175,11 @@ TEST_F(BackupTest, AFailedReplaceLeavesNoBackup) {
 
     // Earlier backups stay as they are.
     ASSERT_TRUE(Save("f.txt", "second"));
-    const auto earlier = ListNames("Backup");
+    const auto earlier = BackupNames("f.txt");
     FaultInjection::failReplaces = 1;
     EXPECT_FALSE(Save("f.txt", "third"));
-    EXPECT_EQ(ListNames("Backup"), earlier);
-    EXPECT_EQ(Contents(earlier), std::vector<std::string>{"precious"});
+    EXPECT_EQ(BackupNames("f.txt"), earlier);
+    EXPECT_EQ(Contents("f.txt"), std::vector<std::string>{"precious"});
     EXPECT_EQ(ReadFile("f.txt"), "second");
 }
 
