@@ -1,9 +1,11 @@
 #include "library/CheckReport.h"
 
 #include "engine/File.h"
+#include "engine/String.h"
 #include "info/CommandTypes.h"
 #include "info/ConditionTypes.h"
 #include "info/InfoFileName.h"
+#include "info/InfoRefConversion.h"
 #include "info/ParameterSchema.h"
 #include "info/TextTable.h"
 #include "info/VaskInfo.h"
@@ -50,10 +52,7 @@ struct Entry {
 
 std::string Upper(std::string_view text) {
     std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    TesselEngine::String::ToUpper(upper.data(), upper.size());
     return upper;
 }
 
@@ -102,51 +101,6 @@ std::string NameToken(std::string_view text) {
             name.push_back(text[at]);
     }
     return name;
-}
-
-std::string_view SlotValue(const InfoCommand& command, Slot slot) {
-    switch (slot) {
-    case Slot::Entity1:
-        return command.Entity1.View();
-    case Slot::Entity2:
-        return command.Entity2.View();
-    case Slot::Entity3:
-        return command.Entity3.View();
-    case Slot::ID1:
-        return command.ID1.View();
-    case Slot::ID2:
-        return command.ID2.View();
-    case Slot::ID3:
-        return command.ID3.View();
-    case Slot::LocString:
-        return command.LocString.View();
-    default: {
-        const int value = CommandValueIndex(slot);
-        return value >= 0 ? command.Value[static_cast<std::size_t>(value)].View()
-                          : std::string_view();
-    }
-    }
-}
-
-std::string_view SlotValue(const InfoCondition& condition, Slot slot) {
-    switch (slot) {
-    case Slot::Entity1:
-        return condition.Entity1.View();
-    case Slot::Entity2:
-        return condition.Entity2.View();
-    case Slot::ID1:
-        return condition.ID1.View();
-    case Slot::ID2:
-        return condition.ID2.View();
-    case Slot::ID3:
-        return condition.ID3.View();
-    case Slot::ID4:
-        return condition.ID4.View();
-    case Slot::LocString:
-        return condition.LocString.View();
-    default:
-        return {};
-    }
 }
 
 // The 1-based line of the first byte in which two texts differ.
@@ -334,14 +288,16 @@ private:
             where + ": the item " + Shown(guid) + " is not in " + Quoted(TemplateCacheFile));
     }
 
-    template <typename Record>
+    // The template id rows of the type, read from the entry as the editor's dialogs
+    // read them.
+    template <typename Entry>
     void CheckItemRows(const std::string& name, const std::string& where, const TypeSchema* schema,
-                       const Record& record) {
+                       const Entry& entry) {
         if (!schema)
             return;
         for (const auto& row : schema->rows) {
             if (row.kind == RowKind::TemplateId)
-                CheckItem(name, where, SlotValue(record, row.slot));
+                CheckItem(name, where, GetSlot(entry, row.slot));
         }
     }
 
@@ -353,7 +309,7 @@ private:
             return;
         }
         CheckItemRows(name, where, CommandSchema(static_cast<int>(command.CommandTypeIndex)),
-                      command);
+                      MakeCommandRef(command));
         if (type->textTable && !command.LocString.IsEmpty() && TableUsable(type->textTable) &&
             !TextTables::Contains(type->textTable, command.LocString.View()))
             Add(Kind::MissingText, Severity::Warning, name,
@@ -369,7 +325,7 @@ private:
             return;
         }
         CheckItemRows(name, where, ConditionSchema(static_cast<int>(condition.ConditionTypeIndex)),
-                      condition);
+                      MakeConditionRef(condition));
     }
 
     void CheckKeptBlock(const std::string& name, const std::string& where,

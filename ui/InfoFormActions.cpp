@@ -243,24 +243,12 @@ int InfoForm::SelectedRow(int tab) const {
 }
 
 bool InfoForm::OpenEntryDialog(int tab, int row, int mode) {
-    if (tab == 0) {
-        const bool accepted =
-            RunEntryDialog<InfoCommandForm>(this, infoData.InfoCommands, row, mode);
-        if (accepted)
-            RebuildCommandGridView();
-        return accepted;
-    }
-    if (tab == 1) {
-        const bool accepted =
-            RunEntryDialog<InfoConditionForm>(this, infoData.InfoConditions, row, mode);
-        if (accepted)
-            RebuildConditionGridView();
-        return accepted;
-    }
-    const bool accepted = RunEntryDialog<InfoPerkForm>(this, infoData.RequiredPerks, row, mode);
-    if (accepted)
-        RebuildPerkGridView();
-    return accepted;
+    // The grids are rebuilt by ChangeList, which records what the dialog changed.
+    if (tab == 0)
+        return RunEntryDialog<InfoCommandForm>(this, infoData.InfoCommands, row, mode);
+    if (tab == 1)
+        return RunEntryDialog<InfoConditionForm>(this, infoData.InfoConditions, row, mode);
+    return RunEntryDialog<InfoPerkForm>(this, infoData.RequiredPerks, row, mode);
 }
 
 void InfoForm::AddEntry() {
