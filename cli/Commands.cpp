@@ -2,7 +2,9 @@
 #include "InfoJson.h"
 #include "Progress.h"
 
+#include "info/InfoFileName.h"
 #include "info/ResourceTemplates.h"
+#include "info/SaveCheck.h"
 #include "info/WorkingCopy.h"
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
@@ -245,16 +247,26 @@ int Show(const std::string& nameOrPath) {
     return 0;
 }
 
-int Resave(const std::string& nameOrPath) {
+int Resave(const std::string& nameOrPath, bool force) {
     if (!StartLibrary())
         return Fail("Error: Important resource files are missing!");
     std::uint32_t index = 0;
     std::string shown;
     if (!LoadInfo(nameOrPath, index, shown))
         return Fail("Error: File <" + shown + "> not found!");
+    VaskInfo& info = InfoManager::InfoFiles[index];
+    const std::string path = nameOrPath.find(".vaskinfo") != std::string::npos
+                                 ? shown
+                                 : InfoDirectoryName + nameOrPath + InfoExtension;
+    const SaveComparison saving = CompareSaveWithFile(path.c_str());
+    if (saving.changed && !force) {
+        std::cerr << "Not saved: \"" << path << "\" does not read back as it stands.\n";
+        for (const std::string& line : DescribeSaveChanges(saving))
+            std::cerr << line << "\n";
+        return Fail("Use --force to save it all the same.");
+    }
     if (!InfoManager::WriteVaskInfo(index))
-        return Fail("Error: \"Infos/" + InfoManager::InfoFiles[index].Name.Str() +
-                    ".vaskinfo\" could not be written.");
+        return Fail("Error: \"Infos/" + info.Name.Str() + ".vaskinfo\" could not be written.");
     return 0;
 }
 

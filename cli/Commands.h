@@ -20,7 +20,9 @@ int TemplatesList();
 int TemplatesFind(const std::string& name, const std::string& guid);
 int TemplatesFilter(Field field, const std::string& text);
 int Show(const std::string& nameOrPath);
-int Resave(const std::string& nameOrPath);
+// Refuses, with the first lines that would change, an info whose untouched save would
+// not write its file's bytes again, unless forced.
+int Resave(const std::string& nameOrPath, bool force);
 // Prints the check report's findings; 1 when any of them is an error.
 int Check();
 

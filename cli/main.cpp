@@ -88,6 +88,9 @@ int main(int argc, char** argv) {
     auto* resave = app.add_subcommand("resave", "Read an info and write it again into \"Infos/\"");
     resave->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
         ->required();
+    bool force = false;
+    resave->add_flag("--force", force,
+                     "Save even when the info does not read back as its file stands");
 
     auto* check = app.add_subcommand(
         "check", "Check the infos; print one finding a line: severity, info, text");
@@ -140,7 +143,7 @@ int main(int argc, char** argv) {
     if (show->parsed())
         return VaskCli::Show(info);
     if (resave->parsed())
-        return VaskCli::Resave(info);
+        return VaskCli::Resave(info, force);
     if (check->parsed())
         return VaskCli::Check();
     return UsageError;

@@ -38,6 +38,17 @@ void SeekMemberValue(IO::Stream& source, const Char16& key) {
     source.Skip(2);
 }
 
+std::string CleanMember(std::string_view token, bool strip, bool angles) {
+    std::string value;
+    value.reserve(token.size());
+    for (const char c : token) {
+        if (c == ';' || (strip && (c == '"' || (angles && (c == '<' || c == '>')))))
+            continue;
+        value.push_back(c);
+    }
+    return value;
+}
+
 void CopyTemplateRange(IO::Stream& output, const IO::Stream& templ, std::uint32_t start,
                        std::uint32_t end) {
     // The same bytes that a copy into a scratch stream and an append would give,

@@ -6,22 +6,16 @@
 #include "engine/Stream.h"
 #include "engine/String.h"
 
+#include <string>
+#include <string_view>
+
 namespace TesselEngine {
 
 namespace Detail {
 // Finds the key, steps over its "=" and the blank behind it.
 void SeekMemberValue(IO::Stream& source, const Char16& key);
-// Removes ";" and, when strip is set, double quotes (and for the long text "<", ">").
-template <std::size_t N> void CleanMember(FixedText<N>& value, bool strip) {
-    String::Remove(value, ';');
-    if (strip) {
-        String::Remove(value, '"');
-        if constexpr (N == 512) {
-            String::Remove(value, '<');
-            String::Remove(value, '>');
-        }
-    }
-}
+// Removes ";" and, when strip is set, double quotes (and with angles "<", ">").
+std::string CleanMember(std::string_view token, bool strip, bool angles);
 // Appends template bytes start..end (both included) to the output, all or nothing.
 void CopyTemplateRange(IO::Stream& output, const IO::Stream& templ, std::uint32_t start,
                        std::uint32_t end);
@@ -30,13 +24,19 @@ bool LocatePlaceholder(IO::Stream& templ, const Char16& key, std::uint32_t* star
                        std::uint32_t* end);
 } // namespace Detail
 
-// FindKey, SkipTo "=", Skip 2, ReadToken, then the clean-up. No step checks the one
-// before: a missing key leaves the destination as it was.
+// FindKey, SkipTo "=", Skip 2, then the token, cleaned and fitted into the destination.
+// The token is taken whole and cleaned before it is fitted, so that the quotes around a
+// value do not take room from it. No step checks the one before: a missing key leaves
+// the destination as it was. True when the token was read and fits the destination.
 template <std::size_t N>
-void ReadMember(IO::Stream& source, FixedText<N>& destination, const Char16& key, bool strip) {
+bool ReadMember(IO::Stream& source, FixedText<N>& destination, const Char16& key, bool strip) {
     Detail::SeekMemberValue(source, key);
-    source.ReadToken(destination);
-    Detail::CleanMember(destination, strip);
+    const std::string_view token = source.TakeToken(N < 256);
+    if (token.empty())
+        return false;
+    const std::string value = Detail::CleanMember(token, strip, N == 512);
+    destination.Assign(value.data(), value.size());
+    return value.size() <= N;
 }
 
 // Copies the template up to the key's placeholder, then the value in its place.

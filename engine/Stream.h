@@ -6,6 +6,7 @@
 #include "engine/FixedText.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace TesselEngine::IO {
 
@@ -51,6 +52,16 @@ public:
         out.Assign(data + position, n);
         Skip(n + 1);
         return true;
+    }
+    // The same token whole, however long, as a view into the buffer; empty (and the
+    // position unchanged) at or past the end.
+    std::string_view TakeToken(bool spaceStops) {
+        const std::uint32_t n = TokenLength(spaceStops);
+        if (n == 0)
+            return {};
+        const std::string_view token(data + position, n);
+        Skip(n + 1);
+        return token;
     }
     // Reads up to delim, which is consumed and not stored. When delim never comes,
     // every remaining byte is taken and the position ends at the size.

@@ -28,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_EXPECT(output.Allocate(room));
         FUZZ_EXPECT(VaskEdit::WriteConditionBlock(output, condition));
         const std::string_view written(output.GetBuffer(), output.GetPosition());
-        if (VaskEdit::IsSupportedConditionType(condition.ConditionTypeIndex))
-            FUZZ_EXPECT(written.ends_with("}\r\n")); // the template's last line: all of it fit
-        else
+        if (!condition.PreservedBlock.empty())
             FUZZ_EXPECT(written == condition.PreservedBlock); // a kept block comes back unchanged
+        else if (VaskEdit::IsSupportedConditionType(condition.ConditionTypeIndex))
+            FUZZ_EXPECT(written.ends_with("}\r\n")); // the template's last line: all of it fit
     }
     return 0;
 }

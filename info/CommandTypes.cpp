@@ -292,14 +292,16 @@ const CommandType* FindCommandType(const Char32& shortName) {
     return nullptr;
 }
 
-void ReadCommandMembers(const CommandType& type, Stream& source, InfoCommand& record) {
+bool ReadCommandMembers(const CommandType& type, RegionMembers& source, InfoCommand& record) {
+    bool fits = true;
     for (const auto& member : type.members) {
         WithSlot(record, member.slot, [&](auto& slot) {
-            TesselEngine::ReadMember(source, slot, Char16(member.readKey), !member.keepQuotes);
+            fits = source.Read(slot, Char16(member.readKey), !member.keepQuotes) && fits;
         });
     }
     if (type.useValues)
         record.UseValues = true;
+    return fits;
 }
 
 void WriteCommandMembers(const CommandType& type, Stream& output, const InfoCommand& record) {

@@ -5,7 +5,9 @@
 
 #include "engine/Member.h"
 #include "info/InfoCommand.h"
+#include "info/RegionMembers.h"
 
+#include <algorithm>
 #include <span>
 
 namespace VaskEdit {
@@ -61,7 +63,8 @@ const CommandType* FindCommandType(std::uint32_t value);
 const CommandType* FindCommandType(const Char32& shortName);
 
 // Reads the members of a type into the record; writes them by filling its template.
-void ReadCommandMembers(const CommandType& type, Stream& source, InfoCommand& record);
+// Reads the members of a type into the record; false when a value does not fit its slot.
+bool ReadCommandMembers(const CommandType& type, RegionMembers& source, InfoCommand& record);
 void WriteCommandMembers(const CommandType& type, Stream& output, const InfoCommand& record);
 
 // The shared shape of the command classes: a view on one record.
@@ -71,7 +74,12 @@ public:
     static inline Stream CommandStream;
 
     explicit InfoCommandClass(InfoCommand& record) : record(record) {}
-    void ReadCommand(Stream& source) { ReadCommandMembers(Type(), source, record); }
+    // Reads the members from the source's position on; the position does not move.
+    void ReadCommand(Stream& source) {
+        const std::uint32_t at = std::min(source.GetPosition(), source.GetSize());
+        RegionMembers members(std::string_view(source.GetBuffer() + at, source.GetSize() - at));
+        ReadCommandMembers(Type(), members, record);
+    }
     void WriteCommand(Stream& output) { WriteCommandMembers(Type(), output, record); }
     static bool LoadCommandTemplate(Char256 path) {
         return TesselEngine::LoadTemplate(path, CommandStream);

@@ -134,10 +134,12 @@ const ConditionType* FindConditionType(const Char32& shortName) {
     return nullptr;
 }
 
-void ReadConditionMembers(const ConditionType& type, Stream& source, InfoCondition& record) {
+bool ReadConditionMembers(const ConditionType& type, RegionMembers& source, InfoCondition& record) {
+    bool fits = true;
     for (const auto& member : type.members)
-        TesselEngine::ReadMember(source, Slot(record, member.slot), Char16(member.readKey),
-                                 !member.keepQuotes);
+        fits = source.Read(Slot(record, member.slot), Char16(member.readKey), !member.keepQuotes) &&
+               fits;
+    return fits;
 }
 
 void WriteConditionMembers(const ConditionType& type, Stream& output, const InfoCondition& record) {

@@ -4,7 +4,9 @@
 
 #include "engine/Member.h"
 #include "info/InfoCondition.h"
+#include "info/RegionMembers.h"
 
+#include <algorithm>
 #include <span>
 
 namespace VaskEdit {
@@ -30,7 +32,8 @@ std::span<const ConditionType> SupportedConditionTypes();
 const ConditionType* FindConditionType(std::uint32_t value);
 const ConditionType* FindConditionType(const Char32& shortName);
 
-void ReadConditionMembers(const ConditionType& type, Stream& source, InfoCondition& record);
+// Reads the members of a type into the record; false when a value does not fit its slot.
+bool ReadConditionMembers(const ConditionType& type, RegionMembers& source, InfoCondition& record);
 void WriteConditionMembers(const ConditionType& type, Stream& output, const InfoCondition& record);
 
 template <gCInfoCondition Value> class InfoConditionClass {
@@ -39,7 +42,12 @@ public:
     static inline Stream ConditionStream;
 
     explicit InfoConditionClass(InfoCondition& record) : record(record) {}
-    void ReadCondition(Stream& source) { ReadConditionMembers(Type(), source, record); }
+    // Reads the members from the source's position on; the position does not move.
+    void ReadCondition(Stream& source) {
+        const std::uint32_t at = std::min(source.GetPosition(), source.GetSize());
+        RegionMembers members(std::string_view(source.GetBuffer() + at, source.GetSize() - at));
+        ReadConditionMembers(Type(), members, record);
+    }
     void WriteCondition(Stream& output) { WriteConditionMembers(Type(), output, record); }
     static bool LoadConditionTemplate(Char256 path) {
         return TesselEngine::LoadTemplate(path, ConditionStream);

@@ -1,5 +1,6 @@
 #include "info/EntryBlockText.h"
 #include "info/InfoRefConversion.h"
+#include "info/ListEntries.h"
 
 namespace VaskEdit {
 
@@ -16,19 +17,16 @@ std::string BlockText(const Entry& entry, Store store, Measure measure, Write wr
     return {output.GetBuffer(), output.GetPosition()};
 }
 
+// Every block of the kind anywhere in the text, read as the info reader reads an entry.
 template <typename Record, typename Entry, typename Read, typename Make>
-std::vector<Entry> ReadBlocks(std::string_view text, Read read, Make make) {
+std::vector<Entry> ReadBlocks(std::string_view text, std::string_view prefix, Read read,
+                              Make make) {
     std::vector<Entry> entries;
-    Stream source;
-    if (text.empty() || text.size() > 0xFFFFFFFFu ||
-        !source.Allocate(static_cast<std::uint32_t>(text.size())))
+    if (text.size() > 0xFFFFFFFFu)
         return entries;
-    source.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
-    source.Reset();
-    for (;;) {
+    for (const EntrySpan& span : FindNamedBlocks(text, prefix)) {
         Record record;
-        if (!read(source, record))
-            break;
+        read(text, span, record);
         entries.push_back(make(record));
     }
     return entries;
@@ -57,15 +55,18 @@ std::string PerkBlockText(const InfoRequiredPerkRef& entry) {
 }
 
 std::vector<InfoCommandRef> ReadCommandBlocks(std::string_view text) {
-    return ReadBlocks<InfoCommand, InfoCommandRef>(text, ReadCommandBlock, MakeCommandRef);
+    return ReadBlocks<InfoCommand, InfoCommandRef>(text, "gCInfoCommand", ReadCommandEntry,
+                                                   MakeCommandRef);
 }
 
 std::vector<InfoConditionRef> ReadConditionBlocks(std::string_view text) {
-    return ReadBlocks<InfoCondition, InfoConditionRef>(text, ReadConditionBlock, MakeConditionRef);
+    return ReadBlocks<InfoCondition, InfoConditionRef>(text, "gCInfoCondition", ReadConditionEntry,
+                                                       MakeConditionRef);
 }
 
 std::vector<InfoRequiredPerkRef> ReadPerkBlocks(std::string_view text) {
-    return ReadBlocks<InfoRequiredPerk, InfoRequiredPerkRef>(text, ReadRequiredPerk, MakePerkRef);
+    return ReadBlocks<InfoRequiredPerk, InfoRequiredPerkRef>(text, "gCRequiredPerk", ReadPerkEntry,
+                                                             MakePerkRef);
 }
 
 } // namespace VaskEdit

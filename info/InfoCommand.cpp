@@ -1,15 +1,12 @@
 #include "info/InfoCommand.h"
 #include "engine/Member.h"
-#include "info/BlockText.h"
 #include "info/CommandTypes.h"
+#include "info/ListEntries.h"
 #include "info/TextTable.h"
 
-namespace VaskEdit {
+#include <algorithm>
 
-namespace {
-const Char16 CommandPrefix("gCInfoCommand");
-constexpr std::uint32_t CommandPrefixLength = 13;
-} // namespace
+namespace VaskEdit {
 
 void InfoCommand::SetCommand(const char* text) {
     TesselEngine::SetMember(Command, text);
@@ -54,39 +51,25 @@ bool IsSupportedCommandType(std::uint32_t value) {
 }
 
 bool ReadCommandBlock(Stream& source, InfoCommand& command) {
-    command.ClearSlots();
-    // A name further along a line, or a known type's name that opens no block, lies
-    // inside a value: reading it as a command would add one more on every save.
-    std::uint32_t nameAt = 0;
-    const CommandType* type = nullptr;
-    do {
-        if (!source.FindKey(CommandPrefix))
-            return false;
-        nameAt = source.GetPosition();
-        source.Skip(CommandPrefixLength);
-        source.ReadToken(command.Command);
-        type = FindCommandType(command.Command);
-    } while (!NameBeginsLine(source, nameAt) || (type && !NameOpensBlock(source)));
-    TesselEngine::ReadMember(source, command.Version, Char16("Version"), false);
-
-    if (type) {
-        command.CommandTypeIndex = static_cast<std::uint32_t>(type->value);
-        ReadCommandMembers(*type, source, command);
-        if (type->textTable)
-            LookUpLocText(type->textTable, command);
-    } else {
-        // A type without a class: keep its whole block to write it back unchanged.
-        command.PreservedBlock = TakeBlockText(source, nameAt);
+    const std::string_view text(source.GetBuffer(), source.GetSize());
+    const auto entry =
+        NextEntry(text, std::min(source.GetPosition(), source.GetSize()), source.GetSize());
+    if (!entry) {
+        command.ClearSlots();
+        return false;
     }
+    ReadCommandEntry(text, *entry, command);
+    source.SetPosition(entry->end);
     return true;
 }
 
 bool WriteCommandBlock(Stream& output, InfoCommand& command) {
-    if (const CommandType* type = FindCommandType(command.CommandTypeIndex))
-        WriteCommandMembers(*type, output, command);
-    else if (!command.PreservedBlock.empty())
+    // A kept block is written as it was read, whatever its type.
+    if (!command.PreservedBlock.empty())
         output.WriteData(command.PreservedBlock.data(),
                          static_cast<std::uint32_t>(command.PreservedBlock.size()));
+    else if (const CommandType* type = FindCommandType(command.CommandTypeIndex))
+        WriteCommandMembers(*type, output, command);
     return true;
 }
 

@@ -94,8 +94,7 @@ class VaskInfo;
 
 // Read one command block at or after the position; false when no further block follows.
 bool ReadCommandBlock(Stream& source, InfoCommand& command);
-// Writes the record's block; a record of an unsupported type writes the block text
-// that was read for it, unchanged.
+// Writes the record's block; a record with a kept block writes that text unchanged.
 bool WriteCommandBlock(Stream& output, InfoCommand& command);
 // What the record can add to the writer's output; sets CommandTypeIndex from Command.
 std::uint32_t MeasureCommand(const VaskInfo* info, InfoCommand& command);
@@ -120,8 +119,8 @@ struct InfoCommand {
     Char512 Text;
     bool UseValues = false;
     std::uint32_t CommandTypeIndex = NoCommandType;
-    // The block's text as read, kept for types that have no class so that saving
-    // the info writes them back unchanged.
+    // The block's text as read, for a type without a class or a block that its type's
+    // template cannot write back whole; written back unchanged.
     std::string PreservedBlock;
 
     void SetCommand(const char* text);

@@ -1,14 +1,13 @@
 #include "info/InfoCondition.h"
 #include "engine/Member.h"
-#include "info/BlockText.h"
 #include "info/ConditionTypes.h"
+#include "info/ListEntries.h"
+
+#include <algorithm>
 
 namespace VaskEdit {
 
 namespace {
-const Char16 ConditionPrefix("gCInfoCondition");
-constexpr std::uint32_t ConditionPrefixLength = 15;
-const Char16 PerkStart("gCRequiredPerk ");
 const Char16 PerkKey("um gESkill Perk");
 const Char16 PerkValueKey("int Value ");
 const Char16 PerkInvertKey("bool InvertTest");
@@ -63,36 +62,24 @@ bool IsSupportedConditionType(std::uint32_t value) {
 }
 
 bool ReadConditionBlock(Stream& source, InfoCondition& condition) {
-    condition.ClearSlots();
-    // A known type's name that opens no block lies inside a value: reading it as a
-    // condition would add an empty condition on every save.
-    std::uint32_t nameAt = 0;
-    const ConditionType* type = nullptr;
-    do {
-        if (!source.FindKey(ConditionPrefix))
-            return false;
-        nameAt = source.GetPosition();
-        source.Skip(ConditionPrefixLength);
-        source.ReadToken(condition.Condition);
-        type = FindConditionType(condition.Condition);
-    } while (type && !NameOpensBlock(source));
-    TesselEngine::ReadMember(source, condition.Version, Char16("Version"), false);
-    if (type) {
-        condition.ConditionTypeIndex = static_cast<std::uint32_t>(type->value);
-        ReadConditionMembers(*type, source, condition);
-    } else {
-        // CanTeachSkill or an unknown class: keep the block to write it back unchanged.
-        condition.PreservedBlock = TakeBlockText(source, nameAt);
+    const std::string_view text(source.GetBuffer(), source.GetSize());
+    const auto entry =
+        NextEntry(text, std::min(source.GetPosition(), source.GetSize()), source.GetSize());
+    if (!entry) {
+        condition.ClearSlots();
+        return false;
     }
+    ReadConditionEntry(text, *entry, condition);
+    source.SetPosition(entry->end);
     return true;
 }
 
 bool WriteConditionBlock(Stream& output, InfoCondition& condition) {
-    if (const ConditionType* type = FindConditionType(condition.ConditionTypeIndex))
-        WriteConditionMembers(*type, output, condition);
-    else if (!condition.PreservedBlock.empty())
+    if (!condition.PreservedBlock.empty())
         output.WriteData(condition.PreservedBlock.data(),
                          static_cast<std::uint32_t>(condition.PreservedBlock.size()));
+    else if (const ConditionType* type = FindConditionType(condition.ConditionTypeIndex))
+        WriteConditionMembers(*type, output, condition);
     return true;
 }
 
@@ -116,18 +103,35 @@ std::uint16_t SelectConditionIndex(const char* text) {
 }
 
 bool ReadRequiredPerk(Stream& source, InfoRequiredPerk& perk) {
-    // A perk name further along a line is text inside a value.
-    do {
-        if (!source.FindKey(PerkStart))
-            return false;
-    } while (!NameBeginsLine(source, source.GetPosition()));
-    TesselEngine::ReadMember(source, perk.Perk, PerkKey, false);
-    TesselEngine::ReadMember(source, perk.Value, PerkValueKey, false);
-    TesselEngine::ReadMember(source, perk.InvertTest, PerkInvertKey, false);
+    const std::string_view text(source.GetBuffer(), source.GetSize());
+    const auto entry =
+        NextEntry(text, std::min(source.GetPosition(), source.GetSize()), source.GetSize());
+    if (!entry)
+        return false;
+    ReadPerkEntry(text, *entry, perk);
+    source.SetPosition(entry->end);
     return true;
 }
 
+namespace {
+// What the perk template holds after its last placeholder: the separator that follows
+// every perk but the last, and the line end.
+std::string_view PerkTail() {
+    const Stream& templ = InfoRequiredPerk::PerkStream;
+    const std::string_view text(templ.GetBuffer(), templ.GetSize());
+    const std::size_t last = text.rfind("||");
+    return last == std::string_view::npos ? std::string_view() : text.substr(last + 2);
+}
+} // namespace
+
 bool WriteRequiredPerk(Stream& output, const InfoRequiredPerk& perk, bool lastInList) {
+    if (!perk.PreservedBlock.empty()) {
+        output.WriteData(perk.PreservedBlock.data(),
+                         static_cast<std::uint32_t>(perk.PreservedBlock.size()));
+        const std::string_view tail = PerkTail().substr(lastInList && !PerkTail().empty() ? 1 : 0);
+        output.WriteData(tail.data(), static_cast<std::uint32_t>(tail.size()));
+        return true;
+    }
     Stream& templ = InfoRequiredPerk::PerkStream;
     TesselEngine::WriteMember(output, templ, perk.Perk, PerkKey);
     TesselEngine::WriteMember(output, templ, perk.Value, PerkValueKey);
@@ -140,7 +144,7 @@ bool WriteRequiredPerk(Stream& output, const InfoRequiredPerk& perk, bool lastIn
 
 std::uint32_t MeasureRequiredPerk(const VaskInfo*, const InfoRequiredPerk& perk) {
     return static_cast<std::uint32_t>(perk.Perk.Length() + perk.Value.Length() +
-                                      perk.InvertTest.Length()) +
+                                      perk.InvertTest.Length() + perk.PreservedBlock.size()) +
            InfoRequiredPerk::PerkStream.GetSize();
 }
 

@@ -41,7 +41,8 @@ struct InfoCondition {
     Char48 ID4;
     Char48 LocString;
     std::uint32_t ConditionTypeIndex = NoConditionType;
-    // The block's text as read, kept for types that have no class.
+    // The block's text as read, for a type without a class or a block that its type's
+    // template cannot write back whole; written back unchanged.
     std::string PreservedBlock;
 
     void SetCondition(const char* text);
@@ -60,6 +61,9 @@ struct InfoRequiredPerk {
     Char48 Perk;
     Char8 Value;
     Char8 InvertTest;
+    // The perk's text as read, up to its "}", for a perk that its template cannot write
+    // back whole; written back unchanged.
+    std::string PreservedBlock;
 
     static inline Stream PerkStream;
     static bool LoadPerkTemplate(Char256 path);

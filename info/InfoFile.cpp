@@ -1,10 +1,13 @@
-// Reading and writing the info file: members found by key, lists by their block
-// readers; writing fills the info template and the block templates.
+// Reading and writing the info file: the lists found by their structure, members by
+// key; writing fills the info template and the block templates.
 #include "engine/File.h"
 #include "engine/Member.h"
 #include "info/InfoFileName.h"
+#include "info/ListEntries.h"
+#include "info/RegionMembers.h"
 #include "info/VaskInfo.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace VaskEdit {
@@ -61,16 +64,14 @@ const InfoMember TailMembers[] = {
 const Char16 PerkListOpener("iredPerks = [\r\n");
 const Char16 PerkListCloser("];\r\n");
 const Char16 CommandListOpener("nfoCommands {\r\n");
-const Char16 ConditionListHead("InfoConditions ");
 const Char16 ConditionListOpener("oConditions {\r\n");
 
-template <typename Rows> void ReadRows(Stream& source, VaskInfo& info, const Rows& rows) {
+// Reads a group of members inside its region; a member the region lacks keeps its value.
+template <typename Rows> void ReadRows(std::string_view region, VaskInfo& info, const Rows& rows) {
+    RegionMembers members(region);
     for (const auto& row : rows)
-        std::visit(
-            [&](auto member) {
-                TesselEngine::ReadMember(source, info.*member, Char16(row.readKey), row.strip);
-            },
-            row.member);
+        std::visit([&](auto member) { members.Read(info.*member, Char16(row.readKey), row.strip); },
+                   row.member);
 }
 
 template <typename Rows> void WriteRows(Stream& output, VaskInfo& info, const Rows& rows) {
@@ -103,29 +104,48 @@ void VaskInfo::LoadFromStream(Stream& text) {
     TesselEngine::String::Remove(quotedName, '"');
     Name.Assign(quotedName.data, quotedName.Length());
 
-    ReadRows(text, *this, HeadMembers);
-    for (;;) {
-        InfoRequiredPerk perk;
-        if (!ReadRequiredPerk(text, perk))
-            break;
-        RequiredPerks.PushBack(perk);
-    }
-    // Wherever the failed perk search stopped, continue from the end of the perk list.
-    text.FindKeyBackward(PerkListCloser);
+    // The lists are found by their structure; the info's members are searched before and
+    // between them, never inside them.
+    const std::string_view all(text.GetBuffer(), text.GetSize());
+    const auto size = static_cast<std::uint32_t>(all.size());
+    const InfoLists lists = FindInfoLists(all);
+    const std::uint32_t afterName = std::min(text.GetPosition(), size);
+    const std::uint32_t commandsAt = lists.commands.found     ? lists.commands.head
+                                     : lists.conditions.found ? lists.conditions.head
+                                                              : size;
+    const std::uint32_t headEnd = lists.perks.found ? lists.perks.head : commandsAt;
+    std::vector<EntrySpan> perks;
+    if (lists.perks.found)
+        perks = CutEntries(all, lists.perks.body, lists.perks.closer);
+    // Members follow the perk list; when its closer is missing, they follow its last entry.
+    std::uint32_t tailStart = afterName;
+    if (lists.perks.closed)
+        tailStart = lists.perks.end;
+    else if (lists.perks.found)
+        tailStart = perks.empty() ? lists.perks.body : perks.back().end;
+    ReadRows(all.substr(afterName, std::max(headEnd, afterName) - afterName), *this, HeadMembers);
+    ReadRows(all.substr(tailStart, std::max(commandsAt, tailStart) - tailStart), *this,
+             TailMembers);
 
-    ReadRows(text, *this, TailMembers);
-    for (;;) {
-        InfoCommand command;
-        if (!ReadCommandBlock(text, command))
-            break;
-        InfoCommands.PushBack(std::move(command));
+    for (const EntrySpan& entry : perks) {
+        InfoRequiredPerk perk;
+        ReadPerkEntry(all, entry, perk);
+        RequiredPerks.PushBack(std::move(perk));
     }
-    text.FindKeyBackward(ConditionListHead);
-    for (;;) {
-        InfoCondition condition;
-        if (!ReadConditionBlock(text, condition))
-            break;
-        InfoConditions.PushBack(std::move(condition));
+    if (lists.commands.found) {
+        for (const EntrySpan& entry : CutEntries(all, lists.commands.body, lists.commands.closer)) {
+            InfoCommand command;
+            ReadCommandEntry(all, entry, command);
+            InfoCommands.PushBack(std::move(command));
+        }
+    }
+    if (lists.conditions.found) {
+        for (const EntrySpan& entry :
+             CutEntries(all, lists.conditions.body, lists.conditions.closer)) {
+            InfoCondition condition;
+            ReadConditionEntry(all, entry, condition);
+            InfoConditions.PushBack(std::move(condition));
+        }
     }
 }
 

@@ -26,7 +26,7 @@ InfoConditionRef MakeConditionRef(const InfoCondition& c) {
 }
 
 InfoRequiredPerkRef MakePerkRef(const InfoRequiredPerk& perk) {
-    return {T(perk.Perk), T(perk.Value), T(perk.InvertTest)};
+    return {T(perk.Perk), T(perk.Value), T(perk.InvertTest), perk.PreservedBlock};
 }
 
 void StoreCommandRef(const InfoCommandRef& entry, InfoCommand& command) {
@@ -63,6 +63,7 @@ void StorePerkRef(const InfoRequiredPerkRef& entry, InfoRequiredPerk& perk) {
     perk.SetPerk(entry.Perk.c_str());
     perk.SetValue(entry.Value.c_str());
     perk.SetInvertTest(entry.InvertTest.c_str());
+    perk.PreservedBlock = entry.PreservedBlock;
 }
 
 InfoRef MakeInfoRef(const VaskInfo& info) {

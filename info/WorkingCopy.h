@@ -59,6 +59,8 @@ struct InfoRequiredPerkRef {
     std::string Perk;
     std::string Value;
     std::string InvertTest;
+    // The kept text of a perk that its template cannot write back whole.
+    std::string PreservedBlock = {};
 
     bool operator==(const InfoRequiredPerkRef&) const = default;
 };

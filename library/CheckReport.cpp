@@ -7,6 +7,7 @@
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
 #include "info/ParameterSchema.h"
+#include "info/SaveCheck.h"
 #include "info/TextTable.h"
 #include "info/VaskInfo.h"
 #include "library/TemplateManager.h"
@@ -103,15 +104,6 @@ std::string NameToken(std::string_view text) {
     return name;
 }
 
-// The 1-based line of the first byte in which two texts differ.
-std::size_t FirstDifferentLine(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    std::size_t at = 0;
-    while (at < common && a[at] == b[at])
-        ++at;
-    return static_cast<std::size_t>(std::count(a.begin(), a.begin() + at, '\n')) + 1;
-}
-
 class Checker {
 public:
     Checker() {
@@ -181,6 +173,10 @@ public:
         CheckName(name, bytes, info);
         CheckParent(name, info);
         CheckItem(name, "GoldCostItem", info.GoldCostItem.View());
+        for (std::uint32_t i = 0; i < info.RequiredPerks.GetSize(); ++i) {
+            if (!info.RequiredPerks[i].PreservedBlock.empty())
+                AddKeptWhole(name, Where("perk", i, "kept"));
+        }
         for (std::uint32_t i = 0; i < info.InfoCommands.GetSize(); ++i)
             CheckCommand(name, i, info.InfoCommands[i]);
         for (std::uint32_t i = 0; i < info.InfoConditions.GetSize(); ++i)
@@ -308,6 +304,8 @@ private:
             CheckKeptBlock(name, where, command.PreservedBlock);
             return;
         }
+        if (!command.PreservedBlock.empty())
+            AddKeptWhole(name, where);
         CheckItemRows(name, where, CommandSchema(static_cast<int>(command.CommandTypeIndex)),
                       MakeCommandRef(command));
         if (type->textTable && !command.LocString.IsEmpty() && TableUsable(type->textTable) &&
@@ -324,6 +322,8 @@ private:
             CheckKeptBlock(name, where, condition.PreservedBlock);
             return;
         }
+        if (!condition.PreservedBlock.empty())
+            AddKeptWhole(name, where);
         CheckItemRows(name, where, ConditionSchema(static_cast<int>(condition.ConditionTypeIndex)),
                       MakeConditionRef(condition));
     }
@@ -339,6 +339,14 @@ private:
                 where + ": the editor does not support this type; its block is kept unchanged");
     }
 
+    // A block of a supported type that its template cannot write back whole.
+    void AddKeptWhole(const std::string& name, const std::string& where) {
+        Add(Kind::KeptBlock, Severity::Warning, name,
+            where + ": its block holds more than the editor's fields for this type (another "
+                    "version, an annotation, a long value or an unknown member); it is kept "
+                    "unchanged");
+    }
+
     // A table that was missing or empty before the check is reported once, not at
     // every text that it cannot hold.
     bool TableUsable(const char* table) {
@@ -351,18 +359,23 @@ private:
     }
 
     void CheckSaving(const std::string& name, std::string_view bytes, VaskInfo& info) {
-        Stream written;
-        if (!info.WriteToStream(written)) {
+        const SaveComparison saving = CompareSave(info, bytes, 1);
+        if (!saving.changed)
+            return;
+        if (saving.unwritable) {
             Add(Kind::ChangedOnSave, Severity::Error, name,
                 "the editor cannot write this info again (it is too large)");
             return;
         }
-        const std::string_view again(written.GetBuffer() ? written.GetBuffer() : "",
-                                     written.GetSize());
-        if (again != bytes)
+        const std::string from = " (from line " +
+                                 std::to_string(saving.first.empty() ? 1 : saving.first[0].line) +
+                                 " on)";
+        if (saving.losesContent)
+            Add(Kind::ChangedOnSave, Severity::Error, name,
+                "saving it would drop or cut some of its text" + from);
+        else
             Add(Kind::ChangedOnSave, Severity::Warning, name,
-                "saving it would change its text (from line " +
-                    std::to_string(FirstDifferentLine(bytes, again)) + " on)");
+                "saving it would change its layout" + from);
     }
 
     std::vector<Entry> entries;

@@ -144,11 +144,26 @@ TEST_F(CliTest, ShowTakesPathsAndKeepsEveryByte) {
     EXPECT_EQ(nlohmann::json::parse(run.out)["Owner"], "B\u00e4r");
 }
 
-TEST_F(CliTest, ResaveKeepsTheBytesOfADemoInfo) {
+TEST_F(CliTest, ResaveKeepsTheBytesOrRefusesUnlessForced) {
     const std::string before = ReadFile("work/Infos/Sven_Story.vaskinfo");
     ASSERT_EQ(Cli("-C work resave Sven_Story").status, 0);
     EXPECT_EQ(ReadFile("work/Infos/Sven_Story.vaskinfo"), before);
     ASSERT_EQ(Cli("-C work resave Infos/Narrator_Ending.vaskinfo").status, 0);
+
+    // A value that its member cannot hold: the save would cut it.
+    std::string text = before;
+    const std::string range = "SmalltalkInnerRange = 600;";
+    text.replace(text.find(range), range.size(), "SmalltalkInnerRange = 600.12345;");
+    VaskTest::WriteFile("work/Infos/Sven_Story.vaskinfo", text);
+    const CliRun refused = Cli("-C work resave Sven_Story");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(ReadFile("work/Infos/Sven_Story.vaskinfo"), text);
+    EXPECT_NE(refused.err.find("- 30:         float SmalltalkInnerRange = 600.12345;"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("+ 30:         float SmalltalkInnerRange = ;"), std::string::npos);
+    ASSERT_EQ(Cli("-C work resave --force Sven_Story").status, 0);
+    EXPECT_NE(ReadFile("work/Infos/Sven_Story.vaskinfo"), text);
 }
 
 TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {

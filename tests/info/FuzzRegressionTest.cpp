@@ -72,17 +72,25 @@ Resaved Resave(const std::string& text) {
     return result;
 }
 
-// Opens and saves the text three times: the lists keep their sizes every time and the
-// third save writes what the second wrote.
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+// Opens and saves the text three times: the lists keep their sizes every time, the
+// marker stands in every save as often as given, and the third save writes what the
+// second wrote.
 void ExpectSavesSettle(std::string text, std::uint32_t commands, std::uint32_t conditions,
-                       const std::string& notKept) {
+                       const std::string& marker, std::size_t times) {
     std::string previous;
     for (int save = 1; save <= 3; ++save) {
         SCOPED_TRACE("save " + std::to_string(save));
         const Resaved round = Resave(text);
         EXPECT_EQ(round.commands, commands);
         EXPECT_EQ(round.conditions, conditions);
-        EXPECT_EQ(round.text.find(notKept), std::string::npos);
+        EXPECT_EQ(Count(round.text, marker), times);
         if (save == 3) {
             EXPECT_EQ(round.text, previous);
         }
@@ -92,9 +100,9 @@ void ExpectSavesSettle(std::string text, std::uint32_t commands, std::uint32_t c
 } // namespace
 
 // A condition of a type without a class whose braces do not close before the next
-// command: the kept block took the command in, the next read found it as a command
-// as well, and every save added one more copy of it.
-TEST_F(FuzzRegressionTest, KeptBlockDoesNotTakeInTheNextRecord) {
+// command's block: the command's block is nested in it and belongs to it. Once kept, it
+// is written back with the closing line it lacked, once, and never read as a command.
+TEST_F(FuzzRegressionTest, BlockNestedInAnUnclosedBlockStaysInside) {
     const std::string damaged = InfoUpToConditions + "            gCInfoConditionUnknown {\r\n"
                                                      "                int Version = 1;\r\n"
                                                      "            gCInfoCommandBack {\r\n"
@@ -102,28 +110,25 @@ TEST_F(FuzzRegressionTest, KeptBlockDoesNotTakeInTheNextRecord) {
                                                      "            }\r\n"
                                                      "        }\r\n"
                                                      "    }\r\n";
-    // End, and Back where the damage put it; the condition without the command.
-    ExpectSavesSettle(damaged, 2, 1,
-                      "gCInfoConditionUnknown {\r\n                int Version = 1;\r\n"
-                      "            gCInfoCommandBack");
-    // The kept block, cut short, gets the closing line it lacks.
+    ExpectSavesSettle(damaged, 1, 1, "gCInfoCommandBack {", 1);
     EXPECT_NE(Resave(damaged).text.find("            gCInfoConditionUnknown {\r\n"
                                         "                int Version = 1;\r\n"
-                                        "            }\r\n        }\r\n    }\r\n"),
+                                        "            gCInfoCommandBack {\r\n"),
               std::string::npos);
 }
 
 // A condition of a type without a class whose name stands behind a command's name on
-// one line: the kept block began at the line's start and took the command in. The
-// command's name opens no block, so it is no command either.
-TEST_F(FuzzRegressionTest, KeptBlockBeginsAtItsNameBehindOtherText) {
+// one line: the class is the last word before the brace, and the text in front of it
+// on its line is kept with the block, not dropped and not read as a command.
+TEST_F(FuzzRegressionTest, TextBeforeAClassNameStaysWithItsBlock) {
     const std::string damaged = InfoUpToConditions +
                                 "            gCInfoCommandDescription gCInfoConditionOdd {\r\n"
                                 "                int Version = 1;\r\n"
                                 "            }\r\n"
                                 "        }\r\n"
                                 "    }\r\n";
-    ExpectSavesSettle(damaged, 1, 1, "gCInfoCommandDescription gCInfoConditionOdd");
+    ExpectSavesSettle(damaged, 1, 1, "            gCInfoCommandDescription gCInfoConditionOdd {",
+                      1);
 }
 
 // A block of a type without a class with a stray double quote on its name line: the
@@ -148,7 +153,7 @@ TEST_F(FuzzRegressionTest, StrayQuoteEndsWithItsLine) {
     damaged += "        }\r\n    }\r\n";
     // Odd takes in the Say block behind it (it has no braces of its own); End is read.
     // The list's closing line stays single.
-    ExpectSavesSettle(damaged, 2, 0, "\r\n        }\r\n        }\r\n");
+    ExpectSavesSettle(damaged, 2, 0, "\r\n        }\r\n        }\r\n", 0);
 }
 
 // An enum value that ran into the next command's name, inside the condition list: the
@@ -164,7 +169,7 @@ TEST_F(FuzzRegressionTest, CommandNameInsideAValueIsNoCommand) {
                                 "            }\r\n"
                                 "        }\r\n"
                                 "    }\r\n";
-    ExpectSavesSettle(damaged, 1, 1, "gCInfoCommandGive {");
+    ExpectSavesSettle(damaged, 1, 1, "gCInfoCommandGive {", 0);
     // The value itself is kept as it stands.
     EXPECT_NE(Resave(damaged).text.find("SecondaryNPCStatus = gE\xff\xffgCInfoCommandGive;\r\n"),
               std::string::npos);
@@ -182,7 +187,7 @@ TEST_F(FuzzRegressionTest, UnknownCommandNameInsideAValueIsNoCommand) {
                                 "            }\r\n"
                                 "        }\r\n"
                                 "    }\r\n";
-    ExpectSavesSettle(damaged, 1, 1, "            gCInfoCommandGiv");
+    ExpectSavesSettle(damaged, 1, 1, "            gCInfoCommandGiv", 0);
 }
 
 // A perk's name inside a member's text after the perk list was read as one more,

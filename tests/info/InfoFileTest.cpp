@@ -90,58 +90,28 @@ TEST_F(InfoFileTest, NameIsTheFirstQuotedTextAndQuotesFollowTheTable) {
     EXPECT_EQ(read.GoldCostItem.View(), "\"x\""); // read without removing quotes
 }
 
-TEST_F(InfoFileTest, MissingKeyInTheFirstGroupLosesThatGroupAndThePerksOnly) {
+// A member that the file lacks keeps its default and takes nothing from elsewhere: the
+// members after it, the lists and the members between the lists are read as they stand.
+TEST_F(InfoFileTest, MissingMemberLosesOnlyItself) {
     VaskInfo original;
     VaskTest::FillEverything(original, "Gap", "g", 2);
-    std::string text = VaskTest::WriteToText(original);
-    for (std::size_t at = text.find("gEInfoType"); at != std::string::npos;
-         at = text.find("gEInfoType"))
-        text.replace(at, 10, "gEInfoTypo");
-    const VaskInfo read = ReadText(text);
-    EXPECT_EQ(read.ConditionType.View(), original.ConditionType.View());
-    EXPECT_TRUE(read.InfoType.IsEmpty());
-    EXPECT_TRUE(read.GoldCost.IsEmpty());
-    EXPECT_TRUE(read.GoldCostItem.IsEmpty());
-    EXPECT_EQ(read.RequiredPerks.GetSize(), 0u);
-    // The perk list closer brings the reader back for the rest.
-    EXPECT_EQ(read.SmalltalkPartner.View(), original.SmalltalkPartner.View());
-    EXPECT_EQ(read.InfoCommands.GetSize(), original.InfoCommands.GetSize());
-    EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
-}
-
-TEST_F(InfoFileTest, MissingKeyInTheSecondGroupLosesTheCommandsButNotTheConditions) {
-    VaskInfo original;
-    VaskTest::FillEverything(original, "Gap2", "g", 1);
-    std::string text = VaskTest::WriteToText(original);
-    const std::size_t at = text.find("talkOuterRange");
-    text.replace(at, 14, "talkOuterRanje");
-    const VaskInfo read = ReadText(text);
-    EXPECT_EQ(read.SmalltalkInnerRange.View(), original.SmalltalkInnerRange.View());
-    EXPECT_TRUE(read.SmalltalkOuterRange.IsEmpty());
-    EXPECT_TRUE(read.SmalltalkExitRoutineName.IsEmpty());
-    EXPECT_EQ(read.InfoCommands.GetSize(), 0u);
-    EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
-}
-
-TEST_F(InfoFileTest, MissingPerkCloserRereadsTheSecondGroupFromTheStart) {
-    VaskInfo original;
-    VaskTest::FillEverything(original, "NoCloser", "n", 1);
-    std::string text = VaskTest::WriteToText(original);
-    text.replace(text.find("];\r\n"), 4, "]\r\n");
-    const VaskInfo read = ReadText(text);
-    EXPECT_EQ(read.ClearChildren.View(), original.ClearChildren.View());
-    EXPECT_EQ(read.SmalltalkPartnerExitRoutineName.View(),
-              original.SmalltalkPartnerExitRoutineName.View());
-    EXPECT_EQ(read.InfoCommands.GetSize(), original.InfoCommands.GetSize());
-}
-
-TEST_F(InfoFileTest, MissingConditionHeadSearchesConditionsFromTheStart) {
-    VaskInfo original;
-    VaskTest::FillEverything(original, "NoHead", "h", 0);
-    std::string text = VaskTest::WriteToText(original);
-    text.replace(text.find("InfoConditions "), 15, "InfoConditionz ");
-    const VaskInfo read = ReadText(text);
-    EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
+    const std::string whole = VaskTest::WriteToText(original);
+    for (const char* gap : {"gEInfoType InfoType", "float SmalltalkOuterRange", "];"}) {
+        SCOPED_TRACE(gap);
+        std::string text = whole;
+        const std::size_t at = text.find(gap);
+        text.erase(at, text.find('\n', at) + 1 - at);
+        const VaskInfo read = ReadText(text);
+        EXPECT_EQ(read.ConditionType.View(), original.ConditionType.View());
+        EXPECT_EQ(read.GoldCostItem.View(), original.GoldCostItem.View());
+        EXPECT_EQ(read.SmalltalkInnerRange.View(), original.SmalltalkInnerRange.View());
+        EXPECT_EQ(read.SmalltalkPartnerExitRoutineName.View(),
+                  original.SmalltalkPartnerExitRoutineName.View());
+        EXPECT_EQ(read.RequiredPerks.GetSize(), 2u);
+        EXPECT_EQ(read.InfoCommands.GetSize(), original.InfoCommands.GetSize());
+        EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
+    }
+    EXPECT_TRUE(ReadText(whole.substr(0, whole.find("gEInfoType InfoType"))).InfoType.IsEmpty());
 }
 
 TEST_F(InfoFileTest, UnsupportedBlocksAreKeptAndWrittenBackUnchanged) {

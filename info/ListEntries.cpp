@@ -1,0 +1,123 @@
+#include "info/ListEntries.h"
+#include "info/CommandTypes.h"
+#include "info/ConditionTypes.h"
+#include "info/RegionMembers.h"
+#include "info/TextTokens.h"
+
+namespace VaskEdit {
+
+namespace {
+constexpr std::string_view CommandPrefix = "gCInfoCommand";
+constexpr std::string_view ConditionPrefix = "gCInfoCondition";
+constexpr std::string_view PerkClass = "gCRequiredPerk";
+
+// The type's short name: the class name without the prefix of its kind. A name without
+// that prefix is kept as it stands; it names no supported type.
+Char32 ShortName(std::string_view className, std::string_view prefix, bool* prefixed) {
+    *prefixed = className.starts_with(prefix) && className.size() > prefix.size();
+    return Char32(*prefixed ? className.substr(prefix.size()) : className);
+}
+
+// Whether a written block reads back as one entry: a value that holds a brace could
+// close the block early or leave it open, and move its neighbours out of the list.
+bool StandsAsOneEntry(std::string_view block) {
+    const auto first = NextEntry(block, 0, static_cast<std::uint32_t>(block.size()));
+    return first && first->unclosed == 0 &&
+           block.find_first_not_of(" \t\r\n", first->close + 1) == std::string_view::npos;
+}
+
+// Whether what the writer makes of the record keeps every token of the entry's text.
+// Without a loaded template there is nothing to compare with; the entry is taken as read.
+template <typename Write>
+bool WritesBackWhole(std::string_view original, const Stream& templ, std::uint32_t room,
+                     Write write) {
+    if (templ.GetSize() == 0)
+        return true;
+    Stream written;
+    if (!written.Allocate(room))
+        return false;
+    write(written);
+    const std::string_view rewritten(written.GetBuffer(), written.GetPosition());
+    return KeepsEveryToken(original, rewritten) && StandsAsOneEntry(rewritten);
+}
+} // namespace
+
+std::string KeptEntryText(std::string_view text, const EntrySpan& span) {
+    std::string kept(span.Text(text));
+    if (span.unclosed == 0)
+        return kept;
+    std::size_t indent = 0;
+    while (indent < kept.size() && (kept[indent] == ' ' || kept[indent] == '\t'))
+        ++indent;
+    if (!kept.empty() && kept.back() != '\n')
+        kept += "\r\n";
+    for (const char closer : MissingClosers(text, span))
+        kept += kept.substr(0, indent) + closer + "\r\n";
+    return kept;
+}
+
+void ReadCommandEntry(std::string_view text, const EntrySpan& span, InfoCommand& command) {
+    command.ClearSlots();
+    bool prefixed = false;
+    command.Command = ShortName(span.Name(text), CommandPrefix, &prefixed);
+    RegionMembers members(span.Body(text));
+    members.Read(command.Version, Char16("Version"), false);
+    const CommandType* type = prefixed ? FindCommandType(command.Command) : nullptr;
+    if (type && span.unclosed == 0) {
+        command.CommandTypeIndex = static_cast<std::uint32_t>(type->value);
+        bool whole = ReadCommandMembers(*type, members, command);
+        if (type->textTable)
+            LookUpLocText(type->textTable, command);
+        whole = whole &&
+                WritesBackWhole(span.Text(text), *type->stream, MeasureCommand(nullptr, command),
+                                [&](Stream& out) { WriteCommandMembers(*type, out, command); });
+        if (whole)
+            return;
+    }
+    command.PreservedBlock = KeptEntryText(text, span);
+}
+
+void ReadConditionEntry(std::string_view text, const EntrySpan& span, InfoCondition& condition) {
+    condition.ClearSlots();
+    bool prefixed = false;
+    condition.Condition = ShortName(span.Name(text), ConditionPrefix, &prefixed);
+    RegionMembers members(span.Body(text));
+    members.Read(condition.Version, Char16("Version"), false);
+    const ConditionType* type = prefixed ? FindConditionType(condition.Condition) : nullptr;
+    if (type && span.unclosed == 0) {
+        condition.ConditionTypeIndex = static_cast<std::uint32_t>(type->value);
+        const bool whole =
+            ReadConditionMembers(*type, members, condition) &&
+            WritesBackWhole(span.Text(text), *type->stream, MeasureCondition(nullptr, condition),
+                            [&](Stream& out) { WriteConditionMembers(*type, out, condition); });
+        if (whole)
+            return;
+    }
+    condition.PreservedBlock = KeptEntryText(text, span);
+}
+
+void ReadPerkEntry(std::string_view text, const EntrySpan& span, InfoRequiredPerk& perk) {
+    perk = InfoRequiredPerk{};
+    if (span.Name(text) == PerkClass && span.unclosed == 0) {
+        RegionMembers members(span.Body(text));
+        bool whole = members.Read(perk.Perk, Char16("um gESkill Perk"), false);
+        whole = members.Read(perk.Value, Char16("int Value "), false) && whole;
+        whole = members.Read(perk.InvertTest, Char16("bool InvertTest"), false) && whole;
+        // The perk's own text ends with its "}": the separator after it is the list's.
+        const std::string_view own = text.substr(span.begin, span.close + 1 - span.begin);
+        whole = whole && WritesBackWhole(own, InfoRequiredPerk::PerkStream,
+                                         MeasureRequiredPerk(nullptr, perk),
+                                         [&](Stream& out) { WriteRequiredPerk(out, perk, true); });
+        if (whole)
+            return;
+    }
+    // Without what follows its "}": the writer adds the separator and the line end.
+    perk.PreservedBlock = KeptEntryText(text, span);
+    if (span.unclosed == 0)
+        perk.PreservedBlock.resize(span.close + 1 - span.begin);
+    while (!perk.PreservedBlock.empty() &&
+           (perk.PreservedBlock.back() == '\n' || perk.PreservedBlock.back() == '\r'))
+        perk.PreservedBlock.pop_back();
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,24 @@
+// Reading one entry of an info's lists into its record. The entry's members are searched
+// inside its braces only. An entry that its type's template cannot write back without
+// losing some of its text (another version, an annotation, a value longer than its slot,
+// a member the type does not know, a block inside it), and an entry of a type without a
+// class, keeps its whole text, which saving writes back unchanged.
+#pragma once
+
+#include "info/InfoCondition.h"
+#include "info/ListLayout.h"
+
+#include <string>
+#include <string_view>
+
+namespace VaskEdit {
+
+void ReadCommandEntry(std::string_view text, const EntrySpan& span, InfoCommand& command);
+void ReadConditionEntry(std::string_view text, const EntrySpan& span, InfoCondition& condition);
+void ReadPerkEntry(std::string_view text, const EntrySpan& span, InfoRequiredPerk& perk);
+
+// The text that a kept entry writes back: the entry's text, and for an entry whose
+// braces never close, a closing line for each, so that the file stays readable.
+std::string KeptEntryText(std::string_view text, const EntrySpan& span);
+
+} // namespace VaskEdit

@@ -1,0 +1,206 @@
+// Hand-edited info files: lists laid out otherwise than the templates, damaged entries
+// and values that fill their slots. Each is read without taking from its neighbours,
+// and what a save could not write back is either kept whole or caught by the guard.
+#include "engine/String.h"
+#include "info/SaveCheck.h"
+#include "info/VaskInfo.h"
+#include "support/Templates.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace VaskEdit;
+
+namespace {
+class LosslessReadTest : public VaskTest::TemplatesTest {
+protected:
+    // An info with two perks, a Say, an End and a PlayerKnows condition, as saved.
+    std::string Sample() {
+        VaskInfo info;
+        TesselEngine::SetMember(info.Name, "Sample");
+        info.SetOwner("Bob");
+        info.SetSmalltalkInnerRange("600");
+        for (const char* skill : {"gESkill_Perk_Mining", "gESkill_Perk_Lockpick"}) {
+            InfoRequiredPerk& perk = info.RequiredPerks[info.AddRequiredPerk()];
+            perk.SetPerk(skill);
+            perk.SetValue("2");
+            perk.SetInvertTest("False");
+        }
+        InfoCommand& say = info.InfoCommands[info.AddCommand()];
+        say.SetCommand("Say");
+        say.SetEntity1("Bob");
+        say.SetEntity2("PC_Hero");
+        say.SetLocString("BOB_01");
+        say.SetID1("gEForcedDialogCam_ShowSpeaker");
+        info.InfoCommands[info.AddCommand()].SetCommand("End");
+        InfoCondition& knows = info.InfoConditions[info.AddCondition()];
+        knows.SetCondition("PlayerKnows");
+        knows.SetID1("Bob_Greeting");
+        return Saved(info);
+    }
+
+    static std::string Saved(VaskInfo& info) {
+        TesselEngine::IO::Stream out;
+        EXPECT_TRUE(info.WriteToStream(out));
+        return {out.GetBuffer(), out.GetSize()};
+    }
+
+    static void Read(const std::string& text, VaskInfo& info) {
+        TesselEngine::IO::Stream stream;
+        ASSERT_TRUE(stream.Allocate(static_cast<std::uint32_t>(text.size())));
+        stream.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
+        info.LoadFromStream(stream);
+    }
+
+    static SaveComparison Compare(const std::string& text) {
+        VaskInfo info;
+        Read(text, info);
+        return CompareSave(info, text);
+    }
+
+    static std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? text : text.replace(at, from.size(), to);
+    }
+};
+} // namespace
+
+// Blocks whose brace stands on the next line, after two blanks or after an annotation,
+// and perks that follow each other on one line, are read as entries of their lists. A
+// layout the template writes otherwise is only a change of layout; an annotation that
+// the template cannot write keeps its block whole.
+TEST_F(LosslessReadTest, EntriesAreFoundByStructureWhateverTheirLayout) {
+    const std::string sample = Sample();
+    struct Case {
+        const char* from;
+        const char* to;
+        bool kept; // the edited entry is written back as it stands
+    };
+    const Case cases[] = {
+        {"gCInfoCommandSay {", "gCInfoCommandSay\r\n            {", false},
+        {"gCInfoCommandSay {", "gCInfoCommandSay  {", false},
+        {"gCInfoCommandSay {", "class gCInfoCommandSay [Version 1] {", true},
+        {"gCInfoConditionPlayerKnows {", "gCInfoConditionPlayerKnows\r\n            {", false},
+        {"},\r\n            gCRequiredPerk {", "}, gCRequiredPerk {", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        const std::string text = Replaced(sample, c.from, c.to);
+        VaskInfo info;
+        Read(text, info);
+        ASSERT_EQ(info.RequiredPerks.GetSize(), 2u);
+        ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
+        ASSERT_EQ(info.InfoConditions.GetSize(), 1u);
+        EXPECT_EQ(info.InfoCommands[0].Command.View(), "Say");
+        EXPECT_EQ(info.InfoCommands[0].Entity2.View(), "PC_Hero");
+        EXPECT_EQ(info.InfoConditions[0].ID1.View(), "Bob_Greeting");
+        EXPECT_EQ(info.RequiredPerks[1].Perk.View(), "gESkill_Perk_Lockpick");
+        EXPECT_EQ(info.InfoCommands[0].PreservedBlock.empty(), !c.kept);
+        const SaveComparison saving = CompareSave(info, text);
+        EXPECT_FALSE(saving.losesContent);
+        EXPECT_EQ(saving.changed, !c.kept);
+    }
+}
+
+// A Say without its Listener no longer takes the next block's Listener and swallows that
+// block; a "];" inside a kept block no longer moves the reader past the info's members;
+// a perk inside a kept command stays inside it and is no perk of the info.
+TEST_F(LosslessReadTest, EntriesTakeNothingFromTheirNeighbours) {
+    const std::string sample = Sample();
+    const std::string say = sample.substr(sample.find("            gCInfoCommandSay"),
+                                          sample.find("            gCInfoCommandEnd") -
+                                              sample.find("            gCInfoCommandSay"));
+    const std::string withoutListener =
+        Replaced(say, "                bCString Listener = \"PC_Hero\";\r\n", "");
+    VaskInfo two;
+    Read(Replaced(sample, say, withoutListener + say), two);
+    ASSERT_EQ(two.InfoCommands.GetSize(), 3u);
+    EXPECT_TRUE(two.InfoCommands[0].Entity2.IsEmpty());
+    EXPECT_EQ(two.InfoCommands[1].Entity2.View(), "PC_Hero");
+    EXPECT_EQ(two.InfoCommands[1].LocString.View(), "BOB_01");
+
+    const std::string kept = "            gCInfoCommandTeach {\r\n"
+                             "                int Version = 1;\r\n"
+                             "                bTObjArray<gCRequiredPerk> Perks = [\r\n"
+                             "                    gCRequiredPerk {\r\n"
+                             "                        enum gESkill Perk = gESkill_XP;\r\n"
+                             "                    }\r\n"
+                             "                ];\r\n"
+                             "            }\r\n";
+    const std::string text = Replaced(sample, say, say + kept);
+    VaskInfo info;
+    Read(text, info);
+    EXPECT_EQ(info.SmalltalkInnerRange.View(), "600");
+    EXPECT_EQ(info.RequiredPerks.GetSize(), 2u);
+    ASSERT_EQ(info.InfoCommands.GetSize(), 3u);
+    EXPECT_EQ(info.InfoCommands[1].PreservedBlock, kept);
+    EXPECT_FALSE(CompareSave(info, text).changed);
+}
+
+// Quoted values that fill their slot exactly keep their last character, in the info's
+// members and in the entries; a value too long for its slot keeps its entry whole, and
+// where a member cannot hold it the guard says that saving would cut it.
+TEST_F(LosslessReadTest, ValuesThatFillTheirSlotAreReadWhole) {
+    const std::string full(48, 'o');
+    const std::string caseText(512, 'c');
+    std::string text = Replaced(Sample(), "Owner = \"Bob\"", "Owner = \"" + full + "\"");
+    text = Replaced(text, "Speaker = \"Bob\"", "Speaker = \"" + full + "\"");
+    text = Replaced(text, "            gCInfoCommandEnd",
+                    "            gCInfoCommandSwitchCase {\r\n"
+                    "                int Version = 1;\r\n"
+                    "                [SwitchCase, Version 1] bCString Case = \"<" +
+                        caseText +
+                        ">\";\r\n"
+                        "            }\r\n"
+                        "            gCInfoCommandEnd");
+    VaskInfo info;
+    Read(text, info);
+    EXPECT_EQ(info.Owner.View(), full);
+    EXPECT_EQ(info.InfoCommands[0].Entity1.View(), full);
+    EXPECT_EQ(info.InfoCommands[1].Text.View(), caseText);
+    EXPECT_FALSE(CompareSave(info, text).changed);
+
+    const std::string longer = Replaced(text, full + "\";\r\n                bCString Listener",
+                                        full + "x\";\r\n                bCString Listener");
+    VaskInfo kept;
+    Read(longer, kept);
+    EXPECT_FALSE(kept.InfoCommands[0].PreservedBlock.empty());
+    EXPECT_FALSE(CompareSave(kept, longer).changed);
+
+    const SaveComparison range =
+        Compare(Replaced(text, "SmalltalkInnerRange = 600;", "SmalltalkInnerRange = 600.12345;"));
+    EXPECT_TRUE(range.losesContent);
+    ASSERT_EQ(range.first.size(), 2u);
+    EXPECT_TRUE(range.first[0].removed);
+    EXPECT_NE(range.first[0].text.find("600.12345"), std::string::npos);
+    EXPECT_EQ(range.first[1].text, "        float SmalltalkInnerRange = ;");
+}
+
+// The guard: an untouched save of a file the program wrote changes nothing; other line
+// ends change only layout; a list the reader cannot take (a misspelt list name) or a
+// value cut at a blank would lose text, and the first changed lines say where.
+TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
+    const std::string sample = Sample();
+    EXPECT_FALSE(Compare(sample).changed);
+
+    std::string bare;
+    for (const char c : sample) {
+        if (c != '\r')
+            bare.push_back(c);
+    }
+    const SaveComparison lineEnds = Compare(bare);
+    EXPECT_TRUE(lineEnds.changed);
+    EXPECT_FALSE(lineEnds.losesContent);
+    EXPECT_EQ(lineEnds.changedLines,
+              static_cast<std::size_t>(std::count(bare.begin(), bare.end(), '\n')));
+
+    EXPECT_TRUE(Compare(Replaced(sample, "InfoConditions {", "InfoConditionz {")).losesContent);
+    const SaveComparison cut = Compare(Replaced(sample, "Owner = \"Bob\"", "Owner = \"Old Bob\""));
+    EXPECT_TRUE(cut.losesContent);
+    EXPECT_EQ(cut.changedLines, 1u);
+    const std::vector<std::string> said = DescribeSaveChanges(cut);
+    ASSERT_EQ(said.size(), 3u);
+    EXPECT_EQ(said[1], "- 5:         bCString Owner = \"Old Bob\";");
+    EXPECT_EQ(said[2], "+ 5:         bCString Owner = \"Old\";");
+}
