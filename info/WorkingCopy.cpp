@@ -1,5 +1,8 @@
 #include "info/WorkingCopy.h"
 
+#include "info/CommandTypes.h"
+#include "info/ConditionTypes.h"
+
 namespace VaskEdit {
 
 namespace {
@@ -98,8 +101,12 @@ bool StoreRowsOf(std::span<const ParameterRow> rows, std::span<const RowValue> v
                  Entry& entry) {
     if (rows.size() != values.size())
         return false;
-    for (const ParameterRow& row : rows) {
-        if (!SlotText(entry, row.slot))
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!SlotText(entry, rows[i].slot))
+            return false;
+        // A value the user set up afresh must name a choice; one read from a file is
+        // kept as it was, however odd.
+        if (!values[i].original && LacksChoice(rows[i], StoredRowText(rows[i], values[i])))
             return false;
     }
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -107,26 +114,33 @@ bool StoreRowsOf(std::span<const ParameterRow> rows, std::span<const RowValue> v
     return true;
 }
 
-// The schema that a save stores: null for "no type" (-1). Sets valid to false for an
-// index out of range.
-const TypeSchema* SchemaForSave(const TypeSchema* (*schemaAt)(int), int typeIndex, bool& valid) {
-    valid = true;
-    if (typeIndex == -1)
-        return nullptr;
-    const TypeSchema* schema = schemaAt(typeIndex);
-    if (!schema)
-        valid = false;
-    return schema;
+// What a save of the command or condition dialog may store. The type list's selection
+// (typeIndex, -1 for a typed text that selects no entry) names the type; the entry's
+// present name and kept block decide whether the info would still write it.
+TypeRefusal RefusalOf(const TypeSchema* (*schemaAt)(int), bool (*hasClass)(std::string_view),
+                      const std::string& name, const std::string& preservedBlock, int typeIndex,
+                      std::string_view typeText) {
+    if (IsBlankText(typeText))
+        return TypeRefusal::BlankName;
+    const TypeSchema* schema = typeIndex == -1 ? nullptr : schemaAt(typeIndex);
+    if (typeIndex != -1 && (!schema || !schema->canSave))
+        return TypeRefusal::NotEditable;
+    const std::string_view newName = schema ? schema->name : typeText;
+    const bool keepsBlock = newName == name && !preservedBlock.empty();
+    return hasClass(newName) || keepsBlock ? TypeRefusal::None : TypeRefusal::NotWritable;
 }
 
-// Checks everything a save needs before the entry is touched.
-bool CanStore(const TypeSchema* schema, bool valid, std::string_view typeText,
-              std::span<const RowValue> values) {
-    if (!valid || IsBlankText(typeText))
-        return false;
-    if (!schema)
-        return values.empty();
-    return schema->canSave && schema->rows.size() == values.size();
+// The rows a save stores: as many as the type has, none for a typed name.
+bool RowsFit(const TypeSchema* schema, std::span<const RowValue> values) {
+    return schema ? schema->rows.size() == values.size() : values.empty();
+}
+
+bool CommandHasClass(std::string_view name) {
+    return FindCommandType(TesselEngine::Char32(name)) != nullptr;
+}
+
+bool ConditionHasClass(std::string_view name) {
+    return FindConditionType(TesselEngine::Char32(name)) != nullptr;
 }
 
 // The kept block of a type without a class belongs to the name it was read under.
@@ -188,7 +202,7 @@ std::vector<RowValue> InitialRowValues(std::span<const ParameterRow> rows) {
     std::vector<RowValue> values;
     values.reserve(rows.size());
     for (const ParameterRow& row : rows)
-        values.push_back(RowValue{std::string(RowKindPresentation(row.kind).initialText), {}});
+        values.push_back(RowValue{InitialRowText(row), {}});
     return values;
 }
 
@@ -222,11 +236,32 @@ std::vector<RowValue> LoadCommandRows(const InfoCommandRef& entry, int typeIndex
     return LoadTypeRows(CommandSchema(typeIndex), entry);
 }
 
+bool IsWritable(const InfoCommandRef& entry) {
+    return CommandHasClass(entry.Command) || !entry.PreservedBlock.empty();
+}
+
+bool IsWritable(const InfoConditionRef& entry) {
+    return ConditionHasClass(entry.Condition) || !entry.PreservedBlock.empty();
+}
+
+TypeRefusal CommandTypeRefusal(const InfoCommandRef& entry, int typeIndex,
+                               std::string_view typeText) {
+    return RefusalOf(&CommandSchema, &CommandHasClass, entry.Command, entry.PreservedBlock,
+                     typeIndex, typeText);
+}
+
+TypeRefusal ConditionTypeRefusal(const InfoConditionRef& entry, int typeIndex,
+                                 std::string_view typeText) {
+    return RefusalOf(&ConditionSchema, &ConditionHasClass, entry.Condition, entry.PreservedBlock,
+                     typeIndex, typeText);
+}
+
 bool StoreCommand(InfoCommandRef& entry, int typeIndex, std::string_view typeText,
                   std::span<const RowValue> values) {
-    bool valid = false;
-    const TypeSchema* schema = SchemaForSave(&CommandSchema, typeIndex, valid);
-    if (!CanStore(schema, valid, typeText, values))
+    if (CommandTypeRefusal(entry, typeIndex, typeText) != TypeRefusal::None)
+        return false;
+    const TypeSchema* schema = typeIndex == -1 ? nullptr : CommandSchema(typeIndex);
+    if (!RowsFit(schema, values))
         return false;
     if (schema) {
         if (!StoreRowsOf(schema->rows, values, entry))
@@ -244,9 +279,10 @@ std::vector<RowValue> LoadConditionRows(const InfoConditionRef& entry, int typeI
 
 bool StoreCondition(InfoConditionRef& entry, int typeIndex, std::string_view typeText,
                     std::span<const RowValue> values) {
-    bool valid = false;
-    const TypeSchema* schema = SchemaForSave(&ConditionSchema, typeIndex, valid);
-    if (!CanStore(schema, valid, typeText, values))
+    if (ConditionTypeRefusal(entry, typeIndex, typeText) != TypeRefusal::None)
+        return false;
+    const TypeSchema* schema = typeIndex == -1 ? nullptr : ConditionSchema(typeIndex);
+    if (!RowsFit(schema, values))
         return false;
     if (schema && !StoreRowsOf(schema->rows, values, entry))
         return false;
