@@ -264,14 +264,14 @@ private slots:
         QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(to->InfoData().InfoCommands[1].Command, std::string("End"));
         const auto steps = to->UndoStack()->count();
-        QApplication::clipboard()->setText("no blocks here");
+        QApplication::clipboard()->setText("no_blocks_here");
         QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(to->UndoStack()->count(), steps);
         // In a box, Ctrl+V pastes text, not entries.
         auto* quest = static_cast<QLineEdit*>(to->Field("Quest"));
         quest->setFocus();
         QTest::keyClick(quest, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(quest->text().contains("no blocks here"));
+        QVERIFY(quest->text().contains("no_blocks_here"));
 
         AnswerNextQuestion("Yes");
         to->close();
