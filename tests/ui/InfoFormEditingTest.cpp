@@ -272,6 +272,13 @@ private slots:
         quest->setFocus();
         QTest::keyClick(quest, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(quest->text().contains("no_blocks_here"));
+        // A block of a type without a class, cut off before it ends, cannot be written.
+        QApplication::clipboard()->setText("            gCInfoCommandNarratorSay {\r\n"
+                                           "                int Version = 1;\r\n");
+        const auto commands = to->InfoData().InfoCommands.size();
+        to->Grid(0)->setFocus();
+        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(to->InfoData().InfoCommands.size(), commands);
 
         AnswerNextQuestion("Yes");
         to->close();
