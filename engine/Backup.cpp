@@ -177,10 +177,26 @@ void Drop(const Kept& kept) {
         Platform::RemoveDirectory(Folder);
 }
 
-void Rotate(const char* path) {
+void Rotate(const char* path, std::uint64_t budget) {
     const std::vector<std::string> backups = List(path);
-    for (std::size_t i = 0; i + KeptPerFile < backups.size(); ++i)
-        Platform::DeleteFile(backups[i].c_str());
+    std::size_t kept = 0;
+    std::uint64_t used = 0;
+    for (auto newer = backups.rbegin(); newer != backups.rend(); ++newer) {
+        std::uint64_t size = 0;
+        std::int64_t modified = 0;
+        if (!Platform::QueryStamp(newer->c_str(), &size, &modified))
+            size = 0; // gone already
+        const bool fits = kept < KeptPerFile && used <= budget && size <= budget - used;
+        if (kept == 0 || fits) {
+            ++kept;
+            used += size;
+            continue;
+        }
+        // This one and every older one go.
+        for (auto older = newer; older != backups.rend(); ++older)
+            Platform::DeleteFile(older->c_str());
+        break;
+    }
 }
 
 } // namespace TesselEngine::Backup

@@ -6,12 +6,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace TesselEngine::Backup {
 
 constexpr std::size_t KeptPerFile = 10;
+// What the kept backups of one file may take together: a large document keeps fewer.
+constexpr std::uint64_t KeptBytesPerFile = 256ull * 1024 * 1024;
 constexpr const char* Folder = "Backup/";
 
 // What Keep made, for Drop to take back.
@@ -33,8 +36,10 @@ std::string FolderOf(const char* path);
 Kept Keep(const char* path);
 // Takes back what Keep made, for a replace that failed.
 void Drop(const Kept& kept);
-// Removes all but the KeptPerFile newest backups of the file at path.
-void Rotate(const char* path);
+// Keeps the newest backups of the file at path, at most KeptPerFile of them and only as
+// many as fit in budget bytes together, but always the newest; removes the others. A
+// backup that is a second name for bytes still in use counts with its whole size.
+void Rotate(const char* path, std::uint64_t budget);
 // The backups of the file at path, oldest first.
 std::vector<std::string> List(const char* path);
 

@@ -207,7 +207,7 @@ bool File::SaveWithBackup(const char* target, const char* bytes, std::uint64_t n
         return false;
     }
     if (!kept.path.empty())
-        Backup::Rotate(target);
+        Backup::Rotate(target, Backup::KeptBytesPerFile);
     return true;
 }
 

@@ -764,6 +764,20 @@ std::size_t SlotCapacity(Slot slot) {
     return SlotInfos[static_cast<int>(slot)].capacity;
 }
 
+std::string_view RefusedCharacters(std::size_t capacity) {
+    // The reader's stop bytes and what it removes from the token; those a user can
+    // type first.
+    static constexpr char ShortValue[] = {' ', '/', ';', '"', '\0', '\r', '\n'};
+    static constexpr char LongText[] = {'/', ';', '"', '<', '>', '\0', '\r', '\n'};
+    if (capacity < 256)
+        return {ShortValue, std::size(ShortValue)};
+    return {LongText, std::size(LongText)};
+}
+
+bool HoldsOnlyReadableCharacters(std::size_t capacity, std::string_view text) {
+    return text.find_first_of(RefusedCharacters(capacity)) == std::string_view::npos;
+}
+
 const ChoiceList& Choices(Enumeration enumeration) {
     return *ListOf(enumeration);
 }
@@ -861,6 +875,16 @@ int ChoiceIndex(const ParameterRow& row, std::string_view shown) {
 
 bool MatchesChoice(const ParameterRow& row, std::string_view shown) {
     return ChoiceIndex(row, shown) >= 0;
+}
+
+std::string InitialRowText(const ParameterRow& row) {
+    if (IsListRow(row) && !row.choices->names.empty())
+        return std::string(row.choices->names.front());
+    return std::string(RowKindPresentation(row.kind).initialText);
+}
+
+bool LacksChoice(const ParameterRow& row, std::string_view stored) {
+    return IsListRow(row) && (stored.empty() || stored == row.choices->prefix);
 }
 
 std::string ShownPerkText(std::string_view stored) {

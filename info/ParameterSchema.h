@@ -91,6 +91,15 @@ std::string_view SlotName(Slot slot);
 // texts, and an 8-character member ignores a longer text altogether).
 std::size_t SlotCapacity(Slot slot);
 
+// The characters that a value kept in a member of that capacity cannot hold, because
+// the file reader ends the value at them or drops them, so that it would come back
+// cut: every value ends at a line end, a zero byte, "/" or ";" and loses its double
+// quotes; a short value (up to 48 characters) also ends at a blank, while the long
+// text (512) keeps blanks but loses "<" and ">". The editor's boxes refuse them.
+std::string_view RefusedCharacters(std::size_t capacity);
+// Whether the text holds none of the characters refused for that capacity.
+bool HoldsOnlyReadableCharacters(std::size_t capacity, std::string_view text);
+
 // ---------------------------------------------------------------------------------
 // Choice lists
 
@@ -191,6 +200,12 @@ std::string StoredText(const ParameterRow& row, std::string_view shown, std::str
 // the row has no list.
 int ChoiceIndex(const ParameterRow& row, std::string_view shown);
 bool MatchesChoice(const ParameterRow& row, std::string_view shown);
+// What a freshly set-up row holds: its kind's initial text, and for a list row its
+// first name, so that a new entry never stores an empty choice.
+std::string InitialRowText(const ParameterRow& row);
+// Whether a list row's stored text names no choice at all: it is empty or only the
+// list's prefix. The game cannot read such a value.
+bool LacksChoice(const ParameterRow& row, std::string_view stored);
 
 // Required perks: the stored perk is "gESkill_" followed by a skill name.
 std::string ShownPerkText(std::string_view stored);

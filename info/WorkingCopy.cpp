@@ -1,5 +1,8 @@
 #include "info/WorkingCopy.h"
 
+#include "info/CommandTypes.h"
+#include "info/ConditionTypes.h"
+
 namespace VaskEdit {
 
 namespace {
@@ -98,8 +101,12 @@ bool StoreRowsOf(std::span<const ParameterRow> rows, std::span<const RowValue> v
                  Entry& entry) {
     if (rows.size() != values.size())
         return false;
-    for (const ParameterRow& row : rows) {
-        if (!SlotText(entry, row.slot))
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!SlotText(entry, rows[i].slot))
+            return false;
+        // A value the user set up afresh must name a choice; one read from a file is
+        // kept as it was, however odd.
+        if (!values[i].original && LacksChoice(rows[i], StoredRowText(rows[i], values[i])))
             return false;
     }
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -107,33 +114,40 @@ bool StoreRowsOf(std::span<const ParameterRow> rows, std::span<const RowValue> v
     return true;
 }
 
-// The schema that a save stores: null for "no type" (-1). Sets valid to false for an
-// index out of range.
-const TypeSchema* SchemaForSave(const TypeSchema* (*schemaAt)(int), int typeIndex, bool& valid) {
-    valid = true;
-    if (typeIndex == -1)
-        return nullptr;
-    const TypeSchema* schema = schemaAt(typeIndex);
-    if (!schema)
-        valid = false;
-    return schema;
+// What a save of the command or condition dialog may store. The type list's selection
+// (typeIndex, -1 for a typed text that selects no entry) names the type; the entry's
+// present name and kept block decide whether the info would still write it.
+TypeRefusal RefusalOf(const TypeSchema* (*schemaAt)(int), bool (*hasClass)(std::string_view),
+                      const std::string& name, const std::string& preservedBlock, int typeIndex,
+                      std::string_view typeText) {
+    if (IsBlankText(typeText))
+        return TypeRefusal::BlankName;
+    const TypeSchema* schema = typeIndex == -1 ? nullptr : schemaAt(typeIndex);
+    if (typeIndex != -1 && (!schema || !schema->canSave))
+        return TypeRefusal::NotEditable;
+    const std::string_view newName = schema ? schema->name : typeText;
+    const bool keepsBlock = newName == name && !preservedBlock.empty();
+    return hasClass(newName) || keepsBlock ? TypeRefusal::None : TypeRefusal::NotWritable;
 }
 
-// Checks everything a save needs before the entry is touched.
-bool CanStore(const TypeSchema* schema, bool valid, std::string_view typeText,
-              std::span<const RowValue> values) {
-    if (!valid || IsBlankText(typeText))
-        return false;
-    if (!schema)
-        return values.empty();
-    return schema->canSave && schema->rows.size() == values.size();
+// The rows a save stores: as many as the type has, none for a typed name.
+bool RowsFit(const TypeSchema* schema, std::span<const RowValue> values) {
+    return schema ? schema->rows.size() == values.size() : values.empty();
 }
 
-// The kept block of a type without a class belongs to the name it was read under.
-void StoreName(std::string& name, std::string& preservedBlock, std::string_view newName) {
-    if (name != newName)
-        preservedBlock.clear();
-    name.assign(newName);
+bool CommandHasClass(std::string_view name) {
+    return FindCommandType(TesselEngine::Char32(name)) != nullptr;
+}
+
+bool ConditionHasClass(std::string_view name) {
+    return FindConditionType(TesselEngine::Char32(name)) != nullptr;
+}
+
+// A kept block stands for the entry as it was read: once a save changes its name or any
+// of its values, the entry is written from its fields.
+template <typename Entry> void KeepBlockOnlyIfUnchanged(const Entry& before, Entry& entry) {
+    if (!(entry == before))
+        entry.PreservedBlock.clear();
 }
 
 template <typename Entry>
@@ -188,7 +202,7 @@ std::vector<RowValue> InitialRowValues(std::span<const ParameterRow> rows) {
     std::vector<RowValue> values;
     values.reserve(rows.size());
     for (const ParameterRow& row : rows)
-        values.push_back(RowValue{std::string(RowKindPresentation(row.kind).initialText), {}});
+        values.push_back(RowValue{InitialRowText(row), {}});
     return values;
 }
 
@@ -222,19 +236,42 @@ std::vector<RowValue> LoadCommandRows(const InfoCommandRef& entry, int typeIndex
     return LoadTypeRows(CommandSchema(typeIndex), entry);
 }
 
+bool IsWritable(const InfoCommandRef& entry) {
+    return CommandHasClass(entry.Command) || !entry.PreservedBlock.empty();
+}
+
+bool IsWritable(const InfoConditionRef& entry) {
+    return ConditionHasClass(entry.Condition) || !entry.PreservedBlock.empty();
+}
+
+TypeRefusal CommandTypeRefusal(const InfoCommandRef& entry, int typeIndex,
+                               std::string_view typeText) {
+    return RefusalOf(&CommandSchema, &CommandHasClass, entry.Command, entry.PreservedBlock,
+                     typeIndex, typeText);
+}
+
+TypeRefusal ConditionTypeRefusal(const InfoConditionRef& entry, int typeIndex,
+                                 std::string_view typeText) {
+    return RefusalOf(&ConditionSchema, &ConditionHasClass, entry.Condition, entry.PreservedBlock,
+                     typeIndex, typeText);
+}
+
 bool StoreCommand(InfoCommandRef& entry, int typeIndex, std::string_view typeText,
                   std::span<const RowValue> values) {
-    bool valid = false;
-    const TypeSchema* schema = SchemaForSave(&CommandSchema, typeIndex, valid);
-    if (!CanStore(schema, valid, typeText, values))
+    if (CommandTypeRefusal(entry, typeIndex, typeText) != TypeRefusal::None)
         return false;
+    const TypeSchema* schema = typeIndex == -1 ? nullptr : CommandSchema(typeIndex);
+    if (!RowsFit(schema, values))
+        return false;
+    const InfoCommandRef before = entry;
     if (schema) {
         if (!StoreRowsOf(schema->rows, values, entry))
             return false;
         if (schema->usesValues)
             entry.UseValues = true;
     }
-    StoreName(entry.Command, entry.PreservedBlock, schema ? schema->name : typeText);
+    entry.Command.assign(schema ? schema->name : typeText);
+    KeepBlockOnlyIfUnchanged(before, entry);
     return true;
 }
 
@@ -244,13 +281,16 @@ std::vector<RowValue> LoadConditionRows(const InfoConditionRef& entry, int typeI
 
 bool StoreCondition(InfoConditionRef& entry, int typeIndex, std::string_view typeText,
                     std::span<const RowValue> values) {
-    bool valid = false;
-    const TypeSchema* schema = SchemaForSave(&ConditionSchema, typeIndex, valid);
-    if (!CanStore(schema, valid, typeText, values))
+    if (ConditionTypeRefusal(entry, typeIndex, typeText) != TypeRefusal::None)
         return false;
+    const TypeSchema* schema = typeIndex == -1 ? nullptr : ConditionSchema(typeIndex);
+    if (!RowsFit(schema, values))
+        return false;
+    const InfoConditionRef before = entry;
     if (schema && !StoreRowsOf(schema->rows, values, entry))
         return false;
-    StoreName(entry.Condition, entry.PreservedBlock, schema ? schema->name : typeText);
+    entry.Condition.assign(schema ? schema->name : typeText);
+    KeepBlockOnlyIfUnchanged(before, entry);
     return true;
 }
 
@@ -266,10 +306,12 @@ bool StorePerk(InfoRequiredPerkRef& entry, const RowValue& skill,
                std::span<const RowValue> values) {
     if (IsBlankText(skill.text) || values.size() != PerkRows().size())
         return false;
+    const InfoRequiredPerkRef before = entry;
     if (!StoreRowsOf(PerkRows(), values, entry))
         return false;
     entry.Perk =
         skill.original ? StoredPerkText(skill.text, *skill.original) : StoredPerkText(skill.text);
+    KeepBlockOnlyIfUnchanged(before, entry);
     return true;
 }
 

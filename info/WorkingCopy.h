@@ -31,9 +31,9 @@ struct InfoCommandRef {
     std::string Text;
     bool UseValues = false;
     std::array<std::string, CommandValueCount> Value; // Value0 .. Value14
-    // The block text read for a command whose type has no class, passed back to the
-    // record on saving so that the block is written unchanged. Dropped when the dialog
-    // stores another type name.
+    // The block text read for a command whose type has no class, or whose block its
+    // template cannot write back whole, passed back to the record on saving so that the
+    // block is written unchanged. Dropped when the dialog stores another name or value.
     std::string PreservedBlock;
 
     bool operator==(const InfoCommandRef&) const = default;
@@ -142,7 +142,8 @@ struct RowValue {
     std::optional<std::string> original;
 };
 
-// The rows of a freshly chosen type: each with the initial content of its kind.
+// The rows of a freshly chosen type: each with the initial content of its kind, list
+// rows on their first name.
 std::vector<RowValue> InitialRowValues(std::span<const ParameterRow> rows);
 
 // Each row's shown text from its slot. Rows whose slot the entry lacks show nothing.
@@ -154,8 +155,8 @@ std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
                                     const InfoRequiredPerkRef& entry);
 
 // Stores each row's text into its slot by the store rules; other slots keep their text.
-// False, with nothing changed, when the counts differ or a row's slot is not one of
-// the entry's.
+// False, with nothing changed, when the counts differ, a row's slot is not one of the
+// entry's, or a list row set up afresh names no choice (LacksChoice).
 bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
                     InfoCommandRef& entry);
 bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
@@ -166,6 +167,27 @@ bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue
 // ---------------------------------------------------------------------------------
 // What the dialogs do on loading and saving.
 
+// Whether saving the info writes the entry: a type with a class writes its members,
+// any other type only the block text kept for the entry, which belongs to the name it
+// was read under (storing another name drops it). Any other entry would be shown in
+// the grids and be missing from the file.
+bool IsWritable(const InfoCommandRef& entry);
+bool IsWritable(const InfoConditionRef& entry);
+
+// Why the command or condition dialog cannot store the entry under the type of its
+// type list: typeIndex is the selected entry (-1 when the typed text selects none),
+// typeText the list's text as typed or chosen.
+enum class TypeRefusal {
+    None,
+    BlankName,   // the text is empty or only white space
+    NotEditable, // the type's parameters are unknown (the unused entries, SwitchCase)
+    NotWritable, // the entry would not be written (IsWritable), e.g. CanTeachSkill
+};
+TypeRefusal CommandTypeRefusal(const InfoCommandRef& entry, int typeIndex,
+                               std::string_view typeText);
+TypeRefusal ConditionTypeRefusal(const InfoConditionRef& entry, int typeIndex,
+                                 std::string_view typeText);
+
 // The entry's rows for the command type of that index; empty for -1 (no type) or an
 // index out of range.
 std::vector<RowValue> LoadCommandRows(const InfoCommandRef& entry, int typeIndex);
@@ -175,12 +197,13 @@ std::vector<RowValue> LoadCommandRows(const InfoCommandRef& entry, int typeIndex
 // rows of that type (none for -1). Stores the name into Command (the selected type's
 // short name, or typeText when no entry is selected) and the rows into their slots,
 // and sets UseValues for the types that keep values. A kept block is dropped when the
-// name changes. False, with the entry unchanged, when typeText is empty or blank, when
-// the type cannot be saved, or when the index or the row count does not fit.
+// name or a value changes. False, with the entry unchanged, when CommandTypeRefusal refuses the
+// type, or when the row count or a row does not fit.
 bool StoreCommand(InfoCommandRef& entry, int typeIndex, std::string_view typeText,
                   std::span<const RowValue> values);
 
-// As for commands; the selected entry "CanTeachSkill - unused" stores "CanTeachSkill".
+// As for commands; the selected entry "CanTeachSkill - unused" stores "CanTeachSkill",
+// which only a condition that kept its block under that name may do.
 std::vector<RowValue> LoadConditionRows(const InfoConditionRef& entry, int typeIndex);
 bool StoreCondition(InfoConditionRef& entry, int typeIndex, std::string_view typeText,
                     std::span<const RowValue> values);

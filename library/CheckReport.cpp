@@ -39,6 +39,7 @@ enum class Kind {
     NameMismatch,
     CaseClash,
     Parent,
+    NoChoice,
     UnknownItem,
     MissingText,
     LostBlock,
@@ -73,6 +74,13 @@ std::string Quoted(std::string_view value) {
 std::string Where(const char* what, std::uint32_t index, std::string_view type) {
     return std::string(what) + " " + std::to_string(index + 1) + " (" +
            (type.empty() ? std::string("no type") : Shown(type)) + ")";
+}
+
+// A row's member as the file names it: the full name after the type tag of a row
+// with a short label, the label otherwise.
+std::string_view MemberName(const ParameterRow& row) {
+    const std::size_t end = row.typeTag.find("] ");
+    return end == std::string_view::npos ? row.label : row.typeTag.substr(end + 2);
 }
 
 bool IsZeroGuid(std::string_view guid) {
@@ -297,17 +305,52 @@ private:
         }
     }
 
+    // The choice and yes/no rows of the type: a value that names no choice is one the
+    // game cannot read.
+    template <typename Entry>
+    void CheckChoiceRows(const std::string& name, const std::string& where,
+                         const TypeSchema* schema, const Entry& entry) {
+        if (!schema)
+            return;
+        for (const auto& row : schema->rows) {
+            const std::string stored = GetSlot(entry, row.slot);
+            if (LacksChoice(row, stored))
+                Add(Kind::NoChoice, Severity::Error, name,
+                    where + ": " + std::string(MemberName(row)) + " is " +
+                        (stored.empty() ? std::string("empty") : "only " + Quoted(stored)) +
+                        ", which names none of its values");
+        }
+    }
+
+    // The entry as the dialogs see it: one that the info would not write is reported,
+    // one that it writes only as its kept block is noted.
+    template <typename Entry>
+    bool CheckWritten(const std::string& name, const std::string& where, const Entry& entry,
+                      bool hasType) {
+        if (!IsWritable(entry)) {
+            Add(Kind::LostBlock, Severity::Error, name,
+                where + ": the block of this unknown type is damaged; saving the info would "
+                        "drop it");
+            return false;
+        }
+        if (!hasType)
+            Add(Kind::KeptBlock, Severity::Warning, name,
+                where + ": the editor does not support this type; its block is kept unchanged");
+        return hasType;
+    }
+
     void CheckCommand(const std::string& name, std::uint32_t index, const InfoCommand& command) {
         const std::string where = Where("command", index, command.Command.View());
         const CommandType* type = FindCommandType(command.CommandTypeIndex);
-        if (!type) {
-            CheckKeptBlock(name, where, command.PreservedBlock);
+        const InfoCommandRef entry = MakeCommandRef(command);
+        if (!CheckWritten(name, where, entry, type != nullptr))
             return;
-        }
-        if (!command.PreservedBlock.empty())
+        const TypeSchema* schema = CommandSchema(static_cast<int>(command.CommandTypeIndex));
+        if (command.PreservedBlock.empty())
+            CheckChoiceRows(name, where, schema, entry);
+        else
             AddKeptWhole(name, where);
-        CheckItemRows(name, where, CommandSchema(static_cast<int>(command.CommandTypeIndex)),
-                      MakeCommandRef(command));
+        CheckItemRows(name, where, schema, entry);
         if (type->textTable && !command.LocString.IsEmpty() && TableUsable(type->textTable) &&
             !TextTables::Contains(type->textTable, command.LocString.View()))
             Add(Kind::MissingText, Severity::Warning, name,
@@ -318,25 +361,16 @@ private:
     void CheckCondition(const std::string& name, std::uint32_t index,
                         const InfoCondition& condition) {
         const std::string where = Where("condition", index, condition.Condition.View());
-        if (!FindConditionType(condition.ConditionTypeIndex)) {
-            CheckKeptBlock(name, where, condition.PreservedBlock);
+        const InfoConditionRef entry = MakeConditionRef(condition);
+        if (!CheckWritten(name, where, entry,
+                          FindConditionType(condition.ConditionTypeIndex) != nullptr))
             return;
-        }
-        if (!condition.PreservedBlock.empty())
-            AddKeptWhole(name, where);
-        CheckItemRows(name, where, ConditionSchema(static_cast<int>(condition.ConditionTypeIndex)),
-                      MakeConditionRef(condition));
-    }
-
-    void CheckKeptBlock(const std::string& name, const std::string& where,
-                        const std::string& block) {
-        if (block.empty())
-            Add(Kind::LostBlock, Severity::Error, name,
-                where + ": the block of this unknown type is damaged; saving the info would "
-                        "drop it");
+        const TypeSchema* schema = ConditionSchema(static_cast<int>(condition.ConditionTypeIndex));
+        if (condition.PreservedBlock.empty())
+            CheckChoiceRows(name, where, schema, entry);
         else
-            Add(Kind::KeptBlock, Severity::Warning, name,
-                where + ": the editor does not support this type; its block is kept unchanged");
+            AddKeptWhole(name, where);
+        CheckItemRows(name, where, schema, entry);
     }
 
     // A block of a supported type that its template cannot write back whole.

@@ -34,6 +34,13 @@ void InfoCommandForm::ResetToDefault() {
     ClearRows();
 }
 
+void InfoCommandForm::RefreshSaveState() {
+    const std::string typeText = ToSystemString(TypeText());
+    const TypeSchema* schema = CommandSchema(selectedType);
+    ShowTypeRefusal(CommandTypeRefusal(entry, selectedType, typeText), "command",
+                    schema ? schema->name : std::string_view(typeText));
+}
+
 int InfoCommandForm::TypeIndexOf(std::string_view text) const {
     return CommandEntryIndex(text);
 }
@@ -54,12 +61,12 @@ void InfoCommandForm::SelectCommand(int index) {
     if (schema) {
         description->setText(FromSystemString(schema->description));
         SetUpRows(schema->rows);
-        saveButton->setEnabled(schema->canSave);
     } else {
-        // A typed name of no known type: only the name can be stored.
+        // A typed name of no list entry: only the name of a kept block can be stored.
         description->setText("Description");
         ScalePanels(0);
     }
+    RefreshSaveState();
     ApplyModeToControls();
 }
 

@@ -27,6 +27,7 @@ public:
 protected:
     int TypeIndexOf(std::string_view text) const override;
     void OnTypeChosen(int index) override;
+    void RefreshSaveState() override;
 
 private:
     InfoCommandRef& entry;

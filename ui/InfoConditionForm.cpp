@@ -35,6 +35,13 @@ void InfoConditionForm::ResetToDefault() {
     ClearRows();
 }
 
+void InfoConditionForm::RefreshSaveState() {
+    const std::string typeText = ToSystemString(TypeText());
+    const TypeSchema* schema = ConditionSchema(selectedType);
+    ShowTypeRefusal(ConditionTypeRefusal(entry, selectedType, typeText), "condition",
+                    schema ? schema->name : std::string_view(typeText));
+}
+
 int InfoConditionForm::TypeIndexOf(std::string_view text) const {
     return ConditionEntryIndex(text);
 }
@@ -55,11 +62,11 @@ void InfoConditionForm::SelectCondition(int index) {
     if (schema) {
         description->setText(FromSystemString(schema->description));
         SetUpRows(schema->rows);
-        saveButton->setEnabled(schema->canSave);
     } else {
         description->setText("Description");
         ScalePanels(0);
     }
+    RefreshSaveState();
 }
 
 void InfoConditionForm::LoadGUIFromCommandData() {

@@ -25,6 +25,7 @@ public:
 protected:
     int TypeIndexOf(std::string_view text) const override;
     void OnTypeChosen(int index) override;
+    void RefreshSaveState() override;
 
 private:
     InfoConditionRef& entry;

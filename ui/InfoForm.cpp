@@ -6,6 +6,7 @@
 #include "ui/DialogLook.h"
 #include "ui/InfoOpening.h"
 #include "ui/MaskedBox.h"
+#include "ui/ReadableCharacters.h"
 #include "ui/SystemString.h"
 
 #include <QApplication>
@@ -55,6 +56,14 @@ QTableView* ReadOnlyGrid(EntryTableModel* model) {
     view->horizontalHeader()->setMinimumSectionSize(50);
     view->horizontalHeader()->setStretchLastSection(true);
     return view;
+}
+
+// Shows a member's text in its box (through the mask, if any) and lets the box refuse
+// what the file would give back cut.
+void ShowInBox(QWidget* control, const QString& mask, const std::string& text, int capacity) {
+    auto* box = static_cast<QLineEdit*>(control);
+    ShowMasked(box, mask, text, capacity);
+    RefuseUnreadableCharacters(box, static_cast<std::size_t>(capacity));
 }
 
 // The first of the texts that passes StringIsValid, or nothing.
@@ -138,6 +147,7 @@ QWidget* InfoForm::MakeControl(FieldControl& field, const QStringList& choices) 
         box->setMinimumWidth(60); // the bands share the window's width
         if (field.kind == Kind::Text) {
             PaintBox(box, PaleYellow);
+            RefuseUnreadableCharacters(box, static_cast<std::size_t>(field.capacity));
         } else if (field.kind == Kind::Number) {
             PaintBox(box, PaleGreen);
             box->setInputMask(NumberMask);
@@ -476,13 +486,13 @@ void InfoForm::ShowFields() {
             break;
         }
         case Kind::Text:
-            static_cast<QLineEdit*>(field.control)->setText(FromSystemString(text));
+            ShowInBox(field.control, QString(), text, field.capacity);
             break;
         case Kind::Number:
-            ShowMasked(static_cast<QLineEdit*>(field.control), NumberMask, text, field.capacity);
+            ShowInBox(field.control, NumberMask, text, field.capacity);
             break;
         case Kind::Guid:
-            ShowMasked(static_cast<QLineEdit*>(field.control), GuidInputMask, text, field.capacity);
+            ShowInBox(field.control, GuidInputMask, text, field.capacity);
             break;
         }
     }
@@ -530,15 +540,13 @@ void InfoForm::InfoEditor_ClearGUI() {
             break;
         }
         case Kind::Text:
-            static_cast<QLineEdit*>(field.control)->clear();
+            ShowInBox(field.control, QString(), std::string(), field.capacity);
             break;
         case Kind::Number:
-            ShowMasked(static_cast<QLineEdit*>(field.control), NumberMask,
-                       ToSystemString(field.initial), field.capacity);
+            ShowInBox(field.control, NumberMask, ToSystemString(field.initial), field.capacity);
             break;
         case Kind::Guid:
-            ShowMasked(static_cast<QLineEdit*>(field.control), GuidInputMask,
-                       ToSystemString(field.initial), field.capacity);
+            ShowInBox(field.control, GuidInputMask, ToSystemString(field.initial), field.capacity);
             break;
         }
     }

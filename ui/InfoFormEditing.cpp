@@ -174,6 +174,7 @@ void InfoForm::PasteEntries() {
     // Pasted entries go below the selected one, or to the end of the list.
     const int selected = SelectedRow(tab);
     std::size_t pasted = 0;
+    std::size_t dropped = 0;
     std::size_t at = 0;
     ChangeList(list, QString("paste ") + EntryNames[tab], [&] {
         return WithList(infoData, list, [&](auto& entries) {
@@ -185,15 +186,20 @@ void InfoForm::PasteEntries() {
                 blocks = ReadConditionBlocks(text);
             else
                 blocks = ReadPerkBlocks(text);
+            // A damaged block of a type without a class would be shown and then left out
+            // of the file: it is not pasted.
+            if constexpr (!std::is_same_v<Entry, InfoRequiredPerkRef>)
+                dropped =
+                    std::erase_if(blocks, [](const Entry& entry) { return !IsWritable(entry); });
             at = selected < 0 ? entries.size() : static_cast<std::size_t>(selected) + 1;
             pasted = blocks.size();
             InsertEntries(entries, at, blocks);
             return pasted > 0;
         });
     });
-    if (pasted == 0)
+    if (pasted == 0 || dropped > 0)
         QApplication::beep();
-    else
+    if (pasted > 0)
         SelectRow(static_cast<int>(list), static_cast<int>(at));
 }
 

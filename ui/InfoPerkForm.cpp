@@ -1,6 +1,7 @@
 #include "ui/InfoPerkForm.h"
 
 #include "ui/Messages.h"
+#include "ui/ReadableCharacters.h"
 #include "ui/SystemString.h"
 
 #include <QComboBox>
@@ -11,7 +12,8 @@ namespace VaskEdit {
 namespace {
 constexpr int PerkRowCount = 3;
 // The record keeps the perk in 48 characters, "gESkill_" included.
-constexpr int SkillCapacity = 48 - static_cast<int>(SkillPrefix.size());
+constexpr std::size_t PerkCapacity = 48;
+constexpr int SkillCapacity = static_cast<int>(PerkCapacity - SkillPrefix.size());
 } // namespace
 
 InfoPerkForm::InfoPerkForm(InfoRequiredPerkRef& perkEntry, int mode, QWidget* parent)
@@ -24,7 +26,7 @@ InfoPerkForm::InfoPerkForm(InfoRequiredPerkRef& perkEntry, int mode, QWidget* pa
 }
 
 void InfoPerkForm::ResetToDefault() {
-    ShowTypeEntry(-1, QString());
+    ShowSkill(-1, QString());
     loadedPerk.reset();
     ClearRows();
     SetUpRows(PerkRows());
@@ -34,7 +36,7 @@ void InfoPerkForm::LoadGUIFromCommandData() {
     const RowValue skill = LoadPerkSkill(entry);
     loadedPerk = skill.original;
     const int index = FindChoice(Choices(Enumeration::Skill), skill.text);
-    ShowTypeEntry(index, FromSystemString(skill.text));
+    ShowSkill(index, FromSystemString(skill.text));
     ShowRowValues(LoadPerkRows(entry));
     ApplyModeToControls();
 }
@@ -52,6 +54,13 @@ void InfoPerkForm::Save() {
     const RowValue skill{ToSystemString(skillText), loadedPerk};
     if (StorePerk(entry, skill, RowValues(PerkRows().size())))
         accept();
+}
+
+void InfoPerkForm::ShowSkill(int index, const QString& textWhenNone) {
+    // A typed skill is kept as the file's reader would give it back.
+    typeList->lineEdit()->setValidator(nullptr);
+    ShowTypeEntry(index, textWhenNone);
+    RefuseUnreadableCharacters(typeList->lineEdit(), PerkCapacity);
 }
 
 } // namespace VaskEdit

@@ -24,6 +24,8 @@ public:
     void Save() override;
 
 private:
+    void ShowSkill(int index, const QString& textWhenNone);
+
     InfoRequiredPerkRef& entry;
     // The stored perk as loaded: kept when the user leaves a skill the list lacks.
     std::optional<std::string> loadedPerk;

@@ -51,6 +51,8 @@ QString QtInputMask(RowKind kind, std::size_t capacity) {
 }
 
 void ShowMasked(QLineEdit* box, const QString& mask, const std::string& text, int maxLength) {
+    // A check of the typed characters would refuse an odd value read from a file.
+    box->setValidator(nullptr);
     const QString shown = FromSystemString(text);
     if (!mask.isEmpty()) {
         box->setInputMask(mask);

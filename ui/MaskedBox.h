@@ -23,7 +23,9 @@ inline const QString GuidInputMask = QStringLiteral("\\{NNNNNNNN-NNNN-NNNN-NNNN-
 
 // Puts the text in the box through the mask when the box gives it back unchanged that
 // way, and otherwise without the mask, limited to maxLength characters. A text of only
-// the mask's literals is the untouched box: it shows empty.
+// the mask's literals is the untouched box: it shows empty. An empty mask shows the text
+// as it is. The box's validator is dropped; the caller sets up the check for the new
+// text (RefuseUnreadableCharacters).
 void ShowMasked(QLineEdit* box, const QString& mask, const std::string& text, int maxLength);
 
 // The box's value: its text, or empty for a masked box that holds only literals.

@@ -7,12 +7,16 @@
 
 namespace VaskEdit {
 
+namespace {
+const QSize ClientArea(253, 126);
+} // namespace
+
 MessageForm::MessageForm(QWidget* parent) : QDialog(parent) {
-    messageLabel = SetUpStandardDialog(this, QSize(253, 126));
-    auto* ok = new QPushButton("OK", this);
-    ok->setGeometry(89, 91, 75, 23);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    messageLabel = SetUpStandardDialog(this, ClientArea);
+    okButton = new QPushButton("OK", this);
+    okButton->setGeometry(89, 91, 75, 23);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 MessageForm::MessageForm(const QString& caption, const QString& message, QWidget* parent)
@@ -22,6 +26,7 @@ MessageForm::MessageForm(const QString& caption, const QString& message, QWidget
 
 void MessageForm::SetTexts(const QString& caption, const QString& message) {
     SetStandardTexts(this, messageLabel, caption, message);
+    FitToMessage(this, messageLabel, ClientArea, {okButton});
 }
 
 QString MessageForm::Message() const {

@@ -1,9 +1,11 @@
-// The modal message of the program: a caption, a text and "OK".
+// The modal message of the program: a caption, a text and "OK". A long text makes it
+// grow, up to the screen, and scroll beyond.
 #pragma once
 
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace VaskEdit {
 
@@ -19,6 +21,7 @@ public:
 
 private:
     QLabel* messageLabel;
+    QPushButton* okButton;
 };
 
 } // namespace VaskEdit

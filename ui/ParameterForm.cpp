@@ -22,6 +22,7 @@ namespace VaskEdit {
 
 namespace {
 constexpr int DialogWidth = 460;
+constexpr int Left = 10;
 constexpr int PanelWidth = 440;
 constexpr int RowHeight = 55;
 constexpr int MostRowsInView = 8;
@@ -83,6 +84,13 @@ ParameterForm::ParameterForm(const QString& title, const QString& caption, int r
         rows.push_back(std::make_unique<ParameterRowControls>(rowArea, number));
     propertiesPanel->setWidget(rowArea);
 
+    refusalLabel = new QLabel(this);
+    refusalLabel->setObjectName("refusalLabel");
+    refusalLabel->setTextFormat(Qt::PlainText);
+    refusalLabel->setWordWrap(true);
+    refusalLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    refusalLabel->hide();
+
     cancelButton = NewButton("Cancel", this);
     cancelButton->setObjectName("cancelButton");
     saveButton = NewButton("Save", this);
@@ -103,6 +111,8 @@ int ParameterForm::RowCount() const {
 void ParameterForm::PlaceButtons(int top) {
     cancelButton->move(CancelLeft, top);
     saveButton->move(SaveLeft, top);
+    // Below the buttons the dialog keeps room for a few lines.
+    refusalLabel->setGeometry(Left, top + 32, PanelWidth, 60);
 }
 
 void ParameterForm::ClearRows() {
@@ -112,7 +122,7 @@ void ParameterForm::ClearRows() {
     propertiesPanel->resize(PanelWidth, EmptyPanelHeight);
     rowArea->setFixedHeight(EmptyPanelHeight);
     PlaceButtons(EmptyButtonTop);
-    saveButton->setEnabled(true);
+    ShowTypeRefusal(TypeRefusal::None, QString(), {});
 }
 
 void ParameterForm::ScalePanels(int rowCount) {
@@ -162,6 +172,7 @@ void ParameterForm::FollowTypeText() {
         const int index = TypeIndexOf(ToSystemString(text));
         if (index != selectedType)
             OnTypeChosen(index);
+        RefreshSaveState();
     });
 }
 
@@ -170,6 +181,24 @@ int ParameterForm::TypeIndexOf(std::string_view) const {
 }
 
 void ParameterForm::OnTypeChosen(int) {}
+
+void ParameterForm::RefreshSaveState() {}
+
+void ParameterForm::ShowTypeRefusal(TypeRefusal refusal, const QString& noun,
+                                    std::string_view typeName) {
+    QString reason;
+    if (refusal == TypeRefusal::NotEditable)
+        reason = "The parameters of this type are unknown, so it cannot be saved here.";
+    else if (refusal == TypeRefusal::NotWritable)
+        reason = QString("The editor cannot write a %1 of the type \"%2\": the info would be "
+                         "saved without it. Choose a type from the list.")
+                     .arg(noun, FromSystemString(typeName));
+    // A blank name is refused with a message when the user saves.
+    saveButton->setEnabled(reason.isEmpty());
+    saveButton->setToolTip(reason);
+    refusalLabel->setText(reason);
+    refusalLabel->setVisible(!reason.isEmpty());
+}
 
 void ParameterForm::ShowTypeEntry(int index, const QString& textWhenNone) {
     showingType = true;

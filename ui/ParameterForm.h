@@ -67,6 +67,11 @@ protected:
     void FollowTypeText();
     virtual int TypeIndexOf(std::string_view text) const;
     virtual void OnTypeChosen(int index);
+    // Run after every change of the type list's text: whether "Save" may store it.
+    virtual void RefreshSaveState();
+    // Enables "Save" unless the type is refused, and says why it is off below the
+    // buttons and as their tool tip. noun: "command" or "condition".
+    void ShowTypeRefusal(TypeRefusal refusal, const QString& noun, std::string_view typeName);
     // Selects the list entry without running OnTypeChosen again.
     void ShowTypeEntry(int index, const QString& textWhenNone);
 
@@ -89,6 +94,7 @@ private:
     int pickerRows;
     bool showingType = false;
     QLabel* propertiesCaption;
+    QLabel* refusalLabel;
     QScrollArea* propertiesPanel;
     QWidget* rowArea;
     std::vector<std::unique_ptr<ParameterRowControls>> rows;

@@ -2,6 +2,7 @@
 
 #include "ui/DialogLook.h"
 #include "ui/MaskedBox.h"
+#include "ui/ReadableCharacters.h"
 #include "ui/SystemString.h"
 
 #include <QApplication>
@@ -56,6 +57,8 @@ void ParameterRowControls::Clear() {
     nameLabel->clear();
     typeLabel->clear();
     box->setInputMask(QString());
+    box->setValidator(nullptr);
+    box->setToolTip(QString());
     box->clear();
     box->setPalette(QPalette());
     list->clear();
@@ -83,15 +86,15 @@ void ParameterRowControls::SetUp(const ParameterRow& schemaRow, bool picker) {
     if (UsesList()) {
         for (const std::string_view name : row->choices->names)
             list->addItem(FromSystemString(name));
-        list->setCurrentIndex(-1);
+        // A new entry starts on the first choice: an empty one is no value of the game's.
+        list->setCurrentIndex(ChoiceIndex(*row, InitialRowText(*row)));
         list->resize(style.width, ControlHeight);
     } else {
         box->resize(style.width, ControlHeight);
         if (style.hasBackground)
             PaintBox(box, ToColor(style.background));
         box->setReadOnly(style.startsReadOnly);
-        ShowMasked(box, QtInputMask(row->kind, SlotCapacity(row->slot)),
-                   std::string(style.initialText), MaxLength());
+        ShowBoxText(InitialRowText(*row));
     }
     SetRowVisible(true);
 }
@@ -101,7 +104,7 @@ void ParameterRowControls::Show(const RowValue& value) {
         return;
     original = value.original;
     if (!UsesList()) {
-        ShowMasked(box, QtInputMask(row->kind, SlotCapacity(row->slot)), value.text, MaxLength());
+        ShowBoxText(value.text);
         return;
     }
     const int index = ChoiceIndex(*row, value.text);
@@ -140,8 +143,13 @@ void ParameterRowControls::SetEditable(bool editable) {
 
 void ParameterRowControls::TakeTemplateId(const QString& guid) {
     if (row)
-        ShowMasked(box, QtInputMask(row->kind, SlotCapacity(row->slot)), ToSystemString(guid),
-                   MaxLength());
+        ShowBoxText(ToSystemString(guid));
+}
+
+void ParameterRowControls::ShowBoxText(const std::string& text) {
+    const std::size_t capacity = SlotCapacity(row->slot);
+    ShowMasked(box, QtInputMask(row->kind, capacity), text, MaxLength());
+    RefuseUnreadableCharacters(box, capacity);
 }
 
 } // namespace VaskEdit

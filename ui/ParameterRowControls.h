@@ -45,6 +45,8 @@ public:
 private:
     bool UsesList() const;
     int MaxLength() const;
+    // Through the row's mask, and refusing what the file would cut.
+    void ShowBoxText(const std::string& text);
 
     QLabel* nameLabel;
     QLabel* typeLabel;

@@ -3,16 +3,50 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace VaskEdit {
 
 namespace {
+constexpr int Margin = 12;
+// Room kept free around a grown dialog for its frame and title bar.
+constexpr int FrameAllowance = 48;
+
+QScreen* ScreenOf(QDialog* dialog) {
+    QScreen* screen = dialog->screen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
 void CentreOnScreen(QDialog* dialog) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    if (QScreen* screen = ScreenOf(dialog)) {
         const QRect area = screen->availableGeometry();
         dialog->move(area.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
     }
+}
+
+QScrollArea* MessageArea(QLabel* label) {
+    return qobject_cast<QScrollArea*>(label->parentWidget()->parentWidget());
+}
+
+// The buttons as one row, their distances kept, centred at the bottom of the client area.
+void PlaceButtonRow(const QList<QPushButton*>& buttons, QSize client) {
+    if (buttons.isEmpty())
+        return;
+    int left = buttons.front()->x();
+    int right = buttons.front()->geometry().right();
+    for (const QPushButton* button : buttons) {
+        left = std::min(left, button->x());
+        right = std::max(right, button->geometry().right());
+    }
+    const int shift = (client.width() - (right - left + 1)) / 2 - left;
+    for (QPushButton* button : buttons)
+        button->move(button->x() + shift, client.height() - Margin - button->height());
 }
 } // namespace
 
@@ -20,10 +54,17 @@ QLabel* SetUpStandardDialog(QDialog* dialog, QSize clientArea) {
     dialog->setModal(true);
     dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     dialog->setFixedSize(clientArea);
-    auto* label = new QLabel(dialog);
+    auto* area = new QScrollArea(dialog);
+    area->setObjectName("messageArea");
+    area->setFrameShape(QFrame::NoFrame);
+    area->viewport()->setAutoFillBackground(false);
+    area->setGeometry(Margin, Margin, clientArea.width() - 2 * Margin,
+                      clientArea.height() - 2 * Margin);
+    auto* label = new QLabel;
     // Messages quote names in angle brackets; they are never markup.
     label->setTextFormat(Qt::PlainText);
-    label->move(12, 12);
+    area->setWidget(label);
+    label->setAutoFillBackground(false); // the area turned it on
     SetStandardTexts(dialog, label, "Title", "Default");
     CentreOnScreen(dialog);
     return label;
@@ -34,7 +75,47 @@ void SetStandardTexts(QDialog* dialog, QLabel* label, const QString& caption,
     dialog->setWindowTitle(caption);
     label->setText(message);
     // The label keeps its natural size.
+    label->setWordWrap(false);
     label->adjustSize();
+}
+
+void FitToMessage(QDialog* dialog, QLabel* label, QSize clientArea,
+                  const QList<QPushButton*>& buttons) {
+    QScrollArea* area = MessageArea(label);
+    const int buttonHeight = buttons.isEmpty() ? 0 : buttons.front()->height();
+    const int besideText = 2 * Margin;
+    const int aroundText = 3 * Margin + buttonHeight;
+    label->setWordWrap(false);
+    const QSize natural = label->sizeHint();
+    QSize client = clientArea;
+    if (natural.width() > clientArea.width() - besideText ||
+        natural.height() > clientArea.height() - aroundText) {
+        const QRect screen =
+            ScreenOf(dialog)->availableGeometry().adjusted(0, 0, -FrameAllowance, -FrameAllowance);
+        const int bar = dialog->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        // Wider than the screen: wrapped at the widest line that fits beside a scroll bar.
+        const int widest = screen.width() - besideText - bar;
+        const bool wrap = natural.width() > widest;
+        label->setWordWrap(wrap);
+        const int textWidth =
+            std::max(std::min(natural.width(), widest), clientArea.width() - besideText);
+        // A word longer than a line keeps its width and scrolls sideways.
+        const int labelWidth =
+            wrap ? std::max(textWidth, label->minimumSizeHint().width()) : textWidth;
+        const int textHeight = wrap ? label->heightForWidth(labelWidth) : natural.height();
+        label->resize(labelWidth, textHeight);
+        const int sideways = labelWidth > textWidth ? bar : 0;
+        const int areaHeight = std::min(textHeight + sideways, screen.height() - aroundText);
+        const int upDown = areaHeight < textHeight + sideways ? bar : 0;
+        client = QSize(std::max(clientArea.width(), textWidth + upDown + besideText),
+                       std::max(clientArea.height(), areaHeight + aroundText));
+    } else {
+        label->adjustSize();
+    }
+    dialog->setFixedSize(client);
+    area->setGeometry(Margin, Margin, client.width() - besideText, client.height() - aroundText);
+    PlaceButtonRow(buttons, client);
+    CentreOnScreen(dialog);
 }
 
 } // namespace VaskEdit

@@ -8,16 +8,20 @@
 
 namespace VaskEdit {
 
+namespace {
+const QSize ClientArea(248, 131);
+} // namespace
+
 UserDialog::UserDialog(QWidget* parent) : QDialog(parent) {
-    messageLabel = SetUpStandardDialog(this, QSize(248, 131));
+    messageLabel = SetUpStandardDialog(this, ClientArea);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    auto* yes = new QPushButton("Yes", this);
-    yes->setGeometry(40, 96, 75, 23);
-    yes->setDefault(true);
-    auto* no = new QPushButton("No", this);
-    no->setGeometry(133, 96, 75, 23);
-    connect(yes, &QPushButton::clicked, this, [this] { done(DialogResult::Yes); });
-    connect(no, &QPushButton::clicked, this, [this] { done(DialogResult::No); });
+    yesButton = new QPushButton("Yes", this);
+    yesButton->setGeometry(40, 96, 75, 23);
+    yesButton->setDefault(true);
+    noButton = new QPushButton("No", this);
+    noButton->setGeometry(133, 96, 75, 23);
+    connect(yesButton, &QPushButton::clicked, this, [this] { done(DialogResult::Yes); });
+    connect(noButton, &QPushButton::clicked, this, [this] { done(DialogResult::No); });
 }
 
 UserDialog::UserDialog(const QString& caption, const QString& message, QWidget* parent)
@@ -27,6 +31,7 @@ UserDialog::UserDialog(const QString& caption, const QString& message, QWidget* 
 
 void UserDialog::SetTexts(const QString& caption, const QString& message) {
     SetStandardTexts(this, messageLabel, caption, message);
+    FitToMessage(this, messageLabel, ClientArea, {yesButton, noButton});
 }
 
 QString UserDialog::Message() const {

@@ -1,10 +1,12 @@
 // The modal question of the program: a caption, a text, "Yes" and "No". It stays on top
 // of all other windows. Closing it through the window's close control answers neither.
+// A long text makes it grow, up to the screen, and scroll beyond.
 #pragma once
 
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace VaskEdit {
 
@@ -20,6 +22,8 @@ public:
 
 private:
     QLabel* messageLabel;
+    QPushButton* yesButton;
+    QPushButton* noButton;
 };
 
 } // namespace VaskEdit

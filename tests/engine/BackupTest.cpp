@@ -95,6 +95,25 @@ TEST_F(BackupTest, TheTenNewestAreKeptEachWithTheBytesOfTheSaveBeforeIt) {
     EXPECT_EQ(ReadFile("Sub/f.txt"), "v12");
 }
 
+TEST_F(BackupTest, RotationKeepsWhatFitsTheBudgetButAlwaysTheNewest) {
+    // Ten whole copies of a large document filled the disk: sizes count as well.
+    const auto version = [](int i) { return std::to_string(i) + std::string(9, '.'); };
+    WriteFile("f.txt", version(0));
+    for (int i = 1; i <= 5; ++i)
+        ASSERT_TRUE(Save("f.txt", version(i)));
+    Backup::Rotate("f.txt", 35);
+    EXPECT_EQ(Contents("f.txt"), (std::vector<std::string>{version(2), version(3), version(4)}));
+
+    // A backup that is a second name for the file's present bytes counts all the same.
+    ASSERT_FALSE(Backup::Keep("f.txt").path.empty());
+    Backup::Rotate("f.txt", 25);
+    EXPECT_EQ(Contents("f.txt"), (std::vector<std::string>{version(4), version(5)}));
+
+    Backup::Rotate("f.txt", 5);
+    EXPECT_EQ(Contents("f.txt"), std::vector<std::string>{version(5)});
+    EXPECT_EQ(ReadFile("f.txt"), version(5));
+}
+
 TEST_F(BackupTest, RotationLeavesOtherFilesAndStrayNamesAlone) {
     const std::vector<std::string> others = {"f.txt.2026", "f.txt.20261340-000000-000",
                                              "g.txt.20200101-000000-000",

@@ -87,6 +87,29 @@ TEST_F(EntryBlockTextTest, WholeFilesAndOtherTextRead) {
     EXPECT_EQ(ReadCommandBlocks(two), reversed);
 }
 
+// "Old Bob", "Bob/Smith" and "<a/b>" were saved and came back cut. The characters the
+// boxes refuse are exactly those with which a value does not read back whole.
+TEST_F(EntryBlockTextTest, RefusedCharactersAreThoseThatDoNotReadBack) {
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string value = std::string("a") + static_cast<char>(byte) + "b";
+        SCOPED_TRACE(byte);
+        InfoCommandRef npc;
+        npc.Command = "KillNPC";
+        npc.ID1 = value;
+        const auto shortRead = ReadCommandBlocks(CommandBlockText(npc));
+        ASSERT_EQ(shortRead.size(), 1u);
+        EXPECT_EQ(shortRead[0].ID1 == value,
+                  HoldsOnlyReadableCharacters(SlotCapacity(Slot::ID1), value));
+
+        InfoCommandRef switchCase;
+        switchCase.Command = "SwitchCase";
+        switchCase.Text = value;
+        const auto longRead = ReadCommandBlocks(CommandBlockText(switchCase));
+        ASSERT_EQ(longRead.size(), 1u);
+        EXPECT_EQ(longRead[0].Text == value, HoldsOnlyReadableCharacters(512, value));
+    }
+}
+
 TEST(WorkingCopyEditTest, MoveEntryKeepsTheOthersInOrder) {
     std::vector<int> list{0, 1, 2, 3, 4};
     EXPECT_TRUE(MoveEntry(list, 0, 3));

@@ -193,14 +193,14 @@ TEST(CommandEditTest, ChoiceStoredWithoutPrefixGetsItOnSaving) {
 TEST(CommandEditTest, FreshRowsStartWithTheirInitialContent) {
     const TypeSchema& create = *CommandSchema(Command("CreateItem"));
     EXPECT_EQ(Texts(InitialRowValues(create.rows)),
-              (std::vector<std::string>{"", "", "0", "", ""}));
+              (std::vector<std::string>{"", "", "0", "False", "False"}));
     for (const RowValue& value : InitialRowValues(create.rows))
         EXPECT_FALSE(value.original.has_value());
     const TypeSchema& camera = *CommandSchema(Command("StartFixCamera"));
     const std::vector<RowValue> cameraRows = InitialRowValues(camera.rows);
     EXPECT_EQ(cameraRows[0].text, "");
     EXPECT_EQ(cameraRows[2].text, "0");
-    EXPECT_EQ(cameraRows[16].text, "");
+    EXPECT_EQ(cameraRows[16].text, "False");
 }
 
 TEST(CommandEditTest, SavingCreateItemSetsUseValuesAndStoresTheYesNoRows) {
@@ -236,14 +236,35 @@ TEST(CommandEditTest, SavingATypeWithoutValuesLeavesUseValuesAlone) {
     EXPECT_EQ(entry.ID1, "250");
 }
 
-TEST(CommandEditTest, NothingChosenStoresThePrefixAlone) {
+TEST(CommandEditTest, NewListRowsNameAChoiceAndOddStoredOnesStay) {
+    // Saved untouched, these wrote "bool PlayAsMusic = ;" and a bare "gEQuestActor_".
+    InfoCommandRef jingle;
+    const int play = Command("PlayJingle");
+    ASSERT_TRUE(
+        StoreCommand(jingle, play, "PlayJingle", InitialRowValues(CommandSchema(play)->rows)));
+    EXPECT_EQ(jingle.ID2, "False");
+    InfoCommandRef actor;
+    const int add = Command("AddQuestActor");
+    ASSERT_TRUE(
+        StoreCommand(actor, add, "AddQuestActor", InitialRowValues(CommandSchema(add)->rows)));
+    EXPECT_EQ(actor.ID2, "gEQuestActor_Client");
+
+    // Nothing chosen in a row set up afresh is refused.
     InfoCommandRef entry;
     const int type = Command("RunScript");
-    const std::vector<RowValue> rows = InitialRowValues(CommandSchema(type)->rows);
-    ASSERT_TRUE(StoreCommand(entry, type, "RunScript", rows));
-    EXPECT_EQ(entry.ID2, "gEOtherType_");
-    EXPECT_EQ(entry.Value[0], "0");
-    EXPECT_TRUE(entry.UseValues);
+    std::vector<RowValue> rows = InitialRowValues(CommandSchema(type)->rows);
+    rows[3].text.clear();
+    EXPECT_FALSE(StoreCommand(entry, type, "RunScript", rows));
+    EXPECT_EQ(entry, InfoCommandRef{});
+
+    // Such values read from a file are kept as they are.
+    actor.ID2 = "gEQuestActor_";
+    jingle.ID2.clear();
+    const InfoCommandRef actorBefore = actor, jingleBefore = jingle;
+    ASSERT_TRUE(StoreCommand(actor, add, "AddQuestActor", LoadCommandRows(actor, add)));
+    ASSERT_TRUE(StoreCommand(jingle, play, "PlayJingle", LoadCommandRows(jingle, play)));
+    EXPECT_EQ(actor, actorBefore);
+    EXPECT_EQ(jingle, jingleBefore);
 }
 
 TEST(CommandEditTest, StartFixCameraStoresFifteenValues) {
@@ -289,13 +310,30 @@ TEST(CommandEditTest, TypeWithoutRowsStoresOnlyItsName) {
     EXPECT_EQ(entry, expected);
 }
 
-TEST(CommandEditTest, TypedTextThatSelectsNoTypeStoresOnlyTheName) {
+TEST(CommandEditTest, OnlyEntriesThatTheInfoWritesAreStored) {
+    // A typed name without a class was shown in the grid and missing from the file.
     InfoCommandRef entry = SayCommand();
-    ASSERT_TRUE(StoreCommand(entry, -1, "MyOwnCommand", {}));
-    InfoCommandRef expected = SayCommand();
-    expected.Command = "MyOwnCommand";
-    EXPECT_EQ(entry, expected);
+    const InfoCommandRef before = entry;
+    EXPECT_TRUE(IsWritable(entry));
+    EXPECT_EQ(CommandTypeRefusal(entry, -1, "MyOwnCommand"), TypeRefusal::NotWritable);
+    EXPECT_FALSE(StoreCommand(entry, -1, "MyOwnCommand", {}));
+    EXPECT_EQ(entry, before);
     EXPECT_TRUE(LoadCommandRows(entry, -1).empty());
+    EXPECT_EQ(CommandTypeRefusal(entry, 12, "EndGame - unused"), TypeRefusal::NotEditable);
+    EXPECT_EQ(CommandTypeRefusal(entry, -1, " "), TypeRefusal::BlankName);
+
+    // A kept block is written under the name it was read with, and under no other.
+    InfoCommandRef kept;
+    kept.Command = "NarratorSay";
+    kept.PreservedBlock = "gCInfoCommandNarratorSay block text";
+    const InfoCommandRef keptBefore = kept;
+    EXPECT_TRUE(IsWritable(kept));
+    EXPECT_EQ(CommandTypeRefusal(kept, -1, "NarratorSay"), TypeRefusal::None);
+    EXPECT_EQ(CommandTypeRefusal(kept, -1, "NarratorEnd"), TypeRefusal::NotWritable);
+    EXPECT_FALSE(StoreCommand(kept, -1, "NarratorEnd", {}));
+    EXPECT_EQ(kept, keptBefore);
+    kept.PreservedBlock.clear();
+    EXPECT_FALSE(IsWritable(kept));
 }
 
 TEST(CommandEditTest, KeptBlockStaysOnlyWhileTheNameStays) {
@@ -372,7 +410,7 @@ TEST(ConditionEditTest, ChangedRowsGoToTheirSlots) {
     EXPECT_TRUE(quest.Entity1.empty());
 }
 
-TEST(ConditionEditTest, CanTeachSkillIsSavedUnderItsGameNameWithItsBlock) {
+TEST(ConditionEditTest, CanTeachSkillIsSavedOnlyWithTheBlockKeptForIt) {
     InfoConditionRef entry;
     entry.Condition = "CanTeachSkill";
     entry.ID1 = "keep";
@@ -383,6 +421,16 @@ TEST(ConditionEditTest, CanTeachSkillIsSavedUnderItsGameNameWithItsBlock) {
     EXPECT_TRUE(LoadConditionRows(entry, type).empty());
     ASSERT_TRUE(StoreCondition(entry, type, "CanTeachSkill - unused", {}));
     EXPECT_EQ(entry, before);
+
+    // A new one has no class to write it: it was shown in the grid and not saved.
+    InfoConditionRef fresh;
+    EXPECT_EQ(ConditionTypeRefusal(fresh, type, "CanTeachSkill - unused"),
+              TypeRefusal::NotWritable);
+    EXPECT_FALSE(StoreCondition(fresh, type, "CanTeachSkill - unused", {}));
+    EXPECT_EQ(fresh, InfoConditionRef{});
+    EXPECT_FALSE(StoreCondition(fresh, -1, "CanTeachSkill", {}));
+    fresh.Condition = "CanTeachSkill";
+    EXPECT_FALSE(IsWritable(fresh));
 }
 
 TEST(ConditionEditTest, SavingAnotherTypeDropsTheKeptBlock) {
@@ -455,8 +503,7 @@ TEST(PerkEditTest, SavingPutsTheSkillPrefixBackInFront) {
 TEST(PerkEditTest, NewPerkTakesTheTypedSkill) {
     InfoRequiredPerkRef perk;
     std::vector<RowValue> rows = InitialRowValues(PerkRows());
-    EXPECT_EQ(Texts(rows), (std::vector<std::string>{"0", ""}));
-    rows[1].text = "False";
+    EXPECT_EQ(Texts(rows), (std::vector<std::string>{"0", "False"}));
     ASSERT_TRUE(StorePerk(perk, RowValue{"Skill_Combat", {}}, rows));
     EXPECT_EQ(perk, (InfoRequiredPerkRef{"gESkill_Skill_Combat", "0", "False"}));
 }

@@ -60,12 +60,18 @@ protected:
             return command;
         };
         add("Description").SetLocString("ASK_DESC");
-        add("Say").SetLocString("HELLO_01");
+        InfoCommand& say = add("Say");
+        say.SetLocString("HELLO_01");
+        say.SetID1("gEForcedDialogCam_None");
         add("AddLogText").SetLocString("LOG_01");
-        add("Give").SetID1(Gold.c_str());
+        InfoCommand& give = add("Give");
+        give.SetID1(Gold.c_str());
+        give.SetID3("False");
+        give.SetEntity3("True");
         InfoCondition& amount = info.InfoConditions[info.AddCondition()];
         amount.SetCondition("ItemAmount");
         amount.SetID1(Gold.c_str());
+        amount.SetID3("False");
         return info;
     }
 
@@ -111,6 +117,8 @@ TEST_F(CheckReportTest, ItemsMustBeInTheTemplateCache) {
     InfoCommand& create = info.InfoCommands[info.AddCommand()];
     create.SetCommand("CreateItem");
     create.SetID1(Stranger.c_str());
+    create.SetValue("False", 0);
+    create.SetValue("True", 1);
     info.InfoConditions[0].SetID1(Stranger.c_str());
     Save(std::move(info));
     const auto findings = Check();
@@ -138,6 +146,36 @@ TEST_F(CheckReportTest, TextsMustBeInTheirTables) {
     WriteFile("infodescsa.csv", ""); // an empty table is said once for the workspace
     Save(MakeInfo("Talker_2"));
     ExpectOnly(Check(), Severity::Warning, "", {"\"infodescsa.csv\" is missing or empty"});
+}
+
+// Values that name no choice were written by the editor for new entries saved
+// untouched ("bool PlayAsMusic = ;", a bare "gEQuestActor_"); the game cannot read them.
+TEST_F(CheckReportTest, ChoicesThatNameNoValue) {
+    VaskInfo info = MakeInfo("Musician");
+    InfoCommand& jingle = info.InfoCommands[info.AddCommand()];
+    jingle.SetCommand("PlayJingle");
+    jingle.SetID1("Theme");
+    InfoCommand& actor = info.InfoCommands[info.AddCommand()];
+    actor.SetCommand("AddQuestActor");
+    actor.SetID2("gEQuestActor_");
+    InfoCommand& camera = info.InfoCommands[info.AddCommand()];
+    camera.SetCommand("StartFixCamera");
+    camera.SetValue("True", 12);
+    camera.SetValue("False", 13);
+    InfoCondition& quest = info.InfoConditions[info.AddCondition()];
+    quest.SetCondition("QuestStatus");
+    quest.SetID2("gEInfoQuestStatus_Running");
+    Save(std::move(info));
+    const auto findings = Check();
+    ASSERT_EQ(findings.size(), 4u) << Listed(findings);
+    const char* texts[] = {
+        "command 5 (PlayJingle): PlayAsMusic is empty, which names none of its values",
+        "command 6 (AddQuestActor): ActorType is only \"gEQuestActor_\", which names none of its "
+        "values",
+        "command 7 (StartFixCamera): RotationSyncToMove is empty, which names none of its values",
+        "condition 2 (QuestStatus): IsCurrentStatus is empty, which names none of its values"};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(findings[i], (Finding{Severity::Error, "Musician", texts[i]}));
 }
 
 TEST_F(CheckReportTest, BlocksOfUnsupportedTypes) {

@@ -70,11 +70,25 @@ private slots:
         QCOMPARE(RowList(form, 4)->count(), 2);
         QCOMPARE(RowBox(form, 5)->inputMask(), QString("#90000000"));
 
+        // A new CanTeachSkill was shown in the grid and left out of the file.
         ChooseType(form, "CanTeachSkill - unused");
         QCOMPARE(VisibleRows(form), 0);
-        QVERIFY(SaveButton(form)->isEnabled());
-        QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
-        QCOMPARE(entry.Condition, std::string("CanTeachSkill"));
+        QVERIFY(!SaveButton(form)->isEnabled());
+        QVERIFY(RefusalLabel(form)->isVisibleTo(&form));
+        QVERIFY(RefusalLabel(form)->text().contains("\"CanTeachSkill\""));
+        QCOMPARE(SaveWithCtrlS(form), -1);
+        QCOMPARE(entry, InfoConditionRef());
+
+        // One read from a file with its block is written as that block.
+        InfoConditionRef kept;
+        kept.Condition = "CanTeachSkill";
+        kept.PreservedBlock = "kept block";
+        const InfoConditionRef keptBefore = kept;
+        InfoConditionForm keptForm(kept, 2);
+        keptForm.LoadGUIFromCommandData();
+        QVERIFY(SaveButton(keptForm)->isEnabled());
+        QCOMPARE(SaveWithCtrlS(keptForm), DialogResult::OK);
+        QCOMPARE(kept, keptBefore);
     }
 
     void conditionTemplateBoxIsFilledByThePickerAfterAChoice() {
@@ -173,6 +187,10 @@ private slots:
         InfoPerkForm form(entry, 1);
         QCOMPARE(TypeList(form)->currentText(), QString());
         QCOMPARE(RowBox(form, 1)->text(), QString("0"));
+        // A typed skill is read back only up to a blank.
+        TypeList(form)->lineEdit()->setFocus();
+        QTest::keyClicks(TypeList(form)->lineEdit(), "My Skill");
+        QCOMPARE(TypeList(form)->currentText(), QString("MySkill"));
         ChooseType(form, "Perk_Mining");
         RowBox(form, 1)->setFocus();
         RowBox(form, 1)->selectAll();

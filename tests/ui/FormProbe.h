@@ -35,6 +35,10 @@ inline QPushButton* CancelButton(VaskEdit::ParameterForm& form) {
 inline QString Description(VaskEdit::ParameterForm& form) {
     return form.findChild<QLabel*>("description")->text();
 }
+// Why "Save" is off, shown below the buttons.
+inline QLabel* RefusalLabel(VaskEdit::ParameterForm& form) {
+    return form.findChild<QLabel*>("refusalLabel");
+}
 inline QWidget* PropertiesPanel(VaskEdit::ParameterForm& form) {
     return form.findChild<QScrollArea*>("propertiesPanel");
 }

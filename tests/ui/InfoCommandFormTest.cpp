@@ -131,7 +131,7 @@ private slots:
             QCOMPARE(list->count(), 2);
             QCOMPARE(list->itemText(0), QString("False"));
             QCOMPARE(list->itemText(1), QString("True"));
-            QCOMPARE(list->currentIndex(), -1);
+            QCOMPARE(list->currentText(), QString("False"));
             QCOMPARE(list->width(), 100);
             QVERIFY(!list->isEditable());
         }
@@ -280,7 +280,18 @@ private slots:
         QCOMPARE(TypeList(form)->currentText(), QString("Dance"));
         QCOMPARE(form.SelectedType(), -1);
         QCOMPARE(VisibleRows(form), 0);
+        QVERIFY(!RefusalLabel(form)->isVisibleTo(&form));
         QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
+        QCOMPARE(entry, before);
+
+        // Its kept block belongs to its name: renamed, it would be left out of the file.
+        QLineEdit* typed = TypeList(form)->lineEdit();
+        typed->setFocus();
+        QTest::keyClick(typed, Qt::Key_End);
+        QTest::keyClicks(typed, "s");
+        QVERIFY(!SaveButton(form)->isEnabled());
+        QVERIFY(RefusalLabel(form)->text().contains("\"Dances\""));
+        QCOMPARE(SaveWithCtrlS(form), -1);
         QCOMPARE(entry, before);
     }
 
@@ -312,13 +323,58 @@ private slots:
         QCOMPARE(form.SelectedType(), 15);
         QCOMPARE(VisibleRows(form), 1);
 
+        // A name of no type was stored, shown in the grid and left out of the file.
         typed->selectAll();
         QTest::keyClicks(typed, "Zzz");
         QCOMPARE(form.SelectedType(), -1);
         QCOMPARE(VisibleRows(form), 0);
+        QVERIFY(!SaveButton(form)->isEnabled());
+        QVERIFY(RefusalLabel(form)->isVisibleTo(&form));
+        QVERIFY(RefusalLabel(form)->text().contains("\"Zzz\""));
+        QCOMPARE(SaveButton(form)->toolTip(), RefusalLabel(form)->text());
+        QCOMPARE(SaveWithCtrlS(form), -1);
+        QCOMPARE(entry, InfoCommandRef());
+
+        typed->selectAll();
+        QTest::keyClicks(typed, "End");
+        QVERIFY(SaveButton(form)->isEnabled());
+        QVERIFY(!RefusalLabel(form)->isVisibleTo(&form));
+    }
+
+    void newListRowsStartOnTheirFirstChoice() {
+        // Saved untouched, a new AddQuestActor wrote a bare "gEQuestActor_".
+        InfoCommandRef entry;
+        InfoCommandForm form(entry, 1);
+        ChooseType(form, "AddQuestActor");
+        QCOMPARE(RowList(form, 3)->currentText(), QString("Client"));
         QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
-        QCOMPARE(entry.Command, std::string("Zzz"));
-        QVERIFY(!entry.UseValues);
+        QCOMPARE(entry.ID2, std::string("gEQuestActor_Client"));
+    }
+
+    void textBoxesRefuseWhatTheFileWouldCut() {
+        // "Bob/Smith" and "Old Bob" were saved and came back as "Bob" and "Old".
+        InfoCommandRef entry = SayCommand();
+        InfoCommandForm form(entry, 2);
+        form.LoadGUIFromCommandData();
+        QLineEdit* listener = RowBox(form, 2);
+        TypeInto(listener, "Bob/Smith");
+        QCOMPARE(listener->text(), QString("BobSmith"));
+        TypeInto(listener, "Old Bob;\"x\"");
+        QCOMPARE(listener->text(), QString("OldBobx"));
+        QVERIFY(listener->toolTip().contains("blanks"));
+        QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
+        QCOMPARE(entry.Entity2, std::string("OldBobx"));
+
+        // A value read from a file keeps what it holds; masked boxes keep their masks.
+        InfoCommandRef camera;
+        camera.Command = "StartFixCamera";
+        camera.UseValues = true;
+        camera.Value[0] = "\"1.5\"";
+        InfoCommandForm cameraForm(camera, 2);
+        cameraForm.LoadGUIFromCommandData();
+        QCOMPARE(RowBox(cameraForm, 3)->text(), QString("\"1.5\""));
+        QCOMPARE(RowBox(cameraForm, 3)->validator(), nullptr);
+        QVERIFY(RowBox(cameraForm, 4)->validator() != nullptr);
     }
 
     void emptyTypeIsRefused() {

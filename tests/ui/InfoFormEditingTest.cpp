@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
+#include <algorithm>
 
 #include <memory>
 
@@ -264,14 +265,27 @@ private slots:
         QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(to->InfoData().InfoCommands[1].Command, std::string("End"));
         const auto steps = to->UndoStack()->count();
-        QApplication::clipboard()->setText("no blocks here");
+        QApplication::clipboard()->setText("no_blocks_here");
         QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(to->UndoStack()->count(), steps);
         // In a box, Ctrl+V pastes text, not entries.
         auto* quest = static_cast<QLineEdit*>(to->Field("Quest"));
         quest->setFocus();
         QTest::keyClick(quest, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(quest->text().contains("no blocks here"));
+        QVERIFY(quest->text().contains("no_blocks_here"));
+        // A block of a type without a class, cut off before it ends, is kept with the
+        // closing line it lacks, so that the info writes it.
+        QApplication::clipboard()->setText("            gCInfoCommandNarratorSay {\r\n"
+                                           "                int Version = 1;\r\n");
+        const auto commands = to->InfoData().InfoCommands.size();
+        to->Grid(0)->setFocus();
+        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(to->InfoData().InfoCommands.size(), commands + 1);
+        const std::string closed = "            gCInfoCommandNarratorSay {\r\n"
+                                   "                int Version = 1;\r\n"
+                                   "            }\r\n";
+        QVERIFY(std::any_of(to->InfoData().InfoCommands.begin(), to->InfoData().InfoCommands.end(),
+                            [&](const InfoCommandRef& c) { return c.PreservedBlock == closed; }));
 
         AnswerNextQuestion("Yes");
         to->close();

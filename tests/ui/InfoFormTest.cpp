@@ -262,6 +262,22 @@ private slots:
         QVERIFY(sort->text().trimmed().size() <= 8);
     }
 
+    void memberBoxesRefuseWhatTheFileWouldCut() {
+        // Owner "Old Bob" was saved and came back as "Old".
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(0, New);
+        for (const char* caption :
+             {"InfoName", "Owner", "Partner", "ParentInfo", "Quest", "GoldCostScript",
+              "SmallTalkPartner", "ExitRoutineName", "PartnerExitRoutineName"}) {
+            auto* box = static_cast<QLineEdit*>(form.Field(caption));
+            box->setFocus();
+            QTest::keyClicks(box, "Old Bob/x;\"y");
+            QCOMPARE(box->text(), QString("OldBobxy"));
+            QVERIFY2(box->toolTip().contains("blanks"), caption);
+        }
+    }
+
     void unknownChoiceIsShownAndKept() {
         std::string text = VaskTest::ReadFile("Infos/Lena_Room.vaskinfo");
         const std::string from = "gEInfoType_Info";

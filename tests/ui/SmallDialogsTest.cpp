@@ -11,11 +11,16 @@
 #include "ui/UserDialog.h"
 #include "ui/UserWaitDialog.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
+#include <cstdlib>
 #include <filesystem>
 
 using namespace VaskEdit;
@@ -80,6 +85,42 @@ private slots:
         QCOMPARE(label->textFormat(), Qt::PlainText);
         QCOMPARE(label->text(), QString("Error: File \n<Name>\n not found!"));
         QCOMPARE(ExecClicking(message, "OK"), DialogResult::OK);
+    }
+
+    void longMessagesGrowUpToTheScreenAndScroll() {
+        // The messages of skipped files and failed merges were cut off in the fixed box.
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        MessageForm plain;
+        const QString names = QString("Skipped: a_file_name.vaskinfo, ").repeated(100);
+        MessageForm wide("FileManager", names);
+        auto* label = wide.findChild<QLabel*>();
+        auto* area = wide.findChild<QScrollArea*>("messageArea");
+        QPushButton* ok = ButtonNamed(wide, "OK");
+        QVERIFY(wide.width() > plain.width());
+        QVERIFY(wide.width() <= screen.width() && wide.height() <= screen.height());
+        QVERIFY(label->wordWrap());
+        // The whole text is in view, above "OK".
+        QVERIFY(label->width() <= area->width() && label->height() <= area->height());
+        QVERIFY(ok->y() > area->geometry().bottom() && ok->geometry().bottom() < wide.height());
+        QVERIFY(std::abs(ok->x() - (wide.width() - ok->x() - ok->width())) <= 1); // centred
+
+        MessageForm tall("FileManager", QString("Skipped: a_file_name.vaskinfo\n").repeated(500));
+        area = tall.findChild<QScrollArea*>("messageArea");
+        QVERIFY(tall.height() <= screen.height());
+        QVERIFY(tall.findChild<QLabel*>()->height() > area->height());
+        tall.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tall));
+        QVERIFY(area->verticalScrollBar()->maximum() > 0);
+        // A short text brings back the usual box.
+        tall.SetTexts("Caution", "Are you sure?");
+        QCOMPARE(tall.size(), plain.size());
+        QCOMPARE(ButtonNamed(tall, "OK")->pos(), ButtonNamed(plain, "OK")->pos());
+
+        // Questions grow alike.
+        const UserDialog brief("Caution", "Are you sure?");
+        const UserDialog question("InfoManager", names);
+        QCOMPARE(brief.size(), QSize(248, 131));
+        QVERIFY(question.width() > brief.width());
     }
 
     void questionAnswersYesOrNo() {
