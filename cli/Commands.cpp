@@ -22,6 +22,8 @@ namespace VaskCli {
 using namespace VaskEdit;
 
 namespace {
+constexpr int UsageError = 2;
+
 int Fail(const std::string& message) {
     std::cerr << message << "\n";
     return 1;
@@ -41,14 +43,37 @@ void PrintTemplateRows(const TesselEngine::TTL::Vector<VaskTemplateCache>& rows)
         PrintTemplateRow(r);
 }
 
-void ReportSkipped(std::uint32_t skipped) {
-    if (skipped)
-        std::cerr << skipped << (skipped == 1 ? " file" : " files") << " could not be read.\n";
+// One line a file, so that a modder can find each one.
+void ReportSkipped(const std::vector<std::string>& skipped) {
+    for (const auto& file : skipped)
+        std::cerr << "Could not read \"" << file << "\"; skipped.\n";
 }
 
-// Filter texts are used as the editor uses them: at most 47 characters.
-std::string FilterText(const std::string& text) {
-    return text.substr(0, 47);
+int FolderFailure(const Jobs::Outcome& outcome, const std::string& output) {
+    return Fail("Error: the folder \"" + outcome.unreadableFolder + "\" could not be read; " +
+                output + " is unchanged.");
+}
+
+// The cached fields hold 48 characters: a longer text can match none of them, and a cut
+// one would match what was not asked for.
+constexpr std::size_t CachedFieldLength = 48;
+int TooLong(const char* what) {
+    std::cerr << "Error: " << what << " has more than " << CachedFieldLength
+              << " characters, which no cached value has.\n";
+    return UsageError;
+}
+
+std::string Counted(std::size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+// The first few of the names, for a message that gives their count.
+std::string FirstNames(const std::vector<std::string>& names) {
+    constexpr std::size_t Shown = 5;
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < Shown; ++i)
+        text += (i ? ", " : "") + names[i];
+    return names.size() > Shown ? text + ", ..." : text;
 }
 
 Jobs::ProgressFn ProgressTo(Progress& bar) {
@@ -68,10 +93,6 @@ std::string RowField(std::string text) {
     return text;
 }
 
-std::string Counted(std::size_t n, const char* what) {
-    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
-}
-
 // Reads an info by name from "Infos/" or, for an argument holding ".vaskinfo", by path.
 bool LoadInfo(const std::string& argument, std::uint32_t& index, std::string& shown) {
     index = InfoManager::PrepareInfo();
@@ -83,7 +104,8 @@ bool LoadInfo(const std::string& argument, std::uint32_t& index, std::string& sh
         return path.size() < 256 && info.LoadFromAbsolutePath(path.c_str());
     }
     shown = argument;
-    return info.LoadDataFromFile(argument.substr(0, 47).c_str());
+    // No info has a longer name; a cut one could be another info's.
+    return argument.size() <= VaskEdit::Char48::Capacity && info.LoadDataFromFile(argument.c_str());
 }
 } // namespace
 
@@ -96,9 +118,19 @@ int Split() {
         outcome = Jobs::Split(ProgressTo(bar), {});
     }
     std::cerr << "\n"; // ends the last line of the split's report
+    if (!outcome.unreadableFolder.empty())
+        return Fail("Error: the folder \"" + outcome.unreadableFolder +
+                    "\" could not be read; nothing was split.");
+    int status = 0;
     if (outcome.failed)
-        return Fail(std::to_string(outcome.failed) + " infos could not be written to \"Infos/\".");
-    return 0;
+        status =
+            Fail(std::to_string(outcome.failed) + " infos could not be written to \"Infos/\".");
+    if (!outcome.duplicates.empty())
+        status = Fail("Error: " + Counted(outcome.duplicates.size(), "info") +
+                      " of \"w_info.hdrdoc\" repeated the name of an earlier one and got no "
+                      "file: " +
+                      FirstNames(outcome.duplicates));
+    return status;
 }
 
 int Merge() {
@@ -107,11 +139,18 @@ int Merge() {
         Progress bar("merge");
         outcome = Jobs::Merge(ProgressTo(bar), {});
     }
+    if (!outcome.unreadableFolder.empty())
+        return FolderFailure(outcome, "\"Output/new_info.hdrdoc\"");
     ReportSkipped(outcome.skipped);
     if (!outcome.succeeded)
         return Fail("Error: \"Output/new_info.hdrdoc\" was not written; the previous document "
                     "is unchanged.");
     std::cerr << "Successfully created file \"Output/new_info.hdrdoc\".\n";
+    if (!outcome.notMerged.empty())
+        std::cerr << "Warning: " << Counted(outcome.notMerged.size(), "info")
+                  << " of \"w_info.hdrdoc\" with no file in \"Infos/\" "
+                  << (outcome.notMerged.size() == 1 ? "is" : "are")
+                  << " missing from the merged document: " << FirstNames(outcome.notMerged) << "\n";
     return 0;
 }
 
@@ -121,6 +160,8 @@ int CacheUpdate() {
         Progress bar("cache update");
         outcome = Jobs::UpdateCache(ProgressTo(bar), {});
     }
+    if (!outcome.unreadableFolder.empty())
+        return FolderFailure(outcome, "\"infocache\"");
     ReportSkipped(outcome.skipped);
     if (!outcome.succeeded)
         return Fail("Error: \"infocache\" could not be written.");
@@ -137,22 +178,23 @@ int CacheList() {
 int Filter(Field field, const std::string& text) {
     if (IsBlankText(text))
         return Fail("Invalid filter text!");
+    if (text.size() > CachedFieldLength)
+        return TooLong("The filter text");
     if (!InfoManager::ReadInfoCache())
         return Fail("Error: \"infocache\" could not be read.");
-    const std::string wanted = FilterText(text);
     InfoManager::ClearFilter();
     switch (field) {
     case Field::Name:
-        InfoManager::FilterByName(wanted.c_str());
+        InfoManager::FilterByName(text.c_str());
         break;
     case Field::Owner:
-        InfoManager::FilterByOwner(wanted.c_str());
+        InfoManager::FilterByOwner(text.c_str());
         break;
     case Field::Quest:
-        InfoManager::FilterByQuest(wanted.c_str());
+        InfoManager::FilterByQuest(text.c_str());
         break;
     default:
-        InfoManager::FilterAnyMatch(wanted.c_str());
+        InfoManager::FilterAnyMatch(text.c_str());
     }
     PrintInfoRows(InfoManager::InfoCurrentFilter);
     return 0;
@@ -164,6 +206,8 @@ int Search(const std::string& text) {
         Progress bar("search");
         outcome = Jobs::Search(text.c_str(), ProgressTo(bar), {});
     }
+    if (!outcome.unreadableFolder.empty())
+        return Fail("Error: the folder \"" + outcome.unreadableFolder + "\" could not be read.");
     ReportSkipped(outcome.skipped);
     PrintInfoRows(InfoManager::InfoCurrentFilter);
     return 0;
@@ -193,6 +237,8 @@ int TemplatesUpdate() {
         Progress bar("templates update");
         outcome = Jobs::UpdateTemplateCache(ProgressTo(bar), {});
     }
+    if (!outcome.unreadableFolder.empty())
+        return FolderFailure(outcome, "\"templatecache\"");
     ReportSkipped(outcome.skipped);
     if (!outcome.succeeded)
         return Fail("Error: \"templatecache\" could not be written.");
@@ -209,12 +255,14 @@ int TemplatesList() {
 }
 
 int TemplatesFind(const std::string& name, const std::string& guid) {
+    if (name.size() > CachedFieldLength)
+        return TooLong("The template name");
+    if (guid.size() > CachedFieldLength)
+        return TooLong("The GUID");
     if (!TemplateManager::ReadCache())
         return Fail("Error: \"templatecache\" could not be read.");
-    const std::string n = name.substr(0, 49);
-    const std::string g = guid.substr(0, 49);
-    const std::int32_t index = TemplateManager::FindTemplate(n.empty() ? nullptr : n.c_str(),
-                                                             g.empty() ? nullptr : g.c_str());
+    const std::int32_t index = TemplateManager::FindTemplate(name.empty() ? nullptr : name.c_str(),
+                                                             guid.empty() ? nullptr : guid.c_str());
     if (index < 0)
         return Fail("Template not found.");
     PrintTemplateRow(TemplateManager::TemplateCache[static_cast<std::uint32_t>(index)]);
@@ -224,16 +272,17 @@ int TemplatesFind(const std::string& name, const std::string& guid) {
 int TemplatesFilter(Field field, const std::string& text) {
     if (IsBlankText(text))
         return Fail("Invalid filter text!");
+    if (text.size() > CachedFieldLength)
+        return TooLong("The filter text");
     if (!TemplateManager::ReadCache())
         return Fail("Error: \"templatecache\" could not be read.");
-    const std::string wanted = FilterText(text);
     TemplateManager::ClearFilter();
     if (field == Field::Name)
-        TemplateManager::FilterByName(wanted.c_str());
+        TemplateManager::FilterByName(text.c_str());
     else if (field == Field::Guid)
-        TemplateManager::FilterByGUID(wanted.c_str());
+        TemplateManager::FilterByGUID(text.c_str());
     else
-        TemplateManager::FilterAnyMatch(wanted.c_str());
+        TemplateManager::FilterAnyMatch(text.c_str());
     PrintTemplateRows(TemplateManager::TemplateCurrentFilter);
     return 0;
 }

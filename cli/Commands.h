@@ -1,5 +1,6 @@
 // The operations of vaskedit-cli. Each returns the exit status: 0 success, 1 failure
-// (with the program's message on standard error).
+// (with the program's message on standard error), 2 an argument that cannot be used
+// (such as a filter text longer than any cached value).
 #pragma once
 
 #include <string>

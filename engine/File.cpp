@@ -58,10 +58,6 @@ bool MatchesPattern(const char* name, const char* pattern) {
 
 File::File(const Char256& path) : path(path) {}
 
-File::File(const Directory& directory, const Char32& name) : path(directory.GetPath()) {
-    String::Append(path, name);
-}
-
 File::File(const Directory& directory, const Char48& name) : path(directory.GetPath()) {
     String::Append(path, name);
 }
@@ -227,7 +223,7 @@ void Directory::Iterator::First(const Char32& pattern) {
     searchPath = directoryPath;
     String::Append(searchPath, pattern);
     const std::string wanted = pattern.Str();
-    for (auto& entry : Platform::ListDirectory(directoryPath.Str().c_str())) {
+    for (auto& entry : Platform::ListDirectory(directoryPath.Str().c_str(), &listResult)) {
         if (MatchesPattern(entry.name.c_str(), wanted.c_str()))
             matches.push_back(std::move(entry));
     }

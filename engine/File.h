@@ -23,7 +23,6 @@ class Directory;
 class File {
 public:
     explicit File(const Char256& path);
-    File(const Directory& directory, const Char32& name);
     File(const Directory& directory, const Char48& name);
     File(const Char256& directoryPath, const FindData& match);
     File(const Char256& directoryPath, const char* fileName);
@@ -88,6 +87,9 @@ public:
         void First(const Char32& pattern);
         bool Next();
         bool IsValid() const { return index < matches.size(); }
+        // Whether the last First could list the folder: a folder that is missing or
+        // cannot be read yields no match either, and must not pass for an empty one.
+        Platform::ListResult GetListResult() const { return listResult; }
         void Reset();
         const Char256& GetDirectory() const { return directoryPath; }
         // The current match; its size is looked up when first asked for.
@@ -104,6 +106,7 @@ public:
         Char256 directoryPath;
         std::vector<Platform::DirectoryEntry> matches;
         std::size_t index = 0;
+        Platform::ListResult listResult = Platform::ListResult::Listed;
     };
 
     explicit Directory(const Char32& path) { this->path = path; }

@@ -13,7 +13,8 @@ inline constexpr const char* InfoDirectoryName = "Infos/";
 inline constexpr const char* InfoExtension = ".vaskinfo";
 
 // A name that can be a file name: not empty, no path separators, no drive colon, no
-// control bytes, and not "." or "..". Others would reach outside "Infos/".
+// control bytes, not "." or "..", and no device name of Windows (CON, NUL, COM1, ...).
+// Others would reach outside "Infos/" or name no file at all.
 bool IsValidInfoName(std::string_view name);
 
 // "Infos/" + name + ".vaskinfo".

@@ -1,6 +1,9 @@
 // The info directory scan, the info cache and its file, the filters and the search.
+#include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "library/InfoManager.h"
+
+#include <cstring>
 
 namespace VaskEdit {
 
@@ -14,9 +17,10 @@ const Char256 InfoCacheFile("infocache");
 // Reads the quoted value behind the current position into field; false when there is
 // no quote, so that the field stays empty instead of taking unrelated bytes.
 bool ReadQuotedToken(Stream& text, Char48& field) {
-    if (!text.SkipTo('"'))
+    std::string value;
+    if (!TesselEngine::IO::ReadQuotedValue(text, value))
         return false;
-    text.ReadToken(field);
+    field = Char48(value);
     return true;
 }
 
@@ -55,8 +59,8 @@ bool InfoManager::InitializeDirectory() {
     InfoDirectory = std::make_unique<Directory::Iterator>(*InfoDirectoryPath);
     InfoDirectory->First(InfoPattern);
     InfoStream.Free();
-    skippedFiles = 0;
-    return true;
+    skippedFiles.clear();
+    return InfoDirectory->GetListResult() == TesselEngine::Platform::ListResult::Listed;
 }
 
 std::int32_t InfoManager::CountInfoFiles() {
@@ -104,7 +108,7 @@ bool InfoManager::GenerateCacheEntry() {
     if (LoadCurrent(text))
         InfoFileCache.PushBack(ExtractCacheFields(text));
     else
-        ++skippedFiles; // an unreadable file does not end the build
+        Skip(InfoDirectory->GetFileName()); // an unreadable file does not end the build
     InfoDirectory->Next();
     return true;
 }
@@ -182,10 +186,13 @@ bool InfoManager::SearchFilesFor(const char* text) {
         return false;
     Stream content;
     if (LoadCurrent(content)) {
-        if (content.FindKey(Char48(text)))
+        // The whole text: a cut one would report files that hold only its beginning.
+        const std::size_t length = text ? std::strlen(text) : 0;
+        if (length <= content.GetSize() &&
+            content.FindBytes(text, static_cast<std::uint32_t>(length)))
             InfoCurrentFilter.PushBack(ExtractCacheFields(content));
     } else {
-        ++skippedFiles;
+        Skip(InfoDirectory->GetFileName());
     }
     InfoDirectory->Next();
     return true;

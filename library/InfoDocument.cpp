@@ -1,6 +1,7 @@
 // The combined info document: splitting "w_info.hdrdoc" into single files and merging
 // the single files into "Output/new_info.hdrdoc".
 #include "engine/Diagnostics.h"
+#include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "info/InfoFileName.h"
 #include "library/InfoManager.h"
@@ -19,6 +20,24 @@ constexpr char Footer[] = "}\r\n";
 constexpr std::uint32_t HeaderSize = 16;
 constexpr std::uint32_t FooterSize = 3;
 const char* const MergedDocument = "Output/new_info.hdrdoc";
+const char* const GameDocument = "w_info.hdrdoc";
+
+// The info's name at the start of its piece: the first quoted value, cut at its first
+// blank. It may be longer than a name can be; the caller decides.
+std::string ReadInfoName(Stream& document) {
+    std::string name;
+    TesselEngine::IO::ReadQuotedValue(document, name);
+    return name;
+}
+
+// Names as Windows compares file names: "Bob" and "bob" are one file there.
+std::string FileKey(std::string name) {
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return name;
+}
 
 // Appends bytes to the document being merged, growing it when a file grew after the
 // sizes were summed: every file gets in whole.
@@ -40,9 +59,12 @@ bool Append(Stream& document, const char* bytes, std::uint32_t n) {
 
 bool InfoManager::LoadInfoStream() {
     if (!HdrdocFile)
-        HdrdocFile = std::make_unique<File>(Char256("w_info.hdrdoc"));
-    skippedFiles = 0;
+        HdrdocFile = std::make_unique<File>(Char256(GameDocument));
+    skippedFiles.clear();
     splitFailures = 0;
+    splitDuplicates.clear();
+    splitNamesMet.clear();
+    splitFilesWritten.clear();
     if (!HdrdocFile->OpenRead())
         return false;
     const bool read = HdrdocFile->ReadStream(InfoStream);
@@ -65,11 +87,7 @@ bool InfoManager::SplitSingleFromHdrdoc() {
     InfoStream.SkipBackTo('\n');
     const std::uint32_t start = InfoStream.GetPosition();
 
-    Char48 name;
-    InfoStream.SkipTo('"');
-    InfoStream.ReadToken(name);
-    TesselEngine::String::Remove(name, '"');
-    TesselEngine::String::CutAfter(name, ' ');
+    const std::string wholeName = ReadInfoName(InfoStream);
 
     InfoStream.FindKey(InfoStart);
     InfoStream.SkipTo('\n');
@@ -78,19 +96,34 @@ bool InfoManager::SplitSingleFromHdrdoc() {
 
     Stream piece;
     InfoStream.CopyRange(piece, start, end);
+    const Char48 name(wholeName);
     const File file(InfoFilePath(name));
-    const std::string shown = file.GetBaseName().Str();
-    if (!IsValidInfoName(name.View()) || piece.GetSize() == 0) {
+    const char* shown = wholeName.c_str();
+    if (wholeName.size() > Char48::Capacity || !IsValidInfoName(wholeName) ||
+        piece.GetSize() == 0) {
         TesselEngine::Diagnostics::Print(
-            "\nInfoManager: Info <%s> has no valid file name! --> Skipped", shown.c_str());
+            "\nInfoManager: Info <%s> has no valid file name! --> Skipped", shown);
         ++splitFailures;
-    } else if (file.Exists()) {
+        return true;
+    }
+    // A second info of a name that this document has already given a file is lost, not
+    // "already existing": where file names ignore case, "bob" also meets the file of "Bob".
+    const std::string key = FileKey(wholeName);
+    const bool repeated = !splitNamesMet.insert(wholeName).second;
+    const bool exists = file.Exists();
+    if (repeated || (exists && splitFilesWritten.count(key))) {
         TesselEngine::Diagnostics::Print(
-            "\nInfoManager: File <%s> is already existing! --> Skipped", shown.c_str());
+            "\nInfoManager: Info <%s> is in the document more than once! --> Skipped", shown);
+        splitDuplicates.push_back(wholeName);
+    } else if (exists) {
+        TesselEngine::Diagnostics::Print(
+            "\nInfoManager: File <%s> is already existing! --> Skipped", shown);
     } else if (!file.SaveAtomically(piece, false)) { // a new file: no old bytes at stake
         TesselEngine::Diagnostics::Print(
-            "\nInfoManager: File <%s> could not be created! --> Skipped", shown.c_str());
+            "\nInfoManager: File <%s> could not be created! --> Skipped", shown);
         ++splitFailures;
+    } else {
+        splitFilesWritten.insert(key);
     }
     return true;
 }
@@ -125,7 +158,7 @@ bool InfoManager::WriteSingleToHdrdocStream() {
     }
     if (!merged) {
         // A document without this file must not be written; count it and go on.
-        ++skippedFiles;
+        Skip(InfoDirectory->GetFileName());
         mergeComplete = false;
     }
     InfoDirectory->Next();
@@ -149,6 +182,33 @@ bool InfoManager::WriteHdrdocFile() {
     if (written)
         InfoStream.Free();
     return written;
+}
+
+std::vector<std::string> InfoManager::InfosWithoutFile() {
+    std::vector<std::string> missing;
+    File game{Char256(GameDocument)};
+    Stream document;
+    if (!game.OpenRead())
+        return missing;
+    const bool read = game.ReadStream(document);
+    game.Close();
+    if (!read)
+        return missing;
+    // The files as the merge found them, compared as file names compare.
+    std::unordered_set<std::string> files;
+    Directory::Iterator scan{Char256(InfoDirectoryName)};
+    for (scan.First(Char32("*.vaskinfo")); scan.IsValid(); scan.Next()) {
+        std::string name = scan.GetFileName();
+        name.resize(name.size() - std::strlen(InfoExtension));
+        files.insert(FileKey(name));
+    }
+    // One pass over the heads of the infos, which the split cuts at.
+    while (document.FindKey(InfoStart)) {
+        const std::string name = ReadInfoName(document);
+        if (!files.count(FileKey(name)))
+            missing.push_back(name);
+    }
+    return missing;
 }
 
 } // namespace VaskEdit

@@ -13,15 +13,27 @@ Stream InfoManager::InfoStream;
 std::unique_ptr<Char256> InfoManager::InfoDirectoryPath;
 std::unique_ptr<TesselEngine::WinAPI::Directory::Iterator> InfoManager::InfoDirectory;
 std::unique_ptr<TesselEngine::WinAPI::File> InfoManager::HdrdocFile;
-std::uint32_t InfoManager::skippedFiles = 0;
+std::vector<std::string> InfoManager::skippedFiles;
 std::uint32_t InfoManager::splitFailures = 0;
+std::vector<std::string> InfoManager::splitDuplicates;
+std::unordered_set<std::string> InfoManager::splitNamesMet;
+std::unordered_set<std::string> InfoManager::splitFilesWritten;
 bool InfoManager::mergeComplete = true;
 
 std::uint32_t InfoManager::SkippedFiles() {
+    return static_cast<std::uint32_t>(skippedFiles.size());
+}
+const std::vector<std::string>& InfoManager::SkippedFileNames() {
     return skippedFiles;
+}
+void InfoManager::Skip(const char* fileName) {
+    skippedFiles.push_back(InfoDirectoryName + std::string(fileName));
 }
 std::uint32_t InfoManager::SplitFailures() {
     return splitFailures;
+}
+const std::vector<std::string>& InfoManager::SplitDuplicates() {
+    return splitDuplicates;
 }
 bool InfoManager::MergeComplete() {
     return mergeComplete;

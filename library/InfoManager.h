@@ -9,6 +9,9 @@
 #include "info/VaskInfo.h"
 
 #include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace VaskEdit {
 
@@ -35,7 +38,9 @@ public:
     static bool Initialize();
     static void Shutdown();
 
-    // The info directory and its cache.
+    // The info directory and its cache. Starts the scan of "Infos/", creating the folder
+    // when it is missing; false when it cannot be listed (a plain file of that name, no
+    // permission), which must not pass for an empty folder.
     static bool InitializeDirectory();
     static std::int32_t CountInfoFiles();
     static std::int64_t GetTotalFileSize();
@@ -71,17 +76,31 @@ public:
     // the cache build and the search skip them, the split reports and drops them, and
     // a merge that met one writes no document.
     static std::uint32_t SkippedFiles();
+    // Their paths ("Infos/<file>"), in scan order.
+    static const std::vector<std::string>& SkippedFileNames();
     // Pieces of the current split whose file could not be created.
     static std::uint32_t SplitFailures();
+    // Names met a second time in the current split's document, once per repetition; only
+    // the first info of a name gets the file.
+    static const std::vector<std::string>& SplitDuplicates();
     // True when the current merge has every single file in it so far.
     static bool MergeComplete();
+
+    // The names of the infos in "w_info.hdrdoc" that have no file in "Infos/", in
+    // document order: a merged document lacks them. Empty when there is no such document.
+    static std::vector<std::string> InfosWithoutFile();
 
     // The three fields of the cache, taken from an info file's text.
     static VaskInfoCache ExtractCacheFields(Stream& text);
 
 private:
-    static std::uint32_t skippedFiles;
+    static void Skip(const char* fileName);
+
+    static std::vector<std::string> skippedFiles;
     static std::uint32_t splitFailures;
+    static std::vector<std::string> splitDuplicates;
+    static std::unordered_set<std::string> splitNamesMet;
+    static std::unordered_set<std::string> splitFilesWritten; // as file names compare
     static bool mergeComplete;
 };
 

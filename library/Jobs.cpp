@@ -1,4 +1,5 @@
 #include "library/Jobs.h"
+#include "info/InfoFileName.h"
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
 
@@ -14,6 +15,12 @@ void Report(const ProgressFn& progress, int percent) {
     if (progress)
         progress(percent);
 }
+Outcome Unreadable(const char* folder) {
+    Outcome outcome;
+    outcome.succeeded = false;
+    outcome.unreadableFolder = folder;
+    return outcome;
+}
 } // namespace
 
 int Percent(std::uint64_t i, std::uint64_t n) {
@@ -24,10 +31,12 @@ int Percent(std::uint64_t i, std::uint64_t n) {
 }
 
 Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel) {
+    // An unlisted folder would give an empty cache in place of the old one.
+    if (!InfoManager::InitializeDirectory())
+        return Unreadable(InfoDirectoryName);
     Outcome outcome;
     InfoManager::InfoFileCache.ClearContent();
     InfoManager::InfoCurrentFilter.ClearContent();
-    InfoManager::InitializeDirectory();
     const std::int32_t n = InfoManager::CountInfoFiles();
     for (std::int32_t i = 0; InfoManager::GenerateCacheEntry(); ++i) {
         Report(progress, Percent(i, n));
@@ -36,17 +45,18 @@ Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel) {
             break;
         }
     }
-    outcome.skipped = InfoManager::SkippedFiles();
+    outcome.skipped = InfoManager::SkippedFileNames();
     outcome.succeeded = InfoManager::WriteInfoCache();
     return outcome;
 }
 
 Outcome Search(const char* text, const ProgressFn& progress, const CancelFn& cancel) {
-    Outcome outcome;
-    InfoManager::InitializeDirectory();
     InfoManager::ClearFilter();
+    if (!InfoManager::InitializeDirectory())
+        return Unreadable(InfoDirectoryName);
+    Outcome outcome;
     const std::int32_t n = InfoManager::CountInfoFiles();
-    const std::string wanted = std::string(text ? text : "").substr(0, 47);
+    const std::string wanted = text ? text : "";
     if (wanted.find_first_not_of(" \t\r\n") == std::string::npos)
         return outcome;
     for (std::int32_t i = 0; InfoManager::SearchFilesFor(wanted.c_str()); ++i) {
@@ -56,7 +66,7 @@ Outcome Search(const char* text, const ProgressFn& progress, const CancelFn& can
             break;
         }
     }
-    outcome.skipped = InfoManager::SkippedFiles();
+    outcome.skipped = InfoManager::SkippedFileNames();
     return outcome;
 }
 
@@ -65,6 +75,13 @@ bool BeginSplit() {
 }
 
 Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
+    // Without a listing of "Infos/" every piece would look "already existing".
+    TesselEngine::WinAPI::Directory::Iterator scan{TesselEngine::Char256(InfoDirectoryName)};
+    scan.First(TesselEngine::Char32("*"));
+    if (scan.GetListResult() != TesselEngine::Platform::ListResult::Listed) {
+        InfoManager::InfoStream.Free();
+        return Unreadable(InfoDirectoryName);
+    }
     Outcome outcome;
     while (InfoManager::SplitSingleFromHdrdoc()) {
         Report(progress,
@@ -75,13 +92,16 @@ Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
         }
     }
     outcome.failed = InfoManager::SplitFailures();
-    outcome.succeeded = outcome.failed == 0;
+    outcome.duplicates = InfoManager::SplitDuplicates();
+    outcome.succeeded = outcome.failed == 0 && outcome.duplicates.empty();
     return outcome;
 }
 
 Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
+    // An unlisted folder would give an empty document in place of the old one.
+    if (!InfoManager::InitializeDirectory())
+        return Unreadable(InfoDirectoryName);
     Outcome outcome;
-    InfoManager::InitializeDirectory();
     const std::int64_t total = InfoManager::GetTotalFileSize();
     const std::int32_t n = InfoManager::CountInfoFiles();
     InfoManager::HdrdocBegin(static_cast<std::uint64_t>(total));
@@ -95,12 +115,18 @@ Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
         }
     }
     InfoManager::HdrdocEnd();
-    outcome.skipped = InfoManager::SkippedFiles();
+    outcome.skipped = InfoManager::SkippedFileNames();
     outcome.succeeded = InfoManager::WriteHdrdocFile();
+    // The game takes the merged document for all its infos: those never split are lost.
+    if (outcome.succeeded)
+        outcome.notMerged = InfoManager::InfosWithoutFile();
     return outcome;
 }
 
 Outcome UpdateTemplateCache(const ProgressFn& progress, const CancelFn& cancel) {
+    // A missing folder as well: an empty cache would replace the old one.
+    if (!TemplateManager::InitializeDirectory(true))
+        return Unreadable(TemplateManager::Folder);
     Outcome outcome;
     TemplateManager::TemplateCache.ClearContent();
     TemplateManager::TemplateCurrentFilter.ClearContent();
@@ -113,7 +139,7 @@ Outcome UpdateTemplateCache(const ProgressFn& progress, const CancelFn& cancel) 
             break;
         }
     }
-    outcome.skipped = TemplateManager::SkippedFiles();
+    outcome.skipped = TemplateManager::SkippedFileNames();
     outcome.succeeded = TemplateManager::WriteCache();
     return outcome;
 }

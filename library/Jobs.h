@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace VaskEdit::Jobs {
 
@@ -13,9 +15,17 @@ using CancelFn = std::function<bool()>;
 
 struct Outcome {
     bool cancelled = false;
-    bool succeeded = true;     // the job's file was written (cache, document)
-    std::uint32_t skipped = 0; // files that could not be read
-    std::uint32_t failed = 0;  // split pieces that could not be written
+    bool succeeded = true; // the job's file was written (cache, document)
+    // The folder that could not be listed ("Infos/", "Templates/"): the job did nothing
+    // and its old output file is as it was.
+    std::string unreadableFolder;
+    std::vector<std::string> skipped; // files that could not be read, by path
+    std::uint32_t failed = 0;         // split pieces that could not be written
+    // Split: names met again in "w_info.hdrdoc", whose later infos got no file.
+    std::vector<std::string> duplicates;
+    // Merge: infos of "w_info.hdrdoc" without a file in "Infos/", which the merged
+    // document lacks.
+    std::vector<std::string> notMerged;
 };
 
 // i of n steps done, as the truncated whole percentage of single-precision values.
@@ -25,7 +35,7 @@ int Percent(std::uint64_t i, std::uint64_t n);
 // (with the records gathered so far).
 Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel);
 
-// Selects the info files that hold the text (at most 47 characters are used).
+// Selects the info files that hold the whole text.
 Outcome Search(const char* text, const ProgressFn& progress, const CancelFn& cancel);
 
 // Loads "w_info.hdrdoc" for the split; false when there is nothing to split.

@@ -1,5 +1,6 @@
 #include "library/TemplateManager.h"
 
+#include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "tools/ExternalTools.h"
 
@@ -25,12 +26,11 @@ std::unique_ptr<Directory::Iterator> TemplateManager::TemplateDirectory;
 namespace {
 
 constexpr const char* CacheFileName = "templatecache";
-constexpr const char* TemplateFolder = "Templates/";
 const Char32 DocumentPattern("*.vasktpldoc");
 const Char32 TemplatePattern("*.vasktpl");
 const Char16 GuidKey(" GUID = {");
 
-std::uint32_t skippedFiles = 0;
+std::vector<std::string> skippedFiles;
 
 // The document's file name up to its first ".".
 Char48 FileNameBeforeDot(const FindData& entry) {
@@ -39,14 +39,14 @@ Char48 FileNameBeforeDot(const FindData& entry) {
     return name;
 }
 
-// The template's name is the first quoted value and its GUID the braced value behind
-// " GUID = {". A field whose marker is missing stays empty.
+// The template's name is the first quoted value (also when the document begins with
+// it) and its GUID the braced value behind " GUID = {". A field whose marker is missing
+// stays empty.
 VaskTemplateCache ReadDocument(const FindData& entry, Stream& text) {
     VaskTemplateCache record;
     record.File = FileNameBeforeDot(entry);
-    if (text.SkipTo('"')) {
-        text.ReadToken(record.Name);
-        String::Remove(record.Name, '"');
+    if (std::string name; TesselEngine::IO::ReadQuotedValue(text, name)) {
+        record.Name = Char48(name);
         String::Remove(record.Name, ';');
     } else {
         text.Reset(); // no name: the GUID may still be anywhere
@@ -76,11 +76,11 @@ void ReadField(Stream& in, Char48& field) {
 
 bool TemplateManager::InitializeDirectory(bool textDocuments) {
     TemplateDirectory.reset();
-    TemplateDirectoryPath = std::make_unique<Char256>(TemplateFolder);
+    TemplateDirectoryPath = std::make_unique<Char256>(Folder);
     TemplateDirectory = std::make_unique<Directory::Iterator>(*TemplateDirectoryPath);
     TemplateDirectory->First(textDocuments ? DocumentPattern : TemplatePattern);
-    skippedFiles = 0;
-    return true;
+    skippedFiles.clear();
+    return TemplateDirectory->GetListResult() == TesselEngine::Platform::ListResult::Listed;
 }
 
 std::int32_t TemplateManager::CountTemplateFiles(bool textDocuments) {
@@ -102,7 +102,7 @@ bool TemplateManager::GenerateCacheEntry() {
     const bool read = document.OpenRead() && document.ReadStream(text);
     document.Close();
     if (!read) {
-        ++skippedFiles;
+        skippedFiles.push_back(std::string(Folder) + entry.cFileName);
     } else if (!TemplateCache.PushBack(ReadDocument(entry, text))) {
         return false; // out of memory: the build ends with what it has
     }
@@ -211,6 +211,10 @@ std::int32_t TemplateManager::FindTemplate(const char* name, const char* guid) {
 }
 
 std::uint32_t TemplateManager::SkippedFiles() {
+    return static_cast<std::uint32_t>(skippedFiles.size());
+}
+
+const std::vector<std::string>& TemplateManager::SkippedFileNames() {
     return skippedFiles;
 }
 

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace VaskEdit {
 
@@ -32,8 +34,11 @@ public:
     static std::unique_ptr<Char256> TemplateDirectoryPath;
     static std::unique_ptr<TesselEngine::WinAPI::Directory::Iterator> TemplateDirectory;
 
+    static constexpr const char* Folder = "Templates/";
+
     // Starts the scan of "Templates/" afresh: the text documents (".vasktpldoc") when
-    // textDocuments is set, the templates themselves (".vasktpl") otherwise. Always true.
+    // textDocuments is set, the templates themselves (".vasktpl") otherwise. False when
+    // the folder is missing or cannot be listed: that is no folder without templates.
     static bool InitializeDirectory(bool textDocuments);
     // Starts the scan and counts its matches; the scan is used up afterwards.
     static std::int32_t CountTemplateFiles(bool textDocuments);
@@ -64,6 +69,8 @@ public:
 
     // Documents that the build since the last directory start could not read.
     static std::uint32_t SkippedFiles();
+    // Their paths ("Templates/<file>"), in scan order.
+    static const std::vector<std::string>& SkippedFileNames();
 };
 
 } // namespace VaskEdit

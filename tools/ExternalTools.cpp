@@ -2,6 +2,7 @@
 #include "engine/Diagnostics.h"
 
 #include "engine/File.h"
+#include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "engine/Vector.h"
 #include "engine/platform/Platform.h"
@@ -40,11 +41,10 @@ std::string ResourceToolProgram() {
 void CollectOwners(Stream& text, TesselEngine::TTL::Vector<Char48>& owners) {
     const Char16 key("Owner = ");
     while (std::uint64_t{text.GetPosition()} + 10 < text.GetSize()) {
-        if (!text.FindKey(key) || !text.SkipTo('"'))
+        std::string value;
+        if (!text.FindKey(key) || !TesselEngine::IO::ReadQuotedValue(text, value))
             return;
-        Char48 owner;
-        text.ReadToken(owner);
-        String::Remove(owner, '"');
+        Char48 owner(value); // whole: its quotes take no room from a name of 48 characters
         String::Remove(owner, ';');
         if (owner.IsEmpty())
             continue;
@@ -88,7 +88,11 @@ bool ScriptManager::ExtractScripts() {
     TesselEngine::WinAPI::Directory::Iterator scan(folder);
     TesselEngine::TTL::Vector<Char48> owners;
     bool complete = true;
-    for (scan.First(Char32("*.vaskinfo")); scan.IsValid(); scan.Next()) {
+    scan.First(Char32("*.vaskinfo"));
+    // A folder that cannot be listed is no folder without owners: the old list stays.
+    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable)
+        return false;
+    for (; scan.IsValid(); scan.Next()) {
         TesselEngine::WinAPI::File info(folder, scan.GetFindData());
         if (!info.OpenRead())
             continue; // left out without a word

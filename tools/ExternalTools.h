@@ -36,8 +36,8 @@ public:
     ScriptManager() = delete;
     // Writes the distinct owner names of all info files to "Owners.txt", one per line,
     // in the order first met. Files that cannot be opened are left out. False, with the
-    // previous list kept, when an opened file could not be read or the list could not
-    // be replaced.
+    // previous list kept, when "Infos/" cannot be listed, an opened file could not be
+    // read or the list could not be replaced.
     static bool ExtractScripts();
 };
 

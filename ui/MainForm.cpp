@@ -71,6 +71,9 @@ QLineEdit* ReadOnlyBox() {
     return box;
 }
 
+// The filters compare with the cached fields, which hold 48 characters.
+constexpr int CachedFieldLength = 48;
+
 QLineEdit* FilterBox() {
     auto* box = new QLineEdit;
     box->setStyleSheet(PaleYellow);
@@ -153,6 +156,7 @@ QWidget* MainForm::BuildInfoTab() {
     cacheLayout->addWidget(infoList);
     auto* filterRow = new QHBoxLayout;
     infoFilter = FilterBox();
+    infoFilter->setMaxLength(CachedFieldLength); // no cached value is longer
     infoFilterType = new QComboBox;
     infoFilterType->addItems({"", "Name", "Owner", "Quest"});
     auto* filterOk = new QPushButton("OK");
@@ -240,6 +244,7 @@ QWidget* MainForm::BuildTemplateTab() {
     cacheLayout->addWidget(templateList);
     auto* filterRow = new QHBoxLayout;
     templateFilter = FilterBox();
+    templateFilter->setMaxLength(CachedFieldLength);
     templateFilterType = new QComboBox;
     templateFilterType->addItems({"", "Name", "GUID"});
     auto* ok = new QPushButton("OK");

@@ -44,13 +44,23 @@ TemplateRows(const TesselEngine::TTL::Vector<VaskTemplateCache>& list) {
     return rows;
 }
 
-// Filter texts reach the library as at most 47 characters.
-std::string FilterBytes(const QString& text) {
-    return ToSystemString(text, 48);
+QString CountText(std::size_t n, const char* one, const char* many) {
+    return QString::number(n) + " " + (n == 1 ? one : many);
 }
 
-QString CountText(std::uint32_t n, const char* one, const char* many) {
-    return QString::number(n) + " " + (n == 1 ? one : many);
+// One name a line; the message dialog scrolls when they are many.
+QString NameLines(const std::vector<std::string>& names, std::size_t limit = SIZE_MAX) {
+    QString text;
+    for (std::size_t i = 0; i < names.size() && i < limit; ++i)
+        text += "\n" + FromSystemString(names[i]);
+    if (names.size() > limit)
+        text += "\n...";
+    return text;
+}
+
+QString UnreadableFolderText(const Jobs::Outcome& outcome, const QString& output) {
+    return "The folder \"" + FromSystemString(outcome.unreadableFolder) +
+           "\" could not be read.\n" + output + " is unchanged.";
 }
 } // namespace
 
@@ -100,6 +110,8 @@ void MainForm::UpdateInfoCache() {
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
         [this](const Jobs::Outcome& outcome) {
             ListInfos(false);
+            if (!outcome.unreadableFolder.empty())
+                ShowMessage(this, "Error", UnreadableFolderText(outcome, "\"infocache\""));
             ReportSkipped(outcome);
         });
 }
@@ -110,7 +122,7 @@ void MainForm::FilterInfos() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    const std::string bytes = FilterBytes(text);
+    const std::string bytes = ToSystemString(text);
     InfoManager::ClearFilter();
     const QString type = infoFilterType->currentText();
     if (type == "Name")
@@ -167,7 +179,7 @@ void MainForm::OpenWithNotepad() {
         ShowMessage(this, "Caution!", "Invalid info name!");
         return;
     }
-    const std::string path = ToSystemString("Infos/" + name + ".vaskinfo", 48);
+    const std::string path = ToSystemString("Infos/" + name + ".vaskinfo");
     if (!Notepad::OpenFile(path.c_str()))
         ShowMessage(this, "Error", "The text editor could not be started.");
 }
@@ -176,8 +188,8 @@ void MainForm::Search() {
     infoModel->SetRows({});
     progress->setValue(0);
     progress->show();
-    // The job searches for the text as it stands when the job starts.
-    const std::string text = ToSystemString(searchBox->text(), 48);
+    // The job searches for the whole text as it stands when the job starts.
+    const std::string text = ToSystemString(searchBox->text());
     RunJob(
         searchJob,
         [text](const auto& report, const auto& cancel) {
@@ -185,6 +197,10 @@ void MainForm::Search() {
         },
         [this](const Jobs::Outcome& outcome) {
             ListInfos(true);
+            if (!outcome.unreadableFolder.empty())
+                ShowMessage(this, "Error",
+                            "The folder \"" + FromSystemString(outcome.unreadableFolder) +
+                                "\" could not be read.");
             ReportSkipped(outcome);
         });
 }
@@ -202,7 +218,7 @@ void MainForm::FilterTemplates() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    const std::string bytes = FilterBytes(text);
+    const std::string bytes = ToSystemString(text);
     TemplateManager::ClearFilter();
     const QString type = templateFilterType->currentText();
     if (type == "Name")
@@ -270,10 +286,22 @@ void MainForm::SplitHdrdoc() {
         splitJob,
         [](const auto& report, const auto& cancel) { return Jobs::Split(report, cancel); },
         [this](const Jobs::Outcome& outcome) {
+            if (!outcome.unreadableFolder.empty()) {
+                ShowMessage(this, "Error",
+                            "The folder \"" + FromSystemString(outcome.unreadableFolder) +
+                                "\" could not be read.\nNothing was split.");
+                return;
+            }
             if (outcome.failed)
                 ShowMessage(this, "Error",
                             CountText(outcome.failed, "info", "infos") +
                                 " could not be written to \"Infos/\" and were skipped.");
+            if (!outcome.duplicates.empty())
+                ShowMessage(this, "Error",
+                            CountText(outcome.duplicates.size(), "info has", "infos have") +
+                                " the name of an earlier info in \"w_info.hdrdoc\" and got no "
+                                "file:" +
+                                NameLines(outcome.duplicates));
         });
 }
 
@@ -286,15 +314,29 @@ void MainForm::MergeInfos() {
         [this](const Jobs::Outcome& outcome) {
             if (outcome.cancelled)
                 return;
-            if (outcome.succeeded) {
+            if (!outcome.unreadableFolder.empty()) {
+                ShowMessage(this, "Error",
+                            UnreadableFolderText(outcome, "\"Output/new_info.hdrdoc\""));
+            } else if (outcome.succeeded) {
                 ShowMessage(this, "InfoManager",
                             "Successfully created file \n\"Output/new_info.hdrdoc\".");
+                // The game takes the merged document for all its infos.
+                if (!outcome.notMerged.empty())
+                    ShowMessage(this, "InfoManager",
+                                CountText(outcome.notMerged.size(), "info", "infos") +
+                                    " of \"w_info.hdrdoc\" " +
+                                    (outcome.notMerged.size() == 1 ? "has" : "have") +
+                                    " no file in \"Infos/\" and " +
+                                    (outcome.notMerged.size() == 1 ? "is" : "are") +
+                                    " missing from the merged document:" +
+                                    NameLines(outcome.notMerged, 10));
             } else {
-                QString text = "\"Output/new_info.hdrdoc\" was not written";
-                if (outcome.skipped)
-                    text += ": " + CountText(outcome.skipped, "info file", "info files") +
-                            " could not be read";
-                ShowMessage(this, "Error", text + ".\nAn existing document is unchanged.");
+                QString text = "\"Output/new_info.hdrdoc\" was not written.\nAn existing "
+                               "document is unchanged.";
+                if (!outcome.skipped.empty())
+                    text += "\n" + CountText(outcome.skipped.size(), "info file", "info files") +
+                            " could not be read:" + NameLines(outcome.skipped);
+                ShowMessage(this, "Error", text);
             }
         });
 }
@@ -319,11 +361,11 @@ void MainForm::CheckInfos() {
 }
 
 void MainForm::ReportSkipped(const Jobs::Outcome& outcome) {
-    if (outcome.skipped)
+    if (!outcome.skipped.empty())
         ShowMessage(this, "InfoManager",
-                    CountText(outcome.skipped, "file", "files") +
-                        " in \"Infos/\" could not be read and " +
-                        (outcome.skipped == 1 ? "was" : "were") + " skipped.");
+                    CountText(outcome.skipped.size(), "file", "files") + " could not be read and " +
+                        (outcome.skipped.size() == 1 ? "was" : "were") +
+                        " skipped:" + NameLines(outcome.skipped));
 }
 
 bool MainForm::JobRunning() const {

@@ -28,12 +28,15 @@ SettingsForm::SettingsForm(QWidget* parent) : KeyFirstDialog(parent) {
     pathBox = new QLineEdit(panel);
     pathBox->setObjectName("pathBox");
     pathBox->setGeometry(12, 36, 368, 22);
+    // Each box takes no more than "Settings.ini" keeps of it (a terminated text).
+    pathBox->setMaxLength(int(decltype(WriteSettingsStruct::ResourceToolPath)::Capacity) - 1);
 
     auto* helpLabel = new QLabel("Show Help with:", panel);
     helpLabel->move(12, 76);
     helpBox = new QLineEdit(panel);
     helpBox->setObjectName("helpBox");
     helpBox->setGeometry(12, 96, 197, 22);
+    helpBox->setMaxLength(int(decltype(WriteSettingsStruct::HelpProgram)::Capacity) - 1);
     auto* hint = new QLabel("e.g. \"firefox.exe\"", panel);
     hint->setTextFormat(Qt::PlainText);
     hint->move(220, 99);

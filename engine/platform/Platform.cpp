@@ -91,8 +91,9 @@ bool IsDirectory(const char* path) {
 bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
     return Raw::QueryStamp(path, size, modified);
 }
-std::vector<DirectoryEntry> ListDirectory(const char* directory) {
-    return Raw::ListDirectory(directory);
+std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result) {
+    ListResult ignored = ListResult::Listed;
+    return Raw::ListDirectory(directory, result ? result : &ignored);
 }
 std::uint32_t ProcessId() {
     return Raw::ProcessId();

@@ -59,8 +59,13 @@ struct DirectoryEntry {
     bool hasSize = false; // some systems give sizes with the listing, others do not
     bool isDirectory = false;
 };
-// Every entry of the directory except "." and "..", in no particular order.
-std::vector<DirectoryEntry> ListDirectory(const char* directory);
+// How a listing went. A folder that does not exist is not the same as one that exists
+// but cannot be read (no permission, a plain file of that name): the latter must not
+// pass for an empty folder.
+enum class ListResult { Listed, Missing, Unreadable };
+// Every entry of the directory except "." and "..", in no particular order; result,
+// when given, tells whether the list is the folder's whole content.
+std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result = nullptr);
 
 // A number that differs between running processes, for temporary file names.
 std::uint32_t ProcessId();

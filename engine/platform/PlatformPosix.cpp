@@ -179,15 +179,25 @@ bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
     return true;
 }
 
-std::vector<DirectoryEntry> ListDirectory(const char* directory) {
+std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result) {
     std::vector<DirectoryEntry> entries;
     std::string base = (directory && *directory) ? directory : ".";
     DIR* dir = ::opendir(base.c_str());
-    if (!dir)
+    if (!dir) {
+        *result = errno == ENOENT ? ListResult::Missing : ListResult::Unreadable;
         return entries;
+    }
     if (base.back() != '/')
         base += '/';
-    while (const dirent* entry = ::readdir(dir)) {
+    *result = ListResult::Listed;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            if (errno != 0)
+                *result = ListResult::Unreadable; // a listing that broke off is no listing
+            break;
+        }
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
             continue;
         DirectoryEntry found;

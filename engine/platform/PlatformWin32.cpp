@@ -153,16 +153,32 @@ bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
     return true;
 }
 
-std::vector<DirectoryEntry> ListDirectory(const char* directory) {
+std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result) {
     std::vector<DirectoryEntry> entries;
-    std::string pattern = (directory && *directory) ? directory : ".";
+    std::string folder = (directory && *directory) ? directory : ".";
+    std::string pattern = folder;
     if (pattern.back() != '/' && pattern.back() != '\\')
         pattern += '/';
     pattern += '*';
     WIN32_FIND_DATAA data;
     HANDLE h = FindFirstFileA(pattern.c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE)
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // A folder without any entry (a drive's empty root) gives "file not found".
+        if (error == ERROR_FILE_NOT_FOUND) {
+            *result = ListResult::Listed;
+            return entries;
+        }
+        while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\'))
+            folder.pop_back();
+        // "Path not found" also comes for a plain file of the folder's name.
+        *result = GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                          (error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME)
+                      ? ListResult::Missing
+                      : ListResult::Unreadable;
         return entries;
+    }
+    *result = ListResult::Listed;
     do {
         const std::string name = data.cFileName;
         if (name == "." || name == "..")
@@ -174,6 +190,8 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory) {
         found.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entries.push_back(std::move(found));
     } while (FindNextFileA(h, &data));
+    if (GetLastError() != ERROR_NO_MORE_FILES)
+        *result = ListResult::Unreadable; // a listing that broke off is no listing
     FindClose(h);
     return entries;
 }

@@ -20,7 +20,7 @@ bool CreateHardLink(const char* existing, const char* link);
 bool IsReadOnlyFile(const char* path);
 bool IsDirectory(const char* path);
 bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified);
-std::vector<DirectoryEntry> ListDirectory(const char* directory);
+std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result);
 std::uint32_t ProcessId();
 
 } // namespace TesselEngine::Platform::Raw

@@ -212,3 +212,83 @@ TEST_F(CliTest, CheckPrintsOneFindingALineAndFailsOnErrors) {
     EXPECT_EQ(broken.err, "1 error, 5 warnings.\n");
     EXPECT_EQ(Cli("-C work check extra").status, 2);
 }
+
+// Failures of the library end in exit status 1 and a message: a folder that cannot be
+// listed (the old output stays), files that cannot be read (one line each) and names
+// repeated in the game's document; infos that a merge lacks are a warning.
+TEST_F(CliTest, LibraryFailuresAreReported) {
+    const std::string templates = ReadFile("work/templatecache");
+    fs::remove_all("work/Templates");
+    const CliRun noTemplates = Cli("-C work templates update");
+    EXPECT_EQ(noTemplates.status, 1);
+    EXPECT_NE(noTemplates.err.find("\"Templates/\""), std::string::npos);
+    EXPECT_EQ(ReadFile("work/templatecache"), templates);
+
+    ASSERT_EQ(Cli("-C work split").status, 0); // every info of the demo in "Infos/"
+    ASSERT_EQ(Cli("-C work merge").err, "Successfully created file \"Output/new_info.hdrdoc\".\n");
+    const std::string merged = ReadFile("work/Output/new_info.hdrdoc");
+    const std::string cache = ReadFile("work/infocache");
+    fs::rename("work/Infos", "infos-aside");
+    VaskTest::WriteFile("work/Infos", "a plain file where the folder belongs");
+    for (const char* command : {"merge", "cache update", "split", "search Bob"}) {
+        const CliRun run = Cli(std::string("-C work ") + command);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_NE(run.err.find("\"Infos/\" could not be read"), std::string::npos) << command;
+    }
+    EXPECT_TRUE(ReadFile("work/Output/new_info.hdrdoc") == merged);
+    EXPECT_EQ(ReadFile("work/infocache"), cache);
+    fs::remove("work/Infos");
+    fs::rename("infos-aside", "work/Infos");
+
+    fs::create_directory("work/Infos/Broken.vaskinfo"); // opens as no file
+    const CliRun update = Cli("-C work cache update");
+    EXPECT_EQ(update.status, 0);
+    EXPECT_EQ(update.err, "Could not read \"Infos/Broken.vaskinfo\"; skipped.\n");
+    fs::remove("work/Infos/Broken.vaskinfo");
+
+    const std::string bob = ReadFile("work/Infos/Bob_Greeting.vaskinfo");
+    fs::remove("work/Infos/Bob_Greeting.vaskinfo");
+    const CliRun partial = Cli("-C work merge");
+    EXPECT_EQ(partial.status, 0);
+    EXPECT_NE(partial.err.find("Warning: 1 info of \"w_info.hdrdoc\" with no file in \"Infos/\" "
+                               "is missing from the merged document: Bob_Greeting\n"),
+              std::string::npos);
+
+    std::string twice = ReadFile("work/w_info.hdrdoc");
+    twice.insert(twice.size() - 3, bob); // before the closing "}"
+    VaskTest::WriteFile("work/w_info.hdrdoc", twice);
+    fs::remove_all("work/Infos");
+    const CliRun split = Cli("-C work split");
+    EXPECT_EQ(split.status, 1);
+    EXPECT_NE(split.err.find("Error: 1 info of \"w_info.hdrdoc\" repeated the name of an "
+                             "earlier one and got no file: Bob_Greeting\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadFile("work/Infos/Bob_Greeting.vaskinfo"), bob);
+    ASSERT_EQ(Cli("-C work merge").status, 0);
+    EXPECT_TRUE(ReadFile("work/Output/new_info.hdrdoc") == merged); // the others were written
+}
+
+// Names of the full 48 characters are used whole; a filter text longer than any cached
+// value is refused, and a search looks for the whole text.
+TEST_F(CliTest, NamesAndTextsAreUsedWhole) {
+    const std::string name(48, 'n');
+    std::string text = ReadFile("work/Infos/Bob_Greeting.vaskinfo");
+    for (auto at = text.find("\"Bob_Greeting\""); at != std::string::npos;
+         at = text.find("\"Bob_Greeting\""))
+        text.replace(at + 1, 12, name);
+    VaskTest::WriteFile("work/Infos/" + name + ".vaskinfo", text);
+    const CliRun show = Cli("-C work show " + name);
+    ASSERT_EQ(show.status, 0) << show.err;
+    EXPECT_EQ(nlohmann::json::parse(show.out)["Name"], name);
+
+    ASSERT_EQ(Cli("-C work cache update").status, 0);
+    EXPECT_EQ(Rows(Cli("-C work filter --name " + name).out).size(), 1u);
+    const CliRun longFilter = Cli("-C work filter " + name + "n");
+    EXPECT_EQ(longFilter.status, 2);
+    EXPECT_TRUE(longFilter.out.empty());
+    EXPECT_NE(longFilter.err.find("more than 48 characters"), std::string::npos);
+    EXPECT_EQ(Cli("-C work templates filter " + name + "n").status, 2);
+
+    EXPECT_EQ(Rows(Cli("-C work search " + name).out).size(), 1u);
+    EXPECT_TRUE(Rows(Cli("-C work search " + name + "nnnnnnnnnn").out).empty());
+}

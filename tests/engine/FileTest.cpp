@@ -159,10 +159,19 @@ TEST_F(FileTest, EnumerationMatchesWithoutCaseInAFixedOrder) {
     EXPECT_FALSE(it.IsValid());
 }
 
-TEST_F(FileTest, EnumerationOfAnEmptyOrMissingDirectoryHasNoMatch) {
+// None has a match, but only the empty one was listed: the others must not pass for it.
+TEST_F(FileTest, EnumerationOfAnEmptyMissingOrUnreadableDirectoryHasNoMatch) {
     fs::create_directory("Empty");
-    EXPECT_FALSE(Directory(Char32("Empty/")).GetIterator(Char32("*.vaskinfo")).IsValid());
-    EXPECT_FALSE(Directory(Char32("Missing/")).GetIterator(Char32("*.vaskinfo")).IsValid());
+    WriteFile("Plain", "a file, not a folder");
+    const std::vector<std::pair<const char*, Platform::ListResult>> folders = {
+        {"Empty/", Platform::ListResult::Listed},
+        {"Missing/", Platform::ListResult::Missing},
+        {"Plain/", Platform::ListResult::Unreadable}};
+    for (const auto& [folder, result] : folders) {
+        const auto it = Directory(Char32(folder)).GetIterator(Char32("*.vaskinfo"));
+        EXPECT_FALSE(it.IsValid()) << folder;
+        EXPECT_EQ(it.GetListResult(), result) << folder;
+    }
 }
 
 TEST_F(FileTest, FileFromAMatchAndDirectoryCreation) {

@@ -146,7 +146,7 @@ TEST_F(FaultInjectionTest, CacheBuildCountsAnInfoThatCannotBeRead) {
     const std::string b = ReadFile("Infos/B.vaskinfo");
     Inject(Fault::FailedRead);
     const Jobs::Outcome outcome = Jobs::UpdateCache({}, {});
-    EXPECT_EQ(outcome.skipped, 1u);
+    EXPECT_EQ(outcome.skipped, std::vector<std::string>{"Infos/A.vaskinfo"}); // named
     EXPECT_TRUE(outcome.succeeded); // the cache of the readable infos is written
     ASSERT_TRUE(InfoManager::ReadInfoCache());
     ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 1u);
@@ -246,4 +246,36 @@ TEST_F(FaultInjectionTest, FailedSavesLeaveNoBackupAndKeepEarlierOnes) {
         }
     }
     TemplateManager::TemplateCache.ClearContent();
+}
+
+// A folder that cannot be listed is not an empty one: every job that scans it fails,
+// names it, and writes nothing.
+TEST_F(FaultInjectionTest, JobsFailOnAFolderThatCannotBeListed) {
+    WriteInfo("A", "Bob");
+    ASSERT_TRUE(Merge());
+    fs::copy_file("Output/new_info.hdrdoc", "w_info.hdrdoc");
+    WriteFile("infocache", "Old,Owner,Quest,");
+    WriteFile("templatecache", "old,cache,{0},");
+    WriteFile("Owners.txt", "Zed\r\n");
+    fs::remove_all("Infos");
+    WriteFile("Infos", "a plain file where the folder belongs"); // unreadable as root, too
+    const Files before = AllFiles();
+
+    const std::vector<std::pair<const char*, std::function<Jobs::Outcome()>>> jobs = {
+        {"cache update", [] { return Jobs::UpdateCache({}, {}); }},
+        {"search", [] { return Jobs::Search("Bob", {}, {}); }},
+        {"split", Split},
+        {"merge", [] { return Jobs::Merge({}, {}); }}};
+    for (const auto& [what, job] : jobs) {
+        SCOPED_TRACE(what);
+        const Jobs::Outcome outcome = job();
+        EXPECT_FALSE(outcome.succeeded);
+        EXPECT_EQ(outcome.unreadableFolder, "Infos/");
+    }
+    EXPECT_FALSE(ScriptManager::ExtractScripts());
+    // "Templates/" is not created by the program: a missing one is a failure as well.
+    const Jobs::Outcome templates = Jobs::UpdateTemplateCache({}, {});
+    EXPECT_FALSE(templates.succeeded);
+    EXPECT_EQ(templates.unreadableFolder, "Templates/");
+    EXPECT_EQ(AllFiles(), before);
 }

@@ -1,4 +1,6 @@
+#include "info/InfoFileName.h"
 #include "library/InfoManager.h"
+#include "library/Jobs.h"
 #include "support/Library.h"
 
 #include <filesystem>
@@ -25,6 +27,21 @@ bool Merge(int cancelAfter = -1) {
     }
     InfoManager::HdrdocEnd();
     return InfoManager::WriteHdrdocFile();
+}
+
+// The document of the given infos, as the merge frames them.
+std::string Document(const std::vector<std::string>& infos) {
+    std::string document = "class gCInfo {\r\n";
+    for (const auto& info : infos)
+        document += info;
+    return document + "}\r\n";
+}
+
+std::string Renamed(std::string info, const std::string& from, const std::string& to) {
+    for (auto at = info.find('"' + from + '"'); at != std::string::npos;
+         at = info.find('"' + from + '"', at + 1))
+        info.replace(at + 1, from.size(), to);
+    return info;
 }
 
 int Split() {
@@ -173,4 +190,80 @@ TEST_F(InfoDocumentTest, FailedDocumentWriteKeepsTheOldDocument) {
     EXPECT_FALSE(InfoManager::WriteHdrdocFile());
     EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "previous document");
     EXPECT_EQ(VaskTest::ListNames("Output"), std::vector<std::string>{"new_info.hdrdoc"});
+}
+
+// A name met twice in the document is not a file that existed before: each repetition
+// is named, and the split fails after writing the others.
+TEST_F(InfoDocumentTest, SplitNamesEveryRepeatedName) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Mira");
+    WriteInfo("C", "Dray");
+    const std::string a = ReadFile("Infos/A.vaskinfo");
+    const std::string b = ReadFile("Infos/B.vaskinfo");
+    const std::string c = ReadFile("Infos/C.vaskinfo");
+    const std::string otherA = Renamed(b, "B", "A");
+    WriteFile("w_info.hdrdoc", Document({a, b, otherA, c, otherA}));
+    fs::remove("Infos/A.vaskinfo");
+    fs::remove("Infos/B.vaskinfo");
+    WriteFile("Infos/C.vaskinfo", "edited by the user");
+
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(Jobs::BeginSplit());
+    const Jobs::Outcome outcome = Jobs::Split({}, {});
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_EQ(outcome.failed, 0u);
+    EXPECT_EQ(outcome.duplicates, (std::vector<std::string>{"A", "A"}));
+    EXPECT_NE(out.find("Info <A> is in the document more than once! --> Skipped"),
+              std::string::npos);
+    EXPECT_NE(out.find("File <C> is already existing! --> Skipped"), std::string::npos);
+    EXPECT_EQ(ReadFile("Infos/A.vaskinfo"), a); // the first of the name
+    EXPECT_EQ(ReadFile("Infos/B.vaskinfo"), b);
+    EXPECT_EQ(ReadFile("Infos/C.vaskinfo"), "edited by the user");
+}
+
+// The game takes the merged document for all its infos: the merge names those of
+// "w_info.hdrdoc" that it lacks because they have no file.
+TEST_F(InfoDocumentTest, MergeNamesTheInfosOfTheGameDocumentThatItLacks) {
+    WriteInfo("A", "Bob");
+    WriteInfo("B", "Mira");
+    WriteInfo("C", "Dray");
+    EXPECT_TRUE(Jobs::Merge({}, {}).notMerged.empty()); // no game document
+    fs::copy_file("Output/new_info.hdrdoc", "w_info.hdrdoc");
+    fs::remove("Infos/A.vaskinfo");
+    fs::remove("Infos/C.vaskinfo");
+    WriteInfo("D", "Lena"); // new since the split: nothing lost
+    const Jobs::Outcome outcome = Jobs::Merge({}, {});
+    EXPECT_TRUE(outcome.succeeded);
+    EXPECT_EQ(outcome.notMerged, (std::vector<std::string>{"A", "C"}));
+}
+
+// A name has up to 48 characters, all of them kept by the split and the cache; a device
+// name of Windows names no file.
+TEST_F(InfoDocumentTest, OneNameRuleInTheSplitAndTheCache) {
+    const std::string fullName(48, 'n');
+    const std::string fullOwner(48, 'o');
+    WriteInfo(fullName, fullOwner);
+    WriteInfo("X", "Bob");
+    const std::string x = ReadFile("Infos/X.vaskinfo");
+    const std::string full = ReadFile("Infos/" + fullName + ".vaskinfo");
+    fs::remove_all("Infos");
+    WriteFile("w_info.hdrdoc",
+              Document({full, Renamed(x, "X", "Nul.txt"), Renamed(x, "X", "com7")}));
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(Jobs::BeginSplit());
+    const Jobs::Outcome split = Jobs::Split({}, {});
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(split.failed, 2u);
+    EXPECT_EQ(VaskTest::ListNames("Infos"), std::vector<std::string>{fullName + ".vaskinfo"});
+
+    ASSERT_TRUE(Jobs::UpdateCache({}, {}).succeeded);
+    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 1u);
+    EXPECT_EQ(InfoManager::InfoFileCache[0].Name.Str(), fullName);
+    EXPECT_EQ(InfoManager::InfoFileCache[0].Owner.Str(), fullOwner);
+
+    for (const char* device : {"CON", "prn", "Aux.vaskinfo", "NUL ", "COM1", "lpt9.x"})
+        EXPECT_FALSE(IsValidInfoName(device)) << device;
+    for (const char* name : {"CONSOLE", "COM0", "COM10", "LPT", "Nullify", "X.NUL"})
+        EXPECT_TRUE(IsValidInfoName(name)) << name;
 }

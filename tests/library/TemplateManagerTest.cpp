@@ -134,6 +134,10 @@ TEST_F(TemplateManagerTest, DocumentFieldsFollowTheirMarkers) {
     // A name is cut at its first blank; the empty document gives empty fields.
     WriteFile("Templates/E_Blank.vasktpldoc", Document("Two Words", "{E}"));
     WriteFile("Templates/F_Empty.vasktpldoc", "");
+    // A name of the full 48 characters stays whole, also when the document begins with it.
+    const std::string fullName(48, 'n');
+    WriteFile("Templates/G_Full.vasktpldoc", Document(fullName, "{G}"));
+    WriteFile("Templates/H_QuoteFirst.vasktpldoc", "\"H_Name\" {\r\n GUID = {H};\r\n}\r\n");
     BuildCache();
 
     EXPECT_EQ(Rows(TemplateManager::TemplateCache),
@@ -142,7 +146,9 @@ TEST_F(TemplateManagerTest, DocumentFieldsFollowTheirMarkers) {
                                 {"C_NoQuote", "", "{C}"},
                                 {"D_NoGuid", "D_Name", ""},
                                 {"E_Blank", "Two", "{E}"},
-                                {"F_Empty", "", ""}}));
+                                {"F_Empty", "", ""},
+                                {"G_Full", fullName, "{G}"},
+                                {"H_QuoteFirst", "H_Name", "{H}"}}));
 }
 
 TEST_F(TemplateManagerTest, UnreadableDocumentIsSkippedAndCounted) {

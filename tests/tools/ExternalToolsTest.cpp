@@ -177,8 +177,10 @@ TEST_F(OwnerListTest, OwnersAreListedOnceInTheOrderFirstMet) {
     WriteInfo("Info_1", "Alice");
     WriteInfo("Info_2", "Bob");
     WriteInfo("Info_3", "Alice");
+    const std::string fullOwner(48, 'o'); // whole, as the cache keeps it
+    WriteInfo("Info_4", fullOwner);
     EXPECT_TRUE(ScriptManager::ExtractScripts());
-    EXPECT_EQ(ReadFile("Owners.txt"), "Alice\r\nBob\r\n");
+    EXPECT_EQ(ReadFile("Owners.txt"), "Alice\r\nBob\r\n" + fullOwner + "\r\n");
 }
 
 TEST_F(OwnerListTest, OwnersDifferingInCaseAreDistinctAndEmptyOnesAreLeftOut) {

@@ -5,6 +5,7 @@
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
 #include "support/Workspace.h"
+#include "tools/Launcher.h"
 #include "ui/CheckReportWindow.h"
 #include "ui/InfoForm.h"
 #include "ui/UserWaitDialog.h"
@@ -236,6 +237,46 @@ private slots:
         QCOMPARE(VaskTest::ReadFile("Output/new_info.hdrdoc"), VaskTest::ReadFile("w_info.hdrdoc"));
     }
 
+    // A folder that cannot be listed is an "Error", not a success; files that could not
+    // be read are named.
+    void libraryFailuresAreShown() {
+        fs::rename("Infos", "infos-aside");
+        VaskTest::WriteFile("Infos", "a plain file where the folder belongs");
+        MainForm window;
+        SeenMessage failed;
+        AnswerNextMessage(failed);
+        window.MergeInfos();
+        FinishJobs(window);
+        QTRY_COMPARE(failed.count, 1);
+        QCOMPARE(failed.caption, QString("Error"));
+        QVERIFY(failed.text.contains("\"Infos/\" could not be read"));
+        QVERIFY(!fs::exists("Output/new_info.hdrdoc"));
+
+        fs::remove("Infos");
+        fs::rename("infos-aside", "Infos");
+        fs::create_directory("Infos/Broken.vaskinfo"); // opens as no file
+        SeenMessage skipped;
+        AnswerNextMessage(skipped);
+        window.UpdateInfoCache();
+        FinishJobs(window);
+        QTRY_COMPARE(skipped.count, 1);
+        QVERIFY(skipped.text.contains("\nInfos/Broken.vaskinfo"));
+    }
+
+    void openWithNotepadHandsTheWholePath() {
+        const QString name = QString("n").repeated(48);
+        std::vector<std::string> arguments;
+        Launcher::SetRecorder([&](const std::string&, const std::string& argument) {
+            arguments.push_back(argument);
+            return true;
+        });
+        MainForm window;
+        window.SelectedName()->setText(name);
+        window.OpenWithNotepad();
+        Launcher::SetRecorder({});
+        QCOMPARE(arguments, std::vector<std::string>{"Infos/" + name.toStdString() + ".vaskinfo"});
+    }
+
     void cancelledMergeLeavesNoDocument() {
         // Enough files that the merge is still running when the user cancels.
         const std::string info = VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo");
@@ -332,6 +373,15 @@ private slots:
         window.InfoFilterType()->setCurrentText("Owner");
         window.FilterInfos();
         QCOMPARE(Rows(window.InfoList()), 10000);
+
+        // A name of the full 48 characters is filtered for whole; the box takes no more.
+        VaskInfoCache full;
+        full.Name = Char48(std::string(48, 'n'));
+        InfoManager::InfoFileCache.PushBack(full);
+        window.InfoFilterBox()->setText(QString("n").repeated(60));
+        window.InfoFilterType()->setCurrentText("Name");
+        window.FilterInfos();
+        QCOMPARE(Rows(window.InfoList()), 1);
     }
 
     void templateTabListsAndFilters() {
