@@ -114,7 +114,7 @@ std::uint32_t AfterStrayBrackets(std::string_view text, std::uint32_t begin, std
             }
         }
     }
-    return open.empty() ? begin : open.front() + 1;
+    return open.empty() ? begin : open.back() + 1;
 }
 
 // The entry whose "{" stands at open, searched from `from`: its text begins at the start

@@ -76,11 +76,13 @@ std::string FirstValid(std::initializer_list<const std::string*> texts) {
 }
 } // namespace
 
-void OpenInfoEditor(std::uint32_t index, int mode) {
+void OpenInfoEditor(std::uint32_t index, int mode, const std::string& sourcePath) {
     auto* form = new InfoForm;
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->show();
     form->InfoEditor_OnOpen(index, mode);
+    if (!sourcePath.empty())
+        form->SetSourceFile(sourcePath);
 }
 
 InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
@@ -336,6 +338,15 @@ void InfoForm::BuildLayout() {
     auto* upperRow = new QHBoxLayout;
     upperRow->addLayout(upper, 1);
     upperRow->addWidget(side);
+    saveNotice = new QLabel;
+    saveNotice->setObjectName("saveNotice");
+    saveNotice->setWordWrap(true);
+    saveNotice->setTextFormat(Qt::PlainText);
+    saveNotice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    saveNotice->setStyleSheet("QLabel#saveNotice { background: #fff4c2; border: 1px solid #d9b400;"
+                              " padding: 4px; }");
+    saveNotice->hide();
+    page->addWidget(saveNotice);
     page->addLayout(upperRow);
 
     // Bottom: the three tabs with their strips and grids.

@@ -3,6 +3,7 @@
 // change of the working copy is a step on an undo stack.
 #pragma once
 
+#include "info/SaveCheck.h"
 #include "info/WorkingCopyEdit.h"
 #include "ui/EntryTableModel.h"
 
@@ -14,6 +15,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -32,6 +34,9 @@ public:
     ~InfoForm() override;
 
     void InfoEditor_OnOpen(std::uint32_t index, int mode);
+    // The file the info was read from: when saving it untouched would not write that
+    // file's bytes again, the window says so, and the first save asks first.
+    void SetSourceFile(const std::string& path);
     void SetInfoEditMode(int mode);
     void InfoEditor_ClearGUI();
     void RebuildCommandGridView();
@@ -69,6 +74,7 @@ public:
     QPushButton* Button(const QString& caption) const;
     QUndoStack* UndoStack() const { return undoStack; }
     bool HasUnsavedChanges() const;
+    QLabel* SaveNotice() const { return saveNotice; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +151,9 @@ private:
     QUndoStack* undoStack = nullptr;
     bool restoring = false;      // showing an undone or redone state: no new steps
     bool closeConfirmed = false; // Save or Cancel closes without asking again
+    QLabel* saveNotice = nullptr;
+    SaveComparison sourceComparison; // of the file the info was read from
+    bool sourceChangeAccepted = false;
     std::vector<QAction*> editActions;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;

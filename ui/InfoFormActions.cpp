@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -74,6 +75,20 @@ void InfoForm::InfoEditor_OnOpen(std::uint32_t index, int mode) {
     LoadFields();
     RebuildAll();
     ResetHistory();
+}
+
+void InfoForm::SetSourceFile(const std::string& path) {
+    sourceComparison = CompareSaveWithFile(path.c_str());
+    sourceChangeAccepted = false;
+    if (!sourceComparison.changed) {
+        saveNotice->hide();
+        return;
+    }
+    QStringList lines;
+    for (const std::string& line : DescribeSaveChanges(sourceComparison))
+        lines << FromSystemString(line);
+    saveNotice->setText(lines.join('\n'));
+    saveNotice->show();
 }
 
 void InfoForm::SetInfoEditMode(int mode) {
@@ -180,6 +195,19 @@ void InfoForm::Save() {
     if ((editMode == New || editMode == Copy) &&
         Ask(this, "Caution", "Are you sure?") == DialogResult::No)
         return;
+    if (sourceComparison.changed && !sourceChangeAccepted) {
+        const QString lines = QString::number(sourceComparison.changedLines) +
+                              (sourceComparison.changedLines == 1 ? " line" : " lines");
+        const QString what =
+            sourceComparison.losesContent
+                ? "Saving changes " + lines +
+                      " of the file this info was read from and drops or "
+                      "cuts some of its text (see the notice in the window)."
+                : "Saving changes the layout of " + lines + " of the file this info was read from.";
+        if (Ask(this, "Caution", what + "\nSave anyway?") != DialogResult::Yes)
+            return;
+        sourceChangeAccepted = true;
+    }
     const QString name = nameBox->text();
     if (InfoManager::ExistsInfoFile(infoData.Name.c_str()) &&
         Ask(this, "InfoManager", "File <" + name + ">\n does already exist. Continue?") ==

@@ -1,4 +1,5 @@
 #include "ui/InfoOpening.h"
+#include "info/InfoFileName.h"
 #include "library/InfoManager.h"
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
@@ -25,7 +26,7 @@ bool OpenInfoByName(QWidget* parent, const QString& name) {
         ShowMessage(parent, "InfoManager", NotFound(name));
         return false;
     }
-    OpenInfoEditor(index, 0);
+    OpenInfoEditor(index, 0, InfoFilePath(TesselEngine::Char48(bytes)).Str());
     return true;
 }
 
@@ -46,7 +47,7 @@ bool OpenInfoFromPath(QWidget* parent, std::string path) {
         ShowMessage(parent, "InfoManager", NotFound(shown));
         return false;
     }
-    OpenInfoEditor(index, 0);
+    OpenInfoEditor(index, 0, path);
     return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -159,6 +160,35 @@ private slots:
             QCOMPARE(QString::fromStdString(VaskTest::ReadFile(path)),
                      QString::fromStdString(before));
         }
+    }
+
+    // A hand-edited file whose untouched save would cut a value: the window says so
+    // when the info is opened, nothing is written by looking, and the first save asks.
+    void fileThatWouldNotReadBackIsNoticedAndTheSaveAsks() {
+        std::string text = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
+        text.replace(text.find("Owner = \"Bob\""), 13, "Owner = \"Old Bob\"");
+        VaskTest::WriteFile("Infos/Bob_Haggle.vaskinfo", text);
+        InfoForm form;
+        form.show();
+        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), View);
+        QVERIFY(form.SaveNotice()->isHidden());
+        form.SetSourceFile("Infos/Bob_Haggle.vaskinfo");
+        QVERIFY(form.SaveNotice()->isVisible());
+        QVERIFY(form.SaveNotice()->text().contains("- 5:         bCString Owner = \"Old Bob\";"));
+        QVERIFY(form.SaveNotice()->text().contains("+ 5:         bCString Owner = \"Old\";"));
+
+        form.EditInfo();
+        QString asked;
+        AnswerNextQuestion("No", &asked);
+        form.Save();
+        QVERIFY(asked.startsWith("Caution|Saving changes 1 line of the file"));
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo")),
+                 QString::fromStdString(text));
+        AnswerNextQuestion("Yes");
+        AnswerNextQuestion("Yes"); // the file exists: replace it
+        form.Save();
+        QVERIFY(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo").find("Owner = \"Old\";") !=
+                std::string::npos);
     }
 
     void newInfoNeedsANameAndAnOwner() {
