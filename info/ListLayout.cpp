@@ -130,15 +130,19 @@ EntrySpan MakeSpan(std::string_view text, std::uint32_t from, std::uint32_t to,
     while (lineStart > from && text[lineStart - 1] != '\n')
         --lineStart;
     span.begin = lineStart;
-    const std::string_view before = text.substr(lineStart, anchor - lineStart);
-    const std::size_t comma = before.rfind(',');
-    if (comma != std::string_view::npos) {
-        span.begin = lineStart + static_cast<std::uint32_t>(comma) + 1;
+    QuoteState quotes;
+    for (std::uint32_t i = lineStart; i < anchor; ++i) {
+        if (quotes.Structural(text[i]) && text[i] == ',')
+            span.begin = i + 1;
+    }
+    if (span.begin != lineStart) {
         while (span.begin < anchor && (text[span.begin] == ' ' || text[span.begin] == '\t'))
             ++span.begin;
     }
-
-    span.begin = AfterStrayBrackets(text, span.begin, anchor);
+    // A stray bracket even between the name and the brace ends the text before the entry.
+    span.begin = AfterStrayBrackets(text, span.begin, open);
+    if (span.begin > span.name)
+        FindName(text, span.begin, open, span);
 
     span.close = MatchBracket(text, open, to, &span.unclosed);
     if (span.unclosed) {

@@ -63,8 +63,13 @@ std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) 
                 b.Give(owner, "PC_Hero", world.items[rng() % world.items.size()].name,
                        std::to_string(1 + rng() % 20).c_str());
                 break;
-            default:
-                b.Command(Pick(rng, Simple, std::size(Simple)).c_str()).SetID1("Value_1");
+            default: {
+                const std::string type = Pick(rng, Simple, std::size(Simple));
+                InfoCommand& command = b.Command(type.c_str());
+                command.SetID1("Value_1");
+                if (type == "PlayJingle")
+                    command.SetID2("False"); // a yes/no value always names one of its two
+            }
             }
         }
         for (int c = static_cast<int>(rng() % 3); c > 0; --c)
