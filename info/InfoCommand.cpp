@@ -4,7 +4,6 @@
 #include "info/ListEntries.h"
 #include "info/TextTable.h"
 
-#include <algorithm>
 
 namespace VaskEdit {
 
@@ -51,16 +50,10 @@ bool IsSupportedCommandType(std::uint32_t value) {
 }
 
 bool ReadCommandBlock(Stream& source, InfoCommand& command) {
-    const std::string_view text(source.GetBuffer(), source.GetSize());
-    const auto entry =
-        NextEntry(text, std::min(source.GetPosition(), source.GetSize()), source.GetSize());
-    if (!entry) {
-        command.ClearSlots();
-        return false;
-    }
-    ReadCommandEntry(text, *entry, command);
-    source.SetPosition(entry->end);
-    return true;
+    if (ReadNextEntry(source, command, ReadCommandEntry))
+        return true;
+    command.ClearSlots();
+    return false;
 }
 
 bool WriteCommandBlock(Stream& output, InfoCommand& command) {

@@ -3,7 +3,6 @@
 #include "info/ConditionTypes.h"
 #include "info/ListEntries.h"
 
-#include <algorithm>
 
 namespace VaskEdit {
 
@@ -62,16 +61,10 @@ bool IsSupportedConditionType(std::uint32_t value) {
 }
 
 bool ReadConditionBlock(Stream& source, InfoCondition& condition) {
-    const std::string_view text(source.GetBuffer(), source.GetSize());
-    const auto entry =
-        NextEntry(text, std::min(source.GetPosition(), source.GetSize()), source.GetSize());
-    if (!entry) {
-        condition.ClearSlots();
-        return false;
-    }
-    ReadConditionEntry(text, *entry, condition);
-    source.SetPosition(entry->end);
-    return true;
+    if (ReadNextEntry(source, condition, ReadConditionEntry))
+        return true;
+    condition.ClearSlots();
+    return false;
 }
 
 bool WriteConditionBlock(Stream& output, InfoCondition& condition) {
@@ -103,14 +96,7 @@ std::uint16_t SelectConditionIndex(const char* text) {
 }
 
 bool ReadRequiredPerk(Stream& source, InfoRequiredPerk& perk) {
-    const std::string_view text(source.GetBuffer(), source.GetSize());
-    const auto entry =
-        NextEntry(text, std::min(source.GetPosition(), source.GetSize()), source.GetSize());
-    if (!entry)
-        return false;
-    ReadPerkEntry(text, *entry, perk);
-    source.SetPosition(entry->end);
-    return true;
+    return ReadNextEntry(source, perk, ReadPerkEntry);
 }
 
 namespace {

@@ -17,6 +17,22 @@ void ReadCommandEntry(std::string_view text, const EntrySpan& span, InfoCommand&
 void ReadConditionEntry(std::string_view text, const EntrySpan& span, InfoCondition& condition);
 void ReadPerkEntry(std::string_view text, const EntrySpan& span, InfoRequiredPerk& perk);
 
+// The entry that stands at or after the stream's position, as the readers of single
+// blocks take it: false when none follows before the end or a closing bracket; otherwise
+// the entry is read and the position moves past it.
+template <typename Record, typename Read>
+bool ReadNextEntry(Stream& source, Record& record, Read read) {
+    const std::string_view text(source.GetBuffer(), source.GetSize());
+    const std::uint32_t from = source.GetPosition() < source.GetSize() ? source.GetPosition()
+                                                                       : source.GetSize();
+    const auto entry = NextEntry(text, from, source.GetSize());
+    if (!entry)
+        return false;
+    read(text, *entry, record);
+    source.SetPosition(entry->end);
+    return true;
+}
+
 // The text that a kept entry writes back: the entry's text, and for an entry whose
 // braces never close, a closing line for each, so that the file stays readable.
 std::string KeptEntryText(std::string_view text, const EntrySpan& span);
