@@ -4,7 +4,6 @@
 #include "info/ListEntries.h"
 #include "info/TextTable.h"
 
-
 namespace VaskEdit {
 
 void InfoCommand::SetCommand(const char* text) {

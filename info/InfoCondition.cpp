@@ -3,7 +3,6 @@
 #include "info/ConditionTypes.h"
 #include "info/ListEntries.h"
 
-
 namespace VaskEdit {
 
 namespace {

@@ -23,8 +23,8 @@ void ReadPerkEntry(std::string_view text, const EntrySpan& span, InfoRequiredPer
 template <typename Record, typename Read>
 bool ReadNextEntry(Stream& source, Record& record, Read read) {
     const std::string_view text(source.GetBuffer(), source.GetSize());
-    const std::uint32_t from = source.GetPosition() < source.GetSize() ? source.GetPosition()
-                                                                       : source.GetSize();
+    const std::uint32_t from =
+        source.GetPosition() < source.GetSize() ? source.GetPosition() : source.GetSize();
     const auto entry = NextEntry(text, from, source.GetSize());
     if (!entry)
         return false;
