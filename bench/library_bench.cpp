@@ -93,6 +93,15 @@ int main(int argc, char** argv) {
     });
     std::printf("filter         %8.3f ms per any-field filter over %u cache records (aim < 5 ms)\n",
                 filter / rounds * 1e3, InfoManager::InfoFileCache.GetSize());
+
+    // The same filter as a process, as scripts start it, against grep over the cache file.
+    InfoManager::WriteInfoCache();
+    const int starts = 100;
+    const std::string cli = std::string("\"") + VASK_CLI_PROGRAM + "\" filter Info_1999 > /dev/null";
+    const std::string many = "for i in $(seq " + std::to_string(starts) + "); do ";
+    const double process = Shell(many + cli + "; done");
+    const double grepCache = Shell(many + "grep -iF Info_1999 infocache > /dev/null; done");
+    Report("cli filter", process / starts, "grep -iF TEXT infocache", grepCache / starts, 2.0);
     fs::current_path(fs::temp_directory_path());
     fs::remove_all(root);
     return 0;

@@ -77,7 +77,7 @@ std::string FirstNames(const std::vector<std::string>& names) {
 }
 
 Jobs::ProgressFn ProgressTo(Progress& bar) {
-    return [&bar](int percent) { bar.Report(percent); };
+    return [&bar](const Jobs::JobProgress& progress) { bar.Report(progress.percent); };
 }
 
 bool StartLibrary() {

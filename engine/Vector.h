@@ -120,6 +120,11 @@ public:
     bool PushBack(const T& item) { return this->PushBackType(item); }
     bool PushBack(T&& item) { return this->PushBackType(std::move(item)); }
     void ClearContent() { this->ClearMemory(); }
+    // Room for n elements in all, so that appending them grows the storage at most once.
+    bool Reserve(std::uint32_t n) {
+        return n <= this->capacity ||
+               this->AllocateAppend(n - static_cast<std::uint32_t>(this->capacity));
+    }
 
     // Removal for the managers that need it: the last element takes the place.
     void RemoveSwapLast(std::uint32_t i) {

@@ -44,11 +44,24 @@ struct QuoteState {
 // From the opening bracket at `at` to its partner. Brackets of both kinds nest; a
 // closing bracket that does not match the innermost open one is text. When the region
 // ends first, gives `to` and the brackets still open, innermost last.
+// The bytes that can change the structure; all others are passed over quickly.
+struct StructureBytes {
+    bool is[256] = {};
+    constexpr StructureBytes() {
+        for (const unsigned char c : {'{', '}', '[', ']', '"', '\n'})
+            is[c] = true;
+    }
+};
+constexpr StructureBytes Structure;
+
 std::uint32_t MatchBracket(std::string_view text, std::uint32_t at, std::uint32_t to,
                            std::string& open) {
     open.assign(1, text[at]);
     QuoteState quotes;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     for (std::uint32_t i = at + 1; i < to; ++i) {
+        if (!Structure.is[bytes[i]])
+            continue;
         const char c = text[i];
         if (!quotes.Structural(c))
             continue;
@@ -299,6 +312,18 @@ InfoLists ScanInfoLists(std::string_view text, bool endUnclosed) {
             }
             list.body = *bracket + 1;
             list.closer = list.end = size; // until its bracket closes
+            if (!endUnclosed) {
+                // Nothing inside a list that closes counts here: pass over it whole.
+                std::uint32_t unclosed = 0;
+                const std::uint32_t closer = MatchBracket(text, *bracket, size, &unclosed);
+                if (!unclosed) {
+                    list.closed = true;
+                    list.closer = closer;
+                    list.end = closer + 1;
+                    i = closer;
+                    break;
+                }
+            }
             open.push_back({text[*bracket], &list});
             i = *bracket;
             break;

@@ -3,16 +3,13 @@
 #pragma once
 
 #include <string_view>
-#include <vector>
 
 namespace VaskEdit {
 
-// The tokens of a text: every quoted text (through its closing quote or its line end),
-// every one of "{ } [ ] ; , =", and every other run of bytes between blanks and those.
-std::vector<std::string_view> SplitTokens(std::string_view text);
-
 // True when every token of original also stands in rewritten, in the same order: what
-// rewritten changes is only layout or additions.
+// rewritten changes is only layout or additions. Tokens are every quoted text (through
+// its closing quote or its line end), every one of "{ } [ ] ; , =", and every other run
+// of bytes between blanks and those.
 bool KeepsEveryToken(std::string_view original, std::string_view rewritten);
 
 } // namespace VaskEdit

@@ -435,10 +435,10 @@ std::vector<Finding> CheckInfoDirectory(const Jobs::ProgressFn& progress,
     Checker checker;
     const std::vector<std::string> files = Checker::ListInfoFiles();
     checker.TakeNames(files);
+    Jobs::ProgressReporter reporter(progress);
     for (std::size_t i = 0; i < files.size(); ++i) {
         checker.CheckFile(files[i]);
-        if (progress)
-            progress(Jobs::Percent(i + 1, files.size()));
+        reporter.Report(Jobs::Percent(i + 1, files.size()), i + 1, files.size());
         if (cancel && cancel()) {
             if (cancelled)
                 *cancelled = true;

@@ -3,6 +3,7 @@
 #include "engine/String.h"
 #include "library/InfoManager.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace VaskEdit {
@@ -143,6 +144,10 @@ bool InfoManager::ReadInfoCache() {
     file.Close();
     if (!read || text.GetSize() == 0)
         return false;
+    // Three fields a record, each ended by a comma: the storage grows once.
+    const std::string_view all(text.GetBuffer(), text.GetSize());
+    InfoFileCache.Reserve(
+        static_cast<std::uint32_t>(std::count(all.begin(), all.end(), ',') / 3 + 1));
     while (text.GetRemaining() >= 2) {
         VaskInfoCache record;
         text.ReadUntil(record.Name, ',');

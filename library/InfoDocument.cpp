@@ -65,6 +65,7 @@ bool InfoManager::LoadInfoStream() {
     splitDuplicates.clear();
     splitNamesMet.clear();
     splitFilesWritten.clear();
+    splitExisting = 0;
     if (!HdrdocFile->OpenRead())
         return false;
     const bool read = HdrdocFile->ReadStream(InfoStream);
@@ -118,6 +119,7 @@ bool InfoManager::SplitSingleFromHdrdoc() {
     } else if (exists) {
         TesselEngine::Diagnostics::Print(
             "\nInfoManager: File <%s> is already existing! --> Skipped", shown);
+        ++splitExisting;
     } else if (!file.SaveAtomically(piece, false)) { // a new file: no old bytes at stake
         TesselEngine::Diagnostics::Print(
             "\nInfoManager: File <%s> could not be created! --> Skipped", shown);

@@ -18,6 +18,7 @@ std::uint32_t InfoManager::splitFailures = 0;
 std::vector<std::string> InfoManager::splitDuplicates;
 std::unordered_set<std::string> InfoManager::splitNamesMet;
 std::unordered_set<std::string> InfoManager::splitFilesWritten;
+std::uint32_t InfoManager::splitExisting = 0;
 bool InfoManager::mergeComplete = true;
 
 std::uint32_t InfoManager::SkippedFiles() {
@@ -31,6 +32,12 @@ void InfoManager::Skip(const char* fileName) {
 }
 std::uint32_t InfoManager::SplitFailures() {
     return splitFailures;
+}
+std::uint32_t InfoManager::SplitWritten() {
+    return static_cast<std::uint32_t>(splitFilesWritten.size());
+}
+std::uint32_t InfoManager::SplitExisting() {
+    return splitExisting;
 }
 const std::vector<std::string>& InfoManager::SplitDuplicates() {
     return splitDuplicates;

@@ -83,6 +83,9 @@ public:
     // Names met a second time in the current split's document, once per repetition; only
     // the first info of a name gets the file.
     static const std::vector<std::string>& SplitDuplicates();
+    // Pieces of the current split written, and those skipped for an existing file.
+    static std::uint32_t SplitWritten();
+    static std::uint32_t SplitExisting();
     // True when the current merge has every single file in it so far.
     static bool MergeComplete();
 
@@ -101,6 +104,7 @@ private:
     static std::vector<std::string> splitDuplicates;
     static std::unordered_set<std::string> splitNamesMet;
     static std::unordered_set<std::string> splitFilesWritten; // as file names compare
+    static std::uint32_t splitExisting;
     static bool mergeComplete;
 };
 

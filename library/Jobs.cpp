@@ -11,10 +11,6 @@ namespace {
 bool Cancelled(const CancelFn& cancel) {
     return cancel && cancel();
 }
-void Report(const ProgressFn& progress, int percent) {
-    if (progress)
-        progress(percent);
-}
 Outcome Unreadable(const char* folder) {
     Outcome outcome;
     outcome.succeeded = false;
@@ -38,8 +34,9 @@ Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel) {
     InfoManager::InfoFileCache.ClearContent();
     InfoManager::InfoCurrentFilter.ClearContent();
     const std::int32_t n = InfoManager::CountInfoFiles();
+    ProgressReporter reporter(progress);
     for (std::int32_t i = 0; InfoManager::GenerateCacheEntry(); ++i) {
-        Report(progress, Percent(i, n));
+        reporter.Report(Percent(i, n), i + 1, n);
         if (Cancelled(cancel)) {
             outcome.cancelled = true;
             break;
@@ -59,8 +56,9 @@ Outcome Search(const char* text, const ProgressFn& progress, const CancelFn& can
     const std::string wanted = text ? text : "";
     if (wanted.find_first_not_of(" \t\r\n") == std::string::npos)
         return outcome;
+    ProgressReporter reporter(progress);
     for (std::int32_t i = 0; InfoManager::SearchFilesFor(wanted.c_str()); ++i) {
-        Report(progress, Percent(i, n));
+        reporter.Report(Percent(i, n), i + 1, n);
         if (Cancelled(cancel)) {
             outcome.cancelled = true;
             break;
@@ -83,15 +81,19 @@ Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
         return Unreadable(InfoDirectoryName);
     }
     Outcome outcome;
+    ProgressReporter reporter(progress);
+    const Stream& document = InfoManager::InfoStream;
     while (InfoManager::SplitSingleFromHdrdoc()) {
-        Report(progress,
-               Percent(InfoManager::InfoStream.GetPosition(), InfoManager::InfoStream.GetSize()));
+        reporter.Report(Percent(document.GetPosition(), document.GetSize()), document.GetPosition(),
+                        document.GetSize());
         if (Cancelled(cancel)) {
             outcome.cancelled = true;
             break;
         }
     }
     outcome.failed = InfoManager::SplitFailures();
+    outcome.written = InfoManager::SplitWritten();
+    outcome.existing = InfoManager::SplitExisting();
     outcome.duplicates = InfoManager::SplitDuplicates();
     outcome.succeeded = outcome.failed == 0 && outcome.duplicates.empty();
     return outcome;
@@ -105,8 +107,10 @@ Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
     const std::int64_t total = InfoManager::GetTotalFileSize();
     const std::int32_t n = InfoManager::CountInfoFiles();
     InfoManager::HdrdocBegin(static_cast<std::uint64_t>(total));
-    for (std::int32_t i = 0; InfoManager::WriteSingleToHdrdocStream(); ++i) {
-        Report(progress, Percent(i, n));
+    ProgressReporter reporter(progress);
+    std::int32_t i = 0;
+    for (; InfoManager::WriteSingleToHdrdocStream(); ++i) {
+        reporter.Report(Percent(i, n), i + 1, n);
         if (Cancelled(cancel)) {
             outcome.cancelled = true;
             outcome.succeeded = false;
@@ -116,6 +120,8 @@ Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
     }
     InfoManager::HdrdocEnd();
     outcome.skipped = InfoManager::SkippedFileNames();
+    outcome.written =
+        static_cast<std::uint32_t>(i) - static_cast<std::uint32_t>(outcome.skipped.size());
     outcome.succeeded = InfoManager::WriteHdrdocFile();
     // The game takes the merged document for all its infos: those never split are lost.
     if (outcome.succeeded)
@@ -132,8 +138,9 @@ Outcome UpdateTemplateCache(const ProgressFn& progress, const CancelFn& cancel) 
     TemplateManager::TemplateCurrentFilter.ClearContent();
     const std::int32_t n = TemplateManager::CountTemplateFiles(true);
     TemplateManager::InitializeDirectory(true);
+    ProgressReporter reporter(progress);
     for (std::int32_t i = 0; TemplateManager::GenerateCacheEntry(); ++i) {
-        Report(progress, Percent(i, n));
+        reporter.Report(Percent(i, n), i + 1, n);
         if (Cancelled(cancel)) {
             outcome.cancelled = true;
             break;

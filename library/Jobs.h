@@ -1,6 +1,8 @@
 // The four long operations as loops over the library's step functions, shared by the
-// editor's background jobs and the command-line tool. Each reports a whole
-// percentage after every step and stops after the step in which cancel() said yes.
+// editor's background jobs and the command-line tool. Each reports its progress when
+// the whole percentage changes (at most 101 reports a job, so that a window showing
+// them stays responsive) and stops after the step in which cancel() said yes; cancel()
+// is asked after every step.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +12,32 @@
 
 namespace VaskEdit::Jobs {
 
-using ProgressFn = std::function<void(int percent)>;
+// How far a job has come: the whole percentage and the steps behind it (files, or for
+// the split the bytes of the document).
+struct JobProgress {
+    int percent = 0;
+    std::uint64_t done = 0;
+    std::uint64_t total = 0;
+};
+
+using ProgressFn = std::function<void(const JobProgress&)>;
 using CancelFn = std::function<bool()>;
+
+// Passes a job's progress on only when its whole percentage changes.
+class ProgressReporter {
+public:
+    explicit ProgressReporter(const ProgressFn& progress) : progress(progress) {}
+    void Report(int percent, std::uint64_t done, std::uint64_t total) {
+        if (!progress || percent == last)
+            return;
+        last = percent;
+        progress(JobProgress{percent, done, total});
+    }
+
+private:
+    const ProgressFn& progress;
+    int last = -1;
+};
 
 struct Outcome {
     bool cancelled = false;
@@ -21,6 +47,9 @@ struct Outcome {
     std::string unreadableFolder;
     std::vector<std::string> skipped; // files that could not be read, by path
     std::uint32_t failed = 0;         // split pieces that could not be written
+    std::uint32_t written = 0;        // split pieces written; files merged
+    std::uint32_t existing = 0;       // split pieces skipped for a file that exists
+    bool noDocument = false;          // split: "w_info.hdrdoc" could not be loaded
     // Split: names met again in "w_info.hdrdoc", whose later infos got no file.
     std::vector<std::string> duplicates;
     // Merge: infos of "w_info.hdrdoc" without a file in "Infos/", which the merged

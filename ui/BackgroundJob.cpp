@@ -4,6 +4,7 @@ namespace VaskEdit {
 
 BackgroundJob::BackgroundJob(QObject* parent) : QObject(parent) {
     qRegisterMetaType<VaskEdit::Jobs::Outcome>();
+    qRegisterMetaType<VaskEdit::Jobs::JobProgress>();
 }
 
 BackgroundJob::~BackgroundJob() {
@@ -16,8 +17,9 @@ bool BackgroundJob::Start(Work work) {
     busy = true;
     cancelRequested = false;
     thread = QThread::create([this, work = std::move(work)] {
-        const Jobs::Outcome outcome = work([this](int percent) { emit progressed(percent); },
-                                           [this] { return cancelRequested.load(); });
+        const Jobs::Outcome outcome =
+            work([this](const Jobs::JobProgress& progress) { emit progressed(progress); },
+                 [this] { return cancelRequested.load(); });
         emit finished(outcome);
     });
     // The thread object is released on the user-interface thread once it has ended;

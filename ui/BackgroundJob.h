@@ -1,6 +1,7 @@
 // Runs one of the library's long operations on a worker thread. Progress reaches the
-// user-interface thread as signals; cancellation is a flag the job checks after every
-// step. A job that was cancelled still finishes its current step before it ends.
+// user-interface thread as signals, one for each whole percentage; cancellation is a
+// flag the job checks after every step. A job that was cancelled still finishes its
+// current step before it ends.
 #pragma once
 
 #include "library/Jobs.h"
@@ -30,7 +31,8 @@ public:
     void Wait();
 
 signals:
-    void progressed(int percent);
+    // At most once for each whole percentage of a job.
+    void progressed(VaskEdit::Jobs::JobProgress progress);
     void finished(VaskEdit::Jobs::Outcome outcome);
 
 private:
@@ -42,3 +44,4 @@ private:
 } // namespace VaskEdit
 
 Q_DECLARE_METATYPE(VaskEdit::Jobs::Outcome)
+Q_DECLARE_METATYPE(VaskEdit::Jobs::JobProgress)

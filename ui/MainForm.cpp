@@ -123,6 +123,11 @@ MainForm::~MainForm() {
     InfoManager::Shutdown();
 }
 
+void MainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitProgressBar();
+}
+
 void MainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu("File");
     file->addAction("Open", this, &MainForm::OpenFile);

@@ -71,6 +71,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -83,9 +84,14 @@ private:
     void TemplateRowSelected();
     void OpenCommandLineArguments();
 
-    // Starts a job behind a modal wait dialog; done runs on this thread when it ends.
-    void RunJob(BackgroundJob& job, BackgroundJob::Work work,
+    // What a job counts: files, or (the split) the bytes of the document.
+    enum class Counted { Files, Bytes };
+    // Starts a job behind a modal wait dialog that shows its name and progress; done
+    // runs on this thread when it ends.
+    void RunJob(BackgroundJob& job, const QString& name, Counted counted, BackgroundJob::Work work,
                 std::function<void(const Jobs::Outcome&)> done);
+    // The strip's bar as wide as the menu bar leaves free, so that it is never cut off.
+    void FitProgressBar();
     void SetLibraryActionsEnabled(bool enabled);
     void ReportSkipped(const Jobs::Outcome& outcome);
 

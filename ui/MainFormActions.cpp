@@ -12,11 +12,14 @@
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
@@ -56,6 +59,17 @@ QString NameLines(const std::vector<std::string>& names, std::size_t limit = SIZ
     if (names.size() > limit)
         text += "\n...";
     return text;
+}
+
+// "12,345 of 20,000 files", or for bytes "12.3 of 35.0 MB".
+QString ProgressCount(const Jobs::JobProgress& progress, bool bytes) {
+    const QLocale english(QLocale::English);
+    if (bytes)
+        return english.toString(static_cast<double>(progress.done) / 1e6, 'f', 1) + " of " +
+               english.toString(static_cast<double>(progress.total) / 1e6, 'f', 1) + " MB";
+    return english.toString(static_cast<qulonglong>(progress.done)) + " of " +
+           english.toString(static_cast<qulonglong>(progress.total)) +
+           (progress.total == 1 ? " file" : " files");
 }
 
 QString UnreadableFolderText(const Jobs::Outcome& outcome, const QString& output) {
@@ -106,7 +120,7 @@ void MainForm::UpdateInfoCache() {
     progress->show();
     infoModel->SetRows({});
     RunJob(
-        updateCacheJob,
+        updateCacheJob, "Update Cache", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
         [this](const Jobs::Outcome& outcome) {
             ListInfos(false);
@@ -191,7 +205,7 @@ void MainForm::Search() {
     // The job searches for the whole text as it stands when the job starts.
     const std::string text = ToSystemString(searchBox->text());
     RunJob(
-        searchJob,
+        searchJob, "Search for \"" + searchBox->text() + "\"", Counted::Files,
         [text](const auto& report, const auto& cancel) {
             return Jobs::Search(text.c_str(), report, cancel);
         },
@@ -277,31 +291,44 @@ void MainForm::SplitHdrdoc() {
         return;
     progress->setValue(0);
     progress->show();
-    if (!Jobs::BeginSplit()) {
-        progress->hide();
-        ShowMessage(this, "InfoManager", "Failed to load infostream.");
-        return;
-    }
+    // The document is loaded by the worker too: a large one would hold up the window.
     RunJob(
-        splitJob,
-        [](const auto& report, const auto& cancel) { return Jobs::Split(report, cancel); },
+        splitJob, "Split \"w_info.hdrdoc\"", Counted::Bytes,
+        [](const auto& report, const auto& cancel) {
+            if (!Jobs::BeginSplit()) {
+                Jobs::Outcome nothing;
+                nothing.succeeded = false;
+                nothing.noDocument = true;
+                return nothing;
+            }
+            return Jobs::Split(report, cancel);
+        },
         [this](const Jobs::Outcome& outcome) {
+            if (outcome.noDocument) {
+                ShowMessage(this, "InfoManager", "Failed to load infostream.");
+                return;
+            }
             if (!outcome.unreadableFolder.empty()) {
                 ShowMessage(this, "Error",
                             "The folder \"" + FromSystemString(outcome.unreadableFolder) +
                                 "\" could not be read.\nNothing was split.");
                 return;
             }
+            // What the split did, in one message.
+            QString text = outcome.cancelled ? "The split was cancelled.\n" : QString();
+            text += CountText(outcome.written, "info", "infos") + " written to \"Infos/\".";
+            if (outcome.existing)
+                text += "\n" + CountText(outcome.existing, "info", "infos") +
+                        " skipped: the file exists already.";
             if (outcome.failed)
-                ShowMessage(this, "Error",
-                            CountText(outcome.failed, "info", "infos") +
-                                " could not be written to \"Infos/\" and were skipped.");
+                text += "\n" + CountText(outcome.failed, "info", "infos") +
+                        " could not be written to \"Infos/\" and were skipped.";
             if (!outcome.duplicates.empty())
-                ShowMessage(this, "Error",
-                            CountText(outcome.duplicates.size(), "info has", "infos have") +
-                                " the name of an earlier info in \"w_info.hdrdoc\" and got no "
-                                "file:" +
-                                NameLines(outcome.duplicates));
+                text += "\n" + CountText(outcome.duplicates.size(), "info has", "infos have") +
+                        " the name of an earlier info in \"w_info.hdrdoc\" and got no file:" +
+                        NameLines(outcome.duplicates);
+            const bool failed = outcome.failed || !outcome.duplicates.empty();
+            ShowMessage(this, failed ? "Error" : "InfoManager", text);
         });
 }
 
@@ -309,7 +336,7 @@ void MainForm::MergeInfos() {
     progress->setValue(0);
     progress->show();
     RunJob(
-        mergeJob,
+        mergeJob, "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::Merge(report, cancel); },
         [this](const Jobs::Outcome& outcome) {
             if (outcome.cancelled)
@@ -318,18 +345,17 @@ void MainForm::MergeInfos() {
                 ShowMessage(this, "Error",
                             UnreadableFolderText(outcome, "\"Output/new_info.hdrdoc\""));
             } else if (outcome.succeeded) {
-                ShowMessage(this, "InfoManager",
-                            "Successfully created file \n\"Output/new_info.hdrdoc\".");
+                QString text = "Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
+                               CountText(outcome.written, "info file", "info files") + " merged.";
                 // The game takes the merged document for all its infos.
                 if (!outcome.notMerged.empty())
-                    ShowMessage(this, "InfoManager",
-                                CountText(outcome.notMerged.size(), "info", "infos") +
-                                    " of \"w_info.hdrdoc\" " +
-                                    (outcome.notMerged.size() == 1 ? "has" : "have") +
-                                    " no file in \"Infos/\" and " +
-                                    (outcome.notMerged.size() == 1 ? "is" : "are") +
-                                    " missing from the merged document:" +
-                                    NameLines(outcome.notMerged, 10));
+                    text += "\n\n" + CountText(outcome.notMerged.size(), "info", "infos") +
+                            " of \"w_info.hdrdoc\" " +
+                            (outcome.notMerged.size() == 1 ? "has" : "have") +
+                            " no file in \"Infos/\" and " +
+                            (outcome.notMerged.size() == 1 ? "is" : "are") +
+                            " missing from the merged document:" + NameLines(outcome.notMerged, 10);
+                ShowMessage(this, "InfoManager", text);
             } else {
                 QString text = "\"Output/new_info.hdrdoc\" was not written.\nAn existing "
                                "document is unchanged.";
@@ -348,7 +374,7 @@ void MainForm::CheckInfos() {
     progress->show();
     auto findings = std::make_shared<std::vector<Finding>>();
     RunJob(
-        checkJob,
+        checkJob, "Check Infos", Counted::Files,
         [findings](const auto& report, const auto& cancel) {
             Jobs::Outcome outcome;
             *findings = CheckInfoDirectory(report, cancel, &outcome.cancelled);
@@ -388,16 +414,22 @@ void MainForm::SetLibraryActionsEnabled(bool enabled) {
     }
 }
 
-void MainForm::RunJob(BackgroundJob& job, BackgroundJob::Work work,
-                      std::function<void(const Jobs::Outcome&)> done) {
+void MainForm::RunJob(BackgroundJob& job, const QString& name, Counted counted,
+                      BackgroundJob::Work work, std::function<void(const Jobs::Outcome&)> done) {
     if (job.IsBusy())
         return;
     QPointer<UserWaitDialog> dialog = new UserWaitDialog("Attention!", "Please Wait...", this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    auto progressed = connect(&job, &BackgroundJob::progressed, this, [this](int percent) {
-        progress->setValue(percent);
-        progress->repaint();
-    });
+    dialog->SetJob(name);
+    // At most one report a percent: the bars repaint through the event loop.
+    auto progressed =
+        connect(&job, &BackgroundJob::progressed, this,
+                [this, dialog, counted](const Jobs::JobProgress& report) {
+                    progress->setValue(report.percent);
+                    if (dialog)
+                        dialog->SetProgress(report.percent,
+                                            ProgressCount(report, counted == Counted::Bytes));
+                });
     // The finished signal comes once the worker has done its last step; only then do
     // the windows take library work again.
     auto finished = std::make_shared<QMetaObject::Connection>();
@@ -411,6 +443,7 @@ void MainForm::RunJob(BackgroundJob& job, BackgroundJob::Work work,
                             SetLibraryActionsEnabled(true);
                             done(outcome);
                         });
+    // The flag is read after the worker's next step, whatever the percentage.
     connect(dialog, &UserWaitDialog::cancelled, this, [this, &job] {
         job.RequestCancel();
         // The worker finishes its current step first: until then nothing may start.
@@ -418,6 +451,13 @@ void MainForm::RunJob(BackgroundJob& job, BackgroundJob::Work work,
     });
     job.Start(std::move(work));
     dialog->exec();
+}
+
+void MainForm::FitProgressBar() {
+    const QList<QAction*> menus = menuBar()->actions();
+    const int used = menus.isEmpty() ? 0 : menuBar()->actionGeometry(menus.last()).right();
+    const int free = menuBar()->width() - used - 16;
+    progress->setFixedSize(std::clamp(free, 60, 762), 23);
 }
 
 } // namespace VaskEdit

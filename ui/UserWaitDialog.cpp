@@ -4,6 +4,7 @@
 #include "ui/StandardDialogFrame.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace VaskEdit {
@@ -13,6 +14,17 @@ UserWaitDialog::UserWaitDialog(QWidget* parent) : QDialog(parent) {
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setGeometry(83, 93, 75, 23);
     connect(cancel, &QPushButton::clicked, this, &UserWaitDialog::reject);
+    jobLabel = new QLabel(this);
+    jobLabel->setGeometry(12, 30, 218, 18);
+    bar = new QProgressBar(this);
+    bar->setGeometry(12, 50, 218, 14);
+    bar->setRange(0, 100);
+    bar->setTextVisible(false);
+    countLabel = new QLabel(this);
+    countLabel->setGeometry(12, 66, 218, 18);
+    for (QWidget* part : {static_cast<QWidget*>(jobLabel), static_cast<QWidget*>(bar),
+                          static_cast<QWidget*>(countLabel)})
+        part->hide();
 }
 
 UserWaitDialog::UserWaitDialog(const QString& caption, const QString& message, QWidget* parent)
@@ -26,6 +38,31 @@ void UserWaitDialog::SetTexts(const QString& caption, const QString& message) {
 
 QString UserWaitDialog::Message() const {
     return messageLabel->text();
+}
+
+void UserWaitDialog::SetJob(const QString& name) {
+    jobLabel->setText(name);
+    jobLabel->show();
+    bar->setValue(0);
+    bar->show();
+    countLabel->show();
+}
+
+void UserWaitDialog::SetProgress(int percent, const QString& count) {
+    bar->setValue(percent);
+    countLabel->setText(count);
+}
+
+QString UserWaitDialog::JobText() const {
+    return jobLabel->text();
+}
+
+QString UserWaitDialog::CountText() const {
+    return countLabel->text();
+}
+
+int UserWaitDialog::Percent() const {
+    return bar->value();
 }
 
 void UserWaitDialog::Finish() {

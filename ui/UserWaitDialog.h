@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QLabel;
+class QProgressBar;
 
 namespace VaskEdit {
 
@@ -19,6 +20,14 @@ public:
     void SetTexts(const QString& caption, const QString& message);
     QString Message() const;
 
+    // What runs: its name above a progress bar, and how far it has come below it, such
+    // as "12,345 of 20,000 files".
+    void SetJob(const QString& name);
+    void SetProgress(int percent, const QString& count);
+    QString JobText() const;
+    QString CountText() const;
+    int Percent() const;
+
     // True once the user pressed "Cancel" or closed the window.
     bool CancelRequested() const { return cancelRequested; }
     // Closes the dialog with OK, unless the user has cancelled already.
@@ -31,6 +40,9 @@ signals:
 
 private:
     QLabel* messageLabel;
+    QLabel* jobLabel;
+    QProgressBar* bar;
+    QLabel* countLabel;
     bool cancelRequested = false;
 };
 

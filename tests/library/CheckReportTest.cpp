@@ -295,13 +295,14 @@ TEST_F(CheckReportTest, ReportsProgressAndStopsWhenCancelled) {
     }
     std::vector<int> percents;
     bool cancelled = true;
-    EXPECT_EQ(CheckInfoDirectory([&](int p) { percents.push_back(p); }, {}, &cancelled).size(), 4u);
+    const auto collect = [&](const Jobs::JobProgress& p) { percents.push_back(p.percent); };
+    EXPECT_EQ(CheckInfoDirectory(collect, {}, &cancelled).size(), 4u);
     EXPECT_EQ(percents, (std::vector<int>{25, 50, 75, 100}));
     EXPECT_FALSE(cancelled);
 
     percents.clear();
-    const auto partial = CheckInfoDirectory([&](int p) { percents.push_back(p); },
-                                            [&] { return percents.size() == 2; }, &cancelled);
+    const auto partial = CheckInfoDirectory(
+        collect, [&] { return percents.size() == 2; }, &cancelled);
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(percents, (std::vector<int>{25, 50}));
     ASSERT_EQ(partial.size(), 2u);

@@ -1,6 +1,7 @@
 #include "library/InfoManager.h"
 #include "info/CommandTypes.h"
 #include "info/ConditionTypes.h"
+#include "library/Jobs.h"
 #include "support/Library.h"
 
 #include <filesystem>
@@ -76,6 +77,33 @@ TEST_F(InfoManagerTest, CacheIsBuiltInScanOrderAndRoundTrips) {
     ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 3u);
     EXPECT_EQ(InfoManager::InfoFileCache[1].Owner.View(), "Bob");
     EXPECT_EQ(InfoManager::InfoFileCache[2].Quest.View(), "Q_1");
+}
+
+// A job reports each whole percentage once, rising, with the files behind it; cancel is
+// asked after every step, so a job stops within one step of it whatever the percentage.
+TEST_F(InfoManagerTest, JobsReportEachPercentOnceAndStopAfterTheCancelledStep) {
+    for (int i = 0; i < 250; ++i)
+        WriteInfo("Info_" + std::to_string(1000 + i), "Bob");
+    for (const bool search : {false, true}) {
+        SCOPED_TRACE(search ? "search" : "cache update");
+        const auto run = [search](const Jobs::ProgressFn& progress, const Jobs::CancelFn& cancel) {
+            return search ? Jobs::Search("Bob", progress, cancel)
+                          : Jobs::UpdateCache(progress, cancel);
+        };
+        std::vector<Jobs::JobProgress> reports;
+        run([&](const Jobs::JobProgress& p) { reports.push_back(p); }, {});
+        ASSERT_EQ(reports.size(), 100u); // 0 .. 99: the last step reports 249 of 250 done
+        for (std::size_t i = 0; i < reports.size(); ++i) {
+            EXPECT_EQ(reports[i].percent, static_cast<int>(i));
+            EXPECT_EQ(reports[i].total, 250u);
+            EXPECT_EQ(reports[i].done, (i * 250 + 99) / 100 + 1);
+        }
+        int asked = 0;
+        const Jobs::Outcome cancelled = run({}, [&] { return ++asked == 3; });
+        EXPECT_TRUE(cancelled.cancelled);
+        EXPECT_EQ((search ? InfoManager::InfoCurrentFilter : InfoManager::InfoFileCache).GetSize(),
+                  3u);
+    }
 }
 
 TEST_F(InfoManagerTest, UnreadableFilesAreSkippedAndCounted) {

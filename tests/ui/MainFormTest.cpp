@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QTableView>
 #include <QTest>
@@ -224,16 +225,23 @@ private slots:
         fs::remove_all("Infos");
         fs::create_directory("Infos");
         MainForm window;
+        SeenMessage split;
+        AnswerNextMessage(split);
         window.SplitHdrdoc();
         FinishJobs(window);
-        QVERIFY(VaskTest::ListNames("Infos").size() >= 50);
+        QTRY_COMPARE(split.count, 1);
+        const auto infos = VaskTest::ListNames("Infos").size();
+        QVERIFY(infos >= 50);
+        QCOMPARE(split.caption, QString("InfoManager"));
+        QCOMPARE(split.text, QString::number(infos) + " infos written to \"Infos/\".");
 
         SeenMessage done;
         AnswerNextMessage(done);
         window.MergeInfos();
         FinishJobs(window);
         QTRY_COMPARE(done.count, 1);
-        QCOMPARE(done.text, QString("Successfully created file \n\"Output/new_info.hdrdoc\"."));
+        QCOMPARE(done.text, "Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
+                                QString::number(infos) + " info files merged.");
         QCOMPARE(VaskTest::ReadFile("Output/new_info.hdrdoc"), VaskTest::ReadFile("w_info.hdrdoc"));
     }
 
@@ -283,10 +291,22 @@ private slots:
         for (int i = 0; i < 4000; ++i)
             VaskTest::WriteFile("Infos/Copy_" + std::to_string(i) + ".vaskinfo", info);
         MainForm window;
-        OnNextModalOf<UserWaitDialog>([](UserWaitDialog& wait) { wait.reject(); });
+        // The wait dialog names the job and counts its files as they go.
+        QString job;
+        QString count;
+        OnNextModalOf<UserWaitDialog>([&](UserWaitDialog& wait) {
+            job = wait.JobText();
+            (void)QTest::qWaitFor([&] { return !wait.CountText().isEmpty(); }, 5000);
+            count = wait.CountText();
+            wait.reject();
+        });
         window.MergeInfos();
         FinishJobs(window);
         QVERIFY(!fs::exists("Output/new_info.hdrdoc"));
+        QCOMPARE(job, QString("Merge \"Infos/\" into \"Output/new_info.hdrdoc\""));
+        const QString total =
+            QLocale(QLocale::English).toString(qulonglong(VaskTest::ListNames("Infos").size()));
+        QVERIFY2(count.endsWith(" of " + total + " files"), qPrintable(count));
     }
 
     // "Tools" > "Check Infos": the findings list in a window of their own, and a row
