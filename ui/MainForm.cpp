@@ -79,6 +79,12 @@ QLineEdit* FilterBox() {
     box->setStyleSheet(PaleYellow);
     return box;
 }
+// The menu bar places its corner widget by the widget's size hint: the bar's hint is
+// its fitted size, so that it is placed whole.
+class StripProgressBar : public QProgressBar {
+public:
+    QSize sizeHint() const override { return minimumSize(); }
+};
 } // namespace
 
 MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
@@ -88,12 +94,13 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     templateModel = new CacheTableModel({"Name", "GUID", "File"}, this);
 
     BuildMenus();
-    progress = new QProgressBar;
+    progress = new StripProgressBar;
     progress->setFixedSize(762, 23);
     progress->setTextVisible(false);
     progress->setRange(0, 100);
     progress->hide();
     menuBar()->setCornerWidget(progress, Qt::TopRightCorner);
+    menuBar()->installEventFilter(this);
 
     tabs = new QTabWidget;
     tabs->addTab(BuildInfoTab(), "Info");
@@ -121,11 +128,6 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
 MainForm::~MainForm() {
     WaitForJobs();
     InfoManager::Shutdown();
-}
-
-void MainForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    FitProgressBar();
 }
 
 void MainForm::BuildMenus() {
@@ -301,6 +303,9 @@ void MainForm::showEvent(QShowEvent* event) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Before the menu bar places its corner widget for its new width.
+    if (watched == menuBar() && event->type() == QEvent::Resize)
+        FitProgressBar(static_cast<QResizeEvent*>(event)->size().width());
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

@@ -71,7 +71,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -90,8 +89,9 @@ private:
     // runs on this thread when it ends.
     void RunJob(BackgroundJob& job, const QString& name, Counted counted, BackgroundJob::Work work,
                 std::function<void(const Jobs::Outcome&)> done);
-    // The strip's bar as wide as the menu bar leaves free, so that it is never cut off.
-    void FitProgressBar();
+    // The strip's bar as wide as a menu bar of that width leaves free, so that it is
+    // never cut off.
+    void FitProgressBar(int menuBarWidth);
     void SetLibraryActionsEnabled(bool enabled);
     void ReportSkipped(const Jobs::Outcome& outcome);
 

@@ -453,11 +453,10 @@ void MainForm::RunJob(BackgroundJob& job, const QString& name, Counted counted,
     dialog->exec();
 }
 
-void MainForm::FitProgressBar() {
+void MainForm::FitProgressBar(int menuBarWidth) {
     const QList<QAction*> menus = menuBar()->actions();
     const int used = menus.isEmpty() ? 0 : menuBar()->actionGeometry(menus.last()).right();
-    const int free = menuBar()->width() - used - 16;
-    progress->setFixedSize(std::clamp(free, 60, 762), 23);
+    progress->setFixedSize(std::clamp(menuBarWidth - used - 16, 60, 762), 23);
 }
 
 } // namespace VaskEdit

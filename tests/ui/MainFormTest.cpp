@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QTableView>
 #include <QTest>
@@ -197,6 +198,25 @@ private slots:
         QVERIFY(fs::exists("infocache"));
         QCOMPARE(Rows(window.InfoList()), int(VaskTest::ListNames("Infos").size()));
         QVERIFY(window.Progress()->isHidden());
+    }
+
+    // The strip's bar stands whole between the last menu and the window's edge, at the
+    // default size and in a narrower window, so that 12% never looks full.
+    void stripBarFitsTheMenuBar() {
+        MainForm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.Progress()->show();
+        for (const int wanted : {window.width(), 700}) {
+            window.resize(wanted, window.height());
+            QTRY_COMPARE(window.menuBar()->width(), window.width());
+            const int width = window.width();
+            const QRect bar(window.Progress()->mapTo(window.menuBar(), QPoint(0, 0)),
+                            window.Progress()->size());
+            const QList<QAction*> menus = window.menuBar()->actions();
+            QVERIFY(bar.left() > window.menuBar()->actionGeometry(menus.last()).right());
+            QVERIFY(bar.right() < width);
+        }
     }
 
     void cancelledUpdateStillWritesTheCache() {
