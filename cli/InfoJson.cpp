@@ -1,5 +1,7 @@
 #include "InfoJson.h"
 
+#include "info/MemberTable.h"
+
 #include <nlohmann/json.hpp>
 
 namespace VaskCli {
@@ -31,37 +33,8 @@ template <std::size_t N> Json Text(const TesselEngine::FixedText<N>& text) {
 
 std::string InfoToJson(const VaskInfo& info) {
     Json j;
-    j["Name"] = Text(info.Name);
-    j["MainSortID"] = Text(info.MainSortID);
-    j["SortID"] = Text(info.SortID);
-    j["Owner"] = Text(info.Owner);
-    j["Partner"] = Text(info.Partner);
-    j["InfoGiven"] = Text(info.InfoGiven);
-    j["LastExecutionTimestamp"] = Text(info.LastExecutionTimestamp);
-    j["Parent"] = Text(info.Parent);
-    j["Quest"] = Text(info.Quest);
-    j["ConditionType"] = Text(info.ConditionType);
-    j["InfoType"] = Text(info.InfoType);
-    j["GameModeType"] = Text(info.GameModeType);
-    j["GoldCost"] = Text(info.GoldCost);
-    j["GoldCostScript"] = Text(info.GoldCostScript);
-    j["GoldCostItem"] = Text(info.GoldCostItem);
-    j["DialogPartnerAutoPositioningEnabled"] = Text(info.DialogPartnerAutoPositioningEnabled);
-    j["ClearChildren"] = Text(info.ClearChildren);
-    j["Permanent"] = Text(info.Permanent);
-    j["CurrentInfoCommandIndex"] = Text(info.CurrentInfoCommandIndex);
-    j["InfoIsRunnig"] = Text(info.InfoIsRunnig);
-    j["StartChapter"] = Text(info.StartChapter);
-    j["EndChapter"] = Text(info.EndChapter);
-    j["CommentGivenCmdIndex"] = Text(info.CommentGivenCmdIndex);
-    j["SmalltalkPartner"] = Text(info.SmalltalkPartner);
-    j["SmalltalkGivenCmdIndex"] = Text(info.SmalltalkGivenCmdIndex);
-    j["SmalltalkRewind"] = Text(info.SmalltalkRewind);
-    j["SmalltalkInnerRange"] = Text(info.SmalltalkInnerRange);
-    j["SmalltalkInnerRangeTestWithLOS"] = Text(info.SmalltalkInnerRangeTestWithLOS);
-    j["SmalltalkOuterRange"] = Text(info.SmalltalkOuterRange);
-    j["SmalltalkExitRoutineName"] = Text(info.SmalltalkExitRoutineName);
-    j["SmalltalkPartnerExitRoutineName"] = Text(info.SmalltalkPartnerExitRoutineName);
+    for (const InfoMember& member : InfoMemberTable())
+        j[std::string(member.name)] = Latin1ToUtf8(TextOf(info, member));
 
     Json perks = Json::array();
     for (const auto& perk : info.RequiredPerks)

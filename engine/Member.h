@@ -39,6 +39,12 @@ bool ReadMember(IO::Stream& source, FixedText<N>& destination, const Char16& key
     return value.size() <= N;
 }
 
+// A filling cursor over a template: a view of its bytes with a position of its own, so
+// that the template itself never changes and several writers can fill it at once.
+inline IO::Stream TemplateCursor(const IO::Stream& templ) {
+    return IO::Stream::View(templ.GetBuffer(), templ.GetSize());
+}
+
 // Copies the template up to the key's placeholder, then the value in its place.
 template <std::size_t N>
 void WriteMember(IO::Stream& output, IO::Stream& templ, const FixedText<N>& value,

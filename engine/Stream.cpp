@@ -32,7 +32,18 @@ const char* LastOf(const char* begin, std::size_t n, char c) {
 
 Stream::Stream(Stream&& other) noexcept
     : data(std::exchange(other.data, nullptr)), cursor(std::exchange(other.cursor, nullptr)),
-      size(std::exchange(other.size, 0)), position(std::exchange(other.position, 0)) {}
+      size(std::exchange(other.size, 0)), position(std::exchange(other.position, 0)),
+      owned(std::exchange(other.owned, true)) {}
+
+Stream Stream::View(const char* bytes, std::uint32_t n) {
+    Stream view;
+    // The view only reads: the writers refuse to write into it (see WriteData).
+    view.data = const_cast<char*>(bytes);
+    view.cursor = view.data;
+    view.size = bytes ? n : 0;
+    view.owned = false;
+    return view;
+}
 
 Stream& Stream::operator=(Stream&& other) noexcept {
     if (this != &other) {
@@ -41,6 +52,7 @@ Stream& Stream::operator=(Stream&& other) noexcept {
         cursor = std::exchange(other.cursor, nullptr);
         size = std::exchange(other.size, 0);
         position = std::exchange(other.position, 0);
+        owned = std::exchange(other.owned, true);
     }
     return *this;
 }
@@ -61,7 +73,9 @@ bool Stream::Allocate(std::uint32_t n) {
 void Stream::Free() {
     if (!data)
         return;
-    std::free(data);
+    if (owned)
+        std::free(data);
+    owned = true;
     data = nullptr;
     cursor = nullptr;
     size = 0;
@@ -178,7 +192,7 @@ bool Stream::ScanUntil(char delim, std::uint32_t* taken, std::uint32_t* consumed
 }
 
 bool Stream::WriteData(const char* bytes, std::uint32_t n) {
-    if (std::uint64_t{position} + n > size)
+    if (!owned || std::uint64_t{position} + n > size)
         return false;
     if (n)
         std::memcpy(data + position, bytes, n);

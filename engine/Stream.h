@@ -19,6 +19,10 @@ public:
     Stream(Stream&& other) noexcept;
     Stream& operator=(Stream&& other) noexcept;
 
+    // A stream over bytes that it does not own: it reads and searches them with a position
+    // of its own and never writes or frees them. The bytes must outlive it.
+    static Stream View(const char* bytes, std::uint32_t n);
+
     // Lifecycle and position.
     bool Allocate(std::uint32_t n); // zero-filled; false (and empty) when n is 0 or memory is short
     void Free();
@@ -95,6 +99,7 @@ private:
     char* cursor = nullptr; // data + position, recomputed before use
     std::uint32_t size = 0;
     std::uint32_t position = 0;
+    bool owned = true; // false for a view
 };
 
 } // namespace TesselEngine::IO

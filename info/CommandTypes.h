@@ -1,90 +1,35 @@
-// The 39 supported command types. Each class knows its members (in the order in
-// which blocks and templates hold them), its resource template and whether it keeps
-// parameters in the Value slots; the classes are views on a generic InfoCommand.
+// The classes of the 39 command types that the program reads and writes: each a view
+// on a generic InfoCommand with its short name and resource template. What they read and
+// write is described in the type catalogue (info/EntryTypes.h).
 #pragma once
 
-#include "engine/Member.h"
-#include "info/InfoCommand.h"
-#include "info/RegionMembers.h"
+#include "info/EntryBlocks.h"
 
 #include <algorithm>
-#include <span>
 
 namespace VaskEdit {
 
-enum class CommandSlot : std::uint8_t {
-    Entity1,
-    Entity2,
-    Entity3,
-    ID1,
-    ID2,
-    ID3,
-    LocString,
-    Text,
-    Value0,
-    Value1,
-    Value2,
-    Value3,
-    Value4,
-    Value5,
-    Value6,
-    Value7,
-    Value8,
-    Value9,
-    Value10,
-    Value11,
-    Value12,
-    Value13,
-    Value14
-};
-
-struct CommandMember {
-    const char* readKey;
-    const char* writeKey;
-    CommandSlot slot;
-    bool keepQuotes;
-};
-
-// Everything the generic reader and writer need to know of one supported type.
-struct CommandType {
-    gCInfoCommand value;
-    const char* className; // "gCInfoCommand" + short name: the template file's name
-    std::span<const CommandMember> members;
-    const char* textTable; // where LocString is looked up after reading, or null
-    bool useValues;
-    Stream* stream;     // the class's template
-    const Char32* text; // the class's short name
-};
-
-// The supported types in the order their templates are loaded.
-std::span<const CommandType> SupportedCommandTypes();
-// The type of a value, or null for the 21 names without a class.
-const CommandType* FindCommandType(std::uint32_t value);
-const CommandType* FindCommandType(const Char32& shortName);
-
-// Reads the members of a type into the record; writes them by filling its template.
-// Reads the members of a type into the record; false when a value does not fit its slot.
-bool ReadCommandMembers(const CommandType& type, RegionMembers& source, InfoCommand& record);
-void WriteCommandMembers(const CommandType& type, Stream& output, const InfoCommand& record);
-
-// The shared shape of the command classes: a view on one record.
 template <gCInfoCommand Value> class InfoCommandClass {
 public:
-    static inline const Char32 Text{CommandTypeNames[static_cast<std::size_t>(Value)]};
-    static inline Stream CommandStream;
+    static const EntryType& Type() {
+        return *FindEntryType(EntryKind::Command, static_cast<std::uint32_t>(Value));
+    }
+    static inline const Char32 Text{Type().name};
+    static inline Stream& CommandStream = TemplateStorage(Type());
 
     explicit InfoCommandClass(InfoCommand& record) : record(record) {}
     // Reads the members from the source's position on; the position does not move.
     void ReadCommand(Stream& source) {
         const std::uint32_t at = std::min(source.GetPosition(), source.GetSize());
         RegionMembers members(std::string_view(source.GetBuffer() + at, source.GetSize() - at));
-        ReadCommandMembers(Type(), members, record);
+        ReadParameters(Type().parameters, members, record);
+        if (Type().useValues)
+            record.UseValues = true;
     }
-    void WriteCommand(Stream& output) { WriteCommandMembers(Type(), output, record); }
+    void WriteCommand(Stream& output) { WriteEntryMembers(Type(), output, record); }
     static bool LoadCommandTemplate(Char256 path) {
         return TesselEngine::LoadTemplate(path, CommandStream);
     }
-    static const CommandType& Type() { return *FindCommandType(static_cast<std::uint32_t>(Value)); }
 
 private:
     InfoCommand& record;

@@ -55,12 +55,12 @@ std::string PerkBlockText(const InfoRequiredPerkRef& entry) {
 }
 
 std::vector<InfoCommandRef> ReadCommandBlocks(std::string_view text) {
-    return ReadBlocks<InfoCommand, InfoCommandRef>(text, "gCInfoCommand", ReadCommandEntry,
+    return ReadBlocks<InfoCommand, InfoCommandRef>(text, "gCInfoCommand", ReadEntry<InfoCommand>,
                                                    MakeCommandRef);
 }
 
 std::vector<InfoConditionRef> ReadConditionBlocks(std::string_view text) {
-    return ReadBlocks<InfoCondition, InfoConditionRef>(text, "gCInfoCondition", ReadConditionEntry,
+    return ReadBlocks<InfoCondition, InfoConditionRef>(text, "gCInfoCondition", ReadEntry<InfoCondition>,
                                                        MakeConditionRef);
 }
 

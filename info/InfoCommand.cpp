@@ -1,6 +1,6 @@
 #include "info/InfoCommand.h"
 #include "engine/Member.h"
-#include "info/CommandTypes.h"
+#include "info/EntryBlocks.h"
 #include "info/ListEntries.h"
 #include "info/TextTable.h"
 
@@ -45,39 +45,22 @@ void InfoCommand::ClearSlots() {
 }
 
 bool IsSupportedCommandType(std::uint32_t value) {
-    return FindCommandType(value) != nullptr;
+    return FindClassType(EntryKind::Command, value) != nullptr;
 }
 
 bool ReadCommandBlock(Stream& source, InfoCommand& command) {
-    if (ReadNextEntry(source, command, ReadCommandEntry))
+    if (ReadNextEntry(source, command, ReadEntry<InfoCommand>))
         return true;
     command.ClearSlots();
     return false;
 }
 
 bool WriteCommandBlock(Stream& output, InfoCommand& command) {
-    // A kept block is written as it was read, whatever its type.
-    if (!command.PreservedBlock.empty())
-        output.WriteData(command.PreservedBlock.data(),
-                         static_cast<std::uint32_t>(command.PreservedBlock.size()));
-    else if (const CommandType* type = FindCommandType(command.CommandTypeIndex))
-        WriteCommandMembers(*type, output, command);
-    return true;
+    return WriteEntryBlock(output, command);
 }
 
 std::uint32_t MeasureCommand(const VaskInfo*, InfoCommand& command) {
-    std::uint64_t total = command.Command.Length() + command.Version.Length() +
-                          command.Entity1.Length() + command.Entity2.Length() +
-                          command.Entity3.Length() + command.ID1.Length() + command.ID2.Length() +
-                          command.ID3.Length() + command.LocString.Length() +
-                          command.Text.Length() + command.PreservedBlock.size();
-    for (const auto& value : command.Value)
-        total += value.Length();
-    if (const CommandType* type = FindCommandType(command.Command)) {
-        command.CommandTypeIndex = static_cast<std::uint32_t>(type->value);
-        total += type->stream->GetSize();
-    }
-    return static_cast<std::uint32_t>(total);
+    return MeasureEntry(command);
 }
 
 void LookUpLocText(const char* fileName, InfoCommand& command) {
@@ -87,7 +70,8 @@ void LookUpLocText(const char* fileName, InfoCommand& command) {
 }
 
 std::uint16_t SelectCommandIndex(const char* text) {
-    if (const CommandType* type = FindCommandType(Char32(text)))
+    if (const EntryType* type =
+            FindClassType(EntryKind::Command, std::string_view(text ? text : "")))
         return static_cast<std::uint16_t>(type->value);
     return 0;
 }

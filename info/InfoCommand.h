@@ -84,7 +84,6 @@ enum class gCInfoCommand : std::uint16_t {
     Wear
 };
 constexpr std::uint32_t CommandTypeCount = 60;
-extern const std::array<std::string_view, CommandTypeCount> CommandTypeNames;
 
 // The value of CommandTypeIndex for a record without a supported type.
 constexpr std::uint32_t NoCommandType = 0xFFFFFFFFu;

@@ -1,15 +1,9 @@
 #include "info/InfoCondition.h"
 #include "engine/Member.h"
-#include "info/ConditionTypes.h"
+#include "info/EntryBlocks.h"
 #include "info/ListEntries.h"
 
 namespace VaskEdit {
-
-namespace {
-const Char16 PerkKey("um gESkill Perk");
-const Char16 PerkValueKey("int Value ");
-const Char16 PerkInvertKey("bool InvertTest");
-} // namespace
 
 void InfoCondition::SetCondition(const char* text) {
     TesselEngine::SetMember(Condition, text);
@@ -56,40 +50,27 @@ void InfoRequiredPerk::SetInvertTest(const char* text) {
 }
 
 bool IsSupportedConditionType(std::uint32_t value) {
-    return FindConditionType(value) != nullptr;
+    return FindClassType(EntryKind::Condition, value) != nullptr;
 }
 
 bool ReadConditionBlock(Stream& source, InfoCondition& condition) {
-    if (ReadNextEntry(source, condition, ReadConditionEntry))
+    if (ReadNextEntry(source, condition, ReadEntry<InfoCondition>))
         return true;
     condition.ClearSlots();
     return false;
 }
 
 bool WriteConditionBlock(Stream& output, InfoCondition& condition) {
-    if (!condition.PreservedBlock.empty())
-        output.WriteData(condition.PreservedBlock.data(),
-                         static_cast<std::uint32_t>(condition.PreservedBlock.size()));
-    else if (const ConditionType* type = FindConditionType(condition.ConditionTypeIndex))
-        WriteConditionMembers(*type, output, condition);
-    return true;
+    return WriteEntryBlock(output, condition);
 }
 
 std::uint32_t MeasureCondition(const VaskInfo*, InfoCondition& condition) {
-    std::uint64_t total = condition.Condition.Length() + condition.Version.Length() +
-                          condition.Entity1.Length() + condition.Entity2.Length() +
-                          condition.ID1.Length() + condition.ID2.Length() + condition.ID3.Length() +
-                          condition.ID4.Length() + condition.LocString.Length() +
-                          condition.PreservedBlock.size();
-    if (const ConditionType* type = FindConditionType(condition.Condition)) {
-        condition.ConditionTypeIndex = static_cast<std::uint32_t>(type->value);
-        total += type->stream->GetSize();
-    }
-    return static_cast<std::uint32_t>(total);
+    return MeasureEntry(condition);
 }
 
 std::uint16_t SelectConditionIndex(const char* text) {
-    if (const ConditionType* type = FindConditionType(Char32(text)))
+    if (const EntryType* type =
+            FindClassType(EntryKind::Condition, std::string_view(text ? text : "")))
         return static_cast<std::uint16_t>(type->value);
     return 0; // also the value of CanTeachSkill
 }
@@ -117,13 +98,10 @@ bool WriteRequiredPerk(Stream& output, const InfoRequiredPerk& perk, bool lastIn
         output.WriteData(tail.data(), static_cast<std::uint32_t>(tail.size()));
         return true;
     }
-    Stream& templ = InfoRequiredPerk::PerkStream;
-    TesselEngine::WriteMember(output, templ, perk.Perk, PerkKey);
-    TesselEngine::WriteMember(output, templ, perk.Value, PerkValueKey);
-    TesselEngine::WriteMember(output, templ, perk.InvertTest, PerkInvertKey);
-    TesselEngine::WriteSkipMarker(output, templ, lastInList);
-    TesselEngine::WriteRest(output, templ);
-    templ.Reset();
+    Stream cursor = TesselEngine::TemplateCursor(InfoRequiredPerk::PerkStream);
+    WriteParameters(PerkParameters(), output, cursor, perk);
+    TesselEngine::WriteSkipMarker(output, cursor, lastInList);
+    TesselEngine::WriteRest(output, cursor);
     return true;
 }
 

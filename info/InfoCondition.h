@@ -26,7 +26,6 @@ enum class gCInfoCondition : std::uint16_t {
     TeachEnabled
 };
 constexpr std::uint32_t ConditionTypeCount = 16;
-extern const std::array<std::string_view, ConditionTypeCount> ConditionTypeNames;
 
 constexpr std::uint32_t NoConditionType = 0xFFFFFFFFu;
 

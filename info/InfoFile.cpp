@@ -4,6 +4,7 @@
 #include "engine/Member.h"
 #include "info/InfoFileName.h"
 #include "info/ListEntries.h"
+#include "info/MemberTable.h"
 #include "info/RegionMembers.h"
 #include "info/VaskInfo.h"
 
@@ -13,75 +14,35 @@
 namespace VaskEdit {
 
 namespace {
-using MemberRef =
-    std::variant<Char8 VaskInfo::*, Char16 VaskInfo::*, Char32 VaskInfo::*, Char48 VaskInfo::*>;
-
-struct InfoMember {
-    const char* writeKey;
-    const char* readKey;
-    MemberRef member;
-    bool strip; // the reader removes double quotes
-};
-
-// Rows in file order. The first group stands before the perk list, the second
-// between the perk list and the command list.
-const InfoMember HeadMembers[] = {
-    {"MainSortID", "MainSortID", &VaskInfo::MainSortID, false},
-    {"int SortID ", " SortID", &VaskInfo::SortID, false},
-    {"bCString Owner", "bCString Owner", &VaskInfo::Owner, true},
-    {"Proxy Partner", "Proxy Partner", &VaskInfo::Partner, true},
-    {"InfoGiven ", "InfoGiven ", &VaskInfo::InfoGiven, false},
-    {"ExecutionTimes", "ExecutionTimes", &VaskInfo::LastExecutionTimestamp, false},
-    {"bCString Parent", "bCString Parent", &VaskInfo::Parent, true},
-    {"Proxy Quest", "Proxy Quest", &VaskInfo::Quest, true},
-    {"gEInfoCondType", "gEInfoCondType", &VaskInfo::ConditionType, false},
-    {"gEInfoType", "gEInfoType", &VaskInfo::InfoType, false},
-    {"GameModeType", "GameModeType", &VaskInfo::GameModeType, false},
-    {"GoldCost", "GoldCost", &VaskInfo::GoldCost, false},
-    {"GoldCostScript", "GoldCostScript", &VaskInfo::GoldCostScript, true},
-    {"GoldCostItem", "GoldCostItem", &VaskInfo::GoldCostItem, false},
-};
-
-const InfoMember TailMembers[] = {
-    {"AutoPositioning", "AutoPositioning", &VaskInfo::DialogPartnerAutoPositioningEnabled, false},
-    {"ClearChildren", "ClearChildren", &VaskInfo::ClearChildren, false},
-    {"Permanent", "Permanent", &VaskInfo::Permanent, false},
-    {"CommandIndex", "CommandIndex", &VaskInfo::CurrentInfoCommandIndex, false},
-    {"InfoIsRunnig", "InfoIsRunnig", &VaskInfo::InfoIsRunnig, false},
-    {"StartChapter", "StartChapter", &VaskInfo::StartChapter, false},
-    {"EndChapter", "EndChapter", &VaskInfo::EndChapter, false},
-    {"GivenCmdIndex", "GivenCmdIndex", &VaskInfo::CommentGivenCmdIndex, false},
-    {"talkPartner ", "talkPartner ", &VaskInfo::SmalltalkPartner, true},
-    {"talkGivenCmd", "talkGivenCmd", &VaskInfo::SmalltalkGivenCmdIndex, false},
-    {"SmalltalkRewind", "SmalltalkRewind", &VaskInfo::SmalltalkRewind, false},
-    {"talkInnerRange", "talkInnerRange", &VaskInfo::SmalltalkInnerRange, false},
-    {"TestWithLOS", "TestWithLOS", &VaskInfo::SmalltalkInnerRangeTestWithLOS, false},
-    {"talkOuterRange", "talkOuterRange", &VaskInfo::SmalltalkOuterRange, false},
-    {"talkExitR", "talkExitR", &VaskInfo::SmalltalkExitRoutineName, true},
-    {"talkPartnerExit", "talkPartnerExit", &VaskInfo::SmalltalkPartnerExitRoutineName, true},
-};
-
 const Char16 PerkListOpener("iredPerks = [\r\n");
 const Char16 PerkListCloser("];\r\n");
 const Char16 CommandListOpener("nfoCommands {\r\n");
 const Char16 ConditionListOpener("oConditions {\r\n");
 
 // Reads a group of members inside its region; a member the region lacks keeps its value.
-template <typename Rows> void ReadRows(std::string_view region, VaskInfo& info, const Rows& rows) {
+void ReadGroup(std::string_view region, VaskInfo& info, MemberGroup group) {
     RegionMembers members(region);
-    for (const auto& row : rows)
-        std::visit([&](auto member) { members.Read(info.*member, Char16(row.readKey), row.strip); },
-                   row.member);
+    for (const InfoMember& member : InfoMemberTable()) {
+        if (member.group != group)
+            continue;
+        std::visit(
+            [&](auto field) { members.Read(info.*field, Char16(member.readKey), member.unquote); },
+            member.record);
+    }
 }
 
-template <typename Rows> void WriteRows(Stream& output, VaskInfo& info, const Rows& rows) {
-    for (const auto& row : rows)
+void WriteGroup(Stream& output, Stream& cursor, const VaskInfo& info, MemberGroup group) {
+    for (const InfoMember& member : InfoMemberTable()) {
+        if (member.group != group)
+            continue;
         std::visit(
-            [&](auto member) {
-                TesselEngine::WriteMember(output, VaskInfo::EmptyInfoStream, info.*member,
-                                          Char16(row.writeKey));
+            [&](auto field) {
+                TesselEngine::WriteMember(output, cursor, info.*field, Char16(member.writeKey));
+                if (group == MemberGroup::Name) // it stands twice
+                    TesselEngine::WriteMember(output, cursor, info.*field, Char16(member.readKey));
             },
-            row.member);
+            member.record);
+    }
 }
 
 bool LoadFile(const Char256& path, Stream& text) {
@@ -123,9 +84,10 @@ void VaskInfo::LoadFromStream(Stream& text) {
         tailStart = lists.perks.end;
     else if (lists.perks.found)
         tailStart = perks.empty() ? lists.perks.body : perks.back().end;
-    ReadRows(all.substr(afterName, std::max(headEnd, afterName) - afterName), *this, HeadMembers);
-    ReadRows(all.substr(tailStart, std::max(commandsAt, tailStart) - tailStart), *this,
-             TailMembers);
+    ReadGroup(all.substr(afterName, std::max(headEnd, afterName) - afterName), *this,
+              MemberGroup::Head);
+    ReadGroup(all.substr(tailStart, std::max(commandsAt, tailStart) - tailStart), *this,
+              MemberGroup::Tail);
 
     for (const EntrySpan& entry : perks) {
         InfoRequiredPerk perk;
@@ -135,7 +97,7 @@ void VaskInfo::LoadFromStream(Stream& text) {
     if (lists.commands.found) {
         for (const EntrySpan& entry : CutEntries(all, lists.commands.body, lists.commands.closer)) {
             InfoCommand command;
-            ReadCommandEntry(all, entry, command);
+            ReadEntry(all, entry, command);
             InfoCommands.PushBack(std::move(command));
         }
     }
@@ -143,7 +105,7 @@ void VaskInfo::LoadFromStream(Stream& text) {
         for (const EntrySpan& entry :
              CutEntries(all, lists.conditions.body, lists.conditions.closer)) {
             InfoCondition condition;
-            ReadConditionEntry(all, entry, condition);
+            ReadEntry(all, entry, condition);
             InfoConditions.PushBack(std::move(condition));
         }
     }
@@ -170,13 +132,8 @@ bool VaskInfo::LoadFromAbsolutePath(const char* path) {
 
 std::uint32_t VaskInfo::GetTextSize() {
     std::uint64_t total = 0;
-    auto add = [&](const auto& rows) {
-        for (const auto& row : rows)
-            std::visit([&](auto member) { total += (this->*member).Length(); }, row.member);
-    };
-    total += Name.Length();
-    add(HeadMembers);
-    add(TailMembers);
+    for (const InfoMember& member : InfoMemberTable())
+        total += TextOf(*this, member).size(); // the name once, although it is written twice
     for (const auto& perk : RequiredPerks)
         total += MeasureRequiredPerk(this, perk);
     for (auto& command : InfoCommands)
@@ -195,25 +152,24 @@ bool VaskInfo::WriteToStream(Stream& output) {
     }
     if (capacity > 0xFFFFFFFFull || !output.Allocate(static_cast<std::uint32_t>(capacity)))
         return false;
-    Stream& templ = EmptyInfoStream;
-    templ.Reset();
-    TesselEngine::WriteMember(output, templ, Name, Char16("  "));
-    TesselEngine::WriteMember(output, templ, Name, Char16("bCString Name "));
-    WriteRows(output, *this, HeadMembers);
-    TesselEngine::WriteThrough(output, templ, PerkListOpener);
+    // A cursor of its own: the template stays as it is, so that infos can be written on
+    // several threads at once.
+    Stream cursor = TesselEngine::TemplateCursor(EmptyInfoStream);
+    WriteGroup(output, cursor, *this, MemberGroup::Name);
+    WriteGroup(output, cursor, *this, MemberGroup::Head);
+    TesselEngine::WriteThrough(output, cursor, PerkListOpener);
     const std::uint32_t perks = RequiredPerks.GetSize();
     for (std::uint32_t i = 0; i < perks; ++i)
         WriteRequiredPerk(output, RequiredPerks[i], i + 1 == perks);
-    TesselEngine::WriteThrough(output, templ, PerkListCloser);
-    WriteRows(output, *this, TailMembers);
-    TesselEngine::WriteThrough(output, templ, CommandListOpener);
+    TesselEngine::WriteThrough(output, cursor, PerkListCloser);
+    WriteGroup(output, cursor, *this, MemberGroup::Tail);
+    TesselEngine::WriteThrough(output, cursor, CommandListOpener);
     for (auto& command : InfoCommands)
         WriteCommandBlock(output, command);
-    TesselEngine::WriteThrough(output, templ, ConditionListOpener);
+    TesselEngine::WriteThrough(output, cursor, ConditionListOpener);
     for (auto& condition : InfoConditions)
         WriteConditionBlock(output, condition);
-    TesselEngine::WriteRest(output, templ);
-    templ.Reset();
+    TesselEngine::WriteRest(output, cursor);
     output.TrimTrailingZeros();
     return true;
 }

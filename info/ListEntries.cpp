@@ -1,14 +1,13 @@
 #include "info/ListEntries.h"
-#include "info/CommandTypes.h"
-#include "info/ConditionTypes.h"
+#include "info/EntryBlocks.h"
 #include "info/RegionMembers.h"
 #include "info/TextTokens.h"
+
+#include <type_traits>
 
 namespace VaskEdit {
 
 namespace {
-constexpr std::string_view CommandPrefix = "gCInfoCommand";
-constexpr std::string_view ConditionPrefix = "gCInfoCondition";
 constexpr std::string_view PerkClass = "gCRequiredPerk";
 
 // The type's short name: the class name without the prefix of its kind. A name without
@@ -56,58 +55,47 @@ std::string KeptEntryText(std::string_view text, const EntrySpan& span) {
     return kept;
 }
 
-void ReadCommandEntry(std::string_view text, const EntrySpan& span, InfoCommand& command) {
-    command.ClearSlots();
+template <typename Record>
+void ReadEntry(std::string_view text, const EntrySpan& span, Record& record) {
+    using Traits = EntryRecord<Record>;
+    record.ClearSlots();
     bool prefixed = false;
-    command.Command = ShortName(span.Name(text), CommandPrefix, &prefixed);
+    Traits::Name(record) = ShortName(span.Name(text), ClassPrefix(Traits::Kind), &prefixed);
     RegionMembers members(span.Body(text));
-    members.Read(command.Version, Char16("Version"), false);
-    const CommandType* type = prefixed ? FindCommandType(command.Command) : nullptr;
+    members.Read(record.Version, Char16("Version"), false);
+    const EntryType* type =
+        prefixed ? FindClassType(Traits::Kind, Traits::Name(record).View()) : nullptr;
     if (type && span.unclosed == 0) {
-        command.CommandTypeIndex = static_cast<std::uint32_t>(type->value);
-        bool whole = ReadCommandMembers(*type, members, command);
-        if (type->textTable)
-            LookUpLocText(type->textTable, command);
-        whole = whole &&
-                WritesBackWhole(span.Text(text), *type->stream, MeasureCommand(nullptr, command),
-                                [&](Stream& out) { WriteCommandMembers(*type, out, command); });
+        Traits::TypeIndex(record) = type->value;
+        bool whole = ReadParameters(type->parameters, members, record);
+        if constexpr (std::is_same_v<Record, InfoCommand>) {
+            if (type->useValues)
+                record.UseValues = true;
+            if (!type->textTable.empty())
+                LookUpLocText(std::string(type->textTable).c_str(), record);
+        }
+        whole =
+            whole && WritesBackWhole(span.Text(text), Template(*type), MeasureEntry(record),
+                                     [&](Stream& out) { WriteEntryMembers(*type, out, record); });
         if (whole)
             return;
     }
-    command.PreservedBlock = KeptEntryText(text, span);
+    record.PreservedBlock = KeptEntryText(text, span);
 }
 
-void ReadConditionEntry(std::string_view text, const EntrySpan& span, InfoCondition& condition) {
-    condition.ClearSlots();
-    bool prefixed = false;
-    condition.Condition = ShortName(span.Name(text), ConditionPrefix, &prefixed);
-    RegionMembers members(span.Body(text));
-    members.Read(condition.Version, Char16("Version"), false);
-    const ConditionType* type = prefixed ? FindConditionType(condition.Condition) : nullptr;
-    if (type && span.unclosed == 0) {
-        condition.ConditionTypeIndex = static_cast<std::uint32_t>(type->value);
-        const bool whole =
-            ReadConditionMembers(*type, members, condition) &&
-            WritesBackWhole(span.Text(text), *type->stream, MeasureCondition(nullptr, condition),
-                            [&](Stream& out) { WriteConditionMembers(*type, out, condition); });
-        if (whole)
-            return;
-    }
-    condition.PreservedBlock = KeptEntryText(text, span);
-}
+template void ReadEntry<InfoCommand>(std::string_view, const EntrySpan&, InfoCommand&);
+template void ReadEntry<InfoCondition>(std::string_view, const EntrySpan&, InfoCondition&);
 
 void ReadPerkEntry(std::string_view text, const EntrySpan& span, InfoRequiredPerk& perk) {
     perk = InfoRequiredPerk{};
     if (span.Name(text) == PerkClass && span.unclosed == 0) {
         RegionMembers members(span.Body(text));
-        bool whole = members.Read(perk.Perk, Char16("um gESkill Perk"), false);
-        whole = members.Read(perk.Value, Char16("int Value "), false) && whole;
-        whole = members.Read(perk.InvertTest, Char16("bool InvertTest"), false) && whole;
         // The perk's own text ends with its "}": the separator after it is the list's.
         const std::string_view own = text.substr(span.begin, span.close + 1 - span.begin);
-        whole = whole && WritesBackWhole(own, InfoRequiredPerk::PerkStream,
-                                         MeasureRequiredPerk(nullptr, perk),
-                                         [&](Stream& out) { WriteRequiredPerk(out, perk, true); });
+        const bool whole =
+            ReadParameters(PerkParameters(), members, perk) &&
+            WritesBackWhole(own, InfoRequiredPerk::PerkStream, MeasureRequiredPerk(nullptr, perk),
+                            [&](Stream& out) { WriteRequiredPerk(out, perk, true); });
         if (whole)
             return;
     }

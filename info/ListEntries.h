@@ -13,8 +13,9 @@
 
 namespace VaskEdit {
 
-void ReadCommandEntry(std::string_view text, const EntrySpan& span, InfoCommand& command);
-void ReadConditionEntry(std::string_view text, const EntrySpan& span, InfoCondition& condition);
+// For InfoCommand and InfoCondition.
+template <typename Record>
+void ReadEntry(std::string_view text, const EntrySpan& span, Record& record);
 void ReadPerkEntry(std::string_view text, const EntrySpan& span, InfoRequiredPerk& perk);
 
 // The entry that stands at or after the stream's position, as the readers of single

@@ -1,8 +1,8 @@
 #include "info/ResourceTemplates.h"
 #include "engine/Member.h"
 #include "engine/platform/Platform.h"
-#include "info/CommandTypes.h"
-#include "info/ConditionTypes.h"
+#include "info/EntryTypes.h"
+#include "info/InfoCondition.h"
 #include "info/VaskInfo.h"
 
 namespace VaskEdit {
@@ -37,36 +37,50 @@ std::string FindResourceRoot(const std::string& programPath) {
                                                                                   : std::string();
 }
 
+namespace {
+// Where the template of a type lies, below the resource root.
+std::string TemplatePath(const EntryType& type) {
+    return std::string(type.kind == EntryKind::Command ? CommandDirectory : ConditionDirectory) +
+           ClassName(type);
+}
+
+// Calls visit for every type that has a template, commands first.
+template <typename Visit> bool ForEachClassType(Visit visit) {
+    for (const EntryKind kind : {EntryKind::Command, EntryKind::Condition}) {
+        for (const EntryType& type : EntryTypes(kind)) {
+            if (type.hasClass && !visit(type))
+                return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
 std::vector<std::string> ResourceTemplatePaths() {
     std::vector<std::string> paths;
-    for (const auto& type : SupportedCommandTypes())
-        paths.push_back(std::string(CommandDirectory) + type.className);
-    for (const auto& type : SupportedConditionTypes())
-        paths.push_back(std::string(ConditionDirectory) + type.className);
+    ForEachClassType([&](const EntryType& type) {
+        paths.push_back(TemplatePath(type));
+        return true;
+    });
     paths.push_back(PerkTemplate);
     paths.push_back(InfoTemplate);
     return paths;
 }
 
 bool LoadResourceTemplates() {
-    for (const auto& type : SupportedCommandTypes()) {
-        if (!Load(std::string(CommandDirectory) + type.className, *type.stream))
-            return false;
-    }
-    for (const auto& type : SupportedConditionTypes()) {
-        if (!Load(std::string(ConditionDirectory) + type.className, *type.stream))
-            return false;
-    }
+    if (!ForEachClassType(
+            [](const EntryType& type) { return Load(TemplatePath(type), TemplateStorage(type)); }))
+        return false;
     if (!InfoRequiredPerk::LoadPerkTemplate(Char256((root + PerkTemplate).c_str())))
         return false;
     return VaskInfo::LoadEmptyInfo(Char256((root + InfoTemplate).c_str()));
 }
 
 void ReleaseResourceTemplates() {
-    for (const auto& type : SupportedCommandTypes())
-        type.stream->Free();
-    for (const auto& type : SupportedConditionTypes())
-        type.stream->Free();
+    ForEachClassType([](const EntryType& type) {
+        TemplateStorage(type).Free();
+        return true;
+    });
     InfoRequiredPerk::PerkStream.Free();
     VaskInfo::UnloadEmptyInfo();
 }

@@ -1,9 +1,15 @@
 #include "info/VaskInfo.h"
 #include "engine/String.h"
+#include "info/MemberTable.h"
 
 namespace VaskEdit {
 
 using TesselEngine::SetMember;
+
+VaskInfo::VaskInfo() {
+    for (const InfoMember& member : InfoMemberTable())
+        SetText(*this, member, member.initial);
+}
 
 void VaskInfo::ReleaseLists() {
     InfoCommands.Deallocate();

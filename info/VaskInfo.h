@@ -15,8 +15,8 @@ public:
     Char8 SortID;
     Char48 Owner;
     Char48 Partner;
-    Char8 InfoGiven{"False"};
-    Char16 LastExecutionTimestamp{"-1"};
+    Char8 InfoGiven;
+    Char16 LastExecutionTimestamp;
     Char48 Parent;
     Char48 Quest;
     Char32 ConditionType;
@@ -26,16 +26,16 @@ public:
     Char48 GoldCostScript;
     Char48 GoldCostItem;
     TesselEngine::TTL::Vector<InfoRequiredPerk> RequiredPerks;
-    Char8 DialogPartnerAutoPositioningEnabled{"True"};
+    Char8 DialogPartnerAutoPositioningEnabled;
     Char8 ClearChildren;
     Char8 Permanent;
-    Char8 CurrentInfoCommandIndex{"0"};
-    Char8 InfoIsRunnig{"False"};
+    Char8 CurrentInfoCommandIndex;
+    Char8 InfoIsRunnig;
     Char8 StartChapter;
     Char8 EndChapter;
-    Char8 CommentGivenCmdIndex{"0"};
+    Char8 CommentGivenCmdIndex;
     Char48 SmalltalkPartner;
-    Char8 SmalltalkGivenCmdIndex{"-1"};
+    Char8 SmalltalkGivenCmdIndex;
     Char8 SmalltalkRewind;
     Char8 SmalltalkInnerRange;
     Char8 SmalltalkInnerRangeTestWithLOS;
@@ -48,6 +48,9 @@ public:
 
     // The whole-file template that every info is written from.
     static inline Stream EmptyInfoStream;
+
+    // Every member holds its initial text (see info/MemberTable.h); the lists are empty.
+    VaskInfo();
 
     void ReleaseLists();
     std::uint32_t AddCommand();

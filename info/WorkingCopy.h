@@ -4,9 +4,11 @@
 //
 // Besides the entries, this file holds what the command, condition and perk dialogs do
 // with them: the text of a slot by its name, and loading a type's parameter rows from
-// an entry and storing them back by the rules of ParameterSchema.h.
+// an entry and storing them back by the rules of ParameterSchema.h. The entry functions
+// are templates for the three kinds of entries, instantiated in WorkingCopy.cpp.
 #pragma once
 
+#include "info/EntryTypes.h"
 #include "info/ParameterSchema.h"
 
 #include <array>
@@ -111,22 +113,29 @@ struct InfoRef : InfoMembers {
 };
 
 // ---------------------------------------------------------------------------------
-// Slots by name. An entry has only some of the slots (see Slot); for any other slot the
-// pointer is null, GetSlot gives an empty text and SetSlot changes nothing and is false.
+// Slots by name. An entry has only some of the slots (see info/Slots.h); for any other
+// slot the pointer is null, GetSlot gives an empty text and SetSlot changes nothing and
+// is false. Entry: InfoCommandRef, InfoConditionRef or InfoRequiredPerkRef.
 
-std::string* SlotText(InfoCommandRef& entry, Slot slot);
-const std::string* SlotText(const InfoCommandRef& entry, Slot slot);
-std::string* SlotText(InfoConditionRef& entry, Slot slot);
-const std::string* SlotText(const InfoConditionRef& entry, Slot slot);
-std::string* SlotText(InfoRequiredPerkRef& entry, Slot slot);
-const std::string* SlotText(const InfoRequiredPerkRef& entry, Slot slot);
-
-std::string GetSlot(const InfoCommandRef& entry, Slot slot);
-std::string GetSlot(const InfoConditionRef& entry, Slot slot);
-std::string GetSlot(const InfoRequiredPerkRef& entry, Slot slot);
-bool SetSlot(InfoCommandRef& entry, Slot slot, std::string_view text);
-bool SetSlot(InfoConditionRef& entry, Slot slot, std::string_view text);
-bool SetSlot(InfoRequiredPerkRef& entry, Slot slot, std::string_view text);
+template <typename Entry> std::string* SlotText(Entry& entry, Slot slot) {
+    return VisitSlot(
+        entry, slot, [](std::string& text) { return &text; }, static_cast<std::string*>(nullptr));
+}
+template <typename Entry> const std::string* SlotText(const Entry& entry, Slot slot) {
+    return VisitSlot(
+        entry, slot, [](const std::string& text) { return &text; },
+        static_cast<const std::string*>(nullptr));
+}
+template <typename Entry> std::string GetSlot(const Entry& entry, Slot slot) {
+    const std::string* text = SlotText(entry, slot);
+    return text ? *text : std::string();
+}
+template <typename Entry> bool SetSlot(Entry& entry, Slot slot, std::string_view text) {
+    std::string* target = SlotText(entry, slot);
+    if (target)
+        target->assign(text);
+    return target != nullptr;
+}
 
 // ---------------------------------------------------------------------------------
 // Row values: what one parameter row of a dialog holds.
@@ -144,69 +153,66 @@ struct RowValue {
 
 // The rows of a freshly chosen type: each with the initial content of its kind, list
 // rows on their first name.
-std::vector<RowValue> InitialRowValues(std::span<const ParameterRow> rows);
+std::vector<RowValue> InitialRowValues(std::span<const Parameter> rows);
 
 // Each row's shown text from its slot. Rows whose slot the entry lacks show nothing.
-std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
-                                    const InfoCommandRef& entry);
-std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
-                                    const InfoConditionRef& entry);
-std::vector<RowValue> LoadRowValues(std::span<const ParameterRow> rows,
-                                    const InfoRequiredPerkRef& entry);
+template <typename Entry>
+std::vector<RowValue> LoadRowValues(std::span<const Parameter> rows, const Entry& entry);
 
 // Stores each row's text into its slot by the store rules; other slots keep their text.
 // False, with nothing changed, when the counts differ, a row's slot is not one of the
 // entry's, or a list row set up afresh names no choice (LacksChoice).
-bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
-                    InfoCommandRef& entry);
-bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
-                    InfoConditionRef& entry);
-bool StoreRowValues(std::span<const ParameterRow> rows, std::span<const RowValue> values,
-                    InfoRequiredPerkRef& entry);
+template <typename Entry>
+bool StoreRowValues(std::span<const Parameter> rows, std::span<const RowValue> values,
+                    Entry& entry);
 
 // ---------------------------------------------------------------------------------
-// What the dialogs do on loading and saving.
+// What the command and condition dialogs do on loading and saving. Entry:
+// InfoCommandRef or InfoConditionRef.
+
+// The kind of an entry and its type's name.
+template <typename Entry> struct EntryRef;
+template <> struct EntryRef<InfoCommandRef> {
+    static constexpr EntryKind Kind = EntryKind::Command;
+    static std::string& Name(InfoCommandRef& entry) { return entry.Command; }
+    static const std::string& Name(const InfoCommandRef& entry) { return entry.Command; }
+};
+template <> struct EntryRef<InfoConditionRef> {
+    static constexpr EntryKind Kind = EntryKind::Condition;
+    static std::string& Name(InfoConditionRef& entry) { return entry.Condition; }
+    static const std::string& Name(const InfoConditionRef& entry) { return entry.Condition; }
+};
 
 // Whether saving the info writes the entry: a type with a class writes its members,
 // any other type only the block text kept for the entry, which belongs to the name it
 // was read under (storing another name drops it). Any other entry would be shown in
 // the grids and be missing from the file.
-bool IsWritable(const InfoCommandRef& entry);
-bool IsWritable(const InfoConditionRef& entry);
+template <typename Entry> bool IsWritable(const Entry& entry);
 
-// Why the command or condition dialog cannot store the entry under the type of its
-// type list: typeIndex is the selected entry (-1 when the typed text selects none),
-// typeText the list's text as typed or chosen.
+// Why the dialog cannot store the entry under the type of its type list: selected is
+// the type of the selected list entry (null when the typed text selects none), typeText
+// the list's text as typed or chosen.
 enum class TypeRefusal {
     None,
     BlankName,   // the text is empty or only white space
     NotEditable, // the type's parameters are unknown (the unused entries, SwitchCase)
     NotWritable, // the entry would not be written (IsWritable), e.g. CanTeachSkill
 };
-TypeRefusal CommandTypeRefusal(const InfoCommandRef& entry, int typeIndex,
-                               std::string_view typeText);
-TypeRefusal ConditionTypeRefusal(const InfoConditionRef& entry, int typeIndex,
-                                 std::string_view typeText);
+template <typename Entry>
+TypeRefusal RefusalOf(const Entry& entry, const EntryType* selected, std::string_view typeText);
 
-// The entry's rows for the command type of that index; empty for -1 (no type) or an
-// index out of range.
-std::vector<RowValue> LoadCommandRows(const InfoCommandRef& entry, int typeIndex);
+// The entry's rows for a type; none for no type.
+template <typename Entry>
+std::vector<RowValue> LoadEntryRows(const Entry& entry, const EntryType* type);
 
-// Saving the command dialog. typeIndex is the selected entry of the type list (-1 when
-// the typed text selects none), typeText the list's text as typed or chosen, values the
-// rows of that type (none for -1). Stores the name into Command (the selected type's
-// short name, or typeText when no entry is selected) and the rows into their slots,
-// and sets UseValues for the types that keep values. A kept block is dropped when the
-// name or a value changes. False, with the entry unchanged, when CommandTypeRefusal refuses the
-// type, or when the row count or a row does not fit.
-bool StoreCommand(InfoCommandRef& entry, int typeIndex, std::string_view typeText,
-                  std::span<const RowValue> values);
-
-// As for commands; the selected entry "CanTeachSkill - unused" stores "CanTeachSkill",
-// which only a condition that kept its block under that name may do.
-std::vector<RowValue> LoadConditionRows(const InfoConditionRef& entry, int typeIndex);
-bool StoreCondition(InfoConditionRef& entry, int typeIndex, std::string_view typeText,
-                    std::span<const RowValue> values);
+// Saving the dialog: stores the name (the selected type's short name, or typeText when
+// no entry is selected) and the rows (those of the selected type, none for a typed name)
+// into their slots, and sets UseValues for the command types that keep values. A kept
+// block is dropped when the name or a value changes. False, with the entry unchanged,
+// when RefusalOf refuses the type, or when the row count or a row does not fit.
+template <typename Entry>
+bool StoreEntry(Entry& entry, const EntryType* selected, std::string_view typeText,
+                std::span<const RowValue> values);
 
 // The perk dialog: its type list text (the skill) and its two rows (PerkRows()).
 RowValue LoadPerkSkill(const InfoRequiredPerkRef& entry);

@@ -2,8 +2,7 @@
 
 #include "engine/File.h"
 #include "engine/String.h"
-#include "info/CommandTypes.h"
-#include "info/ConditionTypes.h"
+#include "info/EntryBlocks.h"
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
 #include "info/ParameterSchema.h"
@@ -16,6 +15,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -78,7 +78,7 @@ std::string Where(const char* what, std::uint32_t index, std::string_view type) 
 
 // A row's member as the file names it: the full name after the type tag of a row
 // with a short label, the label otherwise.
-std::string_view MemberName(const ParameterRow& row) {
+std::string_view MemberName(const Parameter& row) {
     const std::size_t end = row.typeTag.find("] ");
     return end == std::string_view::npos ? row.label : row.typeTag.substr(end + 2);
 }
@@ -121,13 +121,14 @@ public:
                          "what saving it would write");
         ReadTemplateCache();
         // Before any info is read: reading an info creates a missing table empty.
-        for (const auto& type : SupportedCommandTypes()) {
-            if (!type.textTable || tables.count(type.textTable))
+        for (const EntryType& type : EntryTypes(EntryKind::Command)) {
+            const std::string table(type.textTable);
+            if (table.empty() || tables.count(table))
                 continue;
             std::uint64_t size = 0;
             std::int64_t modified = 0;
-            tables[type.textTable] =
-                TesselEngine::Platform::QueryStamp(type.textTable, &size, &modified) && size > 0;
+            tables[table] =
+                TesselEngine::Platform::QueryStamp(table.c_str(), &size, &modified) && size > 0;
         }
     }
 
@@ -186,9 +187,9 @@ public:
                 AddKeptWhole(name, Where("perk", i, "kept"));
         }
         for (std::uint32_t i = 0; i < info.InfoCommands.GetSize(); ++i)
-            CheckCommand(name, i, info.InfoCommands[i]);
+            CheckEntry(name, "command", i, info.InfoCommands[i]);
         for (std::uint32_t i = 0; i < info.InfoConditions.GetSize(); ++i)
-            CheckCondition(name, i, info.InfoConditions[i]);
+            CheckEntry(name, "condition", i, info.InfoConditions[i]);
         if (templatesLoaded)
             CheckSaving(name, bytes, info);
     }
@@ -295,11 +296,9 @@ private:
     // The template id rows of the type, read from the entry as the editor's dialogs
     // read them.
     template <typename Entry>
-    void CheckItemRows(const std::string& name, const std::string& where, const TypeSchema* schema,
+    void CheckItemRows(const std::string& name, const std::string& where, const EntryType& type,
                        const Entry& entry) {
-        if (!schema)
-            return;
-        for (const auto& row : schema->rows) {
+        for (const auto& row : type.Rows()) {
             if (row.kind == RowKind::TemplateId)
                 CheckItem(name, where, GetSlot(entry, row.slot));
         }
@@ -308,11 +307,9 @@ private:
     // The choice and yes/no rows of the type: a value that names no choice is one the
     // game cannot read.
     template <typename Entry>
-    void CheckChoiceRows(const std::string& name, const std::string& where,
-                         const TypeSchema* schema, const Entry& entry) {
-        if (!schema)
-            return;
-        for (const auto& row : schema->rows) {
+    void CheckChoiceRows(const std::string& name, const std::string& where, const EntryType& type,
+                         const Entry& entry) {
+        for (const auto& row : type.Rows()) {
             const std::string stored = GetSlot(entry, row.slot);
             if (LacksChoice(row, stored))
                 Add(Kind::NoChoice, Severity::Error, name,
@@ -322,55 +319,47 @@ private:
         }
     }
 
-    // The entry as the dialogs see it: one that the info would not write is reported,
-    // one that it writes only as its kept block is noted.
-    template <typename Entry>
-    bool CheckWritten(const std::string& name, const std::string& where, const Entry& entry,
-                      bool hasType) {
+    // A command or condition as the dialogs see it: one that the info would not write is
+    // an error; a kept block is noted; the values of one written from its fields must
+    // name their choices; its items must be known and its text in its table.
+    template <typename Record>
+    void CheckEntry(const std::string& name, const char* what, std::uint32_t index,
+                    const Record& record) {
+        using Traits = EntryRecord<Record>;
+        const std::string where = Where(what, index, Traits::Name(record).View());
+        const auto entry = MakeEntryRef(record);
         if (!IsWritable(entry)) {
             Add(Kind::LostBlock, Severity::Error, name,
                 where + ": the block of this unknown type is damaged; saving the info would "
                         "drop it");
-            return false;
+            return;
         }
-        if (!hasType)
+        const EntryType* type = FindClassType(Traits::Kind, Traits::TypeIndex(record));
+        if (!type) {
             Add(Kind::KeptBlock, Severity::Warning, name,
                 where + ": the editor does not support this type; its block is kept unchanged");
-        return hasType;
-    }
-
-    void CheckCommand(const std::string& name, std::uint32_t index, const InfoCommand& command) {
-        const std::string where = Where("command", index, command.Command.View());
-        const CommandType* type = FindCommandType(command.CommandTypeIndex);
-        const InfoCommandRef entry = MakeCommandRef(command);
-        if (!CheckWritten(name, where, entry, type != nullptr))
             return;
-        const TypeSchema* schema = CommandSchema(static_cast<int>(command.CommandTypeIndex));
-        if (command.PreservedBlock.empty())
-            CheckChoiceRows(name, where, schema, entry);
+        }
+        if (record.PreservedBlock.empty())
+            CheckChoiceRows(name, where, *type, entry);
         else
             AddKeptWhole(name, where);
-        CheckItemRows(name, where, schema, entry);
-        if (type->textTable && !command.LocString.IsEmpty() && TableUsable(type->textTable) &&
-            !TextTables::Contains(type->textTable, command.LocString.View()))
-            Add(Kind::MissingText, Severity::Warning, name,
-                where + ": the text " + Quoted(command.LocString.View()) + " is not in " +
-                    Quoted(type->textTable));
+        CheckItemRows(name, where, *type, entry);
+        if constexpr (std::is_same_v<Record, InfoCommand>) {
+            const std::string table(type->textTable);
+            if (!table.empty() && !record.LocString.IsEmpty() && TableUsable(table) &&
+                !TextTables::Contains(table.c_str(), record.LocString.View()))
+                Add(Kind::MissingText, Severity::Warning, name,
+                    where + ": the text " + Quoted(record.LocString.View()) + " is not in " +
+                        Quoted(table));
+        }
     }
 
-    void CheckCondition(const std::string& name, std::uint32_t index,
-                        const InfoCondition& condition) {
-        const std::string where = Where("condition", index, condition.Condition.View());
-        const InfoConditionRef entry = MakeConditionRef(condition);
-        if (!CheckWritten(name, where, entry,
-                          FindConditionType(condition.ConditionTypeIndex) != nullptr))
-            return;
-        const TypeSchema* schema = ConditionSchema(static_cast<int>(condition.ConditionTypeIndex));
-        if (condition.PreservedBlock.empty())
-            CheckChoiceRows(name, where, schema, entry);
-        else
-            AddKeptWhole(name, where);
-        CheckItemRows(name, where, schema, entry);
+    static InfoCommandRef MakeEntryRef(const InfoCommand& command) {
+        return MakeCommandRef(command);
+    }
+    static InfoConditionRef MakeEntryRef(const InfoCondition& condition) {
+        return MakeConditionRef(condition);
     }
 
     // A block of a supported type that its template cannot write back whole.
@@ -383,7 +372,7 @@ private:
 
     // A table that was missing or empty before the check is reported once, not at
     // every text that it cannot hold.
-    bool TableUsable(const char* table) {
+    bool TableUsable(const std::string& table) {
         if (tables[table])
             return true;
         if (reportedTables.insert(table).second)

@@ -6,10 +6,6 @@
 
 namespace VaskEdit {
 
-QColor ToColor(const Argb& colour) {
-    return QColor(colour.red, colour.green, colour.blue, colour.alpha);
-}
-
 void PaintPanel(QWidget* panel, const QColor& colour) {
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, colour);

@@ -2,8 +2,6 @@
 // Enter does not press behind the user's back.
 #pragma once
 
-#include "info/ParameterSchema.h"
-
 #include <QColor>
 #include <QString>
 
@@ -15,8 +13,7 @@ namespace VaskEdit {
 inline const QColor Silver(192, 192, 192);
 inline const QColor PaleYellow(255, 255, 225);
 inline const QColor PaleBlue(225, 225, 255);
-
-QColor ToColor(const Argb& colour);
+inline const QColor PaleGreen(210, 255, 210);
 
 // Fills the widget's background with the colour (a panel's window colour).
 void PaintPanel(QWidget* panel, const QColor& colour);

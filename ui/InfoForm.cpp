@@ -1,6 +1,7 @@
 // The info editor's layout, its fields and how they load from and store into the
 // working copy. The actions are in InfoFormActions.cpp.
 #include "ui/InfoForm.h"
+#include "info/MemberTable.h"
 #include "library/InfoManager.h"
 #include "tools/ExternalTools.h"
 #include "ui/DialogLook.h"
@@ -28,22 +29,8 @@
 namespace VaskEdit {
 
 namespace {
-const QColor PaleGreen(210, 255, 210);
-const QString DefaultGuid = "{00000000-0000-0000-0000-000000000000}";
 // Number fields hold 8-character members: a sign or digit, a digit and six more digits.
 const QString NumberMask = "#9000000; ";
-
-const QStringList ConditionTypes = {
-    "gEInfoCondType_General",      "gEInfoCondType_Open",     "gEInfoCondType_Ready",
-    "gEInfoCondType_Activator",    "gEInfoCondType_Running",  "gEInfoCondType_Success",
-    "gEInfoCondType_Delivery",     "gEInfoCondType_Finished", "gEInfoCondType_Join",
-    "gEInfoCondType_NothingToSay", "gEInfoCondType_Back"};
-const QStringList InfoTypes = {
-    "gEInfoType_VeryImportant", "gEInfoType_Important", "gEInfoType_News",
-    "gEInfoType_Info",          "gEInfoType_Comment",   "gEInfoType_Parent",
-    "gEInfoType_Refuse",        "gEInfoType_Audiolog",  "gEInfoType_Cutscene",
-    "gEInfoType_NPCSmalltalk",  "gEInfoType_Radio"};
-const QStringList GameModeTypes = {"gEInfoGameModeType_Normal"};
 
 QTableView* ReadOnlyGrid(EntryTableModel* model) {
     auto* view = new QTableView;
@@ -87,35 +74,10 @@ void OpenInfoEditor(std::uint32_t index, int mode, const std::string& sourcePath
 
 InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Info Editor");
-    fields = {
-        {"InfoName", Kind::Text, &InfoRef::Name, "", 48},
-        {"Owner", Kind::Text, &InfoRef::Owner, "", 48},
-        {"Partner", Kind::Text, &InfoRef::Partner, "", 48},
-        {"MainSortID", Kind::Number, &InfoRef::MainSortID, "0", 8},
-        {"SortID", Kind::Number, &InfoRef::SortID, "0", 8},
-        {"ParentInfo", Kind::Text, &InfoRef::Parent, "", 48},
-        {"ClearChildren", Kind::Check, &InfoRef::ClearChildren, "", 8},
-        {"Permanent", Kind::Check, &InfoRef::Permanent, "", 8},
-        {"StartChapter", Kind::Number, &InfoRef::StartChapter, "-1", 8},
-        {"EndChapter", Kind::Number, &InfoRef::EndChapter, "-1", 8},
-        {"Quest", Kind::Text, &InfoRef::Quest, "", 48},
-        {"ConditionType", Kind::Choice, &InfoRef::ConditionType, "gEInfoCondType_General", 32},
-        {"InfoType", Kind::Choice, &InfoRef::InfoType, "gEInfoType_Info", 32},
-        {"GameModeType", Kind::Choice, &InfoRef::GameModeType, "gEInfoGameModeType_Normal", 32},
-        {"GoldCost", Kind::Number, &InfoRef::GoldCost, "0", 8},
-        {"GoldCostItem", Kind::Guid, &InfoRef::GoldCostItem, DefaultGuid, 48},
-        {"GoldCostScript", Kind::Text, &InfoRef::GoldCostScript, "", 48},
-        {"SmallTalkPartner", Kind::Text, &InfoRef::SmalltalkPartner, "", 48},
-        {"ExitRoutineName", Kind::Text, &InfoRef::SmalltalkExitRoutineName, "", 48},
-        {"PartnerExitRoutineName", Kind::Text, &InfoRef::SmalltalkPartnerExitRoutineName, "", 48},
-        {"InnerRange", Kind::Number, &InfoRef::SmalltalkInnerRange, "600", 8},
-        {"OuterRange", Kind::Number, &InfoRef::SmalltalkOuterRange, "1200", 8},
-        {"TestWithLOS", Kind::Check, &InfoRef::SmalltalkInnerRangeTestWithLOS, "", 8},
-        {"Rewind", Kind::Check, &InfoRef::SmalltalkRewind, "", 8},
-        {"InfoGiven", Kind::Check, &InfoRef::InfoGiven, "", 8},
-        {"DialogPartnerAutoPositioningEnabled", Kind::Check,
-         &InfoRef::DialogPartnerAutoPositioningEnabled, "", 8},
-    };
+    for (const InfoMember& member : InfoMemberTable()) {
+        if (member.field != FieldKind::None)
+            fields.emplace_back(member);
+    }
     undoStack = new QUndoStack(this);
     connect(undoStack, &QUndoStack::cleanChanged, this, &InfoForm::UpdateTitle);
     BuildLayout();
@@ -128,14 +90,15 @@ InfoForm::~InfoForm() {
     UnloadOnClose();
 }
 
-QWidget* InfoForm::MakeControl(FieldControl& field, const QStringList& choices) {
+QWidget* InfoForm::MakeControl(FieldControl& field) {
     switch (field.kind) {
-    case Kind::Check:
+    case FieldKind::Check:
         field.control = new QCheckBox(field.caption);
         break;
-    case Kind::Choice: {
+    case FieldKind::Choice: {
         auto* box = new QComboBox;
-        box->addItems(choices);
+        for (const std::string_view name : field.member.choices->names)
+            box->addItem(FromSystemString(name));
         box->setEditable(false);
         // Long enumeration names must not widen the window beyond its size.
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -147,10 +110,10 @@ QWidget* InfoForm::MakeControl(FieldControl& field, const QStringList& choices) 
         auto* box = new QLineEdit;
         box->setMaxLength(field.capacity);
         box->setMinimumWidth(60); // the bands share the window's width
-        if (field.kind == Kind::Text) {
+        if (field.kind == FieldKind::Text) {
             PaintBox(box, PaleYellow);
             RefuseUnreadableCharacters(box, static_cast<std::size_t>(field.capacity));
-        } else if (field.kind == Kind::Number) {
+        } else if (field.kind == FieldKind::Number) {
             PaintBox(box, PaleGreen);
             box->setInputMask(NumberMask);
             connect(box, &QLineEdit::inputRejected, qApp, &QApplication::beep);
@@ -207,10 +170,10 @@ void InfoForm::BuildLayout() {
     QMenu* help = menuBar()->addMenu("Help");
     help->addAction("Show Help", this, [] { HelpManager::ShowHelp(InfoEditor); });
 
-    auto labeled = [this](const QString& caption, const QStringList& choices = {}) {
+    auto labeled = [this](const QString& caption) {
         for (auto& field : fields) {
             if (field.caption == caption)
-                return MakeControl(field, choices);
+                return MakeControl(field);
         }
         return static_cast<QWidget*>(nullptr);
     };
@@ -292,11 +255,11 @@ void InfoForm::BuildLayout() {
     auto* typeGroup = new QGroupBox("Type");
     auto* t = new QGridLayout(typeGroup);
     t->addWidget(new QLabel("ConditionType"), 0, 0);
-    t->addWidget(labeled("ConditionType", ConditionTypes), 0, 1);
+    t->addWidget(labeled("ConditionType"), 0, 1);
     t->addWidget(new QLabel("InfoType"), 1, 0);
-    t->addWidget(labeled("InfoType", InfoTypes), 1, 1);
+    t->addWidget(labeled("InfoType"), 1, 1);
     t->addWidget(new QLabel("GameModeType"), 2, 0);
-    t->addWidget(labeled("GameModeType", GameModeTypes), 2, 1);
+    t->addWidget(labeled("GameModeType"), 2, 1);
     auto* gold = new QGroupBox("GoldCost");
     auto* gc = new QGridLayout(gold);
     gc->addWidget(new QLabel("GoldCost"), 0, 0);
@@ -473,7 +436,7 @@ void InfoForm::BuildLayout() {
 
 void InfoForm::LoadFields() {
     for (auto& field : fields) {
-        field.loaded = infoData.*field.member;
+        field.loaded = infoData.*field.copy;
         field.loadedChecked = field.loaded == "True";
     }
     ShowFields();
@@ -481,12 +444,12 @@ void InfoForm::LoadFields() {
 
 void InfoForm::ShowFields() {
     for (auto& field : fields) {
-        const std::string& text = infoData.*field.member;
+        const std::string& text = infoData.*field.copy;
         switch (field.kind) {
-        case Kind::Check:
+        case FieldKind::Check:
             static_cast<QCheckBox*>(field.control)->setChecked(text == "True");
             break;
-        case Kind::Choice: {
+        case FieldKind::Choice: {
             auto* box = static_cast<QComboBox*>(field.control);
             const QString shown = FromSystemString(text);
             // A stored value that is none of the choices is shown as it is, as an extra
@@ -496,14 +459,16 @@ void InfoForm::ShowFields() {
             box->setCurrentIndex(box->findText(shown));
             break;
         }
-        case Kind::Text:
+        case FieldKind::Text:
             ShowInBox(field.control, QString(), text, field.capacity);
             break;
-        case Kind::Number:
+        case FieldKind::Number:
             ShowInBox(field.control, NumberMask, text, field.capacity);
             break;
-        case Kind::Guid:
+        case FieldKind::Guid:
             ShowInBox(field.control, GuidInputMask, text, field.capacity);
+            break;
+        case FieldKind::None:
             break;
         }
     }
@@ -511,9 +476,9 @@ void InfoForm::ShowFields() {
 
 void InfoForm::StoreFields() {
     for (auto& field : fields) {
-        std::string& text = infoData.*field.member;
+        std::string& text = infoData.*field.copy;
         switch (field.kind) {
-        case Kind::Check: {
+        case FieldKind::Check: {
             const bool checked = static_cast<QCheckBox*>(field.control)->isChecked();
             // An untouched box keeps the text it was loaded from, whatever it was.
             text = checked == field.loadedChecked && !field.loaded.empty()
@@ -521,17 +486,19 @@ void InfoForm::StoreFields() {
                        : (checked ? "True" : "False");
             break;
         }
-        case Kind::Choice:
+        case FieldKind::Choice:
             text = ToSystemString(static_cast<QComboBox*>(field.control)->currentText(),
                                   static_cast<std::size_t>(field.capacity) + 1);
             break;
-        case Kind::Text:
+        case FieldKind::Text:
             text = ToSystemString(static_cast<QLineEdit*>(field.control)->text(),
                                   static_cast<std::size_t>(field.capacity) + 1);
             break;
-        case Kind::Number:
-        case Kind::Guid:
+        case FieldKind::Number:
+        case FieldKind::Guid:
             text = BoxBytes(static_cast<QLineEdit*>(field.control));
+            break;
+        case FieldKind::None:
             break;
         }
     }
@@ -541,23 +508,25 @@ void InfoForm::InfoEditor_ClearGUI() {
     for (auto& field : fields) {
         field.loaded.clear();
         switch (field.kind) {
-        case Kind::Check:
+        case FieldKind::Check:
             // Check boxes keep their state; what they show counts as loaded.
             field.loadedChecked = static_cast<QCheckBox*>(field.control)->isChecked();
             break;
-        case Kind::Choice: {
+        case FieldKind::Choice: {
             auto* box = static_cast<QComboBox*>(field.control);
             box->setCurrentIndex(box->findText(field.initial));
             break;
         }
-        case Kind::Text:
+        case FieldKind::Text:
             ShowInBox(field.control, QString(), std::string(), field.capacity);
             break;
-        case Kind::Number:
+        case FieldKind::Number:
             ShowInBox(field.control, NumberMask, ToSystemString(field.initial), field.capacity);
             break;
-        case Kind::Guid:
+        case FieldKind::Guid:
             ShowInBox(field.control, GuidInputMask, ToSystemString(field.initial), field.capacity);
+            break;
+        case FieldKind::None:
             break;
         }
     }

@@ -3,6 +3,7 @@
 // change of the working copy is a step on an undo stack.
 #pragma once
 
+#include "info/MemberTable.h"
 #include "info/SaveCheck.h"
 #include "info/WorkingCopyEdit.h"
 #include "ui/EntryTableModel.h"
@@ -81,15 +82,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Kind { Text, Number, Guid, Choice, Check };
+    // The control of one of the info's members, as the member table describes it.
     struct FieldControl {
-        FieldControl(QString caption, Kind kind, std::string InfoRef::*member, QString initial,
-                     int capacity)
-            : caption(std::move(caption)), kind(kind), member(member), initial(std::move(initial)),
-              capacity(capacity) {}
+        explicit FieldControl(const InfoMember& member)
+            : member(member), caption(QString::fromLatin1(member.label)), kind(member.field),
+              copy(member.copy), initial(QString::fromLatin1(member.fresh)),
+              capacity(static_cast<int>(Capacity(member))) {}
+        const InfoMember& member;
         QString caption;
-        Kind kind;
-        std::string InfoRef::*member;
+        FieldKind kind;
+        std::string InfoRef::*copy;
         QString initial; // what clearing puts in; empty for check boxes
         int capacity;
         QWidget* control = nullptr;
@@ -98,7 +100,7 @@ private:
     };
 
     void BuildLayout();
-    QWidget* MakeControl(FieldControl& field, const QStringList& choices = {});
+    QWidget* MakeControl(FieldControl& field);
     void LoadFields();
     // Shows the working copy's members without taking them as the loaded texts.
     void ShowFields();

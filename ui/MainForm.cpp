@@ -5,6 +5,7 @@
 #include "tools/Settings.h"
 #include "ui/AboutBox.h"
 #include "ui/CreditBox.h"
+#include "ui/DialogLook.h"
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
@@ -30,14 +31,9 @@
 namespace VaskEdit {
 
 namespace {
-const char* const PaleYellow = "background-color: rgb(255, 255, 225);";
-
 QGroupBox* Group(const QString& title) {
     auto* group = new QGroupBox(title);
-    group->setAutoFillBackground(true);
-    QPalette palette = group->palette();
-    palette.setColor(QPalette::Window, QColor(192, 192, 192)); // silver panels
-    group->setPalette(palette);
+    PaintPanel(group, Silver);
     return group;
 }
 
@@ -76,7 +72,7 @@ constexpr int CachedFieldLength = 48;
 
 QLineEdit* FilterBox() {
     auto* box = new QLineEdit;
-    box->setStyleSheet(PaleYellow);
+    box->setStyleSheet("background-color: " + PaleYellow.name() + ";");
     return box;
 }
 // The menu bar places its corner widget by the widget's size hint: the bar's hint is

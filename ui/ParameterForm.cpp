@@ -138,7 +138,7 @@ void ParameterForm::ScalePanels(int rowCount) {
     propertiesCaption->setVisible(rowCount > 0);
 }
 
-void ParameterForm::SetUpRows(std::span<const ParameterRow> schemaRows) {
+void ParameterForm::SetUpRows(std::span<const Parameter> schemaRows) {
     const std::size_t count = std::min(schemaRows.size(), rows.size());
     for (std::size_t i = 0; i < count; ++i)
         rows[i]->SetUp(schemaRows[i], static_cast<int>(i) < pickerRows);

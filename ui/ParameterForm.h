@@ -57,7 +57,7 @@ protected:
     void ClearRows();
     // Sets up the rows of a type (those up to pickerRows get the template picker) and
     // sizes the dialog to them.
-    void SetUpRows(std::span<const ParameterRow> schemaRows);
+    void SetUpRows(std::span<const Parameter> schemaRows);
     void ShowRowValues(std::span<const RowValue> values);
     std::vector<RowValue> RowValues(std::size_t count) const;
     // The mode step: in View the rows and the type list cannot be changed.

@@ -3,6 +3,7 @@
 #include "ui/DialogLook.h"
 #include "ui/MaskedBox.h"
 #include "ui/ReadableCharacters.h"
+#include "ui/RowKindLook.h"
 #include "ui/SystemString.h"
 
 #include <QApplication>
@@ -68,18 +69,18 @@ void ParameterRowControls::Clear() {
 }
 
 bool ParameterRowControls::UsesList() const {
-    return row && RowKindPresentation(row->kind).usesList;
+    return row && LookOf(row->kind).usesList;
 }
 
 int ParameterRowControls::MaxLength() const {
     return row ? static_cast<int>(SlotCapacity(row->slot)) : 0;
 }
 
-void ParameterRowControls::SetUp(const ParameterRow& schemaRow, bool picker) {
+void ParameterRowControls::SetUp(const Parameter& schemaRow, bool picker) {
     Clear();
     row = &schemaRow;
     picksTemplate = picker && row->kind == RowKind::TemplateId;
-    const RowKindStyle& style = RowKindPresentation(row->kind);
+    const RowKindLook& look = LookOf(row->kind);
 
     nameLabel->setText(FromSystemString(row->label));
     typeLabel->setText(FromSystemString(row->typeTag));
@@ -88,12 +89,12 @@ void ParameterRowControls::SetUp(const ParameterRow& schemaRow, bool picker) {
             list->addItem(FromSystemString(name));
         // A new entry starts on the first choice: an empty one is no value of the game's.
         list->setCurrentIndex(ChoiceIndex(*row, InitialRowText(*row)));
-        list->resize(style.width, ControlHeight);
+        list->resize(look.width, ControlHeight);
     } else {
-        box->resize(style.width, ControlHeight);
-        if (style.hasBackground)
-            PaintBox(box, ToColor(style.background));
-        box->setReadOnly(style.startsReadOnly);
+        box->resize(look.width, ControlHeight);
+        if (look.background)
+            PaintBox(box, *look.background);
+        box->setReadOnly(look.startsReadOnly);
         ShowBoxText(InitialRowText(*row));
     }
     SetRowVisible(true);

@@ -26,7 +26,7 @@ public:
     // Hides the row, empties its box and list and forgets its schema row.
     void Clear();
     // Shows the row for the schema row with the initial content of its kind.
-    void SetUp(const ParameterRow& row, bool picksTemplate);
+    void SetUp(const Parameter& row, bool picksTemplate);
     // Shows a loaded value; a list shows a value that is none of its names as an extra
     // entry, so that saving unchanged keeps it.
     void Show(const RowValue& value);
@@ -52,7 +52,7 @@ private:
     QLabel* typeLabel;
     QLineEdit* box;
     QComboBox* list;
-    const ParameterRow* row = nullptr;
+    const Parameter* row = nullptr;
     std::optional<std::string> original;
     bool picksTemplate = false;
 };

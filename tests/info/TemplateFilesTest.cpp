@@ -1,7 +1,7 @@
 // Checks the shipped templates against the keys that the readers and writers use:
 // every value that a writer puts into a template must be found again by its reader.
-#include "info/CommandTypes.h"
-#include "info/ConditionTypes.h"
+#include "info/EntryTypes.h"
+#include "info/MemberTable.h"
 #include "info/ResourceTemplates.h"
 #include "support/Workspace.h"
 
@@ -84,39 +84,30 @@ void CheckCommonRules(const std::string& name, const std::string& text) {
 }
 } // namespace
 
-TEST(TemplateFiles, CommandTemplatesCarryEveryKeyInWriterOrder) {
-    for (const auto& type : SupportedCommandTypes()) {
-        const std::string text = Load(std::string("Resources/Commands/") + type.className);
-        CheckCommonRules(type.className, text);
-        std::vector<Member> members;
-        for (const auto& m : type.members)
-            members.push_back({m.readKey, m.writeKey, !m.keepQuotes, m.slot == CommandSlot::Text});
-        const std::size_t classAt = text.find(std::string(type.className) + " ");
-        ASSERT_NE(classAt, std::string::npos) << type.className;
-        EXPECT_LT(classAt, text.find("Version")) << type.className;
-        EXPECT_EQ(Count(text, "gCInfoCommand"), 1u) << type.className;
-        EXPECT_EQ(Count(text, "gCInfoCondition"), 0u) << type.className;
-        EXPECT_EQ(Count(text, "gCRequiredPerk"), 0u) << type.className;
-        EXPECT_EQ(Count(text, "||"), members.size()) << type.className;
-        // Block readers read the members from behind the Version value.
-        CheckMembers(type.className, text, members, 0, text.find(';', text.find("Version")));
-    }
-}
-
-TEST(TemplateFiles, ConditionTemplatesCarryEveryKeyInWriterOrder) {
-    for (const auto& type : SupportedConditionTypes()) {
-        const std::string text = Load(std::string("Resources/Conditions/") + type.className);
-        CheckCommonRules(type.className, text);
-        std::vector<Member> members;
-        for (const auto& m : type.members)
-            members.push_back({m.readKey, m.writeKey, !m.keepQuotes, false});
-        const std::size_t classAt = text.find(std::string(type.className) + " ");
-        ASSERT_NE(classAt, std::string::npos) << type.className;
-        EXPECT_LT(classAt, text.find("Version")) << type.className;
-        EXPECT_EQ(Count(text, "gCInfoCondition"), 1u) << type.className;
-        EXPECT_EQ(Count(text, "gCInfoCommand"), 0u) << type.className;
-        EXPECT_EQ(Count(text, "||"), members.size()) << type.className;
-        CheckMembers(type.className, text, members, 0, text.find(';', text.find("Version")));
+TEST(TemplateFiles, EntryTemplatesCarryEveryKeyInWriterOrder) {
+    for (const EntryKind kind : {EntryKind::Command, EntryKind::Condition}) {
+        const std::string other = kind == EntryKind::Command ? "gCInfoCondition" : "gCInfoCommand";
+        for (const EntryType& type : EntryTypes(kind)) {
+            if (!type.hasClass)
+                continue;
+            const std::string className = ClassName(type);
+            const std::string text = Load(
+                (kind == EntryKind::Command ? "Resources/Commands/" : "Resources/Conditions/") +
+                className);
+            CheckCommonRules(className, text);
+            std::vector<Member> members;
+            for (const Parameter& p : type.parameters)
+                members.push_back({std::string(p.readKey), std::string(p.writeKey), !p.keepQuotes,
+                                   p.slot == Slot::Text});
+            const std::size_t classAt = text.find(className + " ");
+            ASSERT_NE(classAt, std::string::npos) << className;
+            EXPECT_LT(classAt, text.find("Version")) << className;
+            EXPECT_EQ(Count(text, std::string(ClassPrefix(kind))), 1u) << className;
+            EXPECT_EQ(Count(text, other) + Count(text, "gCRequiredPerk"), 0u) << className;
+            EXPECT_EQ(Count(text, "||"), members.size()) << className;
+            // Block readers read the members from behind the Version value.
+            CheckMembers(className, text, members, 0, text.find(';', text.find("Version")));
+        }
     }
 }
 
@@ -125,10 +116,10 @@ TEST(TemplateFiles, PerkTemplateEndsWithTheSeparatorPlaceholder) {
     CheckCommonRules("gCRequiredPerk", text);
     EXPECT_EQ(Count(text, "gCRequiredPerk "), 1u);
     EXPECT_EQ(Count(text, "gCInfoCommand") + Count(text, "gCInfoCondition"), 0u);
-    const std::size_t after = CheckMembers("gCRequiredPerk", text,
-                                           {{"um gESkill Perk", "um gESkill Perk", false, false},
-                                            {"int Value ", "int Value ", false, false},
-                                            {"bool InvertTest", "bool InvertTest", false, false}});
+    std::vector<Member> perk;
+    for (const Parameter& p : PerkParameters())
+        perk.push_back({std::string(p.readKey), std::string(p.writeKey), !p.keepQuotes, false});
+    const std::size_t after = CheckMembers("gCRequiredPerk", text, perk);
     const std::size_t extra = text.find("||", after);
     ASSERT_NE(extra, std::string::npos) << "the separator placeholder is missing";
     ASSERT_LT(extra + 2, text.size());
@@ -161,43 +152,18 @@ TEST(TemplateFiles, InfoTemplateHasTheFramingTheFormatNeeds) {
     // The name is the first quoted value and ends at a stop byte.
     EXPECT_EQ(text[7], '"');
     EXPECT_TRUE(text[8] == ' ' || text[8] == ';');
-    // Both groups of members around the perk list.
-    std::size_t at = CheckMembers("EmptyInfo", text,
-                                  {{"bCString Name ", "bCString Name ", true, false},
-                                   {"MainSortID", "MainSortID", false, false},
-                                   {" SortID", "int SortID ", false, false},
-                                   {"bCString Owner", "bCString Owner", true, false},
-                                   {"Proxy Partner", "Proxy Partner", true, false},
-                                   {"InfoGiven ", "InfoGiven ", false, false},
-                                   {"ExecutionTimes", "ExecutionTimes", false, false},
-                                   {"bCString Parent", "bCString Parent", true, false},
-                                   {"Proxy Quest", "Proxy Quest", true, false},
-                                   {"gEInfoCondType", "gEInfoCondType", false, false},
-                                   {"gEInfoType", "gEInfoType", false, false},
-                                   {"GameModeType", "GameModeType", false, false},
-                                   {"GoldCost", "GoldCost", false, false},
-                                   {"GoldCostScript", "GoldCostScript", true, false},
-                                   {"GoldCostItem", "GoldCostItem", false, false}},
-                                  9, 9);
+    // Both groups of members around the perk list, in the order of the member table;
+    // the name's second place, "bCString Name ", stands first.
+    std::vector<Member> head;
+    std::vector<Member> tail;
+    for (const InfoMember& m : InfoMemberTable()) {
+        const std::string write(m.group == MemberGroup::Name ? m.readKey : m.writeKey);
+        (m.group == MemberGroup::Tail ? tail : head)
+            .push_back({std::string(m.readKey), write, m.unquote, false});
+    }
+    std::size_t at = CheckMembers("EmptyInfo", text, head, 9, 9);
     EXPECT_LT(at, perksOpen);
-    at = CheckMembers("EmptyInfo", text,
-                      {{"AutoPositioning", "AutoPositioning", false, false},
-                       {"ClearChildren", "ClearChildren", false, false},
-                       {"Permanent", "Permanent", false, false},
-                       {"CommandIndex", "CommandIndex", false, false},
-                       {"InfoIsRunnig", "InfoIsRunnig", false, false},
-                       {"StartChapter", "StartChapter", false, false},
-                       {"EndChapter", "EndChapter", false, false},
-                       {"GivenCmdIndex", "GivenCmdIndex", false, false},
-                       {"talkPartner ", "talkPartner ", true, false},
-                       {"talkGivenCmd", "talkGivenCmd", false, false},
-                       {"SmalltalkRewind", "SmalltalkRewind", false, false},
-                       {"talkInnerRange", "talkInnerRange", false, false},
-                       {"TestWithLOS", "TestWithLOS", false, false},
-                       {"talkOuterRange", "talkOuterRange", false, false},
-                       {"talkExitR", "talkExitR", true, false},
-                       {"talkPartnerExit", "talkPartnerExit", true, false}},
-                      perksClose, perksClose);
+    at = CheckMembers("EmptyInfo", text, tail, perksClose, perksClose);
     EXPECT_LT(at, commands);
     EXPECT_EQ(Count(text, "||"), 32u);
     // The cache finds the quest as the first quoted value after "gCQuestProxy".

@@ -1,6 +1,8 @@
 #include "support/InfoBuilder.h"
-#include "info/CommandTypes.h"
-#include "info/ConditionTypes.h"
+#include "info/EntryBlocks.h"
+#include "info/MemberTable.h"
+
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,24 @@ namespace VaskTest {
 namespace {
 std::string Tagged(const std::string& tag, const std::string& what) {
     return what + "_" + tag;
+}
+
+// An entry of the type with a distinct text in every slot that the type reads.
+template <typename Record> void FillEntry(Record& record, const EntryType& type) {
+    EntryRecord<Record>::Name(record) = TesselEngine::Char32(type.name);
+    for (const Parameter& parameter : type.parameters) {
+        const std::string value = std::string(type.name.substr(0, 6)) +
+                                  std::to_string(static_cast<int>(parameter.slot));
+        VisitSlot(
+            record, parameter.slot,
+            [&](auto& member) {
+                TesselEngine::SetMember(member, value.c_str());
+                return true;
+            },
+            false);
+    }
+    if constexpr (std::is_same_v<Record, InfoCommand>)
+        record.UseValues = type.useValues;
 }
 } // namespace
 
@@ -54,74 +74,13 @@ void FillEverything(VaskInfo& info, const std::string& name, const std::string& 
         perk.SetValue(std::to_string(i + 1).c_str());
         perk.SetInvertTest(i % 2 ? "True" : "False");
     }
-    for (const auto& type : SupportedCommandTypes()) {
-        InfoCommand& c = info.InfoCommands[info.AddCommand()];
-        const std::string n = type.text->Str();
-        c.SetCommand(n.c_str());
-        for (const auto& member : type.members) {
-            const std::string value =
-                n.substr(0, 6) + std::to_string(static_cast<int>(member.slot));
-            switch (member.slot) {
-            case CommandSlot::Entity1:
-                c.SetEntity1(value.c_str());
-                break;
-            case CommandSlot::Entity2:
-                c.SetEntity2(value.c_str());
-                break;
-            case CommandSlot::Entity3:
-                c.SetEntity3(value.c_str());
-                break;
-            case CommandSlot::ID1:
-                c.SetID1(value.c_str());
-                break;
-            case CommandSlot::ID2:
-                c.SetID2(value.c_str());
-                break;
-            case CommandSlot::ID3:
-                c.SetID3(value.c_str());
-                break;
-            case CommandSlot::LocString:
-                c.SetLocString(value.c_str());
-                break;
-            case CommandSlot::Text:
-                c.SetText(value.c_str());
-                break;
-            default:
-                c.SetValue(value.c_str(), static_cast<std::uint32_t>(member.slot) -
-                                              static_cast<std::uint32_t>(CommandSlot::Value0));
-            }
-        }
-        c.UseValues = type.useValues;
-    }
-    for (const auto& type : SupportedConditionTypes()) {
-        InfoCondition& c = info.InfoConditions[info.AddCondition()];
-        const std::string n = type.text->Str();
-        c.SetCondition(n.c_str());
-        for (const auto& member : type.members) {
-            const std::string value =
-                n.substr(0, 6) + "c" + std::to_string(static_cast<int>(member.slot));
-            switch (member.slot) {
-            case ConditionSlot::Entity1:
-                c.SetEntity1(value.c_str());
-                break;
-            case ConditionSlot::Entity2:
-                c.SetEntity2(value.c_str());
-                break;
-            case ConditionSlot::ID1:
-                c.SetID1(value.c_str());
-                break;
-            case ConditionSlot::ID2:
-                c.SetID2(value.c_str());
-                break;
-            case ConditionSlot::ID3:
-                c.SetID3(value.c_str());
-                break;
-            case ConditionSlot::ID4:
-                c.SetID4(value.c_str());
-                break;
-            case ConditionSlot::LocString:
-                c.SetLocString(value.c_str());
-                break;
+    for (const EntryKind kind : {EntryKind::Command, EntryKind::Condition}) {
+        for (const EntryType& type : EntryTypes(kind)) {
+            if (type.hasClass) {
+                if (kind == EntryKind::Command)
+                    FillEntry(info.InfoCommands[info.AddCommand()], type);
+                else
+                    FillEntry(info.InfoConditions[info.AddCondition()], type);
             }
         }
     }
@@ -134,39 +93,8 @@ std::string WriteToText(VaskInfo& info) {
 }
 
 void ExpectSameInfo(const VaskInfo& e, const VaskInfo& a) {
-#define SAME(member) EXPECT_EQ(e.member.View(), a.member.View()) << #member
-    SAME(Name);
-    SAME(MainSortID);
-    SAME(SortID);
-    SAME(Owner);
-    SAME(Partner);
-    SAME(InfoGiven);
-    SAME(LastExecutionTimestamp);
-    SAME(Parent);
-    SAME(Quest);
-    SAME(ConditionType);
-    SAME(InfoType);
-    SAME(GameModeType);
-    SAME(GoldCost);
-    SAME(GoldCostScript);
-    SAME(GoldCostItem);
-    SAME(DialogPartnerAutoPositioningEnabled);
-    SAME(ClearChildren);
-    SAME(Permanent);
-    SAME(CurrentInfoCommandIndex);
-    SAME(InfoIsRunnig);
-    SAME(StartChapter);
-    SAME(EndChapter);
-    SAME(CommentGivenCmdIndex);
-    SAME(SmalltalkPartner);
-    SAME(SmalltalkGivenCmdIndex);
-    SAME(SmalltalkRewind);
-    SAME(SmalltalkInnerRange);
-    SAME(SmalltalkInnerRangeTestWithLOS);
-    SAME(SmalltalkOuterRange);
-    SAME(SmalltalkExitRoutineName);
-    SAME(SmalltalkPartnerExitRoutineName);
-#undef SAME
+    for (const InfoMember& member : InfoMemberTable())
+        EXPECT_EQ(TextOf(e, member), TextOf(a, member)) << member.name;
     ASSERT_EQ(e.RequiredPerks.GetSize(), a.RequiredPerks.GetSize());
     for (std::uint32_t i = 0; i < e.RequiredPerks.GetSize(); ++i) {
         EXPECT_EQ(e.RequiredPerks[i].Perk.View(), a.RequiredPerks[i].Perk.View());
