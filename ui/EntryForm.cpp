@@ -35,9 +35,9 @@ const KindLook& LookOf(EntryKind kind) {
 constexpr int NameCapacity = 32;
 } // namespace
 
-EntryForm::EntryForm(EntryKind entryKind, int modeNumber, QWidget* parent)
+EntryForm::EntryForm(EntryKind entryKind, EntryEditMode mode, QWidget* parent)
     : ParameterForm(LookOf(entryKind).title, LookOf(entryKind).caption, LookOf(entryKind).rows,
-                    LookOf(entryKind).pickerRows, modeNumber, parent),
+                    LookOf(entryKind).pickerRows, mode, parent),
       kind(entryKind) {
     for (const EntryType& type : EntryTypes(kind))
         typeList->addItem(FromSystemString(type.entry));

@@ -25,7 +25,7 @@ public:
     void Save() override;
 
 protected:
-    EntryForm(EntryKind kind, int modeNumber, QWidget* parent);
+    EntryForm(EntryKind kind, EntryEditMode mode, QWidget* parent);
 
     // The entry behind the dialog.
     virtual std::string StoredName() const = 0;
@@ -47,8 +47,8 @@ private:
 // The dialog over an entry of one kind.
 template <typename Entry> class EntryFormOf : public EntryForm {
 protected:
-    EntryFormOf(Entry& entry, int modeNumber, QWidget* parent)
-        : EntryForm(EntryRef<Entry>::Kind, modeNumber, parent), entry(entry) {
+    EntryFormOf(Entry& entry, EntryEditMode mode, QWidget* parent)
+        : EntryForm(EntryRef<Entry>::Kind, mode, parent), entry(entry) {
         ResetToDefault();
         FollowTypeText();
     }

@@ -10,8 +10,7 @@ class InfoCommandForm : public EntryFormOf<InfoCommandRef> {
     Q_OBJECT
 
 public:
-    // mode: 0 View, 1 New, 2 Edit.
-    InfoCommandForm(InfoCommandRef& entry, int mode, QWidget* parent = nullptr)
+    InfoCommandForm(InfoCommandRef& entry, EntryEditMode mode, QWidget* parent = nullptr)
         : EntryFormOf(entry, mode, parent) {}
 
     void SelectCommand(int index) { SelectType(index); }

@@ -10,8 +10,7 @@ class InfoConditionForm : public EntryFormOf<InfoConditionRef> {
     Q_OBJECT
 
 public:
-    // mode: 0 View, 1 New, 2 Edit.
-    InfoConditionForm(InfoConditionRef& entry, int mode, QWidget* parent = nullptr)
+    InfoConditionForm(InfoConditionRef& entry, EntryEditMode mode, QWidget* parent = nullptr)
         : EntryFormOf(entry, mode, parent) {}
 
     void SelectCondition(int index) { SelectType(index); }

@@ -63,7 +63,7 @@ std::string FirstValid(std::initializer_list<const std::string*> texts) {
 }
 } // namespace
 
-void OpenInfoEditor(std::uint32_t index, int mode, const std::string& sourcePath) {
+void OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode, const std::string& sourcePath) {
     auto* form = new InfoForm;
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->show();
@@ -415,8 +415,8 @@ void InfoForm::BuildLayout() {
                 EditEntry();
         });
         connect(grid, &QTableView::clicked, this, [this, i](const QModelIndex& index) {
-            if (editMode == View || editMode < View || editMode > Edit)
-                OpenEntryDialog(static_cast<int>(i), index.row(), 0);
+            if (editMode == InfoFormEditMode::View)
+                OpenEntryDialog(static_cast<int>(i), index.row(), EntryEditMode::View);
         });
     }
     page->addWidget(tabs, 1);

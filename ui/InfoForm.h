@@ -7,6 +7,7 @@
 #include "info/SaveCheck.h"
 #include "info/WorkingCopyEdit.h"
 #include "ui/EntryTableModel.h"
+#include "ui/ParameterForm.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -25,7 +26,7 @@ class QUndoStack;
 
 namespace VaskEdit {
 
-enum InfoFormEditMode { View = 0, New = 1, Copy = 2, Edit = 3 };
+enum class InfoFormEditMode { View, New, Copy, Edit };
 
 class InfoForm : public QMainWindow {
     Q_OBJECT
@@ -34,11 +35,11 @@ public:
     explicit InfoForm(QWidget* parent = nullptr);
     ~InfoForm() override;
 
-    void InfoEditor_OnOpen(std::uint32_t index, int mode);
+    void InfoEditor_OnOpen(std::uint32_t index, InfoFormEditMode mode);
     // The file the info was read from: when saving it untouched would not write that
     // file's bytes again, the window says so, and the first save asks first.
     void SetSourceFile(const std::string& path);
-    void SetInfoEditMode(int mode);
+    void SetInfoEditMode(InfoFormEditMode mode);
     void InfoEditor_ClearGUI();
     void RebuildCommandGridView();
     void RebuildConditionGridView();
@@ -64,7 +65,7 @@ public:
     void CopyEntry();
     void PasteEntries();
 
-    int EditMode() const { return editMode; }
+    InfoFormEditMode EditMode() const { return editMode; }
     const InfoRef& InfoData() const { return infoData; }
     // For tests: a field's control by its caption, the grids and tabs.
     QWidget* Field(const QString& caption) const;
@@ -122,7 +123,7 @@ private:
     bool HandleKey(QKeyEvent& key, QWidget* target);
     bool HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target);
     // The dialog of the selected tab on the entry at row (a new entry when row is -1).
-    bool OpenEntryDialog(int tab, int row, int mode);
+    bool OpenEntryDialog(int tab, int row, EntryEditMode mode);
     void RebuildAll();
     int SelectedRow(int tab) const;
     // The shown tab and its selected row; false outside the editable modes or with no
@@ -132,7 +133,7 @@ private:
     void UnloadOnClose();
 
     InfoRef infoData;
-    int editMode = View;
+    InfoFormEditMode editMode = InfoFormEditMode::View;
     bool unloaded = false;
     std::vector<FieldControl> fields;
     QTabWidget* tabs = nullptr;

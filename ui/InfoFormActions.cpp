@@ -34,7 +34,7 @@ namespace {
 // Opens the entry dialog on row of the list, or on a new entry appended for it when row
 // is -1; a new entry that the dialog does not save is removed again.
 template <typename Dialog, typename Entry>
-bool RunEntryDialog(QWidget* parent, std::vector<Entry>& list, int row, int mode) {
+bool RunEntryDialog(QWidget* parent, std::vector<Entry>& list, int row, EntryEditMode mode) {
     if (row < 0)
         list.emplace_back();
     Entry& entry = row < 0 ? list.back() : list[static_cast<std::size_t>(row)];
@@ -59,12 +59,12 @@ bool IsModifierOnly(int key) {
 } // namespace
 
 bool InfoForm::Editable() const {
-    return editMode >= New && editMode <= Edit;
+    return editMode != InfoFormEditMode::View;
 }
 
-void InfoForm::InfoEditor_OnOpen(std::uint32_t index, int mode) {
+void InfoForm::InfoEditor_OnOpen(std::uint32_t index, InfoFormEditMode mode) {
     SetInfoEditMode(mode);
-    if (mode == New || index >= InfoManager::InfoFiles.GetSize()) {
+    if (mode == InfoFormEditMode::New || index >= InfoManager::InfoFiles.GetSize()) {
         infoData = InfoRef{};
         InfoEditor_ClearGUI();
         infoData.Name.clear();
@@ -91,7 +91,7 @@ void InfoForm::SetSourceFile(const std::string& path) {
     saveNotice->show();
 }
 
-void InfoForm::SetInfoEditMode(int mode) {
+void InfoForm::SetInfoEditMode(InfoFormEditMode mode) {
     editMode = mode;
     ApplyEditability();
 }
@@ -116,10 +116,10 @@ void InfoForm::ApplyEditability() {
         copyButton->setEnabled(false);
         newButton->setEnabled(false);
     }
-    if (editMode == Edit) {
+    if (editMode == InfoFormEditMode::Edit) {
         editButton->show();
         newButton->hide();
-    } else if (editMode == New) {
+    } else if (editMode == InfoFormEditMode::New) {
         editButton->setEnabled(false);
         editButton->hide();
         newButton->show();
@@ -136,7 +136,7 @@ void InfoForm::EditInfo() {
     const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
     if (index >= 0)
         InfoManager::InfoFiles[static_cast<std::uint32_t>(index)].EditMark = 1;
-    SetInfoEditMode(Edit);
+    SetInfoEditMode(InfoFormEditMode::Edit);
 }
 
 void InfoForm::CopyInfo() {
@@ -146,11 +146,11 @@ void InfoForm::CopyInfo() {
     const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
     if (index >= 0)
         InfoManager::InfoFiles[static_cast<std::uint32_t>(index)].EditMark = 1;
-    SetInfoEditMode(Copy);
+    SetInfoEditMode(InfoFormEditMode::Copy);
 }
 
 void InfoForm::NewInfo() {
-    SetInfoEditMode(New);
+    SetInfoEditMode(InfoFormEditMode::New);
     InfoEditor_ClearGUI();
     ResetHistory();
 }
@@ -164,7 +164,7 @@ void InfoForm::PickGoldCostItem() {
     if (pickingItem)
         return;
     pickingItem = true;
-    TemplateBox picker(QString(), BoxValue(box), editMode != View, this);
+    TemplateBox picker(QString(), BoxValue(box), editMode != InfoFormEditMode::View, this);
     if (picker.exec() == QDialog::Accepted) {
         ShowMasked(box, GuidInputMask, ToSystemString(picker.GetGUID()), 48);
         for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -192,7 +192,7 @@ void InfoForm::Save() {
         close();
         return;
     }
-    if ((editMode == New || editMode == Copy) &&
+    if ((editMode == InfoFormEditMode::New || editMode == InfoFormEditMode::Copy) &&
         Ask(this, "Caution", "Are you sure?") == DialogResult::No)
         return;
     if (sourceComparison.changed && !sourceChangeAccepted) {
@@ -216,7 +216,7 @@ void InfoForm::Save() {
 
     StoreFields();
     const std::uint32_t index = InfoManager::CreateVaskInfo(infoData.Name.c_str());
-    StoreInfoRef(infoData, InfoManager::InfoFiles[index], editMode != New);
+    StoreInfoRef(infoData, InfoManager::InfoFiles[index], editMode != InfoFormEditMode::New);
     if (!InfoManager::WriteVaskInfo(index)) {
         // Nothing is lost: the window stays open with everything the user typed.
         ShowMessage(this, "Error",
@@ -270,7 +270,7 @@ int InfoForm::SelectedRow(int tab) const {
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-bool InfoForm::OpenEntryDialog(int tab, int row, int mode) {
+bool InfoForm::OpenEntryDialog(int tab, int row, EntryEditMode mode) {
     // The grids are rebuilt by ChangeList, which records what the dialog changed.
     if (tab == 0)
         return RunEntryDialog<InfoCommandForm>(this, infoData.InfoCommands, row, mode);
@@ -284,7 +284,7 @@ void InfoForm::AddEntry() {
         return;
     const int tab = tabs->currentIndex();
     ChangeList(static_cast<EntryList>(tab), "add entry",
-               [&] { return OpenEntryDialog(tab, -1, 1); });
+               [&] { return OpenEntryDialog(tab, -1, EntryEditMode::New); });
 }
 
 void InfoForm::EditEntry() {
@@ -292,9 +292,11 @@ void InfoForm::EditEntry() {
     int row = 0;
     if (!EditableSelection(&tab, &row))
         return;
-    // Perks are edited in the perk dialog's editable mode.
+    // A perk is edited in the perk dialog's New mode, the one that takes its changes.
+    const EntryEditMode mode =
+        static_cast<EntryList>(tab) == EntryList::Perks ? EntryEditMode::New : EntryEditMode::Edit;
     ChangeList(static_cast<EntryList>(tab), "edit entry",
-               [&] { return OpenEntryDialog(tab, row, tab == 2 ? 1 : 2); });
+               [&] { return OpenEntryDialog(tab, row, mode); });
 }
 
 void InfoForm::DeleteEntry() {

@@ -1,6 +1,7 @@
 #include "ui/InfoOpening.h"
 #include "info/InfoFileName.h"
 #include "library/InfoManager.h"
+#include "ui/InfoForm.h"
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
 
@@ -26,7 +27,7 @@ bool OpenInfoByName(QWidget* parent, const QString& name) {
         ShowMessage(parent, "InfoManager", NotFound(name));
         return false;
     }
-    OpenInfoEditor(index, 0, InfoFilePath(TesselEngine::Char48(bytes)).Str());
+    OpenInfoEditor(index, InfoFormEditMode::View, InfoFilePath(TesselEngine::Char48(bytes)).Str());
     return true;
 }
 
@@ -47,7 +48,7 @@ bool OpenInfoFromPath(QWidget* parent, std::string path) {
         ShowMessage(parent, "InfoManager", NotFound(shown));
         return false;
     }
-    OpenInfoEditor(index, 0, path);
+    OpenInfoEditor(index, InfoFormEditMode::View, path);
     return true;
 }
 

@@ -8,11 +8,15 @@
 class QWidget;
 
 namespace VaskEdit {
+enum class InfoFormEditMode;
+}
+
+namespace VaskEdit {
 
 // Opens a new, free-standing info editor window on entry index of
-// InfoManager::InfoFiles in the given mode (0 View, 1 New, 2 Copy, 3 Edit); sourcePath
-// names the file the info was read from, if any.
-void OpenInfoEditor(std::uint32_t index, int mode, const std::string& sourcePath = {});
+// InfoManager::InfoFiles in the given mode; sourcePath names the file the info was read
+// from, if any.
+void OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode, const std::string& sourcePath = {});
 
 // Reads "Infos/" + name + ".vaskinfo" into a new loaded info and opens it in View.
 // Shows "Invalid info name!" for a blank name and "not found" when it cannot be read.

@@ -16,7 +16,7 @@ constexpr std::size_t PerkCapacity = 48;
 constexpr int SkillCapacity = static_cast<int>(PerkCapacity - SkillPrefix.size());
 } // namespace
 
-InfoPerkForm::InfoPerkForm(InfoRequiredPerkRef& perkEntry, int mode, QWidget* parent)
+InfoPerkForm::InfoPerkForm(InfoRequiredPerkRef& perkEntry, EntryEditMode mode, QWidget* parent)
     : ParameterForm("InfoPerkForm", "Required Perk", PerkRowCount, 0, mode, parent),
       entry(perkEntry) {
     for (const std::string_view skill : SkillNames())

@@ -13,8 +13,8 @@ class InfoPerkForm : public ParameterForm {
     Q_OBJECT
 
 public:
-    // mode: 0 View, 1 New (also for editing an existing perk), 2 Edit.
-    InfoPerkForm(InfoRequiredPerkRef& entry, int mode, QWidget* parent = nullptr);
+    // The info editor opens existing perks as New too, so their rows stay editable.
+    InfoPerkForm(InfoRequiredPerkRef& entry, EntryEditMode mode, QWidget* parent = nullptr);
 
     // No skill, the two fixed rows with their initial content.
     void ResetToDefault();

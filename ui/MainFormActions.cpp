@@ -5,6 +5,7 @@
 #include "tools/ExternalTools.h"
 #include "tools/Settings.h"
 #include "ui/CheckReportWindow.h"
+#include "ui/InfoForm.h"
 #include "ui/InfoOpening.h"
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
@@ -184,7 +185,7 @@ void MainForm::OpenSelection() {
 }
 
 void MainForm::NewInfo() {
-    OpenInfoEditor(0, 1);
+    OpenInfoEditor(0, InfoFormEditMode::New);
 }
 
 void MainForm::OpenWithNotepad() {

@@ -33,21 +33,9 @@ constexpr int CancelLeft = 150;
 constexpr int SaveLeft = 300;
 } // namespace
 
-EntryEditMode EntryEditModeFromNumber(int mode) {
-    switch (mode) {
-    case 1:
-        return EntryEditMode::New;
-    case 2:
-        return EntryEditMode::Edit;
-    default:
-        return EntryEditMode::View;
-    }
-}
-
 ParameterForm::ParameterForm(const QString& title, const QString& caption, int rowCount,
-                             int pickerRowCount, int modeNumber, QWidget* parent)
-    : KeyFirstDialog(parent), mode(EntryEditModeFromNumber(modeNumber)),
-      pickerRows(pickerRowCount) {
+                             int pickerRowCount, EntryEditMode editMode, QWidget* parent)
+    : KeyFirstDialog(parent), mode(editMode), pickerRows(pickerRowCount) {
     setWindowTitle(title);
     setModal(true);
 

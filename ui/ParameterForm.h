@@ -24,9 +24,8 @@ namespace VaskEdit {
 
 class ParameterRowControls;
 
-// The mode number that the info editor passes; any other number is treated as View.
-enum class EntryEditMode { View = 0, New = 1, Edit = 2 };
-EntryEditMode EntryEditModeFromNumber(int mode);
+// How an entry dialog opens: read-only, on a new entry, or on an entry to change.
+enum class EntryEditMode { View, New, Edit };
 
 class ParameterForm : public KeyFirstDialog {
     Q_OBJECT
@@ -50,7 +49,7 @@ public:
 
 protected:
     ParameterForm(const QString& title, const QString& caption, int rowCount, int pickerRows,
-                  int modeNumber, QWidget* parent);
+                  EntryEditMode mode, QWidget* parent);
 
     // The empty state: no rows, height 300, the buttons in their first place, "Save"
     // enabled.

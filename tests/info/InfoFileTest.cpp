@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace VaskEdit;
 using VaskTest::ReadFile;
@@ -56,6 +57,37 @@ TEST_F(InfoFileTest, EverySupportedTypeSurvivesAWriteAndARead) {
 
     VaskInfo again = ReadText(first);
     EXPECT_EQ(VaskTest::WriteToText(again), first);
+}
+
+// The templates stay as they are while infos are written: two threads writing at once
+// give what one writer gives.
+TEST_F(InfoFileTest, InfosAreWrittenOnTwoThreadsAtOnce) {
+    std::vector<VaskInfo> infos(8);
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < infos.size(); ++i) {
+        VaskTest::FillEverything(infos[i], "Info_" + std::to_string(i), std::to_string(i), 2);
+        expected.push_back(VaskTest::WriteToText(infos[i]));
+    }
+    std::vector<std::string> first(infos.size() / 2);
+    std::vector<std::string> second(infos.size() - first.size());
+    const auto writeAll = [&](std::size_t from, std::vector<std::string>& out) {
+        for (int round = 0; round < 50; ++round) {
+            for (std::size_t i = 0; i < out.size(); ++i) {
+                TesselEngine::IO::Stream stream;
+                infos[from + i].WriteToStream(stream);
+                out[i].assign(stream.GetBuffer(), stream.GetSize());
+                if (out[i] != expected[from + i])
+                    return;
+            }
+        }
+    };
+    std::thread other(writeAll, first.size(), std::ref(second));
+    writeAll(0, first);
+    other.join();
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(first[i], expected[i]);
+    for (std::size_t i = 0; i < second.size(); ++i)
+        EXPECT_EQ(second[i], expected[first.size() + i]);
 }
 
 TEST_F(InfoFileTest, PerksAreSeparatedButTheLastIsNot) {

@@ -59,7 +59,7 @@ private slots:
 
     void conditionTypesAndTheirRows() {
         InfoConditionRef entry;
-        InfoConditionForm form(entry, 1);
+        InfoConditionForm form(entry, EntryEditMode::New);
         QCOMPARE(form.windowTitle(), QString("InfoConditionForm"));
         QCOMPARE(TypeList(form)->count(), 16);
         ChooseType(form, "Script");
@@ -84,7 +84,7 @@ private slots:
         kept.Condition = "CanTeachSkill";
         kept.PreservedBlock = "kept block";
         const InfoConditionRef keptBefore = kept;
-        InfoConditionForm keptForm(kept, 2);
+        InfoConditionForm keptForm(kept, EntryEditMode::Edit);
         keptForm.LoadGUIFromCommandData();
         QVERIFY(SaveButton(keptForm)->isEnabled());
         QCOMPARE(SaveWithCtrlS(keptForm), DialogResult::OK);
@@ -95,7 +95,7 @@ private slots:
         InfoConditionRef entry;
         entry.Condition = "ItemAmount";
         entry.ID1 = "{11111111-AAAA-BBBB-CCCC-000000000001}";
-        InfoConditionForm form(entry, 2);
+        InfoConditionForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         // A loaded entry can be typed into ...
         QVERIFY(!RowBox(form, 2)->isReadOnly());
@@ -121,7 +121,7 @@ private slots:
         entry.ID3 = "True";
         entry.LocString = "kept";
         const InfoConditionRef before = entry;
-        InfoConditionForm form(entry, 2);
+        InfoConditionForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         QCOMPARE(RowList(form, 2)->currentText(), QString("Running"));
         QCOMPARE(RowList(form, 3)->currentText(), QString("True"));
@@ -135,7 +135,7 @@ private slots:
 
     void conditionWithoutTypeIsRefused() {
         InfoConditionRef entry;
-        InfoConditionForm form(entry, 1);
+        InfoConditionForm form(entry, EntryEditMode::New);
         SeenMessage seen;
         QCOMPARE(SaveExpectingMessage(form, seen), -1);
         QCOMPARE(seen.caption, QString("Error"));
@@ -148,7 +148,7 @@ private slots:
         entry.Condition = "PlayerKnows";
         entry.ID1 = "Knows_Secret";
         const InfoConditionRef before = entry;
-        InfoConditionForm form(entry, 0);
+        InfoConditionForm form(entry, EntryEditMode::View);
         form.LoadGUIFromCommandData();
         QVERIFY(!TypeList(form)->isEnabled());
         QVERIFY(RowBox(form, 1)->isReadOnly());
@@ -163,7 +163,7 @@ private slots:
     void perkDialogShowsTheSkillWithoutItsPrefix() {
         InfoRequiredPerkRef entry{"gESkill_Perk_Lockpick", "2", "False"};
         const InfoRequiredPerkRef before = entry;
-        InfoPerkForm form(entry, 1);
+        InfoPerkForm form(entry, EntryEditMode::New);
         form.LoadGUIFromCommandData();
         QCOMPARE(form.windowTitle(), QString("InfoPerkForm"));
         QCOMPARE(TypeList(form)->count(), 160);
@@ -184,7 +184,7 @@ private slots:
 
     void newPerkStoresThePrefixInFront() {
         InfoRequiredPerkRef entry;
-        InfoPerkForm form(entry, 1);
+        InfoPerkForm form(entry, EntryEditMode::New);
         QCOMPARE(TypeList(form)->currentText(), QString());
         QCOMPARE(RowBox(form, 1)->text(), QString("0"));
         // A typed skill is read back only up to a blank.
@@ -205,7 +205,7 @@ private slots:
 
     void perkWithoutSkillIsRefused() {
         InfoRequiredPerkRef entry;
-        InfoPerkForm form(entry, 1);
+        InfoPerkForm form(entry, EntryEditMode::New);
         SeenMessage seen;
         QCOMPARE(SaveExpectingMessage(form, seen), -1);
         QCOMPARE(seen.caption, QString("Error"));
@@ -215,7 +215,7 @@ private slots:
 
     void viewedPerkIsReadOnly() {
         InfoRequiredPerkRef entry{"gESkill_XP", "5", "True"};
-        InfoPerkForm form(entry, 0);
+        InfoPerkForm form(entry, EntryEditMode::View);
         form.LoadGUIFromCommandData();
         QVERIFY(!TypeList(form)->isEnabled());
         QVERIFY(RowBox(form, 1)->isReadOnly());

@@ -76,7 +76,7 @@ private slots:
 
     void freshDialogHasNoType() {
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         QCOMPARE(form.windowTitle(), QString("InfoCommand"));
         QCOMPARE(TypeList(form)->count(), 60);
         QCOMPARE(TypeList(form)->itemText(12), QString("EndGame - unused"));
@@ -91,7 +91,7 @@ private slots:
 
     void choosingGiveShowsItsSixRows() {
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         ChooseType(form, "Give");
         QCOMPARE(form.SelectedType(), 14);
         QCOMPARE(Description(form), QString("<Entity1> gives <Entity2> <Amount> items."));
@@ -139,7 +139,7 @@ private slots:
 
     void startFixCameraScrollsBeyondEightRows() {
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         ChooseType(form, "StartFixCamera");
         QCOMPARE(VisibleRows(form), 17);
         QCOMPARE(form.height(), 690);
@@ -166,7 +166,7 @@ private slots:
 
     void backHasNoPropertiesButCanBeSaved() {
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         ChooseType(form, "Give");
         ChooseType(form, "Back");
         QCOMPARE(Description(form), QString("Go back and skip the parent and its childs."));
@@ -181,7 +181,7 @@ private slots:
     void unusedTypesCannotBeSaved() {
         InfoCommandRef entry = SayCommand();
         const InfoCommandRef before = entry;
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         ChooseType(form, "SayKeepItUp - unused");
         QCOMPARE(Description(form), QString("Unused! Unknown params!"));
@@ -201,7 +201,7 @@ private slots:
     void sayIsLoadedAndSavedUnchanged() {
         InfoCommandRef entry = SayCommand();
         const InfoCommandRef before = entry;
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         QCOMPARE(TypeList(form)->currentText(), QString("Say"));
         QCOMPARE(VisibleRows(form), 4);
@@ -218,7 +218,7 @@ private slots:
 
     void editedRowsAreStoredWithTheirPrefix() {
         InfoCommandRef entry = SayCommand();
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         TypeInto(RowBox(form, 2), "Alice");
         RowList(form, 4)->setCurrentIndex(RowList(form, 4)->findText("NoAutoMove_None"));
@@ -233,7 +233,7 @@ private slots:
         InfoCommandRef entry;
         entry.Command = "AddQuestActor";
         entry.ID2 = "Client";
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         QCOMPARE(RowList(form, 3)->currentText(), QString("Client"));
         QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
@@ -248,7 +248,7 @@ private slots:
         entry.ID3 = "true";     // not "True"
         entry.Entity3 = "";     // nothing chosen
         const InfoCommandRef before = entry;
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         QCOMPARE(RowBox(form, 3)->text(), QString("It_Sword"));
         QCOMPARE(RowBox(form, 4)->text(), QString("1.5"));
@@ -262,7 +262,7 @@ private slots:
         camera.Command = "Say";
         camera.ID1 = "gEForcedDialogCam_Sideways";
         const InfoCommandRef cameraBefore = camera;
-        InfoCommandForm sayForm(camera, 2);
+        InfoCommandForm sayForm(camera, EntryEditMode::Edit);
         sayForm.LoadGUIFromCommandData();
         QCOMPARE(RowList(sayForm, 4)->currentText(), QString("Sideways"));
         QCOMPARE(SaveWithCtrlS(sayForm), DialogResult::OK);
@@ -275,7 +275,7 @@ private slots:
         entry.ID1 = "PC_Hero";
         entry.PreservedBlock = "kept block";
         const InfoCommandRef before = entry;
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         QCOMPARE(TypeList(form)->currentText(), QString("Dance"));
         QCOMPARE(form.SelectedType(), -1);
@@ -297,7 +297,7 @@ private slots:
 
     void createItemKeepsValues() {
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         ChooseType(form, "CreateItem");
         TypeInto(RowBox(form, 1), "PC_Hero");
         TypeInto(RowBox(form, 3), "7");
@@ -316,7 +316,7 @@ private slots:
 
     void typedTypeNameSelectsItsType() {
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         QLineEdit* typed = TypeList(form)->lineEdit();
         typed->setFocus();
         QTest::keyClicks(typed, "GiveXP");
@@ -344,7 +344,7 @@ private slots:
     void newListRowsStartOnTheirFirstChoice() {
         // Saved untouched, a new AddQuestActor wrote a bare "gEQuestActor_".
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         ChooseType(form, "AddQuestActor");
         QCOMPARE(RowList(form, 3)->currentText(), QString("Client"));
         QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
@@ -354,7 +354,7 @@ private slots:
     void textBoxesRefuseWhatTheFileWouldCut() {
         // "Bob/Smith" and "Old Bob" were saved and came back as "Bob" and "Old".
         InfoCommandRef entry = SayCommand();
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         QLineEdit* listener = RowBox(form, 2);
         TypeInto(listener, "Bob/Smith");
@@ -370,7 +370,7 @@ private slots:
         camera.Command = "StartFixCamera";
         camera.UseValues = true;
         camera.Value[0] = "\"1.5\"";
-        InfoCommandForm cameraForm(camera, 2);
+        InfoCommandForm cameraForm(camera, EntryEditMode::Edit);
         cameraForm.LoadGUIFromCommandData();
         QCOMPARE(RowBox(cameraForm, 3)->text(), QString("\"1.5\""));
         QCOMPARE(RowBox(cameraForm, 3)->validator(), nullptr);
@@ -379,7 +379,7 @@ private slots:
 
     void emptyTypeIsRefused() {
         InfoCommandRef entry;
-        InfoCommandForm form(entry, 1);
+        InfoCommandForm form(entry, EntryEditMode::New);
         TypeList(form)->setEditText("   ");
         SeenMessage seen;
         bool openAfterMessage = false;
@@ -403,7 +403,7 @@ private slots:
     void viewModeAnswersKeysWithTheReadOnlyMessage() {
         InfoCommandRef entry = SayCommand();
         const InfoCommandRef before = entry;
-        InfoCommandForm form(entry, 0);
+        InfoCommandForm form(entry, EntryEditMode::View);
         form.LoadGUIFromCommandData();
         QVERIFY(!TypeList(form)->isEnabled());
         QVERIFY(RowBox(form, 1)->isReadOnly());
@@ -435,7 +435,7 @@ private slots:
     void cancelLeavesTheEntryUnchanged() {
         InfoCommandRef entry = SayCommand();
         const InfoCommandRef before = entry;
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         TypeInto(RowBox(form, 1), "Someone");
         OnNextModal([&](QWidget* window) {
@@ -452,7 +452,7 @@ private slots:
         InfoCommandRef entry;
         entry.Command = "CreateItem";
         entry.ID1 = SwordGuid.toStdString();
-        InfoCommandForm form(entry, 2);
+        InfoCommandForm form(entry, EntryEditMode::Edit);
         form.LoadGUIFromCommandData();
         QString shownName;
         bool pickerEditable = false;
@@ -470,7 +470,7 @@ private slots:
         QCOMPARE(entry.ID1, ShieldGuid.toStdString());
 
         // A cancelled picker leaves the box alone; a viewed command opens it read-only.
-        InfoCommandForm view(entry, 0);
+        InfoCommandForm view(entry, EntryEditMode::View);
         view.LoadGUIFromCommandData();
         bool viewPickerReadOnly = false;
         OnNextModalOf<TemplateBox>([&](TemplateBox& picker) {

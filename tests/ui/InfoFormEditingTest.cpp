@@ -45,7 +45,7 @@ void Select(InfoForm& form, int tab, int row) {
 std::unique_ptr<InfoForm> OpenForEditing(const char* name) {
     auto form = std::make_unique<InfoForm>();
     form->show();
-    form->InfoEditor_OnOpen(LoadInfo(name), View);
+    form->InfoEditor_OnOpen(LoadInfo(name), InfoFormEditMode::View);
     form->EditInfo();
     return form;
 }
@@ -218,7 +218,7 @@ private slots:
     void viewModeMovesNothing() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), InfoFormEditMode::View);
         auto* model = form.Grid(0)->model();
         QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsDragEnabled));
         std::unique_ptr<QMimeData> drag(model->mimeData({model->index(0, 0)}));

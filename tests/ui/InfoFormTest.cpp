@@ -61,7 +61,7 @@ private slots:
     void viewShowsTheInfoAndItsLists() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Mira_HealingHerbs"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Mira_HealingHerbs"), InfoFormEditMode::View);
         QCOMPARE(form.windowTitle(), QString("Info Editor"));
         QCOMPARE(Text(form, "InfoName"), QString("Mira_HealingHerbs"));
         QCOMPARE(Text(form, "Owner"), QString("Mira"));
@@ -83,7 +83,7 @@ private slots:
         InfoForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), InfoFormEditMode::View);
         SeenMessage seen;
         AnswerNextMessage(seen);
         QTest::keyClick(form.Field("Owner"), Qt::Key_X);
@@ -110,9 +110,9 @@ private slots:
     void editAddDeleteAndSaveWritesTheCommandsInOrder() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), InfoFormEditMode::View);
         QTest::mouseClick(form.Button("Edit"), Qt::LeftButton);
-        QCOMPARE(form.EditMode(), int(Edit));
+        QVERIFY(form.EditMode() == InfoFormEditMode::Edit);
         QVERIFY(!static_cast<QLineEdit*>(form.Field("Owner"))->isReadOnly());
 
         // "+" with a new Back command, saved in the dialog.
@@ -153,7 +153,7 @@ private slots:
             auto* form = new InfoForm;
             form->setAttribute(Qt::WA_DeleteOnClose);
             form->show();
-            form->InfoEditor_OnOpen(LoadInfo(name), View);
+            form->InfoEditor_OnOpen(LoadInfo(name), InfoFormEditMode::View);
             form->EditInfo();
             AnswerNextQuestion("Yes");
             form->Save();
@@ -170,7 +170,7 @@ private slots:
         VaskTest::WriteFile("Infos/Bob_Haggle.vaskinfo", text);
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), InfoFormEditMode::View);
         QVERIFY(form.SaveNotice()->isHidden());
         form.SetSourceFile("Infos/Bob_Haggle.vaskinfo");
         QVERIFY(form.SaveNotice()->isVisible());
@@ -194,7 +194,7 @@ private slots:
     void newInfoNeedsANameAndAnOwner() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(0, New);
+        form.InfoEditor_OnOpen(0, InfoFormEditMode::New);
         QCOMPARE(Text(form, "SortID"), QString("0"));
         QCOMPARE(Text(form, "StartChapter"), QString("-1"));
         QCOMPARE(Text(form, "InnerRange"), QString("600"));
@@ -225,7 +225,7 @@ private slots:
     void cancelAsksOutsideView() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), InfoFormEditMode::View);
         form.EditInfo();
         AnswerNextQuestion("No");
         form.Cancel();
@@ -241,7 +241,7 @@ private slots:
         {
             InfoForm form;
             form.show();
-            form.InfoEditor_OnOpen(shown, View);
+            form.InfoEditor_OnOpen(shown, InfoFormEditMode::View);
             // Another window's record, marked for unloading.
             InfoManager::InfoFiles[1].EditMark = 1;
             LoadInfo("Bob_Trade");
@@ -256,7 +256,7 @@ private slots:
         const std::uint32_t other = LoadInfo("Bob_Trade");
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(other, View);
+        form.InfoEditor_OnOpen(other, InfoFormEditMode::View);
         SetText(form, "InfoName", "Not_Loaded"); // no record has this name
         form.EditInfo();
         QCOMPARE(int(InfoManager::InfoFiles[0].EditMark), 0);
@@ -265,7 +265,7 @@ private slots:
     void failedWriteIsReportedAndTheWindowStays() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), InfoFormEditMode::View);
         form.EditInfo();
         SetText(form, "InfoName", "Blocked");
         fs::create_directory("Infos/Blocked.vaskinfo"); // nothing can be written there
@@ -283,7 +283,7 @@ private slots:
     void boxesHoldNoMoreThanTheirMembers() {
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(0, New);
+        form.InfoEditor_OnOpen(0, InfoFormEditMode::New);
         auto* owner = static_cast<QLineEdit*>(form.Field("Owner"));
         owner->setText(QString(60, 'o'));
         QCOMPARE(owner->text().size(), 48);
@@ -296,7 +296,7 @@ private slots:
         // Owner "Old Bob" was saved and came back as "Old".
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(0, New);
+        form.InfoEditor_OnOpen(0, InfoFormEditMode::New);
         for (const char* caption :
              {"InfoName", "Owner", "Partner", "ParentInfo", "Quest", "GoldCostScript",
               "SmallTalkPartner", "ExitRoutineName", "PartnerExitRoutineName"}) {
@@ -315,7 +315,7 @@ private slots:
         VaskTest::WriteFile("Infos/Lena_Room.vaskinfo", text);
         InfoForm form;
         form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), View);
+        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), InfoFormEditMode::View);
         QCOMPARE(static_cast<QComboBox*>(form.Field("InfoType"))->currentText(),
                  QString("gEInfoType_Special"));
         form.EditInfo();

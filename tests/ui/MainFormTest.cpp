@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(wrongKind.text,
                  QString("Invalid file. \nCurrently supported files: \n \".vaskinfo\""));
         QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
-        QCOMPARE(OpenEditors()[0]->EditMode(), int(View));
+        QVERIFY(OpenEditors()[0]->EditMode() == InfoFormEditMode::View);
     }
 
     void anEmptyArgumentEndsTheArguments() {
@@ -381,7 +381,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
         QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
-        QCOMPARE(OpenEditors()[0]->EditMode(), int(New));
+        QVERIFY(OpenEditors()[0]->EditMode() == InfoFormEditMode::New);
         CloseEditors();
 
         window.ReadInfoCache();
