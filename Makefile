@@ -8,8 +8,8 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build build
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release
 
 run: build
 	@scripts/run-demo.sh build

@@ -1,20 +1,13 @@
 #include "Progress.h"
 
+#include "engine/platform/Platform.h"
+
 #include <cstdio>
-#ifdef _WIN32
-#include <io.h>
-#define VASK_ISATTY _isatty
-#define VASK_FILENO _fileno
-#else
-#include <unistd.h>
-#define VASK_ISATTY isatty
-#define VASK_FILENO fileno
-#endif
 
 namespace VaskCli {
 
 Progress::Progress(std::string label)
-    : label(std::move(label)), drawing(VASK_ISATTY(VASK_FILENO(stderr)) != 0) {}
+    : label(std::move(label)), drawing(TesselEngine::Platform::IsTerminal(stderr)) {}
 
 Progress::~Progress() {
     if (drawing && shown >= 0)

@@ -2,16 +2,13 @@
 #include "Commands.h"
 
 #include "engine/Diagnostics.h"
+#include "engine/platform/Platform.h"
 #include "info/ResourceTemplates.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 using VaskCli::Field;
 
@@ -32,11 +29,8 @@ Field ChosenField(bool name, bool owner, bool quest, bool guid) {
 } // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
     // The same bytes on every system: rows end with LF and names pass unchanged.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+    TesselEngine::Platform::UseBinaryStandardStreams();
     CLI::App app{"VaskEdit on the command line: split, merge, list, filter, search and check "
                  "the infos of a Vask workspace."};
     app.set_version_flag("--version", std::string("vaskedit-cli ") + VASKEDIT_VERSION);

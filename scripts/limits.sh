@@ -21,8 +21,7 @@ if [ ! -x /usr/bin/time ]; then
 fi
 
 echo "=== Build ($build)"
-if ! cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVASK_BUILD_GUI=OFF \
-  -DVASK_BUILD_TESTS=OFF -DVASK_BUILD_BENCH=ON >"$build.configure.log" 2>&1; then
+if ! cmake --preset limits -B "$build" >"$build.configure.log" 2>&1; then
   cat "$build.configure.log"
   exit 1
 fi

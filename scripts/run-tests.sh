@@ -9,32 +9,30 @@ cd "$root"
 jobs=$(nproc)
 failed=()
 
+# run_suite NAME PRESET DIR: configures, builds and tests one configuration of
+# CMakePresets.json; DIR is where the preset builds, for the configure log's name.
 run_suite() {
-  local name=$1 dir=$2
-  shift 2
+  local name=$1 preset=$2 dir=$3
   echo "=== $name: configure and build ($dir)"
-  if ! cmake -S . -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1; then
+  if ! cmake --preset "$preset" >"$dir.configure.log" 2>&1; then
     cat "$dir.configure.log"
     failed+=("$name (configure)")
     return
   fi
-  if ! cmake --build "$dir" -j "$jobs"; then
+  if ! cmake --build --preset "$preset" -j "$jobs"; then
     failed+=("$name (build)")
     return
   fi
   echo "=== $name: tests"
-  if ! (cd "$dir" && ctest --output-on-failure -j "$jobs"); then
+  if ! ctest --preset "$preset" -j "$jobs"; then
     failed+=("$name (tests)")
   fi
 }
 
 mkdir -p build build-asan build-win
-run_suite "Linux" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite "Sanitizers" build-asan -DCMAKE_BUILD_TYPE=Debug -DVASK_SANITIZE=ON \
-  -DVASK_BUILD_GUI=OFF -DVASK_BUILD_BENCH=OFF
-run_suite "Windows (wine)" build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=Release
+run_suite "Linux" release build
+run_suite "Sanitizers" asan build-asan
+run_suite "Windows (wine)" windows build-win
 if ! scripts/run-fuzzers.sh 10; then
   failed+=("Fuzzing")
 fi

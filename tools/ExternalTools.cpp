@@ -72,10 +72,11 @@ bool HelpManager::ShowHelp(VaskEdit_Helppage page) {
 
 bool Notepad::OpenFile(const char* path) {
     const std::string file = path ? path : "";
-#ifdef _WIN32
-    if (Launcher::Start("notepad.exe", file))
+    // The system's own editor where it has one every installation shares; otherwise
+    // the desktop's program for the file, which is also the fallback.
+    const std::string editor = TesselEngine::Platform::SystemTextEditor();
+    if (!editor.empty() && Launcher::Start(editor, file))
         return true;
-#endif
     return Launcher::OpenWithDesktop(file);
 }
 

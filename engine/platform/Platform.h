@@ -1,6 +1,7 @@
-// The thin layer between the program and the operating system's file API. One
-// implementation uses POSIX, the other the Win32 8-bit calls; both give the same
-// results, including the Windows rules that the program relies on:
+// The thin layer between the program and the operating system: its file API, the
+// outside programs it starts and its standard streams. One implementation uses POSIX,
+// the other the Win32 8-bit calls; both give the same results, including the Windows
+// rules that the program relies on:
 //  - opening a missing file in an existing directory is "not found" (2); a path
 //    whose directory is missing is a different error;
 //  - a file without any write permission is read-only and cannot be opened for
@@ -11,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,31 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
 
 // A number that differs between running processes, for temporary file names.
 std::uint32_t ProcessId();
+
+// Starts program with one argument (none when it is empty), detached, without waiting.
+// A bare name is looked up on the search path; a bare Windows name ("notepad.exe") is
+// also found without its suffix where programs have none. hidden starts it without a
+// window where the system gives programs one. True when the program was started.
+bool StartProgram(const std::string& program, const std::string& argument, bool hidden);
+
+struct ProgramCall {
+    std::string program;
+    std::string argument;
+};
+// The start that opens path with the desktop's default program for it: ("xdg-open",
+// path) on Linux, the file itself (path, "") on Windows.
+ProgramCall DesktopOpenCall(const std::string& path);
+
+// The text editor that comes with the system ("notepad.exe" on Windows); empty where
+// there is none that every installation has.
+std::string SystemTextEditor();
+
+// True when stream is connected to a terminal rather than a file or a pipe.
+bool IsTerminal(std::FILE* stream);
+
+// Makes standard output and standard error pass bytes unchanged: rows end with LF and
+// no byte is translated, on every system.
+void UseBinaryStandardStreams();
 
 // Failures that tests switch on to prove that no user file is lost.
 struct FaultInjection {

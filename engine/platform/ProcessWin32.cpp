@@ -1,0 +1,67 @@
+// Win32 implementation of the platform layer's outside programs and standard streams.
+#include "engine/platform/Platform.h"
+
+// After the layer's header: windows.h maps names such as DeleteFile to its own.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+namespace TesselEngine::Platform {
+
+namespace {
+
+// The started program receives one command line: an argument with blanks or quotes is
+// quoted so that it arrives as one argument.
+std::string QuoteArgument(const std::string& argument) {
+    if (argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    quoted += '"';
+    return quoted;
+}
+
+bool ShellStart(const std::string& file, const std::string& parameters, int show) {
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", file.c_str(),
+                      parameters.empty() ? nullptr : parameters.c_str(), nullptr, show);
+    // Values up to 32 are the shell's error codes.
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+} // namespace
+
+bool StartProgram(const std::string& program, const std::string& argument, bool hidden) {
+    return ShellStart(program, QuoteArgument(argument), hidden ? SW_HIDE : SW_SHOWNORMAL);
+}
+
+ProgramCall DesktopOpenCall(const std::string& path) {
+    return {path, std::string()}; // the shell opens a file with its program
+}
+
+std::string SystemTextEditor() {
+    return "notepad.exe";
+}
+
+bool IsTerminal(std::FILE* stream) {
+    return _isatty(_fileno(stream)) != 0;
+}
+
+void UseBinaryStandardStreams() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+} // namespace TesselEngine::Platform
