@@ -46,8 +46,6 @@ std::string CauseText(const Failure& failure) {
     case Cause::OutOfMemory:
         return "there is not enough memory";
     case Cause::UnreadableFolder:
-        if (failure.folder.empty() || failure.folder == failure.path)
-            return "the folder could not be read";
         return "the folder " + Quoted(failure.folder) + " could not be read";
     case Cause::BadContent:
         return "its content is not in the expected form";

@@ -287,8 +287,6 @@ TEST_F(FaultInjectionTest, JobsFailOnAFolderThatCannotBeListed) {
     EXPECT_EQ(
         FailureMessage(Jobs::Merge({}, {}).failure),
         "Could not save \"Output/new_info.hdrdoc\": the folder \"Infos/\" could not be read.");
-    EXPECT_EQ(FailureMessage(Jobs::Search("Bob", {}, {}).failure),
-              "Could not search \"Infos/\": the folder could not be read.");
     EXPECT_FALSE(ScriptManager::ExtractScripts());
     EXPECT_EQ(FailureMessage(LastFailure()),
               "Could not save \"Owners.txt\": the folder \"Infos/\" could not be read.");

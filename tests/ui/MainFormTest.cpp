@@ -100,7 +100,9 @@ private slots:
         QCOMPARE(resources.caption, QString("InfoManager"));
         QCOMPARE(resources.text, QString("Error: Important resource files \nare missing!"));
         QCOMPARE(settings.caption, QString("FileManager"));
-        QCOMPARE(settings.text, QString("Failed to load settings!"));
+        QCOMPARE(settings.text,
+                 QString("Failed to load settings!\nCould not read \"Settings.ini\": "
+                         "the file does not exist."));
     }
 
     void argumentsAreOpenedWhenTheWindowIsFirstShown() {
@@ -134,7 +136,9 @@ private slots:
         MainForm window({"C:\\data\\x.vaskinfo"});
         window.show();
         QTRY_COMPARE(missing.count, 1);
-        QCOMPARE(missing.text, QString("Error: File \n<C:/data/x.vaskinfo>\n not found!"));
+        QCOMPARE(missing.text, QString("Error: File \n<C:/data/x.vaskinfo>\n not found!\n"
+                                       "Could not read \"C:/data/x.vaskinfo\": the file does not "
+                                       "exist."));
     }
 
     void filtersListTheirRecordsAndClearListsTheCache() {
@@ -372,7 +376,9 @@ private slots:
         AnswerNextMessage(failed);
         window.SplitHdrdoc();
         QCOMPARE(failed.caption, QString("InfoManager"));
-        QCOMPARE(failed.text, QString("Failed to load infostream."));
+        QCOMPARE(failed.text,
+                 QString("Failed to load infostream.\nCould not read \"w_info.hdrdoc\": "
+                         "the file does not exist."));
     }
 
     void keysOpenNewAndSelectedInfos() {
