@@ -293,6 +293,18 @@ private slots:
         FinishJobs(window);
         QTRY_COMPARE(skipped.count, 1);
         QVERIFY(skipped.text.contains("\nInfos/Broken.vaskinfo"));
+
+        // A cache that cannot be written is no quiet success.
+        fs::remove("Infos/Broken.vaskinfo");
+        fs::remove("infocache");
+        fs::create_directory("infocache");
+        SeenMessage unwritten;
+        AnswerNextMessage(unwritten);
+        window.UpdateInfoCache();
+        FinishJobs(window);
+        QTRY_COMPARE(unwritten.count, 1);
+        QCOMPARE(unwritten.caption, QString("Error"));
+        QCOMPARE(unwritten.text, QString("Could not save \"infocache\": it is a folder."));
     }
 
     void openWithNotepadHandsTheWholePath() {
