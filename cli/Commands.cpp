@@ -2,6 +2,7 @@
 #include "InfoJson.h"
 #include "Progress.h"
 
+#include "engine/Failure.h"
 #include "info/InfoFileName.h"
 #include "info/ResourceTemplates.h"
 #include "info/SaveCheck.h"
@@ -29,6 +30,18 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+// The library's reason, in the words the window uses for it.
+int Fail(const TesselEngine::Failure& failure) {
+    return Fail(TesselEngine::FailureMessage(failure));
+}
+int FailForLast() {
+    return Fail(TesselEngine::LastFailure());
+}
+// A text that the window shows as it stands, with the reason on the next line.
+int Fail(const std::string& message, const TesselEngine::Failure& failure) {
+    return Fail(message + "\n" + TesselEngine::FailureMessage(failure));
+}
+
 void PrintInfoRows(const TesselEngine::TTL::Vector<VaskInfoCache>& rows) {
     for (const auto& r : rows)
         std::cout << r.Name.View() << '\t' << r.Owner.View() << '\t' << r.Quest.View() << '\n';
@@ -47,11 +60,6 @@ void PrintTemplateRows(const TesselEngine::TTL::Vector<VaskTemplateCache>& rows)
 void ReportSkipped(const std::vector<std::string>& skipped) {
     for (const auto& file : skipped)
         std::cerr << "Could not read \"" << file << "\"; skipped.\n";
-}
-
-int FolderFailure(const Jobs::Outcome& outcome, const std::string& output) {
-    return Fail("Error: the folder \"" + outcome.unreadableFolder + "\" could not be read; " +
-                output + " is unchanged.");
 }
 
 // The cached fields hold 48 characters: a longer text can match none of them, and a cut
@@ -97,34 +105,42 @@ std::string RowField(std::string text) {
 bool LoadInfo(const std::string& argument, std::uint32_t& index, std::string& shown) {
     index = InfoManager::PrepareInfo();
     VaskInfo& info = InfoManager::InfoFiles[index];
+    const auto refused = [](const std::string& path) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Read, path,
+                                 TesselEngine::Cause::InvalidName);
+        return false;
+    };
     if (argument.find(".vaskinfo") != std::string::npos) {
         std::string path = argument;
         std::replace(path.begin(), path.end(), '\\', '/');
         shown = path;
-        return path.size() < 256 && info.LoadFromAbsolutePath(path.c_str());
+        if (path.size() >= 256)
+            return refused(path);
+        return info.LoadFromAbsolutePath(path.c_str());
     }
     shown = argument;
     // No info has a longer name; a cut one could be another info's.
-    return argument.size() <= VaskEdit::Char48::Capacity && info.LoadDataFromFile(argument.c_str());
+    if (argument.size() > VaskEdit::Char48::Capacity)
+        return refused(InfoDirectoryName + argument + InfoExtension);
+    return info.LoadDataFromFile(argument.c_str());
 }
 } // namespace
 
 int Split() {
     if (!Jobs::BeginSplit())
-        return Fail("Failed to load infostream.");
+        return Fail("Failed to load infostream.", TesselEngine::LastFailure());
     Jobs::Outcome outcome;
     {
         Progress bar("split");
         outcome = Jobs::Split(ProgressTo(bar), {});
     }
     std::cerr << "\n"; // ends the last line of the split's report
-    if (!outcome.unreadableFolder.empty())
-        return Fail("Error: the folder \"" + outcome.unreadableFolder +
-                    "\" could not be read; nothing was split.");
+    if (outcome.failure.cause == TesselEngine::Cause::UnreadableFolder)
+        return Fail(outcome.failure);
     int status = 0;
     if (outcome.failed)
-        status =
-            Fail(std::to_string(outcome.failed) + " infos could not be written to \"Infos/\".");
+        status = Fail(std::to_string(outcome.failed) + " infos could not be written to \"Infos/\".",
+                      outcome.failure);
     if (!outcome.duplicates.empty())
         status = Fail("Error: " + Counted(outcome.duplicates.size(), "info") +
                       " of \"w_info.hdrdoc\" repeated the name of an earlier one and got no "
@@ -139,12 +155,9 @@ int Merge() {
         Progress bar("merge");
         outcome = Jobs::Merge(ProgressTo(bar), {});
     }
-    if (!outcome.unreadableFolder.empty())
-        return FolderFailure(outcome, "\"Output/new_info.hdrdoc\"");
     ReportSkipped(outcome.skipped);
     if (!outcome.succeeded)
-        return Fail("Error: \"Output/new_info.hdrdoc\" was not written; the previous document "
-                    "is unchanged.");
+        return Fail(outcome.failure);
     std::cerr << "Successfully created file \"Output/new_info.hdrdoc\".\n";
     if (!outcome.notMerged.empty())
         std::cerr << "Warning: " << Counted(outcome.notMerged.size(), "info")
@@ -160,17 +173,15 @@ int CacheUpdate() {
         Progress bar("cache update");
         outcome = Jobs::UpdateCache(ProgressTo(bar), {});
     }
-    if (!outcome.unreadableFolder.empty())
-        return FolderFailure(outcome, "\"infocache\"");
     ReportSkipped(outcome.skipped);
     if (!outcome.succeeded)
-        return Fail("Error: \"infocache\" could not be written.");
+        return Fail(outcome.failure);
     return 0;
 }
 
 int CacheList() {
     if (!InfoManager::ReadInfoCache())
-        return Fail("Error: \"infocache\" could not be read.");
+        return FailForLast();
     PrintInfoRows(InfoManager::InfoFileCache);
     return 0;
 }
@@ -181,7 +192,7 @@ int Filter(Field field, const std::string& text) {
     if (text.size() > CachedFieldLength)
         return TooLong("The filter text");
     if (!InfoManager::ReadInfoCache())
-        return Fail("Error: \"infocache\" could not be read.");
+        return FailForLast();
     InfoManager::ClearFilter();
     switch (field) {
     case Field::Name:
@@ -206,8 +217,8 @@ int Search(const std::string& text) {
         Progress bar("search");
         outcome = Jobs::Search(text.c_str(), ProgressTo(bar), {});
     }
-    if (!outcome.unreadableFolder.empty())
-        return Fail("Error: the folder \"" + outcome.unreadableFolder + "\" could not be read.");
+    if (outcome.failure.cause == TesselEngine::Cause::UnreadableFolder)
+        return Fail(outcome.failure);
     ReportSkipped(outcome.skipped);
     PrintInfoRows(InfoManager::InfoCurrentFilter);
     return 0;
@@ -215,7 +226,7 @@ int Search(const std::string& text) {
 
 int Owners() {
     if (!ScriptManager::ExtractScripts())
-        return Fail("Error: \"Owners.txt\" could not be written completely; it is unchanged.");
+        return FailForLast();
     std::FILE* file = std::fopen("Owners.txt", "rb");
     if (!file)
         return Fail("Error: \"Owners.txt\" could not be written.");
@@ -237,11 +248,9 @@ int TemplatesUpdate() {
         Progress bar("templates update");
         outcome = Jobs::UpdateTemplateCache(ProgressTo(bar), {});
     }
-    if (!outcome.unreadableFolder.empty())
-        return FolderFailure(outcome, "\"templatecache\"");
     ReportSkipped(outcome.skipped);
     if (!outcome.succeeded)
-        return Fail("Error: \"templatecache\" could not be written.");
+        return Fail(outcome.failure);
     return 0;
 }
 
@@ -249,7 +258,7 @@ int TemplatesList() {
     TemplateManager::TemplateCache.ClearContent();
     TemplateManager::TemplateCurrentFilter.ClearContent();
     if (!TemplateManager::ReadCache())
-        return Fail("Error: \"templatecache\" could not be read.");
+        return FailForLast();
     PrintTemplateRows(TemplateManager::TemplateCache);
     return 0;
 }
@@ -260,7 +269,7 @@ int TemplatesFind(const std::string& name, const std::string& guid) {
     if (guid.size() > CachedFieldLength)
         return TooLong("The GUID");
     if (!TemplateManager::ReadCache())
-        return Fail("Error: \"templatecache\" could not be read.");
+        return FailForLast();
     const std::int32_t index = TemplateManager::FindTemplate(name.empty() ? nullptr : name.c_str(),
                                                              guid.empty() ? nullptr : guid.c_str());
     if (index < 0)
@@ -275,7 +284,7 @@ int TemplatesFilter(Field field, const std::string& text) {
     if (text.size() > CachedFieldLength)
         return TooLong("The filter text");
     if (!TemplateManager::ReadCache())
-        return Fail("Error: \"templatecache\" could not be read.");
+        return FailForLast();
     TemplateManager::ClearFilter();
     if (field == Field::Name)
         TemplateManager::FilterByName(text.c_str());
@@ -291,7 +300,7 @@ int Show(const std::string& nameOrPath) {
     std::uint32_t index = 0;
     std::string shown;
     if (!LoadInfo(nameOrPath, index, shown))
-        return Fail("Error: File <" + shown + "> not found!");
+        return Fail("Error: File <" + shown + "> not found!", TesselEngine::LastFailure());
     std::cout << InfoToJson(InfoManager::InfoFiles[index]) << "\n";
     return 0;
 }
@@ -302,8 +311,7 @@ int Resave(const std::string& nameOrPath, bool force) {
     std::uint32_t index = 0;
     std::string shown;
     if (!LoadInfo(nameOrPath, index, shown))
-        return Fail("Error: File <" + shown + "> not found!");
-    VaskInfo& info = InfoManager::InfoFiles[index];
+        return Fail("Error: File <" + shown + "> not found!", TesselEngine::LastFailure());
     const std::string path = nameOrPath.find(".vaskinfo") != std::string::npos
                                  ? shown
                                  : InfoDirectoryName + nameOrPath + InfoExtension;
@@ -315,7 +323,7 @@ int Resave(const std::string& nameOrPath, bool force) {
         return Fail("Use --force to save it all the same.");
     }
     if (!InfoManager::WriteVaskInfo(index))
-        return Fail("Error: \"Infos/" + info.Name.Str() + ".vaskinfo\" could not be written.");
+        return FailForLast();
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/File.h"
 #include "engine/Backup.h"
+#include "engine/Failure.h"
 #include "engine/String.h"
 
 #include <algorithm>
@@ -24,6 +25,25 @@ bool NameLess(const Platform::DirectoryEntry& a, const Platform::DirectoryEntry&
     if (a.name.size() != b.name.size())
         return a.name.size() < b.name.size();
     return a.name < b.name; // names that differ only in case: a fixed order all the same
+}
+
+// Leaves the reason of a failed operation on the file; false, for the caller to return.
+bool Failed(const Char256& path, Operation operation, Cause cause) {
+    SetFailure(operation, path.Str(), cause);
+    return false;
+}
+// The same for the platform call that just failed.
+bool Failed(const Char256& path, Operation operation) {
+    SetFailure(operation, path.Str());
+    return false;
+}
+bool SaveFailed(const char* target, Cause cause) {
+    SetFailure(Operation::Save, target, cause);
+    return false;
+}
+bool SaveFailed(const char* target) {
+    SetFailure(Operation::Save, target);
+    return false;
 }
 
 std::string TemporaryPathFor(const char* path) {
@@ -85,6 +105,8 @@ bool File::Open() {
     Close();
     int error = 0;
     handle = Platform::OpenExisting(path.Str().c_str(), Platform::Access::ReadWrite, &error);
+    if (!IsOpen())
+        SetFailure(Operation::Read, path.Str());
     return IsOpen() && error != Platform::ErrorFileNotFound;
 }
 
@@ -92,12 +114,16 @@ bool File::OpenRead() {
     Close();
     int error = 0;
     handle = Platform::OpenExisting(path.Str().c_str(), Platform::Access::Read, &error);
+    if (!IsOpen())
+        SetFailure(Operation::Read, path.Str());
     return IsOpen();
 }
 
 bool File::Create() {
     Close();
     handle = Platform::CreateTruncate(path.Str().c_str());
+    if (!IsOpen())
+        SetFailure(Operation::Save, path.Str());
     return IsOpen();
 }
 
@@ -127,26 +153,29 @@ std::uint64_t File::GetSize() {
 
 bool File::ReadAll(char* buffer) {
     if (!IsOpen())
-        return false;
-    return Platform::ReadExact(handle, buffer, size);
+        return false; // the open that failed said why
+    return Platform::ReadExact(handle, buffer, size) || Failed(path, Operation::Read);
 }
 
 bool File::Write(const char* buffer, std::uint32_t n) {
-    return IsOpen() && Platform::WriteAll(handle, buffer, n);
+    if (!IsOpen())
+        return false;
+    return Platform::WriteAll(handle, buffer, n) || Failed(path, Operation::Save);
 }
 
 bool File::ReadStream(IO::Stream& stream) {
     stream.Free();
     if (!IsOpen())
-        return false;
+        return false; // the open that failed said why
     GetSize();
     if (size >= 0xFFFFFFFFull)
-        return false; // 4 GiB or more: refused, never read short
+        return Failed(path, Operation::Read, Cause::TooLarge); // refused, never read short
     if (size == 0)
         return true;
     if (!stream.Allocate(static_cast<std::uint32_t>(size)))
-        return false;
+        return Failed(path, Operation::Read, Cause::OutOfMemory);
     if (!Platform::ReadExact(handle, stream.GetBuffer(), size)) {
+        Failed(path, Operation::Read);
         // The stream keeps the file's size, zero-filled where the read failed.
         std::memset(stream.GetBuffer(), 0, stream.GetSize());
         return false;
@@ -156,12 +185,15 @@ bool File::ReadStream(IO::Stream& stream) {
 
 bool File::AppendTo(IO::Stream& stream) {
     if (!IsOpen())
-        return false;
+        return false; // the open that failed said why
     GetSize();
     const std::uint64_t at = stream.GetPosition();
-    if (size >= 0xFFFFFFFFull || at + size > stream.GetSize())
-        return false;
+    if (size >= 0xFFFFFFFFull)
+        return Failed(path, Operation::Read, Cause::TooLarge);
+    if (at + size > stream.GetSize())
+        return false; // no room: the caller takes another way
     if (size && !Platform::ReadExact(handle, stream.GetBuffer() + at, size)) {
+        Failed(path, Operation::Read);
         std::memset(stream.GetBuffer() + at, 0, size);
         return false;
     }
@@ -178,16 +210,22 @@ bool File::SaveAtomically(const IO::Stream& stream, bool durable) const {
 }
 
 bool File::SaveAtomically(const char* target, const char* bytes, std::uint64_t n, bool durable) {
-    if (Platform::IsDirectory(target) || Platform::IsReadOnlyFile(target))
-        return false;
+    if (Platform::IsDirectory(target))
+        return SaveFailed(target, Cause::IsFolder);
+    if (Platform::IsReadOnlyFile(target))
+        return SaveFailed(target, Cause::ReadOnly);
     const std::string temporary = TemporaryPathFor(target);
     const Platform::Handle h = Platform::CreateNew(temporary.c_str());
     if (h == Platform::InvalidHandle)
-        return false;
+        return SaveFailed(target);
     const bool written = Platform::WriteAll(h, bytes, n) && (!durable || Platform::Flush(h));
+    if (!written)
+        SaveFailed(target);
     Platform::Close(h);
     if (written && Platform::ReplaceFile(temporary.c_str(), target, durable))
         return true;
+    if (written)
+        SaveFailed(target);
     Platform::DeleteFile(temporary.c_str());
     return false;
 }

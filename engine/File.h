@@ -1,4 +1,5 @@
-// Whole-file input and output for streams, directory creation and pattern scans.
+// Whole-file input and output for streams, directory creation and pattern scans. A
+// failed open, read or save leaves its reason in LastFailure (engine/Failure.h).
 #pragma once
 
 #include "engine/FixedText.h"

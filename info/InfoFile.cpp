@@ -1,5 +1,6 @@
 // Reading and writing the info file: the lists found by their structure, members by
 // key; writing fills the info template and the block templates.
+#include "engine/Failure.h"
 #include "engine/File.h"
 #include "engine/Member.h"
 #include "info/InfoFileName.h"
@@ -113,8 +114,11 @@ void VaskInfo::LoadFromStream(Stream& text) {
 
 bool VaskInfo::LoadDataFromFile(const char* name) {
     const Char48 infoName(name);
-    if (!IsValidInfoName(infoName.View()))
+    if (!IsValidInfoName(infoName.View())) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Read, InfoFilePath(infoName).Str(),
+                                 TesselEngine::Cause::InvalidName);
         return false;
+    }
     Stream text;
     if (!LoadFile(InfoFilePath(infoName), text))
         return false;
@@ -175,11 +179,16 @@ bool VaskInfo::WriteToStream(Stream& output) {
 }
 
 bool VaskInfo::WriteDataToFile() {
-    if (!IsValidInfoName(Name.View()))
+    using TesselEngine::Cause;
+    const auto failed = [this](Cause cause) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Save, InfoFilePath(Name).Str(), cause);
         return false;
+    };
+    if (!IsValidInfoName(Name.View()))
+        return failed(Cause::InvalidName);
     Stream output;
     if (!WriteToStream(output))
-        return false;
+        return failed(Cause::TooLarge); // more text than one stream holds
     return TesselEngine::WinAPI::File(InfoFilePath(Name)).SaveWithBackup(output);
 }
 

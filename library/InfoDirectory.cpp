@@ -1,4 +1,5 @@
 // The info directory scan, the info cache and its file, the filters and the search.
+#include "engine/Failure.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "library/InfoManager.h"
@@ -142,8 +143,13 @@ bool InfoManager::ReadInfoCache() {
     Stream text;
     const bool read = file.ReadStream(text);
     file.Close();
-    if (!read || text.GetSize() == 0)
+    if (!read)
         return false;
+    if (text.GetSize() == 0) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Read, InfoCacheFile.Str(),
+                                 TesselEngine::Cause::BadContent);
+        return false;
+    }
     // Three fields a record, each ended by a comma: the storage grows once.
     const std::string_view all(text.GetBuffer(), text.GetSize());
     InfoFileCache.Reserve(

@@ -1,6 +1,7 @@
 // The combined info document: splitting "w_info.hdrdoc" into single files and merging
 // the single files into "Output/new_info.hdrdoc".
 #include "engine/Diagnostics.h"
+#include "engine/Failure.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "info/InfoFileName.h"
@@ -10,6 +11,9 @@
 
 namespace VaskEdit {
 
+using TesselEngine::Cause;
+using TesselEngine::Operation;
+using TesselEngine::SetFailure;
 using TesselEngine::WinAPI::Directory;
 using TesselEngine::WinAPI::File;
 
@@ -70,11 +74,13 @@ bool InfoManager::LoadInfoStream() {
         return false;
     const bool read = HdrdocFile->ReadStream(InfoStream);
     HdrdocFile->Close();
-    if (!read || InfoStream.GetRemaining() < 2)
+    if (!read)
         return false;
     // A document without any info has nothing to split.
-    if (!InfoStream.FindKey(InfoStart) || !InfoStream.SkipTo('"')) {
+    if (InfoStream.GetRemaining() < 2 || !InfoStream.FindKey(InfoStart) ||
+        !InfoStream.SkipTo('"')) {
         InfoStream.Free();
+        SetFailure(Operation::Read, GameDocument, Cause::BadContent);
         return false;
     }
     // Without the directory every piece would count as existing.
@@ -104,6 +110,8 @@ bool InfoManager::SplitSingleFromHdrdoc() {
         piece.GetSize() == 0) {
         TesselEngine::Diagnostics::Print(
             "\nInfoManager: Info <%s> has no valid file name! --> Skipped", shown);
+        SetFailure(Operation::Save, InfoDirectoryName + wholeName + InfoExtension,
+                   piece.GetSize() == 0 ? Cause::BadContent : Cause::InvalidName);
         ++splitFailures;
         return true;
     }
@@ -175,6 +183,9 @@ void InfoManager::HdrdocEnd() {
 bool InfoManager::WriteHdrdocFile() {
     if (!mergeComplete || InfoStream.GetSize() == 0) {
         InfoStream.Free();
+        // Files left out, or more than one document holds.
+        SetFailure(Operation::Save, MergedDocument,
+                   skippedFiles.empty() ? Cause::TooLarge : Cause::Incomplete);
         return false;
     }
     Directory(Char256("Output/")).Create();

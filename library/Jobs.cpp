@@ -8,14 +8,24 @@
 namespace VaskEdit::Jobs {
 
 namespace {
+using TesselEngine::Cause;
+using TesselEngine::Operation;
+
 bool Cancelled(const CancelFn& cancel) {
     return cancel && cancel();
 }
-Outcome Unreadable(const char* folder) {
+// The job's operation on path failed before it began: the folder could not be listed.
+Outcome Unreadable(const char* folder, Operation operation, const char* path) {
     Outcome outcome;
     outcome.succeeded = false;
-    outcome.unreadableFolder = folder;
+    outcome.failure = {operation, path, Cause::UnreadableFolder, 0, folder};
     return outcome;
+}
+// The reason that the write of the job's file left, when it failed.
+void Written(Outcome& outcome, bool written) {
+    outcome.succeeded = written;
+    if (!written)
+        outcome.failure = TesselEngine::LastFailure();
 }
 } // namespace
 
@@ -29,7 +39,7 @@ int Percent(std::uint64_t i, std::uint64_t n) {
 Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel) {
     // An unlisted folder would give an empty cache in place of the old one.
     if (!InfoManager::InitializeDirectory())
-        return Unreadable(InfoDirectoryName);
+        return Unreadable(InfoDirectoryName, Operation::Save, "infocache");
     Outcome outcome;
     InfoManager::InfoFileCache.ClearContent();
     InfoManager::InfoCurrentFilter.ClearContent();
@@ -43,14 +53,14 @@ Outcome UpdateCache(const ProgressFn& progress, const CancelFn& cancel) {
         }
     }
     outcome.skipped = InfoManager::SkippedFileNames();
-    outcome.succeeded = InfoManager::WriteInfoCache();
+    Written(outcome, InfoManager::WriteInfoCache());
     return outcome;
 }
 
 Outcome Search(const char* text, const ProgressFn& progress, const CancelFn& cancel) {
     InfoManager::ClearFilter();
     if (!InfoManager::InitializeDirectory())
-        return Unreadable(InfoDirectoryName);
+        return Unreadable(InfoDirectoryName, Operation::Search, InfoDirectoryName);
     Outcome outcome;
     const std::int32_t n = InfoManager::CountInfoFiles();
     const std::string wanted = text ? text : "";
@@ -78,8 +88,9 @@ Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
     scan.First(TesselEngine::Char32("*"));
     if (scan.GetListResult() != TesselEngine::Platform::ListResult::Listed) {
         InfoManager::InfoStream.Free();
-        return Unreadable(InfoDirectoryName);
+        return Unreadable(InfoDirectoryName, Operation::Split, "w_info.hdrdoc");
     }
+    TesselEngine::ClearFailure();
     Outcome outcome;
     ProgressReporter reporter(progress);
     const Stream& document = InfoManager::InfoStream;
@@ -96,13 +107,15 @@ Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
     outcome.existing = InfoManager::SplitExisting();
     outcome.duplicates = InfoManager::SplitDuplicates();
     outcome.succeeded = outcome.failed == 0 && outcome.duplicates.empty();
+    if (outcome.failed)
+        outcome.failure = TesselEngine::LastFailure(); // only pieces fail in the loop
     return outcome;
 }
 
 Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
     // An unlisted folder would give an empty document in place of the old one.
     if (!InfoManager::InitializeDirectory())
-        return Unreadable(InfoDirectoryName);
+        return Unreadable(InfoDirectoryName, Operation::Save, "Output/new_info.hdrdoc");
     Outcome outcome;
     const std::int64_t total = InfoManager::GetTotalFileSize();
     const std::int32_t n = InfoManager::CountInfoFiles();
@@ -122,7 +135,7 @@ Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
     outcome.skipped = InfoManager::SkippedFileNames();
     outcome.written =
         static_cast<std::uint32_t>(i) - static_cast<std::uint32_t>(outcome.skipped.size());
-    outcome.succeeded = InfoManager::WriteHdrdocFile();
+    Written(outcome, InfoManager::WriteHdrdocFile());
     // The game takes the merged document for all its infos: those never split are lost.
     if (outcome.succeeded)
         outcome.notMerged = InfoManager::InfosWithoutFile();
@@ -132,7 +145,7 @@ Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
 Outcome UpdateTemplateCache(const ProgressFn& progress, const CancelFn& cancel) {
     // A missing folder as well: an empty cache would replace the old one.
     if (!TemplateManager::InitializeDirectory(true))
-        return Unreadable(TemplateManager::Folder);
+        return Unreadable(TemplateManager::Folder, Operation::Save, "templatecache");
     Outcome outcome;
     TemplateManager::TemplateCache.ClearContent();
     TemplateManager::TemplateCurrentFilter.ClearContent();
@@ -147,7 +160,7 @@ Outcome UpdateTemplateCache(const ProgressFn& progress, const CancelFn& cancel) 
         }
     }
     outcome.skipped = TemplateManager::SkippedFileNames();
-    outcome.succeeded = TemplateManager::WriteCache();
+    Written(outcome, TemplateManager::WriteCache());
     return outcome;
 }
 

@@ -5,6 +5,8 @@
 // is asked after every step.
 #pragma once
 
+#include "engine/Failure.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -42,9 +44,10 @@ private:
 struct Outcome {
     bool cancelled = false;
     bool succeeded = true; // the job's file was written (cache, document)
-    // The folder that could not be listed ("Infos/", "Templates/"): the job did nothing
-    // and its old output file is as it was.
-    std::string unreadableFolder;
+    // Why the job's file could not be read or written; for the split, why the last piece
+    // that failed did. Cause::UnreadableFolder for a folder that could not be listed
+    // ("Infos/", "Templates/"): the job did nothing and its old output file is as it was.
+    TesselEngine::Failure failure;
     std::vector<std::string> skipped; // files that could not be read, by path
     std::uint32_t failed = 0;         // split pieces that could not be written
     std::uint32_t written = 0;        // split pieces written; files merged

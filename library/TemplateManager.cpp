@@ -1,5 +1,6 @@
 #include "library/TemplateManager.h"
 
+#include "engine/Failure.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "tools/ExternalTools.h"
@@ -26,6 +27,12 @@ std::unique_ptr<Directory::Iterator> TemplateManager::TemplateDirectory;
 namespace {
 
 constexpr const char* CacheFileName = "templatecache";
+
+// Leaves the reason of a failed read or write of the cache; false, for the caller.
+bool CacheFailed(TesselEngine::Operation operation, TesselEngine::Cause cause) {
+    TesselEngine::SetFailure(operation, CacheFileName, cause);
+    return false;
+}
 const Char32 DocumentPattern("*.vasktpldoc");
 const Char32 TemplatePattern("*.vasktpl");
 const Char16 GuidKey(" GUID = {");
@@ -113,11 +120,13 @@ bool TemplateManager::GenerateCacheEntry() {
 bool TemplateManager::WriteCache() {
     constexpr std::uint64_t EntryLimit = 3 * (Char48::Capacity + 1);
     const std::uint64_t bound = EntryLimit * TemplateCache.GetSize();
+    using TesselEngine::Cause;
+    using TesselEngine::Operation;
     if (bound > std::numeric_limits<std::uint32_t>::max())
-        return false;
+        return CacheFailed(Operation::Save, Cause::TooLarge);
     Stream out;
     if (bound > 0 && !out.Allocate(static_cast<std::uint32_t>(bound)))
-        return false;
+        return CacheFailed(Operation::Save, Cause::OutOfMemory);
     for (const VaskTemplateCache& record : TemplateCache) {
         WriteField(out, record.File);
         WriteField(out, record.Name);
@@ -139,15 +148,19 @@ bool TemplateManager::ReadCacheFile(TesselEngine::TTL::Vector<VaskTemplateCache>
     Stream in;
     const bool read = file.ReadStream(in);
     file.Close();
-    if (!read || in.GetSize() == 0)
+    using TesselEngine::Cause;
+    using TesselEngine::Operation;
+    if (!read)
         return false;
+    if (in.GetSize() == 0)
+        return CacheFailed(Operation::Read, Cause::BadContent);
     while (in.GetRemaining() >= 2) {
         VaskTemplateCache record;
         ReadField(in, record.File);
         ReadField(in, record.Name);
         ReadField(in, record.GUID);
         if (!records.PushBack(record))
-            return false;
+            return CacheFailed(Operation::Read, Cause::OutOfMemory);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "tools/ExternalTools.h"
 #include "engine/Diagnostics.h"
 
+#include "engine/Failure.h"
 #include "engine/File.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
@@ -90,9 +91,14 @@ bool ScriptManager::ExtractScripts() {
     TesselEngine::TTL::Vector<Char48> owners;
     bool complete = true;
     scan.First(Char32("*.vaskinfo"));
+    using TesselEngine::Cause;
+    using TesselEngine::Operation;
     // A folder that cannot be listed is no folder without owners: the old list stays.
-    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable)
+    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable) {
+        TesselEngine::SetFailure(
+            {Operation::Save, OwnersFileName, Cause::UnreadableFolder, 0, folder.Str()});
         return false;
+    }
     for (; scan.IsValid(); scan.Next()) {
         TesselEngine::WinAPI::File info(folder, scan.GetFindData());
         if (!info.OpenRead())
@@ -109,12 +115,16 @@ bool ScriptManager::ExtractScripts() {
     std::fflush(stdout);
     // A file that opened but could not be read may hold owners that the list would
     // lose: the previous list stays.
-    if (!complete)
+    if (!complete) {
+        TesselEngine::SetFailure(Operation::Save, OwnersFileName, Cause::Incomplete);
         return false;
+    }
 
     Stream out;
-    if (owners.GetSize() > 0 && !out.Allocate(50 * owners.GetSize()))
+    if (owners.GetSize() > 0 && !out.Allocate(50 * owners.GetSize())) {
+        TesselEngine::SetFailure(Operation::Save, OwnersFileName, Cause::OutOfMemory);
         return false;
+    }
     for (const Char48& owner : owners) {
         out.WriteText(owner);
         out.WriteData("\r\n", 2);

@@ -1,5 +1,6 @@
 #include "tools/Settings.h"
 
+#include "engine/Failure.h"
 #include "engine/File.h"
 #include "engine/Stream.h"
 
@@ -73,6 +74,12 @@ template <std::size_t N> std::string_view Stored(const TesselEngine::FixedText<N
     return text.substr(0, std::min(text.size(), N - 1));
 }
 
+// Leaves the reason of a failed read or write of the file; false, for the caller.
+bool Failed(TesselEngine::Operation operation, TesselEngine::Cause cause) {
+    TesselEngine::SetFailure(operation, SettingsFileName, cause);
+    return false;
+}
+
 bool WriteView(TesselEngine::IO::Stream& out, std::string_view text) {
     return out.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
 }
@@ -98,12 +105,11 @@ bool FileManager::ReadSettings(WriteSettingsStruct& settings) {
         return false;
     const std::string_view text(in.GetBuffer(), in.GetSize());
     const std::size_t pathStart = AfterKey(text, PathKey, 0);
-    if (pathStart == std::string_view::npos)
-        return false;
-    const std::size_t helpKey = text.find(HelpKey, pathStart);
+    const std::size_t helpKey =
+        pathStart == std::string_view::npos ? pathStart : text.find(HelpKey, pathStart);
     const std::size_t helpStart = AfterKey(text, HelpKey, helpKey);
     if (helpStart == std::string_view::npos)
-        return false;
+        return Failed(TesselEngine::Operation::Read, TesselEngine::Cause::BadContent);
     Store(settings.ResourceToolPath, ValueOf(text.substr(pathStart, helpKey - pathStart)));
     Store(settings.HelpProgram, ValueOf(text.substr(helpStart)));
     return true;
@@ -112,13 +118,13 @@ bool FileManager::ReadSettings(WriteSettingsStruct& settings) {
 bool FileManager::WriteSettings(const WriteSettingsStruct& settings) {
     TesselEngine::IO::Stream out;
     if (!out.Allocate(1024))
-        return false;
+        return Failed(TesselEngine::Operation::Save, TesselEngine::Cause::OutOfMemory);
     const bool filled = WriteView(out, PathLead) &&
                         WriteView(out, Stored(settings.ResourceToolPath)) &&
                         WriteView(out, HelpLead) && WriteView(out, Stored(settings.HelpProgram)) &&
                         WriteView(out, Closing);
     if (!filled)
-        return false;
+        return Failed(TesselEngine::Operation::Save, TesselEngine::Cause::TooLarge);
     out.TrimTrailingZeros();
     return TesselEngine::WinAPI::File::SaveWithBackup(SettingsFileName, out.GetBuffer(),
                                                       out.GetSize());

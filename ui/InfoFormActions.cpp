@@ -219,8 +219,7 @@ void InfoForm::Save() {
     StoreInfoRef(infoData, InfoManager::InfoFiles[index], editMode != InfoFormEditMode::New);
     if (!InfoManager::WriteVaskInfo(index)) {
         // Nothing is lost: the window stays open with everything the user typed.
-        ShowMessage(this, "Error",
-                    "The info could not be saved to\n\"Infos/" + name + ".vaskinfo\".");
+        ShowMessage(this, "Error", LastFailureText());
         return;
     }
     infoData.RequiredPerks.clear();

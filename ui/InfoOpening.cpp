@@ -1,4 +1,5 @@
 #include "ui/InfoOpening.h"
+#include "engine/Failure.h"
 #include "info/InfoFileName.h"
 #include "library/InfoManager.h"
 #include "ui/InfoForm.h"
@@ -11,8 +12,9 @@
 namespace VaskEdit {
 
 namespace {
+// The reader's reason follows on a line of its own.
 QString NotFound(const QString& what) {
-    return "Error: File \n<" + what + ">\n not found!";
+    return "Error: File \n<" + what + ">\n not found!\n" + LastFailureText();
 }
 } // namespace
 
@@ -40,6 +42,8 @@ bool OpenInfoFromPath(QWidget* parent, std::string path) {
         return false;
     }
     if (path.size() > 255) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Read, path,
+                                 TesselEngine::Cause::InvalidName);
         ShowMessage(parent, "InfoManager", NotFound(shown));
         return false;
     }

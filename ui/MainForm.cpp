@@ -117,7 +117,7 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
         Settings::exe_showhelp = settings.HelpProgram.Str();
         Settings::path_vaskresman = settings.ResourceToolPath.Str();
     } else {
-        ShowMessage(this, "FileManager", "Failed to load settings!");
+        ShowMessage(this, "FileManager", "Failed to load settings!\n" + LastFailureText());
     }
 }
 

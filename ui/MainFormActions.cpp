@@ -73,9 +73,8 @@ QString ProgressCount(const Jobs::JobProgress& progress, bool bytes) {
            (progress.total == 1 ? " file" : " files");
 }
 
-QString UnreadableFolderText(const Jobs::Outcome& outcome, const QString& output) {
-    return "The folder \"" + FromSystemString(outcome.unreadableFolder) +
-           "\" could not be read.\n" + output + " is unchanged.";
+bool FolderUnreadable(const Jobs::Outcome& outcome) {
+    return outcome.failure.cause == TesselEngine::Cause::UnreadableFolder;
 }
 } // namespace
 
@@ -125,8 +124,8 @@ void MainForm::UpdateInfoCache() {
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
         [this](const Jobs::Outcome& outcome) {
             ListInfos(false);
-            if (!outcome.unreadableFolder.empty())
-                ShowMessage(this, "Error", UnreadableFolderText(outcome, "\"infocache\""));
+            if (!outcome.succeeded)
+                ShowMessage(this, "Error", FailureText(outcome.failure));
             ReportSkipped(outcome);
         });
 }
@@ -212,10 +211,8 @@ void MainForm::Search() {
         },
         [this](const Jobs::Outcome& outcome) {
             ListInfos(true);
-            if (!outcome.unreadableFolder.empty())
-                ShowMessage(this, "Error",
-                            "The folder \"" + FromSystemString(outcome.unreadableFolder) +
-                                "\" could not be read.");
+            if (FolderUnreadable(outcome))
+                ShowMessage(this, "Error", FailureText(outcome.failure));
             ReportSkipped(outcome);
         });
 }
@@ -300,19 +297,19 @@ void MainForm::SplitHdrdoc() {
                 Jobs::Outcome nothing;
                 nothing.succeeded = false;
                 nothing.noDocument = true;
+                nothing.failure = TesselEngine::LastFailure(); // this thread's
                 return nothing;
             }
             return Jobs::Split(report, cancel);
         },
         [this](const Jobs::Outcome& outcome) {
             if (outcome.noDocument) {
-                ShowMessage(this, "InfoManager", "Failed to load infostream.");
+                ShowMessage(this, "InfoManager",
+                            "Failed to load infostream.\n" + FailureText(outcome.failure));
                 return;
             }
-            if (!outcome.unreadableFolder.empty()) {
-                ShowMessage(this, "Error",
-                            "The folder \"" + FromSystemString(outcome.unreadableFolder) +
-                                "\" could not be read.\nNothing was split.");
+            if (FolderUnreadable(outcome)) {
+                ShowMessage(this, "Error", FailureText(outcome.failure));
                 return;
             }
             // What the split did, in one message.
@@ -323,7 +320,8 @@ void MainForm::SplitHdrdoc() {
                         " skipped: the file exists already.";
             if (outcome.failed)
                 text += "\n" + CountText(outcome.failed, "info", "infos") +
-                        " could not be written to \"Infos/\" and were skipped.";
+                        " could not be written to \"Infos/\" and were skipped.\n" +
+                        FailureText(outcome.failure);
             if (!outcome.duplicates.empty())
                 text += "\n" + CountText(outcome.duplicates.size(), "info has", "infos have") +
                         " the name of an earlier info in \"w_info.hdrdoc\" and got no file:" +
@@ -342,10 +340,7 @@ void MainForm::MergeInfos() {
         [this](const Jobs::Outcome& outcome) {
             if (outcome.cancelled)
                 return;
-            if (!outcome.unreadableFolder.empty()) {
-                ShowMessage(this, "Error",
-                            UnreadableFolderText(outcome, "\"Output/new_info.hdrdoc\""));
-            } else if (outcome.succeeded) {
+            if (outcome.succeeded) {
                 QString text = "Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
                                CountText(outcome.written, "info file", "info files") + " merged.";
                 // The game takes the merged document for all its infos.
@@ -358,8 +353,7 @@ void MainForm::MergeInfos() {
                             " missing from the merged document:" + NameLines(outcome.notMerged, 10);
                 ShowMessage(this, "InfoManager", text);
             } else {
-                QString text = "\"Output/new_info.hdrdoc\" was not written.\nAn existing "
-                               "document is unchanged.";
+                QString text = FailureText(outcome.failure);
                 if (!outcome.skipped.empty())
                     text += "\n" + CountText(outcome.skipped.size(), "info file", "info files") +
                             " could not be read:" + NameLines(outcome.skipped);

@@ -1,6 +1,8 @@
 #include "ui/Messages.h"
 
+#include "engine/Failure.h"
 #include "ui/MessageForm.h"
+#include "ui/SystemString.h"
 #include "ui/UserDialog.h"
 
 namespace VaskEdit {
@@ -12,6 +14,14 @@ void ShowMessage(QWidget* parent, const QString& caption, const QString& text) {
 
 void ShowReadOnlyMessage(QWidget* parent) {
     ShowMessage(parent, ReadOnlyCaption, ReadOnlyText);
+}
+
+QString FailureText(const TesselEngine::Failure& failure) {
+    return FromSystemString(TesselEngine::FailureMessage(failure));
+}
+
+QString LastFailureText() {
+    return FailureText(TesselEngine::LastFailure());
 }
 
 int Ask(QWidget* parent, const QString& caption, const QString& text) {

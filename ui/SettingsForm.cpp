@@ -62,7 +62,7 @@ void SettingsForm::Save() {
     Settings::GetPath_Vaskresman(stored.ResourceToolPath.data, sizeof stored.ResourceToolPath.data);
     Settings::GetExe_Showhelp(stored.HelpProgram.data, sizeof stored.HelpProgram.data);
     if (!FileManager::WriteSettings(stored))
-        ShowMessage(this, "Error", "Failed to save settings!");
+        ShowMessage(this, "Error", "Failed to save settings!\n" + LastFailureText());
     accept();
 }
 

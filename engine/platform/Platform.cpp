@@ -6,11 +6,22 @@
 namespace TesselEngine::Platform {
 
 std::atomic<std::int64_t> FaultInjection::writeBudget{-1};
+std::atomic<int> FaultInjection::failFlushes{0};
 std::atomic<int> FaultInjection::failReplaces{0};
 std::atomic<int> FaultInjection::failReads{0};
 std::atomic<int> FaultInjection::failLinks{0};
+std::atomic<Cause> FaultInjection::cause{Cause::None};
+std::atomic<int> FaultInjection::code{0};
 
 namespace {
+// Jobs run on a worker thread while the window saves: each thread has its own.
+thread_local Error lastError;
+
+// A failure that the raw call does not explain further is some system error.
+void Begin() {
+    lastError = Error{Cause::Other, 0};
+}
+
 bool TakeOne(std::atomic<int>& counter) {
     int left = counter.load();
     while (left > 0) {
@@ -19,25 +30,47 @@ bool TakeOne(std::atomic<int>& counter) {
     }
     return false;
 }
+
+// Fails the call under way as the test chose, or with the usual cause of its kind.
+bool Injected(Cause usual) {
+    const Cause chosen = FaultInjection::cause.load();
+    lastError =
+        chosen == Cause::None ? Error{usual, 0} : Error{chosen, FaultInjection::code.load()};
+    return false;
+}
 } // namespace
 
+bool Raw::Fail(Cause cause, int code) {
+    lastError = Error{cause, code};
+    return false;
+}
+
+Error LastError() {
+    return lastError;
+}
+
 Handle OpenExisting(const char* path, Access access, int* error) {
+    Begin();
     return Raw::OpenExisting(path, access == Access::ReadWrite, error);
 }
 Handle CreateTruncate(const char* path) {
+    Begin();
     return Raw::Create(path, true);
 }
 Handle CreateNew(const char* path) {
+    Begin();
     return Raw::Create(path, false);
 }
 
 bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
+    Begin();
     if (TakeOne(FaultInjection::failReads))
-        return false;
+        return Injected(Cause::Other);
     return Raw::ReadExact(h, buffer, n);
 }
 
 bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
+    Begin();
     std::int64_t budget = FaultInjection::writeBudget.load();
     if (budget >= 0) {
         // A disk that fills up half way: write what fits, then fail.
@@ -46,39 +79,48 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
         FaultInjection::writeBudget = budget - static_cast<std::int64_t>(allowed);
         if (allowed && !Raw::WriteAll(h, buffer, allowed))
             return false;
-        return allowed == n;
+        return allowed == n || Injected(Cause::NoSpace);
     }
     return Raw::WriteAll(h, buffer, n);
 }
 
 bool Flush(Handle h) {
+    Begin();
+    if (TakeOne(FaultInjection::failFlushes))
+        return Injected(Cause::NoSpace);
     return Raw::Flush(h);
 }
 bool QuerySize(Handle h, std::uint64_t* size) {
+    Begin();
     return Raw::QuerySize(h, size);
 }
 void Close(Handle h) {
     Raw::Close(h);
 }
 bool DeleteFile(const char* path) {
+    Begin();
     return Raw::DeleteFile(path);
 }
 bool CreateDirectory(const char* path) {
+    Begin();
     return Raw::CreateDirectory(path);
 }
 bool RemoveDirectory(const char* path) {
+    Begin();
     return Raw::RemoveDirectory(path);
 }
 
 bool ReplaceFile(const char* from, const char* to, bool durable) {
+    Begin();
     if (TakeOne(FaultInjection::failReplaces))
-        return false;
+        return Injected(Cause::AccessDenied);
     return Raw::ReplaceFile(from, to, durable);
 }
 
 bool CreateHardLink(const char* existing, const char* link) {
+    Begin();
     if (TakeOne(FaultInjection::failLinks))
-        return false;
+        return Injected(Cause::Other);
     return Raw::CreateHardLink(existing, link);
 }
 
@@ -89,9 +131,11 @@ bool IsDirectory(const char* path) {
     return Raw::IsDirectory(path);
 }
 bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
+    Begin();
     return Raw::QueryStamp(path, size, modified);
 }
 std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result) {
+    Begin();
     ListResult ignored = ListResult::Listed;
     return Raw::ListDirectory(directory, result ? result : &ignored);
 }

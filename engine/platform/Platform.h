@@ -7,7 +7,9 @@
 //  - a file without any write permission is read-only and cannot be opened for
 //    writing or replaced;
 //  - directory listings match names without regard to case.
-// Tests can make writes, renames, reads and hard links fail through FaultInjection.
+// A call that fails leaves why in LastError, with the same cause on every system.
+// Tests can make writes, flushes, renames, reads and hard links fail through
+// FaultInjection, with the cause they choose.
 #pragma once
 
 #include <atomic>
@@ -25,6 +27,34 @@ constexpr Handle InvalidHandle = -1;
 constexpr int ErrorFileNotFound = 2;
 
 enum class Access { Read, ReadWrite };
+
+// Why something failed. The system's errors map to the first group; the program's own
+// layers above give the others.
+enum class Cause {
+    None,
+    NotFound,     // the file (or its folder) does not exist
+    ReadOnly,     // the file, or the disk, may not be written
+    AccessDenied, // the system refuses access
+    IsFolder,     // a folder stands where a file is wanted
+    InUse,        // another program holds the file
+    NoSpace,      // the disk is full
+    TooLarge,     // 4 GiB or more, more than a stream holds
+    Other,        // any other system error: see Error::code
+    OutOfMemory,
+    UnreadableFolder, // a folder that could not be listed
+    BadContent,       // the file was read but does not hold what it should
+    InvalidName,      // a name that cannot be a file's name
+    Incomplete,       // some of the files that the result needs could not be read
+};
+
+struct Error {
+    Cause cause = Cause::None;
+    int code = 0; // the system's own number (errno, GetLastError), 0 where there is none
+};
+
+// Why this thread's last failed call of this layer failed. Only meaningful right after
+// a failure: later calls, also those that succeed, may change it.
+Error LastError();
 
 // Opens an existing file. On failure returns InvalidHandle and sets *error
 // (ErrorFileNotFound for a missing file in an existing directory, another value otherwise).
@@ -101,17 +131,27 @@ void UseBinaryStandardStreams();
 struct FaultInjection {
     // Writes fail after this many more bytes have been written (-1: never).
     static std::atomic<std::int64_t> writeBudget;
+    // The next n flushes fail.
+    static std::atomic<int> failFlushes;
     // The next n replace operations fail.
     static std::atomic<int> failReplaces;
     // The next n reads fail.
     static std::atomic<int> failReads;
     // The next n hard links fail, as on a file system without them.
     static std::atomic<int> failLinks;
+    // What an injected failure gives as LastError; Cause::None: the one each kind usually
+    // has (a full disk for writes and flushes, access denied for renames, a system error
+    // for reads and links).
+    static std::atomic<Cause> cause;
+    static std::atomic<int> code; // with Cause::Other
     static void Clear() {
         writeBudget = -1;
+        failFlushes = 0;
         failReplaces = 0;
         failReads = 0;
         failLinks = 0;
+        cause = Cause::None;
+        code = 0;
     }
 };
 

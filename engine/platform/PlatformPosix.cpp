@@ -37,6 +37,12 @@ bool HasNoWriteBits(const struct stat& st) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// Records errno's cause for LastError; false, for the caller to return.
+bool FailWithErrno() {
+    const int code = errno;
+    return Fail(CauseOf(code), code);
+}
+
 int MapOpenError(int err, const char* path) {
     if (err == ENOENT)
         return ParentDirectoryExists(path) ? ErrorFileNotFound : ErrorPathNotFound;
@@ -46,6 +52,36 @@ int MapOpenError(int err, const char* path) {
 }
 } // namespace
 
+Cause CauseOf(int code) {
+    switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+        return Cause::NotFound;
+    case EROFS:
+        return Cause::ReadOnly;
+    case EACCES:
+    case EPERM:
+        return Cause::AccessDenied;
+    case EISDIR:
+        return Cause::IsFolder;
+    case ETXTBSY:
+    case EBUSY:
+        return Cause::InUse;
+    case ENOSPC:
+    case EDQUOT:
+        return Cause::NoSpace;
+    case EFBIG:
+    case EOVERFLOW:
+        return Cause::TooLarge;
+    case ENOMEM:
+        return Cause::OutOfMemory;
+    case ENAMETOOLONG:
+        return Cause::InvalidName;
+    default:
+        return Cause::Other;
+    }
+}
+
 Handle OpenExisting(const char* path, bool write, int* error) {
     int dummy = 0;
     if (!error)
@@ -53,6 +89,7 @@ Handle OpenExisting(const char* path, bool write, int* error) {
     *error = 0;
     const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (fd < 0) {
+        FailWithErrno();
         // Opening a directory for writing fails with EISDIR: access denied, as on Windows.
         *error = errno == EISDIR ? ErrorAccessDenied : MapOpenError(errno, path);
         return InvalidHandle;
@@ -60,7 +97,14 @@ Handle OpenExisting(const char* path, bool write, int* error) {
     // A directory is not a file, and a file without write bits is read-only even
     // for a user (such as root) whom POSIX would let write.
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || (write && HasNoWriteBits(st))) {
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known)
+        FailWithErrno();
+    else if (S_ISDIR(st.st_mode))
+        Fail(Cause::IsFolder);
+    else if (write && HasNoWriteBits(st))
+        Fail(Cause::ReadOnly);
+    if (!known || S_ISDIR(st.st_mode) || (write && HasNoWriteBits(st))) {
         ::close(fd);
         *error = ErrorAccessDenied;
         return InvalidHandle;
@@ -70,10 +114,14 @@ Handle OpenExisting(const char* path, bool write, int* error) {
 
 Handle Create(const char* path, bool truncateExisting) {
     struct stat st {};
-    if (::stat(path, &st) == 0 && (S_ISDIR(st.st_mode) || HasNoWriteBits(st)))
+    if (::stat(path, &st) == 0 && (S_ISDIR(st.st_mode) || HasNoWriteBits(st))) {
+        Fail(S_ISDIR(st.st_mode) ? Cause::IsFolder : Cause::ReadOnly);
         return InvalidHandle;
+    }
     const int flags = O_RDWR | O_CREAT | O_CLOEXEC | (truncateExisting ? O_TRUNC : O_EXCL);
     const int fd = ::open(path, flags, 0666);
+    if (fd < 0)
+        FailWithErrno();
     return fd < 0 ? InvalidHandle : fd;
 }
 
@@ -83,8 +131,10 @@ bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
         const ssize_t got = ::read(static_cast<int>(h), out, n > (1u << 30) ? (1u << 30) : n);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
-            return false;
+        if (got < 0)
+            return FailWithErrno();
+        if (got == 0)
+            return Fail(Cause::Other); // the file is shorter than it was
         out += got;
         n -= static_cast<std::uint64_t>(got);
     }
@@ -97,8 +147,10 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
         const ssize_t put = ::write(static_cast<int>(h), in, n > (1u << 30) ? (1u << 30) : n);
         if (put < 0 && errno == EINTR)
             continue;
-        if (put <= 0)
-            return false;
+        if (put < 0)
+            return FailWithErrno();
+        if (put == 0)
+            return Fail(Cause::NoSpace);
         in += put;
         n -= static_cast<std::uint64_t>(put);
     }
@@ -106,13 +158,13 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
 }
 
 bool Flush(Handle h) {
-    return ::fsync(static_cast<int>(h)) == 0;
+    return ::fsync(static_cast<int>(h)) == 0 || FailWithErrno();
 }
 
 bool QuerySize(Handle h, std::uint64_t* size) {
     struct stat st {};
     if (::fstat(static_cast<int>(h), &st) != 0)
-        return false;
+        return FailWithErrno();
     *size = static_cast<std::uint64_t>(st.st_size);
     return true;
 }
@@ -123,25 +175,27 @@ void Close(Handle h) {
 }
 
 bool DeleteFile(const char* path) {
-    return ::unlink(path) == 0;
+    return ::unlink(path) == 0 || FailWithErrno();
 }
 bool CreateDirectory(const char* path) {
-    return ::mkdir(path, 0777) == 0;
+    return ::mkdir(path, 0777) == 0 || FailWithErrno();
 }
 bool RemoveDirectory(const char* path) {
-    return ::rmdir(path) == 0;
+    return ::rmdir(path) == 0 || FailWithErrno();
 }
 
 bool ReplaceFile(const char* from, const char* to, bool durable) {
     struct stat target {};
     if (::stat(to, &target) == 0) {
-        if (S_ISDIR(target.st_mode) || HasNoWriteBits(target))
-            return false;
+        if (S_ISDIR(target.st_mode))
+            return Fail(Cause::IsFolder);
+        if (HasNoWriteBits(target))
+            return Fail(Cause::ReadOnly);
         // The replacement keeps the permissions of the file it replaces.
         ::chmod(from, target.st_mode & 07777);
     }
     if (::rename(from, to) != 0)
-        return false;
+        return FailWithErrno();
     if (!durable)
         return true;
     // Make the rename itself durable.
@@ -155,9 +209,11 @@ bool ReplaceFile(const char* from, const char* to, bool durable) {
 
 bool CreateHardLink(const char* existing, const char* link) {
     struct stat st {};
-    if (::lstat(existing, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
-        return false;
-    return ::link(existing, link) == 0;
+    if (::lstat(existing, &st) != 0)
+        return FailWithErrno();
+    if (!S_ISREG(st.st_mode) || st.st_nlink != 1)
+        return Fail(Cause::Other);
+    return ::link(existing, link) == 0 || FailWithErrno();
 }
 
 bool IsReadOnlyFile(const char* path) {
@@ -172,8 +228,10 @@ bool IsDirectory(const char* path) {
 
 bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
     struct stat st {};
-    if (::stat(path, &st) != 0 || S_ISDIR(st.st_mode))
-        return false;
+    if (::stat(path, &st) != 0)
+        return FailWithErrno();
+    if (S_ISDIR(st.st_mode))
+        return Fail(Cause::IsFolder);
     *size = static_cast<std::uint64_t>(st.st_size);
     *modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return true;
@@ -184,6 +242,7 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
     std::string base = (directory && *directory) ? directory : ".";
     DIR* dir = ::opendir(base.c_str());
     if (!dir) {
+        FailWithErrno();
         *result = errno == ENOENT ? ListResult::Missing : ListResult::Unreadable;
         return entries;
     }
@@ -194,8 +253,10 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
         errno = 0;
         const dirent* entry = ::readdir(dir);
         if (!entry) {
-            if (errno != 0)
+            if (errno != 0) {
+                FailWithErrno();
                 *result = ListResult::Unreadable; // a listing that broke off is no listing
+            }
             break;
         }
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)

@@ -30,10 +30,56 @@ bool HasReadOnlyAttribute(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            (attributes & FILE_ATTRIBUTE_READONLY);
 }
+
+bool IsFolder(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Records GetLastError's cause for LastError; false, for the caller to return. Windows
+// denies access to a folder or a read-only file where POSIX names these: so does this.
+bool FailWithLastError(const char* path = nullptr) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_ACCESS_DENIED && path && IsFolder(path))
+        return Fail(Cause::IsFolder, static_cast<int>(code));
+    if (code == ERROR_ACCESS_DENIED && path && HasReadOnlyAttribute(path))
+        return Fail(Cause::ReadOnly, static_cast<int>(code));
+    return Fail(CauseOf(static_cast<int>(code)), static_cast<int>(code));
+}
 } // namespace
+
+Cause CauseOf(int code) {
+    switch (static_cast<DWORD>(code)) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+        return Cause::NotFound;
+    case ERROR_WRITE_PROTECT:
+        return Cause::ReadOnly;
+    case ERROR_ACCESS_DENIED:
+        return Cause::AccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return Cause::InUse;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return Cause::NoSpace;
+    case ERROR_FILE_TOO_LARGE:
+        return Cause::TooLarge;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return Cause::OutOfMemory;
+    case ERROR_INVALID_NAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+        return Cause::InvalidName;
+    default:
+        return Cause::Other;
+    }
+}
 
 Handle OpenExisting(const char* path, bool write, int* error) {
     if (write && HasReadOnlyAttribute(path)) {
+        Fail(Cause::ReadOnly, ERROR_ACCESS_DENIED);
         if (error)
             *error = ERROR_ACCESS_DENIED;
         return InvalidHandle;
@@ -42,8 +88,10 @@ Handle OpenExisting(const char* path, bool write, int* error) {
     HANDLE h = CreateFileA(path, access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        FailWithLastError(path);
         if (error)
-            *error = static_cast<int>(GetLastError());
+            *error = static_cast<int>(code);
         return InvalidHandle;
     }
     if (error)
@@ -52,11 +100,15 @@ Handle OpenExisting(const char* path, bool write, int* error) {
 }
 
 Handle Create(const char* path, bool truncateExisting) {
-    if (HasReadOnlyAttribute(path))
+    if (HasReadOnlyAttribute(path)) {
+        Fail(Cause::ReadOnly, ERROR_ACCESS_DENIED);
         return InvalidHandle;
+    }
     HANDLE h =
         CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                     truncateExisting ? CREATE_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        FailWithLastError(path);
     return FromHandle(h);
 }
 
@@ -65,8 +117,10 @@ bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
     while (n > 0) {
         DWORD got = 0;
         const DWORD want = n > Chunk ? Chunk : static_cast<DWORD>(n);
-        if (!ReadFile(ToHandle(h), out, want, &got, nullptr) || got == 0)
-            return false;
+        if (!ReadFile(ToHandle(h), out, want, &got, nullptr))
+            return FailWithLastError();
+        if (got == 0)
+            return Fail(Cause::Other); // the file is shorter than it was
         out += got;
         n -= got;
     }
@@ -78,8 +132,10 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
     while (n > 0) {
         DWORD put = 0;
         const DWORD want = n > Chunk ? Chunk : static_cast<DWORD>(n);
-        if (!WriteFile(ToHandle(h), in, want, &put, nullptr) || put == 0)
-            return false;
+        if (!WriteFile(ToHandle(h), in, want, &put, nullptr))
+            return FailWithLastError();
+        if (put == 0)
+            return Fail(Cause::NoSpace);
         in += put;
         n -= put;
     }
@@ -87,13 +143,13 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
 }
 
 bool Flush(Handle h) {
-    return FlushFileBuffers(ToHandle(h)) != 0;
+    return FlushFileBuffers(ToHandle(h)) != 0 || FailWithLastError();
 }
 
 bool QuerySize(Handle h, std::uint64_t* size) {
     LARGE_INTEGER value;
     if (!GetFileSizeEx(ToHandle(h), &value))
-        return false;
+        return FailWithLastError();
     *size = static_cast<std::uint64_t>(value.QuadPart);
     return true;
 }
@@ -104,18 +160,21 @@ void Close(Handle h) {
 }
 
 bool DeleteFile(const char* path) {
-    return DeleteFileA(path) != 0;
+    return DeleteFileA(path) != 0 || FailWithLastError(path);
 }
 bool CreateDirectory(const char* path) {
-    return CreateDirectoryA(path, nullptr) != 0;
+    return CreateDirectoryA(path, nullptr) != 0 || FailWithLastError();
 }
 bool RemoveDirectory(const char* path) {
-    return RemoveDirectoryA(path) != 0;
+    return RemoveDirectoryA(path) != 0 || FailWithLastError();
 }
 
 bool ReplaceFile(const char* from, const char* to, bool durable) {
+    // Wine running as root would replace a read-only file: refused here as on Windows.
+    if (HasReadOnlyAttribute(to))
+        return Fail(Cause::ReadOnly, ERROR_ACCESS_DENIED);
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
-    return MoveFileExA(from, to, flags) != 0;
+    return MoveFileExA(from, to, flags) != 0 || FailWithLastError(to);
 }
 
 bool CreateHardLink(const char* existing, const char* link) {
@@ -123,13 +182,15 @@ bool CreateHardLink(const char* existing, const char* link) {
     HANDLE h = CreateFileA(existing, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        return false;
+        return FailWithLastError();
     BY_HANDLE_FILE_INFORMATION info;
     const bool plain =
         GetFileInformationByHandle(h, &info) && info.nNumberOfLinks == 1 &&
         !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
     CloseHandle(h);
-    return plain && CreateHardLinkA(link, existing, nullptr) != 0;
+    if (!plain)
+        return Fail(Cause::Other);
+    return CreateHardLinkA(link, existing, nullptr) != 0 || FailWithLastError();
 }
 
 bool IsReadOnlyFile(const char* path) {
@@ -137,15 +198,15 @@ bool IsReadOnlyFile(const char* path) {
 }
 
 bool IsDirectory(const char* path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return IsFolder(path);
 }
 
 bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return FailWithLastError();
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return Fail(Cause::IsFolder);
     *size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     *modified = static_cast<std::int64_t>(
         (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
@@ -164,6 +225,7 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
     HANDLE h = FindFirstFileA(pattern.c_str(), &data);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
+        FailWithLastError();
         // A folder without any entry (a drive's empty root) gives "file not found".
         if (error == ERROR_FILE_NOT_FOUND) {
             *result = ListResult::Listed;
@@ -190,8 +252,10 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
         found.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entries.push_back(std::move(found));
     } while (FindNextFileA(h, &data));
-    if (GetLastError() != ERROR_NO_MORE_FILES)
+    if (GetLastError() != ERROR_NO_MORE_FILES) {
+        FailWithLastError();
         *result = ListResult::Unreadable; // a listing that broke off is no listing
+    }
     FindClose(h);
     return entries;
 }

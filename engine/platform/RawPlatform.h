@@ -5,6 +5,11 @@
 
 namespace TesselEngine::Platform::Raw {
 
+// Records why the call under way failed, for LastError; false, for the caller to return.
+bool Fail(Cause cause, int code = 0);
+// The cause of one of this system's error numbers.
+Cause CauseOf(int code);
+
 Handle OpenExisting(const char* path, bool write, int* error);
 Handle Create(const char* path, bool truncateExisting);
 bool ReadExact(Handle h, void* buffer, std::uint64_t n);

@@ -68,7 +68,8 @@ TEST_F(CliTest, ExitStatusesAndUsage) {
     EXPECT_EQ(Cli("-C work templates find").status, 2);
     const CliRun missing = Cli("-C work show Nobody");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "Error: File <Nobody> not found!\n");
+    EXPECT_EQ(missing.err, "Error: File <Nobody> not found!\n"
+                           "Could not read \"Infos/Nobody.vaskinfo\": the file does not exist.\n");
 #ifndef _WIN32
     // A blank argument needs quotes inside the quoted command line, which cmd.exe
     // (the shell std::system uses on Windows) does not pass on: POSIX only.
@@ -76,7 +77,8 @@ TEST_F(CliTest, ExitStatusesAndUsage) {
 #endif
     const CliRun noDocument = Cli("-C . split");
     EXPECT_EQ(noDocument.status, 1);
-    EXPECT_EQ(noDocument.err, "Failed to load infostream.\n");
+    EXPECT_EQ(noDocument.err, "Failed to load infostream.\n"
+                              "Could not read \"w_info.hdrdoc\": the file does not exist.\n");
 }
 
 TEST_F(CliTest, CacheRowsAndFilters) {
@@ -266,6 +268,15 @@ TEST_F(CliTest, LibraryFailuresAreReported) {
     EXPECT_EQ(ReadFile("work/Infos/Bob_Greeting.vaskinfo"), bob);
     ASSERT_EQ(Cli("-C work merge").status, 0);
     EXPECT_TRUE(ReadFile("work/Output/new_info.hdrdoc") == merged); // the others were written
+
+    // A save that fails says why, in the words of the editor window (InfoFormTest).
+    fs::permissions("work/Infos/Bob_Greeting.vaskinfo", fs::perms::owner_read);
+    const CliRun readOnly = Cli("-C work resave --force Bob_Greeting");
+    EXPECT_EQ(readOnly.status, 1);
+    EXPECT_EQ(readOnly.err,
+              "Could not save \"Infos/Bob_Greeting.vaskinfo\": the file is read-only.\n");
+    EXPECT_EQ(ReadFile("work/Infos/Bob_Greeting.vaskinfo"), bob);
+    fs::permissions("work/Infos/Bob_Greeting.vaskinfo", fs::perms::owner_all);
 }
 
 // Names of the full 48 characters are used whole; a filter text longer than any cached

@@ -1,8 +1,9 @@
 // Disk faults in the middle of every operation that replaces or produces a user's file:
-// a write that stops half way (a full disk), a rename that fails and a read that fails.
+// a write that stops half way (a full disk), a flush, a rename or a read that fails.
 // Each leaves every file of the workspace byte for byte as it was, leaves no temporary
-// file behind and reports the failure. (Faults that other suites already cover for an
-// operation are not repeated here.)
+// file behind and reports the failure with its reason. (Faults that other suites
+// already cover for an operation are not repeated here.)
+#include "engine/Failure.h"
 #include "engine/platform/Platform.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
@@ -16,10 +17,14 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 using namespace VaskEdit;
+using TesselEngine::Cause;
+using TesselEngine::FailureMessage;
+using TesselEngine::LastFailure;
 using TesselEngine::Platform::FaultInjection;
 using VaskTest::ReadFile;
 using VaskTest::WriteFile;
@@ -27,12 +32,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Fault { HalfWrite, FailedRename, FailedRead };
+enum class Fault { HalfWrite, FailedFlush, FailedRename, FailedRead };
 
 const char* Describe(Fault fault) {
     switch (fault) {
     case Fault::HalfWrite:
         return "a write that stops half way";
+    case Fault::FailedFlush:
+        return "a flush that fails";
     case Fault::FailedRename:
         return "a rename that fails";
     case Fault::FailedRead:
@@ -47,6 +54,9 @@ void Inject(Fault fault, int times = 1) {
     switch (fault) {
     case Fault::HalfWrite:
         FaultInjection::writeBudget = 10; // every file written here is longer
+        break;
+    case Fault::FailedFlush:
+        FaultInjection::failFlushes = times;
         break;
     case Fault::FailedRename:
         FaultInjection::failReplaces = times;
@@ -107,7 +117,7 @@ TEST_F(FaultInjectionTest, SavingAnInfoKeepsTheSavedFile) {
     WriteInfo("Bob_Greeting", "Bob", "Q_Trade");
     const std::uint32_t edited = InfoManager::CreateVaskInfo("Bob_Greeting");
     InfoManager::InfoFiles[edited].SetOwner("Mira");
-    for (const Fault fault : {Fault::FailedRename, Fault::HalfWrite})
+    for (const Fault fault : {Fault::FailedRename, Fault::HalfWrite, Fault::FailedFlush})
         ExpectNothingLost(fault, [&] { return InfoManager::WriteVaskInfo(edited); });
 
     ASSERT_TRUE(InfoManager::WriteVaskInfo(edited)); // and without a fault the edit is saved
@@ -243,6 +253,7 @@ TEST_F(FaultInjectionTest, FailedSavesLeaveNoBackupAndKeepEarlierOnes) {
             // A copied backup takes one rename of its own.
             ExpectNothingLost(Fault::FailedRename, save, hardLinks ? 1 : 2, hardLinks);
             ExpectNothingLost(Fault::HalfWrite, save, 1, hardLinks);
+            ExpectNothingLost(Fault::FailedFlush, save, hardLinks ? 1 : 2, hardLinks);
         }
     }
     TemplateManager::TemplateCache.ClearContent();
@@ -270,12 +281,101 @@ TEST_F(FaultInjectionTest, JobsFailOnAFolderThatCannotBeListed) {
         SCOPED_TRACE(what);
         const Jobs::Outcome outcome = job();
         EXPECT_FALSE(outcome.succeeded);
-        EXPECT_EQ(outcome.unreadableFolder, "Infos/");
+        EXPECT_EQ(outcome.failure.cause, Cause::UnreadableFolder);
+        EXPECT_EQ(outcome.failure.folder, "Infos/");
     }
+    EXPECT_EQ(
+        FailureMessage(Jobs::Merge({}, {}).failure),
+        "Could not save \"Output/new_info.hdrdoc\": the folder \"Infos/\" could not be read.");
     EXPECT_FALSE(ScriptManager::ExtractScripts());
+    EXPECT_EQ(FailureMessage(LastFailure()),
+              "Could not save \"Owners.txt\": the folder \"Infos/\" could not be read.");
     // "Templates/" is not created by the program: a missing one is a failure as well.
     const Jobs::Outcome templates = Jobs::UpdateTemplateCache({}, {});
     EXPECT_FALSE(templates.succeeded);
-    EXPECT_EQ(templates.unreadableFolder, "Templates/");
+    EXPECT_EQ(templates.failure.cause, Cause::UnreadableFolder);
+    EXPECT_EQ(templates.failure.folder, "Templates/");
     EXPECT_EQ(AllFiles(), before);
+}
+
+// Every cause that a save or a read can meet, from the system itself or injected, comes
+// back as the reason of the failed operation, and reads as its message.
+TEST_F(FaultInjectionTest, EachCauseIsTheReasonOfTheFailure) {
+    WriteInfo("Bob_Greeting", "Bob");
+    fs::create_directory("Infos/Blocked.vaskinfo");
+    WriteInfo("Locked", "Bob");
+    fs::permissions("Infos/Locked.vaskinfo", fs::perms::owner_read | fs::perms::group_read);
+    const auto save = [](const char* name) {
+        return [name] { return InfoManager::WriteVaskInfo(InfoManager::CreateVaskInfo(name)); };
+    };
+    const auto read = [](const char* name) {
+        return [name] { return VaskInfo().LoadDataFromFile(name); };
+    };
+    const auto injected = [](Cause cause, int code = 0) {
+        return [cause, code] {
+            FaultInjection::failReplaces = 2; // a backup copied, not linked, takes one
+            FaultInjection::cause = cause;
+            FaultInjection::code = code;
+        };
+    };
+    struct Case {
+        std::function<void()> inject;
+        std::function<bool()> operation;
+        Cause cause;
+        std::string message;
+    };
+    const std::string bob = "\"Infos/Bob_Greeting.vaskinfo\": ";
+    const std::vector<Case> cases = {
+        {{},
+         save("Locked"),
+         Cause::ReadOnly,
+         "Could not save \"Infos/Locked.vaskinfo\": the file is read-only."},
+        {{},
+         save("Blocked"),
+         Cause::IsFolder,
+         "Could not save \"Infos/Blocked.vaskinfo\": it is a folder."},
+        {{},
+         save("Bad?Name"),
+         Cause::InvalidName,
+         "Could not save \"Infos/Bad?Name.vaskinfo\": the name cannot be used."},
+        {[] { FaultInjection::writeBudget = 10; }, save("Bob_Greeting"), Cause::NoSpace,
+         "Could not save " + bob + "there is no space left on the disk."},
+        {[] { FaultInjection::failFlushes = 2; }, save("Bob_Greeting"), Cause::NoSpace,
+         "Could not save " + bob + "there is no space left on the disk."},
+        {injected(Cause::TooLarge), save("Bob_Greeting"), Cause::TooLarge,
+         "Could not save " + bob + "it is too large (4 GiB or more)."},
+        {injected(Cause::AccessDenied), save("Bob_Greeting"), Cause::AccessDenied,
+         "Could not save " + bob + "access is denied."},
+        {injected(Cause::InUse), save("Bob_Greeting"), Cause::InUse,
+         "Could not save " + bob + "another program is using it."},
+        {injected(Cause::NotFound), save("Bob_Greeting"), Cause::NotFound,
+         "Could not save " + bob + "its folder does not exist."},
+        {injected(Cause::Other, 1117), save("Bob_Greeting"), Cause::Other,
+         "Could not save " + bob + "the system reported error 1117."},
+        {{},
+         read("Nobody"),
+         Cause::NotFound,
+         "Could not read \"Infos/Nobody.vaskinfo\": the file does not exist."},
+        {{},
+         read("Blocked"),
+         Cause::IsFolder,
+         "Could not read \"Infos/Blocked.vaskinfo\": it is a folder."},
+        {[] { FaultInjection::failReads = 1; }, read("Bob_Greeting"), Cause::Other,
+         "Could not read " + bob + "the system reported an error."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        FaultInjection::Clear();
+        TesselEngine::ClearFailure();
+        if (c.inject)
+            c.inject();
+        EXPECT_FALSE(c.operation());
+        FaultInjection::Clear();
+        EXPECT_EQ(LastFailure().cause, c.cause);
+        EXPECT_EQ(FailureMessage(LastFailure()), c.message);
+    }
+    // A failure on another thread, such as a job's, leaves this thread's reason alone.
+    std::thread([] { EXPECT_FALSE(VaskInfo().LoadDataFromFile("Nobody")); }).join();
+    EXPECT_EQ(LastFailure().cause, Cause::Other);
+    fs::permissions("Infos/Locked.vaskinfo", fs::perms::owner_all);
 }

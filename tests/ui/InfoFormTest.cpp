@@ -274,10 +274,27 @@ private slots:
         AnswerNextMessage(error);
         form.Save();
         QCOMPARE(error.caption, QString("Error"));
-        QVERIFY(error.text.contains("Infos/Blocked.vaskinfo"));
+        QCOMPARE(error.text, QString("Could not save \"Infos/Blocked.vaskinfo\": it is a folder."));
         QVERIFY(form.isVisible());
         QCOMPARE(form.InfoData().InfoCommands.size(), std::size_t(4));
         QCOMPARE(Text(form, "Owner"), QString("Lena"));
+
+        // In the words of the command line's resave (CliTest).
+        InfoForm bob;
+        bob.show();
+        bob.InfoEditor_OnOpen(LoadInfo("Bob_Greeting"), View);
+        bob.EditInfo();
+        const std::string before = VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo");
+        fs::permissions("Infos/Bob_Greeting.vaskinfo", fs::perms::owner_read);
+        AnswerNextQuestion("Yes");
+        SeenMessage readOnly;
+        AnswerNextMessage(readOnly);
+        bob.Save();
+        fs::permissions("Infos/Bob_Greeting.vaskinfo", fs::perms::owner_all);
+        QCOMPARE(readOnly.text,
+                 QString("Could not save \"Infos/Bob_Greeting.vaskinfo\": the file is read-only."));
+        QVERIFY(bob.isVisible());
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo"), before);
     }
 
     void boxesHoldNoMoreThanTheirMembers() {

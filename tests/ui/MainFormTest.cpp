@@ -100,7 +100,9 @@ private slots:
         QCOMPARE(resources.caption, QString("InfoManager"));
         QCOMPARE(resources.text, QString("Error: Important resource files \nare missing!"));
         QCOMPARE(settings.caption, QString("FileManager"));
-        QCOMPARE(settings.text, QString("Failed to load settings!"));
+        QCOMPARE(settings.text,
+                 QString("Failed to load settings!\nCould not read \"Settings.ini\": "
+                         "the file does not exist."));
     }
 
     void argumentsAreOpenedWhenTheWindowIsFirstShown() {
@@ -134,7 +136,9 @@ private slots:
         MainForm window({"C:\\data\\x.vaskinfo"});
         window.show();
         QTRY_COMPARE(missing.count, 1);
-        QCOMPARE(missing.text, QString("Error: File \n<C:/data/x.vaskinfo>\n not found!"));
+        QCOMPARE(missing.text, QString("Error: File \n<C:/data/x.vaskinfo>\n not found!\n"
+                                       "Could not read \"C:/data/x.vaskinfo\": the file does not "
+                                       "exist."));
     }
 
     void filtersListTheirRecordsAndClearListsTheCache() {
@@ -289,6 +293,18 @@ private slots:
         FinishJobs(window);
         QTRY_COMPARE(skipped.count, 1);
         QVERIFY(skipped.text.contains("\nInfos/Broken.vaskinfo"));
+
+        // A cache that cannot be written is no quiet success.
+        fs::remove("Infos/Broken.vaskinfo");
+        fs::remove("infocache");
+        fs::create_directory("infocache");
+        SeenMessage unwritten;
+        AnswerNextMessage(unwritten);
+        window.UpdateInfoCache();
+        FinishJobs(window);
+        QTRY_COMPARE(unwritten.count, 1);
+        QCOMPARE(unwritten.caption, QString("Error"));
+        QCOMPARE(unwritten.text, QString("Could not save \"infocache\": it is a folder."));
     }
 
     void openWithNotepadHandsTheWholePath() {
@@ -372,7 +388,9 @@ private slots:
         AnswerNextMessage(failed);
         window.SplitHdrdoc();
         QCOMPARE(failed.caption, QString("InfoManager"));
-        QCOMPARE(failed.text, QString("Failed to load infostream."));
+        QCOMPARE(failed.text,
+                 QString("Failed to load infostream.\nCould not read \"w_info.hdrdoc\": "
+                         "the file does not exist."));
     }
 
     void keysOpenNewAndSelectedInfos() {

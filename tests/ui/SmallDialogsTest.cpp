@@ -237,7 +237,9 @@ private slots:
         QCOMPARE(form.exec(), DialogResult::OK);
         QCOMPARE(seen.count, 1);
         QCOMPARE(seen.caption, QString("Error"));
-        QCOMPARE(seen.text, QString("Failed to save settings!"));
+        QCOMPARE(
+            seen.text,
+            QString("Failed to save settings!\nCould not save \"Settings.ini\": it is a folder."));
         QCOMPARE(Settings::exe_showhelp, std::string("opera.exe"));
     }
 
