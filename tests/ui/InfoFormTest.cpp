@@ -282,7 +282,7 @@ private slots:
         // In the words of the command line's resave (CliTest).
         InfoForm bob;
         bob.show();
-        bob.InfoEditor_OnOpen(LoadInfo("Bob_Greeting"), View);
+        bob.InfoEditor_OnOpen(LoadInfo("Bob_Greeting"), InfoFormEditMode::View);
         bob.EditInfo();
         const std::string before = VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo");
         fs::permissions("Infos/Bob_Greeting.vaskinfo", fs::perms::owner_read);
