@@ -139,7 +139,7 @@ int Split() {
         return Fail(outcome.failure);
     int status = 0;
     if (outcome.failed)
-        status = Fail(std::to_string(outcome.failed) + " infos could not be written to \"Infos/\".",
+        status = Fail(Counted(outcome.failed, "info") + " could not be written to \"Infos/\".",
                       outcome.failure);
     if (!outcome.duplicates.empty())
         status = Fail("Error: " + Counted(outcome.duplicates.size(), "info") +

@@ -279,6 +279,58 @@ TEST_F(CliTest, LibraryFailuresAreReported) {
     fs::permissions("work/Infos/Bob_Greeting.vaskinfo", fs::perms::owner_all);
 }
 
+// Every command that cannot do its work ends in status 1 with the reason: a split with
+// one piece it cannot write, the readers of a cache that is not there, an owner list
+// that cannot be written and a resave without the resource templates.
+TEST_F(CliTest, EveryFailureEndsInStatusOneWithItsReason) {
+    fs::remove_all("work/Infos");
+    ASSERT_EQ(Cli("-C work split").status, 0);
+    const std::size_t infos = VaskTest::ListNames("work/Infos").size();
+    fs::remove_all("work/Infos");
+    std::string document = ReadFile("work/w_info.hdrdoc");
+    for (auto at = document.find("\"Bob_Greeting\""); at != std::string::npos;
+         at = document.find("\"Bob_Greeting\""))
+        document.replace(at + 1, 12, "NUL"); // a device name of Windows names no file
+    VaskTest::WriteFile("work/w_info.hdrdoc", document);
+    const CliRun split = Cli("-C work split");
+    EXPECT_EQ(split.status, 1);
+    EXPECT_NE(split.err.find("1 info could not be written to \"Infos/\".\n"
+                             "Could not save \"Infos/NUL.vaskinfo\": the name cannot be used.\n"),
+              std::string::npos)
+        << split.err;
+    EXPECT_EQ(VaskTest::ListNames("work/Infos").size(), infos - 1); // the others were written
+
+    fs::remove("work/infocache");
+    fs::remove("work/templatecache");
+    const std::vector<std::pair<const char*, const char*>> failures = {
+        {"cache list", "infocache"},
+        {"filter Bob", "infocache"},
+        {"filter --owner Bob", "infocache"},
+        {"templates list", "templatecache"},
+        {"templates find --name It_Gold", "templatecache"},
+        {"templates filter Gold", "templatecache"},
+    };
+    for (const auto& [command, file] : failures) {
+        const CliRun run = Cli(std::string("-C work ") + command);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err,
+                  "Could not read \"" + std::string(file) + "\": the file does not exist.\n")
+            << command;
+        EXPECT_TRUE(run.out.empty()) << command;
+    }
+
+    fs::create_directory("work/Owners.txt");
+    const CliRun owners = Cli("-C work owners");
+    EXPECT_EQ(owners.status, 1);
+    EXPECT_NE(owners.err.find("Could not save \"Owners.txt\": it is a folder.\n"),
+              std::string::npos);
+
+    fs::remove_all("work/Resources");
+    const CliRun resave = Cli("-C work resave --force Mira_Greeting");
+    EXPECT_EQ(resave.status, 1);
+    EXPECT_EQ(resave.err, "Error: Important resource files are missing!\n");
+}
+
 // Names of the full 48 characters are used whole; a filter text longer than any cached
 // value is refused, and a search looks for the whole text.
 TEST_F(CliTest, NamesAndTextsAreUsedWhole) {

@@ -1,4 +1,3 @@
-#include "info/InfoFileName.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
 #include "support/Library.h"
@@ -261,9 +260,4 @@ TEST_F(InfoDocumentTest, OneNameRuleInTheSplitAndTheCache) {
     ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 1u);
     EXPECT_EQ(InfoManager::InfoFileCache[0].Name.Str(), fullName);
     EXPECT_EQ(InfoManager::InfoFileCache[0].Owner.Str(), fullOwner);
-
-    for (const char* device : {"CON", "prn", "Aux.vaskinfo", "NUL ", "COM1", "lpt9.x"})
-        EXPECT_FALSE(IsValidInfoName(device)) << device;
-    for (const char* name : {"CONSOLE", "COM0", "COM10", "LPT", "Nullify", "X.NUL"})
-        EXPECT_TRUE(IsValidInfoName(name)) << name;
 }
