@@ -158,16 +158,6 @@ TEST_F(InfoManagerTest, CommasInValuesDoNotShiftLaterRecords) {
     EXPECT_EQ(InfoManager::InfoFileCache[1].Name.View(), "C");
 }
 
-TEST_F(InfoManagerTest, CacheWriteIsAtomic) {
-    WriteFile("infocache", "old,cache,content,");
-    WriteInfo("A", "Bob");
-    BuildCache();
-    TesselEngine::Platform::FaultInjection::writeBudget = 2;
-    EXPECT_FALSE(InfoManager::WriteInfoCache());
-    EXPECT_EQ(ReadFile("infocache"), "old,cache,content,");
-    EXPECT_EQ(VaskTest::ListNames(".").size(), 3u); // Infos, Resources, infocache
-}
-
 TEST_F(InfoManagerTest, FiltersFollowTheirMatchingRules) {
     auto add = [](const char* name, const char* owner, const char* quest) {
         VaskInfoCache r;
