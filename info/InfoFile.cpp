@@ -4,6 +4,7 @@
 #include "engine/File.h"
 #include "engine/Member.h"
 #include "info/InfoFileName.h"
+#include "info/InfoRegions.h"
 #include "info/ListEntries.h"
 #include "info/MemberTable.h"
 #include "info/RegionMembers.h"
@@ -57,58 +58,33 @@ bool LoadFile(const Char256& path, Stream& text) {
 } // namespace
 
 void VaskInfo::LoadFromStream(Stream& text) {
-    text.Reset();
-    text.SkipTo('"');
+    const std::string_view all(text.GetBuffer(), text.GetSize());
+    const InfoRegions regions = FindInfoRegions(all);
     // The token holds the name's quotes as well: read it whole, so that a name of the
     // full 48 characters keeps its last one.
     TesselEngine::Char64 quotedName;
-    text.ReadToken(quotedName);
+    const std::string_view nameToken = regions.Name(all);
+    quotedName.Assign(nameToken.data(), nameToken.size());
     TesselEngine::String::Remove(quotedName, '"');
     Name.Assign(quotedName.data, quotedName.Length());
 
-    // The lists are found by their structure; the info's members are searched before and
-    // between them, never inside them.
-    const std::string_view all(text.GetBuffer(), text.GetSize());
-    const auto size = static_cast<std::uint32_t>(all.size());
-    const InfoLists lists = FindInfoLists(all);
-    const std::uint32_t afterName = std::min(text.GetPosition(), size);
-    const std::uint32_t commandsAt = lists.commands.found     ? lists.commands.head
-                                     : lists.conditions.found ? lists.conditions.head
-                                                              : size;
-    const std::uint32_t headEnd = lists.perks.found ? lists.perks.head : commandsAt;
-    std::vector<EntrySpan> perks;
-    if (lists.perks.found)
-        perks = CutEntries(all, lists.perks.body, lists.perks.closer);
-    // Members follow the perk list; when its closer is missing, they follow its last entry.
-    std::uint32_t tailStart = afterName;
-    if (lists.perks.closed)
-        tailStart = lists.perks.end;
-    else if (lists.perks.found)
-        tailStart = perks.empty() ? lists.perks.body : perks.back().end;
-    ReadGroup(all.substr(afterName, std::max(headEnd, afterName) - afterName), *this,
-              MemberGroup::Head);
-    ReadGroup(all.substr(tailStart, std::max(commandsAt, tailStart) - tailStart), *this,
-              MemberGroup::Tail);
-
-    for (const EntrySpan& entry : perks) {
+    // The info's members are searched before and between the lists, never inside them.
+    ReadGroup(regions.Head(all), *this, MemberGroup::Head);
+    ReadGroup(regions.Tail(all), *this, MemberGroup::Tail);
+    for (const EntrySpan& entry : regions.perks) {
         InfoRequiredPerk perk;
         ReadPerkEntry(all, entry, perk);
         RequiredPerks.PushBack(std::move(perk));
     }
-    if (lists.commands.found) {
-        for (const EntrySpan& entry : CutEntries(all, lists.commands.body, lists.commands.closer)) {
-            InfoCommand command;
-            ReadEntry(all, entry, command);
-            InfoCommands.PushBack(std::move(command));
-        }
+    for (const EntrySpan& entry : regions.commands) {
+        InfoCommand command;
+        ReadEntry(all, entry, command);
+        InfoCommands.PushBack(std::move(command));
     }
-    if (lists.conditions.found) {
-        for (const EntrySpan& entry :
-             CutEntries(all, lists.conditions.body, lists.conditions.closer)) {
-            InfoCondition condition;
-            ReadEntry(all, entry, condition);
-            InfoConditions.PushBack(std::move(condition));
-        }
+    for (const EntrySpan& entry : regions.conditions) {
+        InfoCondition condition;
+        ReadEntry(all, entry, condition);
+        InfoConditions.PushBack(std::move(condition));
     }
 }
 

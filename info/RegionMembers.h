@@ -5,44 +5,45 @@
 
 #include "engine/Member.h"
 
+#include <optional>
 #include <string_view>
 
 namespace VaskEdit {
 
+// A member's value as it stands in the region: where its token begins and the token.
+struct MemberToken {
+    std::uint32_t offset = 0;
+    std::string_view text; // empty when nothing stands between "=" and the line end
+};
+
 class RegionMembers {
 public:
+    // The region's bytes must outlive the reader: it searches them where they are.
     explicit RegionMembers(std::string_view region);
 
-    // Reads the value of the member after the one read before, as ReadMember reads it.
-    // The key must be followed by "=" on its line. A key that does not follow is looked
-    // for from the start of the region as well (members in another order), and a key
-    // that the region lacks leaves the member as it was; either way the next member is
-    // searched from where this one would have been. False when the value found does not
-    // fit the member (it was cut, or an 8-byte member kept its old text).
+    // Finds the value of the member after the one found before. The key must be followed
+    // by "=" on its line. A key that does not follow is looked for from the start of the
+    // region as well (members in another order). None when the region lacks the key or
+    // nothing follows its "=" before the region ends. shortValue: the value ends at a
+    // blank as well (members of up to 48 characters).
+    std::optional<MemberToken> Locate(const TesselEngine::Char16& key, bool shortValue);
+
+    // Reads the value as ReadMember reads it; a member the region lacks keeps its text.
+    // False when the value found does not fit the member (it was cut, or an 8-byte
+    // member kept its old text).
     template <std::size_t N>
     bool Read(TesselEngine::FixedText<N>& member, const TesselEngine::Char16& key, bool strip) {
-        const std::uint32_t cursor = stream.GetPosition();
-        if (SeekValue(key, cursor))
-            return Take(member, strip);
-        if (!SeekValue(key, 0))
+        const std::optional<MemberToken> token = Locate(key, N < 256);
+        if (!token)
             return true;
-        const bool fits = Take(member, strip);
-        stream.SetPosition(cursor);
-        return fits;
+        const std::string value = TesselEngine::Detail::CleanMember(token->text, strip, N == 512);
+        member.Assign(value.data(), value.size());
+        return value.size() <= N;
     }
 
 private:
     bool SeekValue(const TesselEngine::Char16& key, std::uint32_t from);
-    template <std::size_t N> bool Take(TesselEngine::FixedText<N>& member, bool strip) {
-        std::string_view token = stream.TakeToken(N < 256);
-        if (token.empty())
-            return true;
-        if (token[0] == '\r' || token[0] == '\n')
-            token = {}; // nothing stands between "=" and the line end
-        const std::string value = TesselEngine::Detail::CleanMember(token, strip, N == 512);
-        member.Assign(value.data(), value.size());
-        return value.size() <= N;
-    }
+    std::optional<MemberToken> TakeValue(bool shortValue);
 
     TesselEngine::IO::Stream stream;
 };

@@ -1,0 +1,46 @@
+// Every value an info file holds, with its place: the info's own members (its name is
+// its definition, not a value) and the slots of its required perks, commands and
+// conditions. A place is named as the command line's JSON names the field:
+// "Parent", "InfoCommands[2].Entity1", "InfoCommands[0].Values[3]", "RequiredPerks[1].Perk".
+#pragma once
+
+#include "info/Slots.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace VaskEdit {
+
+enum class PlaceList : std::uint8_t { Member, Perk, Command, Condition };
+
+struct Place {
+    PlaceList list = PlaceList::Member;
+    std::uint16_t entry = 0; // the entry's position in its list, from 0
+    std::uint8_t field = 0;  // the member's position in the member table, or the Slot
+
+    Slot SlotOf() const { return static_cast<Slot>(field); }
+    // In the order the JSON prints them: the members, then the perks, commands and
+    // conditions, each entry's slots in the order of the slot set.
+    auto operator<=>(const Place&) const = default;
+};
+
+std::string PlaceName(const Place& place);
+
+// One value where it stands in the file.
+struct ValueAt {
+    Place place;
+    std::string_view token;      // the value's bytes as they stand, quotes included
+    std::uint32_t offset = 0;    // where the token begins in the file
+    std::string_view entryClass; // the entry's class name; empty for the info's members
+};
+
+// The value without its double quotes and without ";", as the reader takes it.
+std::string ValueText(std::string_view token);
+
+// Calls visit for every non-empty value of the file, in the order of the file's parts.
+// Entries of a type the program has no class for hold no known slots.
+void ForEachValue(std::string_view text, const std::function<void(const ValueAt&)>& visit);
+
+} // namespace VaskEdit
