@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "CommandSupport.h"
 #include "InfoJson.h"
 #include "Progress.h"
 
@@ -23,30 +24,6 @@ namespace VaskCli {
 using namespace VaskEdit;
 
 namespace {
-constexpr int UsageError = 2;
-
-int Fail(const std::string& message) {
-    std::cerr << message << "\n";
-    return 1;
-}
-
-// The library's reason, in the words the window uses for it.
-int Fail(const TesselEngine::Failure& failure) {
-    return Fail(TesselEngine::FailureMessage(failure));
-}
-int FailForLast() {
-    return Fail(TesselEngine::LastFailure());
-}
-// A text that the window shows as it stands, with the reason on the next line.
-int Fail(const std::string& message, const TesselEngine::Failure& failure) {
-    return Fail(message + "\n" + TesselEngine::FailureMessage(failure));
-}
-
-void PrintInfoRows(const TesselEngine::TTL::Vector<VaskInfoCache>& rows) {
-    for (const auto& r : rows)
-        std::cout << r.Name.View() << '\t' << r.Owner.View() << '\t' << r.Quest.View() << '\n';
-}
-
 void PrintTemplateRow(const VaskTemplateCache& r) {
     std::cout << r.Name.View() << '\t' << r.GUID.View() << '\t' << r.File.View() << '\n';
 }
@@ -54,12 +31,6 @@ void PrintTemplateRow(const VaskTemplateCache& r) {
 void PrintTemplateRows(const TesselEngine::TTL::Vector<VaskTemplateCache>& rows) {
     for (const auto& r : rows)
         PrintTemplateRow(r);
-}
-
-// One line a file, so that a modder can find each one.
-void ReportSkipped(const std::vector<std::string>& skipped) {
-    for (const auto& file : skipped)
-        std::cerr << "Could not read \"" << file << "\"; skipped.\n";
 }
 
 // The cached fields hold 48 characters: a longer text can match none of them, and a cut
@@ -84,21 +55,8 @@ std::string FirstNames(const std::vector<std::string>& names) {
     return names.size() > Shown ? text + ", ..." : text;
 }
 
-Jobs::ProgressFn ProgressTo(Progress& bar) {
-    return [&bar](const Jobs::JobProgress& progress) { bar.Report(progress.percent); };
-}
-
 bool StartLibrary() {
     return InfoManager::Initialize();
-}
-
-// One field of a TAB-separated row: a tab or line end inside would split the row.
-std::string RowField(std::string text) {
-    for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
-    }
-    return text;
 }
 
 // Reads an info by name from "Infos/" or, for an argument holding ".vaskinfo", by path.

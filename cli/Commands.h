@@ -3,6 +3,8 @@
 // (such as a filter text longer than any cached value).
 #pragma once
 
+#include "library/Conversations.h"
+
 #include <string>
 
 namespace VaskCli {
@@ -26,5 +28,14 @@ int Show(const std::string& nameOrPath);
 int Resave(const std::string& nameOrPath, bool force);
 // Prints the check report's findings; 1 when any of them is an error.
 int Check();
+
+// One row a use of the value: info and place; 1 when there is none.
+int Usages(const std::string& value);
+// The conversations as an indented forest: name, TAB, the first spoken line.
+int Tree(VaskEdit::ConversationScope scope, const std::string& name);
+// Renames an info and rewrites the uses of its old name; one line a changed file.
+int Rename(const std::string& oldName, const std::string& newName);
+// The infos whose shown texts hold the text, in the cache's row form.
+int SearchText(const std::string& text);
 
 } // namespace VaskCli

@@ -1,5 +1,6 @@
 #include "InfoJson.h"
 
+#include "CommandSupport.h"
 #include "info/MemberTable.h"
 
 #include <nlohmann/json.hpp>
@@ -10,31 +11,15 @@ using Json = nlohmann::ordered_json;
 using namespace VaskEdit;
 
 namespace {
-// Bytes as the characters of the same numbers, encoded as UTF-8.
-std::string Latin1ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out.push_back(c);
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (b >> 6)));
-            out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
-        }
-    }
-    return out;
-}
-
 template <std::size_t N> Json Text(const TesselEngine::FixedText<N>& text) {
-    return Latin1ToUtf8(text.View());
+    return Windows1252ToUtf8(text.View());
 }
 } // namespace
 
 std::string InfoToJson(const VaskInfo& info) {
     Json j;
     for (const InfoMember& member : InfoMemberTable())
-        j[std::string(member.name)] = Latin1ToUtf8(TextOf(info, member));
+        j[std::string(member.name)] = Windows1252ToUtf8(TextOf(info, member));
 
     Json perks = Json::array();
     for (const auto& perk : info.RequiredPerks)

@@ -57,6 +57,10 @@ int main(int argc, char** argv) {
 
     auto* search = app.add_subcommand("search", "Print the infos whose file holds TEXT");
     search->add_option("TEXT", text, "The text")->required();
+    bool spoken = false;
+    search->add_flag("--text", spoken,
+                     "Search the texts the infos show (Say, SaySVM, Description, AddLogText), "
+                     "ignoring case");
     auto* owners = app.add_subcommand("owners", "Write \"Owners.txt\" and print the owners");
 
     auto* templates = app.add_subcommand("templates", "The template cache \"templatecache\"");
@@ -88,6 +92,19 @@ int main(int argc, char** argv) {
 
     auto* check = app.add_subcommand(
         "check", "Check the infos; print one finding a line: severity, info, text");
+
+    std::string value;
+    auto* usages = app.add_subcommand("usages", "Print where VALUE is used: info, place");
+    usages->add_option("VALUE", value, "The value, without quotes")->required();
+    std::string treeOwner, treeQuest;
+    auto* tree = app.add_subcommand("tree", "Print the conversations as an indented tree");
+    auto* treeByOwner = tree->add_option("--owner", treeOwner, "Only the infos of this owner");
+    auto* treeByQuest = tree->add_option("--quest", treeQuest, "Only the infos of this quest");
+    treeByOwner->excludes(treeByQuest);
+    std::string oldName, newName;
+    auto* rename = app.add_subcommand("rename", "Rename an info and every use of its name");
+    rename->add_option("OLD", oldName, "The info's name")->required();
+    rename->add_option("NEW", newName, "Its new name")->required();
 
     try {
         app.parse(argc, argv);
@@ -123,7 +140,7 @@ int main(int argc, char** argv) {
     if (filter->parsed())
         return VaskCli::Filter(field, text);
     if (search->parsed())
-        return VaskCli::Search(text);
+        return spoken ? VaskCli::SearchText(text) : VaskCli::Search(text);
     if (owners->parsed())
         return VaskCli::Owners();
     if (tUpdate->parsed())
@@ -140,5 +157,17 @@ int main(int argc, char** argv) {
         return VaskCli::Resave(info, force);
     if (check->parsed())
         return VaskCli::Check();
+    if (usages->parsed())
+        return VaskCli::Usages(value);
+    if (tree->parsed()) {
+        using VaskEdit::ConversationScope;
+        if (treeByOwner->count())
+            return VaskCli::Tree(ConversationScope::Owner, treeOwner);
+        if (treeByQuest->count())
+            return VaskCli::Tree(ConversationScope::Quest, treeQuest);
+        return VaskCli::Tree(ConversationScope::All, {});
+    }
+    if (rename->parsed())
+        return VaskCli::Rename(oldName, newName);
     return UsageError;
 }

@@ -1,6 +1,5 @@
 #include "info/InfoValues.h"
 #include "info/EntryTypes.h"
-#include "info/InfoRegions.h"
 #include "info/MemberTable.h"
 #include "info/RegionMembers.h"
 
@@ -13,7 +12,8 @@ constexpr std::string_view PerkClass = "gCRequiredPerk";
 
 void VisitToken(const std::optional<MemberToken>& token, std::uint32_t regionAt, Place place,
                 std::string_view entryClass, const std::function<void(const ValueAt&)>& visit) {
-    if (!token || ValueText(token->text).empty())
+    std::string scratch;
+    if (!token || ValueView(token->text, scratch).empty())
         return;
     visit(ValueAt{place, token->text, regionAt + token->offset, entryClass});
 }
@@ -76,8 +76,22 @@ std::string ValueText(std::string_view token) {
     return TesselEngine::Detail::CleanMember(token, true, false);
 }
 
+std::string_view ValueView(std::string_view token, std::string& scratch) {
+    std::string_view inner = token;
+    if (inner.size() >= 2 && inner.front() == '"' && inner.back() == '"')
+        inner = inner.substr(1, inner.size() - 2);
+    if (inner.find_first_of("\";") == std::string_view::npos)
+        return inner;
+    scratch = ValueText(token);
+    return scratch;
+}
+
 void ForEachValue(std::string_view text, const std::function<void(const ValueAt&)>& visit) {
-    const InfoRegions regions = FindInfoRegions(text);
+    ForEachValue(text, FindInfoRegions(text), visit);
+}
+
+void ForEachValue(std::string_view text, const InfoRegions& regions,
+                  const std::function<void(const ValueAt&)>& visit) {
     VisitMembers(text, regions.headBegin, regions.headEnd, MemberGroup::Head, visit);
     for (std::size_t i = 0; i < regions.perks.size(); ++i) {
         if (regions.perks[i].Name(text) == PerkClass && regions.perks[i].unclosed == 0)

@@ -4,6 +4,7 @@
 // "Parent", "InfoCommands[2].Entity1", "InfoCommands[0].Values[3]", "RequiredPerks[1].Perk".
 #pragma once
 
+#include "info/InfoRegions.h"
 #include "info/Slots.h"
 
 #include <cstdint>
@@ -38,9 +39,15 @@ struct ValueAt {
 
 // The value without its double quotes and without ";", as the reader takes it.
 std::string ValueText(std::string_view token);
+// The same as a view: of the token itself when only its outer quotes go, otherwise of
+// the cleaned text, which scratch then holds.
+std::string_view ValueView(std::string_view token, std::string& scratch);
 
 // Calls visit for every non-empty value of the file, in the order of the file's parts.
 // Entries of a type the program has no class for hold no known slots.
 void ForEachValue(std::string_view text, const std::function<void(const ValueAt&)>& visit);
+// The same for a text already taken apart.
+void ForEachValue(std::string_view text, const InfoRegions& regions,
+                  const std::function<void(const ValueAt&)>& visit);
 
 } // namespace VaskEdit

@@ -1,0 +1,350 @@
+#include "library/ReferenceIndex.h"
+#include "engine/File.h"
+#include "info/EntryTypes.h"
+#include "info/InfoFileName.h"
+#include "info/InfoRegions.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <cstring>
+#include <thread>
+
+namespace VaskEdit {
+
+namespace {
+using TesselEngine::Char256;
+using TesselEngine::WinAPI::Directory;
+using TesselEngine::WinAPI::File;
+
+constexpr std::string_view SpokenTable = "infosa.csv";
+
+int Number(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+const EntryType* CommandType(std::string_view className) {
+    const std::string_view prefix = ClassPrefix(EntryKind::Command);
+    return className.starts_with(prefix)
+               ? FindClassType(EntryKind::Command, className.substr(prefix.size()))
+               : nullptr;
+}
+
+std::string ConditionsLine(std::string_view text, const std::vector<EntrySpan>& conditions,
+                           const std::vector<std::vector<std::string>>& values) {
+    const std::string_view prefix = ClassPrefix(EntryKind::Condition);
+    std::string line;
+    for (std::size_t i = 0; i < conditions.size(); ++i) {
+        std::string_view name = conditions[i].Name(text);
+        if (name.starts_with(prefix))
+            name.remove_prefix(prefix.size());
+        if (!line.empty())
+            line += "; ";
+        line += name;
+        for (const std::string& value : values[i])
+            line += " " + value;
+    }
+    return line;
+}
+
+std::string_view BaseName(std::string_view fileName) {
+    return fileName.substr(0,
+                           fileName.size() - std::min(fileName.size(), std::strlen(InfoExtension)));
+}
+
+// The file's bytes, read into the stream and seen through the view.
+bool ReadText(const std::string& path, TesselEngine::IO::Stream& stream, std::string_view& text) {
+    File file{Char256(path.c_str())};
+    const bool read = file.OpenRead() && file.ReadStream(stream);
+    file.Close();
+    text = read && stream.GetBuffer() ? std::string_view(stream.GetBuffer(), stream.GetSize())
+                                      : std::string_view();
+    return read;
+}
+} // namespace
+
+InfoOutline ScanInfoText(std::string_view name, std::string_view text,
+                         const std::function<void(std::string_view, const Place&)>& use) {
+    InfoOutline outline;
+    outline.name = name;
+    const InfoRegions regions = FindInfoRegions(text);
+    std::vector<std::vector<std::string>> conditionValues(regions.conditions.size());
+    std::optional<std::uint16_t> firstSay;
+    ForEachValue(text, regions, [&](const ValueAt& at) {
+        std::string cleaned;
+        const std::string_view value = ValueView(at.token, cleaned);
+        const Place& place = at.place;
+        if (place.list == PlaceList::Member) {
+            const std::string_view member = PlaceName(place);
+            if (member == "Owner")
+                outline.owner = value;
+            else if (member == "Quest")
+                outline.quest = value;
+            else if (member == "Parent")
+                outline.parent = value;
+            else if (member == "MainSortID")
+                outline.mainSortId = Number(value);
+            else if (member == "SortID")
+                outline.sortId = Number(value);
+        } else if (place.list == PlaceList::Condition) {
+            conditionValues[place.entry].emplace_back(value);
+        } else if (place.list == PlaceList::Command && place.SlotOf() == Slot::LocString) {
+            const EntryType* type = CommandType(at.entryClass);
+            if (type && !type->textTable.empty()) {
+                outline.texts.push_back({std::string(type->textTable), std::string(value)});
+                if (!firstSay && type->textTable == SpokenTable &&
+                    (type->name == "Say" || type->name == "SaySVM")) {
+                    firstSay = place.entry;
+                    outline.firstLine = value;
+                }
+            }
+        }
+        use(value, place);
+    });
+    outline.conditions = ConditionsLine(text, regions.conditions, conditionValues);
+    return outline;
+}
+
+namespace {
+// Values numbered as they are met, so that each reader of a build numbers its own and
+// the build joins the numbers once per value rather than once per use.
+class ValueNumbers {
+public:
+    std::uint32_t Of(std::string_view value) {
+        if (const auto it = ids.find(value); it != ids.end())
+            return it->second;
+        const auto it = ids.emplace(value, static_cast<std::uint32_t>(texts.size())).first;
+        texts.push_back(&it->first);
+        return it->second;
+    }
+    std::optional<std::uint32_t> Find(std::string_view value) const {
+        const auto it = ids.find(value);
+        return it == ids.end() ? std::nullopt : std::optional(it->second);
+    }
+    std::size_t Size() const { return texts.size(); }
+    const std::string& Text(std::uint32_t id) const { return *texts[id]; }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>()(text);
+        }
+    };
+    std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> ids;
+    std::vector<const std::string*> texts; // by number; the map's keys never move
+};
+
+using Uses = std::vector<std::pair<std::uint32_t, Place>>; // value number, place
+
+struct ScannedFile {
+    InfoOutline outline;
+    Uses uses;
+};
+
+std::optional<ScannedFile> ScanFile(const std::string& fileName, ValueNumbers& numbers) {
+    TesselEngine::IO::Stream stream;
+    std::string_view text;
+    if (!ReadText(InfoDirectoryName + fileName, stream, text))
+        return std::nullopt;
+    ScannedFile file;
+    file.outline =
+        ScanInfoText(BaseName(fileName), text, [&](std::string_view value, const Place& place) {
+            file.uses.emplace_back(numbers.Of(value), place);
+        });
+    return file;
+}
+} // namespace
+
+struct ReferenceIndex::Data {
+    struct Info {
+        InfoOutline outline;
+        Uses uses;
+        bool live = true;
+    };
+    std::vector<Info> infos;
+    std::unordered_map<std::string, std::uint32_t> infoIds;
+    ValueNumbers values;
+    std::vector<std::vector<std::uint32_t>> holders; // by value number: the infos using it
+    bool built = false;
+
+    std::uint32_t ValueId(std::string_view value) {
+        const std::uint32_t id = values.Of(value);
+        if (id == holders.size())
+            holders.emplace_back();
+        return id;
+    }
+
+    // uses: numbered by the reader; toGlobal turns its numbers into the index's.
+    void Add(InfoOutline&& outline, Uses&& uses, const std::vector<std::uint32_t>* toGlobal) {
+        const auto id = static_cast<std::uint32_t>(infos.size());
+        for (auto& use : uses) {
+            if (toGlobal)
+                use.first = (*toGlobal)[use.first];
+            std::vector<std::uint32_t>& users = holders[use.first];
+            if (users.empty() || users.back() != id)
+                users.push_back(id);
+        }
+        infoIds[outline.name] = id;
+        infos.push_back(Info{std::move(outline), std::move(uses), true});
+    }
+
+    void Remove(std::string_view name) {
+        const auto it = infoIds.find(std::string(name));
+        if (it == infoIds.end())
+            return;
+        const std::uint32_t id = it->second;
+        Info& info = infos[id];
+        for (const auto& use : info.uses) {
+            auto& users = holders[use.first];
+            users.erase(std::remove(users.begin(), users.end(), id), users.end());
+        }
+        info.uses.clear();
+        info.live = false;
+        infoIds.erase(it);
+    }
+};
+
+ReferenceIndex::ReferenceIndex() : data(std::make_unique<Data>()) {}
+ReferenceIndex::~ReferenceIndex() = default;
+
+Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
+                                    const Jobs::CancelFn& cancel) {
+    Jobs::Outcome outcome;
+    const Char256 folder(InfoDirectoryName);
+    Directory::Iterator scan(folder);
+    scan.First(TesselEngine::Char32("*.vaskinfo"));
+    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable) {
+        outcome.succeeded = false;
+        outcome.failure = {TesselEngine::Operation::Read, InfoDirectoryName,
+                           TesselEngine::Cause::UnreadableFolder, 0, InfoDirectoryName};
+        return outcome;
+    }
+    std::vector<std::string> names;
+    for (; scan.IsValid(); scan.Next())
+        names.emplace_back(scan.GetFileName());
+
+    // Two readers share the files: reading and taking them apart is the work. Each
+    // numbers the values it meets on its own.
+    constexpr int Readers = 2;
+    std::vector<std::optional<ScannedFile>> scanned(names.size());
+    std::vector<std::uint8_t> readBy(names.size());
+    ValueNumbers numbers[Readers];
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stop{false};
+    const auto read = [&](int reader, std::size_t i) {
+        scanned[i] = ScanFile(names[i], numbers[reader]);
+        readBy[i] = static_cast<std::uint8_t>(reader);
+    };
+    std::thread helper([&] {
+        for (std::size_t i = next++; i < names.size() && !stop; i = next++)
+            read(1, i);
+    });
+    Jobs::ProgressReporter reporter(progress);
+    for (std::size_t i = next++; i < names.size(); i = next++) {
+        read(0, i);
+        const std::size_t done = std::min(next.load(), names.size());
+        reporter.Report(Jobs::Percent(done, names.size()), done, names.size());
+        if (cancel && cancel()) {
+            stop = true;
+            outcome.cancelled = true;
+            break;
+        }
+    }
+    helper.join();
+    if (outcome.cancelled)
+        return outcome;
+
+    auto fresh = std::make_unique<Data>();
+    std::vector<std::uint32_t> toGlobal[Readers];
+    for (int reader = 0; reader < Readers; ++reader) {
+        toGlobal[reader].reserve(numbers[reader].Size());
+        for (std::uint32_t id = 0; id < numbers[reader].Size(); ++id)
+            toGlobal[reader].push_back(fresh->ValueId(numbers[reader].Text(id)));
+    }
+    fresh->infos.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (scanned[i])
+            fresh->Add(std::move(scanned[i]->outline), std::move(scanned[i]->uses),
+                       &toGlobal[readBy[i]]);
+        else
+            outcome.skipped.push_back(InfoDirectoryName + names[i]);
+    }
+    fresh->built = true;
+    const std::lock_guard lock(mutex);
+    data = std::move(fresh);
+    return outcome;
+}
+
+bool ReferenceIndex::IsBuilt() const {
+    const std::lock_guard lock(mutex);
+    return data->built;
+}
+
+void ReferenceIndex::Refresh(std::string_view name) {
+    TesselEngine::IO::Stream stream;
+    std::string_view text;
+    const bool read = IsValidInfoName(name) &&
+                      ReadText(InfoDirectoryName + std::string(name) + InfoExtension, stream, text);
+    const std::lock_guard lock(mutex);
+    data->Remove(name);
+    if (!read)
+        return;
+    Uses uses;
+    InfoOutline outline = ScanInfoText(name, text, [&](std::string_view value, const Place& place) {
+        uses.emplace_back(data->ValueId(value), place);
+    });
+    data->Add(std::move(outline), std::move(uses), nullptr);
+}
+
+void ReferenceIndex::Forget(std::string_view name) {
+    const std::lock_guard lock(mutex);
+    data->Remove(name);
+}
+
+std::vector<Usage> ReferenceIndex::Usages(std::string_view value) const {
+    std::vector<Usage> usages;
+    const std::lock_guard lock(mutex);
+    const std::optional<std::uint32_t> wanted = data->values.Find(value);
+    if (!wanted)
+        return usages;
+    for (const std::uint32_t id : data->holders[*wanted]) {
+        const Data::Info& info = data->infos[id];
+        for (const auto& [valueId, place] : info.uses) {
+            if (valueId == *wanted)
+                usages.push_back({info.outline.name, place});
+        }
+    }
+    std::sort(usages.begin(), usages.end(), [](const Usage& a, const Usage& b) {
+        return a.info != b.info ? a.info < b.info : a.place < b.place;
+    });
+    return usages;
+}
+
+std::optional<InfoOutline> ReferenceIndex::Outline(std::string_view name) const {
+    const std::lock_guard lock(mutex);
+    const auto it = data->infoIds.find(std::string(name));
+    if (it == data->infoIds.end())
+        return std::nullopt;
+    return data->infos[it->second].outline;
+}
+
+std::vector<InfoOutline> ReferenceIndex::Outlines() const {
+    std::vector<InfoOutline> outlines;
+    const std::lock_guard lock(mutex);
+    outlines.reserve(data->infos.size());
+    for (const Data::Info& info : data->infos) {
+        if (info.live)
+            outlines.push_back(info.outline);
+    }
+    return outlines;
+}
+
+ReferenceIndex& References() {
+    static ReferenceIndex index;
+    return index;
+}
+
+} // namespace VaskEdit

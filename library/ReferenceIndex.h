@@ -1,0 +1,83 @@
+// Where every value of the infos in "Infos/" is used: for each value, the infos and
+// places that hold it (info/InfoValues.h), and for each info an outline of what the
+// conversation views show. Built from the files in one pass, kept up to date one info
+// at a time as infos are saved, renamed and deleted.
+#pragma once
+
+#include "info/InfoValues.h"
+#include "library/Jobs.h"
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace VaskEdit {
+
+// A text that an info's command shows, by its id in a text table.
+struct TextReference {
+    std::string table; // "infosa.csv", "infodescsa.csv" or "questdescsa.csv"
+    std::string id;
+};
+
+// What the conversation views need of one info.
+struct InfoOutline {
+    std::string name; // the file's name without ".vaskinfo"
+    std::string owner;
+    std::string quest;
+    std::string parent;
+    int mainSortId = 0; // empty and unreadable numbers count as 0
+    int sortId = 0;
+    // The id of the first Say or SaySVM in "infosa.csv"; empty when the info has none.
+    std::string firstLine;
+    // Its conditions in one short line: each type with its values.
+    std::string conditions;
+    // The texts of its commands, in their order.
+    std::vector<TextReference> texts;
+};
+
+struct Usage {
+    std::string info;
+    Place place;
+};
+
+class ReferenceIndex {
+public:
+    ReferenceIndex();
+    ~ReferenceIndex();
+
+    // Reads every info of "Infos/" again. A folder that cannot be listed fails and leaves
+    // the index as it was; files that cannot be read are skipped and named. A cancelled
+    // build leaves the index as it was, too.
+    Jobs::Outcome Build(const Jobs::ProgressFn& progress, const Jobs::CancelFn& cancel);
+    bool IsBuilt() const;
+
+    // Reads the info's file again (after a save); forgets the info when it has no file.
+    void Refresh(std::string_view name);
+    void Forget(std::string_view name);
+
+    // Every use of the value, by info name (byte order) and then by place.
+    std::vector<Usage> Usages(std::string_view value) const;
+    std::optional<InfoOutline> Outline(std::string_view name) const;
+    // Every info, in the order the folder lists them.
+    std::vector<InfoOutline> Outlines() const;
+
+private:
+    struct Data;
+    mutable std::mutex mutex;
+    std::unique_ptr<Data> data;
+};
+
+// The index the program keeps of its "Infos/" folder.
+ReferenceIndex& References();
+
+// Takes one info file's text apart: its outline, and every use of a value, given to use
+// with its place (the value's text lasts as long as the call).
+InfoOutline ScanInfoText(std::string_view name, std::string_view text,
+                         const std::function<void(std::string_view, const Place&)>& use);
+
+} // namespace VaskEdit
