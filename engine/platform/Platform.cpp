@@ -8,6 +8,7 @@ namespace TesselEngine::Platform {
 std::atomic<std::int64_t> FaultInjection::writeBudget{-1};
 std::atomic<int> FaultInjection::failFlushes{0};
 std::atomic<int> FaultInjection::failReplaces{0};
+std::atomic<int> FaultInjection::replacesBeforeFailing{0};
 std::atomic<int> FaultInjection::failReads{0};
 std::atomic<int> FaultInjection::failLinks{0};
 std::atomic<Cause> FaultInjection::cause{Cause::None};
@@ -112,7 +113,7 @@ bool RemoveDirectory(const char* path) {
 
 bool ReplaceFile(const char* from, const char* to, bool durable) {
     Begin();
-    if (TakeOne(FaultInjection::failReplaces))
+    if (!TakeOne(FaultInjection::replacesBeforeFailing) && TakeOne(FaultInjection::failReplaces))
         return Injected(Cause::AccessDenied);
     return Raw::ReplaceFile(from, to, durable);
 }

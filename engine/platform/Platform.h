@@ -133,8 +133,10 @@ struct FaultInjection {
     static std::atomic<std::int64_t> writeBudget;
     // The next n flushes fail.
     static std::atomic<int> failFlushes;
-    // The next n replace operations fail.
+    // The next n replace operations fail, once the replaces to let through first have
+    // passed (a failure half way through a series of saves).
     static std::atomic<int> failReplaces;
+    static std::atomic<int> replacesBeforeFailing;
     // The next n reads fail.
     static std::atomic<int> failReads;
     // The next n hard links fail, as on a file system without them.
@@ -148,6 +150,7 @@ struct FaultInjection {
         writeBudget = -1;
         failFlushes = 0;
         failReplaces = 0;
+        replacesBeforeFailing = 0;
         failReads = 0;
         failLinks = 0;
         cause = Cause::None;
