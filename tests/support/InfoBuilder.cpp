@@ -19,8 +19,8 @@ std::string Tagged(const std::string& tag, const std::string& what) {
 template <typename Record> void FillEntry(Record& record, const EntryType& type) {
     EntryRecord<Record>::Name(record) = TesselEngine::Char32(type.name);
     for (const Parameter& parameter : type.parameters) {
-        const std::string value = std::string(type.name.substr(0, 6)) +
-                                  std::to_string(static_cast<int>(parameter.slot));
+        const std::string value =
+            std::string(type.name.substr(0, 6)) + std::to_string(static_cast<int>(parameter.slot));
         VisitSlot(
             record, parameter.slot,
             [&](auto& member) {
@@ -41,17 +41,17 @@ void FillEverything(VaskInfo& info, const std::string& name, const std::string& 
     info.SetSortID("20");
     info.SetOwner(t("Owner").c_str());
     info.SetPartner(t("Partner").c_str());
-    info.SetInfoGiven("True");
+    TesselEngine::SetMember(info.InfoGiven, "True");
     TesselEngine::SetMember(info.LastExecutionTimestamp, "12.5");
-    info.SetParent(t("Parent").c_str());
+    TesselEngine::SetMember(info.Parent, t("Parent").c_str());
     info.SetQuest(t("Quest").c_str());
     info.SetConditionType("gEInfoCondType_Running");
     info.SetInfoType("gEInfoType_Important");
     info.SetGameModeType("gEInfoGameModeType_Normal");
     info.SetGoldCost("150");
-    info.SetGoldCostScript(t("GoldScript").c_str());
+    TesselEngine::SetMember(info.GoldCostScript, t("GoldScript").c_str());
     info.SetGoldCostItem("{11111111-2222-3333-4444-555555555555}");
-    info.SetDialogPartnerAutoPositioningEnabled("False");
+    TesselEngine::SetMember(info.DialogPartnerAutoPositioningEnabled, "False");
     info.SetClearChildren("True");
     info.SetPermanent("False");
     TesselEngine::SetMember(info.CurrentInfoCommandIndex, "3");
@@ -66,7 +66,7 @@ void FillEverything(VaskInfo& info, const std::string& name, const std::string& 
     info.SetSmalltalkInnerRangeTestWithLOS("False");
     info.SetSmalltalkOuterRange("1200");
     info.SetSmalltalkExitRoutineName(t("ExitRoutine").c_str());
-    info.SetSmalltalkPartnerExitRoutineName(t("PartnerExit").c_str());
+    TesselEngine::SetMember(info.SmalltalkPartnerExitRoutineName, t("PartnerExit").c_str());
 
     for (int i = 0; i < perks; ++i) {
         InfoRequiredPerk& perk = info.RequiredPerks[info.AddRequiredPerk()];
