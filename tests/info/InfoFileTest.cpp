@@ -78,24 +78,6 @@ TEST_F(InfoFileTest, InfosAreWrittenOnTwoThreadsAtOnce) {
         EXPECT_EQ(second[i], expected[first.size() + i]);
 }
 
-TEST_F(InfoFileTest, PerksAreSeparatedButTheLastIsNot) {
-    VaskInfo info;
-    TesselEngine::SetMember(info.Name, "Perks");
-    for (int i = 0; i < 2; ++i)
-        info.RequiredPerks[info.AddRequiredPerk()].SetPerk("gESkill_XP");
-    const std::string text = VaskTest::WriteToText(info);
-    const std::size_t first = text.find("gCRequiredPerk ");
-    const std::size_t second = text.find("gCRequiredPerk ", first + 1);
-    ASSERT_NE(second, std::string::npos);
-    EXPECT_NE(text.rfind("},", second), std::string::npos);
-    EXPECT_EQ(text.find("},", second), std::string::npos);
-
-    VaskInfo none;
-    TesselEngine::SetMember(none.Name, "NoPerks");
-    const std::string bare = VaskTest::WriteToText(none);
-    EXPECT_NE(bare.find("iredPerks = [\r\n        ];\r\n"), std::string::npos);
-}
-
 TEST_F(InfoFileTest, NameIsTheFirstQuotedTextAndQuotesFollowTheTable) {
     VaskInfo info;
     TesselEngine::SetMember(info.Name, "Name_A");
