@@ -1,8 +1,6 @@
 #include "library/TemplateManager.h"
 #include "library/TemplateSelectList.h"
 #include "support/Workspace.h"
-#include "tools/Launcher.h"
-#include "tools/Settings.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -19,7 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Row = std::vector<std::string>; // File, Name, GUID
-using Launch = std::pair<std::string, std::string>;
 
 constexpr const char* GoldGuid = "{92F2521F-0762-B34F-5882-C48F00BB8170}";
 constexpr const char* SwordGuid = "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}";
@@ -65,8 +62,6 @@ protected:
         TemplateManager::TemplateDirectory.reset();
         TemplateManager::TemplateDirectoryPath.reset();
         TemplateSelectList::Items.ClearContent();
-        Settings::path_vaskresman.clear();
-        Launcher::SetRecorder({});
         FaultInjection::Clear();
     }
 
@@ -77,15 +72,6 @@ protected:
         cache.PushBack(Record("It_Sword_Rusty", "It_Sword_Rusty", SwordGuid));
         cache.PushBack(Record("Ring_Doc", "it_sword_rusty", RingGuid));
     }
-
-    void RecordLaunches() {
-        Launcher::SetRecorder([this](const std::string& program, const std::string& argument) {
-            launches.emplace_back(program, argument);
-            return true;
-        });
-    }
-
-    std::vector<Launch> launches;
 };
 
 } // namespace
@@ -306,37 +292,4 @@ TEST_F(TemplateManagerTest, SelectByNameOffersMatchingTemplates) {
     TemplateSelectList::ClearItems();
     EXPECT_TRUE(TemplateSelectList::SelectByName("Ring"));
     EXPECT_EQ(TemplateSelectList::Items.GetSize(), 0u);
-}
-
-TEST_F(TemplateManagerTest, ConvertAllHandsEveryTemplateToTheResourceTool) {
-    const std::string longName(60, 'x');
-    WriteFile("Templates/A.vasktpl", "a");
-    WriteFile("Templates/B.vasktpl", "b");
-    WriteFile("Templates/" + longName + ".vasktpl", "c");
-    WriteFile("Templates/A.vasktpldoc", Document("A", "{A}"));
-    fs::create_directories("Templates/Folder.vasktpl");
-    RecordLaunches();
-
-    TemplateManager::InitializeDirectory(false);
-    TemplateManager::ConvertAll();
-    EXPECT_EQ(launches,
-              (std::vector<Launch>{{"vaskresman.exe", "Templates/A.vasktpl"},
-                                   {"vaskresman.exe", "Templates/B.vasktpl"},
-                                   {"vaskresman.exe", "Templates/" + longName + ".vasktpl"}}));
-
-    // The scan starts again on the templates, so a second run converts them again.
-    ASSERT_TRUE(TemplateManager::TemplateDirectory->IsValid());
-    EXPECT_STREQ(TemplateManager::TemplateDirectory->GetFindData().cFileName, "A.vasktpl");
-    launches.clear();
-    Settings::path_vaskresman = "C:/Games/Vask/vaskresman.exe";
-    TemplateManager::ConvertAll();
-    ASSERT_EQ(launches.size(), 3u);
-    EXPECT_EQ(launches[0], Launch("C:/Games/Vask/vaskresman.exe", "Templates/A.vasktpl"));
-}
-
-TEST_F(TemplateManagerTest, ConvertAllWithoutAScanStartsNothing) {
-    WriteFile("Templates/A.vasktpl", "a");
-    RecordLaunches();
-    TemplateManager::ConvertAll();
-    EXPECT_TRUE(launches.empty());
 }

@@ -27,7 +27,6 @@ protected:
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
     static void Reset() {
-        Settings::path_vaskresman.clear();
         Settings::exe_showhelp = "firefox.exe";
         Launcher::SetRecorder({});
     }
@@ -88,29 +87,6 @@ TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
     EXPECT_EQ(launches.size(), 4u);
 }
 
-TEST_F(LaunchTest, ResourceToolComesFromTheSettingsWhenSet) {
-    RecordLaunches();
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/A.vasktpl"));
-    Settings::path_vaskresman = "C:/Games/Vask/Tools/vaskresman.exe";
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/B.vasktpl"));
-    // A setting that names the tool's folder.
-    Settings::path_vaskresman = "C:/Games/Vask/Tools/";
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/C.vasktpl"));
-    fs::create_directory("Tools");
-    Settings::path_vaskresman = "Tools";
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/D.vasktpl"));
-
-    EXPECT_EQ(launches, (std::vector<Launch>{
-                            {"vaskresman.exe", "Templates/A.vasktpl"},
-                            {"C:/Games/Vask/Tools/vaskresman.exe", "Templates/B.vasktpl"},
-                            {"C:/Games/Vask/Tools/vaskresman.exe", "Templates/C.vasktpl"},
-                            {"Tools/vaskresman.exe", "Templates/D.vasktpl"},
-                        }));
-
-    RecordLaunches(false);
-    EXPECT_FALSE(VaskResMan::OpenFile("Templates/A.vasktpl"));
-}
-
 TEST_F(LaunchTest, NotepadOpensTheFileInTheTextEditor) {
     RecordLaunches();
     EXPECT_TRUE(Notepad::OpenFile("Infos/Hello.vaskinfo"));
@@ -126,8 +102,7 @@ TEST_F(LaunchTest, NotepadOpensTheFileInTheTextEditor) {
 TEST_F(LaunchTest, MissingProgramIsNotStarted) {
     EXPECT_FALSE(Launcher::Start("vaskedit-no-such-program-4711.exe", "x"));
     EXPECT_FALSE(Launcher::Start("", "x"));
-    Settings::path_vaskresman = (workspace.Root() / "missing" / "vaskresman.exe").string();
-    EXPECT_FALSE(VaskResMan::OpenFile("Templates/A.vasktpl"));
+    EXPECT_FALSE(Launcher::Start((workspace.Root() / "missing" / "tool.exe").string(), "x"));
 }
 
 #ifndef _WIN32
@@ -147,8 +122,7 @@ TEST_F(LaunchTest, StartedProgramGetsItsArgumentWhole) {
     const fs::path out = workspace.Root() / "argument.txt";
     const fs::path script = workspace.Root() / "tool.sh";
     WriteScript(script, "printf '%s|%s' \"$#\" \"$1\" > '" + out.string() + "'");
-    Settings::path_vaskresman = script.string();
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/Long Sword.vasktpl"));
+    EXPECT_TRUE(Launcher::Start(script.string(), "Templates/Long Sword.vasktpl"));
     EXPECT_EQ(WaitForFile(out), "1|Templates/Long Sword.vasktpl");
 }
 
