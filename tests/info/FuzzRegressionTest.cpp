@@ -31,19 +31,10 @@ struct Resaved {
     std::string text;
 };
 Resaved Resave(const std::string& text) {
-    TesselEngine::IO::Stream stream;
-    EXPECT_TRUE(stream.Allocate(static_cast<std::uint32_t>(text.size())));
-    stream.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
     VaskInfo info;
-    info.LoadFromStream(stream);
-    Resaved result{info.RequiredPerks.GetSize(),
-                   info.InfoCommands.GetSize(),
-                   info.InfoConditions.GetSize(),
-                   {}};
-    TesselEngine::IO::Stream output;
-    EXPECT_TRUE(info.WriteToStream(output));
-    result.text.assign(output.GetBuffer(), output.GetSize());
-    return result;
+    VaskTest::ReadFromText(text, info);
+    return {info.RequiredPerks.GetSize(), info.InfoCommands.GetSize(),
+            info.InfoConditions.GetSize(), VaskTest::WriteToText(info)};
 }
 
 std::size_t Count(const std::string& text, const std::string& what) {

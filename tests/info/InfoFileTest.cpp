@@ -78,20 +78,6 @@ TEST_F(InfoFileTest, InfosAreWrittenOnTwoThreadsAtOnce) {
         EXPECT_EQ(second[i], expected[first.size() + i]);
 }
 
-TEST_F(InfoFileTest, NameIsTheFirstQuotedTextAndQuotesFollowTheTable) {
-    VaskInfo info;
-    TesselEngine::SetMember(info.Name, "Name_A");
-    TesselEngine::SetMember(info.GoldCostItem, "\"x\"");
-    std::string text = VaskTest::WriteToText(info);
-    const std::size_t owner = text.find("Owner = \"\"");
-    ASSERT_NE(owner, std::string::npos);
-    text.replace(owner, 10, "Owner = \"Old Bob\"");
-    const VaskInfo read = ReadText(text);
-    EXPECT_EQ(read.Name.View(), "Name_A");
-    EXPECT_EQ(read.Owner.View(), "Old");          // a value ends at its first blank
-    EXPECT_EQ(read.GoldCostItem.View(), "\"x\""); // read without removing quotes
-}
-
 // A member that the file lacks keeps its default and takes nothing from elsewhere: the
 // members after it, the lists and the members between the lists are read as they stand.
 TEST_F(InfoFileTest, MissingMemberLosesOnlyItself) {
@@ -189,12 +175,6 @@ TEST_F(InfoFileTest, ReadOnlyInfoFilesCanBeRead) {
     ASSERT_TRUE(read.LoadDataFromFile("Locked"));
     EXPECT_EQ(read.Owner.View(), "Bob");
     EXPECT_FALSE(read.WriteDataToFile()); // the file stays as the user locked it
-}
-
-TEST_F(InfoFileTest, MissingFileIsNotFound) {
-    VaskInfo info;
-    EXPECT_FALSE(info.LoadDataFromFile("Nobody"));
-    EXPECT_FALSE(info.LoadFromAbsolutePath("nowhere/x.vaskinfo"));
 }
 
 TEST_F(InfoFileTest, BadInputNeverCrashes) {
