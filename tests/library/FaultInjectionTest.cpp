@@ -113,19 +113,26 @@ Jobs::Outcome Split() {
 
 } // namespace
 
-TEST_F(FaultInjectionTest, OpeningAnInfoThatCannotBeReadFails) {
+// A read that fails is reported and leaves nothing half read.
+TEST_F(FaultInjectionTest, FailedReadsLeaveTheRecords) {
     WriteInfo("Bob_Greeting", "Bob");
+    WriteFile("infocache", "Old,Owner,Quest,");
+    WriteFile("templatecache", "It_Gold,It_Gold,{1},");
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = C:/Vask, \nSHOWHELP_EXE = firefox.exe,");
     const std::uint32_t slot = InfoManager::PrepareInfo();
     ExpectNothingLost(Fault::FailedRead, [&] {
         return InfoManager::InfoFiles[slot].LoadDataFromFile("Bob_Greeting");
     });
-    EXPECT_TRUE(InfoManager::InfoFiles[slot].Owner.IsEmpty()); // nothing half read
-}
-
-TEST_F(FaultInjectionTest, InfoCacheThatCannotBeReadIsReported) {
-    WriteFile("infocache", "Old,Owner,Quest,");
+    EXPECT_TRUE(InfoManager::InfoFiles[slot].Owner.IsEmpty());
     ExpectNothingLost(Fault::FailedRead, [] { return InfoManager::ReadInfoCache(); });
     EXPECT_EQ(InfoManager::InfoFileCache.GetSize(), 0u);
+    ExpectNothingLost(Fault::FailedRead, [] { return TemplateManager::ReadCache(); });
+    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
+    WriteSettingsStruct settings;
+    settings.HelpProgram = Char48("untouched");
+    ExpectNothingLost(Fault::FailedRead, [&] { return FileManager::ReadSettings(settings); });
+    EXPECT_EQ(settings.HelpProgram.View(), "untouched");
+    EXPECT_TRUE(settings.ResourceToolPath.IsEmpty());
 }
 
 TEST_F(FaultInjectionTest, CacheBuildCountsAnInfoThatCannotBeRead) {
@@ -142,21 +149,6 @@ TEST_F(FaultInjectionTest, CacheBuildCountsAnInfoThatCannotBeRead) {
     EXPECT_EQ(InfoManager::InfoFileCache[0].Name.View(), "B");
     EXPECT_EQ(ReadFile("Infos/A.vaskinfo"), a);
     EXPECT_EQ(ReadFile("Infos/B.vaskinfo"), b);
-}
-
-TEST_F(FaultInjectionTest, TemplateCacheThatCannotBeReadIsReported) {
-    WriteFile("templatecache", "It_Gold,It_Gold,{1},");
-    ExpectNothingLost(Fault::FailedRead, [] { return TemplateManager::ReadCache(); });
-    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
-}
-
-TEST_F(FaultInjectionTest, SettingsThatCannotBeReadLeaveTheRecord) {
-    WriteFile("Settings.ini", "VASKRESMAN_PATH = C:/Vask, \nSHOWHELP_EXE = firefox.exe,");
-    WriteSettingsStruct settings;
-    settings.HelpProgram = Char48("untouched");
-    ExpectNothingLost(Fault::FailedRead, [&] { return FileManager::ReadSettings(settings); });
-    EXPECT_EQ(settings.HelpProgram.View(), "untouched");
-    EXPECT_TRUE(settings.ResourceToolPath.IsEmpty());
 }
 
 TEST_F(FaultInjectionTest, OwnerListIsNotReplacedWhenAnInfoCannotBeRead) {

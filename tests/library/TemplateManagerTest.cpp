@@ -182,21 +182,17 @@ TEST_F(TemplateManagerTest, NoTemplatesAndNoCacheFile) {
 }
 
 TEST_F(TemplateManagerTest, DamagedCacheFileReadsWhatIsThere) {
-    // A truncated last entry: its missing fields stay empty.
-    WriteFile("templatecache", "a,b,{c},d,e");
-    ASSERT_TRUE(TemplateManager::ReadCache());
-    EXPECT_EQ(Rows(TemplateManager::TemplateCache),
-              (std::vector<Row>{{"a", "b", "{c}"}, {"d", "e", ""}}));
-
-    WriteFile("templatecache", "a,b,{c},de");
-    ASSERT_TRUE(TemplateManager::ReadCache());
-    EXPECT_EQ(Rows(TemplateManager::TemplateCache),
-              (std::vector<Row>{{"a", "b", "{c}"}, {"de", "", ""}}));
-
-    // One stray byte behind the last entry is not a record.
-    WriteFile("templatecache", "a,b,{c},\n");
-    ASSERT_TRUE(TemplateManager::ReadCache());
-    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 1u);
+    // A truncated last entry keeps its missing fields empty; one stray byte behind the last
+    // entry is not a record.
+    const std::vector<std::pair<std::string, std::vector<Row>>> cases = {
+        {"a,b,{c},d,e", {{"a", "b", "{c}"}, {"d", "e", ""}}},
+        {"a,b,{c},de", {{"a", "b", "{c}"}, {"de", "", ""}}},
+        {"a,b,{c},\n", {{"a", "b", "{c}"}}}};
+    for (const auto& [file, rows] : cases) {
+        WriteFile("templatecache", file);
+        ASSERT_TRUE(TemplateManager::ReadCache());
+        EXPECT_EQ(Rows(TemplateManager::TemplateCache), rows) << file;
+    }
 
     // Zero bytes end a field's text; over-long fields are cut to 48 characters.
     WriteFile("templatecache", std::string("x\0y,\0,", 6) + std::string(70, 'g') + ",");
