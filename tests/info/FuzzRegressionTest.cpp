@@ -37,13 +37,6 @@ Resaved Resave(const std::string& text) {
             info.InfoConditions.GetSize(), VaskTest::WriteToText(info)};
 }
 
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
 // Opens and saves the text three times: the lists keep their sizes every time, the
 // marker stands in every save as often as given, and the third save writes what the
 // second wrote.
@@ -55,7 +48,7 @@ void ExpectSavesSettle(std::string text, std::uint32_t commands, std::uint32_t c
         const Resaved round = Resave(text);
         EXPECT_EQ(round.commands, commands);
         EXPECT_EQ(round.conditions, conditions);
-        EXPECT_EQ(Count(round.text, marker), times);
+        EXPECT_EQ(VaskTest::Count(round.text, marker), times);
         if (save == 3) {
             EXPECT_EQ(round.text, previous);
         }

@@ -112,6 +112,13 @@ void ReadFromText(const std::string& text, VaskInfo& info) {
     info.LoadFromStream(stream);
 }
 
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
 void ExpectSameInfo(const VaskInfo& e, const VaskInfo& a) {
     for (const InfoMember& member : InfoMemberTable())
         EXPECT_EQ(TextOf(e, member), TextOf(a, member)) << member.name;
