@@ -252,14 +252,6 @@ const ChoiceList& Choices(Enumeration enumeration) {
     return *ChoicesOf(enumeration);
 }
 
-std::span<const ChoiceList> AllChoiceLists() {
-    return ChoiceListTable;
-}
-
-const ChoiceList& YesNoChoices() {
-    return YesNoList;
-}
-
 std::span<const std::string_view> SkillNames() {
     return SkillNameList;
 }

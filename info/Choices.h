@@ -42,10 +42,6 @@ constexpr const ChoiceList* ChoicesOf(Enumeration enumeration) {
     return &ChoiceListTable[static_cast<int>(enumeration)];
 }
 const ChoiceList& Choices(Enumeration enumeration);
-// All of them, in the order of `Enumeration`.
-std::span<const ChoiceList> AllChoiceLists();
-// The list of yes/no rows: no prefix, "False" and "True".
-const ChoiceList& YesNoChoices();
 
 // The skill names (the gESkill list), also the type list of the required-perk dialog.
 std::span<const std::string_view> SkillNames();

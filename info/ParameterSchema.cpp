@@ -63,10 +63,6 @@ int ChoiceIndex(const Parameter& row, std::string_view shown) {
     return IsListRow(row) ? FindChoice(*row.choices, shown) : -1;
 }
 
-bool MatchesChoice(const Parameter& row, std::string_view shown) {
-    return ChoiceIndex(row, shown) >= 0;
-}
-
 std::string InitialRowText(const Parameter& row) {
     if (IsListRow(row) && !row.choices->names.empty())
         return std::string(row.choices->names.front());
@@ -87,10 +83,6 @@ std::string StoredPerkText(std::string_view shown) {
 
 std::string StoredPerkText(std::string_view shown, std::string_view original) {
     return StoredChoiceText(Choices(Enumeration::Skill), shown, original);
-}
-
-bool MatchesSkill(std::string_view shown) {
-    return FindChoice(Choices(Enumeration::Skill), shown) >= 0;
 }
 
 } // namespace VaskEdit

@@ -80,7 +80,6 @@ std::string StoredText(const Parameter& row, std::string_view shown, std::string
 // Position of the list entry that a shown text names; -1 when it names none, or when
 // the row has no list.
 int ChoiceIndex(const Parameter& row, std::string_view shown);
-bool MatchesChoice(const Parameter& row, std::string_view shown);
 // What a freshly set-up row holds: its kind's initial text, and for a list row its
 // first name, so that a new entry never stores an empty choice.
 std::string InitialRowText(const Parameter& row);
@@ -92,6 +91,5 @@ bool LacksChoice(const Parameter& row, std::string_view stored);
 std::string ShownPerkText(std::string_view stored);
 std::string StoredPerkText(std::string_view shown);
 std::string StoredPerkText(std::string_view shown, std::string_view original);
-bool MatchesSkill(std::string_view shown);
 
 } // namespace VaskEdit

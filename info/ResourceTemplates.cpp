@@ -22,9 +22,6 @@ bool Load(const std::string& relative, TesselEngine::IO::Stream& stream) {
 void SetResourceRoot(const std::string& directory) {
     root = directory;
 }
-const std::string& ResourceRoot() {
-    return root;
-}
 
 std::string FindResourceRoot(const std::string& programPath) {
     if (TesselEngine::Platform::IsDirectory("Resources"))
@@ -55,17 +52,6 @@ template <typename Visit> bool ForEachClassType(Visit visit) {
     return true;
 }
 } // namespace
-
-std::vector<std::string> ResourceTemplatePaths() {
-    std::vector<std::string> paths;
-    ForEachClassType([&](const EntryType& type) {
-        paths.push_back(TemplatePath(type));
-        return true;
-    });
-    paths.push_back(PerkTemplate);
-    paths.push_back(InfoTemplate);
-    return paths;
-}
 
 bool LoadResourceTemplates() {
     if (!ForEachClassType(

@@ -9,14 +9,9 @@
 
 namespace VaskEdit {
 
-// The template files relative to the current directory, in load order: the 39
-// command templates, the 15 condition templates, the perk and the info template.
-std::vector<std::string> ResourceTemplatePaths();
-
 // The directory that holds "Resources/": empty for the current directory, or a path
 // ending with "/" (such as the program's own directory).
 void SetResourceRoot(const std::string& directory);
-const std::string& ResourceRoot();
 // Where "Resources/" is: the current directory when it holds one, otherwise the
 // directory of the given program file when that holds one (returned ending with "/"),
 // otherwise the current directory.

@@ -33,7 +33,6 @@ struct Table {
 
 std::mutex lock;
 std::map<std::string, std::unique_ptr<Table>> tables;
-unsigned long reads = 0;
 
 std::uint32_t HashOf(std::string_view identifier) {
     return static_cast<std::uint32_t>(std::hash<std::string_view>{}(identifier));
@@ -141,7 +140,6 @@ const Table* Load(const char* fileName) {
     file.Close();
     if (!table)
         return nullptr;
-    ++reads;
     table->size = size;
     table->modified = modified;
     slot = std::move(table);
@@ -161,11 +159,6 @@ bool Contains(const char* fileName, std::string_view identifier) {
     std::lock_guard guard(lock);
     const Table* table = Load(fileName);
     return table && Find(*table, identifier).has_value();
-}
-
-unsigned long ReadCount() {
-    std::lock_guard guard(lock);
-    return reads;
 }
 
 void Clear() {

@@ -15,9 +15,6 @@ std::string LookUp(const char* fileName, std::string_view identifier);
 // True when the table holds a line for the identifier.
 bool Contains(const char* fileName, std::string_view identifier);
 
-// How many times a table file was read from disk (for tests and benchmarks).
-unsigned long ReadCount();
-
 // Forgets every loaded table.
 void Clear();
 

@@ -44,12 +44,6 @@ void VaskInfo::SetOwner(const char* text) {
 void VaskInfo::SetPartner(const char* text) {
     SetMember(Partner, text);
 }
-void VaskInfo::SetInfoGiven(const char* text) {
-    SetMember(InfoGiven, text);
-}
-void VaskInfo::SetParent(const char* text) {
-    SetMember(Parent, text);
-}
 void VaskInfo::SetQuest(const char* text) {
     SetMember(Quest, text);
 }
@@ -65,14 +59,8 @@ void VaskInfo::SetGameModeType(const char* text) {
 void VaskInfo::SetGoldCost(const char* text) {
     SetMember(GoldCost, text);
 }
-void VaskInfo::SetGoldCostScript(const char* text) {
-    SetMember(GoldCostScript, text);
-}
 void VaskInfo::SetGoldCostItem(const char* text) {
     SetMember(GoldCostItem, text);
-}
-void VaskInfo::SetDialogPartnerAutoPositioningEnabled(const char* text) {
-    SetMember(DialogPartnerAutoPositioningEnabled, text);
 }
 void VaskInfo::SetClearChildren(const char* text) {
     SetMember(ClearChildren, text);
@@ -104,8 +92,4 @@ void VaskInfo::SetSmalltalkOuterRange(const char* text) {
 void VaskInfo::SetSmalltalkExitRoutineName(const char* text) {
     SetMember(SmalltalkExitRoutineName, text);
 }
-void VaskInfo::SetSmalltalkPartnerExitRoutineName(const char* text) {
-    SetMember(SmalltalkPartnerExitRoutineName, text);
-}
-
 } // namespace VaskEdit

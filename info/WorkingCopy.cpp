@@ -17,14 +17,6 @@ template <typename Entry> void KeepBlockOnlyIfUnchanged(const Entry& before, Ent
 }
 } // namespace
 
-std::vector<RowValue> InitialRowValues(std::span<const Parameter> rows) {
-    std::vector<RowValue> values;
-    values.reserve(rows.size());
-    for (const Parameter& row : rows)
-        values.push_back(RowValue{InitialRowText(row), {}});
-    return values;
-}
-
 template <typename Entry>
 std::vector<RowValue> LoadRowValues(std::span<const Parameter> rows, const Entry& entry) {
     std::vector<RowValue> values;

@@ -114,8 +114,8 @@ struct InfoRef : InfoMembers {
 
 // ---------------------------------------------------------------------------------
 // Slots by name. An entry has only some of the slots (see info/Slots.h); for any other
-// slot the pointer is null, GetSlot gives an empty text and SetSlot changes nothing and
-// is false. Entry: InfoCommandRef, InfoConditionRef or InfoRequiredPerkRef.
+// slot the pointer is null and GetSlot gives an empty text. Entry: InfoCommandRef,
+// InfoConditionRef or InfoRequiredPerkRef.
 
 template <typename Entry> std::string* SlotText(Entry& entry, Slot slot) {
     return VisitSlot(
@@ -129,12 +129,6 @@ template <typename Entry> const std::string* SlotText(const Entry& entry, Slot s
 template <typename Entry> std::string GetSlot(const Entry& entry, Slot slot) {
     const std::string* text = SlotText(entry, slot);
     return text ? *text : std::string();
-}
-template <typename Entry> bool SetSlot(Entry& entry, Slot slot, std::string_view text) {
-    std::string* target = SlotText(entry, slot);
-    if (target)
-        target->assign(text);
-    return target != nullptr;
 }
 
 // ---------------------------------------------------------------------------------
@@ -150,10 +144,6 @@ struct RowValue {
     // what it showed for an unmatched original stores that original back unchanged.
     std::optional<std::string> original;
 };
-
-// The rows of a freshly chosen type: each with the initial content of its kind, list
-// rows on their first name.
-std::vector<RowValue> InitialRowValues(std::span<const Parameter> rows);
 
 // Each row's shown text from its slot. Rows whose slot the entry lacks show nothing.
 template <typename Entry>

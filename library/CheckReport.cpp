@@ -437,9 +437,4 @@ std::vector<Finding> CheckInfoDirectory(const Jobs::ProgressFn& progress,
     return checker.Sorted();
 }
 
-bool HasErrors(const std::vector<Finding>& findings) {
-    return std::any_of(findings.begin(), findings.end(),
-                       [](const Finding& f) { return f.severity == Severity::Error; });
-}
-
 } // namespace VaskEdit

@@ -39,7 +39,4 @@ struct Finding {
 std::vector<Finding> CheckInfoDirectory(const Jobs::ProgressFn& progress,
                                         const Jobs::CancelFn& cancel, bool* cancelled = nullptr);
 
-// True when any of the findings is an error.
-bool HasErrors(const std::vector<Finding>& findings);
-
 } // namespace VaskEdit

@@ -6,156 +6,140 @@
 
 using namespace TesselEngine;
 using namespace TesselEngine::WinAPI;
+using VaskTest::ListNames;
 using VaskTest::ReadFile;
 using VaskTest::WriteFile;
 namespace fs = std::filesystem;
 
+namespace {
 class FileTest : public VaskTest::WorkspaceTest {
 protected:
     void TearDown() override { Platform::FaultInjection::Clear(); }
 };
 
+void MakeReadOnly(const char* path) {
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+// The names a scan of the folder gives for the pattern, in order.
+std::vector<std::string> Scan(const char* folder, const char* pattern,
+                              Platform::ListResult* result = nullptr) {
+    Directory::Iterator it{Char256(folder)};
+    it.First(Char32(pattern));
+    std::vector<std::string> names;
+    for (; it.IsValid(); it.Next())
+        names.push_back(it.GetFindData().cFileName);
+    if (result)
+        *result = it.GetListResult();
+    return names;
+}
+} // namespace
+
 TEST_F(FileTest, ExistsIsFalseOnlyForAMissingFileInAnExistingDirectory) {
-    fs::create_directory("Infos");
     WriteFile("Infos/a.vaskinfo", "x");
     EXPECT_TRUE(File(Char256("Infos/a.vaskinfo")).Exists());
     EXPECT_FALSE(File(Char256("Infos/b.vaskinfo")).Exists());
     EXPECT_TRUE(File(Char256("Missing/b.vaskinfo")).Exists());
 }
 
-TEST_F(FileTest, LoadAndSaveWholeFiles) {
+TEST_F(FileTest, WholeFilesReadIntoStreams) {
     WriteFile("in.txt", std::string("a\0b\r\n", 5));
+    WriteFile("empty", "");
     File in(Char256("in.txt"));
-    ASSERT_TRUE(in.Open());
+    ASSERT_TRUE(in.OpenRead());
     IO::Stream s;
     ASSERT_TRUE(in.ReadStream(s));
     in.Close();
     EXPECT_FALSE(in.IsOpen());
-    ASSERT_EQ(s.GetSize(), 5u);
+    EXPECT_EQ(std::string(s.GetBuffer(), s.GetSize()), std::string("a\0b\r\n", 5));
     EXPECT_EQ(s.GetPosition(), 0u);
 
-    File out(Char256("out.txt"));
-    ASSERT_TRUE(out.Create());
-    ASSERT_TRUE(out.WriteStream(s));
-    out.Close();
-    EXPECT_EQ(ReadFile("out.txt"), std::string("a\0b\r\n", 5));
-}
-
-TEST_F(FileTest, EmptyFileLoadsAsEmptyStream) {
-    WriteFile("empty", "");
-    File f(Char256("empty"));
-    ASSERT_TRUE(f.OpenRead());
-    IO::Stream s;
-    EXPECT_TRUE(f.ReadStream(s));
+    File empty(Char256("empty"));
+    ASSERT_TRUE(empty.OpenRead());
+    EXPECT_TRUE(empty.ReadStream(s));
     EXPECT_EQ(s.GetSize(), 0u);
-    f.Close();
+    empty.Close();
 }
 
-TEST_F(FileTest, OpenForWritingFailsOnReadOnlyFilesButReadingWorks) {
+TEST_F(FileTest, OpenModesOnReadOnlyFilesDirectoriesAndMissingFiles) {
     WriteFile("ro.txt", "data");
-    fs::permissions("ro.txt",
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    File f(Char256("ro.txt"));
-    EXPECT_FALSE(f.Open());
-    EXPECT_TRUE(f.OpenRead());
-    f.Close();
-    EXPECT_FALSE(f.Create());
+    MakeReadOnly("ro.txt");
+    File ro(Char256("ro.txt"));
+    EXPECT_TRUE(ro.OpenRead());
+    ro.Close();
+    EXPECT_FALSE(ro.OpenOrCreate()); // neither opened for writing nor emptied
     EXPECT_EQ(ReadFile("ro.txt"), "data");
-}
 
-TEST_F(FileTest, CreateEmptiesAnExistingFile) {
-    WriteFile("f.txt", "old content");
-    File f(Char256("f.txt"));
-    ASSERT_TRUE(f.Create());
-    f.Close();
-    EXPECT_EQ(ReadFile("f.txt"), "");
-}
-
-TEST_F(FileTest, OpenOrCreateMakesAMissingFile) {
-    File f(Char256("new.csv"));
-    ASSERT_TRUE(f.OpenOrCreate());
-    f.Close();
-    EXPECT_TRUE(fs::exists("new.csv"));
-}
-
-TEST_F(FileTest, DirectoriesAreNotFiles) {
     fs::create_directory("x.vaskinfo");
-    File f(Char256("x.vaskinfo"));
-    EXPECT_FALSE(f.Open());
-    EXPECT_FALSE(f.OpenRead());
-    EXPECT_TRUE(f.Exists());
+    File folder(Char256("x.vaskinfo"));
+    EXPECT_FALSE(folder.OpenRead());
+    EXPECT_FALSE(folder.OpenOrCreate());
+    EXPECT_TRUE(folder.Exists());
+
+    WriteFile("kept.csv", "old content");
+    File kept(Char256("kept.csv"));
+    ASSERT_TRUE(kept.OpenOrCreate());
+    kept.Close();
+    EXPECT_EQ(ReadFile("kept.csv"), "old content");
+    File missing(Char256("new.csv"));
+    ASSERT_TRUE(missing.OpenOrCreate());
+    missing.Close();
+    EXPECT_EQ(ReadFile("new.csv"), "");
 }
 
-TEST_F(FileTest, BaseNameDropsTheFirstDirectoryAndTheExtension) {
-    EXPECT_EQ(File(Char256("Infos/abc.vaskinfo")).GetBaseName().View(), "abc");
-    EXPECT_EQ(File(Char256("Resources/Commands/gCInfoCommandSay")).GetBaseName().View(),
-              "Commands/gCInfoCommandSay");
-}
+// A save that cannot finish leaves the old file byte for byte and no temporary file.
+TEST_F(FileTest, AtomicSaveReplacesTheFileOrNothing) {
+    WriteFile("ro.txt", "keep");
+    MakeReadOnly("ro.txt");
+    fs::create_directory("dir.vaskinfo");
+    EXPECT_FALSE(File::SaveAtomically("ro.txt", "new", 3));
+    EXPECT_FALSE(File::SaveAtomically("dir.vaskinfo", "new", 3));
+    EXPECT_EQ(ReadFile("ro.txt"), "keep");
+    EXPECT_TRUE(fs::is_directory("dir.vaskinfo"));
+    fs::remove("ro.txt");
+    fs::remove("dir.vaskinfo");
 
-TEST_F(FileTest, AtomicSaveReplacesTheFile) {
-    WriteFile("target.txt", "old");
+    WriteFile("target.txt", "precious");
+    const std::string big(1000, 'n');
+    for (const auto fault :
+         {&Platform::FaultInjection::failReplaces, &Platform::FaultInjection::failFlushes}) {
+        *fault = 1;
+        EXPECT_FALSE(File::SaveAtomically("target.txt", big.data(), big.size()));
+        Platform::FaultInjection::Clear();
+    }
+    Platform::FaultInjection::writeBudget = 100; // the disk fills up half way
+    EXPECT_FALSE(File::SaveAtomically("target.txt", big.data(), big.size()));
+    Platform::FaultInjection::Clear();
+    EXPECT_EQ(ReadFile("target.txt"), "precious");
+    EXPECT_EQ(ListNames("."), std::vector<std::string>{"target.txt"});
+
     IO::Stream s;
     ASSERT_TRUE(s.Allocate(3));
     s.WriteData("new", 3);
     EXPECT_TRUE(File(Char256("target.txt")).SaveAtomically(s));
     EXPECT_EQ(ReadFile("target.txt"), "new");
-    EXPECT_EQ(VaskTest::ListNames("."), std::vector<std::string>{"target.txt"});
-}
-
-TEST_F(FileTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
-    WriteFile("target.txt", "precious");
-    std::string big(1000, 'n');
-    Platform::FaultInjection::writeBudget = 100; // the disk fills up half way
-    EXPECT_FALSE(File::SaveAtomically("target.txt", big.data(), big.size()));
-    EXPECT_EQ(ReadFile("target.txt"), "precious");
-    EXPECT_EQ(VaskTest::ListNames("."), std::vector<std::string>{"target.txt"});
-}
-
-TEST_F(FileTest, FailedRenameLeavesTheOldFileAndNoTemporary) {
-    WriteFile("target.txt", "precious");
-    Platform::FaultInjection::failReplaces = 1;
-    EXPECT_FALSE(File::SaveAtomically("target.txt", "new", 3));
-    EXPECT_EQ(ReadFile("target.txt"), "precious");
-    EXPECT_EQ(VaskTest::ListNames("."), std::vector<std::string>{"target.txt"});
-}
-
-TEST_F(FileTest, AtomicSaveRefusesReadOnlyTargetsAndDirectories) {
-    WriteFile("ro.txt", "keep");
-    fs::permissions("ro.txt",
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    EXPECT_FALSE(File::SaveAtomically("ro.txt", "new", 3));
-    EXPECT_EQ(ReadFile("ro.txt"), "keep");
-    fs::create_directory("dir.vaskinfo");
-    EXPECT_FALSE(File::SaveAtomically("dir.vaskinfo", "new", 3));
-    EXPECT_TRUE(fs::is_directory("dir.vaskinfo"));
-    EXPECT_EQ(VaskTest::ListNames(".").size(), 2u);
-}
-
-TEST_F(FileTest, FailedReadIsReported) {
-    WriteFile("f.txt", "content");
-    File f(Char256("f.txt"));
-    ASSERT_TRUE(f.OpenRead());
-    Platform::FaultInjection::failReads = 1;
-    IO::Stream s;
-    EXPECT_FALSE(f.ReadStream(s));
-    f.Close();
+    EXPECT_EQ(ListNames("."), std::vector<std::string>{"target.txt"});
 }
 
 TEST_F(FileTest, EnumerationMatchesWithoutCaseInAFixedOrder) {
-    fs::create_directory("Infos");
     for (const char* name : {"b.vaskinfo", "A.VASKINFO", "c.txt", "_x.vaskinfo", "a2.vaskinfo"})
         WriteFile(fs::path("Infos") / name, "x");
     fs::create_directory("Infos/dir.vaskinfo");
-    Directory dir(Char32("Infos/"));
-    auto it = dir.GetIterator(Char32("*.vaskinfo"));
-    std::vector<std::string> names;
-    for (; it.IsValid(); it.Next())
-        names.push_back(it.GetFindData().cFileName);
     // Upper-cased bytes: "A." < "A2" < "B" < "DIR" < "_X" ('_' sorts after letters).
-    EXPECT_EQ(names, (std::vector<std::string>{"A.VASKINFO", "a2.vaskinfo", "b.vaskinfo",
-                                               "dir.vaskinfo", "_x.vaskinfo"}));
+    EXPECT_EQ(Scan("Infos/", "*.vaskinfo"),
+              (std::vector<std::string>{"A.VASKINFO", "a2.vaskinfo", "b.vaskinfo", "dir.vaskinfo",
+                                        "_x.vaskinfo"}));
+
+    Directory::Iterator it{Char256("Infos/")};
+    it.First(Char32("a2.*"));
+    ASSERT_TRUE(it.IsValid());
+    EXPECT_EQ(it.GetFindData().size, 1u);
+    EXPECT_EQ(std::string(it.GetFileName()), "a2.vaskinfo");
+    File f(it.GetDirectory(), it.GetFindData());
+    EXPECT_TRUE(f.OpenRead());
+    f.Close();
+    EXPECT_FALSE(it.Next());
     EXPECT_FALSE(it.IsValid());
 }
 
@@ -167,24 +151,11 @@ TEST_F(FileTest, EnumerationOfAnEmptyMissingOrUnreadableDirectoryHasNoMatch) {
         {"Empty/", Platform::ListResult::Listed},
         {"Missing/", Platform::ListResult::Missing},
         {"Plain/", Platform::ListResult::Unreadable}};
-    for (const auto& [folder, result] : folders) {
-        const auto it = Directory(Char32(folder)).GetIterator(Char32("*.vaskinfo"));
-        EXPECT_FALSE(it.IsValid()) << folder;
-        EXPECT_EQ(it.GetListResult(), result) << folder;
+    for (const auto& [folder, expected] : folders) {
+        Platform::ListResult result{};
+        EXPECT_TRUE(Scan(folder, "*.vaskinfo", &result).empty()) << folder;
+        EXPECT_EQ(result, expected) << folder;
     }
-}
-
-TEST_F(FileTest, FileFromAMatchAndDirectoryCreation) {
-    Directory dir(Char32("Infos/"));
-    EXPECT_TRUE(dir.Create());
-    EXPECT_FALSE(dir.Create()); // exists already
-    WriteFile("Infos/one.vaskinfo", "1");
-    auto it = dir.GetIterator(Char32("*.vaskinfo"));
-    ASSERT_TRUE(it.IsValid());
-    EXPECT_EQ(it.GetFindData().size, 1u);
-    File f(it.GetDirectory(), it.GetFindData());
-    EXPECT_EQ(f.GetPath().View(), "Infos/one.vaskinfo");
-    EXPECT_FALSE(dir.Remove()); // not empty
 }
 
 TEST(Pattern, Wildcards) {

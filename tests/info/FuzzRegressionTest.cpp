@@ -1,5 +1,6 @@
 // Inputs on which the fuzz harnesses once failed, reduced to the bytes that matter.
 #include "info/VaskInfo.h"
+#include "support/InfoBuilder.h"
 #include "support/Templates.h"
 
 #include <gtest/gtest.h>
@@ -10,73 +11,30 @@ using namespace VaskEdit;
 namespace {
 class FuzzRegressionTest : public VaskTest::TemplatesTest {};
 
-// A sound info up to and including the opening line of its condition list.
-const std::string InfoUpToConditions =
-    "    \"Odd\" {\r\n"
-    "        bCString Name = \"Odd\";\r\n"
-    "        int MainSortID = 0;\r\n"
-    "        int SortID = 1;\r\n"
-    "        bCString Owner = \"Bob\";\r\n"
-    "        eCEntityStringProxy Partner = \"PC_Hero\";\r\n"
-    "        bool InfoGiven = False;\r\n"
-    "        int LastExecutionTimestamp = -1;\r\n"
-    "        bCString Parent = \"\";\r\n"
-    "        gCQuestProxy Quest = \"\";\r\n"
-    "        enum gEInfoCondType CondType = gEInfoCondType_Activator;\r\n"
-    "        enum gEInfoType InfoType = gEInfoType_Info;\r\n"
-    "        enum gEInfoGameModeType GameModeType = gEInfoGameModeType_Normal;\r\n"
-    "        int GoldCost = 0;\r\n"
-    "        eCScriptProxyScript GoldCostScript = \"\";\r\n"
-    "        eCTemplateEntityProxy GoldCostItem = {00000000-0000-0000-0000-000000000000};\r\n"
-    "        bTObjArray<gCRequiredPerk> RequiredPerks = [\r\n"
-    "        ];\r\n"
-    "        bool DialogPartnerAutoPositioningEnabled = True;\r\n"
-    "        bool ClearChildren = False;\r\n"
-    "        bool Permanent = False;\r\n"
-    "        int CurrentInfoCommandIndex = 0;\r\n"
-    "        bool InfoIsRunnig = False;\r\n"
-    "        int StartChapter = -1;\r\n"
-    "        int EndChapter = -1;\r\n"
-    "        int CommentGivenCmdIndex = 0;\r\n"
-    "        bCString SmalltalkPartner = \"\";\r\n"
-    "        int SmalltalkGivenCmdIndex = -1;\r\n"
-    "        bool SmalltalkRewind = False;\r\n"
-    "        float SmalltalkInnerRange = 300;\r\n"
-    "        bool SmalltalkInnerRangeTestWithLOS = False;\r\n"
-    "        float SmalltalkOuterRange = 1200;\r\n"
-    "        bCString SmalltalkExitRoutineName = \"\";\r\n"
-    "        bCString SmalltalkPartnerExitRoutineName = \"\";\r\n"
-    "        bTRefPtrArray InfoCommands {\r\n"
-    "            gCInfoCommandEnd {\r\n"
-    "                int Version = 1;\r\n"
-    "            }\r\n"
-    "        }\r\n"
-    "        bTRefPtrArray InfoConditions {\r\n";
+// A sound info with one command, up to and including the opening line of its
+// condition list.
+std::string InfoUpToConditions() {
+    VaskInfo info;
+    TesselEngine::SetMember(info.Name, "Odd");
+    info.SetOwner("Bob");
+    info.InfoCommands[info.AddCommand()].SetCommand("End");
+    const std::string text = VaskTest::WriteToText(info);
+    const std::string head = "oConditions {\r\n";
+    return text.substr(0, text.find(head) + head.size());
+}
 
 // Reads the text into a fresh record, gives its list sizes and writes it again.
 struct Resaved {
+    std::uint32_t perks = 0;
     std::uint32_t commands = 0;
     std::uint32_t conditions = 0;
     std::string text;
 };
 Resaved Resave(const std::string& text) {
-    TesselEngine::IO::Stream stream;
-    EXPECT_TRUE(stream.Allocate(static_cast<std::uint32_t>(text.size())));
-    stream.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
     VaskInfo info;
-    info.LoadFromStream(stream);
-    Resaved result{info.InfoCommands.GetSize(), info.InfoConditions.GetSize(), {}};
-    TesselEngine::IO::Stream output;
-    EXPECT_TRUE(info.WriteToStream(output));
-    result.text.assign(output.GetBuffer(), output.GetSize());
-    return result;
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
+    VaskTest::ReadFromText(text, info);
+    return {info.RequiredPerks.GetSize(), info.InfoCommands.GetSize(),
+            info.InfoConditions.GetSize(), VaskTest::WriteToText(info)};
 }
 
 // Opens and saves the text three times: the lists keep their sizes every time, the
@@ -90,7 +48,7 @@ void ExpectSavesSettle(std::string text, std::uint32_t commands, std::uint32_t c
         const Resaved round = Resave(text);
         EXPECT_EQ(round.commands, commands);
         EXPECT_EQ(round.conditions, conditions);
-        EXPECT_EQ(Count(round.text, marker), times);
+        EXPECT_EQ(VaskTest::Count(round.text, marker), times);
         if (save == 3) {
             EXPECT_EQ(round.text, previous);
         }
@@ -103,13 +61,13 @@ void ExpectSavesSettle(std::string text, std::uint32_t commands, std::uint32_t c
 // command's block: the command's block is nested in it and belongs to it. Once kept, it
 // is written back with the closing line it lacked, once, and never read as a command.
 TEST_F(FuzzRegressionTest, BlockNestedInAnUnclosedBlockStaysInside) {
-    const std::string damaged = InfoUpToConditions + "            gCInfoConditionUnknown {\r\n"
-                                                     "                int Version = 1;\r\n"
-                                                     "            gCInfoCommandBack {\r\n"
-                                                     "                int Version = 1;\r\n"
-                                                     "            }\r\n"
-                                                     "        }\r\n"
-                                                     "    }\r\n";
+    const std::string damaged = InfoUpToConditions() + "            gCInfoConditionUnknown {\r\n"
+                                                       "                int Version = 1;\r\n"
+                                                       "            gCInfoCommandBack {\r\n"
+                                                       "                int Version = 1;\r\n"
+                                                       "            }\r\n"
+                                                       "        }\r\n"
+                                                       "    }\r\n";
     ExpectSavesSettle(damaged, 1, 1, "gCInfoCommandBack {", 1);
     EXPECT_NE(Resave(damaged).text.find("            gCInfoConditionUnknown {\r\n"
                                         "                int Version = 1;\r\n"
@@ -121,7 +79,7 @@ TEST_F(FuzzRegressionTest, BlockNestedInAnUnclosedBlockStaysInside) {
 // one line: the class is the last word before the brace, and the text in front of it
 // on its line is kept with the block, not dropped and not read as a command.
 TEST_F(FuzzRegressionTest, TextBeforeAClassNameStaysWithItsBlock) {
-    const std::string damaged = InfoUpToConditions +
+    const std::string damaged = InfoUpToConditions() +
                                 "            gCInfoCommandDescription gCInfoConditionOdd {\r\n"
                                 "                int Version = 1;\r\n"
                                 "            }\r\n"
@@ -147,7 +105,7 @@ TEST_F(FuzzRegressionTest, StrayQuoteEndsWithItsLine) {
                                  "                int Version = 1;\r\n"
                                  "            }\r\n"
                                  "        }\r\n";
-    std::string damaged = InfoUpToConditions;
+    std::string damaged = InfoUpToConditions();
     const std::size_t list = damaged.find("        bTRefPtrArray InfoCommands {");
     damaged.replace(list, damaged.find("        bTRefPtrArray InfoConditions") - list, commands);
     damaged += "        }\r\n    }\r\n";
@@ -160,7 +118,7 @@ TEST_F(FuzzRegressionTest, StrayQuoteEndsWithItsLine) {
 // command search found the name in the value, read an empty Give command from it, and
 // every save added one more.
 TEST_F(FuzzRegressionTest, CommandNameInsideAValueIsNoCommand) {
-    const std::string damaged = InfoUpToConditions +
+    const std::string damaged = InfoUpToConditions() +
                                 "            gCInfoConditionNPCStatus {\r\n"
                                 "                int Version = 1;\r\n"
                                 "                eCEntityStringProxy SecondaryNPC = \"Bandit\";\r\n"
@@ -178,7 +136,7 @@ TEST_F(FuzzRegressionTest, CommandNameInsideAValueIsNoCommand) {
 // The same with a damaged name that is no known type: it was kept as a block of an
 // unknown command and, again, one more was added on every save.
 TEST_F(FuzzRegressionTest, UnknownCommandNameInsideAValueIsNoCommand) {
-    const std::string damaged = InfoUpToConditions +
+    const std::string damaged = InfoUpToConditions() +
                                 "            gCInfoConditionNPCStatus {\r\n"
                                 "                int Version = 1;\r\n"
                                 "                eCEntityStringProxy SecondaryNPC = \"Bandit\";\r\n"
@@ -193,13 +151,8 @@ TEST_F(FuzzRegressionTest, UnknownCommandNameInsideAValueIsNoCommand) {
 // A perk's name inside a member's text after the perk list was read as one more,
 // empty, perk.
 TEST_F(FuzzRegressionTest, PerkNameInsideAValueIsNoPerk) {
-    std::string text = InfoUpToConditions + "        }\r\n    }\r\n";
+    std::string text = InfoUpToConditions() + "        }\r\n    }\r\n";
     const std::string partner = "bCString SmalltalkPartner = \"";
     text.insert(text.find(partner) + partner.size(), "gCRequiredPerk {");
-    TesselEngine::IO::Stream stream;
-    ASSERT_TRUE(stream.Allocate(static_cast<std::uint32_t>(text.size())));
-    stream.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
-    VaskInfo info;
-    info.LoadFromStream(stream);
-    EXPECT_EQ(info.RequiredPerks.GetSize(), 0u);
+    EXPECT_EQ(Resave(text).perks, 0u);
 }

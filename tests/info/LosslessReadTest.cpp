@@ -4,6 +4,7 @@
 #include "engine/String.h"
 #include "info/SaveCheck.h"
 #include "info/VaskInfo.h"
+#include "support/InfoBuilder.h"
 #include "support/Templates.h"
 
 #include <algorithm>
@@ -36,25 +37,12 @@ protected:
         InfoCondition& knows = info.InfoConditions[info.AddCondition()];
         knows.SetCondition("PlayerKnows");
         knows.SetID1("Bob_Greeting");
-        return Saved(info);
-    }
-
-    static std::string Saved(VaskInfo& info) {
-        TesselEngine::IO::Stream out;
-        EXPECT_TRUE(info.WriteToStream(out));
-        return {out.GetBuffer(), out.GetSize()};
-    }
-
-    static void Read(const std::string& text, VaskInfo& info) {
-        TesselEngine::IO::Stream stream;
-        ASSERT_TRUE(stream.Allocate(static_cast<std::uint32_t>(text.size())));
-        stream.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
-        info.LoadFromStream(stream);
+        return VaskTest::WriteToText(info);
     }
 
     static SaveComparison Compare(const std::string& text) {
         VaskInfo info;
-        Read(text, info);
+        VaskTest::ReadFromText(text, info);
         return CompareSave(info, text);
     }
 
@@ -88,7 +76,7 @@ TEST_F(LosslessReadTest, EntriesAreFoundByStructureWhateverTheirLayout) {
         SCOPED_TRACE(c.to);
         const std::string text = Replaced(sample, c.from, c.to);
         VaskInfo info;
-        Read(text, info);
+        VaskTest::ReadFromText(text, info);
         ASSERT_EQ(info.RequiredPerks.GetSize(), 2u);
         ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
         ASSERT_EQ(info.InfoConditions.GetSize(), 1u);
@@ -114,7 +102,7 @@ TEST_F(LosslessReadTest, EntriesTakeNothingFromTheirNeighbours) {
     const std::string withoutListener =
         Replaced(say, "                bCString Listener = \"PC_Hero\";\r\n", "");
     VaskInfo two;
-    Read(Replaced(sample, say, withoutListener + say), two);
+    VaskTest::ReadFromText(Replaced(sample, say, withoutListener + say), two);
     ASSERT_EQ(two.InfoCommands.GetSize(), 3u);
     EXPECT_TRUE(two.InfoCommands[0].Entity2.IsEmpty());
     EXPECT_EQ(two.InfoCommands[1].Entity2.View(), "PC_Hero");
@@ -130,7 +118,7 @@ TEST_F(LosslessReadTest, EntriesTakeNothingFromTheirNeighbours) {
                              "            }\r\n";
     const std::string text = Replaced(sample, say, say + kept);
     VaskInfo info;
-    Read(text, info);
+    VaskTest::ReadFromText(text, info);
     EXPECT_EQ(info.SmalltalkInnerRange.View(), "600");
     EXPECT_EQ(info.RequiredPerks.GetSize(), 2u);
     ASSERT_EQ(info.InfoCommands.GetSize(), 3u);
@@ -155,7 +143,7 @@ TEST_F(LosslessReadTest, ValuesThatFillTheirSlotAreReadWhole) {
                         "            }\r\n"
                         "            gCInfoCommandEnd");
     VaskInfo info;
-    Read(text, info);
+    VaskTest::ReadFromText(text, info);
     EXPECT_EQ(info.Owner.View(), full);
     EXPECT_EQ(info.InfoCommands[0].Entity1.View(), full);
     EXPECT_EQ(info.InfoCommands[1].Text.View(), caseText);
@@ -164,7 +152,7 @@ TEST_F(LosslessReadTest, ValuesThatFillTheirSlotAreReadWhole) {
     const std::string longer = Replaced(text, full + "\";\r\n                bCString Listener",
                                         full + "x\";\r\n                bCString Listener");
     VaskInfo kept;
-    Read(longer, kept);
+    VaskTest::ReadFromText(longer, kept);
     EXPECT_FALSE(kept.InfoCommands[0].PreservedBlock.empty());
     EXPECT_FALSE(CompareSave(kept, longer).changed);
 

@@ -1,5 +1,5 @@
-// The text tables' index: which line names an identifier, which of several wins, and
-// lookups in a table of many lines.
+// The text tables: which line names an identifier, which of several wins, lookups in a
+// table of many lines, and a table that changes or is missing.
 #include "info/TextTable.h"
 #include "support/Workspace.h"
 
@@ -17,10 +17,13 @@ protected:
 };
 } // namespace
 
-TEST_F(TextTableIndexTest, FirstLineOfAnIdentifierWins) {
-    WriteFile("infosa.csv", "A|x|first|\r\nB|x|bee|\r\nA|x|second|\r\n");
-    EXPECT_EQ(TextTables::LookUp("infosa.csv", "A"), "first");
-    EXPECT_EQ(TextTables::LookUp("infosa.csv", "B"), "bee");
+TEST_F(TextTableIndexTest, IdentifierIsTheWholeFirstFieldOfItsFirstLine) {
+    WriteFile("infosa.csv", "X_10|a|ten|\r\nX_1|a|one|\r\nY|a||\r\nX_1|a|second|\r\n");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "X_1"), "one");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "X_10"), "ten"); // the first line is found too
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "X_"), "");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "Y"), "");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", ""), "");
 }
 
 TEST_F(TextTableIndexTest, LinesThatNameNoIdentifier) {
@@ -43,7 +46,7 @@ TEST_F(TextTableIndexTest, LinesThatNameNoIdentifier) {
     EXPECT_EQ(TextTables::LookUp(table, "Last"), "no line end");
 }
 
-TEST_F(TextTableIndexTest, ManyLinesAreAllFound) {
+TEST_F(TextTableIndexTest, ManyLinesAreAllFoundUntilTheTableChanges) {
     std::string table;
     for (int i = 0; i < 100000; ++i)
         table += "LINE_" + std::to_string(i) + "|line|Text " + std::to_string(i) + "|\r\n";
@@ -54,4 +57,12 @@ TEST_F(TextTableIndexTest, ManyLinesAreAllFound) {
                   "Text " + std::to_string(i));
     EXPECT_EQ(TextTables::LookUp("infosa.csv", "LINE_5"), "Text 5");
     EXPECT_EQ(TextTables::LookUp("infosa.csv", "LINE_100000"), "");
+
+    WriteFile("infosa.csv", "LINE_1|x|changed|\r\n");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "LINE_1"), "changed");
+}
+
+TEST_F(TextTableIndexTest, MissingTableIsCreatedEmpty) {
+    EXPECT_EQ(TextTables::LookUp("questdescsa.csv", "Q"), "");
+    EXPECT_EQ(VaskTest::ReadFile("questdescsa.csv"), "");
 }

@@ -32,39 +32,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Fault { HalfWrite, FailedFlush, FailedRename, FailedRead };
+// A disk fault; times: how many writes, flushes, renames or reads in a row fail.
+struct Fault {
+    const char* what;
+    void (*inject)(int times);
+};
+// Every file written here is longer than the 10 bytes that a half write lets through.
+const Fault HalfWrite{"a write that stops half way", [](int) { FaultInjection::writeBudget = 10; }};
+const Fault FailedFlush{"a flush that fails", [](int n) { FaultInjection::failFlushes = n; }};
+const Fault FailedRename{"a rename that fails", [](int n) { FaultInjection::failReplaces = n; }};
+const Fault FailedRead{"a read that fails", [](int n) { FaultInjection::failReads = n; }};
 
-const char* Describe(Fault fault) {
-    switch (fault) {
-    case Fault::HalfWrite:
-        return "a write that stops half way";
-    case Fault::FailedFlush:
-        return "a flush that fails";
-    case Fault::FailedRename:
-        return "a rename that fails";
-    case Fault::FailedRead:
-        return "a read that fails";
-    }
-    return "";
-}
-
-// times: how many writes, renames or reads in a row fail.
-void Inject(Fault fault, int times = 1) {
+void Inject(const Fault& fault, int times = 1) {
     FaultInjection::Clear();
-    switch (fault) {
-    case Fault::HalfWrite:
-        FaultInjection::writeBudget = 10; // every file written here is longer
-        break;
-    case Fault::FailedFlush:
-        FaultInjection::failFlushes = times;
-        break;
-    case Fault::FailedRename:
-        FaultInjection::failReplaces = times;
-        break;
-    case Fault::FailedRead:
-        FaultInjection::failReads = times;
-        break;
-    }
+    fault.inject(times);
 }
 
 // Every file of the workspace with its bytes; the resource templates aside.
@@ -85,8 +66,9 @@ protected:
     // no file of the workspace. Without hard links, backups are copies that meet the
     // fault first.
     template <typename Operation>
-    void ExpectNothingLost(Fault fault, Operation operation, int times = 1, bool hardLinks = true) {
-        SCOPED_TRACE(Describe(fault));
+    void ExpectNothingLost(const Fault& fault, Operation operation, int times = 1,
+                           bool hardLinks = true) {
+        SCOPED_TRACE(fault.what);
         SCOPED_TRACE(hardLinks ? "backups linked" : "backups copied");
         const Files before = AllFiles();
         Inject(fault, times);
@@ -113,40 +95,25 @@ Jobs::Outcome Split() {
 
 } // namespace
 
-TEST_F(FaultInjectionTest, SavingAnInfoKeepsTheSavedFile) {
-    WriteInfo("Bob_Greeting", "Bob", "Q_Trade");
-    const std::uint32_t edited = InfoManager::CreateVaskInfo("Bob_Greeting");
-    InfoManager::InfoFiles[edited].SetOwner("Mira");
-    for (const Fault fault : {Fault::FailedRename, Fault::HalfWrite, Fault::FailedFlush})
-        ExpectNothingLost(fault, [&] { return InfoManager::WriteVaskInfo(edited); });
-
-    ASSERT_TRUE(InfoManager::WriteVaskInfo(edited)); // and without a fault the edit is saved
-    VaskInfo saved;
-    ASSERT_TRUE(saved.LoadDataFromFile("Bob_Greeting"));
-    EXPECT_EQ(saved.Owner.View(), "Mira");
-}
-
-TEST_F(FaultInjectionTest, OpeningAnInfoThatCannotBeReadFails) {
+// A read that fails is reported and leaves nothing half read.
+TEST_F(FaultInjectionTest, FailedReadsLeaveTheRecords) {
     WriteInfo("Bob_Greeting", "Bob");
-    const std::uint32_t slot = InfoManager::PrepareInfo();
-    ExpectNothingLost(Fault::FailedRead, [&] {
-        return InfoManager::InfoFiles[slot].LoadDataFromFile("Bob_Greeting");
-    });
-    EXPECT_TRUE(InfoManager::InfoFiles[slot].Owner.IsEmpty()); // nothing half read
-}
-
-TEST_F(FaultInjectionTest, InfoCacheWriteAndReadFailures) {
-    WriteInfo("A", "Bob");
-    WriteInfo("B", "Mira");
     WriteFile("infocache", "Old,Owner,Quest,");
-    InfoManager::InitializeDirectory();
-    while (InfoManager::GenerateCacheEntry()) {
-    }
-    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 2u);
-    ExpectNothingLost(Fault::FailedRename, [] { return InfoManager::WriteInfoCache(); });
-
-    ExpectNothingLost(Fault::FailedRead, [] { return InfoManager::ReadInfoCache(); });
+    WriteFile("templatecache", "It_Gold,It_Gold,{1},");
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = C:/Vask, \nSHOWHELP_EXE = firefox.exe,");
+    const std::uint32_t slot = InfoManager::PrepareInfo();
+    ExpectNothingLost(
+        FailedRead, [&] { return InfoManager::InfoFiles[slot].LoadDataFromFile("Bob_Greeting"); });
+    EXPECT_TRUE(InfoManager::InfoFiles[slot].Owner.IsEmpty());
+    ExpectNothingLost(FailedRead, [] { return InfoManager::ReadInfoCache(); });
     EXPECT_EQ(InfoManager::InfoFileCache.GetSize(), 0u);
+    ExpectNothingLost(FailedRead, [] { return TemplateManager::ReadCache(); });
+    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
+    WriteSettingsStruct settings;
+    settings.HelpProgram = Char48("untouched");
+    ExpectNothingLost(FailedRead, [&] { return FileManager::ReadSettings(settings); });
+    EXPECT_EQ(settings.HelpProgram.View(), "untouched");
+    EXPECT_TRUE(settings.ResourceToolPath.IsEmpty());
 }
 
 TEST_F(FaultInjectionTest, CacheBuildCountsAnInfoThatCannotBeRead) {
@@ -154,7 +121,7 @@ TEST_F(FaultInjectionTest, CacheBuildCountsAnInfoThatCannotBeRead) {
     WriteInfo("B", "Mira");
     const std::string a = ReadFile("Infos/A.vaskinfo");
     const std::string b = ReadFile("Infos/B.vaskinfo");
-    Inject(Fault::FailedRead);
+    Inject(FailedRead);
     const Jobs::Outcome outcome = Jobs::UpdateCache({}, {});
     EXPECT_EQ(outcome.skipped, std::vector<std::string>{"Infos/A.vaskinfo"}); // named
     EXPECT_TRUE(outcome.succeeded); // the cache of the readable infos is written
@@ -165,27 +132,12 @@ TEST_F(FaultInjectionTest, CacheBuildCountsAnInfoThatCannotBeRead) {
     EXPECT_EQ(ReadFile("Infos/B.vaskinfo"), b);
 }
 
-TEST_F(FaultInjectionTest, TemplateCacheThatCannotBeReadIsReported) {
-    WriteFile("templatecache", "It_Gold,It_Gold,{1},");
-    ExpectNothingLost(Fault::FailedRead, [] { return TemplateManager::ReadCache(); });
-    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
-}
-
-TEST_F(FaultInjectionTest, SettingsThatCannotBeReadLeaveTheRecord) {
-    WriteFile("Settings.ini", "VASKRESMAN_PATH = C:/Vask, \nSHOWHELP_EXE = firefox.exe,");
-    WriteSettingsStruct settings;
-    settings.HelpProgram = Char48("untouched");
-    ExpectNothingLost(Fault::FailedRead, [&] { return FileManager::ReadSettings(settings); });
-    EXPECT_EQ(settings.HelpProgram.View(), "untouched");
-    EXPECT_TRUE(settings.ResourceToolPath.IsEmpty());
-}
-
 TEST_F(FaultInjectionTest, OwnerListIsNotReplacedWhenAnInfoCannotBeRead) {
     WriteInfo("Info_1", "Alice");
     WriteInfo("Info_2", "Bob");
     WriteFile("Owners.txt", "Zed\r\n");
     testing::internal::CaptureStdout(); // the extraction lists the files it reads
-    ExpectNothingLost(Fault::FailedRead, [] { return ScriptManager::ExtractScripts(); });
+    ExpectNothingLost(FailedRead, [] { return ScriptManager::ExtractScripts(); });
     testing::internal::GetCapturedStdout();
 }
 
@@ -193,9 +145,9 @@ TEST_F(FaultInjectionTest, MergedDocumentIsKeptWhenTheMergeFails) {
     WriteInfo("A", "Bob");
     WriteInfo("B", "Mira");
     WriteFile("Output/new_info.hdrdoc", "previous document");
-    ExpectNothingLost(Fault::FailedRename, Merge);
+    ExpectNothingLost(FailedRename, Merge);
     // The merge reads a file a second way when the first fails: it is lost when both do.
-    ExpectNothingLost(Fault::FailedRead, Merge, 2);
+    ExpectNothingLost(FailedRead, Merge, 2);
     ASSERT_TRUE(Merge());
     EXPECT_NE(ReadFile("Output/new_info.hdrdoc"), "previous document");
 }
@@ -210,9 +162,9 @@ TEST_F(FaultInjectionTest, SplitWritesNoPartOfAPieceAndKeepsExistingOnes) {
     WriteFile("Infos/B.vaskinfo", "edited by the user");
 
     testing::internal::CaptureStdout(); // the split reports each piece it skips
-    ExpectNothingLost(Fault::FailedRead, [] { return Split().succeeded; });
+    ExpectNothingLost(FailedRead, [] { return Split().succeeded; });
     Jobs::Outcome outcome;
-    ExpectNothingLost(Fault::HalfWrite, [&] {
+    ExpectNothingLost(HalfWrite, [&] {
         outcome = Split();
         return outcome.succeeded;
     });
@@ -251,9 +203,9 @@ TEST_F(FaultInjectionTest, FailedSavesLeaveNoBackupAndKeepEarlierOnes) {
         SCOPED_TRACE(what);
         for (const bool hardLinks : {true, false}) {
             // A copied backup takes one rename of its own.
-            ExpectNothingLost(Fault::FailedRename, save, hardLinks ? 1 : 2, hardLinks);
-            ExpectNothingLost(Fault::HalfWrite, save, 1, hardLinks);
-            ExpectNothingLost(Fault::FailedFlush, save, hardLinks ? 1 : 2, hardLinks);
+            ExpectNothingLost(FailedRename, save, hardLinks ? 1 : 2, hardLinks);
+            ExpectNothingLost(HalfWrite, save, 1, hardLinks);
+            ExpectNothingLost(FailedFlush, save, hardLinks ? 1 : 2, hardLinks);
         }
     }
     TemplateManager::TemplateCache.ClearContent();

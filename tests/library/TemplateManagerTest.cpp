@@ -1,8 +1,6 @@
 #include "library/TemplateManager.h"
 #include "library/TemplateSelectList.h"
 #include "support/Workspace.h"
-#include "tools/Launcher.h"
-#include "tools/Settings.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -19,7 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Row = std::vector<std::string>; // File, Name, GUID
-using Launch = std::pair<std::string, std::string>;
 
 constexpr const char* GoldGuid = "{92F2521F-0762-B34F-5882-C48F00BB8170}";
 constexpr const char* SwordGuid = "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}";
@@ -65,8 +62,6 @@ protected:
         TemplateManager::TemplateDirectory.reset();
         TemplateManager::TemplateDirectoryPath.reset();
         TemplateSelectList::Items.ClearContent();
-        Settings::path_vaskresman.clear();
-        Launcher::SetRecorder({});
         FaultInjection::Clear();
     }
 
@@ -77,20 +72,11 @@ protected:
         cache.PushBack(Record("It_Sword_Rusty", "It_Sword_Rusty", SwordGuid));
         cache.PushBack(Record("Ring_Doc", "it_sword_rusty", RingGuid));
     }
-
-    void RecordLaunches() {
-        Launcher::SetRecorder([this](const std::string& program, const std::string& argument) {
-            launches.emplace_back(program, argument);
-            return true;
-        });
-    }
-
-    std::vector<Launch> launches;
 };
 
 } // namespace
 
-TEST_F(TemplateManagerTest, BuildCachesEveryDocumentInScanOrder) {
+TEST_F(TemplateManagerTest, BuildCachesEveryDocumentInScanOrderAndTheFileKeepsThem) {
     WriteFile("Templates/It_Sword_Rusty.vasktpldoc", Document("It_Sword_Rusty", SwordGuid));
     WriteFile("Templates/It_Gold.vasktpldoc", Document("It_Gold", GoldGuid));
     WriteFile("Templates/It_Gold.vasktpl", "binary template, not a document");
@@ -105,12 +91,7 @@ TEST_F(TemplateManagerTest, BuildCachesEveryDocumentInScanOrder) {
     EXPECT_EQ(TemplateManager::SkippedFiles(), 0u);
     EXPECT_FALSE(TemplateManager::GenerateCacheEntry()); // the scan stays used up
     EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 2u);
-}
 
-TEST_F(TemplateManagerTest, CacheFileRoundTripsTheRecords) {
-    WriteFile("Templates/It_Gold.vasktpldoc", Document("It_Gold", GoldGuid));
-    WriteFile("Templates/It_Sword_Rusty.vasktpldoc", Document("It_Sword_Rusty", SwordGuid));
-    BuildCache();
     ASSERT_TRUE(TemplateManager::WriteCache());
     EXPECT_EQ(ReadFile("templatecache"), std::string("It_Gold,It_Gold,") + GoldGuid +
                                              ",It_Sword_Rusty,It_Sword_Rusty," + SwordGuid + ",");
@@ -176,23 +157,24 @@ TEST_F(TemplateManagerTest, UnreadableDocumentIsSkippedAndCounted) {
     EXPECT_EQ(TemplateManager::SkippedFiles(), 1u);
 }
 
-TEST_F(TemplateManagerTest, NoTemplatesGiveAnEmptyCacheFile) {
-    EXPECT_EQ(TemplateManager::CountTemplateFiles(true), 0);
-    BuildCache();
-    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
-    EXPECT_FALSE(fs::exists("Templates")); // the scan does not create the folder
-
-    ASSERT_TRUE(TemplateManager::WriteCache());
-    ASSERT_TRUE(fs::exists("templatecache"));
-    EXPECT_EQ(fs::file_size("templatecache"), 0u);
-    EXPECT_FALSE(TemplateManager::ReadCache());
-}
-
-TEST_F(TemplateManagerTest, MissingCacheFileEmptiesTheCache) {
+// No templates give an empty cache file; a cache file that is missing, empty or a folder
+// reads as no cache.
+TEST_F(TemplateManagerTest, NoTemplatesAndNoCacheFile) {
     FillCache();
     EXPECT_FALSE(TemplateManager::ReadCache());
     EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
 
+    EXPECT_EQ(TemplateManager::CountTemplateFiles(true), 0);
+    BuildCache();
+    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
+    EXPECT_FALSE(fs::exists("Templates")); // the scan does not create the folder
+    ASSERT_TRUE(TemplateManager::WriteCache());
+    EXPECT_EQ(fs::file_size("templatecache"), 0u); // written, and empty
+    FillCache();
+    EXPECT_FALSE(TemplateManager::ReadCache());
+    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 0u);
+
+    fs::remove("templatecache");
     fs::create_directory("templatecache");
     FillCache();
     EXPECT_FALSE(TemplateManager::ReadCache());
@@ -200,21 +182,17 @@ TEST_F(TemplateManagerTest, MissingCacheFileEmptiesTheCache) {
 }
 
 TEST_F(TemplateManagerTest, DamagedCacheFileReadsWhatIsThere) {
-    // A truncated last entry: its missing fields stay empty.
-    WriteFile("templatecache", "a,b,{c},d,e");
-    ASSERT_TRUE(TemplateManager::ReadCache());
-    EXPECT_EQ(Rows(TemplateManager::TemplateCache),
-              (std::vector<Row>{{"a", "b", "{c}"}, {"d", "e", ""}}));
-
-    WriteFile("templatecache", "a,b,{c},de");
-    ASSERT_TRUE(TemplateManager::ReadCache());
-    EXPECT_EQ(Rows(TemplateManager::TemplateCache),
-              (std::vector<Row>{{"a", "b", "{c}"}, {"de", "", ""}}));
-
-    // One stray byte behind the last entry is not a record.
-    WriteFile("templatecache", "a,b,{c},\n");
-    ASSERT_TRUE(TemplateManager::ReadCache());
-    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 1u);
+    // A truncated last entry keeps its missing fields empty; one stray byte behind the last
+    // entry is not a record.
+    const std::vector<std::pair<std::string, std::vector<Row>>> cases = {
+        {"a,b,{c},d,e", {{"a", "b", "{c}"}, {"d", "e", ""}}},
+        {"a,b,{c},de", {{"a", "b", "{c}"}, {"de", "", ""}}},
+        {"a,b,{c},\n", {{"a", "b", "{c}"}}}};
+    for (const auto& [file, rows] : cases) {
+        WriteFile("templatecache", file);
+        ASSERT_TRUE(TemplateManager::ReadCache());
+        EXPECT_EQ(Rows(TemplateManager::TemplateCache), rows) << file;
+    }
 
     // Zero bytes end a field's text; over-long fields are cut to 48 characters.
     WriteFile("templatecache", std::string("x\0y,\0,", 6) + std::string(70, 'g') + ",");
@@ -233,22 +211,6 @@ TEST_F(TemplateManagerTest, CommaInsideAFieldDoesNotShiftLaterRecords) {
     ASSERT_TRUE(TemplateManager::ReadCache());
     EXPECT_EQ(Rows(TemplateManager::TemplateCache),
               (std::vector<Row>{{"a", "CrateBig", "{1}"}, {"b", "Gold", "{2}"}}));
-}
-
-TEST_F(TemplateManagerTest, FailedCacheWriteKeepsTheOldFile) {
-    const std::string old = "old,cache,{0},";
-    WriteFile("templatecache", old);
-    FillCache();
-
-    FaultInjection::writeBudget = 5;
-    EXPECT_FALSE(TemplateManager::WriteCache());
-    FaultInjection::Clear();
-    FaultInjection::failReplaces = 1;
-    EXPECT_FALSE(TemplateManager::WriteCache());
-
-    EXPECT_EQ(ReadFile("templatecache"), old);
-    EXPECT_EQ(VaskTest::ListNames("."), std::vector<std::string>{"templatecache"});
-    EXPECT_EQ(TemplateManager::TemplateCache.GetSize(), 3u);
 }
 
 TEST_F(TemplateManagerTest, FindTemplateLooksUpByNameElseByGuid) {
@@ -326,37 +288,4 @@ TEST_F(TemplateManagerTest, SelectByNameOffersMatchingTemplates) {
     TemplateSelectList::ClearItems();
     EXPECT_TRUE(TemplateSelectList::SelectByName("Ring"));
     EXPECT_EQ(TemplateSelectList::Items.GetSize(), 0u);
-}
-
-TEST_F(TemplateManagerTest, ConvertAllHandsEveryTemplateToTheResourceTool) {
-    const std::string longName(60, 'x');
-    WriteFile("Templates/A.vasktpl", "a");
-    WriteFile("Templates/B.vasktpl", "b");
-    WriteFile("Templates/" + longName + ".vasktpl", "c");
-    WriteFile("Templates/A.vasktpldoc", Document("A", "{A}"));
-    fs::create_directories("Templates/Folder.vasktpl");
-    RecordLaunches();
-
-    TemplateManager::InitializeDirectory(false);
-    TemplateManager::ConvertAll();
-    EXPECT_EQ(launches,
-              (std::vector<Launch>{{"vaskresman.exe", "Templates/A.vasktpl"},
-                                   {"vaskresman.exe", "Templates/B.vasktpl"},
-                                   {"vaskresman.exe", "Templates/" + longName + ".vasktpl"}}));
-
-    // The scan starts again on the templates, so a second run converts them again.
-    ASSERT_TRUE(TemplateManager::TemplateDirectory->IsValid());
-    EXPECT_STREQ(TemplateManager::TemplateDirectory->GetFindData().cFileName, "A.vasktpl");
-    launches.clear();
-    Settings::path_vaskresman = "C:/Games/Vask/vaskresman.exe";
-    TemplateManager::ConvertAll();
-    ASSERT_EQ(launches.size(), 3u);
-    EXPECT_EQ(launches[0], Launch("C:/Games/Vask/vaskresman.exe", "Templates/A.vasktpl"));
-}
-
-TEST_F(TemplateManagerTest, ConvertAllWithoutAScanStartsNothing) {
-    WriteFile("Templates/A.vasktpl", "a");
-    RecordLaunches();
-    TemplateManager::ConvertAll();
-    EXPECT_TRUE(launches.empty());
 }

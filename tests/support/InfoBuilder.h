@@ -17,6 +17,10 @@ void FillEverything(VaskEdit::VaskInfo& info, const std::string& name, const std
 
 // The bytes of the info as the writer produces them.
 std::string WriteToText(VaskEdit::VaskInfo& info);
+// Reads the bytes into the info as the reader takes a file.
+void ReadFromText(const std::string& text, VaskEdit::VaskInfo& info);
+// How often what occurs in the text.
+std::size_t Count(const std::string& text, const std::string& what);
 
 // Expects two infos to hold the same members and lists (the Version of each block
 // and the looked-up display texts aside).

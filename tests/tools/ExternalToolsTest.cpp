@@ -27,7 +27,6 @@ protected:
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
     static void Reset() {
-        Settings::path_vaskresman.clear();
         Settings::exe_showhelp = "firefox.exe";
         Launcher::SetRecorder({});
     }
@@ -68,58 +67,24 @@ TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
     RecordLaunches();
     EXPECT_TRUE(HelpManager::ShowHelp(Main));
     EXPECT_TRUE(HelpManager::ShowHelp(InfoEditor));
-    EXPECT_EQ(launches,
-              (std::vector<Launch>{{"firefox.exe", "Documents/site/main/index.html"},
-                                   {"firefox.exe", "Documents/site/infoeditor/index.html"}}));
-
-    // The setting is read at every call, through a 50-byte buffer.
-    launches.clear();
-    Settings::exe_showhelp = std::string(60, 'b');
-    EXPECT_TRUE(HelpManager::ShowHelp(Main));
-    ASSERT_EQ(launches.size(), 1u);
-    EXPECT_EQ(launches[0].first, std::string(49, 'b'));
-}
-
-TEST_F(LaunchTest, ShowHelpAnswersWhetherTheProgramStarted) {
-    RecordLaunches(false);
-    EXPECT_FALSE(HelpManager::ShowHelp(Main));
-    EXPECT_EQ(launches.size(), 1u);
-
-    // Without a help program there is nothing to start.
-    launches.clear();
-    Settings::exe_showhelp.clear();
-    EXPECT_FALSE(HelpManager::ShowHelp(Main));
-    EXPECT_TRUE(launches.empty());
-}
-
-TEST_F(LaunchTest, UnknownHelpPageStartsNothing) {
-    RecordLaunches();
+    // A page that does not exist starts nothing.
     EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(2)));
     EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(-1)));
-    EXPECT_TRUE(launches.empty());
-}
+    // The setting is read at every call, through a 50-byte buffer.
+    Settings::exe_showhelp = std::string(60, 'b');
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+    EXPECT_EQ(launches,
+              (std::vector<Launch>{{"firefox.exe", "Documents/site/main/index.html"},
+                                   {"firefox.exe", "Documents/site/infoeditor/index.html"},
+                                   {std::string(49, 'b'), "Documents/site/main/index.html"}}));
 
-TEST_F(LaunchTest, ResourceToolComesFromTheSettingsWhenSet) {
-    RecordLaunches();
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/A.vasktpl"));
-    Settings::path_vaskresman = "C:/Games/Vask/Tools/vaskresman.exe";
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/B.vasktpl"));
-    // A setting that names the tool's folder.
-    Settings::path_vaskresman = "C:/Games/Vask/Tools/";
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/C.vasktpl"));
-    fs::create_directory("Tools");
-    Settings::path_vaskresman = "Tools";
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/D.vasktpl"));
-
-    EXPECT_EQ(launches, (std::vector<Launch>{
-                            {"vaskresman.exe", "Templates/A.vasktpl"},
-                            {"C:/Games/Vask/Tools/vaskresman.exe", "Templates/B.vasktpl"},
-                            {"C:/Games/Vask/Tools/vaskresman.exe", "Templates/C.vasktpl"},
-                            {"Tools/vaskresman.exe", "Templates/D.vasktpl"},
-                        }));
-
+    // The answer is whether the program started; without one there is nothing to start.
     RecordLaunches(false);
-    EXPECT_FALSE(VaskResMan::OpenFile("Templates/A.vasktpl"));
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    EXPECT_EQ(launches.size(), 4u);
+    Settings::exe_showhelp.clear();
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    EXPECT_EQ(launches.size(), 4u);
 }
 
 TEST_F(LaunchTest, NotepadOpensTheFileInTheTextEditor) {
@@ -137,8 +102,7 @@ TEST_F(LaunchTest, NotepadOpensTheFileInTheTextEditor) {
 TEST_F(LaunchTest, MissingProgramIsNotStarted) {
     EXPECT_FALSE(Launcher::Start("vaskedit-no-such-program-4711.exe", "x"));
     EXPECT_FALSE(Launcher::Start("", "x"));
-    Settings::path_vaskresman = (workspace.Root() / "missing" / "vaskresman.exe").string();
-    EXPECT_FALSE(VaskResMan::OpenFile("Templates/A.vasktpl"));
+    EXPECT_FALSE(Launcher::Start((workspace.Root() / "missing" / "tool.exe").string(), "x"));
 }
 
 #ifndef _WIN32
@@ -158,8 +122,7 @@ TEST_F(LaunchTest, StartedProgramGetsItsArgumentWhole) {
     const fs::path out = workspace.Root() / "argument.txt";
     const fs::path script = workspace.Root() / "tool.sh";
     WriteScript(script, "printf '%s|%s' \"$#\" \"$1\" > '" + out.string() + "'");
-    Settings::path_vaskresman = script.string();
-    EXPECT_TRUE(VaskResMan::OpenFile("Templates/Long Sword.vasktpl"));
+    EXPECT_TRUE(Launcher::Start(script.string(), "Templates/Long Sword.vasktpl"));
     EXPECT_EQ(WaitForFile(out), "1|Templates/Long Sword.vasktpl");
 }
 
@@ -173,23 +136,18 @@ TEST_F(LaunchTest, ProgramThatFailsToExecuteIsNotStarted) {
 }
 #endif
 
+// Once each, in the order first met; owners differing in case are distinct, empty ones
+// are left out.
 TEST_F(OwnerListTest, OwnersAreListedOnceInTheOrderFirstMet) {
-    WriteInfo("Info_1", "Alice");
-    WriteInfo("Info_2", "Bob");
-    WriteInfo("Info_3", "Alice");
+    WriteFile("Owners.txt", "stale\r\n");
+    EXPECT_TRUE(ScriptManager::ExtractScripts()); // no infos: an empty list
+    EXPECT_EQ(fs::file_size("Owners.txt"), 0u);
     const std::string fullOwner(48, 'o'); // whole, as the cache keeps it
-    WriteInfo("Info_4", fullOwner);
+    const char* owners[] = {"Alice", "bob", "", "Bob", "Alice", fullOwner.c_str(), "bob"};
+    for (std::size_t i = 0; i < std::size(owners); ++i)
+        WriteInfo("Info_" + std::to_string(i), owners[i]);
     EXPECT_TRUE(ScriptManager::ExtractScripts());
-    EXPECT_EQ(ReadFile("Owners.txt"), "Alice\r\nBob\r\n" + fullOwner + "\r\n");
-}
-
-TEST_F(OwnerListTest, OwnersDifferingInCaseAreDistinctAndEmptyOnesAreLeftOut) {
-    WriteInfo("Info_1", "bob");
-    WriteInfo("Info_2", "");
-    WriteInfo("Info_3", "Bob");
-    WriteInfo("Info_4", "bob");
-    EXPECT_TRUE(ScriptManager::ExtractScripts());
-    EXPECT_EQ(ReadFile("Owners.txt"), "bob\r\nBob\r\n");
+    EXPECT_EQ(ReadFile("Owners.txt"), "Alice\r\nbob\r\nBob\r\n" + fullOwner + "\r\n");
 }
 
 TEST_F(OwnerListTest, EveryOwnerKeyOfAFileCountsAndUnreadableFilesAreLeftOut) {
@@ -201,13 +159,6 @@ TEST_F(OwnerListTest, EveryOwnerKeyOfAFileCountsAndUnreadableFilesAreLeftOut) {
     WriteFile("Infos/D.vaskinfo", "    Owner = \"Third\";\r\n  padding\r\n");
     EXPECT_TRUE(ScriptManager::ExtractScripts());
     EXPECT_EQ(ReadFile("Owners.txt"), "First\r\nSecond\r\nThird\r\n");
-}
-
-TEST_F(OwnerListTest, NoInfosGiveAnEmptyList) {
-    WriteFile("Owners.txt", "stale\r\n");
-    EXPECT_TRUE(ScriptManager::ExtractScripts());
-    ASSERT_TRUE(fs::exists("Owners.txt"));
-    EXPECT_EQ(fs::file_size("Owners.txt"), 0u);
 }
 
 TEST_F(OwnerListTest, FailedWriteKeepsTheOldList) {
