@@ -20,6 +20,8 @@ struct Failure {
     Cause cause = Cause::None;
     int code = 0;       // the system's number, shown for Cause::Other
     std::string folder; // Cause::UnreadableFolder: the folder that could not be listed
+
+    bool IsSet() const { return cause != Cause::None; }
 };
 
 // The reason that this thread's last failed operation left. Every thread has its own, so

@@ -78,6 +78,10 @@ bool MatchesPattern(const char* name, const char* pattern) {
 
 File::File(const Char256& path) : path(path) {}
 
+File::File(const Directory& directory, const Char48& name) : path(directory.GetPath()) {
+    String::Append(path, name);
+}
+
 File::File(const Char256& directoryPath, const FindData& match) : path(directoryPath) {
     String::Append(path, match.cFileName);
 }
@@ -135,6 +139,10 @@ void File::Close() {
     handle = Platform::InvalidHandle;
 }
 
+bool File::Delete() {
+    return Platform::DeleteFile(path.Str().c_str());
+}
+
 std::uint64_t File::GetSize() {
     std::uint64_t value = 0;
     if (!IsOpen() || !Platform::QuerySize(handle, &value))
@@ -147,6 +155,12 @@ bool File::ReadAll(char* buffer) {
     if (!IsOpen())
         return false; // the open that failed said why
     return Platform::ReadExact(handle, buffer, size) || Failed(path, Operation::Read);
+}
+
+bool File::Write(const char* buffer, std::uint32_t n) {
+    if (!IsOpen())
+        return false;
+    return Platform::WriteAll(handle, buffer, n) || Failed(path, Operation::Save);
 }
 
 bool File::ReadStream(IO::Stream& stream) {
@@ -185,6 +199,10 @@ bool File::AppendTo(IO::Stream& stream) {
     }
     stream.SetPosition(static_cast<std::uint32_t>(at + size));
     return true;
+}
+
+bool File::WriteStream(const IO::Stream& stream) {
+    return Write(stream.GetBuffer(), stream.GetSize());
 }
 
 bool File::SaveAtomically(const IO::Stream& stream, bool durable) const {
@@ -227,10 +245,21 @@ bool File::SaveWithBackup(const char* target, const char* bytes, std::uint64_t n
     return true;
 }
 
+Char48 File::GetBaseName() const {
+    Char256 base = path;
+    String::CutBefore(base, '/');
+    String::CutAfter(base, '.');
+    Char48 result;
+    result.Assign(base.data, base.Length());
+    return result;
+}
+
 Directory::Iterator::Iterator(const Char256& directoryPath) : directoryPath(directoryPath) {}
 
 void Directory::Iterator::First(const Char32& pattern) {
     Reset();
+    searchPath = directoryPath;
+    String::Append(searchPath, pattern);
     const std::string wanted = pattern.Str();
     for (auto& entry : Platform::ListDirectory(directoryPath.Str().c_str(), &listResult)) {
         if (MatchesPattern(entry.name.c_str(), wanted.c_str()))
@@ -285,6 +314,15 @@ const FindData& Directory::Iterator::GetFindData() const {
 
 bool Directory::Create() const {
     return Platform::CreateDirectory(path.Str().c_str());
+}
+bool Directory::Remove() const {
+    return Platform::RemoveDirectory(path.Str().c_str());
+}
+
+Directory::Iterator Directory::GetIterator(const Char32& pattern) const {
+    Iterator it(path);
+    it.First(pattern);
+    return it;
 }
 
 } // namespace TesselEngine::WinAPI

@@ -19,9 +19,12 @@ struct FindData {
     bool isDirectory = false;
 };
 
+class Directory;
+
 class File {
 public:
     explicit File(const Char256& path);
+    File(const Directory& directory, const Char48& name);
     File(const Char256& directoryPath, const FindData& match);
     File(const Char256& directoryPath, const char* fileName);
     // Does not close: every user closes what it opened.
@@ -35,13 +38,16 @@ public:
     bool OpenOrCreate();
     void Close();
     bool IsOpen() const { return handle != Platform::InvalidHandle; }
+    bool Delete();
 
     // Size of the open file; all ones when it is exactly 0xFFFFFFFF.
     std::uint64_t GetSize();
     bool ReadAll(char* buffer);
+    bool Write(const char* buffer, std::uint32_t n);
     // Loads the whole open file into the stream (position 0). False for a file of
     // 4 GiB or more, which is refused rather than read short, and for a failed read.
     bool ReadStream(IO::Stream& stream);
+    bool WriteStream(const IO::Stream& stream);
     // Appends the whole open file to the stream at its position, read straight into
     // its buffer. False (and nothing appended) when it does not fit or the read fails.
     bool AppendTo(IO::Stream& stream);
@@ -60,6 +66,10 @@ public:
     // no backup behind.
     bool SaveWithBackup(const IO::Stream& stream) const;
     static bool SaveWithBackup(const char* path, const char* bytes, std::uint64_t n);
+
+    // The path behind its first "/" and before its first ".", cut to 48 characters.
+    Char48 GetBaseName() const;
+    const Char256& GetPath() const { return path; }
 
 private:
     Char256 path;
@@ -93,14 +103,20 @@ public:
 
         mutable FindData findData;
         mutable bool sizeKnown = false;
+        Char256 searchPath;
         Char256 directoryPath;
         std::vector<Platform::DirectoryEntry> matches;
         std::size_t index = 0;
         Platform::ListResult listResult = Platform::ListResult::Listed;
     };
 
+    explicit Directory(const Char32& path) { this->path = path; }
     explicit Directory(const Char256& path) : path(path) {}
+
     bool Create() const; // false also when it exists
+    bool Remove() const;
+    Iterator GetIterator(const Char32& pattern) const;
+    const Char256& GetPath() const { return path; }
 
 private:
     Char256 path;

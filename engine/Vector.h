@@ -32,6 +32,11 @@ public:
         return *this;
     }
 
+    std::uint32_t GetIndexSize() const { return lastIndex + 1; }
+    std::uint64_t GetCapacity() const { return capacity; }
+    T& GetTypeMemory(std::uint32_t i) { return memory[i]; }
+    const T& GetTypeMemory(std::uint32_t i) const { return memory[i]; }
+
     // Grows the storage by n default-constructed slots; false leaves it unchanged.
     bool AllocateAppend(std::uint32_t n) {
         const std::uint64_t grown = capacity + n;

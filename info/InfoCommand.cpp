@@ -69,4 +69,11 @@ void LookUpLocText(const char* fileName, InfoCommand& command) {
     command.Text.Assign(text.data(), text.size());
 }
 
+std::uint16_t SelectCommandIndex(const char* text) {
+    if (const EntryType* type =
+            FindClassType(EntryKind::Command, std::string_view(text ? text : "")))
+        return static_cast<std::uint16_t>(type->value);
+    return 0;
+}
+
 } // namespace VaskEdit

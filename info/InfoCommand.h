@@ -99,6 +99,8 @@ bool WriteCommandBlock(Stream& output, InfoCommand& command);
 std::uint32_t MeasureCommand(const VaskInfo* info, InfoCommand& command);
 // Fills Text from the text table of that file name.
 void LookUpLocText(const char* fileName, InfoCommand& command);
+// The value of a supported short name (exact comparison); 0 for any other text.
+std::uint16_t SelectCommandIndex(const char* text);
 // True for the 39 types that have a class.
 bool IsSupportedCommandType(std::uint32_t value);
 

@@ -68,6 +68,13 @@ std::uint32_t MeasureCondition(const VaskInfo*, InfoCondition& condition) {
     return MeasureEntry(condition);
 }
 
+std::uint16_t SelectConditionIndex(const char* text) {
+    if (const EntryType* type =
+            FindClassType(EntryKind::Condition, std::string_view(text ? text : "")))
+        return static_cast<std::uint16_t>(type->value);
+    return 0; // also the value of CanTeachSkill
+}
+
 bool ReadRequiredPerk(Stream& source, InfoRequiredPerk& perk) {
     return ReadNextEntry(source, perk, ReadPerkEntry);
 }

@@ -75,6 +75,8 @@ struct InfoRequiredPerk {
 bool ReadConditionBlock(Stream& source, InfoCondition& condition);
 bool WriteConditionBlock(Stream& output, InfoCondition& condition);
 std::uint32_t MeasureCondition(const VaskInfo* info, InfoCondition& condition);
+// The value of "CanTeachSkill" or of a supported short name; 0 for any other text.
+std::uint16_t SelectConditionIndex(const char* text);
 bool IsSupportedConditionType(std::uint32_t value);
 
 bool ReadRequiredPerk(Stream& source, InfoRequiredPerk& perk);

@@ -46,12 +46,18 @@ enum class Slot : std::uint8_t {
 
 inline constexpr int CommandValueCount = 15;
 
+// Value0 + index for index 0..14.
+constexpr Slot CommandValueSlot(int index) {
+    return static_cast<Slot>(static_cast<int>(Slot::Value0) + index);
+}
 // 0..14 for Value0..Value14, -1 for every other slot.
 constexpr int CommandValueIndex(Slot slot) {
     const int index = static_cast<int>(slot) - static_cast<int>(Slot::Value0);
     return index >= 0 && index < CommandValueCount ? index : -1;
 }
 
+// The slot's member name, e.g. "ID1", "Value12", "InvertTest".
+std::string_view SlotName(Slot slot);
 // How many characters the records keep in the slot (the record setters cut longer
 // texts, and an 8-character member ignores a longer text altogether).
 std::size_t SlotCapacity(Slot slot);

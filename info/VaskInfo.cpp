@@ -44,6 +44,12 @@ void VaskInfo::SetOwner(const char* text) {
 void VaskInfo::SetPartner(const char* text) {
     SetMember(Partner, text);
 }
+void VaskInfo::SetInfoGiven(const char* text) {
+    SetMember(InfoGiven, text);
+}
+void VaskInfo::SetParent(const char* text) {
+    SetMember(Parent, text);
+}
 void VaskInfo::SetQuest(const char* text) {
     SetMember(Quest, text);
 }
@@ -59,8 +65,14 @@ void VaskInfo::SetGameModeType(const char* text) {
 void VaskInfo::SetGoldCost(const char* text) {
     SetMember(GoldCost, text);
 }
+void VaskInfo::SetGoldCostScript(const char* text) {
+    SetMember(GoldCostScript, text);
+}
 void VaskInfo::SetGoldCostItem(const char* text) {
     SetMember(GoldCostItem, text);
+}
+void VaskInfo::SetDialogPartnerAutoPositioningEnabled(const char* text) {
+    SetMember(DialogPartnerAutoPositioningEnabled, text);
 }
 void VaskInfo::SetClearChildren(const char* text) {
     SetMember(ClearChildren, text);
@@ -92,4 +104,8 @@ void VaskInfo::SetSmalltalkOuterRange(const char* text) {
 void VaskInfo::SetSmalltalkExitRoutineName(const char* text) {
     SetMember(SmalltalkExitRoutineName, text);
 }
+void VaskInfo::SetSmalltalkPartnerExitRoutineName(const char* text) {
+    SetMember(SmalltalkPartnerExitRoutineName, text);
+}
+
 } // namespace VaskEdit

@@ -61,12 +61,16 @@ public:
     void SetSortID(const char* text);
     void SetOwner(const char* text);
     void SetPartner(const char* text);
+    void SetInfoGiven(const char* text);
+    void SetParent(const char* text);
     void SetQuest(const char* text);
     void SetConditionType(const char* text);
     void SetInfoType(const char* text);
     void SetGameModeType(const char* text);
     void SetGoldCost(const char* text);
+    void SetGoldCostScript(const char* text);
     void SetGoldCostItem(const char* text);
+    void SetDialogPartnerAutoPositioningEnabled(const char* text);
     void SetClearChildren(const char* text);
     void SetPermanent(const char* text);
     void SetStartChapter(const char* text);
@@ -77,6 +81,7 @@ public:
     void SetSmalltalkInnerRangeTestWithLOS(const char* text);
     void SetSmalltalkOuterRange(const char* text);
     void SetSmalltalkExitRoutineName(const char* text);
+    void SetSmalltalkPartnerExitRoutineName(const char* text);
 
     // Reads "Infos/" + name + ".vaskinfo" into this record (which should be fresh).
     // False when the name is not a valid info name or the file cannot be opened.

@@ -3,6 +3,7 @@
 #include "engine/Failure.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
+#include "tools/ExternalTools.h"
 
 #include <cstring>
 #include <limits>
@@ -162,6 +163,21 @@ bool TemplateManager::ReadCacheFile(TesselEngine::TTL::Vector<VaskTemplateCache>
             return CacheFailed(Operation::Read, Cause::OutOfMemory);
     }
     return true;
+}
+
+void TemplateManager::ConvertAll() {
+    if (!TemplateDirectory)
+        return;
+    Directory::Iterator& scan = *TemplateDirectory;
+    for (; scan.IsValid(); scan.Next()) {
+        const FindData& entry = scan.GetFindData();
+        if (entry.isDirectory)
+            continue;
+        // The whole name: a cut one would hand the tool a file that does not exist.
+        const std::string path = scan.GetDirectory().Str() + entry.cFileName;
+        VaskResMan::OpenFile(path.c_str());
+    }
+    scan.First(TemplatePattern);
 }
 
 void TemplateManager::ClearFilter() {

@@ -53,6 +53,9 @@ public:
     // Reads the records of "templatecache" into records, leaving TemplateCache alone
     // (for readers that may run beside the editor). False as ReadCache.
     static bool ReadCacheFile(TesselEngine::TTL::Vector<VaskTemplateCache>& records);
+    // Hands every remaining template of the running scan to the resource tool, then
+    // starts the scan of templates again.
+    static void ConvertAll();
 
     // Filters append to TemplateCurrentFilter; the caller clears it first.
     static void ClearFilter();

@@ -22,7 +22,21 @@ namespace String = TesselEngine::String;
 
 namespace {
 
+constexpr const char* ResourceToolName = "vaskresman.exe";
 constexpr const char* OwnersFileName = "Owners.txt";
+
+// The resource tool's setting may name the program or the folder that holds it.
+std::string ResourceToolProgram() {
+    std::string program = Settings::path_vaskresman;
+    if (program.empty())
+        return ResourceToolName;
+    const char last = program.back();
+    if (last == '/' || last == '\\')
+        return program + ResourceToolName;
+    if (TesselEngine::Platform::IsDirectory(program.c_str()))
+        return program + "/" + ResourceToolName;
+    return program;
+}
 
 // Every "Owner = " value of one info file, quotes and ";" removed, in file order.
 void CollectOwners(Stream& text, TesselEngine::TTL::Vector<Char48>& owners) {
@@ -65,6 +79,10 @@ bool Notepad::OpenFile(const char* path) {
     if (!editor.empty() && Launcher::Start(editor, file))
         return true;
     return Launcher::OpenWithDesktop(file);
+}
+
+bool VaskResMan::OpenFile(const char* parameter) {
+    return Launcher::Start(ResourceToolProgram(), parameter ? parameter : "", true);
 }
 
 bool ScriptManager::ExtractScripts() {

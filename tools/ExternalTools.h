@@ -1,5 +1,5 @@
-// The outside programs the editor hands work to (the text editor, the help browser) and
-// the extraction of the list of info owners.
+// The outside programs the editor hands work to (the resource tool, the text editor,
+// the help browser) and the extraction of the list of info owners.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,14 @@ public:
     Notepad() = delete;
     // Shows the file in the system's text editor. True when it was started.
     static bool OpenFile(const char* path);
+};
+
+class VaskResMan {
+public:
+    VaskResMan() = delete;
+    // Starts the game's resource tool on the parameter (a template file path), from the
+    // path in the settings when one is set. True when it was started.
+    static bool OpenFile(const char* parameter);
 };
 
 class ScriptManager {
