@@ -42,6 +42,16 @@ void StopWatching() {
     ++generation;
 }
 
+int ExecDoing(QDialog& dialog, std::function<void()> action) {
+    OnNextModal([&dialog, action](QWidget* window) {
+        if (window != &dialog)
+            return false;
+        action();
+        return true;
+    });
+    return dialog.exec();
+}
+
 void AnswerNextMessage(SeenMessage& seen) {
     OnNextModalOf<VaskEdit::MessageForm>([&seen](VaskEdit::MessageForm& message) {
         ++seen.count;

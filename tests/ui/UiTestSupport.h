@@ -3,6 +3,7 @@
 // active modal window.
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <QWidget>
 
@@ -29,6 +30,9 @@ template <typename T> void OnNextModalOf(std::function<void(T&)> action) {
         return true;
     });
 }
+
+// Runs the dialog modally and, once it is shown, runs the action (what the user does).
+int ExecDoing(QDialog& dialog, std::function<void()> action);
 
 struct SeenMessage {
     int count = 0;
