@@ -79,19 +79,14 @@ void TypeInto(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
-// Runs the dialog and, once it is shown, sends the key to the control; a dialog that
-// ignored the key is closed with -1 so that the test goes on.
-int ExecWithKey(ParameterForm& form, QWidget* target, Qt::Key key,
-                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+// Runs the dialog and, once it is shown, presses Ctrl+S; a dialog that ignored it is
+// closed with -1 so that the test goes on.
+int SaveWithCtrlS(ParameterForm& form) {
     return ExecDoing(form, [&] {
-        QTest::keyClick(target, key, modifiers);
+        QTest::keyClick(TypeList(form), Qt::Key_S, Qt::ControlModifier);
         if (form.isVisible())
             form.done(-1);
     });
-}
-
-int SaveWithCtrlS(ParameterForm& form) {
-    return ExecWithKey(form, TypeList(form), Qt::Key_S, Qt::ControlModifier);
 }
 
 InfoCommandRef SayCommand() {
