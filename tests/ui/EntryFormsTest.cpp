@@ -282,18 +282,8 @@ private slots:
         QCOMPARE(entry.Text, std::string("Bob: Hello"));
     }
 
-    // A stored choice is saved with its prefix; a stored value that no list offers
-    // survives a save.
+    // A stored value that no list offers survives a save.
     void listRowsKeepWhatTheyCannotOffer() {
-        InfoCommandRef actor;
-        actor.Command = "AddQuestActor";
-        actor.ID2 = "Client";
-        InfoCommandForm actorForm(actor, EntryEditMode::Edit);
-        actorForm.LoadGUIFromCommandData();
-        QCOMPARE(RowList(actorForm, 3)->currentText(), QString("Client"));
-        QCOMPARE(SaveWithCtrlS(actorForm), DialogResult::OK);
-        QCOMPARE(actor.ID2, std::string("gEQuestActor_Client"));
-
         InfoCommandRef entry;
         entry.Command = "Give";
         entry.ID1 = "It_Sword"; // no GUID: shown without the mask
