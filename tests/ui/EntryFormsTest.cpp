@@ -188,20 +188,18 @@ template <typename Form, typename Entry> void CheckBlankTypeRefused(const QStrin
     Entry entry;
     Form form(entry, EntryEditMode::New);
     TypeList(form)->setEditText("   ");
-    SeenMessage seen;
+    QString seen;
     bool openAfterMessage = false;
     QCOMPARE(ExecDoing(form,
                        [&] {
-                           AnswerNextMessage(seen);
-                           QTest::mouseClick(SaveButton(form), Qt::LeftButton);
+                           seen = MessageAfter(
+                               [&] { QTest::mouseClick(SaveButton(form), Qt::LeftButton); });
                            openAfterMessage = form.isVisible();
                            form.reject();
                        }),
              DialogResult::Cancel);
     QVERIFY(openAfterMessage);
-    QCOMPARE(seen.count, 1);
-    QCOMPARE(seen.caption, QString("Error"));
-    QCOMPARE(seen.text, message);
+    QCOMPARE(seen, "Error|" + message);
     QCOMPARE(entry, Entry());
 }
 
@@ -217,20 +215,17 @@ template <typename Form, typename Entry> void CheckViewedEntry(Entry entry) {
         QVERIFY(RowBox(form, n)->isReadOnly() && !RowList(form, n)->isEnabled());
     QLineEdit* box = RowBox(form, 1);
     const QString shown = box->text();
-    SeenMessage seen;
+    QString seen;
     bool openAfterMessage = false;
     QCOMPARE(ExecDoing(form,
                        [&] {
-                           AnswerNextMessage(seen);
-                           QTest::keyClick(box, Qt::Key_X);
+                           seen = MessageAfter([&] { QTest::keyClick(box, Qt::Key_X); });
                            openAfterMessage = form.isVisible();
                            QTest::keyClick(box, Qt::Key_Escape);
                        }),
              DialogResult::Cancel);
     QVERIFY(openAfterMessage);
-    QCOMPARE(seen.count, 1);
-    QCOMPARE(seen.caption, QString("Caution"));
-    QCOMPARE(seen.text, QString("Current permissions: read only.\nPlease enable editmode."));
+    QCOMPARE(seen, ReadOnlyMessage);
     QCOMPARE(box->text(), shown);
     QCOMPARE(SaveWithCtrlS(form), DialogResult::Cancel);
     QCOMPARE(entry, before);

@@ -127,13 +127,8 @@ private slots:
                       "\"C:/data/x.vaskinfo\": the file does not exist.",
                       0},
              }) {
-            SeenMessage seen;
-            AnswerNextMessage(seen);
             MainForm window(c.arguments);
-            window.show();
-            QTRY_COMPARE(seen.count, 1);
-            QCOMPARE(seen.caption, c.caption);
-            QCOMPARE(seen.text, c.text);
+            QCOMPARE(MessageAfter([&] { window.show(); }), c.caption + "|" + c.text);
             if (c.editors == 0)
                 QTest::qWait(100);
             QTRY_COMPARE(OpenEditors().size(), c.editors);
@@ -176,11 +171,9 @@ private slots:
         QCOMPARE(window.SelectedName()->text(),
                  QString::fromStdString(InfoManager::InfoFileCache[0].Name.Str()));
 
-        SeenMessage blank;
-        AnswerNextMessage(blank);
         setFilter("   ", "Owner");
-        window.FilterInfos();
-        QCOMPARE(blank.text, QString("Invalid filter text!"));
+        QCOMPARE(MessageAfter([&] { window.FilterInfos(); }),
+                 QString("Caution!|Invalid filter text!"));
         // Enter with Shift does nothing.
         setFilter("Mira", "Owner");
         QTest::keyClick(window.InfoFilterBox(), Qt::Key_Return, Qt::ShiftModifier);
@@ -243,23 +236,19 @@ private slots:
         fs::remove_all("Infos");
         fs::create_directory("Infos");
         MainForm window;
-        SeenMessage split;
-        AnswerNextMessage(split);
-        window.SplitHdrdoc();
-        FinishJobs(window);
-        QTRY_COMPARE(split.count, 1);
+        const QString split = MessageAfter([&] {
+            window.SplitHdrdoc();
+            FinishJobs(window);
+        });
         const auto infos = VaskTest::ListNames("Infos").size();
         QVERIFY(infos >= 50);
-        QCOMPARE(split.caption, QString("InfoManager"));
-        QCOMPARE(split.text, QString::number(infos) + " infos written to \"Infos/\".");
-
-        SeenMessage done;
-        AnswerNextMessage(done);
-        window.MergeInfos();
-        FinishJobs(window);
-        QTRY_COMPARE(done.count, 1);
-        QCOMPARE(done.text, "Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
-                                QString::number(infos) + " info files merged.");
+        QCOMPARE(split, "InfoManager|" + QString::number(infos) + " infos written to \"Infos/\".");
+        QCOMPARE(MessageAfter([&] {
+                     window.MergeInfos();
+                     FinishJobs(window);
+                 }),
+                 "InfoManager|Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
+                     QString::number(infos) + " info files merged.");
         QCOMPARE(VaskTest::ReadFile("Output/new_info.hdrdoc"), VaskTest::ReadFile("w_info.hdrdoc"));
     }
 
@@ -268,46 +257,36 @@ private slots:
     void libraryFailuresAreShown() {
         fs::rename("w_info.hdrdoc", "w_info.aside");
         MainForm window;
-        SeenMessage noDocument;
-        AnswerNextMessage(noDocument);
-        window.SplitHdrdoc();
-        QCOMPARE(noDocument.caption, QString("InfoManager"));
-        QCOMPARE(noDocument.text,
-                 QString("Failed to load infostream.\nCould not read \"w_info.hdrdoc\": "
-                         "the file does not exist."));
+        QCOMPARE(MessageAfter([&] { window.SplitHdrdoc(); }),
+                 QString("InfoManager|Failed to load infostream.\nCould not read "
+                         "\"w_info.hdrdoc\": the file does not exist."));
 
         fs::rename("Infos", "infos-aside");
         VaskTest::WriteFile("Infos", "a plain file where the folder belongs");
-        SeenMessage failed;
-        AnswerNextMessage(failed);
-        window.MergeInfos();
-        FinishJobs(window);
-        QTRY_COMPARE(failed.count, 1);
-        QCOMPARE(failed.caption, QString("Error"));
-        QVERIFY(failed.text.contains("\"Infos/\" could not be read"));
+        const QString failed = MessageAfter([&] {
+            window.MergeInfos();
+            FinishJobs(window);
+        });
+        QVERIFY(failed.startsWith("Error|") && failed.contains("\"Infos/\" could not be read"));
         QVERIFY(!fs::exists("Output/new_info.hdrdoc"));
 
         fs::remove("Infos");
         fs::rename("infos-aside", "Infos");
         fs::create_directory("Infos/Broken.vaskinfo"); // opens as no file
-        SeenMessage skipped;
-        AnswerNextMessage(skipped);
-        window.UpdateInfoCache();
-        FinishJobs(window);
-        QTRY_COMPARE(skipped.count, 1);
-        QVERIFY(skipped.text.contains("\nInfos/Broken.vaskinfo"));
+        QVERIFY(MessageAfter([&] {
+                    window.UpdateInfoCache();
+                    FinishJobs(window);
+                }).contains("\nInfos/Broken.vaskinfo"));
 
         // A cache that cannot be written is no quiet success.
         fs::remove("Infos/Broken.vaskinfo");
         fs::remove("infocache");
         fs::create_directory("infocache");
-        SeenMessage unwritten;
-        AnswerNextMessage(unwritten);
-        window.UpdateInfoCache();
-        FinishJobs(window);
-        QTRY_COMPARE(unwritten.count, 1);
-        QCOMPARE(unwritten.caption, QString("Error"));
-        QCOMPARE(unwritten.text, QString("Could not save \"infocache\": it is a folder."));
+        QCOMPARE(MessageAfter([&] {
+                     window.UpdateInfoCache();
+                     FinishJobs(window);
+                 }),
+                 QString("Error|Could not save \"infocache\": it is a folder."));
     }
 
     void openWithNotepadHandsTheWholePath() {

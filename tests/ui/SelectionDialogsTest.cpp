@@ -149,17 +149,10 @@ private slots:
             listOpened = true;
             list.reject();
         });
-        SeenMessage enter;
-        AnswerNextMessage(enter);
-        QTest::keyClick(NameBox(box), Qt::Key_Return);
-        QCOMPARE(enter.count, 1);
-        QCOMPARE(enter.caption, QString("Caution"));
-        QCOMPARE(enter.text, QString("Current permissions: read only.\nPlease enable editmode."));
-
-        SeenMessage shifted;
-        AnswerNextMessage(shifted);
-        QTest::keyClick(NameBox(box), Qt::Key_A, Qt::ShiftModifier);
-        QCOMPARE(shifted.count, 1);
+        QCOMPARE(MessageAfter([&] { QTest::keyClick(NameBox(box), Qt::Key_Return); }),
+                 ReadOnlyMessage);
+        QCOMPARE(MessageAfter([&] { QTest::keyClick(NameBox(box), Qt::Key_A, Qt::ShiftModifier); }),
+                 ReadOnlyMessage);
         QCOMPARE(box.GetName(), QString("It_Sword"));
         QVERIFY(!listOpened);
 
@@ -196,21 +189,20 @@ private slots:
     void listWithoutSelectionRefusesOkAndStaysOpen() {
         ListSelectBox list("Please select Template:", "Template");
         list.SetColumn("Name", {"It_Sword", "It_Shield"});
-        SeenMessage seen;
+        QString seen;
         bool openAfterMessage = false;
         QCOMPARE(ExecDoing(list,
                            [&] {
-                               AnswerNextMessage(seen);
-                               QTest::mouseClick(list.findChild<QPushButton*>("okButton"),
-                                                 Qt::LeftButton);
+                               seen = MessageAfter([&] {
+                                   QTest::mouseClick(list.findChild<QPushButton*>("okButton"),
+                                                     Qt::LeftButton);
+                               });
                                openAfterMessage = list.isVisible();
                                ItemList(list)->selectRow(1);
                                QTest::keyClick(ItemList(list), Qt::Key_S, Qt::ControlModifier);
                            }),
                  DialogResult::OK);
-        QCOMPARE(seen.count, 1);
-        QCOMPARE(seen.caption, QString("Caution!"));
-        QCOMPARE(seen.text, QString("No selected item!"));
+        QCOMPARE(seen, QString("Caution!|No selected item!"));
         QVERIFY(openAfterMessage);
         QCOMPARE(list.GetSelectedIndex(), 1);
         QCOMPARE(list.GetSelectedItem(), QString("It_Shield"));

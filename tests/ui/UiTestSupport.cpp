@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 namespace VaskUiTest {
 
 namespace {
@@ -59,6 +61,20 @@ void AnswerNextMessage(SeenMessage& seen) {
         seen.text = message.Message();
         message.accept();
     });
+}
+
+QString MessageAfter(const std::function<void()>& action) {
+    // Shared, so that a message that comes too late finds its record still there.
+    auto seen = std::make_shared<SeenMessage>();
+    OnNextModalOf<VaskEdit::MessageForm>([seen](VaskEdit::MessageForm& message) {
+        ++seen->count;
+        seen->caption = message.windowTitle();
+        seen->text = message.Message();
+        message.accept();
+    });
+    action();
+    (void)QTest::qWaitFor([&] { return seen->count > 0; }, 20000);
+    return seen->count > 0 ? seen->caption + "|" + seen->text : QString();
 }
 
 void AnswerNextQuestion(const QString& button, QString* asked) {

@@ -43,6 +43,14 @@ struct SeenMessage {
 // Records and accepts the next message dialog.
 void AnswerNextMessage(SeenMessage& seen);
 
+// Runs the action and gives the message it showed (accepted) as "caption|text"; waits a
+// while for a message that a background job shows when it ends. Empty when none came.
+QString MessageAfter(const std::function<void()>& action);
+
+// What read-only windows answer an editing key with.
+inline const QString ReadOnlyMessage =
+    "Caution|Current permissions: read only.\nPlease enable editmode.";
+
 // Answers the next question (a UserDialog) with the button of that caption; asked,
 // when given, receives the question's caption and text as "caption|text".
 void AnswerNextQuestion(const QString& button, QString* asked = nullptr);
