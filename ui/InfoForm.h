@@ -71,7 +71,6 @@ public:
     QWidget* Field(const QString& caption) const;
     QTableView* Grid(int tab) const { return grids[static_cast<std::size_t>(tab)]; }
     QTableView* ConditionList() const { return conditionList; }
-    QTableView* PerkList() const { return perkList; }
     QTabWidget* Tabs() const { return tabs; }
     QPushButton* Button(const QString& caption) const;
     QUndoStack* UndoStack() const { return undoStack; }

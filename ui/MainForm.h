@@ -60,7 +60,6 @@ public:
     QComboBox* InfoFilterType() const { return infoFilterType; }
     QLineEdit* SearchBox() const { return searchBox; }
     QLineEdit* SelectedName() const { return selectedName; }
-    QLineEdit* SelectedOwner() const { return selectedOwner; }
     QLineEdit* SelectedQuest() const { return selectedQuest; }
     QLineEdit* TemplateFilterBox() const { return templateFilter; }
     QComboBox* TemplateFilterType() const { return templateFilterType; }

@@ -91,11 +91,6 @@ ParameterForm::ParameterForm(const QString& title, const QString& caption, int r
 
 ParameterForm::~ParameterForm() = default;
 
-int ParameterForm::RowCount() const {
-    return static_cast<int>(
-        std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row->IsSetUp(); }));
-}
-
 void ParameterForm::PlaceButtons(int top) {
     cancelButton->move(CancelLeft, top);
     saveButton->move(SaveLeft, top);

@@ -40,8 +40,6 @@ public:
     void Template_OnClick(int rowNumber);
 
     EntryEditMode Mode() const { return mode; }
-    // The number of rows that the chosen type has set up.
-    int RowCount() const;
     int SelectedType() const { return selectedType; }
 
     virtual void Save() = 0;

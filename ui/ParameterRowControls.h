@@ -37,7 +37,6 @@ public:
     // Puts a GUID from the template picker into the box.
     void TakeTemplateId(const QString& guid);
 
-    bool IsSetUp() const { return row != nullptr; }
     bool PicksTemplate() const { return picksTemplate; }
     QLineEdit* Box() const { return box; }
     QComboBox* List() const { return list; }

@@ -45,10 +45,6 @@ QString FromSystemString(std::string_view bytes) {
     return text;
 }
 
-QString FromSystemString(const char* bytes) {
-    return bytes ? FromSystemString(std::string_view(bytes)) : QString();
-}
-
 std::string ToSystemString(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));

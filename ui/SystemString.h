@@ -15,8 +15,6 @@
 namespace VaskEdit {
 
 QString FromSystemString(std::string_view bytes);
-// A zero-terminated text; null gives an empty text.
-QString FromSystemString(const char* bytes);
 
 std::string ToSystemString(const QString& text);
 // At most capacity - 1 bytes: what fits in a buffer of capacity bytes with its

@@ -36,10 +36,6 @@ void UserWaitDialog::SetTexts(const QString& caption, const QString& message) {
     SetStandardTexts(this, messageLabel, caption, message);
 }
 
-QString UserWaitDialog::Message() const {
-    return messageLabel->text();
-}
-
 void UserWaitDialog::SetJob(const QString& name) {
     jobLabel->setText(name);
     jobLabel->show();
@@ -59,10 +55,6 @@ QString UserWaitDialog::JobText() const {
 
 QString UserWaitDialog::CountText() const {
     return countLabel->text();
-}
-
-int UserWaitDialog::Percent() const {
-    return bar->value();
 }
 
 void UserWaitDialog::Finish() {

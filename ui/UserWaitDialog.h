@@ -18,7 +18,6 @@ public:
     UserWaitDialog(const QString& caption, const QString& message, QWidget* parent = nullptr);
 
     void SetTexts(const QString& caption, const QString& message);
-    QString Message() const;
 
     // What runs: its name above a progress bar, and how far it has come below it, such
     // as "12,345 of 20,000 files".
@@ -26,7 +25,6 @@ public:
     void SetProgress(int percent, const QString& count);
     QString JobText() const;
     QString CountText() const;
-    int Percent() const;
 
     // True once the user pressed "Cancel" or closed the window.
     bool CancelRequested() const { return cancelRequested; }

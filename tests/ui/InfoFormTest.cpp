@@ -1,22 +1,26 @@
-// The info editor window on the demo workspace: viewing, keys, editing the lists,
-// saving, cancelling and closing.
+// The info editor window on the demo workspace: viewing, keys, editing the lists, undo
+// and redo, moving, copy and paste, saving, cancelling and closing.
 #include "ui/InfoForm.h"
 #include "UiTestSupport.h"
-#include "info/ResourceTemplates.h"
+#include "info/EntryBlockText.h"
 #include "library/InfoManager.h"
 #include "support/Workspace.h"
 #include "ui/InfoCommandForm.h"
-#include "ui/UserDialog.h"
+#include "ui/InfoPerkForm.h"
 
-#include <QCheckBox>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QUndoStack>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -25,15 +29,58 @@ using namespace VaskUiTest;
 namespace fs = std::filesystem;
 
 namespace {
-QString Text(InfoForm& form, const char* caption) {
-    return static_cast<QLineEdit*>(form.Field(caption))->text();
+
+QLineEdit* Box(InfoForm& form, const char* caption) {
+    return static_cast<QLineEdit*>(form.Field(caption));
 }
 
-void SetText(InfoForm& form, const char* caption, const QString& text) {
-    static_cast<QLineEdit*>(form.Field(caption))->setText(text);
+int Rows(InfoForm& form, int tab) {
+    return form.Grid(tab)->model()->rowCount();
 }
 
-// Answers the next question with the button of that caption.
+std::vector<std::string> CommandNames(const InfoRef& info) {
+    std::vector<std::string> names;
+    for (const auto& command : info.InfoCommands)
+        names.push_back(command.Command);
+    return names;
+}
+
+void Select(InfoForm& form, int tab, int row) {
+    form.Tabs()->setCurrentIndex(tab);
+    form.Grid(tab)->setCurrentIndex(form.Grid(tab)->model()->index(row, 0));
+    form.Grid(tab)->setFocus();
+}
+
+// An editor shown on the demo info (0 and New for a new info), read-only.
+std::unique_ptr<InfoForm> Open(const char* name, InfoFormEditMode mode = InfoFormEditMode::View) {
+    auto form = std::make_unique<InfoForm>();
+    form->show();
+    form->InfoEditor_OnOpen(name ? LoadInfo(name) : 0, mode);
+    return form;
+}
+
+std::unique_ptr<InfoForm> OpenForEditing(const char* name) {
+    auto form = Open(name);
+    form->EditInfo();
+    return form;
+}
+
+// Saves, answering "Yes" to the question whether the existing file may be replaced.
+void SaveOverTheFile(InfoForm& form) {
+    AnswerNextQuestion("Yes");
+    form.Save();
+}
+
+// "+" with a new Back command, saved in its dialog.
+void AddBackCommand(InfoForm& form) {
+    OnNextModalOf<InfoCommandForm>([](InfoCommandForm& dialog) {
+        dialog.findChild<QComboBox*>("typeList")->setCurrentText("Back");
+        dialog.Save();
+    });
+    form.Tabs()->setCurrentIndex(0);
+    QTest::mouseClick(form.Button("+"), Qt::LeftButton);
+}
+
 } // namespace
 
 class InfoFormTest : public QObject {
@@ -58,91 +105,68 @@ private slots:
         workspace.reset();
     }
 
-    void viewShowsTheInfoAndItsLists() {
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Mira_HealingHerbs"), InfoFormEditMode::View);
-        QCOMPARE(form.windowTitle(), QString("Info Editor"));
-        QCOMPARE(Text(form, "InfoName"), QString("Mira_HealingHerbs"));
-        QCOMPARE(Text(form, "Owner"), QString("Mira"));
-        QCOMPARE(Text(form, "Quest"), QString("Q_HealingHerbs"));
-        QCOMPARE(Text(form, "SortID"), QString("10"));
-        QCOMPARE(static_cast<QComboBox*>(form.Field("InfoType"))->currentText(),
+    // Viewing shows the info and its lists; keys are answered read-only, but switch tabs.
+    void viewShowsTheInfoAndAnswersKeysReadOnly() {
+        auto form = Open("Mira_HealingHerbs");
+        QCOMPARE(Box(*form, "InfoName")->text(), QString("Mira_HealingHerbs"));
+        QCOMPARE(Box(*form, "Quest")->text(), QString("Q_HealingHerbs"));
+        QCOMPARE(Box(*form, "SortID")->text(), QString("10"));
+        QCOMPARE(static_cast<QComboBox*>(form->Field("InfoType"))->currentText(),
                  QString("gEInfoType_News"));
-        QCOMPARE(form.Grid(0)->model()->rowCount(), 6);
-        QCOMPARE(form.Grid(0)->model()->index(1, 0).data().toString(), QString("Say"));
-        QCOMPARE(form.Grid(1)->model()->rowCount(), 2);
-        QCOMPARE(form.ConditionList()->model()->rowCount(), 2);
-        QCOMPARE(form.ConditionList()->model()->index(0, 1).data().toString(),
+        QCOMPARE(Rows(*form, 0), 6);
+        QCOMPARE(form->Grid(0)->model()->index(1, 0).data().toString(), QString("Say"));
+        QCOMPARE(Rows(*form, 1), 2);
+        QCOMPARE(form->ConditionList()->model()->rowCount(), 2);
+        QCOMPARE(form->ConditionList()->model()->index(0, 1).data().toString(),
                  QString("Q_HealingHerbs"));
-        QVERIFY(static_cast<QLineEdit*>(form.Field("Owner"))->isReadOnly());
-        QVERIFY(!form.Button("+")->isEnabled());
-    }
+        QVERIFY(!form->Button("+")->isEnabled());
+        QVERIFY(Box(*form, "Owner")->isReadOnly());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(MessageAfter([&] { QTest::keyClick(form->Field("Owner"), Qt::Key_X); }),
+                 ReadOnlyMessage);
+        QCOMPARE(Box(*form, "Owner")->text(), QString("Mira"));
 
-    void keysInViewAreAnsweredReadOnlyButTabsSwitch() {
-        InfoForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), InfoFormEditMode::View);
-        SeenMessage seen;
-        AnswerNextMessage(seen);
-        QTest::keyClick(form.Field("Owner"), Qt::Key_X);
-        QCOMPARE(seen.count, 1);
-        QCOMPARE(seen.caption, QString("Caution"));
-        QCOMPARE(seen.text, QString("Current permissions: read only.\nPlease enable editmode."));
-        QCOMPARE(Text(form, "Owner"), QString("Bob"));
-
-        QTest::keyClick(form.Field("Owner"), Qt::Key_2, Qt::AltModifier);
-        QCOMPARE(form.Tabs()->currentIndex(), 1);
-        QTest::keyClick(form.Field("Owner"), Qt::Key_3, Qt::AltModifier);
-        QCOMPARE(form.Tabs()->currentIndex(), 2);
-        QTest::keyClick(form.Field("Owner"), Qt::Key_1, Qt::AltModifier);
-        QCOMPARE(form.Tabs()->currentIndex(), 0);
-        QCOMPARE(seen.count, 1);
-
-        SeenMessage alt;
-        AnswerNextMessage(alt);
-        QTest::keyClick(form.Field("Owner"), Qt::Key_A, Qt::AltModifier);
-        QCOMPARE(alt.count, 1);
-        QCOMPARE(form.Grid(0)->model()->rowCount(), 4);
+        // Alt with a digit switches tabs without a message; Alt with a letter is answered.
+        SeenMessage unexpected;
+        AnswerNextMessage(unexpected);
+        for (const auto& [key, tab] : {std::pair{Qt::Key_2, 1}, {Qt::Key_3, 2}, {Qt::Key_1, 0}}) {
+            QTest::keyClick(form->Field("Owner"), key, Qt::AltModifier);
+            QCOMPARE(form->Tabs()->currentIndex(), tab);
+        }
+        QCOMPARE(unexpected.count, 0);
+        QTest::keyClick(form->Field("Owner"), Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(unexpected.count, 1);
+        QCOMPARE(Rows(*form, 0), 6);
     }
 
     void editAddDeleteAndSaveWritesTheCommandsInOrder() {
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), InfoFormEditMode::View);
-        QTest::mouseClick(form.Button("Edit"), Qt::LeftButton);
-        QVERIFY(form.EditMode() == InfoFormEditMode::Edit);
-        QVERIFY(!static_cast<QLineEdit*>(form.Field("Owner"))->isReadOnly());
+        auto form = Open("Bob_Haggle");
+        QTest::mouseClick(form->Button("Edit"), Qt::LeftButton);
+        QVERIFY(form->EditMode() == InfoFormEditMode::Edit);
+        QVERIFY(!Box(*form, "Owner")->isReadOnly());
 
-        // "+" with a new Back command, saved in the dialog.
-        OnNextModalOf<InfoCommandForm>([](InfoCommandForm& dialog) {
-            dialog.findChild<QComboBox*>("typeList")->setCurrentIndex(5); // Back
-            dialog.Save();
-        });
-        QTest::mouseClick(form.Button("+"), Qt::LeftButton);
-        QCOMPARE(form.Grid(0)->model()->rowCount(), 5);
+        AddBackCommand(*form);
+        QCOMPARE(Rows(*form, 0), 5);
         // "+" and Cancel leaves the list as it was.
         OnNextModalOf<InfoCommandForm>([](InfoCommandForm& dialog) { dialog.reject(); });
-        QTest::mouseClick(form.Button("+"), Qt::LeftButton);
-        QCOMPARE(form.Grid(0)->model()->rowCount(), 5);
+        QTest::mouseClick(form->Button("+"), Qt::LeftButton);
+        QCOMPARE(Rows(*form, 0), 5);
         // "-" on the first row (the Description).
-        form.Grid(0)->setCurrentIndex(form.Grid(0)->model()->index(0, 0));
-        QTest::mouseClick(form.Button("-"), Qt::LeftButton);
-        QCOMPARE(form.Grid(0)->model()->rowCount(), 4);
+        Select(*form, 0, 0);
+        QTest::mouseClick(form->Button("-"), Qt::LeftButton);
+        QCOMPARE(Rows(*form, 0), 4);
 
         QString asked;
         AnswerNextQuestion("Yes", &asked); // the file exists: overwrite
-        QTest::mouseClick(form.Button("Save"), Qt::LeftButton);
+        QTest::mouseClick(form->Button("Save"), Qt::LeftButton);
         QCOMPARE(asked, QString("InfoManager|File <Bob_Haggle>\n does already exist. Continue?"));
-        QVERIFY(!form.isVisible());
-
+        QVERIFY(!form->isVisible());
         VaskInfo saved;
         QVERIFY(saved.LoadDataFromFile("Bob_Haggle"));
-        QCOMPARE(saved.InfoCommands.GetSize(), 4u);
-        QCOMPARE(QString::fromStdString(saved.InfoCommands[0].Command.Str()), QString("Say"));
-        QCOMPARE(QString::fromStdString(saved.InfoCommands[2].Command.Str()), QString("GiveXP"));
-        QCOMPARE(QString::fromStdString(saved.InfoCommands[3].Command.Str()), QString("Back"));
+        std::vector<std::string> names;
+        for (const auto& command : saved.InfoCommands)
+            names.push_back(command.Command.Str());
+        QCOMPARE(names, (std::vector<std::string>{"Say", "Say", "GiveXP", "Back"}));
     }
 
     void savingUnchangedKeepsTheFileByteForByte() {
@@ -150,13 +174,7 @@ private slots:
                                  "Mira_TeachSkill", "Sven_Story", "Bob_BuySword"}) {
             const std::string path = std::string("Infos/") + name + ".vaskinfo";
             const std::string before = VaskTest::ReadFile(path);
-            auto* form = new InfoForm;
-            form->setAttribute(Qt::WA_DeleteOnClose);
-            form->show();
-            form->InfoEditor_OnOpen(LoadInfo(name), InfoFormEditMode::View);
-            form->EditInfo();
-            AnswerNextQuestion("Yes");
-            form->Save();
+            SaveOverTheFile(*OpenForEditing(name));
             QCOMPARE(QString::fromStdString(VaskTest::ReadFile(path)),
                      QString::fromStdString(before));
         }
@@ -168,71 +186,77 @@ private slots:
         std::string text = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
         text.replace(text.find("Owner = \"Bob\""), 13, "Owner = \"Old Bob\"");
         VaskTest::WriteFile("Infos/Bob_Haggle.vaskinfo", text);
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Bob_Haggle"), InfoFormEditMode::View);
-        QVERIFY(form.SaveNotice()->isHidden());
-        form.SetSourceFile("Infos/Bob_Haggle.vaskinfo");
-        QVERIFY(form.SaveNotice()->isVisible());
-        QVERIFY(form.SaveNotice()->text().contains("- 5:         bCString Owner = \"Old Bob\";"));
-        QVERIFY(form.SaveNotice()->text().contains("+ 5:         bCString Owner = \"Old\";"));
+        auto form = Open("Bob_Haggle");
+        QVERIFY(form->SaveNotice()->isHidden());
+        form->SetSourceFile("Infos/Bob_Haggle.vaskinfo");
+        QVERIFY(form->SaveNotice()->isVisible());
+        QVERIFY(form->SaveNotice()->text().contains("- 5:         bCString Owner = \"Old Bob\";"));
+        QVERIFY(form->SaveNotice()->text().contains("+ 5:         bCString Owner = \"Old\";"));
 
-        form.EditInfo();
+        form->EditInfo();
         QString asked;
         AnswerNextQuestion("No", &asked);
-        form.Save();
+        form->Save();
         QVERIFY(asked.startsWith("Caution|Saving changes 1 line of the file"));
         QCOMPARE(QString::fromStdString(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo")),
                  QString::fromStdString(text));
         AnswerNextQuestion("Yes");
-        AnswerNextQuestion("Yes"); // the file exists: replace it
-        form.Save();
+        SaveOverTheFile(*form);
         QVERIFY(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo").find("Owner = \"Old\";") !=
                 std::string::npos);
     }
 
     void newInfoNeedsANameAndAnOwner() {
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(0, InfoFormEditMode::New);
-        QCOMPARE(Text(form, "SortID"), QString("0"));
-        QCOMPARE(Text(form, "StartChapter"), QString("-1"));
-        QCOMPARE(Text(form, "InnerRange"), QString("600"));
-        SeenMessage name;
-        AnswerNextMessage(name);
-        form.Save();
-        QCOMPARE(name.text, QString("Invalid info name!"));
-        SetText(form, "InfoName", "Brand_New");
-        SeenMessage owner;
-        AnswerNextMessage(owner);
-        form.Save();
-        QCOMPARE(owner.caption, QString("Caution!"));
-        QCOMPARE(owner.text, QString("Invalid owner name!"));
+        auto form = Open(nullptr, InfoFormEditMode::New);
+        QCOMPARE(Box(*form, "SortID")->text(), QString("0"));
+        QCOMPARE(Box(*form, "StartChapter")->text(), QString("-1"));
+        QCOMPARE(Box(*form, "InnerRange")->text(), QString("600"));
+        QCOMPARE(MessageAfter([&] { form->Save(); }), QString("Caution!|Invalid info name!"));
+        Box(*form, "InfoName")->setText("Brand_New");
+        QCOMPARE(MessageAfter([&] { form->Save(); }), QString("Caution!|Invalid owner name!"));
         QVERIFY(!fs::exists("Infos/Brand_New.vaskinfo"));
 
-        SetText(form, "Owner", "Bob");
+        Box(*form, "Owner")->setText("Bob");
         AnswerNextQuestion("No"); // "Are you sure?"
-        form.Save();
+        form->Save();
         QVERIFY(!fs::exists("Infos/Brand_New.vaskinfo"));
         AnswerNextQuestion("Yes");
-        form.Save();
-        QVERIFY(fs::exists("Infos/Brand_New.vaskinfo"));
+        form->Save();
         VaskInfo saved;
         QVERIFY(saved.LoadDataFromFile("Brand_New"));
         QCOMPARE(QString::fromStdString(saved.LastExecutionTimestamp.Str()), QString("-1"));
     }
 
-    void cancelAsksOutsideView() {
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), InfoFormEditMode::View);
-        form.EditInfo();
+    // "Cancel" asks outside View; the window's close control and Escape ask before
+    // unsaved changes are lost.
+    void cancellingAndClosingAsk() {
+        auto form = OpenForEditing("Lena_Room");
         AnswerNextQuestion("No");
-        form.Cancel();
-        QVERIFY(form.isVisible());
+        form->Cancel();
+        QVERIFY(form->isVisible());
+
+        QTest::keyClicks(form->Field("Partner"), "x");
+        const QString question = "Caution|Are you sure?";
+        QString asked;
+        AnswerNextQuestion("No", &asked);
+        form->close();
+        QCOMPARE(asked, question);
+        QVERIFY(form->isVisible());
+        asked.clear();
+        AnswerNextQuestion("No", &asked);
+        QTest::keyClick(form->Field("Owner"), Qt::Key_Escape);
+        QCOMPARE(asked, question);
+        QVERIFY(form->isVisible());
+        asked.clear();
+        AnswerNextQuestion("Yes", &asked);
+        form->close();
+        QCOMPARE(asked, question);
+        QVERIFY(!form->isVisible());
+
+        auto other = OpenForEditing("Lena_Greeting");
         AnswerNextQuestion("Yes");
-        QTest::keyClick(form.Field("Owner"), Qt::Key_Escape);
-        QVERIFY(!form.isVisible());
+        QTest::keyClick(other->Field("Owner"), Qt::Key_Escape);
+        QVERIFY(!other->isVisible());
     }
 
     void closingUnloadsByNameAndByMark() {
@@ -253,71 +277,47 @@ private slots:
     }
 
     void editMarksOnlyARecordOfTheShownName() {
-        const std::uint32_t other = LoadInfo("Bob_Trade");
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(other, InfoFormEditMode::View);
-        SetText(form, "InfoName", "Not_Loaded"); // no record has this name
-        form.EditInfo();
+        auto form = Open("Bob_Trade");
+        Box(*form, "InfoName")->setText("Not_Loaded"); // no record has this name
+        form->EditInfo();
         QCOMPARE(int(InfoManager::InfoFiles[0].EditMark), 0);
     }
 
     void failedWriteIsReportedAndTheWindowStays() {
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), InfoFormEditMode::View);
-        form.EditInfo();
-        SetText(form, "InfoName", "Blocked");
+        auto form = OpenForEditing("Lena_Room");
+        Box(*form, "InfoName")->setText("Blocked");
         fs::create_directory("Infos/Blocked.vaskinfo"); // nothing can be written there
-        AnswerNextQuestion("Yes");
-        SeenMessage error;
-        AnswerNextMessage(error);
-        form.Save();
-        QCOMPARE(error.caption, QString("Error"));
-        QCOMPARE(error.text, QString("Could not save \"Infos/Blocked.vaskinfo\": it is a folder."));
-        QVERIFY(form.isVisible());
-        QCOMPARE(form.InfoData().InfoCommands.size(), std::size_t(4));
-        QCOMPARE(Text(form, "Owner"), QString("Lena"));
+        QCOMPARE(MessageAfter([&] { SaveOverTheFile(*form); }),
+                 QString("Error|Could not save \"Infos/Blocked.vaskinfo\": it is a folder."));
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->InfoData().InfoCommands.size(), std::size_t(4));
+        QCOMPARE(Box(*form, "Owner")->text(), QString("Lena"));
 
         // In the words of the command line's resave (CliTest).
-        InfoForm bob;
-        bob.show();
-        bob.InfoEditor_OnOpen(LoadInfo("Bob_Greeting"), InfoFormEditMode::View);
-        bob.EditInfo();
+        auto bob = OpenForEditing("Bob_Greeting");
         const std::string before = VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo");
         fs::permissions("Infos/Bob_Greeting.vaskinfo", fs::perms::owner_read);
-        AnswerNextQuestion("Yes");
-        SeenMessage readOnly;
-        AnswerNextMessage(readOnly);
-        bob.Save();
+        const QString refused = MessageAfter([&] { SaveOverTheFile(*bob); });
         fs::permissions("Infos/Bob_Greeting.vaskinfo", fs::perms::owner_all);
-        QCOMPARE(readOnly.text,
-                 QString("Could not save \"Infos/Bob_Greeting.vaskinfo\": the file is read-only."));
-        QVERIFY(bob.isVisible());
+        QCOMPARE(refused, QString("Error|Could not save \"Infos/Bob_Greeting.vaskinfo\": the "
+                                  "file is read-only."));
+        QVERIFY(bob->isVisible());
         QCOMPARE(VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo"), before);
     }
 
-    void boxesHoldNoMoreThanTheirMembers() {
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(0, InfoFormEditMode::New);
-        auto* owner = static_cast<QLineEdit*>(form.Field("Owner"));
-        owner->setText(QString(60, 'o'));
-        QCOMPARE(owner->text().size(), 48);
-        auto* sort = static_cast<QLineEdit*>(form.Field("SortID"));
-        QTest::keyClicks(sort, "1234567890");
-        QVERIFY(sort->text().trimmed().size() <= 8);
-    }
-
+    // The boxes take no more than their members keep and refuse what the file would cut:
+    // Owner "Old Bob" was saved and came back as "Old".
     void memberBoxesRefuseWhatTheFileWouldCut() {
-        // Owner "Old Bob" was saved and came back as "Old".
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(0, InfoFormEditMode::New);
+        auto form = Open(nullptr, InfoFormEditMode::New);
+        Box(*form, "Owner")->setText(QString(60, 'o'));
+        QCOMPARE(Box(*form, "Owner")->text().size(), 48);
+        QTest::keyClicks(Box(*form, "SortID"), "1234567890");
+        QVERIFY(Box(*form, "SortID")->text().trimmed().size() <= 8);
         for (const char* caption :
              {"InfoName", "Owner", "Partner", "ParentInfo", "Quest", "GoldCostScript",
               "SmallTalkPartner", "ExitRoutineName", "PartnerExitRoutineName"}) {
-            auto* box = static_cast<QLineEdit*>(form.Field(caption));
+            QLineEdit* box = Box(*form, caption);
+            box->clear();
             box->setFocus();
             QTest::keyClicks(box, "Old Bob/x;\"y");
             QCOMPARE(box->text(), QString("OldBobxy"));
@@ -330,16 +330,200 @@ private slots:
         const std::string from = "gEInfoType_Info";
         text.replace(text.find(from), from.size(), "gEInfoType_Special");
         VaskTest::WriteFile("Infos/Lena_Room.vaskinfo", text);
-        InfoForm form;
-        form.show();
-        form.InfoEditor_OnOpen(LoadInfo("Lena_Room"), InfoFormEditMode::View);
-        QCOMPARE(static_cast<QComboBox*>(form.Field("InfoType"))->currentText(),
+        auto form = OpenForEditing("Lena_Room");
+        QCOMPARE(static_cast<QComboBox*>(form->Field("InfoType"))->currentText(),
                  QString("gEInfoType_Special"));
-        form.EditInfo();
-        AnswerNextQuestion("Yes");
-        form.Save();
+        SaveOverTheFile(*form);
         QCOMPARE(QString::fromStdString(VaskTest::ReadFile("Infos/Lena_Room.vaskinfo")),
                  QString::fromStdString(text));
+    }
+
+    // Each kind of change, then every undo restores the state before it exactly, and
+    // every redo the state after it.
+    void undoAndRedoRestoreTheExactWorkingCopy() {
+        auto form = OpenForEditing("Mira_Teach");
+        std::vector<InfoRef> states{form->InfoData()};
+        const auto step = [&] { states.push_back(form->InfoData()); };
+
+        // Typing in one box is one step.
+        QTest::keyClicks(form->Field("Owner"), "xyz");
+        QCOMPARE(form->UndoStack()->count(), 1);
+        QCOMPARE(form->InfoData().Owner, std::string("Miraxyz"));
+        step();
+        QTest::keyClicks(form->Field("Quest"), "Q");
+        step();
+        AddBackCommand(*form);
+        step();
+        // A perk edited through its dialog.
+        Select(*form, 2, 1);
+        OnNextModalOf<InfoPerkForm>([](InfoPerkForm& dialog) {
+            if (auto* value = dialog.findChild<QLineEdit*>("rowBox1")) // Value
+                value->setText("9");
+            dialog.Save();
+        });
+        form->EditEntry();
+        QVERIFY(form->InfoData().RequiredPerks != states.back().RequiredPerks);
+        step();
+        // The condition deleted, a command moved with Alt+Down, a perk moved up.
+        Select(*form, 1, 0);
+        form->DeleteEntry();
+        step();
+        Select(*form, 0, 0);
+        QTest::keyClick(form->Grid(0), Qt::Key_Down, Qt::AltModifier);
+        step();
+        Select(*form, 2, 2);
+        form->MoveSelectedEntry(-1);
+        step();
+        QCOMPARE(form->UndoStack()->count(), 7);
+        for (std::size_t i = 1; i < states.size(); ++i)
+            QVERIFY(states[i] != states[i - 1]);
+
+        for (std::size_t i = states.size() - 1; i > 0; --i) {
+            QTest::keyClick(form->Grid(0), Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY(form->InfoData() == states[i - 1]);
+        }
+        QCOMPARE(Box(*form, "Owner")->text(), QString("Mira"));
+        QCOMPARE(Rows(*form, 1), 1);
+        for (std::size_t i = 1; i < states.size(); ++i) {
+            if (i % 2)
+                QTest::keyClick(form->Field("Owner"), Qt::Key_Y, Qt::ControlModifier);
+            else
+                QTest::keyClick(form->Grid(0), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY(form->InfoData() == states[i]);
+        }
+        QCOMPARE(Box(*form, "Owner")->text(), QString("Miraxyz"));
+        AnswerNextQuestion("Yes");
+        form->close();
+    }
+
+    // The title marks unsaved changes; undoing back to the opened state clears it, and
+    // typing a box back to its text leaves no step.
+    void titleShowsUnsavedChanges() {
+        auto form = OpenForEditing("Lena_Room");
+        QCOMPARE(form->windowTitle(), QString("Info Editor"));
+        QTest::keyClicks(form->Field("Owner"), "a");
+        QCOMPARE(form->windowTitle(), QString("Info Editor*"));
+        QTest::keyClick(form->Field("Owner"), Qt::Key_Backspace);
+        QCOMPARE(form->UndoStack()->count(), 0);
+        QCOMPARE(form->windowTitle(), QString("Info Editor"));
+        Select(*form, 0, 0);
+        form->DeleteEntry();
+        QCOMPARE(form->windowTitle(), QString("Info Editor*"));
+        form->Undo();
+        QCOMPARE(form->windowTitle(), QString("Info Editor"));
+        form->close();
+        QVERIFY(!form->isVisible());
+    }
+
+    // Buttons, keys and drag and drop reorder; the file holds the new order.
+    void reorderIsSavedInTheNewOrder() {
+        auto form = OpenForEditing("Bob_Haggle");
+        const auto before = CommandNames(form->InfoData());
+        QCOMPARE(before.size(), std::size_t(4));
+        Select(*form, 0, 3);
+        QTest::mouseClick(form->Button("Move up"), Qt::LeftButton);
+        QCOMPARE(form->Grid(0)->currentIndex().row(), 2);
+        QTest::keyClick(form->Grid(0), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(form->UndoStack()->count(), 2);
+        // The first row cannot go further up.
+        Select(*form, 0, 0);
+        QTest::keyClick(form->Grid(0), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(form->UndoStack()->count(), 2);
+        // Dragging the first row and dropping it below the last one.
+        auto* model = form->Grid(0)->model();
+        std::unique_ptr<QMimeData> drag(model->mimeData({model->index(0, 0)}));
+        QVERIFY(model->canDropMimeData(drag.get(), Qt::MoveAction, 4, 0, {}));
+        QVERIFY(model->dropMimeData(drag.get(), Qt::MoveAction, 4, 0, {}));
+        const auto moved = CommandNames(form->InfoData());
+        QCOMPARE(moved, (std::vector<std::string>{before[3], before[1], before[2], before[0]}));
+        // A row of another table is not taken.
+        auto* perks = form->Grid(2)->model();
+        std::unique_ptr<QMimeData> foreign(perks->mimeData({perks->index(0, 0)}));
+        QVERIFY(!model->canDropMimeData(foreign.get(), Qt::MoveAction, 0, 0, {}));
+
+        SaveOverTheFile(*form);
+        VaskInfo saved;
+        QVERIFY(saved.LoadDataFromFile("Bob_Haggle"));
+        std::vector<std::string> names;
+        for (const auto& command : saved.InfoCommands)
+            names.push_back(command.Command.Str());
+        QCOMPARE(names, moved);
+    }
+
+    // Rows cannot be moved or dragged while the info is only viewed.
+    void viewModeMovesNothing() {
+        auto form = Open("Bob_Haggle");
+        auto* model = form->Grid(0)->model();
+        QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsDragEnabled));
+        std::unique_ptr<QMimeData> drag(model->mimeData({model->index(0, 0)}));
+        QVERIFY(!model->dropMimeData(drag.get(), Qt::MoveAction, 3, 0, {}));
+        const auto before = CommandNames(form->InfoData());
+        form->MoveEntryRow(0, 0, 2);
+        QVERIFY(CommandNames(form->InfoData()) == before);
+        QCOMPARE(
+            MessageAfter([&] { QTest::keyClick(form->Grid(0), Qt::Key_Z, Qt::ControlModifier); }),
+            ReadOnlyMessage);
+    }
+
+    // Ctrl+C in one window and Ctrl+V in another: the pasted entries equal the copied
+    // ones, and the clipboard holds the file's block text.
+    void pastedBlocksEqualTheCopiedOnes() {
+        auto from = OpenForEditing("Mira_Teach");
+        auto to = OpenForEditing("Lena_Room");
+        for (int tab : {0, 1, 2}) {
+            Select(*from, tab, 0);
+            QTest::keyClick(from->Grid(tab), Qt::Key_C, Qt::ControlModifier);
+            const std::string block =
+                tab == 0 ? CommandBlockText(from->InfoData().InfoCommands[0])
+                         : (tab == 1 ? ConditionBlockText(from->InfoData().InfoConditions[0])
+                                     : PerkBlockText(from->InfoData().RequiredPerks[0]));
+            QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(block));
+
+            to->Tabs()->setCurrentIndex(tab);
+            to->Grid(tab)->clearSelection();
+            to->Grid(tab)->setFocus();
+            const int rows = Rows(*to, tab);
+            QTest::keyClick(to->Grid(tab), Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(Rows(*to, tab), rows + 1);
+        }
+        QVERIFY(to->InfoData().InfoCommands.back() == from->InfoData().InfoCommands[0]);
+        QVERIFY(to->InfoData().InfoConditions.back() == from->InfoData().InfoConditions[0]);
+        QVERIFY(to->InfoData().RequiredPerks.back() == from->InfoData().RequiredPerks[0]);
+
+        // Text from a text editor, pasted below the selected row; other text pastes nothing.
+        QApplication::clipboard()->setText("            gCInfoCommandEnd {\r\n"
+                                           "                int Version = 1;\r\n"
+                                           "            }\r\n");
+        Select(*to, 0, 0);
+        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(to->InfoData().InfoCommands[1].Command, std::string("End"));
+        const auto steps = to->UndoStack()->count();
+        QApplication::clipboard()->setText("no_blocks_here");
+        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(to->UndoStack()->count(), steps);
+        // In a box, Ctrl+V pastes text, not entries.
+        QLineEdit* quest = Box(*to, "Quest");
+        quest->setFocus();
+        QTest::keyClick(quest, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(quest->text().contains("no_blocks_here"));
+        // A block of a type without a class, cut off before it ends, is kept with the
+        // closing line it lacks, so that the info writes it.
+        QApplication::clipboard()->setText("            gCInfoCommandNarratorSay {\r\n"
+                                           "                int Version = 1;\r\n");
+        const auto commands = to->InfoData().InfoCommands.size();
+        to->Grid(0)->setFocus();
+        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(to->InfoData().InfoCommands.size(), commands + 1);
+        const std::string closed = "            gCInfoCommandNarratorSay {\r\n"
+                                   "                int Version = 1;\r\n"
+                                   "            }\r\n";
+        QVERIFY(std::any_of(to->InfoData().InfoCommands.begin(), to->InfoData().InfoCommands.end(),
+                            [&](const InfoCommandRef& c) { return c.PreservedBlock == closed; }));
+
+        AnswerNextQuestion("Yes");
+        to->close();
+        AnswerNextQuestion("Yes");
+        from->close();
     }
 };
 

@@ -27,13 +27,18 @@ using namespace VaskUiTest;
 namespace fs = std::filesystem;
 
 namespace {
-std::vector<InfoForm*> OpenEditors() {
-    std::vector<InfoForm*> editors;
+// The shown top-level windows of a kind.
+template <typename T> std::vector<T*> Shown() {
+    std::vector<T*> shown;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* form = qobject_cast<InfoForm*>(window); form && form->isVisible())
-            editors.push_back(form);
+        if (auto* typed = qobject_cast<T*>(window); typed && typed->isVisible())
+            shown.push_back(typed);
     }
-    return editors;
+    return shown;
+}
+
+std::vector<InfoForm*> OpenEditors() {
+    return Shown<InfoForm>();
 }
 
 void CloseEditors() {
@@ -48,10 +53,6 @@ int Rows(QTableView* view) {
 
 QString Cell(QTableView* view, int row, int column) {
     return view->model()->index(row, column).data().toString();
-}
-
-void SelectRow(QTableView* view, int row) {
-    view->selectRow(row);
 }
 
 // Runs a job of the window to its end, answering its wait dialog as the user would.
@@ -105,40 +106,36 @@ private slots:
                          "the file does not exist."));
     }
 
+    // Each argument is opened when the window is first shown; what cannot be opened is
+    // reported, and an empty argument ends the arguments.
     void argumentsAreOpenedWhenTheWindowIsFirstShown() {
-        SeenMessage wrongKind;
-        AnswerNextMessage(wrongKind);
-        MainForm window({"a.txt", "Infos/Bob_Greeting.vaskinfo"});
-        window.show();
-        QTRY_COMPARE(wrongKind.count, 1);
-        QCOMPARE(wrongKind.caption, QString("Error"));
-        QCOMPARE(wrongKind.text,
-                 QString("Invalid file. \nCurrently supported files: \n \".vaskinfo\""));
-        QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
-        QVERIFY(OpenEditors()[0]->EditMode() == InfoFormEditMode::View);
-    }
-
-    void anEmptyArgumentEndsTheArguments() {
-        SeenMessage invalid;
-        AnswerNextMessage(invalid);
-        MainForm window({"", "Infos/Bob_Greeting.vaskinfo"});
-        window.show();
-        QTRY_COMPARE(invalid.count, 1);
-        QCOMPARE(invalid.caption, QString("Caution!"));
-        QCOMPARE(invalid.text, QString("Invalid file!"));
-        QTest::qWait(100);
-        QVERIFY(OpenEditors().empty());
-    }
-
-    void backslashesAreReportedAsSlashes() {
-        SeenMessage missing;
-        AnswerNextMessage(missing);
-        MainForm window({"C:\\data\\x.vaskinfo"});
-        window.show();
-        QTRY_COMPARE(missing.count, 1);
-        QCOMPARE(missing.text, QString("Error: File \n<C:/data/x.vaskinfo>\n not found!\n"
-                                       "Could not read \"C:/data/x.vaskinfo\": the file does not "
-                                       "exist."));
+        struct Case {
+            std::vector<std::string> arguments;
+            QString caption, text;
+            std::size_t editors;
+        };
+        for (const Case& c : {
+                 Case{{"a.txt", "Infos/Bob_Greeting.vaskinfo"},
+                      "Error",
+                      "Invalid file. \nCurrently supported files: \n \".vaskinfo\"",
+                      1},
+                 Case{{"", "Infos/Bob_Greeting.vaskinfo"}, "Caution!", "Invalid file!", 0},
+                 // Backslashes are reported as slashes.
+                 Case{{"C:\\data\\x.vaskinfo"},
+                      "InfoManager",
+                      "Error: File \n<C:/data/x.vaskinfo>\n not found!\nCould not read "
+                      "\"C:/data/x.vaskinfo\": the file does not exist.",
+                      0},
+             }) {
+            MainForm window(c.arguments);
+            QCOMPARE(MessageAfter([&] { window.show(); }), c.caption + "|" + c.text);
+            if (c.editors == 0)
+                QTest::qWait(100);
+            QTRY_COMPARE(OpenEditors().size(), c.editors);
+            for (InfoForm* editor : OpenEditors())
+                QVERIFY(editor->EditMode() == InfoFormEditMode::View);
+            CloseEditors();
+        }
     }
 
     void filtersListTheirRecordsAndClearListsTheCache() {
@@ -146,53 +143,46 @@ private slots:
         window.ReadInfoCache();
         const int all = Rows(window.InfoList());
         QVERIFY(all >= 30);
-
-        window.InfoFilterBox()->setText("Bob");
-        window.InfoFilterType()->setCurrentText("Owner");
+        const auto setFilter = [&](const QString& text, const QString& type) {
+            window.InfoFilterBox()->setText(text);
+            window.InfoFilterType()->setCurrentText(type); // "": any field, any case
+        };
+        setFilter("Bob", "Owner");
         QTest::keyClick(window.InfoFilterBox(), Qt::Key_Return);
         QVERIFY(Rows(window.InfoList()) >= 5);
         for (int r = 0; r < Rows(window.InfoList()); ++r)
             QCOMPARE(Cell(window.InfoList(), r, 1), QString("Bob"));
-
-        window.InfoFilterBox()->setText("Q_GuardDuty");
-        window.InfoFilterType()->setCurrentText("Quest");
-        window.FilterInfos();
-        QCOMPARE(Rows(window.InfoList()), 3);
+        for (const auto& [text, type, rows] : {std::tuple{"bob_", "", 7},
+                                               {"Bob_Greeting", "Name", 1},
+                                               {"Q_GuardDuty", "Quest", 3}}) {
+            setFilter(text, type);
+            window.FilterInfos();
+            QCOMPARE(Rows(window.InfoList()), rows);
+        }
         // Selecting a row after a filter shows that record.
-        SelectRow(window.InfoList(), 1);
+        window.InfoList()->selectRow(1);
         QCOMPARE(window.SelectedQuest()->text(), QString("Q_GuardDuty"));
         QCOMPARE(window.SelectedName()->text(), Cell(window.InfoList(), 1, 0));
-
-        window.InfoFilterBox()->setText("bob_");
-        window.InfoFilterType()->setCurrentIndex(0); // the empty type: any field, any case
-        window.FilterInfos();
-        QVERIFY(Rows(window.InfoList()) >= 5);
-
-        window.InfoFilterBox()->setText("Bob_Greeting");
-        window.InfoFilterType()->setCurrentText("Name");
-        window.FilterInfos();
-        QCOMPARE(Rows(window.InfoList()), 1);
 
         window.ClearInfoFilter();
         QCOMPARE(Rows(window.InfoList()), all);
         QVERIFY(window.InfoFilterBox()->text().isEmpty());
-        SelectRow(window.InfoList(), 0);
+        window.InfoList()->selectRow(0);
         QCOMPARE(window.SelectedName()->text(),
                  QString::fromStdString(InfoManager::InfoFileCache[0].Name.Str()));
 
-        SeenMessage blank;
-        AnswerNextMessage(blank);
-        window.InfoFilterBox()->setText("   ");
-        window.FilterInfos();
-        QCOMPARE(blank.text, QString("Invalid filter text!"));
+        setFilter("   ", "Owner");
+        QCOMPARE(MessageAfter([&] { window.FilterInfos(); }),
+                 QString("Caution!|Invalid filter text!"));
         // Enter with Shift does nothing.
-        window.InfoFilterBox()->setText("Mira");
-        window.InfoFilterType()->setCurrentText("Owner");
+        setFilter("Mira", "Owner");
         QTest::keyClick(window.InfoFilterBox(), Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(Rows(window.InfoList()), all);
     }
 
-    void updateCacheRunsInTheBackgroundAndWritesTheCache() {
+    // "Update Cache" runs in the background, lists the new cache and writes it, also when
+    // the user cancels its wait dialog.
+    void updateCacheWritesTheCacheEvenWhenCancelled() {
         fs::remove("infocache");
         MainForm window;
         window.InfoFilterBox()->setText("Bob");
@@ -202,6 +192,13 @@ private slots:
         QVERIFY(fs::exists("infocache"));
         QCOMPARE(Rows(window.InfoList()), int(VaskTest::ListNames("Infos").size()));
         QVERIFY(window.Progress()->isHidden());
+
+        fs::remove("infocache");
+        OnNextModalOf<UserWaitDialog>([](UserWaitDialog& wait) { wait.reject(); });
+        window.UpdateInfoCache();
+        FinishJobs(window);
+        QVERIFY(fs::exists("infocache"));
+        QVERIFY(window.isEnabled()); // usable again once the worker has finished
     }
 
     // The strip's bar stands whole between the last menu and the window's edge, at the
@@ -223,16 +220,6 @@ private slots:
         }
     }
 
-    void cancelledUpdateStillWritesTheCache() {
-        fs::remove("infocache");
-        MainForm window;
-        OnNextModalOf<UserWaitDialog>([](UserWaitDialog& wait) { wait.reject(); });
-        window.UpdateInfoCache();
-        FinishJobs(window);
-        QVERIFY(fs::exists("infocache"));
-        QVERIFY(window.isEnabled()); // usable again once the worker has finished
-    }
-
     void searchListsTheFilesWithTheText() {
         MainForm window;
         window.SearchBox()->setText("GE_Mira_AskedForHerbs");
@@ -249,62 +236,57 @@ private slots:
         fs::remove_all("Infos");
         fs::create_directory("Infos");
         MainForm window;
-        SeenMessage split;
-        AnswerNextMessage(split);
-        window.SplitHdrdoc();
-        FinishJobs(window);
-        QTRY_COMPARE(split.count, 1);
+        const QString split = MessageAfter([&] {
+            window.SplitHdrdoc();
+            FinishJobs(window);
+        });
         const auto infos = VaskTest::ListNames("Infos").size();
         QVERIFY(infos >= 50);
-        QCOMPARE(split.caption, QString("InfoManager"));
-        QCOMPARE(split.text, QString::number(infos) + " infos written to \"Infos/\".");
-
-        SeenMessage done;
-        AnswerNextMessage(done);
-        window.MergeInfos();
-        FinishJobs(window);
-        QTRY_COMPARE(done.count, 1);
-        QCOMPARE(done.text, "Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
-                                QString::number(infos) + " info files merged.");
+        QCOMPARE(split, "InfoManager|" + QString::number(infos) + " infos written to \"Infos/\".");
+        QCOMPARE(MessageAfter([&] {
+                     window.MergeInfos();
+                     FinishJobs(window);
+                 }),
+                 "InfoManager|Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
+                     QString::number(infos) + " info files merged.");
         QCOMPARE(VaskTest::ReadFile("Output/new_info.hdrdoc"), VaskTest::ReadFile("w_info.hdrdoc"));
     }
 
     // A folder that cannot be listed is an "Error", not a success; files that could not
     // be read are named.
     void libraryFailuresAreShown() {
+        fs::rename("w_info.hdrdoc", "w_info.aside");
+        MainForm window;
+        QCOMPARE(MessageAfter([&] { window.SplitHdrdoc(); }),
+                 QString("InfoManager|Failed to load infostream.\nCould not read "
+                         "\"w_info.hdrdoc\": the file does not exist."));
+
         fs::rename("Infos", "infos-aside");
         VaskTest::WriteFile("Infos", "a plain file where the folder belongs");
-        MainForm window;
-        SeenMessage failed;
-        AnswerNextMessage(failed);
-        window.MergeInfos();
-        FinishJobs(window);
-        QTRY_COMPARE(failed.count, 1);
-        QCOMPARE(failed.caption, QString("Error"));
-        QVERIFY(failed.text.contains("\"Infos/\" could not be read"));
+        const QString failed = MessageAfter([&] {
+            window.MergeInfos();
+            FinishJobs(window);
+        });
+        QVERIFY(failed.startsWith("Error|") && failed.contains("\"Infos/\" could not be read"));
         QVERIFY(!fs::exists("Output/new_info.hdrdoc"));
 
         fs::remove("Infos");
         fs::rename("infos-aside", "Infos");
         fs::create_directory("Infos/Broken.vaskinfo"); // opens as no file
-        SeenMessage skipped;
-        AnswerNextMessage(skipped);
-        window.UpdateInfoCache();
-        FinishJobs(window);
-        QTRY_COMPARE(skipped.count, 1);
-        QVERIFY(skipped.text.contains("\nInfos/Broken.vaskinfo"));
+        QVERIFY(MessageAfter([&] {
+                    window.UpdateInfoCache();
+                    FinishJobs(window);
+                }).contains("\nInfos/Broken.vaskinfo"));
 
         // A cache that cannot be written is no quiet success.
         fs::remove("Infos/Broken.vaskinfo");
         fs::remove("infocache");
         fs::create_directory("infocache");
-        SeenMessage unwritten;
-        AnswerNextMessage(unwritten);
-        window.UpdateInfoCache();
-        FinishJobs(window);
-        QTRY_COMPARE(unwritten.count, 1);
-        QCOMPARE(unwritten.caption, QString("Error"));
-        QCOMPARE(unwritten.text, QString("Could not save \"infocache\": it is a folder."));
+        QCOMPARE(MessageAfter([&] {
+                     window.UpdateInfoCache();
+                     FinishJobs(window);
+                 }),
+                 QString("Error|Could not save \"infocache\": it is a folder."));
     }
 
     void openWithNotepadHandsTheWholePath() {
@@ -355,14 +337,8 @@ private slots:
         MainForm window;
         window.CheckInfos();
         FinishJobs(window);
-        CheckReportWindow* report = nullptr;
-        QTRY_VERIFY((report = [] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* r = qobject_cast<CheckReportWindow*>(w); r && r->isVisible())
-                    return r;
-            }
-            return static_cast<CheckReportWindow*>(nullptr);
-        }()));
+        QTRY_COMPARE(Shown<CheckReportWindow>().size(), std::size_t(1));
+        CheckReportWindow* report = Shown<CheckReportWindow>()[0];
         QVERIFY(report->Summary().startsWith("1 error, "));
         QTableView* list = report->List();
         int row = -1;
@@ -381,18 +357,6 @@ private slots:
         report->close();
     }
 
-    void splitWithoutADocumentSaysSo() {
-        fs::remove("w_info.hdrdoc");
-        MainForm window;
-        SeenMessage failed;
-        AnswerNextMessage(failed);
-        window.SplitHdrdoc();
-        QCOMPARE(failed.caption, QString("InfoManager"));
-        QCOMPARE(failed.text,
-                 QString("Failed to load infostream.\nCould not read \"w_info.hdrdoc\": "
-                         "the file does not exist."));
-    }
-
     void keysOpenNewAndSelectedInfos() {
         MainForm window;
         window.show();
@@ -403,7 +367,7 @@ private slots:
         CloseEditors();
 
         window.ReadInfoCache();
-        SelectRow(window.InfoList(), 2);
+        window.InfoList()->selectRow(2);
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
@@ -425,7 +389,7 @@ private slots:
         window.ClearInfoFilter(); // lists the whole cache
         QCOMPARE(Rows(window.InfoList()), 20000);
         window.InfoList()->scrollToBottom();
-        SelectRow(window.InfoList(), 19999);
+        window.InfoList()->selectRow(19999);
         QCOMPARE(window.SelectedName()->text(), QString("Info_19999"));
         window.InfoFilterBox()->setText("Bob");
         window.InfoFilterType()->setCurrentText("Owner");

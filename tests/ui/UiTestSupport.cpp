@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 namespace VaskUiTest {
 
 namespace {
@@ -42,6 +44,16 @@ void StopWatching() {
     ++generation;
 }
 
+int ExecDoing(QDialog& dialog, std::function<void()> action) {
+    OnNextModal([&dialog, action](QWidget* window) {
+        if (window != &dialog)
+            return false;
+        action();
+        return true;
+    });
+    return dialog.exec();
+}
+
 void AnswerNextMessage(SeenMessage& seen) {
     OnNextModalOf<VaskEdit::MessageForm>([&seen](VaskEdit::MessageForm& message) {
         ++seen.count;
@@ -49,6 +61,20 @@ void AnswerNextMessage(SeenMessage& seen) {
         seen.text = message.Message();
         message.accept();
     });
+}
+
+QString MessageAfter(const std::function<void()>& action) {
+    // Shared, so that a message that comes too late finds its record still there.
+    auto seen = std::make_shared<SeenMessage>();
+    OnNextModalOf<VaskEdit::MessageForm>([seen](VaskEdit::MessageForm& message) {
+        ++seen->count;
+        seen->caption = message.windowTitle();
+        seen->text = message.Message();
+        message.accept();
+    });
+    action();
+    (void)QTest::qWaitFor([&] { return seen->count > 0; }, 20000);
+    return seen->count > 0 ? seen->caption + "|" + seen->text : QString();
 }
 
 void AnswerNextQuestion(const QString& button, QString* asked) {

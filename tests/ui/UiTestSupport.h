@@ -3,6 +3,7 @@
 // active modal window.
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <QWidget>
 
@@ -30,6 +31,9 @@ template <typename T> void OnNextModalOf(std::function<void(T&)> action) {
     });
 }
 
+// Runs the dialog modally and, once it is shown, runs the action (what the user does).
+int ExecDoing(QDialog& dialog, std::function<void()> action);
+
 struct SeenMessage {
     int count = 0;
     QString caption;
@@ -38,6 +42,14 @@ struct SeenMessage {
 
 // Records and accepts the next message dialog.
 void AnswerNextMessage(SeenMessage& seen);
+
+// Runs the action and gives the message it showed (accepted) as "caption|text"; waits a
+// while for a message that a background job shows when it ends. Empty when none came.
+QString MessageAfter(const std::function<void()>& action);
+
+// What read-only windows answer an editing key with.
+inline const QString ReadOnlyMessage =
+    "Caution|Current permissions: read only.\nPlease enable editmode.";
 
 // Answers the next question (a UserDialog) with the button of that caption; asked,
 // when given, receives the question's caption and text as "caption|text".
