@@ -3,6 +3,7 @@
 #include "engine/String.h"
 #include "info/InfoFileName.h"
 #include "info/ResourceTemplates.h"
+#include "library/ReferenceIndex.h"
 
 namespace VaskEdit {
 
@@ -84,7 +85,12 @@ std::uint32_t InfoManager::GetInfoIndex(const char* name) {
 bool InfoManager::WriteVaskInfo(std::uint32_t index) {
     if (index >= InfoFiles.GetSize())
         return false;
-    return InfoFiles[index].WriteDataToFile();
+    if (!InfoFiles[index].WriteDataToFile())
+        return false;
+    // The index of where values are used follows every save once it is built.
+    if (References().IsBuilt())
+        References().Refresh(InfoFiles[index].Name.View());
+    return true;
 }
 
 bool InfoManager::ExistsInfoFile(const char* name) {

@@ -295,6 +295,7 @@ void MainForm::showEvent(QShowEvent* event) {
     if (!shownOnce) {
         shownOnce = true;
         QTimer::singleShot(0, this, &MainForm::OpenCommandLineArguments);
+        BuildReferences();
     }
 }
 

@@ -67,6 +67,13 @@ public:
     // True while any background job still runs (also after its wait dialog was cancelled).
     bool JobRunning() const;
     void WaitForJobs();
+    // Reads "Infos/" into the index of where values are used, in the background; the
+    // views over it hear referencesChanged when it is done.
+    void BuildReferences();
+
+signals:
+    // The reference index was built again or changed by a rename.
+    void referencesChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -120,6 +127,7 @@ private:
     BackgroundJob splitJob;
     BackgroundJob mergeJob;
     BackgroundJob checkJob;
+    BackgroundJob referencesJob;
 };
 
 } // namespace VaskEdit

@@ -1,6 +1,7 @@
 // What the main window's buttons, menus and jobs do.
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
+#include "library/ReferenceIndex.h"
 #include "library/TemplateManager.h"
 #include "tools/ExternalTools.h"
 #include "tools/Settings.h"
@@ -121,8 +122,15 @@ void MainForm::UpdateInfoCache() {
     infoModel->SetRows({});
     RunJob(
         updateCacheJob, "Update Cache", Counted::Files,
-        [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
+        [](const auto& report, const auto& cancel) {
+            const Jobs::Outcome outcome = Jobs::UpdateCache(report, cancel);
+            // The index of where values are used is rebuilt with the cache.
+            if (!outcome.cancelled)
+                References().Build({}, cancel);
+            return outcome;
+        },
         [this](const Jobs::Outcome& outcome) {
+            emit referencesChanged();
             ListInfos(false);
             if (!outcome.succeeded)
                 ShowMessage(this, "Error", FailureText(outcome.failure));
@@ -391,14 +399,26 @@ void MainForm::ReportSkipped(const Jobs::Outcome& outcome) {
 
 bool MainForm::JobRunning() const {
     return updateCacheJob.IsBusy() || searchJob.IsBusy() || splitJob.IsBusy() ||
-           mergeJob.IsBusy() || checkJob.IsBusy();
+           mergeJob.IsBusy() || checkJob.IsBusy() || referencesJob.IsBusy();
 }
 
 void MainForm::WaitForJobs() {
-    for (BackgroundJob* job : {&updateCacheJob, &searchJob, &splitJob, &mergeJob, &checkJob}) {
+    for (BackgroundJob* job :
+         {&updateCacheJob, &searchJob, &splitJob, &mergeJob, &checkJob, &referencesJob}) {
         job->RequestCancel();
         job->Wait();
     }
+}
+
+void MainForm::BuildReferences() {
+    auto finished = std::make_shared<QMetaObject::Connection>();
+    *finished = connect(&referencesJob, &BackgroundJob::finished, this,
+                        [this, finished](const Jobs::Outcome&) {
+                            disconnect(*finished);
+                            emit referencesChanged();
+                        });
+    referencesJob.Start(
+        [](const auto& report, const auto& cancel) { return References().Build(report, cancel); });
 }
 
 void MainForm::SetLibraryActionsEnabled(bool enabled) {
