@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     // The same filter as a process, as scripts start it, against grep over the cache file.
     InfoManager::WriteInfoCache();
     const int starts = 100;
-    const std::string cli = std::string("\"") + VASK_CLI_PROGRAM + "\" filter Info_1999 > /dev/null";
+    const std::string cli =
+        std::string("\"") + VASK_CLI_PROGRAM + "\" filter Info_1999 > /dev/null";
     const std::string many = "for i in $(seq " + std::to_string(starts) + "); do ";
     const double process = Shell(many + cli + "; done");
     const double grepCache = Shell(many + "grep -iF Info_1999 infocache > /dev/null; done");

@@ -3,6 +3,7 @@
 #include "info/EntryTypes.h"
 #include "info/InfoFileName.h"
 #include "info/InfoRegions.h"
+#include "info/MemberTable.h"
 
 #include <algorithm>
 #include <atomic>
@@ -77,7 +78,7 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text,
         const std::string_view value = ValueView(at.token, cleaned);
         const Place& place = at.place;
         if (place.list == PlaceList::Member) {
-            const std::string_view member = PlaceName(place);
+            const std::string_view member = InfoMemberTable()[place.field].name;
             if (member == "Owner")
                 outline.owner = value;
             else if (member == "Quest")
@@ -310,16 +311,21 @@ std::vector<Usage> ReferenceIndex::Usages(std::string_view value) const {
     const std::optional<std::uint32_t> wanted = data->values.Find(value);
     if (!wanted)
         return usages;
-    for (const std::uint32_t id : data->holders[*wanted]) {
+    // The infos by name, each once; then each info's places in order.
+    std::vector<std::uint32_t> holders = data->holders[*wanted];
+    std::sort(holders.begin(), holders.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return data->infos[a].outline.name < data->infos[b].outline.name;
+    });
+    for (const std::uint32_t id : holders) {
         const Data::Info& info = data->infos[id];
+        const std::size_t first = usages.size();
         for (const auto& [valueId, place] : info.uses) {
             if (valueId == *wanted)
                 usages.push_back({info.outline.name, place});
         }
+        std::sort(usages.begin() + static_cast<std::ptrdiff_t>(first), usages.end(),
+                  [](const Usage& a, const Usage& b) { return a.place < b.place; });
     }
-    std::sort(usages.begin(), usages.end(), [](const Usage& a, const Usage& b) {
-        return a.info != b.info ? a.info < b.info : a.place < b.place;
-    });
     return usages;
 }
 

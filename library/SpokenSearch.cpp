@@ -11,8 +11,8 @@ char Lower(char c) {
 }
 
 bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
-    return !std::ranges::search(text, part, [](char a, char b) { return Lower(a) == Lower(b); })
-                .empty() ||
+    return std::search(text.begin(), text.end(), part.begin(), part.end(),
+                       [](char a, char b) { return Lower(a) == Lower(b); }) != text.end() ||
            part.empty();
 }
 } // namespace

@@ -28,6 +28,7 @@ bool BackgroundJob::Start(Work work) {
         thread->deleteLater();
         thread = nullptr;
         busy = false;
+        emit idle();
     });
     thread->start();
     return true;

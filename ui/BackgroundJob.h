@@ -34,6 +34,8 @@ signals:
     // At most once for each whole percentage of a job.
     void progressed(VaskEdit::Jobs::JobProgress progress);
     void finished(VaskEdit::Jobs::Outcome outcome);
+    // The worker has ended and the job can start again.
+    void idle();
 
 private:
     QThread* thread = nullptr;

@@ -90,6 +90,7 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     templateModel = new CacheTableModel({"Name", "GUID", "File"}, this);
 
     BuildMenus();
+    ConnectReferencesJob();
     progress = new StripProgressBar;
     progress->setFixedSize(762, 23);
     progress->setTextVisible(false);

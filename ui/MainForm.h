@@ -100,6 +100,7 @@ private:
     void FitProgressBar(int menuBarWidth);
     void SetLibraryActionsEnabled(bool enabled);
     void ReportSkipped(const Jobs::Outcome& outcome);
+    void ConnectReferencesJob();
 
     std::vector<std::string> arguments;
     bool shownOnce = false;
@@ -128,6 +129,7 @@ private:
     BackgroundJob mergeJob;
     BackgroundJob checkJob;
     BackgroundJob referencesJob;
+    bool referencesAgain = false;
 };
 
 } // namespace VaskEdit

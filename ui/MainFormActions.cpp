@@ -15,6 +15,7 @@
 #include "ui/UserWaitDialog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QComboBox>
@@ -122,15 +123,11 @@ void MainForm::UpdateInfoCache() {
     infoModel->SetRows({});
     RunJob(
         updateCacheJob, "Update Cache", Counted::Files,
-        [](const auto& report, const auto& cancel) {
-            const Jobs::Outcome outcome = Jobs::UpdateCache(report, cancel);
-            // The index of where values are used is rebuilt with the cache.
-            if (!outcome.cancelled)
-                References().Build({}, cancel);
-            return outcome;
-        },
+        [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
         [this](const Jobs::Outcome& outcome) {
-            emit referencesChanged();
+            // The index of where values are used follows, in the background.
+            if (!outcome.cancelled)
+                BuildReferences();
             ListInfos(false);
             if (!outcome.succeeded)
                 ShowMessage(this, "Error", FailureText(outcome.failure));
@@ -411,14 +408,25 @@ void MainForm::WaitForJobs() {
 }
 
 void MainForm::BuildReferences() {
-    auto finished = std::make_shared<QMetaObject::Connection>();
-    *finished = connect(&referencesJob, &BackgroundJob::finished, this,
-                        [this, finished](const Jobs::Outcome&) {
-                            disconnect(*finished);
-                            emit referencesChanged();
-                        });
+    // A build asked for while one runs starts again when that one ends: the files may
+    // have changed after it read them.
+    if (referencesJob.IsBusy()) {
+        referencesAgain = true;
+        return;
+    }
     referencesJob.Start(
         [](const auto& report, const auto& cancel) { return References().Build(report, cancel); });
+}
+
+void MainForm::ConnectReferencesJob() {
+    connect(&referencesJob, &BackgroundJob::finished, this, [this] {
+        if (!referencesAgain)
+            emit referencesChanged();
+    });
+    connect(&referencesJob, &BackgroundJob::idle, this, [this] {
+        if (std::exchange(referencesAgain, false))
+            BuildReferences();
+    });
 }
 
 void MainForm::SetLibraryActionsEnabled(bool enabled) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
 namespace VaskDemo {
@@ -41,6 +42,7 @@ std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) 
     world.WriteTemplateDocuments("Templates");
 
     std::vector<std::pair<std::string, std::string>> texts;
+    std::map<std::string, std::vector<std::string>> spoken; // each owner's infos so far
     std::uint64_t total = 0;
     for (int n = 0; n < size.infos; ++n) {
         VaskInfo info;
@@ -48,6 +50,13 @@ std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) 
         const std::string quest = rng() % 3 ? "" : "Q_Generated_" + std::to_string(rng() % 300);
         const std::string name = owner + "_Info_" + std::to_string(n);
         SetCommonMembers(info, name, owner, quest, std::to_string(n % 100).c_str());
+        // Conversations: most infos answer one of the owner's last few infos.
+        std::vector<std::string>& earlier = spoken[owner];
+        if (!earlier.empty() && rng() % 4 != 0)
+            info.SetParent(
+                earlier[earlier.size() - 1 - rng() % std::min<std::size_t>(earlier.size(), 4)]
+                    .c_str());
+        earlier.push_back(name);
         InfoBuilder b(world, info);
         const int commands = 1 + static_cast<int>(rng() % 15);
         for (int c = 0; c < commands; ++c) {

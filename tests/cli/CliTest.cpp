@@ -331,6 +331,59 @@ TEST_F(CliTest, EveryFailureEndsInStatusOneWithItsReason) {
     EXPECT_EQ(resave.err, "Error: Important resource files are missing!\n");
 }
 
+// usages, tree, rename and search --text on the demo with a few conversations made in
+// it: their rows, their exit statuses, and a rename that changes only the uses.
+TEST_F(CliTest, ReferencesTreeRenameAndShownTextSearch) {
+    const auto setParent = [](const std::string& info, const std::string& parent) {
+        const std::string path = "work/Infos/" + info + ".vaskinfo";
+        std::string text = ReadFile(path);
+        const std::string empty = "bCString Parent = \"\";";
+        text.replace(text.find(empty), empty.size(), "bCString Parent = \"" + parent + "\";");
+        VaskTest::WriteFile(path, text);
+    };
+    setParent("Bob_Trade", "Bob_Greeting");
+    setParent("Bob_Haggle", "Bob_Trade");
+    setParent("Bob_BuySword", "Bob_Trade");
+    setParent("Bob_TradeBack", "Bob_Gone");
+
+    const CliRun usages = Cli("-C work usages Bob_Trade");
+    EXPECT_EQ(usages.status, 0);
+    EXPECT_EQ(usages.out, "Bob_BuySword\tParent\nBob_Haggle\tParent\n");
+    EXPECT_EQ(Cli("-C work usages Nobody_Uses_This").status, 1);
+    EXPECT_EQ(Cli("-C work usages").status, 2);
+
+    const CliRun tree = Cli("-C work tree --owner Bob");
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    const auto rows = Rows(tree.out);
+    std::vector<std::string> names;
+    for (const auto& row : rows)
+        names.push_back(row[0]);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Bob_Greeting", "  Bob_Trade",
+                                        "    Bob_Haggle", // SortID 6
+                                        "    Bob_BuySword", "Bob_LostShipment", "Bob_ShipmentFound",
+                                        "Bob_TradeBack (missing parent Bob_Gone)"}));
+    EXPECT_EQ(rows[0][1], "Welcome to Kolvar, stranger. Best prices this side of the river.");
+    EXPECT_EQ(Cli("-C work tree --owner Bob --quest Q_x").status, 2);
+
+    const std::string haggle = ReadFile("work/Infos/Bob_Haggle.vaskinfo");
+    const CliRun rename = Cli("-C work rename Bob_Trade Bob_Wares");
+    ASSERT_EQ(rename.status, 0) << rename.err;
+    EXPECT_EQ(rename.out, "Renamed \"Infos/Bob_Trade.vaskinfo\" to \"Infos/Bob_Wares.vaskinfo\".\n"
+                          "Changed \"Infos/Bob_BuySword.vaskinfo\": Parent.\n"
+                          "Changed \"Infos/Bob_Haggle.vaskinfo\": Parent.\n");
+    std::string expected = haggle;
+    expected.replace(expected.find("\"Bob_Trade\""), 11, "\"Bob_Wares\"");
+    EXPECT_EQ(ReadFile("work/Infos/Bob_Haggle.vaskinfo"), expected);
+    const CliRun refused = Cli("-C work rename Bob_Wares Bob_Greeting");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Not renamed: An info named \"Bob_Greeting\" exists already.\n");
+
+    const CliRun spoken = Cli("-C work search --text SMUGGLERS");
+    EXPECT_EQ(spoken.status, 0);
+    EXPECT_EQ(spoken.out, "Dray_NightShift\tDray\tQ_GuardDuty\nLena_Rumors\tLena\t\n");
+}
+
 // Names of the full 48 characters are used whole; a filter text longer than any cached
 // value is refused, and a search looks for the whole text.
 TEST_F(CliTest, NamesAndTextsAreUsedWhole) {

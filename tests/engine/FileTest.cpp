@@ -97,6 +97,8 @@ TEST_F(FileTest, AtomicSaveReplacesTheFileOrNothing) {
     EXPECT_FALSE(File::SaveAtomically("dir.vaskinfo", "new", 3));
     EXPECT_EQ(ReadFile("ro.txt"), "keep");
     EXPECT_TRUE(fs::is_directory("dir.vaskinfo"));
+    // Windows removes no read-only file.
+    fs::permissions("ro.txt", fs::perms::owner_write, fs::perm_options::add);
     fs::remove("ro.txt");
     fs::remove("dir.vaskinfo");
 
