@@ -1,0 +1,224 @@
+#include "ui/ConversationGraph.h"
+#include "ui/ConversationLayout.h"
+
+#include <QFontMetrics>
+#include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygonF>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace VaskEdit {
+
+namespace {
+constexpr double BoxWidth = 200;
+constexpr double BoxHeight = 46;
+constexpr double ColumnStep = BoxWidth + 30;
+constexpr double LayerStep = BoxHeight + 54;
+constexpr double Padding = 6;
+
+// From the bottom of the parent's box down, across and down to the top of the child's,
+// ending in an arrowhead.
+class ArrowItem : public QGraphicsItem {
+public:
+    ArrowItem(QPointF from, QPointF to) {
+        const double middle = (from.y() + to.y()) / 2;
+        route << from << QPointF(from.x(), middle) << QPointF(to.x(), middle) << to;
+        head << to << QPointF(to.x() - 5, to.y() - 9) << QPointF(to.x() + 5, to.y() - 9);
+        bounds = route.boundingRect().united(head.boundingRect()).adjusted(-2, -2, 2, 2);
+        setZValue(-1);
+        setAcceptedMouseButtons(Qt::NoButton);
+    }
+    QRectF boundingRect() const override { return bounds; }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        painter->setPen(QPen(QColor(90, 90, 90), 1.2));
+        painter->drawPolyline(route);
+        painter->setBrush(QColor(90, 90, 90));
+        painter->drawPolygon(head);
+    }
+
+private:
+    QPolygonF route;
+    QPolygonF head;
+    QRectF bounds;
+};
+} // namespace
+
+InfoBoxItem::InfoBoxItem(int box, ConversationGraph::BoxText text)
+    : box(box), text(std::move(text)) {
+    setAcceptedMouseButtons(Qt::NoButton);
+    QString tip = this->text.name + this->text.note;
+    if (!this->text.firstLine.isEmpty())
+        tip += "\n" + this->text.firstLine;
+    setToolTip(tip);
+}
+
+void InfoBoxItem::SetCurrent(bool on) {
+    current = on;
+    update();
+}
+
+QRectF InfoBoxItem::boundingRect() const {
+    return {0, 0, BoxWidth, BoxHeight};
+}
+
+void InfoBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    const QRectF frame = boundingRect().adjusted(0.5, 0.5, -0.5, -0.5);
+    const bool noted = !text.note.isEmpty();
+    QPen border(current ? QColor(30, 90, 200) : QColor(60, 60, 60), current ? 2.5 : 1);
+    if (noted)
+        border.setStyle(Qt::DashLine); // a repeat on a cycle, or a parent that is missing
+    painter->setPen(border);
+    painter->setBrush(text.cycle ? QColor(235, 235, 235)
+                      : current  ? QColor(225, 236, 255)
+                                 : QColor(255, 255, 240));
+    painter->drawRoundedRect(frame, 4, 4);
+
+    const QRectF inner = boundingRect().adjusted(Padding, 3, -Padding, -3);
+    QFont font = painter->font();
+    font.setBold(true);
+    font.setItalic(noted);
+    painter->setFont(font);
+    painter->setPen(noted ? QColor(110, 110, 110) : Qt::black);
+    const QFontMetrics boldMetrics(font);
+    const QString title = text.name + text.note;
+    painter->drawText(inner, Qt::AlignLeft | Qt::AlignTop,
+                      boldMetrics.elidedText(title, Qt::ElideRight, int(inner.width())));
+    font.setBold(false);
+    font.setItalic(false);
+    painter->setFont(font);
+    painter->setPen(QColor(50, 50, 50));
+    const QFontMetrics metrics(font);
+    painter->drawText(inner, Qt::AlignLeft | Qt::AlignBottom,
+                      metrics.elidedText(text.firstLine, Qt::ElideRight, int(inner.width())));
+}
+
+ConversationGraph::ConversationGraph(QWidget* parent) : QGraphicsView(parent) {
+    setScene(new QGraphicsScene(this));
+    setDragMode(QGraphicsView::ScrollHandDrag);
+    setRenderHint(QPainter::Antialiasing);
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    setBackgroundBrush(QColor(250, 250, 250));
+}
+
+void ConversationGraph::SetForest(std::span<const ConversationLine> lines,
+                                  std::vector<BoxText> texts) {
+    scene()->clear();
+    boxes.clear();
+    current = -1;
+    const std::vector<GraphPlace> places = LayOutForest(lines);
+    parents.assign(places.size(), -1);
+    boxes.reserve(places.size());
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        auto* box = new InfoBoxItem(static_cast<int>(i), std::move(texts[i]));
+        box->setPos(places[i].column * ColumnStep, places[i].layer * LayerStep);
+        scene()->addItem(box);
+        boxes.push_back(box);
+        parents[i] = places[i].parent;
+    }
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (parents[i] < 0)
+            continue;
+        const QRectF from = boxes[static_cast<std::size_t>(parents[i])]->sceneBoundingRect();
+        const QRectF to = boxes[i]->sceneBoundingRect();
+        scene()->addItem(new ArrowItem(QPointF(from.center().x(), from.bottom()),
+                                       QPointF(to.center().x(), to.top())));
+    }
+    scene()->setSceneRect(scene()->itemsBoundingRect().adjusted(-40, -40, 40, 40));
+}
+
+InfoBoxItem* ConversationGraph::ParentOf(std::size_t box) const {
+    return parents[box] < 0 ? nullptr : boxes[static_cast<std::size_t>(parents[box])];
+}
+
+void ConversationGraph::SetCurrentBox(int box) {
+    if (current >= 0)
+        boxes[static_cast<std::size_t>(current)]->SetCurrent(false);
+    current = box >= 0 && static_cast<std::size_t>(box) < boxes.size() ? box : -1;
+    if (current >= 0) {
+        boxes[static_cast<std::size_t>(current)]->SetCurrent(true);
+        ensureVisible(boxes[static_cast<std::size_t>(current)]);
+    }
+}
+
+void ConversationGraph::ZoomBy(double factor) {
+    // Neither so small that nothing can be read nor so large that one box fills the view.
+    const double now = transform().m11();
+    const double wanted = std::clamp(now * factor, 0.02, 4.0);
+    scale(wanted / now, wanted / now);
+}
+
+void ConversationGraph::FitAll() {
+    fitInView(scene()->sceneRect(), Qt::KeepAspectRatio);
+    // A small graph stays at its natural size.
+    if (transform().m11() > 1)
+        resetTransform();
+}
+
+void ConversationGraph::wheelEvent(QWheelEvent* event) {
+    const int steps = event->angleDelta().y();
+    if (steps == 0)
+        return QGraphicsView::wheelEvent(event);
+    ZoomBy(std::pow(1.15, steps / 120.0));
+    event->accept();
+}
+
+void ConversationGraph::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        ZoomBy(1.25);
+        return;
+    case Qt::Key_Minus:
+        ZoomBy(1 / 1.25);
+        return;
+    case Qt::Key_0:
+        FitAll();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (current >= 0)
+            emit boxActivated(current);
+        return;
+    }
+    QGraphicsView::keyPressEvent(event);
+}
+
+void ConversationGraph::mousePressEvent(QMouseEvent* event) {
+    pressedAt = event->position().toPoint();
+    QGraphicsView::mousePressEvent(event);
+}
+
+void ConversationGraph::mouseReleaseEvent(QMouseEvent* event) {
+    QGraphicsView::mouseReleaseEvent(event);
+    // A click, not the end of a drag: the box under it becomes the current one.
+    if (event->button() == Qt::LeftButton &&
+        (event->position().toPoint() - pressedAt).manhattanLength() < 4) {
+        const int box = BoxAt(event->position().toPoint());
+        if (box >= 0)
+            SetCurrentBox(box);
+    }
+}
+
+void ConversationGraph::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int box = BoxAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && box >= 0) {
+        SetCurrentBox(box);
+        emit boxActivated(box);
+        return;
+    }
+    QGraphicsView::mouseDoubleClickEvent(event);
+}
+
+int ConversationGraph::BoxAt(const QPoint& position) const {
+    for (QGraphicsItem* item : items(position)) {
+        if (auto* box = dynamic_cast<InfoBoxItem*>(item))
+            return box->Box();
+    }
+    return -1;
+}
+
+} // namespace VaskEdit
