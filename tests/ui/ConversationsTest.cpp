@@ -22,7 +22,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <random>
 
@@ -249,15 +248,18 @@ private slots:
         const auto& boxes = graph.Boxes();
         QCOMPARE(boxes.size(), lines.size());
 
-        std::map<int, qreal> layerTop;
+        // One step from every parent's row to its children's.
+        qreal step = 0;
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             const QRectF box = boxes[i]->sceneBoundingRect();
             QCOMPARE(boxes[i]->Text().name, texts[i].name);
-            const auto [layer, added] = layerTop.emplace(lines[i].depth, box.top());
-            QCOMPARE(box.top(), layer->second);
             if (const InfoBoxItem* parent = graph.ParentOf(i)) {
                 QCOMPARE(lines[std::size_t(parent->Box())].depth, lines[i].depth - 1);
-                QVERIFY(parent->sceneBoundingRect().bottom() < box.top());
+                const QRectF above = parent->sceneBoundingRect();
+                QVERIFY(above.bottom() < box.top());
+                if (step == 0)
+                    step = box.top() - above.top();
+                QCOMPARE(box.top() - above.top(), step);
             } else {
                 QCOMPARE(lines[i].depth, 0);
             }
@@ -265,12 +267,7 @@ private slots:
                 QVERIFY2(!boxes[j]->sceneBoundingRect().intersects(box),
                          qPrintable(texts[i].name + " meets " + texts[j].name));
         }
-        qreal above = -1e9;
-        for (const auto& [depth, top] : layerTop) {
-            QVERIFY(top > above);
-            above = top;
-        }
-        QVERIFY(layerTop.size() > 3);
+        QVERIFY(step > 0);
     }
 };
 
