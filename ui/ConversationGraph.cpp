@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
+#include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -14,11 +15,29 @@
 namespace VaskEdit {
 
 namespace {
-constexpr double BoxWidth = 200;
-constexpr double BoxHeight = 46;
+constexpr double BoxWidth = 210;
+constexpr double BoxHeight = 60;
 constexpr double ColumnStep = BoxWidth + 30;
-constexpr double LayerStep = BoxHeight + 54;
+constexpr double LayerStep = BoxHeight + 50;
 constexpr double Padding = 6;
+// Shelves of conversations that fill a screen of 16 by 10.
+constexpr double ShelfShape = 1.6 * LayerStep / ColumnStep;
+
+// The text in at most two lines of the width, broken between words, the second cut with
+// "..." when it runs on.
+QString TwoLines(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    qsizetype cut = -1;
+    for (qsizetype space = text.indexOf(' '); space > 0; space = text.indexOf(' ', space + 1)) {
+        if (metrics.horizontalAdvance(text.left(space)) > width)
+            break;
+        cut = space;
+    }
+    if (cut < 0) // one long word
+        return metrics.elidedText(text, Qt::ElideRight, width);
+    return text.left(cut) + "\n" + metrics.elidedText(text.mid(cut + 1), Qt::ElideRight, width);
+}
 
 // From the bottom of the parent's box down, across and down to the top of the child's,
 // ending in an arrowhead.
@@ -34,7 +53,9 @@ public:
     }
     QRectF boundingRect() const override { return bounds; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
-        painter->setPen(QPen(QColor(90, 90, 90), 1.2));
+        QPen pen(QColor(90, 90, 90), 1.2);
+        pen.setCosmetic(true); // seen at every zoom
+        painter->setPen(pen);
         painter->drawPolyline(route);
         painter->setBrush(QColor(90, 90, 90));
         painter->drawPolygon(head);
@@ -65,16 +86,22 @@ QRectF InfoBoxItem::boundingRect() const {
     return {0, 0, BoxWidth, BoxHeight};
 }
 
-void InfoBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+void InfoBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
     const QRectF frame = boundingRect().adjusted(0.5, 0.5, -0.5, -0.5);
     const bool noted = !text.note.isEmpty();
+    const QColor fill = text.cycle ? QColor(235, 235, 235)
+                        : current  ? QColor(225, 236, 255)
+                                   : QColor(255, 255, 240);
+    // Too small to read: a plain patch that still shows where the box is.
+    if (option->levelOfDetailFromTransform(painter->worldTransform()) < 0.3) {
+        painter->fillRect(frame, current ? QColor(30, 90, 200) : fill.darker(noted ? 150 : 125));
+        return;
+    }
     QPen border(current ? QColor(30, 90, 200) : QColor(60, 60, 60), current ? 2.5 : 1);
     if (noted)
         border.setStyle(Qt::DashLine); // a repeat on a cycle, or a parent that is missing
     painter->setPen(border);
-    painter->setBrush(text.cycle ? QColor(235, 235, 235)
-                      : current  ? QColor(225, 236, 255)
-                                 : QColor(255, 255, 240));
+    painter->setBrush(fill);
     painter->drawRoundedRect(frame, 4, 4);
 
     const QRectF inner = boundingRect().adjusted(Padding, 3, -Padding, -3);
@@ -92,8 +119,10 @@ void InfoBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
     painter->setFont(font);
     painter->setPen(QColor(50, 50, 50));
     const QFontMetrics metrics(font);
-    painter->drawText(inner, Qt::AlignLeft | Qt::AlignBottom,
-                      metrics.elidedText(text.firstLine, Qt::ElideRight, int(inner.width())));
+    const QRectF below = inner.adjusted(0, boldMetrics.height() + 2, 0, 0);
+    if (shownFirstLine.isNull())
+        shownFirstLine = TwoLines(text.firstLine, metrics, int(below.width()));
+    painter->drawText(below, Qt::AlignLeft | Qt::AlignTop, shownFirstLine);
 }
 
 ConversationGraph::ConversationGraph(QWidget* parent) : QGraphicsView(parent) {
@@ -109,7 +138,7 @@ void ConversationGraph::SetForest(std::span<const ConversationLine> lines,
     scene()->clear();
     boxes.clear();
     current = -1;
-    const std::vector<GraphPlace> places = LayOutForest(lines);
+    const std::vector<GraphPlace> places = LayOutForest(lines, ShelfShape);
     parents.assign(places.size(), -1);
     boxes.reserve(places.size());
     for (std::size_t i = 0; i < places.size(); ++i) {
@@ -156,6 +185,15 @@ void ConversationGraph::FitAll() {
     // A small graph stays at its natural size.
     if (transform().m11() > 1)
         resetTransform();
+}
+
+void ConversationGraph::ShowAround(int box) {
+    FitAll();
+    SetCurrentBox(box);
+    if (current >= 0 && transform().m11() < 0.5) {
+        ZoomBy(0.8 / transform().m11());
+        centerOn(boxes[static_cast<std::size_t>(current)]);
+    }
 }
 
 void ConversationGraph::wheelEvent(QWheelEvent* event) {

@@ -39,6 +39,8 @@ public:
     void SetCurrentBox(int box);
     void ZoomBy(double factor);
     void FitAll();
+    // The whole graph when it can be read so, otherwise the part around the box (if any).
+    void ShowAround(int box);
 
 signals:
     // A box was double-clicked or Enter pressed on the current one.
@@ -76,6 +78,7 @@ private:
     int box;
     ConversationGraph::BoxText text;
     bool current = false;
+    QString shownFirstLine; // laid out in two lines when first painted
 };
 
 } // namespace VaskEdit
