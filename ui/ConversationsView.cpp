@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringListModel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -249,10 +250,10 @@ ConversationGraph* ConversationsView::ShowGraph(bool everything) {
     connect(graph, &ConversationGraph::boxActivated, window, [window, names](int box) {
         OpenInfoByName(window, names[static_cast<std::size_t>(box)]);
     });
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    connect(close, &QShortcut::activated, window, &QWidget::close);
     window->show();
-    graph->FitAll();
-    if (currentLine >= first && currentLine < end)
-        graph->SetCurrentBox(currentLine - first);
+    graph->ShowAround(currentLine >= first && currentLine < end ? currentLine - first : -1);
     graph->setFocus();
     return graph;
 }
@@ -268,15 +269,14 @@ void ConversationsView::ShowContextMenu(const QPoint& position) {
     menu.exec(tree->viewport()->mapToGlobal(position));
 }
 
-void ConversationsView::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
+bool ConversationsView::event(QEvent* event) {
     // Back from an editor window: what was saved there shows.
-    if (event->type() == QEvent::ActivationChange && isVisible() && isActiveWindow() &&
-        References().IsBuilt()) {
+    if (event->type() == QEvent::WindowActivate && isVisible() && References().IsBuilt()) {
         std::vector<InfoOutline> infos = References().Outlines();
         if (!SameOutlines(infos, model->Infos()))
             Fill(std::move(infos));
     }
+    return QWidget::event(event);
 }
 
 } // namespace VaskEdit

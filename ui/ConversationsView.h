@@ -44,7 +44,7 @@ public:
     ConversationGraph* ShowGraph(bool everything);
 
 protected:
-    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void Fill(std::vector<InfoOutline> infos);
