@@ -102,7 +102,10 @@ ConversationsView::ConversationsView(QWidget* parent) : QWidget(parent) {
             [this](const QModelIndex& index) { OpenLine(model->LineOf(index)); });
     connect(tree, &QTreeView::customContextMenuRequested, this,
             &ConversationsView::ShowContextMenu);
-    Refresh();
+    if (References().IsBuilt())
+        Fill(References().Outlines());
+    else
+        status->setText("The infos of \"Infos/\" are being read...");
 }
 
 QString ConversationsView::Status() const {
@@ -111,7 +114,8 @@ QString ConversationsView::Status() const {
 
 void ConversationsView::Refresh() {
     if (!References().IsBuilt()) {
-        status->setText("The infos of \"Infos/\" are being read...");
+        status->setText("The infos of \"Infos/\" could not be read; \"Update Cache\" reads them "
+                        "again.");
         return;
     }
     Fill(References().Outlines());
@@ -137,11 +141,10 @@ bool ConversationsView::ShowScope() {
             : chosen == 2 ? ConversationScope::Quest
                           : ConversationScope::All;
     scopeName = chosen == 0 ? std::string() : ToSystemString(nameBox->text().trimmed());
-    std::vector<InfoOutline> infos = model->Infos();
-    if (infos.empty())
-        Refresh();
-    else
-        Fill(std::move(infos));
+    if (!model->Infos().empty())
+        Fill(model->Infos());
+    else if (References().IsBuilt())
+        Fill(References().Outlines());
     return true;
 }
 

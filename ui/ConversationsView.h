@@ -33,7 +33,8 @@ public:
     ConversationTreeModel* Model() const { return model; }
     QString Status() const;
 
-    // Reads the infos from the reference index again, for the scope shown.
+    // Reads the infos from the reference index again, for the scope shown (once the
+    // index has been built).
     void Refresh();
     // Shows the scope chosen in the boxes; a blank owner or quest is refused.
     bool ShowScope();
