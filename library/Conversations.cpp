@@ -48,7 +48,8 @@ public:
             const std::string& parent = infos[root].parent;
             Visit(root, 0, !parent.empty() && !allNames.contains(parent) ? parent : "");
         }
-        // What is left hangs on a cycle: start from its first info in sibling order.
+        // What is left is a cycle or hangs below one: start from the cycle's first info in
+        // sibling order, so that everything below it comes once, under its parent.
         std::vector<std::size_t> rest;
         for (const std::size_t i : taken) {
             if (!visited.contains(i))
@@ -56,8 +57,18 @@ public:
         }
         Order(rest);
         for (const std::size_t i : rest) {
-            if (!visited.contains(i))
-                Visit(i, 0, "");
+            if (visited.contains(i))
+                continue;
+            const auto parentOf = [&](std::size_t info) { return byName.at(infos[info].parent); };
+            std::unordered_set<std::size_t> above;
+            std::size_t onCycle = i;
+            while (above.insert(onCycle).second)
+                onCycle = parentOf(onCycle);
+            std::vector<std::size_t> cycle{onCycle};
+            for (std::size_t next = parentOf(onCycle); next != onCycle; next = parentOf(next))
+                cycle.push_back(next);
+            Order(cycle);
+            Visit(cycle.front(), 0, "");
         }
         return std::move(lines);
     }

@@ -24,8 +24,8 @@ struct ConversationLine {
 
 // The taken infos, each once (an info on a cycle once more). A root is a taken info
 // whose Parent is empty or names no taken info; children follow their parent one level
-// deeper. Siblings are ordered by MainSortID, then SortID, then name. Infos that only
-// a cycle leads to start from the first of them in that order.
+// deeper. Siblings are ordered by MainSortID, then SortID, then name. A cycle that no
+// root leads to starts from its first info in that order, with what hangs below it.
 std::vector<ConversationLine> ConversationForest(const std::vector<InfoOutline>& infos,
                                                  ConversationScope scope, std::string_view name);
 

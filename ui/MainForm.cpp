@@ -102,6 +102,7 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     tabs = new QTabWidget;
     tabs->addTab(BuildInfoTab(), "Info");
     tabs->addTab(BuildTemplateTab(), "Template");
+    AddConversationsView();
     setCentralWidget(tabs);
     resize(1043, 644 + menuBar()->sizeHint().height());
 

@@ -19,6 +19,8 @@ class QTableView;
 
 namespace VaskEdit {
 
+class ConversationsView;
+
 class MainForm : public QMainWindow {
     Q_OBJECT
 
@@ -70,6 +72,9 @@ public:
     // Reads "Infos/" into the index of where values are used, in the background; the
     // views over it hear referencesChanged when it is done.
     void BuildReferences();
+    // The "Conversations" tab.
+    ConversationsView* Conversations() const { return conversations; }
+    void ShowConversations();
 
 signals:
     // The reference index was built again or changed by a rename.
@@ -88,6 +93,7 @@ private:
     void InfoRowSelected();
     void TemplateRowSelected();
     void OpenCommandLineArguments();
+    void AddConversationsView();
 
     // What a job counts: files, or (the split) the bytes of the document.
     enum class Counted { Files, Bytes };
@@ -122,6 +128,7 @@ private:
     QLineEdit* templateName;
     QLineEdit* templateGuid;
     QLineEdit* templateFile;
+    ConversationsView* conversations = nullptr;
 
     BackgroundJob updateCacheJob;
     BackgroundJob searchJob;

@@ -152,6 +152,7 @@ TEST_F(ReferenceIndexTest, ConversationsAreAForestWithEveryInfoInIt) {
     Child("Orphan", "Gone");
     Child("Loop_B", "Loop_A");
     Child("Loop_A", "Loop_B");
+    Child("Loop_Tail", "Loop_A", "-5"); // below the cycle, before it in sibling order
     Child("Self", "Self");
     Child("Mira_Own", "Root", "0", "0", "Mira");
     EXPECT_EQ(Forest(), "Orphan (missing parent Gone)\n"
@@ -163,6 +164,7 @@ TEST_F(ReferenceIndexTest, ConversationsAreAForestWithEveryInfoInIt) {
                         "    Deep\n"
                         "  Root_Late\n"
                         "Loop_A\n"
+                        "  Loop_Tail\n"
                         "  Loop_B\n"
                         "    Loop_A (cycle)\n"
                         "Self\n"

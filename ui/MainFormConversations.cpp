@@ -1,0 +1,33 @@
+// The main window's "Conversations" tab and the "View" menu that brings it up.
+#include "ui/ConversationsView.h"
+#include "ui/MainForm.h"
+
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+
+namespace VaskEdit {
+
+void MainForm::AddConversationsView() {
+    conversations = new ConversationsView;
+    tabs->addTab(conversations, "Conversations");
+    connect(this, &MainForm::referencesChanged, conversations, &ConversationsView::Refresh);
+
+    // Before "Tools", where a view menu stands.
+    auto* view = new QMenu("View", menuBar());
+    view->addAction("Conversations", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
+                    &MainForm::ShowConversations);
+    QAction* before = nullptr;
+    for (QAction* menu : menuBar()->actions()) {
+        if (menu->text() == "Tools")
+            before = menu;
+    }
+    menuBar()->insertMenu(before, view);
+}
+
+void MainForm::ShowConversations() {
+    tabs->setCurrentWidget(conversations);
+}
+
+} // namespace VaskEdit
