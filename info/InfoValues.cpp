@@ -3,6 +3,7 @@
 #include "info/MemberTable.h"
 #include "info/RegionMembers.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace VaskEdit {
@@ -12,10 +13,12 @@ constexpr std::string_view PerkClass = "gCRequiredPerk";
 
 void VisitToken(const std::optional<MemberToken>& token, std::uint32_t regionAt, Place place,
                 std::string_view entryClass, const std::function<void(const ValueAt&)>& visit) {
-    std::string scratch;
-    if (!token || ValueView(token->text, scratch).empty())
+    if (!token)
         return;
-    visit(ValueAt{place, token->text, regionAt + token->offset, entryClass});
+    std::string scratch;
+    const std::string_view value = ValueView(token->text, scratch);
+    if (!value.empty())
+        visit(ValueAt{place, value, token->text, regionAt + token->offset, entryClass});
 }
 
 void VisitMembers(std::string_view text, std::uint32_t at, std::uint32_t end, MemberGroup group,
@@ -80,7 +83,7 @@ std::string_view ValueView(std::string_view token, std::string& scratch) {
     std::string_view inner = token;
     if (inner.size() >= 2 && inner.front() == '"' && inner.back() == '"')
         inner = inner.substr(1, inner.size() - 2);
-    if (inner.find_first_of("\";") == std::string_view::npos)
+    if (std::none_of(inner.begin(), inner.end(), [](char c) { return c == '"' || c == ';'; }))
         return inner;
     scratch = ValueText(token);
     return scratch;

@@ -32,6 +32,7 @@ std::string PlaceName(const Place& place);
 // One value where it stands in the file.
 struct ValueAt {
     Place place;
+    std::string_view value;      // as ValueText gives it; lasts as long as the call
     std::string_view token;      // the value's bytes as they stand, quotes included
     std::uint32_t offset = 0;    // where the token begins in the file
     std::string_view entryClass; // the entry's class name; empty for the info's members

@@ -74,8 +74,7 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text,
     std::vector<std::vector<std::string>> conditionValues(regions.conditions.size());
     std::optional<std::uint16_t> firstSay;
     ForEachValue(text, regions, [&](const ValueAt& at) {
-        std::string cleaned;
-        const std::string_view value = ValueView(at.token, cleaned);
+        const std::string_view value = at.value;
         const Place& place = at.place;
         if (place.list == PlaceList::Member) {
             const std::string_view member = InfoMemberTable()[place.field].name;

@@ -54,7 +54,7 @@ std::string Applied(std::string text, std::vector<Edit> edits) {
 std::vector<std::pair<Place, std::string>> Values(std::string_view text) {
     std::vector<std::pair<Place, std::string>> values;
     ForEachValue(text,
-                 [&](const ValueAt& at) { values.emplace_back(at.place, ValueText(at.token)); });
+                 [&](const ValueAt& at) { values.emplace_back(at.place, std::string(at.value)); });
     return values;
 }
 
@@ -68,8 +68,7 @@ public:
     bool Uses(std::string_view info, std::string_view text, std::vector<Edit>& edits,
               std::vector<Place>& places) {
         ForEachValue(text, [&](const ValueAt& at) {
-            std::string scratch;
-            if (!refusal.empty() || ValueView(at.token, scratch) != oldName)
+            if (!refusal.empty() || at.value != oldName)
                 return;
             const std::string where = std::string(info) + "'s " + PlaceName(at.place);
             if (newName.size() > CapacityOf(at.place)) {
