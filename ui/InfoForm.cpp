@@ -5,6 +5,7 @@
 #include "library/InfoManager.h"
 #include "tools/ExternalTools.h"
 #include "ui/DialogLook.h"
+#include "ui/GridCells.h"
 #include "ui/InfoOpening.h"
 #include "ui/MaskedBox.h"
 #include "ui/ReadableCharacters.h"
@@ -334,34 +335,49 @@ void InfoForm::BuildLayout() {
          {150, 150, 150},
          "RequiredPerk"},
     };
+    // Each column after the type shows one slot of the entry.
+    const auto slotText = [](const auto& entry, int tab, int column) {
+        return VisitSlot(
+            entry, *GridColumnSlot(tab, column), [](const std::string& text) { return text; },
+            std::string());
+    };
     gridModels = {
         new EntryTableModel(
             specs[0].headers, [this] { return static_cast<int>(infoData.InfoCommands.size()); },
-            [this](int row, int column) {
+            [this, slotText](int row, int column) {
                 const auto& c = infoData.InfoCommands[static_cast<std::size_t>(row)];
-                const std::string* cells[] = {&c.Command, &c.Entity1,   &c.Entity2, &c.ID1,
-                                              &c.ID2,     &c.LocString, &c.Text};
-                return *cells[column];
+                return column == 0 ? c.Command : slotText(c, 0, column);
             },
             this),
         new EntryTableModel(
             specs[1].headers, [this] { return static_cast<int>(infoData.InfoConditions.size()); },
-            [this](int row, int column) {
+            [this, slotText](int row, int column) {
                 const auto& c = infoData.InfoConditions[static_cast<std::size_t>(row)];
-                const std::string* cells[] = {&c.Condition, &c.Entity1, &c.Entity2, &c.ID1,
-                                              &c.ID2,       &c.ID3,     &c.ID4};
-                return *cells[column];
+                return column == 0 ? c.Condition : slotText(c, 1, column);
             },
             this),
         new EntryTableModel(
             specs[2].headers, [this] { return static_cast<int>(infoData.RequiredPerks.size()); },
-            [this](int row, int column) {
+            [this, slotText](int row, int column) {
                 const auto& p = infoData.RequiredPerks[static_cast<std::size_t>(row)];
-                const std::string* cells[] = {nullptr, &p.Perk, &p.Value, &p.InvertTest};
-                return column == 0 ? std::string("RequiredPerk") : *cells[column];
+                return column == 0 ? std::string("RequiredPerk") : slotText(p, 2, column);
             },
             this),
     };
+    for (int tab = 0; tab < GridCount; ++tab) {
+        EntryTableModel* model = gridModels[static_cast<std::size_t>(tab)];
+        model->SetCellNotes(
+            [this, tab](int row, int column) {
+                const auto at = static_cast<std::size_t>(row);
+                const std::string type = tab == 0   ? infoData.InfoCommands[at].Command
+                                         : tab == 1 ? infoData.InfoConditions[at].Condition
+                                                    : std::string();
+                return GridCellTip(tab, type, column);
+            },
+            [model](int row, int column) {
+                return column == 0 ? std::string() : TemplateNameOf(model->StoredCell(row, column));
+            });
+    }
     for (std::size_t i = 0; i < specs.size(); ++i) {
         auto* tab = new QWidget;
         auto* layout = new QVBoxLayout(tab);

@@ -3,6 +3,7 @@
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
 #include "library/InfoManager.h"
+#include "library/TemplateManager.h"
 #include "ui/DialogResult.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoConditionForm.h"
@@ -64,6 +65,9 @@ bool InfoForm::Editable() const {
 
 void InfoForm::InfoEditor_OnOpen(std::uint32_t index, InfoFormEditMode mode) {
     SetInfoEditMode(mode);
+    // The grids name the templates of the GUIDs they show.
+    if (TemplateManager::TemplateCache.GetSize() == 0)
+        TemplateManager::ReadCache();
     if (mode == InfoFormEditMode::New || index >= InfoManager::InfoFiles.GetSize()) {
         infoData = InfoRef{};
         InfoEditor_ClearGUI();
