@@ -64,13 +64,15 @@ std::string FirstValid(std::initializer_list<const std::string*> texts) {
 }
 } // namespace
 
-void OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode, const std::string& sourcePath) {
+InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
+                         const std::string& sourcePath) {
     auto* form = new InfoForm;
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->show();
     form->InfoEditor_OnOpen(index, mode);
     if (!sourcePath.empty())
         form->SetSourceFile(sourcePath);
+    return form;
 }
 
 InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
@@ -167,7 +169,7 @@ void InfoForm::BuildLayout() {
     file->addAction("Save", this, &InfoForm::Save);
     file->addAction("Cancel", this, &InfoForm::Cancel);
     BuildEditMenu();
-    menuBar()->addMenu("Tools");
+    BuildReferenceMenu(menuBar()->addMenu("Tools"));
     QMenu* help = menuBar()->addMenu("Help");
     help->addAction("Show Help", this, [] { HelpManager::ShowHelp(InfoEditor); });
 
@@ -448,6 +450,7 @@ void InfoForm::BuildLayout() {
     connect(copyButton, &QPushButton::clicked, this, &InfoForm::CopyInfo);
     connect(newButton, &QPushButton::clicked, this, &InfoForm::NewInfo);
     connect(openParentButton, &QPushButton::clicked, this, &InfoForm::OpenParent);
+    AddUsagesMenus();
 }
 
 void InfoForm::LoadFields() {
@@ -491,33 +494,32 @@ void InfoForm::ShowFields() {
 }
 
 void InfoForm::StoreFields() {
-    for (auto& field : fields) {
-        std::string& text = infoData.*field.copy;
-        switch (field.kind) {
-        case FieldKind::Check: {
-            const bool checked = static_cast<QCheckBox*>(field.control)->isChecked();
-            // An untouched box keeps the text it was loaded from, whatever it was.
-            text = checked == field.loadedChecked && !field.loaded.empty()
-                       ? field.loaded
-                       : (checked ? "True" : "False");
-            break;
-        }
-        case FieldKind::Choice:
-            text = ToSystemString(static_cast<QComboBox*>(field.control)->currentText(),
-                                  static_cast<std::size_t>(field.capacity) + 1);
-            break;
-        case FieldKind::Text:
-            text = ToSystemString(static_cast<QLineEdit*>(field.control)->text(),
-                                  static_cast<std::size_t>(field.capacity) + 1);
-            break;
-        case FieldKind::Number:
-        case FieldKind::Guid:
-            text = BoxBytes(static_cast<QLineEdit*>(field.control));
-            break;
-        case FieldKind::None:
-            break;
-        }
+    for (auto& field : fields)
+        infoData.*field.copy = StoredText(field);
+}
+
+std::string InfoForm::StoredText(const FieldControl& field) const {
+    switch (field.kind) {
+    case FieldKind::Check: {
+        const bool checked = static_cast<QCheckBox*>(field.control)->isChecked();
+        // An untouched box keeps the text it was loaded from, whatever it was.
+        return checked == field.loadedChecked && !field.loaded.empty()
+                   ? field.loaded
+                   : (checked ? "True" : "False");
     }
+    case FieldKind::Choice:
+        return ToSystemString(static_cast<QComboBox*>(field.control)->currentText(),
+                              static_cast<std::size_t>(field.capacity) + 1);
+    case FieldKind::Text:
+        return ToSystemString(static_cast<QLineEdit*>(field.control)->text(),
+                              static_cast<std::size_t>(field.capacity) + 1);
+    case FieldKind::Number:
+    case FieldKind::Guid:
+        return BoxBytes(static_cast<QLineEdit*>(field.control));
+    case FieldKind::None:
+        break;
+    }
+    return infoData.*field.copy;
 }
 
 void InfoForm::InfoEditor_ClearGUI() {

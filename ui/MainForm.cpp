@@ -227,6 +227,7 @@ QWidget* MainForm::BuildInfoTab() {
             &MainForm::InfoRowSelected);
     infoFilter->installEventFilter(this);
     searchBox->installEventFilter(this);
+    BuildInfoListActions();
     return page;
 }
 

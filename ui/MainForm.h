@@ -39,6 +39,10 @@ public:
     void NewInfo();
     void OpenWithNotepad();
     void Search();
+    // The index of where values are used: the uses of the selected info's name, and
+    // renaming it.
+    void FindUsagesOfSelection();
+    void RenameSelection();
     // The template tab's actions.
     void ReadTemplateCache();
     void FilterTemplates();
@@ -70,6 +74,7 @@ public:
     // Reads "Infos/" into the index of where values are used, in the background; the
     // views over it hear referencesChanged when it is done.
     void BuildReferences();
+    BackgroundJob& ReferencesJob() { return referencesJob; }
 
 signals:
     // The reference index was built again or changed by a rename.
@@ -88,6 +93,7 @@ private:
     void InfoRowSelected();
     void TemplateRowSelected();
     void OpenCommandLineArguments();
+    void BuildInfoListActions();
 
     // What a job counts: files, or (the split) the bytes of the document.
     enum class Counted { Files, Bytes };
