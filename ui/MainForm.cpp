@@ -201,6 +201,10 @@ QWidget* MainForm::BuildInfoTab() {
     auto* go = new QPushButton("Go");
     controlLayout->addWidget(new QLabel("Search"));
     controlLayout->addWidget(searchBox, 1);
+    searchType = new QComboBox;
+    searchType->addItems({"File text", "Spoken text"});
+    searchType->setToolTip("Search the info files, or the lines the infos show");
+    controlLayout->addWidget(searchType);
     controlLayout->addWidget(go);
     side->addWidget(control);
     side->addStretch();

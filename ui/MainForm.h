@@ -39,10 +39,11 @@ public:
     void NewInfo();
     void OpenWithNotepad();
     void Search();
-    // The index of where values are used: the uses of the selected info's name, and
-    // renaming it.
+    // The index of where values are used: the uses of the selected info's name, renaming
+    // it, and the search of the texts that the infos show ("Spoken text").
     void FindUsagesOfSelection();
     void RenameSelection();
+    void SearchSpokenText();
     // The template tab's actions.
     void ReadTemplateCache();
     void FilterTemplates();
@@ -63,6 +64,7 @@ public:
     QLineEdit* InfoFilterBox() const { return infoFilter; }
     QComboBox* InfoFilterType() const { return infoFilterType; }
     QLineEdit* SearchBox() const { return searchBox; }
+    QComboBox* SearchType() const { return searchType; }
     QLineEdit* SelectedName() const { return selectedName; }
     QLineEdit* SelectedQuest() const { return selectedQuest; }
     QLineEdit* TemplateFilterBox() const { return templateFilter; }
@@ -122,6 +124,7 @@ private:
     QLineEdit* selectedOwner;
     QLineEdit* selectedQuest;
     QLineEdit* searchBox;
+    QComboBox* searchType;
     QLineEdit* templateFilter;
     QComboBox* templateFilterType;
     QLineEdit* templateName;

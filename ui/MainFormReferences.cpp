@@ -1,5 +1,8 @@
 // The main window's ways into the index of where values are used: the info list's
-// "Find Usages" and "Rename...".
+// "Find Usages" and "Rename...", and the search of the texts the infos show.
+#include "library/InfoManager.h"
+#include "library/ReferenceIndex.h"
+#include "library/SpokenSearch.h"
 #include "ui/MainForm.h"
 #include "ui/ReferenceWait.h"
 #include "ui/RenameInfoDialog.h"
@@ -44,6 +47,24 @@ void MainForm::FindUsagesOfSelection() {
 
 void MainForm::RenameSelection() {
     RenameInteractively(this, selectedName->text());
+}
+
+void MainForm::SearchSpokenText() {
+    infoModel->SetRows({});
+    InfoManager::ClearFilter();
+    // As the file search: a blank text finds nothing.
+    const QString text = searchBox->text();
+    if (StringIsValid(text) && WaitForReferences(this)) {
+        for (const InfoOutline& info :
+             InfosShowing(References().Outlines(), ToSystemString(text))) {
+            VaskInfoCache row;
+            row.Name = Char48(info.name.c_str());
+            row.Owner = Char48(info.owner.c_str());
+            row.Quest = Char48(info.quest.c_str());
+            InfoManager::InfoCurrentFilter.PushBack(row);
+        }
+    }
+    ListInfos(true);
 }
 
 } // namespace VaskEdit

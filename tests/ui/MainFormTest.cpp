@@ -283,6 +283,31 @@ private slots:
         QCOMPARE(Rows(window.InfoList()), 0);
     }
 
+    // "Spoken text" searches the lines the infos show, ignoring case; the file text holds
+    // only their ids.
+    void spokenTextSearchListsTheInfosThatShowIt() {
+        References().Build({}, {});
+        MainForm window;
+        window.SearchType()->setCurrentText("Spoken text");
+        window.SearchBox()->setText("HERBS");
+        QTest::keyClick(window.SearchBox(), Qt::Key_Return);
+        QStringList found;
+        for (int r = 0; r < Rows(window.InfoList()); ++r)
+            found << Cell(window.InfoList(), r, 0);
+        found.sort();
+        // Not Mira_HealingHerbs, whose ids alone hold the word.
+        QCOMPARE(found, (QStringList{"Mira_Greeting", "Mira_Teach"}));
+        window.InfoList()->selectRow(0);
+        QCOMPARE(window.SelectedName()->text(), Cell(window.InfoList(), 0, 0));
+        window.SearchBox()->setText("Some of them bite");
+        window.Search();
+        QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Mira|"});
+        window.SearchType()->setCurrentText("File text");
+        window.Search();
+        FinishJobs(window);
+        QCOMPARE(Rows(window.InfoList()), 0);
+    }
+
     // "Find Usages" (Shift+F12) on an editor's grid cell or field lists every use of the
     // value it stores; a row opens its info with that entry selected or that field focused.
     void findUsagesListsTheUsesAndOpensTheirPlaces() {
