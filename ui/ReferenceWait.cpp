@@ -6,7 +6,9 @@
 #include "ui/UserWaitDialog.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QLocale>
+#include <QTableView>
 #include <QTimer>
 
 #include <memory>
@@ -79,11 +81,22 @@ bool WaitForReferences(QWidget* parent) {
     return Built(parent, outcome);
 }
 
-void ReferencesRenamed() {
-    if (MainForm* main = FindMainForm()) {
-        main->ReadInfoCache();
-        emit main->referencesChanged();
+void ReferencesRenamed(const QString& oldName, const QString& newName) {
+    MainForm* main = FindMainForm();
+    if (!main)
+        return;
+    const bool selected = main->SelectedName()->text() == oldName;
+    main->ReadInfoCache();
+    if (selected) {
+        QTableView* list = main->InfoList();
+        const QModelIndexList rows = list->model()->match(
+            list->model()->index(0, 0), Qt::DisplayRole, newName, 1, Qt::MatchExactly);
+        if (!rows.isEmpty()) {
+            list->selectRow(rows.first().row());
+            list->scrollTo(rows.first());
+        }
     }
+    emit main->referencesChanged();
 }
 
 } // namespace VaskEdit

@@ -3,6 +3,7 @@
 // Before a view reads it, it waits here for that build rather than show nothing.
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace VaskEdit {
@@ -18,8 +19,8 @@ MainForm* FindMainForm();
 // (without a main window it is built here). A build that fails is shown as "Error".
 bool WaitForReferences(QWidget* parent);
 
-// After a rename: the main window's info list reads "infocache" again and the views
-// over the index hear that it changed.
-void ReferencesRenamed();
+// After a rename: the main window's info list reads "infocache" again (the renamed
+// info stays selected when it was) and the views over the index hear that it changed.
+void ReferencesRenamed(const QString& oldName, const QString& newName);
 
 } // namespace VaskEdit

@@ -230,7 +230,7 @@ bool RenameInteractively(QWidget* parent, const QString& oldName) {
         if (editor)
             ReopenEditor(editor, name);
     }
-    ReferencesRenamed();
+    ReferencesRenamed(oldName, dialog.NameBox()->text());
     return true;
 }
 

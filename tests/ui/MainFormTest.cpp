@@ -442,6 +442,7 @@ private slots:
         const QStringList listed = RowTexts(window.InfoList());
         QVERIFY(listed.contains("Mira_Hello|Mira|"));
         QVERIFY(!listed.join('\n').contains("Mira_Greeting"));
+        QCOMPARE(window.SelectedName()->text(), QString("Mira_Hello"));
         QTRY_VERIFY(!teach); // closed, and opened again on the new file
         QVERIFY(EditorOn("Mira_Teach"));
         QCOMPARE(Text(EditorOn("Mira_Teach"), "ParentInfo"), QString("Mira_Hello"));
