@@ -207,8 +207,9 @@ bool RenameInfoDialog::HandleKey(QKeyEvent& event) {
         reject();
         return true;
     }
+    // Enter renames from the name box only, not while a button has the focus.
     if ((event.key() == Qt::Key_S && modifiers == Qt::ControlModifier) ||
-        (enter && modifiers == Qt::NoModifier)) {
+        (enter && modifiers == Qt::NoModifier && nameBox->hasFocus())) {
         Rename();
         return true;
     }
