@@ -69,7 +69,7 @@ bool CheckReportWindow::OpenRow(int row) {
     const std::string& name = model->RowAt(row)[1];
     if (name.empty())
         return false;
-    return OpenInfoByName(this, FromSystemString(name));
+    return OpenInfoByName(this, FromSystemString(name)) != nullptr;
 }
 
 } // namespace VaskEdit

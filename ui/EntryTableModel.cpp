@@ -26,10 +26,24 @@ int EntryTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(headers.size());
 }
 
+void EntryTableModel::SetCellNotes(Tip cellTip, Note cellNote) {
+    tip = std::move(cellTip);
+    note = std::move(cellNote);
+}
+
 QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows())
+    if (!index.isValid() || index.row() >= rows())
         return {};
-    return FromSystemString(cell(index.row(), index.column()));
+    if (role == Qt::ToolTipRole && tip) {
+        const QString text = tip(index.row(), index.column());
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    const QString text = FromSystemString(cell(index.row(), index.column()));
+    // The note comes first: a narrow column still shows it.
+    const std::string before = note ? note(index.row(), index.column()) : std::string();
+    return before.empty() ? text : "[" + FromSystemString(before) + "] " + text;
 }
 
 QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

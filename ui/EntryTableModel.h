@@ -20,6 +20,12 @@ public:
     using Cell = std::function<std::string(int row, int column)>;
 
     EntryTableModel(QStringList headers, RowCount rows, Cell cell, QObject* parent = nullptr);
+    // A cell's tool tip, and a note shown in brackets before its text (empty: none);
+    // StoredCell gives the text without the note.
+    using Tip = std::function<QString(int row, int column)>;
+    using Note = std::function<std::string(int row, int column)>;
+    void SetCellNotes(Tip tip, Note note);
+    std::string StoredCell(int row, int column) const { return cell(row, column); }
     // Shows the list anew after it changed.
     void Rebuild();
     // Lets rows be dragged within this table while canMove() says yes; moveRow(from, to)
@@ -48,6 +54,8 @@ private:
     QStringList headers;
     RowCount rows;
     Cell cell;
+    Tip tip;
+    Note note;
     CanMove canMove;
     MoveRow moveRow;
 

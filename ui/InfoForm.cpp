@@ -5,6 +5,7 @@
 #include "library/InfoManager.h"
 #include "tools/ExternalTools.h"
 #include "ui/DialogLook.h"
+#include "ui/GridCells.h"
 #include "ui/InfoOpening.h"
 #include "ui/MaskedBox.h"
 #include "ui/ReadableCharacters.h"
@@ -63,13 +64,15 @@ std::string FirstValid(std::initializer_list<const std::string*> texts) {
 }
 } // namespace
 
-void OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode, const std::string& sourcePath) {
+InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
+                         const std::string& sourcePath) {
     auto* form = new InfoForm;
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->show();
     form->InfoEditor_OnOpen(index, mode);
     if (!sourcePath.empty())
         form->SetSourceFile(sourcePath);
+    return form;
 }
 
 InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
@@ -166,7 +169,7 @@ void InfoForm::BuildLayout() {
     file->addAction("Save", this, &InfoForm::Save);
     file->addAction("Cancel", this, &InfoForm::Cancel);
     BuildEditMenu();
-    menuBar()->addMenu("Tools");
+    BuildReferenceMenu(menuBar()->addMenu("Tools"));
     QMenu* help = menuBar()->addMenu("Help");
     help->addAction("Show Help", this, [] { HelpManager::ShowHelp(InfoEditor); });
 
@@ -334,34 +337,49 @@ void InfoForm::BuildLayout() {
          {150, 150, 150},
          "RequiredPerk"},
     };
+    // Each column after the type shows one slot of the entry.
+    const auto slotText = [](const auto& entry, int tab, int column) {
+        return VisitSlot(
+            entry, *GridColumnSlot(tab, column), [](const std::string& text) { return text; },
+            std::string());
+    };
     gridModels = {
         new EntryTableModel(
             specs[0].headers, [this] { return static_cast<int>(infoData.InfoCommands.size()); },
-            [this](int row, int column) {
+            [this, slotText](int row, int column) {
                 const auto& c = infoData.InfoCommands[static_cast<std::size_t>(row)];
-                const std::string* cells[] = {&c.Command, &c.Entity1,   &c.Entity2, &c.ID1,
-                                              &c.ID2,     &c.LocString, &c.Text};
-                return *cells[column];
+                return column == 0 ? c.Command : slotText(c, 0, column);
             },
             this),
         new EntryTableModel(
             specs[1].headers, [this] { return static_cast<int>(infoData.InfoConditions.size()); },
-            [this](int row, int column) {
+            [this, slotText](int row, int column) {
                 const auto& c = infoData.InfoConditions[static_cast<std::size_t>(row)];
-                const std::string* cells[] = {&c.Condition, &c.Entity1, &c.Entity2, &c.ID1,
-                                              &c.ID2,       &c.ID3,     &c.ID4};
-                return *cells[column];
+                return column == 0 ? c.Condition : slotText(c, 1, column);
             },
             this),
         new EntryTableModel(
             specs[2].headers, [this] { return static_cast<int>(infoData.RequiredPerks.size()); },
-            [this](int row, int column) {
+            [this, slotText](int row, int column) {
                 const auto& p = infoData.RequiredPerks[static_cast<std::size_t>(row)];
-                const std::string* cells[] = {nullptr, &p.Perk, &p.Value, &p.InvertTest};
-                return column == 0 ? std::string("RequiredPerk") : *cells[column];
+                return column == 0 ? std::string("RequiredPerk") : slotText(p, 2, column);
             },
             this),
     };
+    for (int tab = 0; tab < GridCount; ++tab) {
+        EntryTableModel* model = gridModels[static_cast<std::size_t>(tab)];
+        model->SetCellNotes(
+            [this, tab](int row, int column) {
+                const auto at = static_cast<std::size_t>(row);
+                const std::string type = tab == 0   ? infoData.InfoCommands[at].Command
+                                         : tab == 1 ? infoData.InfoConditions[at].Condition
+                                                    : std::string();
+                return GridCellTip(tab, type, column);
+            },
+            [model](int row, int column) {
+                return column == 0 ? std::string() : TemplateNameOf(model->StoredCell(row, column));
+            });
+    }
     for (std::size_t i = 0; i < specs.size(); ++i) {
         auto* tab = new QWidget;
         auto* layout = new QVBoxLayout(tab);
@@ -432,6 +450,7 @@ void InfoForm::BuildLayout() {
     connect(copyButton, &QPushButton::clicked, this, &InfoForm::CopyInfo);
     connect(newButton, &QPushButton::clicked, this, &InfoForm::NewInfo);
     connect(openParentButton, &QPushButton::clicked, this, &InfoForm::OpenParent);
+    AddUsagesMenus();
 }
 
 void InfoForm::LoadFields() {
@@ -475,33 +494,32 @@ void InfoForm::ShowFields() {
 }
 
 void InfoForm::StoreFields() {
-    for (auto& field : fields) {
-        std::string& text = infoData.*field.copy;
-        switch (field.kind) {
-        case FieldKind::Check: {
-            const bool checked = static_cast<QCheckBox*>(field.control)->isChecked();
-            // An untouched box keeps the text it was loaded from, whatever it was.
-            text = checked == field.loadedChecked && !field.loaded.empty()
-                       ? field.loaded
-                       : (checked ? "True" : "False");
-            break;
-        }
-        case FieldKind::Choice:
-            text = ToSystemString(static_cast<QComboBox*>(field.control)->currentText(),
-                                  static_cast<std::size_t>(field.capacity) + 1);
-            break;
-        case FieldKind::Text:
-            text = ToSystemString(static_cast<QLineEdit*>(field.control)->text(),
-                                  static_cast<std::size_t>(field.capacity) + 1);
-            break;
-        case FieldKind::Number:
-        case FieldKind::Guid:
-            text = BoxBytes(static_cast<QLineEdit*>(field.control));
-            break;
-        case FieldKind::None:
-            break;
-        }
+    for (auto& field : fields)
+        infoData.*field.copy = StoredText(field);
+}
+
+std::string InfoForm::StoredText(const FieldControl& field) const {
+    switch (field.kind) {
+    case FieldKind::Check: {
+        const bool checked = static_cast<QCheckBox*>(field.control)->isChecked();
+        // An untouched box keeps the text it was loaded from, whatever it was.
+        return checked == field.loadedChecked && !field.loaded.empty()
+                   ? field.loaded
+                   : (checked ? "True" : "False");
     }
+    case FieldKind::Choice:
+        return ToSystemString(static_cast<QComboBox*>(field.control)->currentText(),
+                              static_cast<std::size_t>(field.capacity) + 1);
+    case FieldKind::Text:
+        return ToSystemString(static_cast<QLineEdit*>(field.control)->text(),
+                              static_cast<std::size_t>(field.capacity) + 1);
+    case FieldKind::Number:
+    case FieldKind::Guid:
+        return BoxBytes(static_cast<QLineEdit*>(field.control));
+    case FieldKind::None:
+        break;
+    }
+    return infoData.*field.copy;
 }
 
 void InfoForm::InfoEditor_ClearGUI() {

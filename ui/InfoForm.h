@@ -3,6 +3,7 @@
 // change of the working copy is a step on an undo stack.
 #pragma once
 
+#include "info/InfoValues.h"
 #include "info/MemberTable.h"
 #include "info/SaveCheck.h"
 #include "info/WorkingCopyEdit.h"
@@ -19,6 +20,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTableView;
@@ -64,6 +66,15 @@ public:
     bool MoveEntryRow(int tab, int from, int to);
     void CopyEntry();
     void PasteEntries();
+    // The index of where values are used: the uses of the value in the field or grid
+    // cell (the focused one when target is null), renaming the shown info (Edit mode),
+    // and showing one place of the info: its field focused, or its entry's grid row
+    // selected.
+    void FindUsagesIn(QWidget* target);
+    void RenameShownInfo();
+    void ShowPlace(const Place& place);
+    // The name of the info as it was read; empty for a new info.
+    const std::string& LoadedName() const { return loadedName; }
 
     InfoFormEditMode EditMode() const { return editMode; }
     const InfoRef& InfoData() const { return infoData; }
@@ -117,6 +128,15 @@ private:
     void SelectRow(int tab, int row);
     void BuildEditMenu();
     void StoreFields();
+    std::string StoredText(const FieldControl& field) const;
+    // The value to find the uses of in the control (a field, or a grid's current cell);
+    // false when the control has none or it is blank.
+    bool UsageValue(QWidget* target, std::string* value) const;
+    void BuildReferenceMenu(QMenu* tools);
+    void AddUsagesMenus();
+    void AddUsagesEntry(QMenu* menu, QWidget* target);
+    // The context menu of a field's control, with "Find Usages"; false for any other widget.
+    bool ShowFieldMenu(QWidget* widget, const QPoint& at);
     void ApplyEditability();
     // target: the control the key was sent to.
     bool HandleKey(QKeyEvent& key, QWidget* target);
@@ -132,6 +152,8 @@ private:
     void UnloadOnClose();
 
     InfoRef infoData;
+    std::string loadedName;
+    QAction* renameAction = nullptr;
     InfoFormEditMode editMode = InfoFormEditMode::View;
     bool unloaded = false;
     std::vector<FieldControl> fields;

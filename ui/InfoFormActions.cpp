@@ -3,6 +3,7 @@
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
 #include "library/InfoManager.h"
+#include "library/TemplateManager.h"
 #include "ui/DialogResult.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoConditionForm.h"
@@ -19,6 +20,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +66,10 @@ bool InfoForm::Editable() const {
 
 void InfoForm::InfoEditor_OnOpen(std::uint32_t index, InfoFormEditMode mode) {
     SetInfoEditMode(mode);
+    // The grids name the templates of the GUIDs they show.
+    if (TemplateManager::TemplateCache.GetSize() == 0)
+        TemplateManager::ReadCache();
+    loadedName.clear();
     if (mode == InfoFormEditMode::New || index >= InfoManager::InfoFiles.GetSize()) {
         infoData = InfoRef{};
         InfoEditor_ClearGUI();
@@ -72,6 +78,7 @@ void InfoForm::InfoEditor_OnOpen(std::uint32_t index, InfoFormEditMode mode) {
         return;
     }
     infoData = MakeInfoRef(InfoManager::InfoFiles[index]);
+    loadedName = infoData.Name;
     LoadFields();
     RebuildAll();
     ResetHistory();
@@ -126,6 +133,7 @@ void InfoForm::ApplyEditability() {
     }
     saveButton->setEnabled(true);
     cancelButton->setEnabled(true);
+    renameAction->setEnabled(editMode == InfoFormEditMode::Edit);
 }
 
 void InfoForm::EditInfo() {
@@ -151,6 +159,7 @@ void InfoForm::CopyInfo() {
 
 void InfoForm::NewInfo() {
     SetInfoEditMode(InfoFormEditMode::New);
+    loadedName.clear();
     InfoEditor_ClearGUI();
     ResetHistory();
 }
@@ -329,6 +338,9 @@ bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
                 PickGoldCostItem();
         }
     }
+    if (mine && event->type() == QEvent::ContextMenu &&
+        ShowFieldMenu(widget, static_cast<QContextMenuEvent*>(event)->globalPos()))
+        return true;
     // The window sees every key before its controls.
     if (mine && event->type() == QEvent::KeyPress)
         return HandleKey(*static_cast<QKeyEvent*>(event), widget);
@@ -342,6 +354,10 @@ bool InfoForm::HandleKey(QKeyEvent& key, QWidget* target) {
         return false;
     if (code == Qt::Key_Escape && modifiers == Qt::NoModifier) {
         Cancel();
+        return true;
+    }
+    if (code == Qt::Key_F12 && modifiers == Qt::ShiftModifier) {
+        FindUsagesIn(target);
         return true;
     }
     if (modifiers == Qt::AltModifier) {

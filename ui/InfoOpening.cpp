@@ -18,19 +18,26 @@ QString NotFound(const QString& what) {
 }
 } // namespace
 
-bool OpenInfoByName(QWidget* parent, const QString& name) {
+InfoForm* OpenInfoByName(QWidget* parent, const QString& name) {
     if (!StringIsValid(name)) {
         ShowMessage(parent, "Caution!", "Invalid info name!");
-        return false;
+        return nullptr;
     }
     const std::string bytes = ToSystemString(name, 49);
     const std::uint32_t index = InfoManager::PrepareInfo();
     if (!InfoManager::InfoFiles[index].LoadDataFromFile(bytes.c_str())) {
         ShowMessage(parent, "InfoManager", NotFound(name));
-        return false;
+        return nullptr;
     }
-    OpenInfoEditor(index, InfoFormEditMode::View, InfoFilePath(TesselEngine::Char48(bytes)).Str());
-    return true;
+    return OpenInfoEditor(index, InfoFormEditMode::View,
+                          InfoFilePath(TesselEngine::Char48(bytes)).Str());
+}
+
+InfoForm* OpenInfoAt(QWidget* parent, const QString& name, const Place& place) {
+    InfoForm* form = OpenInfoByName(parent, name);
+    if (form)
+        form->ShowPlace(place);
+    return form;
 }
 
 bool OpenInfoFromPath(QWidget* parent, std::string path) {

@@ -203,6 +203,10 @@ QWidget* MainForm::BuildInfoTab() {
     auto* go = new QPushButton("Go");
     controlLayout->addWidget(new QLabel("Search"));
     controlLayout->addWidget(searchBox, 1);
+    searchType = new QComboBox;
+    searchType->addItems({"File text", "Spoken text"});
+    searchType->setToolTip("Search the info files, or the lines the infos show");
+    controlLayout->addWidget(searchType);
     controlLayout->addWidget(go);
     side->addWidget(control);
     side->addStretch();
@@ -229,6 +233,7 @@ QWidget* MainForm::BuildInfoTab() {
             &MainForm::InfoRowSelected);
     infoFilter->installEventFilter(this);
     searchBox->installEventFilter(this);
+    BuildInfoListActions();
     return page;
 }
 

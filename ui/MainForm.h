@@ -41,6 +41,11 @@ public:
     void NewInfo();
     void OpenWithNotepad();
     void Search();
+    // The index of where values are used: the uses of the selected info's name, renaming
+    // it, and the search of the texts that the infos show ("Spoken text").
+    void FindUsagesOfSelection();
+    void RenameSelection();
+    void SearchSpokenText();
     // The template tab's actions.
     void ReadTemplateCache();
     void FilterTemplates();
@@ -61,6 +66,7 @@ public:
     QLineEdit* InfoFilterBox() const { return infoFilter; }
     QComboBox* InfoFilterType() const { return infoFilterType; }
     QLineEdit* SearchBox() const { return searchBox; }
+    QComboBox* SearchType() const { return searchType; }
     QLineEdit* SelectedName() const { return selectedName; }
     QLineEdit* SelectedQuest() const { return selectedQuest; }
     QLineEdit* TemplateFilterBox() const { return templateFilter; }
@@ -75,6 +81,7 @@ public:
     // The "Conversations" tab.
     ConversationsView* Conversations() const { return conversations; }
     void ShowConversations();
+    BackgroundJob& ReferencesJob() { return referencesJob; }
 
 signals:
     // The reference index was built again or changed by a rename.
@@ -94,6 +101,7 @@ private:
     void TemplateRowSelected();
     void OpenCommandLineArguments();
     void AddConversationsView();
+    void BuildInfoListActions();
 
     // What a job counts: files, or (the split) the bytes of the document.
     enum class Counted { Files, Bytes };
@@ -123,6 +131,7 @@ private:
     QLineEdit* selectedOwner;
     QLineEdit* selectedQuest;
     QLineEdit* searchBox;
+    QComboBox* searchType;
     QLineEdit* templateFilter;
     QComboBox* templateFilterType;
     QLineEdit* templateName;

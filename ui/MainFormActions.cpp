@@ -204,6 +204,10 @@ void MainForm::OpenWithNotepad() {
 }
 
 void MainForm::Search() {
+    if (searchType->currentIndex() == 1) {
+        SearchSpokenText();
+        return;
+    }
     infoModel->SetRows({});
     progress->setValue(0);
     progress->show();

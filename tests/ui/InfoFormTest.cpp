@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 #include "info/EntryBlockText.h"
 #include "library/InfoManager.h"
+#include "library/TemplateManager.h"
 #include "support/Workspace.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoPerkForm.h"
@@ -451,6 +452,38 @@ private slots:
     }
 
     // Rows cannot be moved or dragged while the info is only viewed.
+    // A GUID cell names its template beside it ("templatecache" is read when the cache is
+    // empty); every cell's tool tip names its parameter as the entry's dialog row does.
+    void gridCellsNameTheirTemplateAndParameter() {
+        TemplateManager::TemplateCache.ClearContent();
+        auto form = Open("Bob_BuySword");
+        const auto cell = [&](int tab, int row, int column, int role = Qt::DisplayRole) {
+            return form->Grid(tab)->model()->index(row, column).data(role).toString();
+        };
+        QCOMPARE(cell(0, 2, 0), QString("DestroyItem"));
+        QCOMPARE(cell(0, 2, 3), QString("[It_Gold] {52CED392-324A-E703-AD39-A2846EF838D0}"));
+        QCOMPARE(cell(0, 2, 3, Qt::ToolTipRole), QString("Item [ eCTemplateEntityProxy ]"));
+        QCOMPARE(cell(1, 0, 3), QString("[It_Gold] {52CED392-324A-E703-AD39-A2846EF838D0}"));
+        // The working copy keeps the GUID alone.
+        QCOMPARE(form->InfoData().InfoCommands[2].ID1,
+                 std::string("{52CED392-324A-E703-AD39-A2846EF838D0}"));
+        QCOMPARE(cell(0, 3, 0), QString("End"));
+        QVERIFY(!form->Grid(0)->model()->index(3, 1).data(Qt::ToolTipRole).isValid());
+
+        // A GUID that no template has is shown alone.
+        form.reset();
+        TemplateManager::TemplateCache.ClearContent();
+        VaskTest::WriteFile("templatecache",
+                            "It_Other,It_Other,{00000000-0000-0000-0000-000000000001},");
+        form = Open("Mira_HealingHerbs");
+        QCOMPARE(cell(0, 1, 1), QString("Mira"));
+        QCOMPARE(cell(0, 1, 1, Qt::ToolTipRole), QString("Speaker [ bCString ]"));
+        form.reset();
+        form = Open("Bob_BuySword");
+        QCOMPARE(cell(0, 2, 3), QString("{52CED392-324A-E703-AD39-A2846EF838D0}"));
+        TemplateManager::TemplateCache.ClearContent();
+    }
+
     void viewModeMovesNothing() {
         auto form = Open("Bob_Haggle");
         auto* model = form->Grid(0)->model();

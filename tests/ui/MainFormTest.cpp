@@ -3,11 +3,15 @@
 #include "ui/MainForm.h"
 #include "UiTestSupport.h"
 #include "library/InfoManager.h"
+#include "library/ReferenceIndex.h"
 #include "library/TemplateManager.h"
 #include "support/Workspace.h"
 #include "tools/Launcher.h"
 #include "ui/CheckReportWindow.h"
 #include "ui/InfoForm.h"
+#include "ui/InfoOpening.h"
+#include "ui/RenameInfoDialog.h"
+#include "ui/UsagesWindow.h"
 #include "ui/UserWaitDialog.h"
 
 #include <QApplication>
@@ -15,11 +19,15 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 
 using namespace VaskEdit;
@@ -53,6 +61,49 @@ int Rows(QTableView* view) {
 
 QString Cell(QTableView* view, int row, int column) {
     return view->model()->index(row, column).data().toString();
+}
+
+// Every row of the view, its cells joined by "|".
+QStringList RowTexts(QTableView* view) {
+    QStringList rows;
+    for (int r = 0; r < Rows(view); ++r) {
+        QStringList cells;
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            cells << Cell(view, r, c);
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+QString Text(InfoForm* form, const char* caption) {
+    return static_cast<QLineEdit*>(form->Field(caption))->text();
+}
+
+InfoForm* EditorOn(const QString& name) {
+    for (InfoForm* form : OpenEditors()) {
+        if (Text(form, "InfoName") == name)
+            return form;
+    }
+    return nullptr;
+}
+
+// Makes the infos children of the parent, in their files.
+void SetParent(const std::string& parent, std::initializer_list<const char*> children) {
+    for (const char* child : children) {
+        const std::string path = std::string("Infos/") + child + ".vaskinfo";
+        std::string info = VaskTest::ReadFile(path);
+        const std::string member = "bCString Parent = \"";
+        info.insert(info.find(member) + member.size(), parent);
+        VaskTest::WriteFile(path, info);
+    }
+}
+
+// The names and bytes of every info file.
+std::map<std::string, std::string> InfoFiles() {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : VaskTest::ListNames("Infos"))
+        files[name] = VaskTest::ReadFile("Infos/" + name);
+    return files;
 }
 
 // Runs a job of the window to its end, answering its wait dialog as the user would.
@@ -230,6 +281,172 @@ private slots:
         window.Search();
         FinishJobs(window);
         QCOMPARE(Rows(window.InfoList()), 0);
+    }
+
+    // "Spoken text" searches the lines the infos show, ignoring case; the file text holds
+    // only their ids.
+    void spokenTextSearchListsTheInfosThatShowIt() {
+        References().Build({}, {});
+        MainForm window;
+        window.SearchType()->setCurrentText("Spoken text");
+        window.SearchBox()->setText("HERBS");
+        QTest::keyClick(window.SearchBox(), Qt::Key_Return);
+        QStringList found;
+        for (int r = 0; r < Rows(window.InfoList()); ++r)
+            found << Cell(window.InfoList(), r, 0);
+        found.sort();
+        // Not Mira_HealingHerbs, whose ids alone hold the word.
+        QCOMPARE(found, (QStringList{"Mira_Greeting", "Mira_Teach"}));
+        window.InfoList()->selectRow(0);
+        QCOMPARE(window.SelectedName()->text(), Cell(window.InfoList(), 0, 0));
+        window.SearchBox()->setText("Some of them bite");
+        window.Search();
+        QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Mira|"});
+        window.SearchType()->setCurrentText("File text");
+        window.Search();
+        FinishJobs(window);
+        QCOMPARE(Rows(window.InfoList()), 0);
+    }
+
+    // "Find Usages" (Shift+F12) on an editor's grid cell or field lists every use of the
+    // value it stores; a row opens its info with that entry selected or that field focused.
+    void findUsagesListsTheUsesAndOpensTheirPlaces() {
+        SetParent("Mira_Greeting", {"Mira_Teach"});
+        // Enough infos that the index is still being built when the user asks.
+        const std::string filler = VaskTest::ReadFile("Infos/Villager_Anna_Smalltalk_01.vaskinfo");
+        for (int i = 0; i < 3000; ++i)
+            VaskTest::WriteFile("Infos/Filler_" + std::to_string(i) + ".vaskinfo", filler);
+        MainForm window;
+        InfoForm* buySword = OpenInfoByName(&window, "Bob_BuySword");
+        QVERIFY(buySword);
+        QTableView* grid = buySword->Grid(0);
+        grid->setCurrentIndex(grid->model()->index(2, 3)); // the item it destroys
+        QString waitedFor;
+        OnNextModalOf<UserWaitDialog>([&](UserWaitDialog& wait) { waitedFor = wait.JobText(); });
+        window.show(); // builds the index, as at start: the key comes while it runs
+        QTest::keyClick(grid, Qt::Key_F12, Qt::ShiftModifier);
+        QTRY_COMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
+        QCOMPARE(waitedFor, QString("Index of \"Infos/\""));
+        UsagesWindow* usages = Shown<UsagesWindow>()[0];
+        QCOMPARE(RowTexts(usages->List()), (QStringList{
+                                               "Bob_BuySword|GoldCostItem|Bob",
+                                               "Bob_BuySword|InfoCommands[2].ID1|Bob",
+                                               "Bob_BuySword|InfoConditions[0].ID1|Bob",
+                                               "Bob_ShipmentFound|InfoCommands[3].ID1|Bob",
+                                               "Lena_Room|GoldCostItem|Lena",
+                                               "Lena_Room|InfoCommands[1].ID1|Lena",
+                                           }));
+        QCOMPARE(usages->Summary(),
+                 QString("6 uses of \"{52CED392-324A-E703-AD39-A2846EF838D0}\" in 3 infos."));
+        QVERIFY(usages->OpenRow(3));
+        InfoForm* shipment = EditorOn("Bob_ShipmentFound");
+        QVERIFY(shipment);
+        QCOMPARE(shipment->Tabs()->currentIndex(), 0);
+        QCOMPARE(shipment->Grid(0)->currentIndex().row(), 3);
+        QCOMPARE(shipment->Grid(0)->currentIndex().column(), 3);
+        QVERIFY(usages->OpenRow(4));
+        InfoForm* room = EditorOn("Lena_Room");
+        QVERIFY(room);
+        QCOMPARE(room->focusWidget(), room->Field("GoldCostItem"));
+        QVERIFY(!QApplication::activeModalWidget()); // focused, not picked
+        usages->close();
+
+        // A field: the info's name is used as a child's Parent and in a condition.
+        InfoForm* greeting = OpenInfoByName(&window, "Mira_Greeting");
+        QTest::keyClick(greeting->Field("InfoName"), Qt::Key_F12, Qt::ShiftModifier);
+        QTRY_COMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
+        usages = Shown<UsagesWindow>()[0];
+        QCOMPARE(RowTexts(usages->List()),
+                 (QStringList{"Mira_HealingHerbs|InfoConditions[1].ID1|Mira",
+                              "Mira_Teach|Parent|Mira"}));
+        QVERIFY(usages->OpenRow(1));
+        InfoForm* teach = EditorOn("Mira_Teach");
+        QVERIFY(teach);
+        QCOMPARE(teach->focusWidget(), teach->Field("ParentInfo"));
+        // A blank field has nothing to find.
+        QTest::keyClick(teach->Field("SmallTalkPartner"), Qt::Key_F12, Qt::ShiftModifier);
+        QTest::qWait(50);
+        QCOMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
+    }
+
+    // "Rename..." shows what it would write before writing anything; an editor with
+    // unsaved changes on an info it changes refuses it; OK renames, the list follows and
+    // the unchanged editors show the renamed files.
+    void renameShowsItsChangesFirstAndTheListFollows() {
+        SetParent("Mira_Greeting", {"Mira_Teach", "Mira_SleepOver"});
+        References().Build({}, {});
+        MainForm window;
+        window.ReadInfoCache();
+        window.InfoFilterBox()->setText("Mira_Greeting");
+        window.InfoFilterType()->setCurrentText("Name");
+        window.FilterInfos();
+        window.InfoList()->selectRow(0);
+        const auto before = InfoFiles();
+
+        QStringList shown;
+        QString verdict;
+        OnNextModalOf<RenameInfoDialog>([&](RenameInfoDialog& dialog) {
+            dialog.NameBox()->setText("Mira_Hello");
+            dialog.Plan();
+            shown = RowTexts(dialog.Changes());
+            verdict = dialog.Verdict();
+            dialog.reject();
+        });
+        window.RenameSelection();
+        QCOMPARE(shown, (QStringList{
+                            "Mira_Greeting|renamed to \"Infos/Mira_Hello.vaskinfo\"|Name",
+                            "Mira_HealingHerbs|uses the name|InfoConditions[1].ID1",
+                            "Mira_SleepOver|child|Parent",
+                            "Mira_Teach|child|Parent",
+                        }));
+        QCOMPARE(verdict, QString("Renames \"Infos/Mira_Greeting.vaskinfo\" and changes 3 other "
+                                  "infos (2 children). Nothing is written before OK."));
+        QVERIFY(InfoFiles() == before);
+
+        // A refusal is shown before anything is written, as the command line words it.
+        OnNextModalOf<RenameInfoDialog>([&](RenameInfoDialog& dialog) {
+            dialog.NameBox()->setText("Mira_Teach");
+            dialog.Plan();
+            verdict = dialog.Verdict();
+            QVERIFY(!dialog.OkButton()->isEnabled());
+            dialog.reject();
+        });
+        window.RenameSelection();
+        QCOMPARE(verdict, QString("Not renamed: An info named \"Mira_Teach\" exists already."));
+
+        QPointer<InfoForm> teach = OpenInfoByName(&window, "Mira_Teach");
+        teach->EditInfo();
+        QTest::keyClicks(teach->Field("Partner"), "x");
+        QString refused;
+        OnNextModalOf<RenameInfoDialog>([&](RenameInfoDialog& dialog) {
+            dialog.NameBox()->setText("Mira_Hello");
+            refused = MessageAfter([&] { dialog.Rename(); });
+            dialog.reject();
+        });
+        window.RenameSelection();
+        QCOMPARE(refused, QString("Caution!|Not renamed: the info editor of \"Mira_Teach\" has "
+                                  "unsaved changes.\nSave or cancel them first."));
+        QVERIFY(InfoFiles() == before);
+
+        teach->Undo();
+        OnNextModalOf<RenameInfoDialog>([&](RenameInfoDialog& dialog) {
+            dialog.NameBox()->setText("Mira_Hello");
+            dialog.Rename();
+        });
+        window.RenameSelection();
+        QVERIFY(!fs::exists("Infos/Mira_Greeting.vaskinfo"));
+        QVERIFY(VaskTest::ReadFile("Infos/Mira_Hello.vaskinfo").find("Name = \"Mira_Hello\"") !=
+                std::string::npos);
+        QVERIFY(VaskTest::ReadFile("Infos/Mira_Teach.vaskinfo").find("Parent = \"Mira_Hello\"") !=
+                std::string::npos);
+        const QStringList listed = RowTexts(window.InfoList());
+        QVERIFY(listed.contains("Mira_Hello|Mira|"));
+        QVERIFY(!listed.join('\n').contains("Mira_Greeting"));
+        QCOMPARE(window.SelectedName()->text(), QString("Mira_Hello"));
+        QTRY_VERIFY(!teach); // closed, and opened again on the new file
+        QVERIFY(EditorOn("Mira_Teach"));
+        QCOMPARE(Text(EditorOn("Mira_Teach"), "ParentInfo"), QString("Mira_Hello"));
+        QVERIFY(EditorOn("Mira_Teach")->EditMode() == InfoFormEditMode::Edit);
     }
 
     void splitAndMergeEndToEnd() {

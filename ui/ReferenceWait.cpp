@@ -1,0 +1,102 @@
+#include "ui/ReferenceWait.h"
+#include "library/ReferenceIndex.h"
+#include "ui/DialogResult.h"
+#include "ui/MainForm.h"
+#include "ui/Messages.h"
+#include "ui/UserWaitDialog.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableView>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+namespace VaskEdit {
+
+namespace {
+QString FileCount(const Jobs::JobProgress& progress) {
+    const QLocale english(QLocale::English);
+    return english.toString(static_cast<qulonglong>(progress.done)) + " of " +
+           english.toString(static_cast<qulonglong>(progress.total)) +
+           (progress.total == 1 ? " file" : " files");
+}
+
+bool Built(QWidget* parent, const std::optional<Jobs::Outcome>& outcome) {
+    if (References().IsBuilt())
+        return true;
+    if (outcome && !outcome->succeeded)
+        ShowMessage(parent, "Error", FailureText(outcome->failure));
+    return false;
+}
+} // namespace
+
+MainForm* FindMainForm() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<MainForm*>(window))
+            return main;
+    }
+    return nullptr;
+}
+
+bool WaitForReferences(QWidget* parent) {
+    MainForm* main = FindMainForm();
+    if (!main) {
+        if (References().IsBuilt())
+            return true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const Jobs::Outcome outcome = References().Build({}, {});
+        QApplication::restoreOverrideCursor();
+        return Built(parent, outcome);
+    }
+    BackgroundJob& job = main->ReferencesJob();
+    if (!job.IsBusy()) {
+        if (References().IsBuilt())
+            return true;
+        main->BuildReferences();
+    }
+    UserWaitDialog dialog("Attention!", "Please Wait...", parent);
+    dialog.SetJob("Index of \"Infos/\"");
+    std::optional<Jobs::Outcome> outcome;
+    QObject::connect(&job, &BackgroundJob::progressed, &dialog,
+                     [&dialog](const Jobs::JobProgress& progress) {
+                         dialog.SetProgress(progress.percent, FileCount(progress));
+                     });
+    QObject::connect(&job, &BackgroundJob::finished, &dialog,
+                     [&dialog, &outcome](const Jobs::Outcome& ended) {
+                         outcome = ended;
+                         dialog.Finish();
+                     });
+    // The end may have been reported before this wait began: the job says so itself.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &dialog, [&dialog, &job] {
+        if (!job.IsBusy())
+            dialog.Finish();
+    });
+    poll.start(100);
+    if (job.IsBusy() && dialog.exec() != DialogResult::OK)
+        return false;
+    return Built(parent, outcome);
+}
+
+void ReferencesRenamed(const QString& oldName, const QString& newName) {
+    MainForm* main = FindMainForm();
+    if (!main)
+        return;
+    const bool selected = main->SelectedName()->text() == oldName;
+    main->ReadInfoCache();
+    if (selected) {
+        QTableView* list = main->InfoList();
+        const QModelIndexList rows = list->model()->match(
+            list->model()->index(0, 0), Qt::DisplayRole, newName, 1, Qt::MatchExactly);
+        if (!rows.isEmpty()) {
+            list->selectRow(rows.first().row());
+            list->scrollTo(rows.first());
+        }
+    }
+    emit main->referencesChanged();
+}
+
+} // namespace VaskEdit
