@@ -113,28 +113,64 @@ namespace {
 class ValueNumbers {
 public:
     std::uint32_t Of(std::string_view value) {
-        if (const auto it = ids.find(value); it != ids.end())
-            return it->second;
-        const auto it = ids.emplace(value, static_cast<std::uint32_t>(texts.size())).first;
-        texts.push_back(&it->first);
-        return it->second;
+        if ((texts.size() + 1) * 2 > slots.size())
+            Grow();
+        const std::uint64_t hash = Hash(value);
+        for (std::size_t i = hash & (slots.size() - 1);; i = (i + 1) & (slots.size() - 1)) {
+            Slot& slot = slots[i];
+            if (slot.id == Empty) {
+                slot = {hash, static_cast<std::uint32_t>(texts.size())};
+                texts.emplace_back(value);
+                return slot.id;
+            }
+            if (slot.hash == hash && texts[slot.id] == value)
+                return slot.id;
+        }
     }
     std::optional<std::uint32_t> Find(std::string_view value) const {
-        const auto it = ids.find(value);
-        return it == ids.end() ? std::nullopt : std::optional(it->second);
+        if (slots.empty())
+            return std::nullopt;
+        const std::uint64_t hash = Hash(value);
+        for (std::size_t i = hash & (slots.size() - 1);; i = (i + 1) & (slots.size() - 1)) {
+            const Slot& slot = slots[i];
+            if (slot.id == Empty)
+                return std::nullopt;
+            if (slot.hash == hash && texts[slot.id] == value)
+                return slot.id;
+        }
     }
     std::size_t Size() const { return texts.size(); }
-    const std::string& Text(std::uint32_t id) const { return *texts[id]; }
+    const std::string& Text(std::uint32_t id) const { return texts[id]; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>()(text);
-        }
+    // Open addressing over a table at most half full: a build numbers about a million
+    // values, and a node-based map spends most of that time chasing its nodes.
+    static constexpr std::uint32_t Empty = 0xFFFFFFFF;
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t id = Empty;
     };
-    std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> ids;
-    std::vector<const std::string*> texts; // by number; the map's keys never move
+    static std::uint64_t Hash(std::string_view text) {
+        std::uint64_t hash = 1469598103934665603ull; // FNV-1a
+        for (const char c : text)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return hash ^ (hash >> 29);
+    }
+    void Grow() {
+        std::vector<Slot> old(std::max<std::size_t>(slots.size() * 2, 1024));
+        old.swap(slots);
+        for (const Slot& slot : old) {
+            if (slot.id == Empty)
+                continue;
+            std::size_t i = slot.hash & (slots.size() - 1);
+            while (slots[i].id != Empty)
+                i = (i + 1) & (slots.size() - 1);
+            slots[i] = slot;
+        }
+    }
+
+    std::vector<Slot> slots;
+    std::vector<std::string> texts; // by number
 };
 
 using Uses = std::vector<std::pair<std::uint32_t, Place>>; // value number, place
@@ -150,6 +186,7 @@ std::optional<ScannedFile> ScanFile(const std::string& fileName, ValueNumbers& n
     if (!ReadText(InfoDirectoryName + fileName, stream, text))
         return std::nullopt;
     ScannedFile file;
+    file.uses.reserve(64);
     file.outline =
         ScanInfoText(BaseName(fileName), text, [&](std::string_view value, const Place& place) {
             file.uses.emplace_back(numbers.Of(value), place);
@@ -257,9 +294,12 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
     if (outcome.cancelled)
         return outcome;
 
+    // The first reader's numbers become the index's; the others' are joined to them.
     auto fresh = std::make_unique<Data>();
+    fresh->values = std::move(numbers[0]);
+    fresh->holders.resize(fresh->values.Size());
     std::vector<std::uint32_t> toGlobal[Readers];
-    for (int reader = 0; reader < Readers; ++reader) {
+    for (int reader = 1; reader < Readers; ++reader) {
         toGlobal[reader].reserve(numbers[reader].Size());
         for (std::uint32_t id = 0; id < numbers[reader].Size(); ++id)
             toGlobal[reader].push_back(fresh->ValueId(numbers[reader].Text(id)));
@@ -268,7 +308,7 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (scanned[i])
             fresh->Add(std::move(scanned[i]->outline), std::move(scanned[i]->uses),
-                       &toGlobal[readBy[i]]);
+                       readBy[i] == 0 ? nullptr : &toGlobal[readBy[i]]);
         else
             outcome.skipped.push_back(InfoDirectoryName + names[i]);
     }
