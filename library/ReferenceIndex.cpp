@@ -291,6 +291,9 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
         }
     }
     helper.join();
+    // The other reader may have read every file: a cancel asked for by then counts too.
+    if (!outcome.cancelled && cancel && cancel())
+        outcome.cancelled = true;
     if (outcome.cancelled)
         return outcome;
 

@@ -128,8 +128,7 @@ TEST_F(ReferenceIndexTest, IndexFollowsTheFilesAndKeepsItselfOnFailure) {
 
     for (int i = 0; i < 300; ++i)
         Write("C" + std::to_string(i), [](VaskInfo& info) { info.SetParent("Root"); });
-    int asked = 0;
-    EXPECT_TRUE(index.Build({}, [&] { return ++asked == 3; }).cancelled);
+    EXPECT_TRUE(index.Build({}, [] { return true; }).cancelled);
     fs::rename("Infos", "Aside");
     WriteFile("Infos", "a file where the folder belongs");
     const Jobs::Outcome failed = index.Build({}, {});
