@@ -5,6 +5,7 @@
 #include "Progress.h"
 
 #include "engine/Failure.h"
+#include "engine/Windows1252.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
 
@@ -36,7 +37,6 @@ std::string RowField(std::string text);
 void PrintInfoRow(std::string_view name, std::string_view owner, std::string_view quest);
 void PrintInfoRows(const TesselEngine::TTL::Vector<VaskEdit::VaskInfoCache>& rows);
 
-// The game's texts are Windows-1252; terminals and scripts read UTF-8.
-std::string Windows1252ToUtf8(std::string_view bytes);
+using TesselEngine::Windows1252ToUtf8;
 
 } // namespace VaskCli

@@ -38,4 +38,14 @@ int Rename(const std::string& oldName, const std::string& newName);
 // The infos whose shown texts hold the text, in the cache's row form.
 int SearchText(const std::string& text);
 
+// One display text of a table, in UTF-8; 1 when the table has no such id.
+int TextGet(const std::string& id, const std::string& table);
+// Changes the id's display text, or appends a line for it.
+int TextSet(const std::string& id, const std::string& text, const std::string& table);
+// Every text in use, with its context, as CSV.
+int TextExport(const std::string& path);
+// Changes the lines whose text the CSV gives otherwise; all or nothing. A row a change:
+// table, id, old text, new text.
+int TextImport(const std::string& path, bool dryRun, const std::string& into);
+
 } // namespace VaskCli

@@ -101,6 +101,29 @@ int main(int argc, char** argv) {
     auto* treeByOwner = tree->add_option("--owner", treeOwner, "Only the infos of this owner");
     auto* treeByQuest = tree->add_option("--quest", treeQuest, "Only the infos of this quest");
     treeByOwner->excludes(treeByQuest);
+    std::string textId, textValue, textTable = "infosa.csv", textFile, textInto;
+    bool dryRun = false;
+    auto* textCommand = app.add_subcommand("text", "The text tables' display texts");
+    textCommand->require_subcommand(1, 1);
+    auto* textGet = textCommand->add_subcommand("get", "Print the display text of ID");
+    textGet->add_option("ID", textId, "The text's id")->required();
+    textGet->add_option("--table", textTable, "The table (infosa.csv by default)");
+    auto* textSet = textCommand->add_subcommand("set", "Change or add the display text of ID");
+    textSet->add_option("ID", textId, "The text's id")->required();
+    textSet->add_option("TEXT", textValue, "The text")->required();
+    textSet->add_option("--table", textTable, "The table (infosa.csv by default)");
+    auto* textExport =
+        textCommand->add_subcommand("export", "Write every text the infos use to a CSV file");
+    textExport->add_option("OUT", textFile, "The CSV file")->required();
+    auto* textImport =
+        textCommand->add_subcommand("import", "Change the texts a CSV file gives otherwise");
+    textImport->add_option("IN", textFile, "The CSV file")->required();
+    textImport->add_flag("--dry-run", dryRun, "Print the changes and write nothing");
+    textImport
+        ->add_option("--into", textInto,
+                     "Write the changed tables into DIR, leaving these as they are")
+        ->type_name("DIR");
+
     std::string oldName, newName;
     auto* rename = app.add_subcommand("rename", "Rename an info and every use of its name");
     rename->add_option("OLD", oldName, "The info's name")->required();
@@ -169,5 +192,13 @@ int main(int argc, char** argv) {
     }
     if (rename->parsed())
         return VaskCli::Rename(oldName, newName);
+    if (textGet->parsed())
+        return VaskCli::TextGet(textId, textTable);
+    if (textSet->parsed())
+        return VaskCli::TextSet(textId, textValue, textTable);
+    if (textExport->parsed())
+        return VaskCli::TextExport(textFile);
+    if (textImport->parsed())
+        return VaskCli::TextImport(textFile, dryRun, textInto);
     return UsageError;
 }

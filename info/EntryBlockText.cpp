@@ -60,8 +60,8 @@ std::vector<InfoCommandRef> ReadCommandBlocks(std::string_view text) {
 }
 
 std::vector<InfoConditionRef> ReadConditionBlocks(std::string_view text) {
-    return ReadBlocks<InfoCondition, InfoConditionRef>(text, "gCInfoCondition", ReadEntry<InfoCondition>,
-                                                       MakeConditionRef);
+    return ReadBlocks<InfoCondition, InfoConditionRef>(text, "gCInfoCondition",
+                                                       ReadEntry<InfoCondition>, MakeConditionRef);
 }
 
 std::vector<InfoRequiredPerkRef> ReadPerkBlocks(std::string_view text) {

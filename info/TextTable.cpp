@@ -1,5 +1,6 @@
 #include "info/TextTable.h"
 #include "engine/File.h"
+#include "info/TextTableLines.h"
 
 #include <algorithm>
 #include <functional>
@@ -36,35 +37,6 @@ std::map<std::string, std::unique_ptr<Table>> tables;
 
 std::uint32_t HashOf(std::string_view identifier) {
     return static_cast<std::uint32_t>(std::hash<std::string_view>{}(identifier));
-}
-
-std::string_view FieldUntilBar(std::string_view line, std::size_t& at) {
-    const std::size_t bar = line.find('|', at);
-    const std::size_t end = bar == std::string_view::npos ? line.size() : bar;
-    std::string_view field = line.substr(at, end - at);
-    at = bar == std::string_view::npos ? line.size() : bar + 1;
-    return field;
-}
-
-// The line that begins at lineStart, without its line end; next: where the next begins.
-std::string_view LineAt(std::string_view all, std::size_t lineStart, std::size_t* next) {
-    std::size_t lineEnd = all.find('\n', lineStart);
-    if (lineEnd == std::string_view::npos)
-        lineEnd = all.size();
-    *next = lineEnd + 1;
-    std::string_view line = all.substr(lineStart, lineEnd - lineStart);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
-// A line names an identifier when its first field is not empty and a bar follows it
-// with at least one byte behind.
-bool Identifies(std::string_view line, std::string_view* identifier, std::size_t* rest) {
-    std::size_t at = 0;
-    *identifier = FieldUntilBar(line, at);
-    *rest = at;
-    return !identifier->empty() && at < line.size();
 }
 
 void Index(Table& table) {
@@ -164,6 +136,33 @@ bool Contains(const char* fileName, std::string_view identifier) {
 void Clear() {
     std::lock_guard guard(lock);
     tables.clear();
+}
+
+void Forget(const char* fileName) {
+    std::lock_guard guard(lock);
+    tables.erase(fileName);
+}
+
+std::vector<std::size_t> UnsplittableLines(const char* fileName) {
+    std::vector<std::size_t> lines;
+    std::lock_guard guard(lock);
+    const Table* table = Load(fileName);
+    if (!table)
+        return lines;
+    const std::string_view all(table->content);
+    std::size_t number = 0;
+    for (std::size_t lineStart = 0; lineStart < all.size();) {
+        std::size_t next = 0;
+        const std::string_view line = LineAt(all, lineStart, &next);
+        ++number;
+        std::string_view identifier;
+        std::size_t rest = 0;
+        const bool blank = line.find_first_not_of(" \t") == std::string_view::npos;
+        if (!blank && !Identifies(line, &identifier, &rest))
+            lines.push_back(number);
+        lineStart = next;
+    }
+    return lines;
 }
 
 } // namespace VaskEdit::TextTables

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace VaskEdit::TextTables {
 
@@ -17,5 +18,11 @@ bool Contains(const char* fileName, std::string_view identifier);
 
 // Forgets every loaded table.
 void Clear();
+// Forgets one table, so that the next lookup reads it again (after the program wrote it).
+void Forget(const char* fileName);
+
+// The 1-based numbers of the lines that hold text but name no identifier: no first
+// field, or no bar behind it with anything after. The reader passes them over.
+std::vector<std::size_t> UnsplittableLines(const char* fileName);
 
 } // namespace VaskEdit::TextTables

@@ -129,7 +129,23 @@ public:
             std::int64_t modified = 0;
             tables[table] =
                 TesselEngine::Platform::QueryStamp(table.c_str(), &size, &modified) && size > 0;
+            if (tables[table])
+                CheckTableLines(table);
         }
+    }
+
+    // Lines of a text table that the reader passes over: their texts are lost to the game
+    // and the editor alike.
+    void CheckTableLines(const std::string& table) {
+        constexpr std::size_t Named = 10;
+        const std::vector<std::size_t> lines = TextTables::UnsplittableLines(table.c_str());
+        for (std::size_t i = 0; i < lines.size() && i < Named; ++i)
+            AddWorkspace("text table " + Quoted(table) + " line " + std::to_string(lines[i]) +
+                         " cannot be split into an id and its texts");
+        if (lines.size() > Named)
+            AddWorkspace("text table " + Quoted(table) + " has " +
+                         std::to_string(lines.size() - Named) +
+                         " more lines that cannot be split into an id and its texts");
     }
 
     // The file names of "Infos/", in scan order.

@@ -26,6 +26,11 @@ int Number(std::string_view text) {
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
+// Say and SaySVM: a speaker says the text to a listener.
+bool IsSpoken(const EntryType& type) {
+    return type.textTable == SpokenTable && (type.name == "Say" || type.name == "SaySVM");
+}
+
 const EntryType* CommandType(std::string_view className) {
     const std::string_view prefix = ClassPrefix(EntryKind::Command);
     return className.starts_with(prefix)
@@ -73,6 +78,9 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text,
     const InfoRegions regions = FindInfoRegions(text);
     std::vector<std::vector<std::string>> conditionValues(regions.conditions.size());
     std::optional<std::uint16_t> firstSay;
+    // The speaker and listener of each command, for the texts of the spoken ones.
+    std::vector<std::pair<std::string, std::string>> parties(regions.commands.size());
+    std::vector<std::uint16_t> textEntries;
     ForEachValue(text, regions, [&](const ValueAt& at) {
         const std::string_view value = at.value;
         const Place& place = at.place;
@@ -90,12 +98,20 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text,
                 outline.sortId = Number(value);
         } else if (place.list == PlaceList::Condition) {
             conditionValues[place.entry].emplace_back(value);
+        } else if (place.list == PlaceList::Command && place.SlotOf() == Slot::Entity1) {
+            parties[place.entry].first = value;
+        } else if (place.list == PlaceList::Command && place.SlotOf() == Slot::Entity2) {
+            parties[place.entry].second = value;
         } else if (place.list == PlaceList::Command && place.SlotOf() == Slot::LocString) {
             const EntryType* type = CommandType(at.entryClass);
             if (type && !type->textTable.empty()) {
-                outline.texts.push_back({std::string(type->textTable), std::string(value)});
-                if (!firstSay && type->textTable == SpokenTable &&
-                    (type->name == "Say" || type->name == "SaySVM")) {
+                outline.texts.push_back({std::string(type->textTable),
+                                         std::string(value),
+                                         std::string(type->name),
+                                         {},
+                                         {}});
+                textEntries.push_back(place.entry);
+                if (!firstSay && IsSpoken(*type)) {
                     firstSay = place.entry;
                     outline.firstLine = value;
                 }
@@ -103,6 +119,13 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text,
         }
         use(value, place);
     });
+    for (std::size_t i = 0; i < outline.texts.size(); ++i) {
+        const EntryType* type = FindClassType(EntryKind::Command, outline.texts[i].command);
+        if (type && IsSpoken(*type)) {
+            outline.texts[i].speaker = parties[textEntries[i]].first;
+            outline.texts[i].listener = parties[textEntries[i]].second;
+        }
+    }
     outline.conditions = ConditionsLine(text, regions.conditions, conditionValues);
     return outline;
 }

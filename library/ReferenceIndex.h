@@ -22,6 +22,9 @@ namespace VaskEdit {
 struct TextReference {
     std::string table; // "infosa.csv", "infodescsa.csv" or "questdescsa.csv"
     std::string id;
+    std::string command; // the command's type, e.g. "Say"
+    std::string speaker; // a Say's or SaySVM's speaker and listener; empty for others
+    std::string listener;
 };
 
 // What the conversation views need of one info.

@@ -1,0 +1,88 @@
+// The commands over the text tables: one text read or written, and all texts in use out
+// to a CSV file for translators and back in.
+#include "CommandSupport.h"
+#include "Commands.h"
+
+#include "engine/File.h"
+#include "info/TextTable.h"
+#include "info/TextTableEdit.h"
+#include "library/ReferenceIndex.h"
+#include "library/TextExchange.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace VaskCli {
+
+using namespace VaskEdit;
+
+namespace {
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+} // namespace
+
+int TextGet(const std::string& id, const std::string& table) {
+    if (!TextTables::Contains(table.c_str(), id))
+        return Fail("Error: " + Quoted(table) + " has no line " + Quoted(id) + ".");
+    std::cout << Windows1252ToUtf8(TextTables::LookUp(table.c_str(), id)) << '\n';
+    return 0;
+}
+
+int TextSet(const std::string& id, const std::string& text, const std::string& table) {
+    const std::optional<std::string> bytes = TesselEngine::Utf8ToWindows1252(text);
+    std::string refusal = TextTables::IdRefusal(id);
+    if (refusal.empty())
+        refusal = bytes ? TextTables::TextRefusal(*bytes)
+                        : "the text has a character that Windows-1252 lacks";
+    if (!refusal.empty())
+        return Fail("Not written: " + refusal + ".");
+    if (!TextTables::WriteTexts(table.c_str(), {{id, *bytes}}))
+        return FailForLast();
+    return 0;
+}
+
+int TextExport(const std::string& path) {
+    Jobs::Outcome outcome;
+    {
+        Progress bar("text export");
+        outcome = References().Build(ProgressTo(bar), {});
+    }
+    ReportSkipped(outcome.skipped);
+    if (!outcome.succeeded)
+        return Fail(outcome.failure);
+    const std::vector<TextRow> rows = TextsInUse(References().Outlines());
+    const std::string csv = TextsCsv(rows);
+    if (!TesselEngine::WinAPI::File::SaveAtomically(path.c_str(), csv.data(), csv.size()))
+        return FailForLast();
+    std::cerr << rows.size() << (rows.size() == 1 ? " text" : " texts") << " written to "
+              << Quoted(path) << ".\n";
+    return 0;
+}
+
+int TextImport(const std::string& path, bool dryRun, const std::string& into) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return Fail("Error: " + Quoted(path) + " cannot be read.");
+    std::stringstream csv;
+    csv << file.rdbuf();
+    const VaskEdit::TextImport import = PlanTextImport(csv.str(), into);
+    if (!import.problems.empty()) {
+        for (const std::string& problem : import.problems)
+            std::cerr << problem << '\n';
+        return Fail("Nothing imported.");
+    }
+    for (const TextChange& change : import.changes)
+        std::cout << change.table << '\t' << change.id << '\t'
+                  << RowField(Windows1252ToUtf8(change.before)) << '\t'
+                  << RowField(Windows1252ToUtf8(change.after)) << '\n';
+    const std::size_t n = import.changes.size();
+    if (!dryRun && !ApplyTextImport(import, into))
+        return Fail("Nothing imported; the tables are as they were.", TesselEngine::LastFailure());
+    std::cerr << n << (n == 1 ? " line" : " lines") << (dryRun ? " would change" : " changed")
+              << ".\n";
+    return 0;
+}
+
+} // namespace VaskCli

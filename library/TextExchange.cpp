@@ -1,0 +1,308 @@
+#include "library/TextExchange.h"
+#include "engine/File.h"
+#include "engine/Windows1252.h"
+#include "info/TextTableEdit.h"
+#include "info/TextTableLines.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <unordered_map>
+
+namespace VaskEdit {
+
+namespace {
+using TesselEngine::WinAPI::File;
+
+const char* const Header[] = {"table",   "id",      "info",     "owner", "quest",
+                              "command", "speaker", "listener", "text"};
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+    File file{TesselEngine::Char256(path.c_str())};
+    if (!file.Exists())
+        return std::nullopt;
+    TesselEngine::IO::Stream stream;
+    const bool read = file.OpenRead() && file.ReadStream(stream);
+    file.Close();
+    if (!read)
+        return std::nullopt;
+    return std::string(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
+}
+
+// The display text of each id, by the first line that names it, as the reader takes it;
+// nothing is created for a missing table.
+std::unordered_map<std::string, std::string> DisplayTexts(std::string_view table) {
+    std::unordered_map<std::string, std::string> texts;
+    for (std::size_t lineStart = 0; lineStart < table.size();) {
+        std::size_t next = 0;
+        const std::string_view line = TextTables::LineAt(table, lineStart, &next);
+        std::string_view id;
+        std::size_t at = 0;
+        if (TextTables::Identifies(line, &id, &at) && !texts.contains(std::string(id))) {
+            TextTables::FieldUntilBar(line, at); // any text
+            texts.emplace(id, TextTables::FieldUntilBar(line, at));
+        }
+        lineStart = next;
+    }
+    return texts;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+struct CsvRecord {
+    std::size_t number; // 1 for the header
+    std::vector<std::string> fields;
+};
+
+// RFC 4180 records; a problem for the first record that breaks the form.
+std::vector<CsvRecord> ParseCsv(std::string_view csv, std::string& problem) {
+    if (csv.starts_with("\xEF\xBB\xBF"))
+        csv.remove_prefix(3); // the byte order mark some spreadsheets write
+    std::vector<CsvRecord> records;
+    CsvRecord record{1, {}};
+    std::string field;
+    std::size_t at = 0;
+    const auto endRecord = [&] {
+        record.fields.push_back(std::move(field));
+        field.clear();
+        if (!(record.fields.size() == 1 && record.fields[0].empty()))
+            records.push_back(std::move(record));
+        record = CsvRecord{records.size() + 1, {}};
+    };
+    while (at < csv.size()) {
+        if (csv[at] == '"') {
+            ++at;
+            for (;;) {
+                if (at >= csv.size()) {
+                    problem =
+                        "row " + std::to_string(record.number) + ": a quoted field never ends";
+                    return {};
+                }
+                if (csv[at] == '"') {
+                    if (at + 1 < csv.size() && csv[at + 1] == '"') {
+                        field += '"';
+                        at += 2;
+                        continue;
+                    }
+                    ++at;
+                    break;
+                }
+                field += csv[at++];
+            }
+            if (at < csv.size() && csv[at] != ',' && csv[at] != '\n' &&
+                !(csv[at] == '\r' && at + 1 < csv.size() && csv[at + 1] == '\n')) {
+                problem = "row " + std::to_string(record.number) +
+                          ": text follows a quoted field's closing quote";
+                return {};
+            }
+        } else {
+            while (at < csv.size() && csv[at] != ',' && csv[at] != '\n' &&
+                   !(csv[at] == '\r' && at + 1 < csv.size() && csv[at + 1] == '\n')) {
+                if (csv[at] == '"') {
+                    problem = "row " + std::to_string(record.number) +
+                              ": a quote inside a field that is not quoted";
+                    return {};
+                }
+                field += csv[at++];
+            }
+        }
+        if (at >= csv.size())
+            break;
+        if (csv[at] == ',') {
+            record.fields.push_back(std::move(field));
+            field.clear();
+            ++at;
+            if (at == csv.size())
+                break; // a last empty field
+            continue;
+        }
+        at += csv[at] == '\r' ? 2 : 1;
+        endRecord();
+    }
+    if (!field.empty() || !record.fields.empty())
+        endRecord();
+    return records;
+}
+} // namespace
+
+const std::vector<std::string>& TextTableNames() {
+    static const std::vector<std::string> names = {"infosa.csv", "infodescsa.csv",
+                                                   "questdescsa.csv"};
+    return names;
+}
+
+std::vector<TextRow> TextsInUse(std::vector<InfoOutline> infos) {
+    std::sort(infos.begin(), infos.end(),
+              [](const InfoOutline& a, const InfoOutline& b) { return a.name < b.name; });
+    std::vector<TextRow> rows;
+    std::map<std::pair<std::string, std::string>, bool> seen;
+    for (const InfoOutline& info : infos) {
+        for (const TextReference& text : info.texts) {
+            if (!seen.emplace(std::pair(text.table, text.id), true).second)
+                continue;
+            rows.push_back({text.table, text.id, info.name, info.owner, info.quest, text.command,
+                            text.speaker, text.listener});
+        }
+    }
+    const auto rank = [](const std::string& table) {
+        const auto& names = TextTableNames();
+        return std::find(names.begin(), names.end(), table) - names.begin();
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&](const TextRow& a, const TextRow& b) {
+        return rank(a.table) < rank(b.table);
+    });
+    return rows;
+}
+
+std::string TextsCsv(const std::vector<TextRow>& rows) {
+    std::map<std::string, std::unordered_map<std::string, std::string>> tables;
+    for (const std::string& name : TextTableNames())
+        tables[name] = DisplayTexts(ReadBytes(name).value_or(""));
+    std::string csv;
+    for (std::size_t i = 0; i < std::size(Header); ++i)
+        csv += std::string(i ? "," : "") + Header[i];
+    csv += "\r\n";
+    for (const TextRow& row : rows) {
+        const auto& texts = tables[row.table];
+        const auto text = texts.find(row.id);
+        const std::string fields[] = {
+            row.table,   row.id,       row.info,
+            row.owner,   row.quest,    row.command,
+            row.speaker, row.listener, text == texts.end() ? std::string() : text->second};
+        for (std::size_t i = 0; i < std::size(fields); ++i)
+            csv += std::string(i ? "," : "") + CsvField(TesselEngine::Windows1252ToUtf8(fields[i]));
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+TextImport PlanTextImport(std::string_view csv, const std::string& folder) {
+    TextImport import;
+    std::string broken;
+    const std::vector<CsvRecord> records = ParseCsv(csv, broken);
+    if (!broken.empty()) {
+        import.problems.push_back(broken);
+        return import;
+    }
+    if (records.empty()) {
+        import.problems.push_back("the file has no header row");
+        return import;
+    }
+    std::map<std::string, std::size_t> column;
+    for (std::size_t i = 0; i < records[0].fields.size(); ++i)
+        column.emplace(records[0].fields[i], i);
+    for (const char* needed : {"table", "id", "text"}) {
+        if (!column.contains(needed))
+            import.problems.push_back(std::string("the header lacks the column \"") + needed +
+                                      "\"");
+    }
+    if (!import.problems.empty())
+        return import;
+
+    std::map<std::string, std::unordered_map<std::string, std::string>> tables;
+    for (const std::string& name : TextTableNames()) {
+        const std::string inFolder = folder.empty() ? name : folder + "/" + name;
+        auto bytes = ReadBytes(inFolder);
+        if (!bytes && !folder.empty())
+            bytes = ReadBytes(name);
+        tables[name] = DisplayTexts(bytes.value_or(""));
+    }
+    std::map<std::pair<std::string, std::string>, std::string> given;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& record = records[r];
+        const std::string row = "row " + std::to_string(record.number) + ": ";
+        const auto field = [&](const char* name) -> const std::string* {
+            const std::size_t i = column[name];
+            return i < record.fields.size() ? &record.fields[i] : nullptr;
+        };
+        const std::string* table = field("table");
+        const std::string* id = field("id");
+        const std::string* text = field("text");
+        if (!table || !id || !text) {
+            import.problems.push_back(row + "it has only " + std::to_string(record.fields.size()) +
+                                      " fields");
+            continue;
+        }
+        const auto known = tables.find(*table);
+        if (known == tables.end()) {
+            import.problems.push_back(row + "unknown table \"" + *table + "\"");
+            continue;
+        }
+        const std::optional<std::string> bytes = TesselEngine::Utf8ToWindows1252(*text);
+        if (!bytes) {
+            import.problems.push_back(row + "the text has a character that Windows-1252 lacks");
+            continue;
+        }
+        if (const std::string refusal = TextTables::TextRefusal(*bytes); !refusal.empty()) {
+            import.problems.push_back(row + refusal);
+            continue;
+        }
+        const auto line = known->second.find(*id);
+        if (line == known->second.end()) {
+            if (!bytes->empty())
+                import.problems.push_back(row + "\"" + *table + "\" has no line \"" + *id + "\"");
+            continue; // an id the table lacks, with no text: nothing to change
+        }
+        const auto [earlier, first] = given.emplace(std::pair(*table, *id), *bytes);
+        if (!first) {
+            if (earlier->second != *bytes)
+                import.problems.push_back(row + "\"" + *id + "\" of \"" + *table +
+                                          "\" was given another text in an earlier row");
+            continue;
+        }
+        if (line->second != *bytes)
+            import.changes.push_back({*table, *id, line->second, *bytes});
+    }
+    if (!import.problems.empty())
+        import.changes.clear();
+    return import;
+}
+
+bool ApplyTextImport(const TextImport& import, const std::string& folder) {
+    std::map<std::string, std::vector<TextTables::TextEdit>> edits;
+    for (const TextChange& change : import.changes)
+        edits[change.table].push_back({change.id, change.after});
+    std::vector<std::pair<std::string, std::optional<std::string>>> written; // path, old bytes
+    const auto putBack = [&] {
+        const TesselEngine::Failure failure = TesselEngine::LastFailure();
+        for (const auto& [path, bytes] : written) {
+            if (bytes)
+                File::SaveAtomically(path.c_str(), bytes->data(), bytes->size());
+            else
+                TesselEngine::Platform::DeleteFile(path.c_str());
+        }
+        TesselEngine::SetFailure(failure);
+        return false;
+    };
+    if (!folder.empty() && !edits.empty() && !TesselEngine::Platform::IsDirectory(folder.c_str()) &&
+        !TesselEngine::Platform::CreateDirectory(folder.c_str())) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Save, folder);
+        return false;
+    }
+    for (const auto& [table, tableEdits] : edits) {
+        const std::string path = folder.empty() ? table : folder + "/" + table;
+        std::optional<std::string> before = ReadBytes(path);
+        if (!before && !folder.empty()) {
+            // A table kept beside the original starts as its copy.
+            const std::string original = ReadBytes(table).value_or("");
+            if (!File::SaveAtomically(path.c_str(), original.data(), original.size()))
+                return putBack();
+        }
+        written.emplace_back(path, before);
+        if (!TextTables::WriteTexts(path.c_str(), tableEdits))
+            return putBack();
+    }
+    return true;
+}
+
+} // namespace VaskEdit

@@ -1,0 +1,60 @@
+// The texts the infos show, out to a CSV file for translators and back in: one row per
+// text table and id that an info uses, with the context of its first use. The file is
+// UTF-8 (RFC 4180, CR LF); the tables stay Windows-1252, and an import changes only the
+// display fields of the lines whose text differs.
+#pragma once
+
+#include "engine/Failure.h"
+#include "library/ReferenceIndex.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace VaskEdit {
+
+// The three tables, in the order the export lists them.
+const std::vector<std::string>& TextTableNames();
+
+struct TextRow {
+    std::string table;
+    std::string id;
+    std::string info; // the first use: info name (byte order), then entry order
+    std::string owner;
+    std::string quest;
+    std::string command;
+    std::string speaker;
+    std::string listener;
+};
+
+// Every (table, id) that an info uses, by table and then by first use.
+std::vector<TextRow> TextsInUse(std::vector<InfoOutline> infos);
+
+// The CSV: a header "table,id,info,owner,quest,command,speaker,listener,text" and a row
+// for each text, its display text looked up in its table and given in UTF-8.
+std::string TextsCsv(const std::vector<TextRow>& rows);
+
+struct TextChange {
+    std::string table;
+    std::string id;
+    std::string before; // Windows-1252
+    std::string after;
+};
+
+struct TextImport {
+    std::vector<std::string> problems; // one line a bad row; any refuses the whole import
+    std::vector<TextChange> changes;
+};
+
+// What importing the CSV would change in the tables of folder ("" for the current
+// directory; a table the folder lacks is compared as the current directory has it).
+// Columns are found by their header names; others are ignored. Nothing is written.
+TextImport PlanTextImport(std::string_view csv, const std::string& folder = {});
+
+// Writes the changes into the tables of folder, each table once, with backups. In
+// another folder a table it lacks is first copied there from the current directory.
+// When a write fails the tables written before it are put back; false, with the reason
+// in LastFailure.
+bool ApplyTextImport(const TextImport& import, const std::string& folder = {});
+
+} // namespace VaskEdit
