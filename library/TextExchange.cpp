@@ -1,6 +1,7 @@
 #include "library/TextExchange.h"
 #include "engine/File.h"
 #include "engine/Windows1252.h"
+#include "info/TextTable.h"
 #include "info/TextTableEdit.h"
 #include "info/TextTableLines.h"
 
@@ -280,6 +281,7 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder) {
                 File::SaveAtomically(path.c_str(), bytes->data(), bytes->size());
             else
                 TesselEngine::Platform::DeleteFile(path.c_str());
+            TextTables::Forget(path.c_str());
         }
         TesselEngine::SetFailure(failure);
         return false;

@@ -1,0 +1,188 @@
+// The texts out to a CSV file and back in: a round trip keeps the tables byte for byte,
+// imported changes touch only their lines, a bad row refuses the whole import, and a
+// failed write puts the tables back.
+#include "library/TextExchange.h"
+#include "engine/Failure.h"
+#include "engine/platform/Platform.h"
+#include "info/TextTable.h"
+#include "library/ReferenceIndex.h"
+#include "support/Workspace.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+#include <string>
+
+using namespace VaskEdit;
+using TesselEngine::Platform::FaultInjection;
+using VaskTest::ReadFile;
+using VaskTest::WriteFile;
+
+namespace {
+
+class TextExchangeTest : public VaskTest::WorkspaceTest {
+protected:
+    void SetUp() override {
+        TextTables::Clear();
+        workspace.CopyFromSource("demo");
+    }
+    void TearDown() override {
+        FaultInjection::Clear();
+        TextTables::Clear();
+    }
+
+    static std::string Export() {
+        ReferenceIndex index;
+        EXPECT_TRUE(index.Build({}, {}).succeeded);
+        return TextsCsv(TextsInUse(index.Outlines()));
+    }
+    static std::map<std::string, std::string> Tables(const std::string& folder = ".") {
+        std::map<std::string, std::string> tables;
+        for (const std::string& name : TextTableNames())
+            tables[name] = ReadFile(folder + "/" + name);
+        return tables;
+    }
+};
+
+// Every display text of the tables replaced by random Windows-1252 bytes, with commas,
+// quotes and the bytes Windows leaves free among them.
+void FillWithRandomTexts(std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    for (const std::string& name : TextTableNames()) {
+        std::string table = ReadFile(name), out;
+        for (std::size_t start = 0; start < table.size();) {
+            const std::size_t end = table.find("\r\n", start);
+            const std::string line = table.substr(start, end - start);
+            const std::size_t display = line.find('|', line.find('|') + 1) + 1;
+            std::string text;
+            for (int n = static_cast<int>(rng() % 40); n > 0; --n) {
+                char c = static_cast<char>(0x20 + rng() % 0xE0);
+                text += c == '|' ? ',' : c == '~' ? '"' : c;
+            }
+            out += line.substr(0, display) + text + "|\r\n";
+            start = end + 2;
+        }
+        WriteFile(name, out);
+    }
+}
+
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
+    for (std::size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+    return text;
+}
+
+} // namespace
+
+TEST_F(TextExchangeTest, ExportListsEachUsedTextOnceWithTheContextOfItsFirstUse) {
+    const std::string csv = Export();
+    EXPECT_TRUE(csv.starts_with("table,id,info,owner,quest,command,speaker,listener,text\r\n"));
+    // Tables in their order; the first use by info name.
+    EXPECT_LT(csv.find("\r\ninfosa.csv,"), csv.find("\r\ninfodescsa.csv,"));
+    EXPECT_LT(csv.find("\r\ninfodescsa.csv,"), csv.find("\r\nquestdescsa.csv,"));
+    EXPECT_NE(csv.find("\r\ninfosa.csv,BOB_TRADE_01,Bob_Trade,Bob,,Say,PC_Hero,Bob,"
+                       "Show me your wares.\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("infosa.csv,BOB_HAGGLE_02,Bob_Haggle,Bob,,Say,Bob,PC_Hero,"
+                       "For a fellow of your talents... ten percent off.\r\n"),
+              std::string::npos);
+    EXPECT_EQ(csv.find("BOB_TRADE_01", csv.find("BOB_TRADE_01") + 1), std::string::npos);
+}
+
+TEST_F(TextExchangeTest, ARoundTripChangesNothingAndChangedTextsTouchOnlyTheirLines) {
+    for (const std::uint32_t seed : {1u, 2u, 3u}) {
+        FillWithRandomTexts(seed);
+        const auto before = Tables();
+        const std::string csv = Export();
+        const TextImport same = PlanTextImport(csv);
+        EXPECT_TRUE(same.problems.empty()) << same.problems[0];
+        EXPECT_TRUE(same.changes.empty()) << seed;
+        ASSERT_TRUE(ApplyTextImport(same));
+        EXPECT_EQ(Tables(), before);
+    }
+
+    // A translator's file: another column, a BOM, the texts in another language.
+    WriteFile("infosa.csv", "BOB_TRADE_01|line|Show me your wares.|\r\n"
+                            "UNUSED|line|keep me|\n"
+                            "BOB_HAGGLE_02|line|For a fellow of your talents.|");
+    const std::string translated =
+        "\xEF\xBB\xBFnote,id,table,text\r\n"
+        "from the team,BOB_TRADE_01,infosa.csv,\"Zeig mir, was du hast: \"\"Waren\"\" "
+        "\xE2\x82\xAC\"\r\n"
+        "\"two\r\nlines of note\",BOB_HAGGLE_02,infosa.csv,F\xC3\xBCr dich\r\n";
+    const TextImport plan = PlanTextImport(translated);
+    ASSERT_TRUE(plan.problems.empty()) << plan.problems[0];
+    ASSERT_EQ(plan.changes.size(), 2u);
+    EXPECT_EQ(plan.changes[0].before, "Show me your wares.");
+    EXPECT_EQ(plan.changes[0].after, "Zeig mir, was du hast: \"Waren\" \x80");
+    ASSERT_TRUE(ApplyTextImport(plan));
+    EXPECT_EQ(ReadFile("infosa.csv"), "BOB_TRADE_01|line|Zeig mir, was du hast: \"Waren\" \x80|\r\n"
+                                      "UNUSED|line|keep me|\n"
+                                      "BOB_HAGGLE_02|line|F\xFCr dich|");
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "BOB_HAGGLE_02"), "F\xFCr dich");
+    EXPECT_TRUE(PlanTextImport(translated).changes.empty());
+}
+
+TEST_F(TextExchangeTest, ABadRowRefusesTheWholeImport) {
+    const auto before = Tables();
+    const std::string good = "table,id,text\r\ninfosa.csv,BOB_TRADE_01,Changed\r\n";
+    const std::pair<std::string, std::string> bad[] = {
+        {"infosa.csv,BOB_HAGGLE_01,a | b\r\n", "\"|\""},
+        {"infosa.csv,BOB_HAGGLE_01,\"one\r\ntwo\"\r\n", "line break"},
+        {"infosa.csv,BOB_HAGGLE_01,\xE6\x97\xA5\r\n", "Windows-1252"},
+        {"infosa.csv,NO_SUCH_ID,text\r\n", "has no line \"NO_SUCH_ID\""},
+        {"notes.csv,BOB_HAGGLE_01,text\r\n", "unknown table"},
+        {"infosa.csv,BOB_TRADE_01,Other\r\n", "another text"},
+        {"infosa.csv,BOB_HAGGLE_01\r\n", "fields"},
+        {"infosa.csv,BOB_HAGGLE_01,\"open\r\n", "never ends"},
+        {"infosa.csv,BOB_HAGGLE_01,a\"b\r\n", "quote"},
+    };
+    for (const auto& [row, reason] : bad) {
+        const TextImport plan = PlanTextImport(good + row);
+        ASSERT_EQ(plan.problems.size(), 1u) << row;
+        EXPECT_NE(plan.problems[0].find(reason), std::string::npos) << plan.problems[0];
+        EXPECT_TRUE(plan.changes.empty());
+        ASSERT_TRUE(ApplyTextImport(plan));
+    }
+    EXPECT_EQ(PlanTextImport("id,text\r\nX,y\r\n").problems,
+              std::vector<std::string>{"the header lacks the column \"table\""});
+    // An id the table lacks is no problem while its text is empty (nothing to write).
+    EXPECT_TRUE(PlanTextImport("table,id,text\r\ninfosa.csv,NEW_ID,\r\n").problems.empty());
+    EXPECT_EQ(Tables(), before);
+}
+
+TEST_F(TextExchangeTest, ImportIntoAnotherFolderLeavesTheWorkspaceAsItWas) {
+    const auto before = Tables();
+    const std::string csv = "table,id,text\r\ninfosa.csv,BOB_TRADE_01,Zeig "
+                            "her.\r\nquestdescsa.csv,LOG_BOAT_01,Kiste\r\n";
+    ASSERT_TRUE(PlanTextImport(csv).problems.empty());
+    ASSERT_TRUE(ApplyTextImport(PlanTextImport(csv, "de"), "de"));
+    EXPECT_EQ(Tables(), before);
+    const auto german = Tables("de");
+    EXPECT_EQ(german.at("infosa.csv"),
+              ReplaceAll(before.at("infosa.csv"), "Show me your wares.", "Zeig her."));
+    EXPECT_NE(german.at("questdescsa.csv"), before.at("questdescsa.csv"));
+    EXPECT_EQ(german.at("infodescsa.csv"), ""); // not changed, not copied
+    // Planned against the folder's tables, the same file changes nothing more.
+    EXPECT_TRUE(PlanTextImport(csv, "de").changes.empty());
+}
+
+TEST_F(TextExchangeTest, AFailedWritePutsBackTheTablesWrittenBeforeIt) {
+    const auto before = Tables();
+    const TextImport plan = PlanTextImport("table,id,text\r\n"
+                                           "infosa.csv,BOB_TRADE_01,one\r\n"
+                                           "infodescsa.csv,MIRA_HERBS_DESC,two\r\n"
+                                           "questdescsa.csv,LOG_BOAT_01,three\r\n");
+    ASSERT_TRUE(plan.problems.empty()) << plan.problems[0];
+    ASSERT_EQ(plan.changes.size(), 3u);
+    // The second table's rename fails, after the first table was written.
+    FaultInjection::failReplaces = 1;
+    FaultInjection::replacesBeforeFailing = 1;
+    EXPECT_FALSE(ApplyTextImport(plan));
+    FaultInjection::Clear();
+    EXPECT_NE(TesselEngine::FailureMessage(TesselEngine::LastFailure()), "");
+    EXPECT_EQ(Tables(), before);
+    EXPECT_NE(TextTables::LookUp("infosa.csv", "BOB_TRADE_01"), "one");
+}
