@@ -6,9 +6,11 @@
 #include "info/TextTableLines.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace VaskEdit {
 
@@ -143,25 +145,27 @@ const std::vector<std::string>& TextTableNames() {
 }
 
 std::vector<TextRow> TextsInUse(std::vector<InfoOutline> infos) {
-    std::sort(infos.begin(), infos.end(),
-              [](const InfoOutline& a, const InfoOutline& b) { return a.name < b.name; });
-    std::vector<TextRow> rows;
-    std::map<std::pair<std::string, std::string>, bool> seen;
-    for (const InfoOutline& info : infos) {
-        for (const TextReference& text : info.texts) {
-            if (!seen.emplace(std::pair(text.table, text.id), true).second)
+    std::vector<const InfoOutline*> byName;
+    byName.reserve(infos.size());
+    for (const InfoOutline& info : infos)
+        byName.push_back(&info);
+    std::sort(byName.begin(), byName.end(),
+              [](const InfoOutline* a, const InfoOutline* b) { return a->name < b->name; });
+    const auto& names = TextTableNames();
+    std::vector<std::vector<TextRow>> byTable(names.size() + 1); // the last: other tables
+    std::unordered_set<std::string> seen;
+    for (const InfoOutline* info : byName) {
+        for (const TextReference& text : info->texts) {
+            if (!seen.insert(text.table + '|' + text.id).second)
                 continue;
-            rows.push_back({text.table, text.id, info.name, info.owner, info.quest, text.command,
-                            text.speaker, text.listener});
+            const auto table = std::find(names.begin(), names.end(), text.table) - names.begin();
+            byTable[table].push_back({text.table, text.id, info->name, info->owner, info->quest,
+                                      text.command, text.speaker, text.listener});
         }
     }
-    const auto rank = [](const std::string& table) {
-        const auto& names = TextTableNames();
-        return std::find(names.begin(), names.end(), table) - names.begin();
-    };
-    std::stable_sort(rows.begin(), rows.end(), [&](const TextRow& a, const TextRow& b) {
-        return rank(a.table) < rank(b.table);
-    });
+    std::vector<TextRow> rows;
+    for (auto& table : byTable)
+        std::move(table.begin(), table.end(), std::back_inserter(rows));
     return rows;
 }
 
@@ -170,6 +174,7 @@ std::string TextsCsv(const std::vector<TextRow>& rows) {
     for (const std::string& name : TextTableNames())
         tables[name] = DisplayTexts(ReadBytes(name).value_or(""));
     std::string csv;
+    csv.reserve(128 * rows.size());
     for (std::size_t i = 0; i < std::size(Header); ++i)
         csv += std::string(i ? "," : "") + Header[i];
     csv += "\r\n";

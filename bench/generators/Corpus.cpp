@@ -24,6 +24,19 @@ const char* const Simple[] = {
 std::string Pick(std::mt19937& rng, const char* const* list, std::size_t n) {
     return list[rng() % n];
 }
+
+// How a spoken line ends: mostly plain words, some with commas and quotes, some with
+// letters of Windows-1252 beyond ASCII, as translated games have them.
+std::string Flavour(std::mt19937& rng) {
+    switch (rng() % 6) {
+    case 0:
+        return ", he said: \"read it, twice\".";
+    case 1:
+        return " \xFC" "ber die Br\xFC" "cke, f\xFC" "r 5 \x80 \x96 na\xEF" "ve.";
+    default:
+        return " with a few more words to read.";
+    }
+}
 } // namespace
 
 std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) {
@@ -66,7 +79,7 @@ std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) 
             case 1:
                 b.Say(rng() % 2 ? owner : "PC_Hero", rng() % 2 ? "PC_Hero" : owner, id,
                       "Generated line " + std::to_string(n) + " number " + std::to_string(c) +
-                          " with a few more words to read.");
+                          Flavour(rng));
                 break;
             case 2:
                 b.Give(owner, "PC_Hero", world.items[rng() % world.items.size()].name,

@@ -1,0 +1,126 @@
+// The texts of a generated corpus of 20,000 infos out to a CSV file and back in, each
+// beside standard tools doing comparable work on the same tables in the same run: the
+// export (every info read, every used id looked up) against grep over the infos and cut
+// over the tables; the import of a file with every tenth text changed against cut over
+// the file and a grep of its ids through the tables. The round trip itself must change
+// nothing: the benchmark fails when it does.
+#include "Corpus.h"
+#include "library/ReferenceIndex.h"
+#include "library/TextExchange.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace VaskEdit;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+template <typename F> double Time(F run) {
+    const auto start = Clock::now();
+    run();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Shell(const std::string& command) {
+    return Time([&] {
+        if (std::system(command.c_str()) != 0)
+            std::fprintf(stderr, "(command failed: %s)\n", command.c_str());
+    });
+}
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string Tables() {
+    std::string all;
+    for (const std::string& name : TextTableNames())
+        all += Read(name);
+    return all;
+}
+
+void Report(const char* what, double ours, const char* tool, double theirs) {
+    std::printf("%-8s %8.3f s | %-44s %8.3f s | time ratio %5.2f\n", what, ours, tool, theirs,
+                ours / theirs);
+}
+
+// The CSV with the text of every tenth row changed.
+std::string EveryTenthChanged(const std::string& csv) {
+    std::string out;
+    std::size_t row = 0;
+    for (std::size_t start = 0; start < csv.size();) {
+        const std::size_t end = csv.find("\r\n", start);
+        std::string line = csv.substr(start, end - start);
+        if (row++ % 10 == 1 && line.back() != '"')
+            line += " (changed)";
+        out += line + "\r\n";
+        start = end + 2;
+    }
+    return out;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    const int infos = argc > 1 ? std::atoi(argv[1]) : 20000;
+    const fs::path root = fs::temp_directory_path() / "vaskedit-text-bench";
+    VaskDemo::CorpusSize size;
+    size.infos = infos;
+    VaskDemo::WriteFreshCorpus(root.string(), (fs::path(VASK_SOURCE_ROOT) / "Resources").string(),
+                               size);
+    fs::current_path(root);
+    const std::string before = Tables();
+    std::printf("Corpus: %d infos, text tables %.1f MB\n", infos, before.size() / 1e6);
+    Shell("cat Infos/*.vaskinfo *.csv > /dev/null"); // both sides read from memory
+
+    std::string csv;
+    std::size_t rows = 0;
+    const double exported = Time([&] {
+        ReferenceIndex index;
+        index.Build({}, {});
+        const std::vector<TextRow> used = TextsInUse(index.Outlines());
+        rows = used.size();
+        csv = TextsCsv(used);
+        std::ofstream("texts.csv", std::ios::binary) << csv;
+    });
+    const double cut = Shell("grep -rhF LocString Infos | sort -u > ids.txt && "
+                             "cut -d'|' -f1,3 infosa.csv infodescsa.csv questdescsa.csv > cut.txt");
+    Report("export", exported, "grep LocString Infos | sort -u; cut tables", cut);
+    std::printf("         (%zu texts, CSV %.1f MB)\n", rows, csv.size() / 1e6);
+
+    std::size_t unchanged = 1;
+    const double same = Time([&] {
+        const TextImport plan = PlanTextImport(Read("texts.csv"));
+        unchanged = plan.changes.size() + plan.problems.size();
+        ApplyTextImport(plan);
+    });
+    if (unchanged != 0 || Tables() != before) {
+        std::fprintf(stderr, "The round trip changed the tables.\n");
+        return 1;
+    }
+    std::printf("round trip: 0 lines changed, tables identical (%.3f s)\n", same);
+
+    std::ofstream("changed.csv", std::ios::binary) << EveryTenthChanged(csv);
+    std::size_t changed = 0;
+    const double imported = Time([&] {
+        const TextImport plan = PlanTextImport(Read("changed.csv"));
+        changed = plan.changes.size();
+        if (!plan.problems.empty() || !ApplyTextImport(plan))
+            std::fprintf(stderr, "The import failed.\n");
+    });
+    const double grep =
+        Shell("cut -d, -f2 changed.csv > changed-ids.txt && grep -ahFf changed-ids.txt "
+              "infosa.csv infodescsa.csv questdescsa.csv > grep.txt");
+    Report("import", imported, "cut -f2 CSV | grep -aFf ids tables", grep);
+    std::printf("         (%zu lines changed)\n", changed);
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(root);
+    return 0;
+}
