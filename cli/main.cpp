@@ -194,8 +194,17 @@ int main(int argc, char** argv) {
         return VaskCli::Rename(oldName, newName);
     if (textGet->parsed())
         return VaskCli::TextGet(textId, textTable);
-    if (textSet->parsed())
+    if (textSet->parsed()) {
+        // The text as typed: on Windows the narrow arguments lose what the code page lacks.
+        const std::vector<std::string> utf8 = TesselEngine::Platform::Utf8Arguments(argc, argv);
+        for (int i = argc - 1; i > 0; --i) {
+            if (argv[i] == textValue) {
+                textValue = utf8[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
         return VaskCli::TextSet(textId, textValue, textTable);
+    }
     if (textExport->parsed())
         return VaskCli::TextExport(textFile);
     if (textImport->parsed())

@@ -299,6 +299,8 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder) {
     for (const auto& [table, tableEdits] : edits) {
         const std::string path = folder.empty() ? table : folder + "/" + table;
         std::optional<std::string> before = ReadBytes(path);
+        if (!before && File{TesselEngine::Char256(path.c_str())}.Exists())
+            return putBack(); // a table that cannot be read is neither written nor removed
         if (!before && !folder.empty()) {
             // A table kept beside the original starts as its copy.
             const std::string original = ReadBytes(table).value_or("");

@@ -123,6 +123,10 @@ std::string SystemTextEditor();
 // True when stream is connected to a terminal rather than a file or a pipe.
 bool IsTerminal(std::FILE* stream);
 
+// The program's arguments in UTF-8. Windows hands main its arguments in the system's
+// code page, which holds few characters: there they are taken from the wide command line.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
 // Makes standard output and standard error pass bytes unchanged: rows end with LF and
 // no byte is translated, on every system.
 void UseBinaryStandardStreams();

@@ -147,6 +147,10 @@ bool IsTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) != 0;
 }
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc); // the terminal's UTF-8 as it came
+}
+
 void UseBinaryStandardStreams() {
     // POSIX streams never translate bytes.
 }

@@ -185,4 +185,10 @@ TEST_F(TextExchangeTest, AFailedWritePutsBackTheTablesWrittenBeforeIt) {
     EXPECT_NE(TesselEngine::FailureMessage(TesselEngine::LastFailure()), "");
     EXPECT_EQ(Tables(), before);
     EXPECT_NE(TextTables::LookUp("infosa.csv", "BOB_TRADE_01"), "one");
+
+    // A table that cannot be read is neither written nor taken away.
+    FaultInjection::failReads = 2;
+    EXPECT_FALSE(ApplyTextImport(plan));
+    FaultInjection::Clear();
+    EXPECT_EQ(Tables(), before);
 }
