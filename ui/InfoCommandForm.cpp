@@ -61,7 +61,7 @@ void InfoCommandForm::RowsChanged() {
     textBox->show();
     // A new text gets a free id of the info, so that it can be written at once.
     if (Mode() == EntryEditMode::New && idBox->text().isEmpty() && texts.freeId)
-        idBox->setText(FromSystemString(texts.freeId(table)));
+        idBox->setText(FromSystemString(texts.freeId(table))); // none without an info name
     ShowTextOfId();
     followingId = connect(idBox, &QLineEdit::textChanged, this, [this] { ShowTextOfId(); });
 }

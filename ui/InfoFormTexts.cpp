@@ -46,8 +46,11 @@ DisplayTexts InfoForm::DisplayTextSource() const {
             if (TableOf(command) == table)
                 taken.insert(command.LocString);
         }
-        const auto* name = static_cast<QLineEdit*>(Field("InfoName"));
-        return TextTables::SuggestId(table.c_str(), ToSystemString(name->text()), taken);
+        // Without a name there is nothing to make the id from yet.
+        const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+        if (!StringIsValid(name))
+            return std::string();
+        return TextTables::SuggestId(table.c_str(), ToSystemString(name), taken);
     };
     return texts;
 }
