@@ -44,6 +44,7 @@ DisplayTextBox::DisplayTextBox(QWidget* parent) : QLineEdit(parent) {
     setPlaceholderText("display text");
     auto* validator = new DisplayTextValidator(this);
     setValidator(validator);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { setToolTip(text); });
     connect(this, &QLineEdit::inputRejected, this, [this, validator] {
         QToolTip::showText(mapToGlobal(QPoint(0, height())), validator->reason, this);
     });
@@ -52,6 +53,8 @@ DisplayTextBox::DisplayTextBox(QWidget* parent) : QLineEdit(parent) {
 void DisplayTextBox::ShowTableText(const std::string& bytes) {
     setText(FromSystemString(bytes));
     setModified(false);
+    // The box is narrow: it shows a line's beginning, the tool tip all of it.
+    setCursorPosition(0);
 }
 
 bool DisplayTextBox::Edited() const {
