@@ -151,6 +151,8 @@ private:
     // The text the command dialog showed for the changed command becomes the text of
     // every command of its id.
     void TakeDisplayText(const InfoCommandRef& changed, const std::string& text);
+    // A command that comes in (pasted) shows the window's unsaved text of its id.
+    void FollowPendingText(InfoCommandRef& command) const;
     // Writes the changed texts to their tables; false, after saying why, when one cannot
     // be written (the tables are then as they were).
     bool WritePendingTexts();

@@ -68,6 +68,17 @@ void InfoForm::TakeDisplayText(const InfoCommandRef& changed, const std::string&
     }
 }
 
+void InfoForm::FollowPendingText(InfoCommandRef& command) const {
+    const std::string table = TableOf(command);
+    for (const InfoCommandRef& other : infoData.InfoCommands) {
+        if (other.TextPending && Names(other, table, command.LocString)) {
+            command.Text = other.Text;
+            command.TextPending = true;
+            return;
+        }
+    }
+}
+
 bool InfoForm::WritePendingTexts() {
     TextImport texts;
     std::set<std::pair<std::string, std::string>> taken;

@@ -454,6 +454,13 @@ private slots:
         QCOMPARE(CommandCell(*form, 1, "Text"), robbery);
         form->Redo();
         QCOMPARE(CommandCell(*form, 1, "Text"), fair);
+        // A pasted copy shows the unsaved text too.
+        QApplication::clipboard()->clear();
+        Select(*form, 0, 1);
+        form->CopyEntry();
+        form->PasteEntries();
+        QCOMPARE(CommandCell(*form, 2, "Text"), fair);
+        form->Undo();
 
         // The text follows the id: the window's unsaved text first, then the table's.
         EditCommand(*form, 2, [&](InfoCommandForm& dialog) {
