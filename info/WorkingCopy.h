@@ -31,6 +31,8 @@ struct InfoCommandRef {
     std::string ID3;
     std::string LocString;
     std::string Text;
+    // Text was changed in the editor and goes into its text table when the info is saved.
+    bool TextPending = false;
     bool UseValues = false;
     std::array<std::string, CommandValueCount> Value; // Value0 .. Value14
     // The block text read for a command whose type has no class, or whose block its

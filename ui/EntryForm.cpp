@@ -93,6 +93,7 @@ void EntryForm::SelectType(int index) {
     RefreshSaveState();
     if (LookOf(kind).modeAfterChoice)
         ApplyModeToControls();
+    RowsChanged();
 }
 
 void EntryForm::LoadGUIFromCommandData() {
@@ -106,6 +107,7 @@ void EntryForm::LoadGUIFromCommandData() {
         ShowRowValues(LoadRows(type));
     }
     ApplyModeToControls();
+    RowsChanged();
 }
 
 void EntryForm::Save() {

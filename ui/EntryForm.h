@@ -33,14 +33,15 @@ protected:
     virtual std::vector<RowValue> LoadRows(const EntryType* type) const = 0;
     virtual bool Store(const EntryType* selected, std::string_view typeText,
                        std::span<const RowValue> values) = 0;
+    // Run after the rows changed: a type was chosen or the entry was loaded.
+    virtual void RowsChanged() {}
+    const EntryType* Selected() const;
 
     int TypeIndexOf(std::string_view text) const override;
     void OnTypeChosen(int index) override;
     void RefreshSaveState() override;
 
 private:
-    const EntryType* Selected() const;
-
     EntryKind kind;
 };
 
@@ -65,7 +66,6 @@ protected:
         return StoreEntry(entry, selected, typeText, values);
     }
 
-private:
     Entry& entry;
 };
 

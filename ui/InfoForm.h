@@ -8,6 +8,7 @@
 #include "info/SaveCheck.h"
 #include "info/WorkingCopyEdit.h"
 #include "ui/EntryTableModel.h"
+#include "ui/InfoCommandForm.h"
 #include "ui/ParameterForm.h"
 
 #include <QMainWindow>
@@ -143,6 +144,18 @@ private:
     bool HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target);
     // The dialog of the selected tab on the entry at row (a new entry when row is -1).
     bool OpenEntryDialog(int tab, int row, EntryEditMode mode);
+    // The display texts of the commands: the window's unsaved text of an id first, else
+    // the table's.
+    std::string DisplayTextOf(const std::string& table, const std::string& id) const;
+    DisplayTexts DisplayTextSource() const;
+    // The text the command dialog showed for the changed command becomes the text of
+    // every command of its id.
+    void TakeDisplayText(const InfoCommandRef& changed, const std::string& text);
+    // A command that comes in (pasted) shows the window's unsaved text of its id.
+    void FollowPendingText(InfoCommandRef& command) const;
+    // Writes the changed texts to their tables; false, after saying why, when one cannot
+    // be written (the tables are then as they were).
+    bool WritePendingTexts();
     void RebuildAll();
     int SelectedRow(int tab) const;
     // The shown tab and its selected row; false outside the editable modes or with no

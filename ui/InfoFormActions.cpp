@@ -16,6 +16,8 @@
 #include "ui/TemplateBox.h"
 
 #include <algorithm>
+#include <functional>
+#include <type_traits>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -35,19 +37,27 @@ namespace VaskEdit {
 namespace {
 // Opens the entry dialog on row of the list, or on a new entry appended for it when row
 // is -1; a new entry that the dialog does not save is removed again.
+// prepare sets the dialog up before it shows the entry; accepted runs after a save.
 template <typename Dialog, typename Entry>
-bool RunEntryDialog(QWidget* parent, std::vector<Entry>& list, int row, EntryEditMode mode) {
+bool RunEntryDialog(
+    QWidget* parent, std::vector<Entry>& list, int row, EntryEditMode mode,
+    const std::function<void(Dialog&)>& prepare = {},
+    const std::type_identity_t<std::function<void(Dialog&, Entry&)>>& accepted = {}) {
     if (row < 0)
         list.emplace_back();
     Entry& entry = row < 0 ? list.back() : list[static_cast<std::size_t>(row)];
     Dialog dialog(entry, mode, parent);
+    if (prepare)
+        prepare(dialog);
     dialog.ResetToDefault();
     if (row >= 0)
         dialog.LoadGUIFromCommandData();
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (row < 0 && !accepted)
+    const bool saved = dialog.exec() == QDialog::Accepted;
+    if (row < 0 && !saved)
         list.pop_back();
-    return accepted;
+    if (saved && accepted)
+        accepted(dialog, entry);
+    return saved;
 }
 
 template <typename Entry> void EraseRow(std::vector<Entry>& list, int row) {
@@ -224,6 +234,9 @@ void InfoForm::Save() {
         return;
 
     StoreFields();
+    // The info refers to its texts: they are written first, and without them nothing is.
+    if (!WritePendingTexts())
+        return;
     const std::uint32_t index = InfoManager::CreateVaskInfo(infoData.Name.c_str());
     StoreInfoRef(infoData, InfoManager::InfoFiles[index], editMode != InfoFormEditMode::New);
     if (!InfoManager::WriteVaskInfo(index)) {
@@ -281,7 +294,13 @@ int InfoForm::SelectedRow(int tab) const {
 bool InfoForm::OpenEntryDialog(int tab, int row, EntryEditMode mode) {
     // The grids are rebuilt by ChangeList, which records what the dialog changed.
     if (tab == 0)
-        return RunEntryDialog<InfoCommandForm>(this, infoData.InfoCommands, row, mode);
+        return RunEntryDialog<InfoCommandForm>(
+            this, infoData.InfoCommands, row, mode,
+            [this](InfoCommandForm& dialog) { dialog.UseDisplayTexts(DisplayTextSource()); },
+            [this](InfoCommandForm& dialog, InfoCommandRef& entry) {
+                if (dialog.ShownText())
+                    TakeDisplayText(entry, *dialog.ShownText());
+            });
     if (tab == 1)
         return RunEntryDialog<InfoConditionForm>(this, infoData.InfoConditions, row, mode);
     return RunEntryDialog<InfoPerkForm>(this, infoData.RequiredPerks, row, mode);

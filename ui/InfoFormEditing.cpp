@@ -180,9 +180,11 @@ void InfoForm::PasteEntries() {
         return WithList(infoData, list, [&](auto& entries) {
             using Entry = typename std::decay_t<decltype(entries)>::value_type;
             std::vector<Entry> blocks;
-            if constexpr (std::is_same_v<Entry, InfoCommandRef>)
+            if constexpr (std::is_same_v<Entry, InfoCommandRef>) {
                 blocks = ReadCommandBlocks(text);
-            else if constexpr (std::is_same_v<Entry, InfoConditionRef>)
+                for (InfoCommandRef& block : blocks)
+                    FollowPendingText(block);
+            } else if constexpr (std::is_same_v<Entry, InfoConditionRef>)
                 blocks = ReadConditionBlocks(text);
             else
                 blocks = ReadPerkBlocks(text);

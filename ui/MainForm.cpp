@@ -132,6 +132,9 @@ void MainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu("File");
     file->addAction("Open", this, &MainForm::OpenFile);
     file->addAction("Settings", this, &MainForm::ShowSettings);
+    file->addSeparator();
+    file->addAction("Export Texts...", this, &MainForm::ExportTexts);
+    file->addAction("Import Texts...", this, &MainForm::ImportTexts);
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->addAction("Split Info-hdrdoc", this, &MainForm::SplitHdrdoc);
     tools->addAction("Merge Infos to .hdrdoc", this, &MainForm::MergeInfos);

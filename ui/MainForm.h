@@ -59,6 +59,12 @@ public:
     // Runs the check report and shows its findings in a window of their own.
     void CheckInfos();
     void ShowHelp();
+    // The texts the infos show, out to a CSV file for translators and back in: the
+    // import shows what it would change and writes only after OK.
+    void ExportTexts();
+    void ImportTexts();
+    void ExportTextsTo(const std::string& path);
+    void ImportTextsFrom(const std::string& path);
 
     // For tests and the smoke test: the widgets a user works with.
     QTableView* InfoList() const { return infoList; }

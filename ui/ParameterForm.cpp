@@ -134,6 +134,10 @@ void ParameterForm::ShowRowValues(std::span<const RowValue> values) {
         rows[i]->Show(values[i]);
 }
 
+QLineEdit* ParameterForm::RowBox(std::size_t index) const {
+    return index < rows.size() ? rows[index]->Box() : nullptr;
+}
+
 std::vector<RowValue> ParameterForm::RowValues(std::size_t count) const {
     std::vector<RowValue> values;
     for (std::size_t i = 0; i < count && i < rows.size(); ++i)

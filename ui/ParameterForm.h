@@ -16,6 +16,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QWidget;
@@ -73,6 +74,8 @@ protected:
     void ShowTypeEntry(int index, const QString& textWhenNone);
 
     QString TypeText() const;
+    // The text box of a row (counted from 0).
+    QLineEdit* RowBox(std::size_t index) const;
 
     bool HandleKey(QKeyEvent& event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

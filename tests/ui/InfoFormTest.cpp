@@ -82,6 +82,18 @@ void AddBackCommand(InfoForm& form) {
     QTest::mouseClick(form.Button("+"), Qt::LeftButton);
 }
 
+// "E" on a command, its dialog handled by action.
+void EditCommand(InfoForm& form, int row, std::function<void(InfoCommandForm&)> action) {
+    OnNextModalOf<InfoCommandForm>(std::move(action));
+    Select(form, 0, row);
+    QTest::mouseClick(form.Button("E"), Qt::LeftButton);
+}
+
+QString CommandCell(InfoForm& form, int row, const char* column) {
+    const int at = QString(column) == "String" ? 5 : 6;
+    return form.Grid(0)->model()->index(row, at).data().toString();
+}
+
 } // namespace
 
 class InfoFormTest : public QObject {
@@ -414,6 +426,103 @@ private slots:
         QCOMPARE(form->windowTitle(), QString("Info Editor"));
         form->close();
         QVERIFY(!form->isVisible());
+    }
+
+    // A Say's display text is edited beside its id as a step of its own; the text follows
+    // the id, new Says get free ids, and saving writes only those display fields.
+    void displayTextsAreEditedUndoneAndWrittenToTheirTable() {
+        const std::string table = VaskTest::ReadFile("infosa.csv");
+        auto form = OpenForEditing("Bob_Haggle");
+        const QString robbery = "That price is robbery.";
+        const QString fair = QString::fromUtf8("Fair enough, 5 \u20ac.");
+        QCOMPARE(CommandCell(*form, 1, "Text"), robbery);
+        EditCommand(*form, 1, [&](InfoCommandForm& dialog) {
+            QLineEdit* box = dialog.DisplayTextBox();
+            QVERIFY(box && !box->isReadOnly());
+            QCOMPARE(box->text(), robbery);
+            box->selectAll();
+            QTest::keyClicks(box, "Fair enough, 5 ");
+            box->insert(QString::fromUtf8("\u20ac."));
+            // The table cannot hold a bar or a character outside Windows-1252.
+            QTest::keyClicks(box, "|");
+            box->insert(QString::fromUtf8("\u2192"));
+            QCOMPARE(box->text(), fair);
+            dialog.Save();
+        });
+        QCOMPARE(CommandCell(*form, 1, "Text"), fair);
+        form->Undo();
+        QCOMPARE(CommandCell(*form, 1, "Text"), robbery);
+        form->Redo();
+        QCOMPARE(CommandCell(*form, 1, "Text"), fair);
+        // A pasted copy shows the unsaved text too.
+        QApplication::clipboard()->clear();
+        Select(*form, 0, 1);
+        form->CopyEntry();
+        form->PasteEntries();
+        QCOMPARE(CommandCell(*form, 2, "Text"), fair);
+        form->Undo();
+
+        // The text follows the id: the window's unsaved text first, then the table's.
+        EditCommand(*form, 2, [&](InfoCommandForm& dialog) {
+            auto* id = dialog.findChild<QLineEdit*>("rowBox3");
+            id->setText("BOB_HAGGLE_01");
+            QCOMPARE(dialog.DisplayTextBox()->text(), fair);
+            id->setText("NO_SUCH_LINE");
+            QCOMPARE(dialog.DisplayTextBox()->text(), QString());
+            id->setText("BOB_GREET_01");
+            dialog.Save();
+        });
+        const QString greeting = "Welcome to Kolvar, stranger. Best prices this side of the river.";
+        QCOMPARE(CommandCell(*form, 2, "Text"), greeting);
+
+        // New Says with no id get the info's next free ones.
+        for (const char* line : {"Deal.", "Done."}) {
+            OnNextModalOf<InfoCommandForm>([line](InfoCommandForm& dialog) {
+                dialog.findChild<QComboBox*>("typeList")->setCurrentText("Say");
+                QTest::keyClicks(dialog.DisplayTextBox(), line);
+                dialog.Save();
+            });
+            form->Tabs()->setCurrentIndex(0);
+            QTest::mouseClick(form->Button("+"), Qt::LeftButton);
+        }
+        QCOMPARE(CommandCell(*form, 4, "String"), QString("BOB_HAGGLE_03"));
+        QCOMPARE(CommandCell(*form, 5, "String"), QString("BOB_HAGGLE_04"));
+        QCOMPARE(CommandCell(*form, 5, "Text"), QString("Done."));
+
+        SaveOverTheFile(*form);
+        QVERIFY(!form->isVisible());
+        std::string expected = table;
+        expected.replace(expected.find(robbery.toStdString()), robbery.size(),
+                         "Fair enough, 5 \x80.");
+        expected += "BOB_HAGGLE_03||Deal.|\r\nBOB_HAGGLE_04||Done.|\r\n";
+        QCOMPARE(VaskTest::ReadFile("infosa.csv"), expected);
+        VaskInfo saved;
+        QVERIFY(saved.LoadDataFromFile("Bob_Haggle"));
+        QCOMPARE(saved.InfoCommands.GetSize(), std::uint32_t(6));
+        QCOMPARE(saved.InfoCommands[2].LocString.Str(), std::string("BOB_GREET_01"));
+        QCOMPARE(saved.InfoCommands[4].Text.Str(), std::string("Deal."));
+    }
+
+    // The info refers to its texts: when their table cannot be written, the info is not
+    // written either, and the window says why.
+    void unwritableTableLeavesTheInfoUnsaved() {
+        auto form = OpenForEditing("Bob_Haggle");
+        const std::string info = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
+        Box(*form, "Owner")->setText("Bobby");
+        EditCommand(*form, 1, [](InfoCommandForm& dialog) {
+            QTest::keyClicks(dialog.DisplayTextBox(), " Really.");
+            dialog.Save();
+        });
+        fs::remove("infosa.csv");
+        fs::create_directory("infosa.csv");
+        QCOMPARE(MessageAfter([&] { SaveOverTheFile(*form); }),
+                 QString("Error|The texts cannot be written, so the info is not saved.\n"
+                         "Could not read \"infosa.csv\": it is a folder."));
+        QVERIFY(form->isVisible());
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo"), info);
+        QVERIFY(fs::is_directory("infosa.csv"));
+        AnswerNextQuestion("Yes");
+        form->close();
     }
 
     // Buttons, keys and drag and drop reorder; the file holds the new order.

@@ -11,6 +11,7 @@
 #include "ui/InfoForm.h"
 #include "ui/InfoOpening.h"
 #include "ui/RenameInfoDialog.h"
+#include "ui/TextImportDialog.h"
 #include "ui/UsagesWindow.h"
 #include "ui/UserWaitDialog.h"
 
@@ -19,13 +20,16 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -306,6 +310,55 @@ private slots:
         window.Search();
         FinishJobs(window);
         QCOMPARE(Rows(window.InfoList()), 0);
+    }
+
+    // The texts in use go out to a CSV file; an import shows its changes, or the problems
+    // of its rows, before it writes anything.
+    void textsAreExportedAndImportedAfterReview() {
+        References().Build({}, {});
+        MainForm window;
+        QCOMPARE(MessageAfter([&] { window.ExportTextsTo("texts.csv"); }).section('|', 0, 0),
+                 QString("Export Texts"));
+        std::string csv = VaskTest::ReadFile("texts.csv");
+        const std::string row = "infosa.csv,BOB_HAGGLE_01,";
+        const std::string robbery = "That price is robbery.";
+        const std::size_t text = csv.find(robbery, csv.find(row));
+        QVERIFY(csv.find(row) != std::string::npos && text != std::string::npos);
+        csv.replace(text, robbery.size(), "Too dear.");
+        const auto lines = std::count(csv.begin(), csv.end(), '\n');
+        VaskTest::WriteFile("bad.csv", csv + "infosa.csv,BOB_HAGGLE_02,,,,,,,a|b\r\n");
+        VaskTest::WriteFile("good.csv", csv);
+        std::map<std::string, std::string> tables;
+        for (const char* name : {"infosa.csv", "infodescsa.csv", "questdescsa.csv"})
+            tables[name] = VaskTest::ReadFile(name);
+
+        QString problems;
+        OnNextModalOf<TextImportDialog>([&](TextImportDialog& review) {
+            QVERIFY(!review.Changes());
+            problems = review.Problems()->toPlainText();
+            review.reject();
+        });
+        window.ImportTextsFrom("bad.csv");
+        QCOMPARE(problems, QString("row %1: a text cannot hold \"|\", which separates the "
+                                   "fields of a table line")
+                               .arg(lines + 1));
+        for (const auto& [name, bytes] : tables)
+            QCOMPARE(VaskTest::ReadFile(name), bytes);
+
+        QStringList shown;
+        OnNextModalOf<TextImportDialog>([&](TextImportDialog& review) {
+            for (int column = 0; column < review.Changes()->columnCount(); ++column)
+                shown << review.Changes()->item(0, column)->text();
+            shown << QString::number(review.Changes()->rowCount());
+            review.accept();
+        });
+        QCOMPARE(MessageAfter([&] { window.ImportTextsFrom("good.csv"); }),
+                 QString("Import Texts|1 line changed."));
+        QCOMPARE(shown, (QStringList{"infosa.csv", "BOB_HAGGLE_01", QString::fromStdString(robbery),
+                                     "Too dear.", "1"}));
+        std::string expected = tables["infosa.csv"];
+        expected.replace(expected.find(robbery), robbery.size(), "Too dear.");
+        QCOMPARE(VaskTest::ReadFile("infosa.csv"), expected);
     }
 
     // "Find Usages" (Shift+F12) on an editor's grid cell or field lists every use of the
