@@ -1,8 +1,10 @@
 # VaskEdit: `make run` builds and starts the editor on a fresh copy of the demo
 # workspace; `make test` builds and runs every test (Linux, sanitizers, Windows, and
 # each fuzz harness for a few seconds); `make fuzz` runs every fuzz harness long
-# (FUZZ_SECONDS each).
-.PHONY: deps build run test bench fuzz clean
+# (FUZZ_SECONDS each). `make package` builds the Debian package and the Windows zip;
+# `make package-test` installs and runs them in a fresh Debian 12 tree and under wine
+# (a few minutes, as root; not part of `make test`).
+.PHONY: deps build run test bench fuzz package package-test clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,6 +21,12 @@ test: deps
 
 bench: build
 	@scripts/run-bench.sh build
+
+package: deps
+	@scripts/build-packages.sh
+
+package-test: package
+	@scripts/package-test.sh build/packages/vaskedit_*.deb build-win/packages/vaskedit-*-windows-x64.zip
 
 FUZZ_SECONDS ?= 1800
 fuzz: deps

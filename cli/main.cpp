@@ -147,7 +147,9 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    VaskEdit::SetResourceRoot(VaskEdit::FindResourceRoot(argv[0]));
+    // The program's real path: argv[0] is a bare name when found on the search path, and
+    // a relative one no longer holds after -C.
+    VaskEdit::SetResourceRoot(VaskEdit::FindResourceRoot(TesselEngine::Platform::ExecutablePath()));
     // Standard output carries the rows; the library's diagnostic lines go to standard error.
     TesselEngine::Diagnostics::UseStandardError(true);
 

@@ -1,6 +1,6 @@
 #include "info/ResourceTemplates.h"
+#include "engine/DataFolders.h"
 #include "engine/Member.h"
-#include "engine/platform/Platform.h"
 #include "info/EntryTypes.h"
 #include "info/InfoCondition.h"
 #include "info/VaskInfo.h"
@@ -24,14 +24,7 @@ void SetResourceRoot(const std::string& directory) {
 }
 
 std::string FindResourceRoot(const std::string& programPath) {
-    if (TesselEngine::Platform::IsDirectory("Resources"))
-        return {};
-    const auto slash = programPath.find_last_of("/\\");
-    if (slash == std::string::npos)
-        return {};
-    const std::string directory = programPath.substr(0, slash + 1);
-    return TesselEngine::Platform::IsDirectory((directory + "Resources").c_str()) ? directory
-                                                                                  : std::string();
+    return TesselEngine::FindDataRoot("Resources", programPath);
 }
 
 namespace {

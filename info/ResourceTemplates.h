@@ -13,8 +13,9 @@ namespace VaskEdit {
 // ending with "/" (such as the program's own directory).
 void SetResourceRoot(const std::string& directory);
 // Where "Resources/" is: the current directory when it holds one, otherwise the
-// directory of the given program file when that holds one (returned ending with "/"),
-// otherwise the current directory.
+// directory of the given program file, otherwise the share folder of the prefix the
+// program is installed in (returned ending with "/"); the current directory when none
+// has it.
 std::string FindResourceRoot(const std::string& programPath);
 
 // Loads every template in order and stops at the first that fails (those behind it

@@ -10,6 +10,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64
   xvfb xauth xdotool x11-apps imagemagick
   clang-14 libclang-rt-14-dev
+  # the install test and the packages: validators, manual pages, cpack's dependency
+  # lookup, and the package test's Debian tree and archive
+  desktop-file-utils appstream man-db groff-base file dpkg-dev debootstrap unzip
 )
 
 missing=()

@@ -3,6 +3,8 @@
 # with real mouse clicks and key presses: "Update Cache", a search, opening the found
 # info. Saves screenshots of the main window and of the info editor.
 # Usage: scripts/smoke-test.sh PROGRAM OUTPUT_DIR
+# With SMOKE_INSTALLED=1 the workspace gets no Resources/ and Documents/: an installed
+# program finds its own.
 # Exit 77 (skipped) when Xvfb or xdotool is missing.
 set -uo pipefail
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -19,7 +21,9 @@ done
 rm -rf "$out"
 mkdir -p "$out/workspace"
 cp -R "$root/demo/." "$out/workspace/"
-cp -R "$root/Resources" "$root/Documents" "$out/workspace/"
+if [ "${SMOKE_INSTALLED:-0}" != 1 ]; then
+  cp -R "$root/Resources" "$root/Documents" "$out/workspace/"
+fi
 rm -f "$out/workspace/infocache"
 
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &

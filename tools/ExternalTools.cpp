@@ -1,6 +1,6 @@
 #include "tools/ExternalTools.h"
+#include "engine/DataFolders.h"
 #include "engine/Diagnostics.h"
-
 #include "engine/Failure.h"
 #include "engine/File.h"
 #include "engine/QuotedValue.h"
@@ -57,6 +57,14 @@ void CollectOwners(Stream& text, TesselEngine::TTL::Vector<Char48>& owners) {
     }
 }
 
+// A help page's file: below the current directory when it has "Documents/", otherwise
+// where the program's shipped data lies.
+std::string HelpPage(const char* page) {
+    const std::string root =
+        TesselEngine::FindDataRoot("Documents", TesselEngine::Platform::ExecutablePath());
+    return root + "Documents/site/" + page + "/index.html";
+}
+
 } // namespace
 
 bool HelpManager::ShowHelp(VaskEdit_Helppage page) {
@@ -64,9 +72,9 @@ bool HelpManager::ShowHelp(VaskEdit_Helppage page) {
     Settings::GetExe_Showhelp(program, sizeof program);
     switch (page) {
     case Main:
-        return Launcher::Start(program, "Documents/site/main/index.html");
+        return Launcher::Start(program, HelpPage("main"));
     case InfoEditor:
-        return Launcher::Start(program, "Documents/site/infoeditor/index.html");
+        return Launcher::Start(program, HelpPage("infoeditor"));
     }
     return true; // no such page: nothing to show
 }

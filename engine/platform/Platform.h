@@ -120,6 +120,10 @@ ProgramCall DesktopOpenCall(const std::string& path);
 // there is none that every installation has.
 std::string SystemTextEditor();
 
+// The running program's own file, as an absolute path; empty where the system does not
+// tell. Unlike argv[0], it holds also for a program found on the search path.
+std::string ExecutablePath();
+
 // True when stream is connected to a terminal rather than a file or a pipe.
 bool IsTerminal(std::FILE* stream);
 

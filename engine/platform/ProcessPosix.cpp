@@ -143,6 +143,15 @@ std::string SystemTextEditor() {
     return std::string(); // desktops differ; xdg-open picks the user's choice
 }
 
+std::string ExecutablePath() {
+    std::string path(4096, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size())
+        return std::string();
+    path.resize(static_cast<std::size_t>(length));
+    return path;
+}
+
 bool IsTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) != 0;
 }

@@ -85,6 +85,29 @@ TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
     Settings::exe_showhelp.clear();
     EXPECT_FALSE(HelpManager::ShowHelp(Main));
     EXPECT_EQ(launches.size(), 4u);
+
+    // A work folder without help pages shows those beside the program; one with its own
+    // shows its own.
+    Settings::exe_showhelp = "firefox.exe";
+    launches.clear();
+    RecordLaunches();
+    const fs::path beside =
+        fs::path(TesselEngine::Platform::ExecutablePath()).parent_path() / "Documents";
+    ASSERT_FALSE(fs::exists(beside));
+    struct RemovedAtEnd {
+        fs::path path;
+        ~RemovedAtEnd() {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+    } removed{beside};
+    WriteFile(beside / "site" / "main" / "index.html", "the program's help");
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+    WriteFile(fs::path("Documents") / "site" / "main" / "index.html", "the folder's help");
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_EQ(ReadFile(launches[0].second), "the program's help");
+    EXPECT_EQ(launches[1].second, "Documents/site/main/index.html");
 }
 
 TEST_F(LaunchTest, NotepadOpensTheFileInTheTextEditor) {
