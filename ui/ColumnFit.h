@@ -7,12 +7,9 @@ class QTableView;
 
 namespace VaskEdit {
 
-enum class ColumnFit {
-    AtLeastUsual, // as wide as header and cells, never narrower than the usual width
-    ToContents,   // as wide as header and cells (at most widest); the usual width while empty
-};
-
-// Fits the columns (but a last one that stretches) whenever the view's rows are set anew.
-void FitColumnsOnChange(QTableView* view, std::vector<int> usual, ColumnFit fit, int widest = 400);
+// Whenever the view's rows are set anew, its columns (but a last one that stretches) take
+// the width of their header and cells, at most widest; while the view is empty they keep
+// their usual widths.
+void FitColumnsOnChange(QTableView* view, std::vector<int> usual, int widest = 400);
 
 } // namespace VaskEdit

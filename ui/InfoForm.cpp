@@ -258,10 +258,10 @@ void InfoForm::BuildLayout() {
         this);
     conditionList = ReadOnlyGrid(conditionListModel);
     conditionList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    FitColumnsOnChange(conditionList, {123, 156}, ColumnFit::ToContents);
+    FitColumnsOnChange(conditionList, {123, 156});
     perkList = ReadOnlyGrid(perkListModel);
     perkList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    FitColumnsOnChange(perkList, {123, 57, 98}, ColumnFit::ToContents);
+    FitColumnsOnChange(perkList, {123, 57, 98});
     // Beside the tabs below, where they have the height; the window's width goes to the
     // members above.
     auto* side = new QWidget;
@@ -462,7 +462,7 @@ void InfoForm::BuildLayout() {
         grid->setDragDropOverwriteMode(false);
         grid->setDragDropMode(QAbstractItemView::InternalMove);
         grid->setDefaultDropAction(Qt::MoveAction);
-        FitColumnsOnChange(grid, specs[i].widths, ColumnFit::ToContents);
+        FitColumnsOnChange(grid, specs[i].widths);
         layout->addWidget(grid);
         grids.push_back(grid);
         tabs->addTab(tab, specs[i].title);
