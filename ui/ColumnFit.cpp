@@ -9,7 +9,7 @@
 namespace VaskEdit {
 
 namespace {
-void Fit(QTableView* view, const std::vector<int>& usual, int widest) {
+void Fit(QTableView* view, const std::vector<int>& usual, ColumnFit fit, int widest) {
     const bool empty = view->model()->rowCount() == 0;
     // A last column that stretches takes what the others leave.
     const int fitted =
@@ -21,15 +21,18 @@ void Fit(QTableView* view, const std::vector<int>& usual, int widest) {
             continue;
         }
         view->resizeColumnToContents(column); // header and cells
-        view->setColumnWidth(column, std::min(view->columnWidth(column), widest));
+        int width = std::min(view->columnWidth(column), widest);
+        if (fit == ColumnFit::AtLeastUsual && at < usual.size())
+            width = std::max(width, usual[at]);
+        view->setColumnWidth(column, width);
     }
 }
 } // namespace
 
-void FitColumnsOnChange(QTableView* view, std::vector<int> usual, int widest) {
-    Fit(view, usual, widest);
+void FitColumnsOnChange(QTableView* view, std::vector<int> usual, ColumnFit fit, int widest) {
+    Fit(view, usual, fit, widest);
     QObject::connect(view->model(), &QAbstractItemModel::modelReset, view,
-                     [view, usual, widest] { Fit(view, usual, widest); });
+                     [view, usual, fit, widest] { Fit(view, usual, fit, widest); });
 }
 
 } // namespace VaskEdit

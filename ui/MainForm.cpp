@@ -51,9 +51,9 @@ QTableView* ListView(CacheTableModel* model, std::vector<int> widths) {
     view->verticalHeader()->setVisible(false);
     view->verticalHeader()->setDefaultSectionSize(20);
     view->horizontalHeader()->setHighlightSections(false);
-    // The columns follow their texts; the last takes the room that is left.
+    // The columns grow with their texts; the last takes the room that is left.
     view->horizontalHeader()->setStretchLastSection(true);
-    FitColumnsOnChange(view, widths);
+    FitColumnsOnChange(view, widths, ColumnFit::AtLeastUsual);
     // The selection stays visible when the list loses the focus.
     QPalette palette = view->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight,

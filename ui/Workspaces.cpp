@@ -53,7 +53,7 @@ void RememberWorkspace(const QString& folder) {
 }
 
 WorkspaceOfferDialog::WorkspaceOfferDialog(const QString& last, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("VaskEdit");
+    setWindowTitle("Open Workspace");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("This folder holds no infos:\n" + CurrentWorkspace()));
     auto* buttons = new QHBoxLayout;
