@@ -95,8 +95,7 @@ void MainForm::ForgetWorkspace() {
     TemplateManager::TemplateCurrentFilter.ClearContent();
     TextTables::Clear();
     References().Clear();
-    Settings::path_vaskresman.clear();
-    Settings::exe_showhelp = "firefox.exe";
+    Settings::RestoreDefaults(); // a folder without "Settings.ini" has the defaults
 
     ListInfos(false);
     ListTemplates(false);

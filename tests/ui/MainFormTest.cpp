@@ -636,7 +636,12 @@ private slots:
         fs::copy_file("Infos/Bob_Greeting.vaskinfo", "other/Infos/Bob_Greeting.vaskinfo");
         VaskTest::WriteFile("other/Settings.ini",
                             "VASKRESMAN_PATH = /opt/tool, \nSHOWHELP_EXE = other-browser,");
-        VaskTest::WriteFile("other/infosa.csv", "BOB_GREET_01|line|Other words.|\r\n");
+        // A text table of the same size and time as the first folder's, as copies of one
+        // mod have.
+        std::string table = VaskTest::ReadFile("infosa.csv");
+        table.replace(table.find("Kolvar"), 6, "Volkar");
+        VaskTest::WriteFile("other/infosa.csv", table);
+        fs::last_write_time("other/infosa.csv", fs::last_write_time("infosa.csv"));
         const QString other = QFileInfo("other").canonicalFilePath();
         const QString first = QDir::currentPath();
 
@@ -646,7 +651,8 @@ private slots:
         window.ReadInfoCache();
         window.ReadTemplateCache();
         QVERIFY(Rows(window.TemplateList()) > 0);
-        QVERIFY(TextTables::LookUp("infosa.csv", "BOB_GREET_01") != "Other words.");
+        QVERIFY(TextTables::LookUp("infosa.csv", "BOB_GREET_01").find("Kolvar") !=
+                std::string::npos);
         window.BuildReferences();
         FinishJobs(window);
         QVERIFY(References().Outlines().size() > 1);
@@ -671,6 +677,7 @@ private slots:
         AnswerNextQuestion("Yes");
         QVERIFY(window.SwitchWorkspace(other));
         QCOMPARE(QDir::currentPath(), other);
+        QVERIFY(References().Outlines().size() <= 1); // the old folder's infos are gone
         QTRY_COMPARE(OpenEditors().size(), std::size_t(0));
         QCOMPARE(InfoManager::InfoFiles.GetSize(), 0u);
         QCOMPARE(window.WorkspaceLabel()->text(), QDir::toNativeSeparators(other));
@@ -679,19 +686,28 @@ private slots:
         QVERIFY(window.SelectedName()->text().isEmpty());
         QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("other-browser"));
         QCOMPARE(QString::fromStdString(Settings::path_vaskresman), QString("/opt/tool"));
-        QCOMPARE(TextTables::LookUp("infosa.csv", "BOB_GREET_01"), std::string("Other words."));
+        QVERIFY(TextTables::LookUp("infosa.csv", "BOB_GREET_01").find("Volkar") !=
+                std::string::npos);
         FinishJobs(window);
         QCOMPARE(References().Outlines().size(), std::size_t(1));
         QCOMPARE(RecentWorkspaces().value(0), other);
         window.ReadInfoCache(); // no "infocache" here
         QCOMPARE(Rows(window.InfoList()), 0);
 
-        // Back through the recent list: the first folder is second in it.
+        // The first folder again: both in the recent list, the newest first.
         QCOMPARE(RecentWorkspaces().value(1), QString());
         QVERIFY(window.SwitchWorkspace(first));
         QCOMPARE(RecentWorkspaces().mid(0, 2),
                  (QStringList{QFileInfo(first).canonicalFilePath(), other}));
         QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("xdg-open"));
+
+        // A folder without "Settings.ini" has the default settings, not the last folder's.
+        fs::create_directories("bare/Infos");
+        QVERIFY(MessageAfter([&] {
+                    QVERIFY(window.SwitchWorkspace("bare"));
+                }).startsWith("FileManager|Failed to load settings!"));
+        QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("firefox.exe"));
+        QVERIFY(Settings::path_vaskresman.empty());
     }
 
     // Started in a folder without infos, the program offers the last workspace.
