@@ -76,14 +76,16 @@ int WholeGuidWidth(const QLineEdit* box) {
     int widest = 0;
     for (const QChar letter : QStringLiteral("0123456789ABCDEF"))
         widest = std::max(widest, metrics.horizontalAdvance(letter));
-    const int text = 32 * widest + metrics.horizontalAdvance("{----}") + metrics.averageCharWidth();
+    // The box keeps two pixels on each side of its text, and one more for the cursor.
+    constexpr int Gaps = 2 + 2 + 1;
+    const QMargins margins = box->textMargins();
+    const int text =
+        32 * widest + metrics.horizontalAdvance("{----}") + margins.left() + margins.right() + Gaps;
     QStyleOptionFrame option;
     option.initFrom(box);
     option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
-    const QMargins margins = box->textMargins();
     return box->style()
-        ->sizeFromContents(QStyle::CT_LineEdit, &option,
-                           QSize(text + margins.left() + margins.right() + 4, 0), box)
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text, 0), box)
         .width();
 }
 

@@ -74,6 +74,7 @@ bool MainForm::SwitchWorkspace(const QString& folder) {
     WaitForJobs();
     if (!QDir::setCurrent(folder)) {
         ShowMessage(this, "Error", "The folder \n<" + folder + ">\n cannot be opened.");
+        BuildReferences(); // the one cancelled above
         return false;
     }
     ForgetWorkspace();
