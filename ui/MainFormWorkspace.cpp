@@ -4,6 +4,7 @@
 #include "library/InfoManager.h"
 #include "library/ReferenceIndex.h"
 #include "library/TemplateManager.h"
+#include "library/TemplateSelectList.h"
 #include "tools/Settings.h"
 #include "ui/InfoForm.h"
 #include "ui/MainForm.h"
@@ -94,6 +95,7 @@ void MainForm::ForgetWorkspace() {
     InfoManager::InfoStream.Free();
     TemplateManager::TemplateCache.ClearContent();
     TemplateManager::TemplateCurrentFilter.ClearContent();
+    TemplateSelectList::ClearItems();
     TextTables::Clear();
     References().Clear();
     Settings::RestoreDefaults(); // a folder without "Settings.ini" has the defaults
