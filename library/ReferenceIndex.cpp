@@ -344,6 +344,12 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
     return outcome;
 }
 
+void ReferenceIndex::Clear() {
+    auto empty = std::make_unique<Data>();
+    const std::lock_guard lock(mutex);
+    data.swap(empty);
+}
+
 bool ReferenceIndex::IsBuilt() const {
     const std::lock_guard lock(mutex);
     return data->built;

@@ -62,6 +62,8 @@ public:
     // Reads the info's file again (after a save); forgets the info when it has no file.
     void Refresh(std::string_view name);
     void Forget(std::string_view name);
+    // Forgets every info, as before the first build (another folder's infos follow).
+    void Clear();
 
     // Every use of the value, by info name (byte order) and then by place.
     std::vector<Usage> Usages(std::string_view value) const;

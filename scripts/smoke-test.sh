@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real editor under Xvfb on a fresh copy of the demo workspace and works it
 # with real mouse clicks and key presses: "Update Cache", a search, opening the found
-# info. Saves screenshots of the main window and of the info editor.
+# info with Ctrl+E from the search box. Saves screenshots of the main window and of the info editor.
 # Usage: scripts/smoke-test.sh PROGRAM OUTPUT_DIR
 # With SMOKE_INSTALLED=1 the workspace gets no Resources/ and Documents/: an installed
 # program finds its own.
@@ -35,7 +35,10 @@ trap cleanup EXIT
 
 fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
 
-(cd "$out/workspace" && exec "$program") >"$out/vaskedit.log" 2>&1 &
+# Started beside the workspace and sent into it with -C; the recent workspaces go to a
+# settings folder of the test's own.
+export XDG_CONFIG_HOME="$out/config"
+(cd "$out" && exec "$program" -C workspace) >"$out/vaskedit.log" 2>&1 &
 app=$!
 
 main=""
@@ -62,8 +65,9 @@ xdotool windowfocus --sync "$main"
 xdotool type --delay 20 "GE_Mira_AskedForHerbs"
 xdotool key Return
 sleep 1.5
-# The first row of the result, opened with Ctrl+E.
+# The first row of the result, opened with Ctrl+E while the search box has the focus.
 click 90 142
+click 810 249
 xdotool key ctrl+e
 editor=""
 for _ in $(seq 300); do

@@ -10,8 +10,17 @@
 
 namespace VaskEdit {
 
+namespace {
+constexpr const char* DefaultHelpProgram = "firefox.exe";
+}
+
 std::string Settings::path_vaskresman;
-std::string Settings::exe_showhelp = "firefox.exe";
+std::string Settings::exe_showhelp = DefaultHelpProgram;
+
+void Settings::RestoreDefaults() {
+    path_vaskresman.clear();
+    exe_showhelp = DefaultHelpProgram;
+}
 
 namespace {
 

@@ -23,6 +23,8 @@ public:
     // Copy the setting into buffer: at most size - 1 bytes and a terminating zero.
     static void GetPath_Vaskresman(char* buffer, std::size_t size);
     static void GetExe_Showhelp(char* buffer, std::size_t size);
+    // Both settings as before any "Settings.ini" was read.
+    static void RestoreDefaults();
 };
 
 // What travels between the settings dialog and the file. Texts longer than 255 and 47

@@ -114,6 +114,7 @@ QString ConversationsView::Status() const {
 
 void ConversationsView::Refresh() {
     if (!References().IsBuilt()) {
+        Fill({}); // nothing of another folder stays
         status->setText("The infos of \"Infos/\" could not be read; \"Update Cache\" reads them "
                         "again.");
         return;

@@ -4,16 +4,21 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace VaskEdit {
 
 CreditBox::CreditBox(QWidget* parent) : QDialog(parent) {
-    SetUpToolBox(this, "CreditBox", QSize(344, 234));
     auto* credits = new QLabel(CreditText(), this);
     credits->setObjectName("creditLabel");
     credits->setTextFormat(Qt::PlainText);
     credits->move(16, 16);
     credits->adjustSize();
-    AddCloseButton(this, QPoint(134, 199));
+    // The box grows with its text where the font needs more room; the button stays below.
+    const int width = std::max(344, credits->geometry().right() + 16);
+    const int height = std::max(234, credits->geometry().bottom() + 16 + 35);
+    SetUpToolBox(this, "CreditBox", QSize(width, height));
+    AddCloseButton(this, QPoint((width - 75) / 2, height - 35));
 }
 
 QString CreditBox::CreditText() {

@@ -4,6 +4,7 @@
 #include "info/MemberTable.h"
 #include "library/InfoManager.h"
 #include "tools/ExternalTools.h"
+#include "ui/ColumnFit.h"
 #include "ui/DialogLook.h"
 #include "ui/GridCells.h"
 #include "ui/InfoOpening.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,11 +23,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabWidget>
 #include <QTableView>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace VaskEdit {
 
@@ -62,12 +70,47 @@ std::string FirstValid(std::initializer_list<const std::string*> texts) {
     }
     return {};
 }
+// The width of a box that shows a whole GUID in its widest letters.
+int WholeGuidWidth(const QLineEdit* box) {
+    const QFontMetrics metrics = box->fontMetrics();
+    int widest = 0;
+    for (const QChar letter : QStringLiteral("0123456789ABCDEF"))
+        widest = std::max(widest, metrics.horizontalAdvance(letter));
+    // The box keeps two pixels on each side of its text, and one more for the cursor.
+    constexpr int Gaps = 2 + 2 + 1;
+    const QMargins margins = box->textMargins();
+    const int text =
+        32 * widest + metrics.horizontalAdvance("{----}") + margins.left() + margins.right() + Gaps;
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    return box->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text, 0), box)
+        .width();
+}
+
+// Each new editor a step below and to the right of the one opened last, so that it does
+// not hide it; back to the screen's corner when it would move too far.
+void Cascade(InfoForm* form) {
+    static QPointer<InfoForm> last;
+    if (last && last->isVisible()) {
+        constexpr int Step = 32;
+        constexpr int Visible = 300; // what stays on the screen of a moved window at least
+        const QRect screen = last->screen()->availableGeometry();
+        QPoint next = last->pos() + QPoint(Step, Step);
+        if (next.x() > screen.right() - Visible || next.y() > screen.bottom() - Visible)
+            next = screen.topLeft();
+        form->move(next);
+    }
+    last = form;
+}
 } // namespace
 
 InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
                          const std::string& sourcePath) {
     auto* form = new InfoForm;
     form->setAttribute(Qt::WA_DeleteOnClose);
+    Cascade(form);
     form->show();
     form->InfoEditor_OnOpen(index, mode);
     if (!sourcePath.empty())
@@ -84,7 +127,7 @@ InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
     undoStack = new QUndoStack(this);
     connect(undoStack, &QUndoStack::cleanChanged, this, &InfoForm::UpdateTitle);
     BuildLayout();
-    resize(1170, 734 + menuBar()->sizeHint().height());
+    resize(1170, 734); // fits a 1366 x 768 screen with the window's frame
     qApp->installEventFilter(this);
 }
 
@@ -103,9 +146,8 @@ QWidget* InfoForm::MakeControl(FieldControl& field) {
         for (const std::string_view name : field.member.choices->names)
             box->addItem(FromSystemString(name));
         box->setEditable(false);
-        // Long enumeration names must not widen the window beyond its size.
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(12);
+        // Every choice is shown whole: the longest sets the box's width.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         field.control = box;
         break;
     }
@@ -123,6 +165,7 @@ QWidget* InfoForm::MakeControl(FieldControl& field) {
         } else {
             PaintBox(box, PaleBlue);
             box->setInputMask(GuidInputMask);
+            box->setMinimumWidth(WholeGuidWidth(box));
             connect(box, &QLineEdit::inputRejected, qApp, &QApplication::beep);
             box->installEventFilter(this);
         }
@@ -217,13 +260,12 @@ void InfoForm::BuildLayout() {
         this);
     conditionList = ReadOnlyGrid(conditionListModel);
     conditionList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    conditionList->setColumnWidth(0, 123);
-    conditionList->setColumnWidth(1, 156);
+    FitColumnsOnChange(conditionList, {123, 156});
     perkList = ReadOnlyGrid(perkListModel);
     perkList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    perkList->setColumnWidth(0, 123);
-    perkList->setColumnWidth(1, 57);
-    perkList->setColumnWidth(2, 98);
+    FitColumnsOnChange(perkList, {123, 57, 98});
+    // Beside the tabs below, where they have the height; the window's width goes to the
+    // members above.
     auto* side = new QWidget;
     side->setFixedWidth(290);
     auto* sideLists = new QVBoxLayout(side);
@@ -267,28 +309,30 @@ void InfoForm::BuildLayout() {
     auto* gc = new QGridLayout(gold);
     gc->addWidget(new QLabel("GoldCost"), 0, 0);
     gc->addWidget(labeled("GoldCost"), 0, 1);
-    gc->addWidget(new QLabel("GoldCostItem"), 1, 0);
-    gc->addWidget(labeled("GoldCostItem"), 1, 1);
-    gc->addWidget(new QLabel("GoldCostScript"), 2, 0);
-    gc->addWidget(labeled("GoldCostScript"), 2, 1);
+    // The GUID below its caption, at the group's whole width.
+    gc->addWidget(new QLabel("GoldCostItem"), 1, 0, 1, 2);
+    gc->addWidget(labeled("GoldCostItem"), 2, 0, 1, 2);
+    gc->addWidget(new QLabel("GoldCostScript"), 3, 0);
+    gc->addWidget(labeled("GoldCostScript"), 3, 1);
     auto* typeColumn = new QVBoxLayout;
     typeColumn->addWidget(typeGroup);
     typeColumn->addWidget(gold);
 
     auto* smalltalk = new QGroupBox("Smalltalk");
     auto* s = new QGridLayout(smalltalk);
+    // One column of captions: the longest of them leaves no room for a second.
     s->addWidget(new QLabel("SmallTalkPartner"), 0, 0);
-    s->addWidget(labeled("SmallTalkPartner"), 0, 1, 1, 3);
+    s->addWidget(labeled("SmallTalkPartner"), 0, 1, 1, 2);
     s->addWidget(new QLabel("ExitRoutineName"), 1, 0);
-    s->addWidget(labeled("ExitRoutineName"), 1, 1, 1, 3);
+    s->addWidget(labeled("ExitRoutineName"), 1, 1, 1, 2);
     s->addWidget(new QLabel("PartnerExitRoutineName"), 2, 0);
-    s->addWidget(labeled("PartnerExitRoutineName"), 2, 1, 1, 3);
+    s->addWidget(labeled("PartnerExitRoutineName"), 2, 1, 1, 2);
     s->addWidget(new QLabel("InnerRange"), 3, 0);
     s->addWidget(labeled("InnerRange"), 3, 1);
-    s->addWidget(new QLabel("OuterRange"), 3, 2);
-    s->addWidget(labeled("OuterRange"), 3, 3);
-    s->addWidget(labeled("TestWithLOS"), 4, 1);
-    s->addWidget(labeled("Rewind"), 4, 3);
+    s->addWidget(new QLabel("OuterRange"), 4, 0);
+    s->addWidget(labeled("OuterRange"), 4, 1);
+    s->addWidget(labeled("TestWithLOS"), 5, 0);
+    s->addWidget(labeled("Rewind"), 5, 1, 1, 2);
     auto* smalltalkColumn = new QVBoxLayout;
     smalltalkColumn->addWidget(smalltalk);
     smalltalkColumn->addWidget(labeled("InfoGiven"));
@@ -301,9 +345,6 @@ void InfoForm::BuildLayout() {
     auto* upper = new QVBoxLayout;
     upper->addLayout(top);
     upper->addLayout(band);
-    auto* upperRow = new QHBoxLayout;
-    upperRow->addLayout(upper, 1);
-    upperRow->addWidget(side);
     saveNotice = new QLabel;
     saveNotice->setObjectName("saveNotice");
     saveNotice->setWordWrap(true);
@@ -313,7 +354,7 @@ void InfoForm::BuildLayout() {
                               " padding: 4px; }");
     saveNotice->hide();
     page->addWidget(saveNotice);
-    page->addLayout(upperRow);
+    page->addLayout(upper);
 
     // Bottom: the three tabs with their strips and grids.
     tabs = new QTabWidget;
@@ -423,8 +464,7 @@ void InfoForm::BuildLayout() {
         grid->setDragDropOverwriteMode(false);
         grid->setDragDropMode(QAbstractItemView::InternalMove);
         grid->setDefaultDropAction(Qt::MoveAction);
-        for (std::size_t c = 0; c < specs[i].widths.size(); ++c)
-            grid->setColumnWidth(static_cast<int>(c), specs[i].widths[c]);
+        FitColumnsOnChange(grid, specs[i].widths);
         layout->addWidget(grid);
         grids.push_back(grid);
         tabs->addTab(tab, specs[i].title);
@@ -437,7 +477,10 @@ void InfoForm::BuildLayout() {
                 OpenEntryDialog(static_cast<int>(i), index.row(), EntryEditMode::View);
         });
     }
-    page->addWidget(tabs, 1);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(tabs, 1);
+    lower->addWidget(side);
+    page->addLayout(lower, 1);
     setCentralWidget(central);
 
     connect(conditionList, &QTableView::activated, this, [this] { tabs->setCurrentIndex(1); });

@@ -4,11 +4,13 @@
 #include "library/InfoManager.h"
 #include "tools/Settings.h"
 #include "ui/AboutBox.h"
+#include "ui/ColumnFit.h"
 #include "ui/CreditBox.h"
 #include "ui/DialogLook.h"
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
+#include "ui/Workspaces.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -37,7 +40,7 @@ QGroupBox* Group(const QString& title) {
     return group;
 }
 
-QTableView* ListView(CacheTableModel* model, std::initializer_list<int> widths) {
+QTableView* ListView(CacheTableModel* model, std::vector<int> widths) {
     auto* view = new QTableView;
     view->setModel(model);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -48,9 +51,9 @@ QTableView* ListView(CacheTableModel* model, std::initializer_list<int> widths) 
     view->verticalHeader()->setVisible(false);
     view->verticalHeader()->setDefaultSectionSize(20);
     view->horizontalHeader()->setHighlightSections(false);
-    int column = 0;
-    for (int width : widths)
-        view->setColumnWidth(column++, width);
+    // The columns grow with their texts; the last takes the room that is left.
+    view->horizontalHeader()->setStretchLastSection(true);
+    FitColumnsOnChange(view, widths, ColumnFit::AtLeastUsual);
     // The selection stays visible when the list loses the focus.
     QPalette palette = view->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -75,6 +78,28 @@ QLineEdit* FilterBox() {
     box->setStyleSheet("background-color: " + PaleYellow.name() + ";");
     return box;
 }
+// The main window's own keys work from any of its controls: a text box would otherwise
+// take Ctrl+E (the end of its line) for itself.
+class WindowKeys : public QObject {
+public:
+    explicit WindowKeys(QWidget* window) : QObject(window), window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ours = key->key() == Qt::Key_E || key->key() == Qt::Key_N;
+        // Left unaccepted, the key goes on to the window's shortcuts.
+        return ours && key->modifiers() == Qt::ControlModifier && widget &&
+               widget->window() == window;
+    }
+
+private:
+    QWidget* window;
+};
+
 // The menu bar places its corner widget by the widget's size hint: the bar's hint is
 // its fitted size, so that it is placed whole.
 class StripProgressBar : public QProgressBar {
@@ -87,6 +112,7 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     : QMainWindow(parent), arguments(std::move(args)) {
     setWindowTitle("VaskEdit");
     infoModel = new CacheTableModel({"Filename", "Owner", "Quest"}, this);
+    connect(infoModel, &QAbstractItemModel::modelReset, this, &MainForm::ShowInfoCount);
     templateModel = new CacheTableModel({"Name", "GUID", "File"}, this);
 
     BuildMenus();
@@ -104,16 +130,27 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     tabs->addTab(BuildTemplateTab(), "Template");
     AddConversationsView();
     setCentralWidget(tabs);
-    resize(1043, 644 + menuBar()->sizeHint().height());
+    // The folder everything is read from and written to, always in sight.
+    workspaceLabel = new QLabel(CurrentWorkspace());
+    workspaceLabel->setToolTip("Workspace: the folder the infos are read from and written to");
+    workspaceLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(workspaceLabel, 1);
+    ShowInfoCount();
+    resize(1043, 644 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 
     auto* newInfo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
     connect(newInfo, &QShortcut::activated, this, &MainForm::NewInfo);
     auto* openSelection = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
     connect(openSelection, &QShortcut::activated, this, &MainForm::OpenSelection);
+    qApp->installEventFilter(new WindowKeys(this));
 
     // Start-up: the info library, then the settings; failures are shown and start-up goes on.
     if (!InfoManager::Initialize())
         ShowMessage(this, "InfoManager", "Error: Important resource files \nare missing!");
+    ReadSettingsFile();
+}
+
+void MainForm::ReadSettingsFile() {
     WriteSettingsStruct settings;
     if (FileManager::ReadSettings(settings)) {
         Settings::exe_showhelp = settings.HelpProgram.Str();
@@ -131,6 +168,7 @@ MainForm::~MainForm() {
 void MainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu("File");
     file->addAction("Open", this, &MainForm::OpenFile);
+    AddWorkspaceMenus(file);
     file->addAction("Settings", this, &MainForm::ShowSettings);
     file->addSeparator();
     file->addAction("Export Texts...", this, &MainForm::ExportTexts);
@@ -159,6 +197,8 @@ QWidget* MainForm::BuildInfoTab() {
     cacheButtons->addWidget(readCache);
     cacheButtons->addWidget(updateCache);
     cacheButtons->addStretch();
+    infoCount = new QLabel;
+    cacheButtons->addWidget(infoCount);
     cacheLayout->addLayout(cacheButtons);
     infoList = ListView(infoModel, {136, 207, 219});
     cacheLayout->addWidget(infoList);
@@ -234,6 +274,11 @@ QWidget* MainForm::BuildInfoTab() {
     connect(openSelection, &QPushButton::clicked, this, &MainForm::OpenSelection);
     connect(infoList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainForm::InfoRowSelected);
+    // Double-click or Enter on a row opens it.
+    connect(infoList, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        infoList->selectRow(index.row());
+        OpenSelection();
+    });
     infoFilter->installEventFilter(this);
     searchBox->installEventFilter(this);
     BuildInfoListActions();

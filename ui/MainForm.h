@@ -11,7 +11,9 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -65,6 +67,13 @@ public:
     void ImportTexts();
     void ExportTextsTo(const std::string& path);
     void ImportTextsFrom(const std::string& path);
+    // "Open Workspace...": a folder chooser, then SwitchWorkspace.
+    void ChooseWorkspace();
+    // Works in another folder from now on: closes the editor windows (each asks about
+    // its unsaved changes; a window kept open keeps the old folder), changes the current
+    // directory, reads "Settings.ini" again and forgets everything read from the old
+    // folder. False when nothing changed.
+    bool SwitchWorkspace(const QString& folder);
 
     // For tests and the smoke test: the widgets a user works with.
     QTableView* InfoList() const { return infoList; }
@@ -78,6 +87,8 @@ public:
     QLineEdit* TemplateFilterBox() const { return templateFilter; }
     QComboBox* TemplateFilterType() const { return templateFilterType; }
     QProgressBar* Progress() const { return progress; }
+    QLabel* WorkspaceLabel() const { return workspaceLabel; }
+    QLabel* InfoCount() const { return infoCount; }
     // True while any background job still runs (also after its wait dialog was cancelled).
     bool JobRunning() const;
     void WaitForJobs();
@@ -101,9 +112,17 @@ private:
     QWidget* BuildInfoTab();
     QWidget* BuildTemplateTab();
     void BuildMenus();
+    void AddWorkspaceMenus(QMenu* file);
+    void FillRecentWorkspaces(QMenu* recent);
+    // Reads "Settings.ini" of the current directory; the defaults stay when it cannot.
+    void ReadSettingsFile();
+    // Empties every list and cache that came from the current directory.
+    void ForgetWorkspace();
     void ListInfos(bool filtered);
     void ListTemplates(bool filtered);
     void InfoRowSelected();
+    // "3 of 51 infos": the rows listed, of the cache's.
+    void ShowInfoCount();
     void TemplateRowSelected();
     void OpenCommandLineArguments();
     void AddConversationsView();
@@ -127,6 +146,8 @@ private:
 
     QTabWidget* tabs;
     QProgressBar* progress;
+    QLabel* workspaceLabel;
+    QLabel* infoCount;
     CacheTableModel* infoModel;
     CacheTableModel* templateModel;
     QTableView* infoList;

@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
@@ -98,6 +99,16 @@ void MainForm::InfoRowSelected() {
     selectedName->setText(FromSystemString(row[0]));
     selectedOwner->setText(FromSystemString(row[1]));
     selectedQuest->setText(FromSystemString(row[2]));
+}
+
+void MainForm::ShowInfoCount() {
+    const QLocale english(QLocale::English);
+    const auto listed = static_cast<qulonglong>(infoModel->rowCount());
+    const auto cached = static_cast<qulonglong>(InfoManager::InfoFileCache.GetSize());
+    QString text = english.toString(listed);
+    if (listed < cached)
+        text += " of " + english.toString(cached);
+    infoCount->setText(text + (listed == 1 && cached <= 1 ? " info" : " infos"));
 }
 
 void MainForm::TemplateRowSelected() {

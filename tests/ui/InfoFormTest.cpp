@@ -12,10 +12,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -94,6 +97,14 @@ QString CommandCell(InfoForm& form, int row, const char* column) {
     return form.Grid(0)->model()->index(row, at).data().toString();
 }
 
+// True when the box shows its whole text: with the cursor at the end, the first
+// character is still at the box's left edge.
+bool ShowsWholeText(QLineEdit* box) {
+    box->end(false);
+    const QPoint left(box->contentsRect().left() + 3, box->height() / 2);
+    return box->cursorPositionAt(left) == 0;
+}
+
 } // namespace
 
 class InfoFormTest : public QObject {
@@ -116,6 +127,40 @@ private slots:
         InfoManager::Shutdown();
         InfoManager::InfoFiles.Deallocate();
         workspace.reset();
+    }
+
+    // The window opens at 1170 × 734, small enough for a 1366 × 768 screen, and nothing
+    // it shows is cut at that size: choices, the item's GUID, the lists' columns.
+    void fitsASmallScreenWithNothingCut() {
+        auto form = Open("Bob_BuySword");
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QSize minimum = form->minimumSizeHint();
+        QVERIFY2(
+            minimum.width() <= 1170 && minimum.height() <= 734,
+            qPrintable(QString("at least %1 x %2").arg(minimum.width()).arg(minimum.height())));
+        QCOMPARE(form->size(), QSize(1170, 734));
+
+        for (auto* choice : form->findChildren<QComboBox*>()) {
+            QStyleOptionComboBox option;
+            option.initFrom(choice);
+            const int field = choice->style()
+                                  ->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, choice)
+                                  .width();
+            for (int i = 0; i < choice->count(); ++i)
+                QVERIFY2(choice->fontMetrics().horizontalAdvance(choice->itemText(i)) <= field,
+                         qPrintable(choice->itemText(i)));
+        }
+        QLineEdit* item = Box(*form, "GoldCostItem");
+        QVERIFY(item->text().contains("52CED392"));
+        QVERIFY(ShowsWholeText(item));
+
+        QVERIFY(Rows(*form, 0) >= 3);
+        for (int tab = 0; tab < 3; ++tab) {
+            form->Tabs()->setCurrentIndex(tab);
+            QCOMPARE(CutColumns(form->Grid(tab)), QStringList());
+        }
+        QCOMPARE(CutColumns(form->ConditionList()), QStringList());
     }
 
     // Viewing shows the info and its lists; keys are answered read-only, but switch tabs.

@@ -2,11 +2,13 @@
 // arguments, filters, selection, the background jobs and the keys.
 #include "ui/MainForm.h"
 #include "UiTestSupport.h"
+#include "info/TextTable.h"
 #include "library/InfoManager.h"
 #include "library/ReferenceIndex.h"
 #include "library/TemplateManager.h"
 #include "support/Workspace.h"
 #include "tools/Launcher.h"
+#include "tools/Settings.h"
 #include "ui/CheckReportWindow.h"
 #include "ui/InfoForm.h"
 #include "ui/InfoOpening.h"
@@ -14,9 +16,13 @@
 #include "ui/TextImportDialog.h"
 #include "ui/UsagesWindow.h"
 #include "ui/UserWaitDialog.h"
+#include "ui/Workspaces.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
@@ -24,6 +30,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -132,7 +140,13 @@ class MainFormTest : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // The recent workspaces go to a settings file of the tests, not the user's.
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
     void init() {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "VaskEdit", "VaskEdit").clear();
         ResetLibrary();
         workspace = std::make_unique<VaskTest::Workspace>();
         workspace->CopyFromSource("demo");
@@ -195,9 +209,11 @@ private slots:
 
     void filtersListTheirRecordsAndClearListsTheCache() {
         MainForm window;
+        window.show();
         window.ReadInfoCache();
         const int all = Rows(window.InfoList());
         QVERIFY(all >= 30);
+        QCOMPARE(CutColumns(window.InfoList()), QStringList());
         const auto setFilter = [&](const QString& text, const QString& type) {
             window.InfoFilterBox()->setText(text);
             window.InfoFilterType()->setCurrentText(type); // "": any field, any case
@@ -207,6 +223,8 @@ private slots:
         QVERIFY(Rows(window.InfoList()) >= 5);
         for (int r = 0; r < Rows(window.InfoList()); ++r)
             QCOMPARE(Cell(window.InfoList(), r, 1), QString("Bob"));
+        QCOMPARE(window.InfoCount()->text(),
+                 QString("%1 of %2 infos").arg(Rows(window.InfoList())).arg(all));
         for (const auto& [text, type, rows] : {std::tuple{"bob_", "", 7},
                                                {"Bob_Greeting", "Name", 1},
                                                {"Q_GuardDuty", "Quest", 3}}) {
@@ -221,6 +239,7 @@ private slots:
 
         window.ClearInfoFilter();
         QCOMPARE(Rows(window.InfoList()), all);
+        QCOMPARE(window.InfoCount()->text(), QString("%1 infos").arg(all));
         QVERIFY(window.InfoFilterBox()->text().isEmpty());
         window.InfoList()->selectRow(0);
         QCOMPARE(window.SelectedName()->text(),
@@ -642,8 +661,128 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
         QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
-        QCOMPARE(static_cast<QLineEdit*>(OpenEditors()[0]->Field("InfoName"))->text(),
-                 window.SelectedName()->text());
+        QCOMPARE(Text(OpenEditors()[0], "InfoName"), Cell(window.InfoList(), 2, 0));
+
+        // Enter and a double-click on a row open it; each new editor steps aside from the
+        // last one.
+        QTableView* list = window.InfoList();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(4, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(EditorOn(Cell(list, 4, 0)));
+        const QRect fifth = list->visualRect(list->model()->index(5, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, fifth.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, fifth.center());
+        QTRY_VERIFY(EditorOn(Cell(list, 5, 0)));
+        const QPoint step = EditorOn(Cell(list, 5, 0))->pos() - EditorOn(Cell(list, 4, 0))->pos();
+        QVERIFY2(step.x() > 0 && step.y() > 0,
+                 qPrintable(QString("step %1, %2").arg(step.x()).arg(step.y())));
+        QCOMPARE(OpenEditors().size(), std::size_t(3));
+    }
+
+    // "Open Workspace..." and "Recent Workspaces": another folder, after the editors have
+    // been closed, with nothing of the old folder kept.
+    void switchingWorkspaceForgetsTheOldFolder() {
+        fs::create_directories("other/Infos");
+        fs::copy_file("Infos/Bob_Greeting.vaskinfo", "other/Infos/Bob_Greeting.vaskinfo");
+        VaskTest::WriteFile("other/Settings.ini",
+                            "VASKRESMAN_PATH = /opt/tool, \nSHOWHELP_EXE = other-browser,");
+        // A text table of the same size and time as the first folder's, as copies of one
+        // mod have.
+        std::string table = VaskTest::ReadFile("infosa.csv");
+        table.replace(table.find("Kolvar"), 6, "Volkar");
+        VaskTest::WriteFile("other/infosa.csv", table);
+        fs::last_write_time("other/infosa.csv", fs::last_write_time("infosa.csv"));
+        const QString other = QFileInfo("other").canonicalFilePath();
+        const QString first = QDir::currentPath();
+
+        MainForm window;
+        window.show();
+        QCOMPARE(window.WorkspaceLabel()->text(), QDir::toNativeSeparators(first));
+        window.ReadInfoCache();
+        window.ReadTemplateCache();
+        QVERIFY(Rows(window.TemplateList()) > 0);
+        QVERIFY(TextTables::LookUp("infosa.csv", "BOB_GREET_01").find("Kolvar") !=
+                std::string::npos);
+        window.BuildReferences();
+        FinishJobs(window);
+        QVERIFY(References().Outlines().size() > 1);
+
+        // An editor with unsaved changes that the user keeps open keeps the folder.
+        window.InfoList()->selectRow(0);
+        window.OpenSelection();
+        QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
+        InfoForm* editor = OpenEditors()[0];
+        editor->EditInfo();
+        auto* quest = static_cast<QLineEdit*>(editor->Field("Quest"));
+        quest->setFocus();
+        QTest::keyClicks(quest, "x");
+        QVERIFY(editor->HasUnsavedChanges());
+        QString asked;
+        AnswerNextQuestion("No", &asked);
+        QVERIFY(!window.SwitchWorkspace(other));
+        QCOMPARE(asked, QString("Caution|Are you sure?"));
+        QCOMPARE(QDir::currentPath(), first);
+        QCOMPARE(OpenEditors().size(), std::size_t(1));
+
+        AnswerNextQuestion("Yes");
+        QVERIFY(window.SwitchWorkspace(other));
+        QCOMPARE(QDir::currentPath(), other);
+        QVERIFY(References().Outlines().size() <= 1); // the old folder's infos are gone
+        QTRY_COMPARE(OpenEditors().size(), std::size_t(0));
+        QCOMPARE(InfoManager::InfoFiles.GetSize(), 0u);
+        QCOMPARE(window.WorkspaceLabel()->text(), QDir::toNativeSeparators(other));
+        QCOMPARE(Rows(window.InfoList()), 0);
+        QCOMPARE(Rows(window.TemplateList()), 0);
+        QVERIFY(window.SelectedName()->text().isEmpty());
+        QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("other-browser"));
+        QCOMPARE(QString::fromStdString(Settings::path_vaskresman), QString("/opt/tool"));
+        QVERIFY(TextTables::LookUp("infosa.csv", "BOB_GREET_01").find("Volkar") !=
+                std::string::npos);
+        FinishJobs(window);
+        QCOMPARE(References().Outlines().size(), std::size_t(1));
+        QCOMPARE(RecentWorkspaces().value(0), other);
+        window.ReadInfoCache(); // no "infocache" here
+        QCOMPARE(Rows(window.InfoList()), 0);
+
+        // The first folder again: both in the recent list, the newest first.
+        QCOMPARE(RecentWorkspaces().value(1), QString());
+        QVERIFY(window.SwitchWorkspace(first));
+        QCOMPARE(RecentWorkspaces().mid(0, 2),
+                 (QStringList{QFileInfo(first).canonicalFilePath(), other}));
+        QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("xdg-open"));
+
+        // A folder without "Settings.ini" has the default settings, not the last folder's.
+        fs::create_directories("bare/Infos");
+        QVERIFY(MessageAfter([&] {
+                    QVERIFY(window.SwitchWorkspace("bare"));
+                }).startsWith("FileManager|Failed to load settings!"));
+        QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("firefox.exe"));
+        QVERIFY(Settings::path_vaskresman.empty());
+    }
+
+    // Started in a folder without infos, the program offers the last workspace.
+    void startOutsideAWorkspaceOffersTheLast() {
+        const QString demo = QDir::currentPath();
+        QVERIFY(LooksLikeWorkspace(demo));
+        RememberWorkspace(demo);
+        fs::create_directory("empty");
+        QVERIFY(QDir::setCurrent("empty"));
+        QVERIFY(!LooksLikeWorkspace(QDir::currentPath()));
+        for (const QString& button :
+             {QString("Open ") + QDir::toNativeSeparators(demo), QString("Stay here")}) {
+            OnNextModalOf<WorkspaceOfferDialog>([button](WorkspaceOfferDialog& offer) {
+                QPushButton* chosen = nullptr;
+                for (QPushButton* b : offer.findChildren<QPushButton*>())
+                    chosen = b->text() == button ? b : chosen;
+                QVERIFY(chosen);
+                chosen->click();
+            });
+            QCOMPARE(OfferWorkspace(), button == "Stay here" ? QString() : demo);
+        }
+        QVERIFY(QDir::setCurrent(demo));
     }
 
     void twentyThousandRowsListFilterAndScroll() {
@@ -678,9 +817,11 @@ private slots:
 
     void templateTabListsAndFilters() {
         MainForm window;
+        window.show();
         window.ReadTemplateCache();
         const int all = Rows(window.TemplateList());
         QVERIFY(all >= 5);
+        QCOMPARE(CutColumns(window.TemplateList()), QStringList());
         window.TemplateFilterBox()->setText("It_Gold");
         window.TemplateFilterType()->setCurrentText("Name");
         QTest::keyClick(window.TemplateFilterBox(), Qt::Key_Return);

@@ -2,6 +2,7 @@
 #include "UiTestSupport.h"
 #include "support/Workspace.h"
 #include "tools/Settings.h"
+#include "ui/CreditBox.h"
 #include "ui/DialogResult.h"
 #include "ui/MessageForm.h"
 #include "ui/SettingsForm.h"
@@ -94,6 +95,18 @@ private slots:
 
         // Questions grow alike.
         QVERIFY(UserDialog("InfoManager", names).width() > UserDialog("Caution", "?").width());
+    }
+
+    // The credits are shown whole, above the button, at any font.
+    void creditsShowTheirWholeText() {
+        CreditBox box;
+        box.show();
+        auto* text = box.findChild<QLabel*>("creditLabel");
+        auto* ok = box.findChild<QPushButton*>("okButton");
+        QVERIFY(box.rect().contains(text->geometry()));
+        QVERIFY(text->size().expandedTo(text->sizeHint()) == text->size());
+        QVERIFY(box.rect().contains(ok->geometry()));
+        QVERIFY(!ok->geometry().intersects(text->geometry()));
     }
 
     void questionAnswersYesNoOrNeither() {

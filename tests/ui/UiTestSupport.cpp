@@ -6,10 +6,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace VaskUiTest {
@@ -93,6 +97,23 @@ std::uint32_t LoadInfo(const char* name) {
     if (!VaskEdit::InfoManager::InfoFiles[index].LoadDataFromFile(name))
         qFatal("demo info %s missing", name);
     return index;
+}
+
+QStringList CutColumns(const QTableView* view) {
+    QStringList cut;
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const int counted =
+        view->model()->columnCount() - (view->horizontalHeader()->stretchLastSection() ? 1 : 0);
+    for (int column = 0; column < counted; ++column) {
+        int needed = view->horizontalHeader()->sectionSizeHint(column);
+        for (int row = 0; row < view->model()->rowCount(); ++row) {
+            const QString text = view->model()->index(row, column).data().toString();
+            needed = std::max(needed, view->fontMetrics().horizontalAdvance(text) + margins);
+        }
+        if (view->columnWidth(column) < needed)
+            cut << view->model()->headerData(column, Qt::Horizontal).toString();
+    }
+    return cut;
 }
 
 } // namespace VaskUiTest

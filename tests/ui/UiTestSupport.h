@@ -5,7 +5,10 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
+
+class QTableView;
 
 #include <cstdint>
 #include <functional>
@@ -54,6 +57,10 @@ inline const QString ReadOnlyMessage =
 // Answers the next question (a UserDialog) with the button of that caption; asked,
 // when given, receives the question's caption and text as "caption|text".
 void AnswerNextQuestion(const QString& button, QString* asked = nullptr);
+
+// The headers of the view's columns that are narrower than their header or a cell's
+// text (a last column that stretches is not counted).
+QStringList CutColumns(const QTableView* view);
 
 // Loads "Infos/<name>.vaskinfo" into a new record of the library; gives its index.
 std::uint32_t LoadInfo(const char* name);
