@@ -1,8 +1,8 @@
 // The editor's entry: vaskedit [-C FOLDER] [FILE...]. -C starts in the folder (the files
 // are then taken from there, as after a "cd"); the other arguments are the info files to
 // open. Started in a folder that holds no infos, the program offers the last workspace
-// or a folder chooser. "Resources/" is taken from the current directory, or from beside
-// the program when the current directory has none.
+// or a folder chooser. "Resources/" is taken from the current directory, else from beside
+// the program, else from the installed share folder.
 #include "info/ResourceTemplates.h"
 #include "ui/MainForm.h"
 #include "ui/Workspaces.h"
@@ -11,12 +11,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QIcon>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setFont(QFont("DejaVu Sans", 9));
+    // The desktop entry's name ties the windows to the installed icon and menu entry.
+    QGuiApplication::setDesktopFileName("org.vaskedit.VaskEdit");
+    app.setWindowIcon(QIcon::fromTheme("org.vaskedit.VaskEdit"));
 
     // QApplication has taken its own options out of argv; the rest are ours, handed on
     // with every byte of the files' names.

@@ -4,6 +4,7 @@
 // vs grep; the check report (which reads, parses and writes every info in memory) vs
 // grep; and a filter over 20,000 cache records.
 #include "Corpus.h"
+#include "Timing.h"
 #include "info/ResourceTemplates.h"
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
@@ -16,22 +17,10 @@
 
 using namespace VaskEdit;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using VaskDemo::Shell;
+using VaskDemo::Time;
 
 namespace {
-template <typename F> double Time(F run) {
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Shell(const std::string& command) {
-    return Time([&] {
-        if (std::system(command.c_str()) != 0)
-            std::fprintf(stderr, "(command failed: %s)\n", command.c_str());
-    });
-}
-
 void Report(const char* what, double ours, const char* tool, double theirs, double aim) {
     std::printf("%-14s %8.3f s | %-34s %8.3f s | time ratio %5.2f (aim <= %.1f)\n", what, ours,
                 tool, theirs, ours / theirs, aim);

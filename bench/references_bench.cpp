@@ -2,6 +2,7 @@
 // files in the same run: building the index against grep -rlF for one value, and the
 // time of one lookup (a value in one info, and the value that most infos use).
 #include "Corpus.h"
+#include "Timing.h"
 #include "library/Conversations.h"
 #include "library/InfoManager.h"
 #include "library/ReferenceIndex.h"
@@ -13,19 +14,10 @@
 
 using namespace VaskEdit;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using VaskDemo::Shell;
+using VaskDemo::Time;
 
 namespace {
-template <typename F> double Time(F run) {
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Shell(const std::string& command) {
-    return Time([&] { [[maybe_unused]] const int status = std::system(command.c_str()); });
-}
-
 // The best of a few runs: the machine's other work only ever adds time.
 template <typename F> double Best(F run, int runs = 5) {
     double best = 1e9;

@@ -5,6 +5,7 @@
 // the file and a grep of its ids through the tables. The round trip itself must change
 // nothing: the benchmark fails when it does.
 #include "Corpus.h"
+#include "Timing.h"
 #include "library/ReferenceIndex.h"
 #include "library/TextExchange.h"
 
@@ -17,22 +18,10 @@
 
 using namespace VaskEdit;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using VaskDemo::Shell;
+using VaskDemo::Time;
 
 namespace {
-template <typename F> double Time(F run) {
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Shell(const std::string& command) {
-    return Time([&] {
-        if (std::system(command.c_str()) != 0)
-            std::fprintf(stderr, "(command failed: %s)\n", command.c_str());
-    });
-}
-
 std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
