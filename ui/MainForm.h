@@ -172,6 +172,7 @@ private:
     BackgroundJob mergeJob;
     BackgroundJob checkJob;
     BackgroundJob referencesJob;
+    BackgroundJob textsJob;
     bool referencesAgain = false;
 };
 

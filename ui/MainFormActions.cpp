@@ -411,12 +411,12 @@ void MainForm::ReportSkipped(const Jobs::Outcome& outcome) {
 
 bool MainForm::JobRunning() const {
     return updateCacheJob.IsBusy() || searchJob.IsBusy() || splitJob.IsBusy() ||
-           mergeJob.IsBusy() || checkJob.IsBusy() || referencesJob.IsBusy();
+           mergeJob.IsBusy() || checkJob.IsBusy() || referencesJob.IsBusy() || textsJob.IsBusy();
 }
 
 void MainForm::WaitForJobs() {
-    for (BackgroundJob* job :
-         {&updateCacheJob, &searchJob, &splitJob, &mergeJob, &checkJob, &referencesJob}) {
+    for (BackgroundJob* job : {&updateCacheJob, &searchJob, &splitJob, &mergeJob, &checkJob,
+                               &referencesJob, &textsJob}) {
         job->RequestCancel();
         job->Wait();
     }

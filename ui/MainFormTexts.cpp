@@ -9,9 +9,10 @@
 #include "ui/ReferenceWait.h"
 #include "ui/TextImportDialog.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+
+#include <memory>
 
 namespace VaskEdit {
 
@@ -37,22 +38,34 @@ void MainForm::ImportTexts() {
 }
 
 void MainForm::ExportTextsTo(const std::string& path) {
-    // Which texts are in use comes from the index the main window keeps built.
+    // Which texts are in use comes from the index the main window keeps built; the rows
+    // and the file are made on a worker, as a large mod has tens of thousands.
     if (!WaitForReferences(this))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::vector<TextRow> rows = TextsInUse(References().Outlines());
-    const std::string csv = TextsCsv(rows);
-    const bool saved =
-        TesselEngine::WinAPI::File::SaveAtomically(path.c_str(), csv.data(), csv.size());
-    QApplication::restoreOverrideCursor();
-    if (!saved) {
-        ShowMessage(this, "FileManager", LastFailureText());
-        return;
-    }
-    ShowMessage(this, "Export Texts",
-                QString::number(rows.size()) + (rows.size() == 1 ? " text" : " texts") +
-                    " written to " + Quoted(path) + ".");
+    auto rowCount = std::make_shared<std::size_t>(0);
+    RunJob(
+        textsJob, "Export Texts", Counted::Files,
+        [path, rowCount](const Jobs::ProgressFn&, const Jobs::CancelFn&) {
+            const std::vector<TextRow> rows = TextsInUse(References().Outlines());
+            const std::string csv = TextsCsv(rows);
+            Jobs::Outcome outcome;
+            outcome.succeeded =
+                TesselEngine::WinAPI::File::SaveAtomically(path.c_str(), csv.data(), csv.size());
+            if (!outcome.succeeded)
+                outcome.failure = TesselEngine::LastFailure(); // the worker's own
+            *rowCount = rows.size();
+            return outcome;
+        },
+        [this, path, rowCount](const Jobs::Outcome& outcome) {
+            if (!outcome.succeeded) {
+                ShowMessage(this, "FileManager", FailureText(outcome.failure));
+                return;
+            }
+            const std::size_t n = *rowCount;
+            ShowMessage(this, "Export Texts",
+                        QString::number(n) + (n == 1 ? " text" : " texts") + " written to " +
+                            Quoted(path) + ".");
+        });
 }
 
 void MainForm::ImportTextsFrom(const std::string& path) {
