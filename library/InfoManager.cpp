@@ -43,9 +43,6 @@ std::uint32_t InfoManager::SplitExisting() {
 const std::vector<std::string>& InfoManager::SplitDuplicates() {
     return splitDuplicates;
 }
-bool InfoManager::MergeComplete() {
-    return mergeComplete;
-}
 
 bool InfoManager::Initialize() {
     InitializeDirectory();
@@ -75,11 +72,6 @@ std::int64_t InfoManager::FindInfoIndex(const char* name) {
             return i;
     }
     return -1;
-}
-
-std::uint32_t InfoManager::GetInfoIndex(const char* name) {
-    const std::int64_t found = FindInfoIndex(name);
-    return found < 0 ? 0 : static_cast<std::uint32_t>(found);
 }
 
 bool InfoManager::WriteVaskInfo(std::uint32_t index) {

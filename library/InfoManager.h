@@ -65,7 +65,6 @@ public:
     // Infos in memory.
     static std::uint32_t PrepareInfo();
     static std::uint32_t CreateVaskInfo(const char* name);
-    static std::uint32_t GetInfoIndex(const char* name);
     // The index of the first loaded info with the name, or -1 when there is none.
     static std::int64_t FindInfoIndex(const char* name);
     static bool WriteVaskInfo(std::uint32_t index);
@@ -86,8 +85,6 @@ public:
     // Pieces of the current split written, and those skipped for an existing file.
     static std::uint32_t SplitWritten();
     static std::uint32_t SplitExisting();
-    // True when the current merge has every single file in it so far.
-    static bool MergeComplete();
 
     // The names of the infos in "w_info.hdrdoc" that have no file in "Infos/", in
     // document order: a merged document lacks them. Empty when there is no such document.

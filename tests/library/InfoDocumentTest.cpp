@@ -14,15 +14,12 @@ namespace fs = std::filesystem;
 namespace {
 class InfoDocumentTest : public VaskTest::LibraryTest {};
 
-bool Merge(int cancelAfter = -1) {
+bool Merge() {
     InfoManager::InitializeDirectory();
     const auto total = InfoManager::GetTotalFileSize();
     InfoManager::CountInfoFiles();
     InfoManager::HdrdocBegin(static_cast<std::uint64_t>(total));
-    int steps = 0;
     while (InfoManager::WriteSingleToHdrdocStream()) {
-        if (++steps == cancelAfter)
-            return false; // a cancelled merge writes nothing
     }
     InfoManager::HdrdocEnd();
     return InfoManager::WriteHdrdocFile();
@@ -54,17 +51,14 @@ int Split() {
 } // namespace
 
 TEST_F(InfoDocumentTest, MergeFramesTheFilesInScanOrder) {
+    ASSERT_TRUE(Merge());
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "class gCInfo {\r\n}\r\n"); // no infos
     WriteInfo("B_Info", "Bob");
     WriteInfo("A_Info", "Mira");
     ASSERT_TRUE(Merge());
     const std::string a = ReadFile("Infos/A_Info.vaskinfo");
     const std::string b = ReadFile("Infos/B_Info.vaskinfo");
     EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "class gCInfo {\r\n" + a + b + "}\r\n");
-}
-
-TEST_F(InfoDocumentTest, MergeOfAnEmptyDirectoryIsTheFramingAlone) {
-    ASSERT_TRUE(Merge());
-    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "class gCInfo {\r\n}\r\n");
 }
 
 TEST_F(InfoDocumentTest, SplitOfAMergedDocumentGivesTheFilesBack) {
@@ -104,20 +98,6 @@ TEST_F(InfoDocumentTest, SplitNeverOverwritesAnExistingFile) {
     EXPECT_TRUE(fs::exists("Infos/B.vaskinfo"));
 }
 
-TEST_F(InfoDocumentTest, SplitReportsPiecesThatCannotBeWritten) {
-    WriteInfo("A", "Bob");
-    ASSERT_TRUE(Merge());
-    fs::copy_file("Output/new_info.hdrdoc", "w_info.hdrdoc");
-    fs::remove("Infos/A.vaskinfo");
-    TesselEngine::Platform::FaultInjection::failReplaces = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Split(), 1);
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_NE(out.find("File <A> could not be created! --> Skipped"), std::string::npos);
-    EXPECT_EQ(InfoManager::SplitFailures(), 1u);
-    EXPECT_TRUE(VaskTest::ListNames("Infos").empty());
-}
-
 TEST_F(InfoDocumentTest, BadCombinedDocuments) {
     EXPECT_EQ(Split(), -1); // missing
     for (const std::string doc :
@@ -143,21 +123,19 @@ TEST_F(InfoDocumentTest, BadCombinedDocuments) {
     EXPECT_TRUE(!fs::exists("Infos") || fs::is_empty("Infos"));
 }
 
-TEST_F(InfoDocumentTest, CancelledMergeLeavesTheOldDocument) {
+// A cancelled merge, or one that could not read every file, keeps the old document.
+TEST_F(InfoDocumentTest, MergeThatStopsKeepsTheOldDocument) {
     WriteInfo("A", "Bob");
-    WriteInfo("B", "Bob");
-    WriteFile("Output/new_info.hdrdoc", "previous document");
-    EXPECT_FALSE(Merge(1));
-    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "previous document");
-}
-
-TEST_F(InfoDocumentTest, MergeWithAnUnreadableFileFailsAndKeepsTheOldDocument) {
-    WriteInfo("A", "Bob");
-    fs::create_directory("Infos/B.vaskinfo");
     WriteInfo("C", "Bob");
     WriteFile("Output/new_info.hdrdoc", "previous document");
-    EXPECT_FALSE(Merge());
-    EXPECT_FALSE(InfoManager::MergeComplete());
+    int asked = 0;
+    const Jobs::Outcome cancelled = Jobs::Merge({}, [&] { return ++asked == 1; });
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.succeeded);
+    EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "previous document");
+
+    fs::create_directory("Infos/B.vaskinfo");
+    EXPECT_FALSE(Jobs::Merge({}, {}).succeeded);
     EXPECT_EQ(InfoManager::SkippedFiles(), 1u);
     EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "previous document");
 }

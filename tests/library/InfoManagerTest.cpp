@@ -66,16 +66,19 @@ TEST_F(InfoManagerTest, CacheIsBuiltInScanOrderAndRoundTrips) {
     WriteInfo("Charlie", "Bob", "Q_1");
     WriteInfo("alpha", "Mira", "");
     WriteInfo("Bravo", "Bob", "Q_2");
+    WriteFile("Infos/zz.vaskinfo", "no quotes here bCString Owner at all"); // fields stay empty
     InfoManager::InitializeDirectory();
-    EXPECT_EQ(InfoManager::CountInfoFiles(), 3);
+    EXPECT_EQ(InfoManager::CountInfoFiles(), 4);
     BuildCache();
     EXPECT_EQ(Names(InfoManager::InfoFileCache),
-              (std::vector<std::string>{"alpha", "Bravo", "Charlie"}));
+              (std::vector<std::string>{"alpha", "Bravo", "Charlie", ""}));
+    // A comma inside a value does not shift the later records.
+    InfoManager::InfoFileCache[0].Name = Char48("al,pha");
     ASSERT_TRUE(InfoManager::WriteInfoCache());
-    EXPECT_EQ(ReadFile("infocache"), "alpha,Mira,,Bravo,Bob,Q_2,Charlie,Bob,Q_1,");
+    EXPECT_EQ(ReadFile("infocache"), "alpha,Mira,,Bravo,Bob,Q_2,Charlie,Bob,Q_1,,,,");
     InfoManager::InfoFileCache.ClearContent();
     ASSERT_TRUE(InfoManager::ReadInfoCache());
-    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 3u);
+    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 4u);
     EXPECT_EQ(InfoManager::InfoFileCache[1].Owner.View(), "Bob");
     EXPECT_EQ(InfoManager::InfoFileCache[2].Quest.View(), "Q_1");
 }
@@ -142,22 +145,6 @@ TEST_F(InfoManagerTest, CacheFileOddities) {
     EXPECT_TRUE(InfoManager::ReadInfoCache());
 }
 
-TEST_F(InfoManagerTest, CommasInValuesDoNotShiftLaterRecords) {
-    VaskInfoCache odd;
-    odd.Name = Char48("A,B");
-    odd.Owner = Char48("Bob");
-    InfoManager::InfoFileCache.PushBack(odd);
-    VaskInfoCache next;
-    next.Name = Char48("C");
-    InfoManager::InfoFileCache.PushBack(next);
-    ASSERT_TRUE(InfoManager::WriteInfoCache());
-    ASSERT_TRUE(InfoManager::ReadInfoCache());
-    ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 2u);
-    EXPECT_EQ(InfoManager::InfoFileCache[0].Name.View(), "AB");
-    EXPECT_EQ(InfoManager::InfoFileCache[0].Owner.View(), "Bob");
-    EXPECT_EQ(InfoManager::InfoFileCache[1].Name.View(), "C");
-}
-
 TEST_F(InfoManagerTest, FiltersFollowTheirMatchingRules) {
     auto add = [](const char* name, const char* owner, const char* quest) {
         VaskInfoCache r;
@@ -187,11 +174,13 @@ TEST_F(InfoManagerTest, FiltersFollowTheirMatchingRules) {
 }
 
 // The any-field filters of both lists: each field alone, in either case, selects its
-// record.
+// record; a record whose every field matches is listed once; "" matches nothing.
 TEST_F(InfoManagerTest, AnyMatchFindsTheTextInEachFieldAloneInAnyCase) {
-    for (int field = 0; field < 3; ++field) {
+    for (int field = 0; field < 4; ++field) { // 3: every field
         SCOPED_TRACE(field);
-        const auto text = [&](int which) { return Char48(which == field ? "xQuIrKx" : "zz"); };
+        const auto text = [&](int which) {
+            return Char48(which == field || field == 3 ? "xQuIrKx" : "zz");
+        };
         InfoManager::InfoFileCache.ClearContent();
         InfoManager::InfoFileCache.PushBack({text(0), text(1), text(2)});
         TemplateManager::TemplateCache.ClearContent();
@@ -207,6 +196,9 @@ TEST_F(InfoManagerTest, AnyMatchFindsTheTextInEachFieldAloneInAnyCase) {
         InfoManager::ClearFilter();
         InfoManager::FilterAnyMatch("quirky");
         EXPECT_EQ(InfoManager::InfoCurrentFilter.GetSize(), 0u);
+        TemplateManager::ClearFilter();
+        TemplateManager::FilterAnyMatch("");
+        EXPECT_EQ(TemplateManager::TemplateCurrentFilter.GetSize(), 0u);
     }
     TemplateManager::TemplateCache.ClearContent();
     TemplateManager::ClearFilter();
@@ -229,19 +221,6 @@ TEST_F(InfoManagerTest, SearchSelectsTheFilesThatHoldTheText) {
     EXPECT_EQ(InfoManager::InfoCurrentFilter[1].Owner.View(), "Dray");
 }
 
-TEST_F(InfoManagerTest, FieldsOfFilesWithoutMarkersStayEmpty) {
-    WriteFile("x", "no quotes here bCString Owner at all");
-    TesselEngine::WinAPI::File file(Char256("x"));
-    ASSERT_TRUE(file.OpenRead());
-    Stream text;
-    file.ReadStream(text);
-    file.Close();
-    const VaskInfoCache r = InfoManager::ExtractCacheFields(text);
-    EXPECT_TRUE(r.Name.IsEmpty());
-    EXPECT_TRUE(r.Owner.IsEmpty());
-    EXPECT_TRUE(r.Quest.IsEmpty());
-}
-
 TEST_F(InfoManagerTest, LifecycleOfInfosInMemory) {
     EXPECT_EQ(InfoManager::PrepareInfo(), 0u);
     EXPECT_EQ(InfoManager::PrepareInfo(), 1u);
@@ -250,8 +229,7 @@ TEST_F(InfoManagerTest, LifecycleOfInfosInMemory) {
     EXPECT_EQ(InfoManager::CreateVaskInfo("B"), 1u);
     EXPECT_EQ(InfoManager::CreateVaskInfo("C"), 2u);
     EXPECT_EQ(InfoManager::CreateVaskInfo("B"), 3u);
-    EXPECT_EQ(InfoManager::GetInfoIndex("B"), 1u);
-    EXPECT_EQ(InfoManager::GetInfoIndex("Nobody"), 0u);
+    EXPECT_EQ(InfoManager::FindInfoIndex("B"), 1);
     EXPECT_EQ(InfoManager::FindInfoIndex("Nobody"), -1);
     InfoManager::UnloadVaskInfo("Nobody");
     EXPECT_EQ(InfoManager::InfoFiles.GetSize(), 4u);
