@@ -255,7 +255,7 @@ private slots:
         CheckEveryType<InfoConditionForm, InfoConditionRef>();
     }
 
-    void sayIsLoadedSavedUnchangedAndEditedWithItsPrefix() {
+    void sayIsLoadedSavedUnchangedEditedAndCancelled() {
         InfoCommandRef entry = SayCommand();
         const InfoCommandRef before = entry;
         InfoCommandForm form(entry, EntryEditMode::Edit);
@@ -275,6 +275,17 @@ private slots:
         QCOMPARE(entry.ID1, std::string("gEForcedDialogCam_NoAutoMove_None"));
         QCOMPARE(entry.ID2, std::string("untouched"));
         QCOMPARE(entry.Text, std::string("Bob: Hello"));
+
+        // Cancel leaves the entry as it was.
+        const InfoCommandRef saved = entry;
+        TypeInto(RowBox(form, 1), "Someone");
+        QCOMPARE(ExecDoing(form,
+                           [&] {
+                               QTest::mouseClick(Named<QPushButton>(form, "cancelButton"),
+                                                 Qt::LeftButton);
+                           }),
+                 DialogResult::Cancel);
+        QCOMPARE(entry, saved);
     }
 
     // A stored value that no list offers survives a save.
@@ -403,21 +414,6 @@ private slots:
         CheckViewedEntry<InfoPerkForm>(InfoRequiredPerkRef{"gESkill_XP", "5", "True"});
     }
 
-    void cancelLeavesTheEntryUnchanged() {
-        InfoCommandRef entry = SayCommand();
-        const InfoCommandRef before = entry;
-        InfoCommandForm form(entry, EntryEditMode::Edit);
-        form.LoadGUIFromCommandData();
-        TypeInto(RowBox(form, 1), "Someone");
-        QCOMPARE(ExecDoing(form,
-                           [&] {
-                               QTest::mouseClick(Named<QPushButton>(form, "cancelButton"),
-                                                 Qt::LeftButton);
-                           }),
-                 DialogResult::Cancel);
-        QCOMPARE(entry, before);
-    }
-
     void templatePickerFillsTheItemBox() {
         InfoCommandRef entry;
         entry.Command = "CreateItem";
@@ -473,7 +469,8 @@ private slots:
         QVERIFY(opened);
     }
 
-    void perkDialogShowsTheSkillWithoutItsPrefix() {
+    // The dialog shows a skill without its prefix and stores it with the prefix in front.
+    void perkDialogHidesTheSkillPrefix() {
         InfoRequiredPerkRef entry{"gESkill_Perk_Lockpick", "2", "False"};
         const InfoRequiredPerkRef before = entry;
         InfoPerkForm form(entry, EntryEditMode::New);
@@ -487,25 +484,23 @@ private slots:
         ChooseType(form, "Skill_Combat");
         QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
         QCOMPARE(entry.Perk, std::string("gESkill_Skill_Combat"));
-    }
 
-    void newPerkStoresThePrefixInFront() {
-        InfoRequiredPerkRef entry;
-        InfoPerkForm form(entry, EntryEditMode::New);
-        QCOMPARE(TypeList(form)->currentText(), QString());
-        QCOMPARE(RowBox(form, 1)->text(), QString("0"));
+        InfoRequiredPerkRef fresh;
+        InfoPerkForm newForm(fresh, EntryEditMode::New);
+        QCOMPARE(TypeList(newForm)->currentText(), QString());
+        QCOMPARE(RowBox(newForm, 1)->text(), QString("0"));
         // A typed skill is read back only up to a blank.
-        TypeList(form)->lineEdit()->setFocus();
-        QTest::keyClicks(TypeList(form)->lineEdit(), "My Skill");
-        QCOMPARE(TypeList(form)->currentText(), QString("MySkill"));
-        ChooseType(form, "Perk_Mining");
-        TypeInto(RowBox(form, 1), "-123456789");
-        RowList(form, 2)->setCurrentIndex(1);
-        QCOMPARE(SaveWithCtrlS(form), DialogResult::OK);
-        QCOMPARE(entry.Perk, std::string("gESkill_Perk_Mining"));
+        TypeList(newForm)->lineEdit()->setFocus();
+        QTest::keyClicks(TypeList(newForm)->lineEdit(), "My Skill");
+        QCOMPARE(TypeList(newForm)->currentText(), QString("MySkill"));
+        ChooseType(newForm, "Perk_Mining");
+        TypeInto(RowBox(newForm, 1), "-123456789");
+        RowList(newForm, 2)->setCurrentIndex(1);
+        QCOMPARE(SaveWithCtrlS(newForm), DialogResult::OK);
+        QCOMPARE(fresh.Perk, std::string("gESkill_Perk_Mining"));
         // The record keeps eight characters of the value, so no more can be typed.
-        QCOMPARE(entry.Value, std::string("-1234567"));
-        QCOMPARE(entry.InvertTest, std::string("True"));
+        QCOMPARE(fresh.Value, std::string("-1234567"));
+        QCOMPARE(fresh.InvertTest, std::string("True"));
     }
 };
 
