@@ -329,5 +329,6 @@ TEST_F(FaultInjectionTest, EachCauseIsTheReasonOfTheFailure) {
     // A failure on another thread, such as a job's, leaves this thread's reason alone.
     std::thread([] { EXPECT_FALSE(VaskInfo().LoadDataFromFile("Nobody")); }).join();
     EXPECT_EQ(LastFailure().cause, Cause::Other);
+    EXPECT_TRUE(VaskInfo().LoadDataFromFile("Locked")); // a read-only file is read all the same
     fs::permissions("Infos/Locked.vaskinfo", fs::perms::owner_all);
 }
