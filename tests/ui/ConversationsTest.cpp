@@ -42,25 +42,10 @@ void Write(const std::string& name, const std::string& parent, const char* sort 
     QVERIFY2(info.WriteDataToFile(), name.c_str());
 }
 
-std::vector<InfoForm*> OpenEditors() {
-    std::vector<InfoForm*> shown;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* form = qobject_cast<InfoForm*>(window); form && form->isVisible())
-            shown.push_back(form);
-    }
-    return shown;
-}
-
 QString EditedName() {
     const auto editors = OpenEditors();
     return editors.size() == 1 ? static_cast<QLineEdit*>(editors[0]->Field("InfoName"))->text()
                                : QString("%1 editors").arg(editors.size());
-}
-
-void CloseEditors() {
-    for (InfoForm* form : OpenEditors())
-        form->close();
-    QApplication::processEvents();
 }
 
 // The tree as a view walks it: a line for each row, indented by its depth.

@@ -49,6 +49,17 @@ std::vector<std::string> CommandNames(const InfoRef& info) {
     return names;
 }
 
+// The commands of the info's file, by type.
+std::vector<std::string> SavedCommandNames(const char* name) {
+    VaskInfo saved;
+    if (!saved.LoadDataFromFile(name))
+        return {"(unreadable)"};
+    std::vector<std::string> names;
+    for (const auto& command : saved.InfoCommands)
+        names.push_back(command.Command.Str());
+    return names;
+}
+
 void Select(InfoForm& form, int tab, int row) {
     form.Tabs()->setCurrentIndex(tab);
     form.Grid(tab)->setCurrentIndex(form.Grid(tab)->model()->index(row, 0));
@@ -219,12 +230,8 @@ private slots:
         QTest::mouseClick(form->Button("Save"), Qt::LeftButton);
         QCOMPARE(asked, QString("InfoManager|File <Bob_Haggle>\n does already exist. Continue?"));
         QVERIFY(!form->isVisible());
-        VaskInfo saved;
-        QVERIFY(saved.LoadDataFromFile("Bob_Haggle"));
-        std::vector<std::string> names;
-        for (const auto& command : saved.InfoCommands)
-            names.push_back(command.Command.Str());
-        QCOMPARE(names, (std::vector<std::string>{"Say", "Say", "GiveXP", "Back"}));
+        QCOMPARE(SavedCommandNames("Bob_Haggle"),
+                 (std::vector<std::string>{"Say", "Say", "GiveXP", "Back"}));
     }
 
     void savingUnchangedKeepsTheFileByteForByte() {
@@ -593,12 +600,7 @@ private slots:
         QVERIFY(!model->canDropMimeData(foreign.get(), Qt::MoveAction, 0, 0, {}));
 
         SaveOverTheFile(*form);
-        VaskInfo saved;
-        QVERIFY(saved.LoadDataFromFile("Bob_Haggle"));
-        std::vector<std::string> names;
-        for (const auto& command : saved.InfoCommands)
-            names.push_back(command.Command.Str());
-        QCOMPARE(names, moved);
+        QCOMPARE(SavedCommandNames("Bob_Haggle"), moved);
     }
 
     // Rows cannot be moved or dragged while the info is only viewed.

@@ -47,26 +47,6 @@ using namespace VaskUiTest;
 namespace fs = std::filesystem;
 
 namespace {
-// The shown top-level windows of a kind.
-template <typename T> std::vector<T*> Shown() {
-    std::vector<T*> shown;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* typed = qobject_cast<T*>(window); typed && typed->isVisible())
-            shown.push_back(typed);
-    }
-    return shown;
-}
-
-std::vector<InfoForm*> OpenEditors() {
-    return Shown<InfoForm>();
-}
-
-void CloseEditors() {
-    for (InfoForm* form : OpenEditors())
-        form->close();
-    QApplication::processEvents();
-}
-
 int Rows(QTableView* view) {
     return view->model()->rowCount();
 }

@@ -1,6 +1,7 @@
 #include "UiTestSupport.h"
 
 #include "library/InfoManager.h"
+#include "ui/InfoForm.h"
 #include "ui/MessageForm.h"
 #include "ui/UserDialog.h"
 
@@ -90,6 +91,16 @@ void AnswerNextQuestion(const QString& button, QString* asked) {
                 QTest::mouseClick(b, Qt::LeftButton);
         }
     });
+}
+
+std::vector<VaskEdit::InfoForm*> OpenEditors() {
+    return Shown<VaskEdit::InfoForm>();
+}
+
+void CloseEditors() {
+    for (VaskEdit::InfoForm* form : OpenEditors())
+        form->close();
+    QApplication::processEvents();
 }
 
 std::uint32_t LoadInfo(const char* name) {

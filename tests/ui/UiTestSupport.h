@@ -3,15 +3,20 @@
 // active modal window.
 #pragma once
 
+#include <QApplication>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class QTableView;
+namespace VaskEdit {
+class InfoForm;
+}
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace VaskUiTest {
 
@@ -61,6 +66,20 @@ void AnswerNextQuestion(const QString& button, QString* asked = nullptr);
 // The headers of the view's columns that are narrower than their header or a cell's
 // text (a last column that stretches is not counted).
 QStringList CutColumns(const QTableView* view);
+
+// The shown top-level windows of a kind.
+template <typename T> std::vector<T*> Shown() {
+    std::vector<T*> shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* typed = qobject_cast<T*>(window); typed && typed->isVisible())
+            shown.push_back(typed);
+    }
+    return shown;
+}
+
+// The shown info editors, and closing them all.
+std::vector<VaskEdit::InfoForm*> OpenEditors();
+void CloseEditors();
 
 // Loads "Infos/<name>.vaskinfo" into a new record of the library; gives its index.
 std::uint32_t LoadInfo(const char* name);
