@@ -389,6 +389,8 @@ void InfoForm::BuildLayout() {
             specs[0].headers, [this] { return static_cast<int>(infoData.InfoCommands.size()); },
             [this, slotText](int row, int column) {
                 const auto& c = infoData.InfoCommands[static_cast<std::size_t>(row)];
+                if (column == GridColumnOf(0, Slot::Text))
+                    return GridTextOf(c);
                 return column == 0 ? c.Command : slotText(c, 0, column);
             },
             this),

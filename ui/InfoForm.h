@@ -147,6 +147,9 @@ private:
     // The display texts of the commands: the window's unsaved text of an id first, else
     // the table's.
     std::string DisplayTextOf(const std::string& table, const std::string& id) const;
+    // What the grid's Text column shows for the command: its display text looked up as it
+    // is now, so a table written by another window or an import shows at once.
+    std::string GridTextOf(const InfoCommandRef& command) const;
     DisplayTexts DisplayTextSource() const;
     // The text the command dialog showed for the changed command becomes the text of
     // every command of its id.
@@ -195,5 +198,9 @@ private:
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
 };
+
+// Shows the texts of the tables as they are now in every open info editor's grid (after
+// a table was written).
+void ShowTableTextsInEditors();
 
 } // namespace VaskEdit

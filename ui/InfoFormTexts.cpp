@@ -9,7 +9,9 @@
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTableView>
 
 #include <set>
 
@@ -32,6 +34,19 @@ std::string InfoForm::DisplayTextOf(const std::string& table, const std::string&
             return command.Text;
     }
     return TextTables::LookUp(table.c_str(), id);
+}
+
+std::string InfoForm::GridTextOf(const InfoCommandRef& command) const {
+    const std::string table = TableOf(command);
+    return table.empty() || command.TextPending ? command.Text
+                                                : DisplayTextOf(table, command.LocString);
+}
+
+void ShowTableTextsInEditors() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* editor = qobject_cast<InfoForm*>(window))
+            editor->Grid(0)->viewport()->update();
+    }
 }
 
 DisplayTexts InfoForm::DisplayTextSource() const {
@@ -91,8 +106,12 @@ bool InfoForm::WritePendingTexts() {
                                  TextTables::LookUp(table.c_str(), command.LocString),
                                  command.Text});
     }
-    if (texts.changes.empty() || ApplyTextImport(texts))
+    if (texts.changes.empty())
         return true;
+    if (ApplyTextImport(texts)) {
+        ShowTableTextsInEditors();
+        return true;
+    }
     ShowMessage(this, "Error",
                 "The texts cannot be written, so the info is not saved.\n" + LastFailureText());
     return false;

@@ -4,6 +4,7 @@
 #include "engine/File.h"
 #include "library/ReferenceIndex.h"
 #include "library/TextExchange.h"
+#include "ui/InfoForm.h"
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
 #include "ui/ReferenceWait.h"
@@ -84,6 +85,7 @@ void MainForm::ImportTextsFrom(const std::string& path) {
                     "Nothing imported; the tables are as they were.\n" + LastFailureText());
         return;
     }
+    ShowTableTextsInEditors();
     const std::size_t n = import.changes.size();
     ShowMessage(this, "Import Texts",
                 QString::number(n) + (n == 1 ? " line" : " lines") + " changed.");

@@ -342,6 +342,11 @@ private slots:
         for (const auto& [name, bytes] : tables)
             QCOMPARE(VaskTest::ReadFile(name), bytes);
 
+        // An editor open on the info shows the imported text at once.
+        InfoForm* haggle = OpenInfoByName(&window, "Bob_Haggle");
+        QVERIFY(haggle);
+        const QModelIndex textCell = haggle->Grid(0)->model()->index(1, 6);
+        QCOMPARE(textCell.data().toString(), QString::fromStdString(robbery));
         QStringList shown;
         OnNextModalOf<TextImportDialog>([&](TextImportDialog& review) {
             for (int column = 0; column < review.Changes()->columnCount(); ++column)
@@ -356,6 +361,8 @@ private slots:
         std::string expected = tables["infosa.csv"];
         expected.replace(expected.find(robbery), robbery.size(), "Too dear.");
         QCOMPARE(VaskTest::ReadFile("infosa.csv"), expected);
+        QCOMPARE(textCell.data().toString(), QString("Too dear."));
+        CloseEditors();
     }
 
     // "Find Usages" (Shift+F12) on an editor's grid cell or field lists every use of the
