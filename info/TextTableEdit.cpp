@@ -100,8 +100,13 @@ bool WriteTexts(const char* fileName, const std::vector<TextEdit>& edits) {
             return false;
         table.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
     }
+    return WriteTexts(fileName, table, edits);
+}
+
+bool WriteTexts(const char* fileName, std::string_view table, const std::vector<TextEdit>& edits) {
     const std::string written = WithTexts(table, edits);
-    const bool saved = File::SaveWithBackup(fileName, written.data(), written.size());
+    const bool saved =
+        TesselEngine::WinAPI::File::SaveWithBackup(fileName, written.data(), written.size());
     Forget(fileName);
     return saved;
 }

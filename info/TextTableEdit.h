@@ -30,6 +30,8 @@ std::string WithTexts(std::string_view table, const std::vector<TextEdit>& edits
 // with the reason in LastFailure, when the table cannot be read or written. The edits
 // must be free of refusals.
 bool WriteTexts(const char* fileName, const std::vector<TextEdit>& edits);
+// The same for a table whose bytes the caller has read already.
+bool WriteTexts(const char* fileName, std::string_view table, const std::vector<TextEdit>& edits);
 
 // A free identifier for a new text of the info: its name upper-cased (characters an
 // identifier cannot hold as "_"), "_" and the lowest two-digit number that neither the

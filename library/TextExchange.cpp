@@ -274,21 +274,25 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder) {
     return import;
 }
 
-bool ApplyTextImport(const TextImport& import, const std::string& folder) {
+void PutBackTables(const TablesBefore& before) {
+    const TesselEngine::Failure failure = TesselEngine::LastFailure();
+    for (const auto& [path, bytes] : before.tables) {
+        if (bytes)
+            File::SaveAtomically(path.c_str(), bytes->data(), bytes->size());
+        else
+            TesselEngine::Platform::DeleteFile(path.c_str());
+        TextTables::Forget(path.c_str());
+    }
+    TesselEngine::SetFailure(failure);
+}
+
+bool ApplyTextImport(const TextImport& import, const std::string& folder, TablesBefore* before) {
     std::map<std::string, std::vector<TextTables::TextEdit>> edits;
     for (const TextChange& change : import.changes)
         edits[change.table].push_back({change.id, change.after});
-    std::vector<std::pair<std::string, std::optional<std::string>>> written; // path, old bytes
+    TablesBefore written;
     const auto putBack = [&] {
-        const TesselEngine::Failure failure = TesselEngine::LastFailure();
-        for (const auto& [path, bytes] : written) {
-            if (bytes)
-                File::SaveAtomically(path.c_str(), bytes->data(), bytes->size());
-            else
-                TesselEngine::Platform::DeleteFile(path.c_str());
-            TextTables::Forget(path.c_str());
-        }
-        TesselEngine::SetFailure(failure);
+        PutBackTables(written);
         return false;
     };
     if (!folder.empty() && !edits.empty() && !TesselEngine::Platform::IsDirectory(folder.c_str()) &&
@@ -296,21 +300,24 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder) {
         TesselEngine::SetFailure(TesselEngine::Operation::Save, folder);
         return false;
     }
-    for (const auto& [table, tableEdits] : edits) {
-        const std::string path = folder.empty() ? table : folder + "/" + table;
-        std::optional<std::string> before = ReadBytes(path);
-        if (!before && File{TesselEngine::Char256(path.c_str())}.Exists())
+    for (const auto& [name, tableEdits] : edits) {
+        const std::string path = folder.empty() ? name : folder + "/" + name;
+        std::optional<std::string> bytes = ReadBytes(path);
+        if (!bytes && File{TesselEngine::Char256(path.c_str())}.Exists())
             return putBack(); // a table that cannot be read is neither written nor removed
-        if (!before && !folder.empty()) {
+        std::string table = bytes.value_or("");
+        if (!bytes && !folder.empty()) {
             // A table kept beside the original starts as its copy.
-            const std::string original = ReadBytes(table).value_or("");
-            if (!File::SaveAtomically(path.c_str(), original.data(), original.size()))
+            table = ReadBytes(name).value_or("");
+            if (!File::SaveAtomically(path.c_str(), table.data(), table.size()))
                 return putBack();
         }
-        written.emplace_back(path, before);
-        if (!TextTables::WriteTexts(path.c_str(), tableEdits))
+        written.tables.emplace_back(path, std::move(bytes));
+        if (!TextTables::WriteTexts(path.c_str(), table, tableEdits))
             return putBack();
     }
+    if (before)
+        *before = std::move(written);
     return true;
 }
 

@@ -7,8 +7,10 @@
 #include "engine/Failure.h"
 #include "library/ReferenceIndex.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace VaskEdit {
@@ -51,10 +53,21 @@ struct TextImport {
 // Columns are found by their header names; others are ignored. Nothing is written.
 TextImport PlanTextImport(std::string_view csv, const std::string& folder = {});
 
+// The tables a write replaced, each with its bytes before (none: the write made it).
+struct TablesBefore {
+    std::vector<std::pair<std::string, std::optional<std::string>>> tables;
+};
+
 // Writes the changes into the tables of folder, each table once, with backups. In
 // another folder a table it lacks is first copied there from the current directory.
 // When a write fails the tables written before it are put back; false, with the reason
-// in LastFailure.
-bool ApplyTextImport(const TextImport& import, const std::string& folder = {});
+// in LastFailure. before, when given, receives what a successful write replaced, for a
+// later step of the same save to put back if it fails.
+bool ApplyTextImport(const TextImport& import, const std::string& folder = {},
+                     TablesBefore* before = nullptr);
+
+// Puts the tables back as they were before the write; LastFailure stays the failure
+// that made it needed.
+void PutBackTables(const TablesBefore& before);
 
 } // namespace VaskEdit

@@ -7,6 +7,7 @@
 #include "info/MemberTable.h"
 #include "info/SaveCheck.h"
 #include "info/WorkingCopyEdit.h"
+#include "library/TextExchange.h"
 #include "ui/EntryTableModel.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/ParameterForm.h"
@@ -157,8 +158,9 @@ private:
     // A command that comes in (pasted) shows the window's unsaved text of its id.
     void FollowPendingText(InfoCommandRef& command) const;
     // Writes the changed texts to their tables; false, after saying why, when one cannot
-    // be written (the tables are then as they were).
-    bool WritePendingTexts();
+    // be written (the tables are then as they were). written: what to put back should the
+    // info itself fail.
+    bool WritePendingTexts(TablesBefore& written);
     void RebuildAll();
     int SelectedRow(int tab) const;
     // The shown tab and its selected row; false outside the editable modes or with no

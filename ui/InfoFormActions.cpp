@@ -4,6 +4,7 @@
 #include "info/InfoRefConversion.h"
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
+#include "library/TextExchange.h"
 #include "ui/DialogResult.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoConditionForm.h"
@@ -235,12 +236,16 @@ void InfoForm::Save() {
 
     StoreFields();
     // The info refers to its texts: they are written first, and without them nothing is.
-    if (!WritePendingTexts())
+    TablesBefore texts;
+    if (!WritePendingTexts(texts))
         return;
     const std::uint32_t index = InfoManager::CreateVaskInfo(infoData.Name.c_str());
     StoreInfoRef(infoData, InfoManager::InfoFiles[index], editMode != InfoFormEditMode::New);
     if (!InfoManager::WriteVaskInfo(index)) {
-        // Nothing is lost: the window stays open with everything the user typed.
+        // Nothing is lost: the window stays open with everything the user typed, and the
+        // tables go back to what the unchanged info refers to.
+        PutBackTables(texts);
+        ShowTableTextsInEditors();
         ShowMessage(this, "Error", LastFailureText());
         return;
     }

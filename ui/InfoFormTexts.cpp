@@ -94,7 +94,7 @@ void InfoForm::FollowPendingText(InfoCommandRef& command) const {
     }
 }
 
-bool InfoForm::WritePendingTexts() {
+bool InfoForm::WritePendingTexts(TablesBefore& written) {
     TextImport texts;
     std::set<std::pair<std::string, std::string>> taken;
     for (const InfoCommandRef& command : infoData.InfoCommands) {
@@ -108,7 +108,7 @@ bool InfoForm::WritePendingTexts() {
     }
     if (texts.changes.empty())
         return true;
-    if (ApplyTextImport(texts)) {
+    if (ApplyTextImport(texts, {}, &written)) {
         ShowTableTextsInEditors();
         return true;
     }

@@ -2,6 +2,7 @@
 // and redo, moving, copy and paste, saving, cancelling and closing.
 #include "ui/InfoForm.h"
 #include "UiTestSupport.h"
+#include "engine/platform/Platform.h"
 #include "info/EntryBlockText.h"
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
@@ -30,6 +31,7 @@
 
 using namespace VaskEdit;
 using namespace VaskUiTest;
+using TesselEngine::Platform::FaultInjection;
 namespace fs = std::filesystem;
 
 namespace {
@@ -556,6 +558,7 @@ private slots:
     void unwritableTableLeavesTheInfoUnsaved() {
         auto form = OpenForEditing("Bob_Haggle");
         const std::string info = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
+        const std::string table = VaskTest::ReadFile("infosa.csv");
         Box(*form, "Owner")->setText("Bobby");
         EditCommand(*form, 1, [](InfoCommandForm& dialog) {
             QTest::keyClicks(dialog.DisplayTextBox(), " Really.");
@@ -569,6 +572,19 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo"), info);
         QVERIFY(fs::is_directory("infosa.csv"));
+
+        // The table is written, then the info's own write fails: the table goes back to
+        // what the unchanged info refers to.
+        fs::remove("infosa.csv");
+        VaskTest::WriteFile("infosa.csv", table);
+        FaultInjection::replacesBeforeFailing = 1;
+        FaultInjection::failReplaces = 1;
+        const QString failed = MessageAfter([&] { SaveOverTheFile(*form); });
+        FaultInjection::Clear();
+        QVERIFY(failed.startsWith("Error|"));
+        QVERIFY(form->isVisible());
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo"), info);
+        QCOMPARE(VaskTest::ReadFile("infosa.csv"), table);
         AnswerNextQuestion("Yes");
         form->close();
     }
