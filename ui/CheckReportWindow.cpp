@@ -1,6 +1,7 @@
 #include "ui/CheckReportWindow.h"
 #include "ui/CacheTableModel.h"
 #include "ui/InfoOpening.h"
+#include "ui/RowList.h"
 #include "ui/SystemString.h"
 
 #include <QHeaderView>
@@ -41,13 +42,7 @@ CheckReportWindow::CheckReportWindow(const std::vector<Finding>& findings, bool 
     summary = new QLabel(text);
     summary->setObjectName("summary");
 
-    list = new QTableView;
-    list->setModel(model);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->verticalHeader()->setVisible(false);
-    list->horizontalHeader()->setStretchLastSection(true);
+    list = NewRowList(model);
     list->setColumnWidth(0, 70);
     list->setColumnWidth(1, 260);
     connect(list, &QTableView::activated, this,

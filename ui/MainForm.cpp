@@ -8,6 +8,7 @@
 #include "ui/CreditBox.h"
 #include "ui/DialogLook.h"
 #include "ui/Messages.h"
+#include "ui/RowList.h"
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
 #include "ui/Workspaces.h"
@@ -41,18 +42,10 @@ QGroupBox* Group(const QString& title) {
 }
 
 QTableView* ListView(CacheTableModel* model, std::vector<int> widths) {
-    auto* view = new QTableView;
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTableView* view = NewRowList(model);
     view->setShowGrid(true);
-    view->setWordWrap(false);
-    view->verticalHeader()->setVisible(false);
-    view->verticalHeader()->setDefaultSectionSize(20);
     view->horizontalHeader()->setHighlightSections(false);
     // The columns grow with their texts; the last takes the room that is left.
-    view->horizontalHeader()->setStretchLastSection(true);
     FitColumnsOnChange(view, widths, ColumnFit::AtLeastUsual);
     // The selection stays visible when the list loses the focus.
     QPalette palette = view->palette();

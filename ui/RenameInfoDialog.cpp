@@ -7,6 +7,7 @@
 #include "ui/InfoOpening.h"
 #include "ui/Messages.h"
 #include "ui/ReferenceWait.h"
+#include "ui/RowList.h"
 #include "ui/SystemString.h"
 
 #include <QApplication>
@@ -82,14 +83,7 @@ RenameInfoDialog::RenameInfoDialog(const QString& old, QWidget* parent)
     verdict->setWordWrap(true);
     verdict->setTextFormat(Qt::PlainText);
     model = new CacheTableModel({"Info", "Change", "Places"}, this);
-    changes = new QTableView;
-    changes->setModel(model);
-    changes->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    changes->setSelectionBehavior(QAbstractItemView::SelectRows);
-    changes->setWordWrap(false);
-    changes->verticalHeader()->setVisible(false);
-    changes->verticalHeader()->setDefaultSectionSize(20);
-    changes->horizontalHeader()->setStretchLastSection(true);
+    changes = NewRowList(model);
     changes->setColumnWidth(0, 220);
     changes->setColumnWidth(1, 260);
     okButton = NewButton("OK", this);

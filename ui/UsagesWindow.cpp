@@ -3,6 +3,7 @@
 #include "ui/InfoOpening.h"
 #include "ui/MainForm.h"
 #include "ui/ReferenceWait.h"
+#include "ui/RowList.h"
 #include "ui/SystemString.h"
 
 #include <QHeaderView>
@@ -21,15 +22,7 @@ UsagesWindow::UsagesWindow(std::string usedValue, QWidget* parent)
     model = new CacheTableModel({"Info", "Place", "Owner"}, this);
     summary = new QLabel;
     summary->setObjectName("summary");
-    list = new QTableView;
-    list->setModel(model);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setWordWrap(false);
-    list->verticalHeader()->setVisible(false);
-    list->verticalHeader()->setDefaultSectionSize(20);
-    list->horizontalHeader()->setStretchLastSection(true);
+    list = NewRowList(model);
     list->setColumnWidth(0, 260);
     list->setColumnWidth(1, 220);
     connect(list, &QTableView::activated, this,
