@@ -13,19 +13,6 @@ constexpr char32_t High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0
                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t CodeOf(unsigned char byte) {
-    return byte >= 0x80 && byte < 0xA0 ? High[byte - 0x80] : byte;
-}
-
-std::optional<unsigned char> ByteOf(char32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
-        return static_cast<unsigned char>(code);
-    const auto at = std::find(std::begin(High), std::end(High), code);
-    if (at == std::end(High))
-        return std::nullopt;
-    return static_cast<unsigned char>(0x80 + (at - std::begin(High)));
-}
-
 // The next character of UTF-8 text; none for a malformed or overlong sequence.
 std::optional<char32_t> NextCode(std::string_view text, std::size_t& at) {
     const auto lead = static_cast<unsigned char>(text[at++]);
@@ -48,11 +35,24 @@ std::optional<char32_t> NextCode(std::string_view text, std::size_t& at) {
 }
 } // namespace
 
+char32_t Windows1252Character(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? High[byte - 0x80] : byte;
+}
+
+std::optional<unsigned char> Windows1252Byte(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return static_cast<unsigned char>(character);
+    const auto at = std::find(std::begin(High), std::end(High), character);
+    if (at == std::end(High))
+        return std::nullopt;
+    return static_cast<unsigned char>(0x80 + (at - std::begin(High)));
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
-        const char32_t code = CodeOf(static_cast<unsigned char>(c));
+        const char32_t code = Windows1252Character(static_cast<unsigned char>(c));
         if (code < 0x80) {
             out.push_back(static_cast<char>(code));
         } else if (code < 0x800) {
@@ -72,7 +72,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const std::optional<char32_t> code = NextCode(text, at);
-        const std::optional<unsigned char> byte = code ? ByteOf(*code) : std::nullopt;
+        const std::optional<unsigned char> byte = code ? Windows1252Byte(*code) : std::nullopt;
         if (!byte)
             return std::nullopt;
         out.push_back(static_cast<char>(*byte));

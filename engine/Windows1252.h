@@ -8,6 +8,12 @@
 
 namespace TesselEngine {
 
+// The character of one byte. The five bytes Windows leaves free stand for themselves,
+// so that every byte survives a round trip.
+char32_t Windows1252Character(unsigned char byte);
+// The byte of one character; none when Windows-1252 lacks it.
+std::optional<unsigned char> Windows1252Byte(char32_t character);
+
 std::string Windows1252ToUtf8(std::string_view bytes);
 
 // None for text that is not UTF-8 or has a character Windows-1252 lacks.
