@@ -1,5 +1,7 @@
 #include "CommandSupport.h"
 
+#include "library/ReferenceIndex.h"
+
 #include <iostream>
 
 namespace VaskCli {
@@ -45,6 +47,18 @@ void PrintInfoRow(std::string_view name, std::string_view owner, std::string_vie
 void PrintInfoRows(const TesselEngine::TTL::Vector<VaskEdit::VaskInfoCache>& rows) {
     for (const auto& r : rows)
         PrintInfoRow(r.Name.View(), r.Owner.View(), r.Quest.View());
+}
+
+bool BuildIndex(const char* job) {
+    VaskEdit::Jobs::Outcome outcome;
+    {
+        Progress bar(job);
+        outcome = VaskEdit::References().Build(ProgressTo(bar), {});
+    }
+    ReportSkipped(outcome.skipped);
+    if (!outcome.succeeded)
+        Fail(outcome.failure);
+    return outcome.succeeded;
 }
 
 } // namespace VaskCli

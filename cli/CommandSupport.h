@@ -30,6 +30,10 @@ void ReportSkipped(const std::vector<std::string>& skipped);
 
 VaskEdit::Jobs::ProgressFn ProgressTo(Progress& bar);
 
+// Builds the index of "Infos/" behind a progress bar named job; false, with the message
+// printed, when it cannot.
+bool BuildIndex(const char* job);
+
 // One field of a TAB-separated row: a tab or line end inside would split the row.
 std::string RowField(std::string text);
 

@@ -14,21 +14,6 @@ namespace VaskCli {
 
 using namespace VaskEdit;
 
-namespace {
-// Builds the index of "Infos/"; false (with the message printed) when it cannot.
-bool BuildIndex(const char* job) {
-    Jobs::Outcome outcome;
-    {
-        Progress bar(job);
-        outcome = References().Build(ProgressTo(bar), {});
-    }
-    ReportSkipped(outcome.skipped);
-    if (!outcome.succeeded)
-        Fail(outcome.failure);
-    return outcome.succeeded;
-}
-} // namespace
-
 int Usages(const std::string& value) {
     if (value.empty()) {
         Fail("Error: the value is empty.");

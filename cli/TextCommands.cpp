@@ -44,14 +44,8 @@ int TextSet(const std::string& id, const std::string& text, const std::string& t
 }
 
 int TextExport(const std::string& path) {
-    Jobs::Outcome outcome;
-    {
-        Progress bar("text export");
-        outcome = References().Build(ProgressTo(bar), {});
-    }
-    ReportSkipped(outcome.skipped);
-    if (!outcome.succeeded)
-        return Fail(outcome.failure);
+    if (!BuildIndex("text export"))
+        return 1;
     const std::vector<TextRow> rows = TextsInUse(References().Outlines());
     const std::string csv = TextsCsv(rows);
     if (!TesselEngine::WinAPI::File::SaveAtomically(path.c_str(), csv.data(), csv.size()))
