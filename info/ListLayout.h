@@ -64,6 +64,12 @@ std::string MissingClosers(std::string_view text, const EntrySpan& span);
 // Every entry of a region, in order.
 std::vector<EntrySpan> CutEntries(std::string_view text, std::uint32_t from, std::uint32_t to);
 
+// What is wrong with the text's structure, said for the user; empty when nothing is: a
+// bracket that closes none or is never closed (so a list does not close where it
+// should, and what follows would be read into it), or a list entry whose class name
+// cannot be read or is a list's name. Reading such a text guesses; saving must not.
+std::string StructureDamage(std::string_view text);
+
 // The outermost blocks anywhere in the text whose class name begins with prefix: blocks
 // of other names are looked into, blocks of that name are not.
 std::vector<EntrySpan> FindNamedBlocks(std::string_view text, std::string_view prefix);
