@@ -395,14 +395,16 @@ std::size_t LineOf(std::string_view text, std::size_t at) {
             text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
     return line;
 }
+} // namespace
 
 std::string BracketDamage(std::string_view text) {
     std::vector<std::uint32_t> open;
     QuoteState quotes;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     for (std::uint32_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!Structure.is[static_cast<unsigned char>(c)] || !quotes.Structural(c))
+        if (!Structure.is[bytes[i]] || !quotes.Structural(text[i]))
             continue;
+        const char c = text[i];
         if (IsOpening(c)) {
             open.push_back(i);
         } else if (IsClosing(c)) {
@@ -420,10 +422,9 @@ std::string BracketDamage(std::string_view text) {
            "\" is never closed (a closing bracket after it is missing)";
 }
 
-std::string EntryDamage(std::string_view text, const ListSpan& list, std::string_view listName) {
-    if (!list.found)
-        return {};
-    for (const EntrySpan& entry : CutEntries(text, list.body, list.closer)) {
+std::string EntryDamage(std::string_view text, const std::vector<EntrySpan>& entries,
+                        std::string_view listName) {
+    for (const EntrySpan& entry : entries) {
         const std::string_view name = entry.Name(text);
         const std::string where = "line " + std::to_string(LineOf(text, entry.open)) + ": ";
         if (name.empty())
@@ -436,17 +437,6 @@ std::string EntryDamage(std::string_view text, const ListSpan& list, std::string
         }
     }
     return {};
-}
-} // namespace
-
-std::string StructureDamage(std::string_view text) {
-    // An entry out of place says best where a bracket is missing.
-    const InfoLists lists = FindInfoLists(text);
-    for (const ListName& name : ListNames) {
-        if (std::string damage = EntryDamage(text, lists.*name.list, name.word); !damage.empty())
-            return damage;
-    }
-    return BracketDamage(text);
 }
 
 std::vector<EntrySpan> FindNamedBlocks(std::string_view text, std::string_view prefix) {

@@ -1,6 +1,6 @@
 #include "info/SaveCheck.h"
 #include "engine/File.h"
-#include "info/ListLayout.h"
+#include "info/InfoRegions.h"
 #include "info/TextTokens.h"
 #include "info/ValueShape.h"
 
@@ -76,7 +76,8 @@ void MarkCommon(const std::vector<std::string_view>& a, const std::vector<std::s
 }
 } // namespace
 
-SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size_t shown) {
+SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size_t shown,
+                           const std::string* damage) {
     SaveComparison result;
     Stream written;
     if (!info.WriteToStream(written)) {
@@ -84,7 +85,7 @@ SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size
         return result;
     }
     const std::string_view saved(written.GetBuffer() ? written.GetBuffer() : "", written.GetSize());
-    result.damage = StructureDamage(fileBytes);
+    result.damage = damage ? *damage : StructureDamage(fileBytes, FindInfoRegions(fileBytes));
     result.unreadableValueLine = FindUnreadableValue(saved);
     if (result.unreadableValueLine) {
         const std::vector<std::string_view> lines = SplitLines(saved);

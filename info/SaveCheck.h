@@ -40,8 +40,10 @@ inline bool SaveRefusedAlways(const SaveComparison& comparison) {
 }
 
 // Compares the save of the record with the file's bytes, in memory. The record is the
-// one read from those bytes; writing it only measures and fills its own stream.
-SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size_t shown = 6);
+// one read from those bytes; writing it only measures and fills its own stream. damage:
+// the file's StructureDamage when the caller has found it already.
+SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size_t shown = 6,
+                           const std::string* damage = nullptr);
 
 // Reads the file at path into a fresh record and compares; unreadable files compare as
 // unchanged (there is nothing a save could lose of them).

@@ -1,5 +1,7 @@
 #include "info/ValueShape.h"
 
+#include <algorithm>
+
 namespace VaskEdit {
 
 namespace {
@@ -11,33 +13,24 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The value after the first "=" of the line that stands outside double quotes, up to
-// its ";" or the line's end, without blanks around it; none when the line has no "=".
-bool LineValue(std::string_view line, std::string_view& value) {
-    bool quoted = false;
-    std::size_t at = 0;
-    for (; at < line.size(); ++at) {
-        if (line[at] == '"')
-            quoted = !quoted;
-        else if (line[at] == '=' && !quoted)
-            break;
-    }
-    if (at == line.size())
-        return false;
-    std::size_t begin = at + 1;
-    while (begin < line.size() && IsBlank(line[begin]))
+bool EndsLine(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// The value behind the "=" at equals, up to its ";" or the line's end, without blanks
+// around it; a quoted text is given by its opening quote.
+std::string_view ValueAfter(std::string_view text, std::size_t equals) {
+    std::size_t begin = equals + 1;
+    while (begin < text.size() && IsBlank(text[begin]))
         ++begin;
+    if (begin < text.size() && text[begin] == '"')
+        return text.substr(begin, 1);
     std::size_t end = begin;
-    if (begin < line.size() && line[begin] == '"') {
-        value = line.substr(begin, 1); // quoted text: the quote stands for it
-        return true;
-    }
-    while (end < line.size() && line[end] != ';')
+    while (end < text.size() && text[end] != ';' && !EndsLine(text[end]))
         ++end;
-    while (end > begin && IsBlank(line[end - 1]))
+    while (end > begin && IsBlank(text[end - 1]))
         --end;
-    value = line.substr(begin, end - begin);
-    return true;
+    return text.substr(begin, end - begin);
 }
 } // namespace
 
@@ -57,24 +50,35 @@ bool IsUnreadableValue(std::string_view value) {
 }
 
 std::size_t FindUnreadableValue(std::string_view text) {
-    std::size_t number = 1;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = at;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        std::string_view value;
-        const std::string_view line = text.substr(at, end - at);
-        // A list or a bracketed value opens behind its "=": that is structure, not a value.
-        if (LineValue(line, value) &&
-            (value.empty() || (value.front() != '[' && value.front() != '{')) &&
-            IsUnreadableValue(value))
-            return number;
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
-            text[end + 1] == '\n')
-            ++end;
-        at = end + 1;
-        ++number;
+    // Only the first "=" of a line that stands outside quotes is a member's; the lines
+    // are counted only up to the one found.
+    std::size_t lineStart = 0;
+    for (std::size_t equals = text.find('='); equals != std::string_view::npos;) {
+        while (true) {
+            const std::size_t end = text.find_first_of("\r\n", lineStart);
+            if (end == std::string_view::npos || end > equals)
+                break;
+            lineStart = end + 1;
+        }
+        const std::string_view head = text.substr(lineStart, equals - lineStart);
+        const bool quoted = std::count(head.begin(), head.end(), '"') % 2 != 0;
+        if (!quoted) {
+            const std::string_view value = ValueAfter(text, equals);
+            // A list or a bracketed value opens behind its "=": structure, not a value.
+            if ((value.empty() || (value.front() != '[' && value.front() != '{')) &&
+                IsUnreadableValue(value)) {
+                std::size_t line = 1;
+                for (std::size_t i = 0; i < lineStart; ++i)
+                    line += text[i] == '\n' || (text[i] == '\r' && text[i + 1] != '\n');
+                return line;
+            }
+        }
+        // On to the next line: a second "=" of this one is no member's.
+        const std::size_t end = text.find_first_of("\r\n", equals);
+        if (end == std::string_view::npos)
+            break;
+        lineStart = end + 1;
+        equals = text.find('=', lineStart);
     }
     return 0;
 }

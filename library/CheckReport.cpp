@@ -6,7 +6,6 @@
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
 #include "info/InfoValues.h"
-#include "info/ListLayout.h"
 #include "info/MemberTable.h"
 #include "info/ParameterSchema.h"
 #include "info/SaveCheck.h"
@@ -183,12 +182,14 @@ public:
         const std::string_view bytes(text.GetBuffer() ? text.GetBuffer() : "", text.GetSize());
         VaskInfo info;
         info.LoadFromStream(text);
-        if (const std::string damage = StructureDamage(bytes); !damage.empty())
+        const InfoRegions regions = FindInfoRegions(bytes);
+        const std::string damage = StructureDamage(bytes, regions);
+        if (!damage.empty())
             Add(Kind::Damaged, Severity::Error, name,
                 "its structure is damaged (" + damage +
                     "); the editor shows a guess of it, and saving is refused");
         CheckName(name, bytes, info);
-        CheckValues(name, bytes);
+        CheckValues(name, bytes, regions);
         CheckParent(name, info);
         CheckItem(name, "GoldCostItem", info.GoldCostItem.View());
         for (std::uint32_t i = 0; i < info.RequiredPerks.GetSize(); ++i) {
@@ -200,7 +201,7 @@ public:
         for (std::uint32_t i = 0; i < info.InfoConditions.GetSize(); ++i)
             CheckEntry(name, "condition", i, info.InfoConditions[i]);
         if (templatesLoaded)
-            CheckSaving(name, bytes, info);
+            CheckSaving(name, bytes, info, damage);
     }
 
     std::vector<Finding> Sorted() {
@@ -315,9 +316,9 @@ private:
 
     // Every value the file holds for a member that is not text: one that is empty or a
     // prefix alone, or that names none of its choices, the game cannot read.
-    void CheckValues(const std::string& name, std::string_view bytes) {
+    void CheckValues(const std::string& name, std::string_view bytes, const InfoRegions& regions) {
         ForEachValue(
-            bytes,
+            bytes, regions,
             [&](const ValueAt& at) {
                 if (!at.token.empty() && at.token.front() == '"')
                     return; // text, which may be anything
@@ -440,8 +441,9 @@ private:
         return false;
     }
 
-    void CheckSaving(const std::string& name, std::string_view bytes, VaskInfo& info) {
-        const SaveComparison saving = CompareSave(info, bytes, 1);
+    void CheckSaving(const std::string& name, std::string_view bytes, VaskInfo& info,
+                     const std::string& damage) {
+        const SaveComparison saving = CompareSave(info, bytes, 1, &damage);
         // Damage and the values the file itself holds unreadable are said on their own.
         if (!saving.changed || !saving.damage.empty() ||
             (saving.changedLines == 0 && !saving.unwritable))
