@@ -7,6 +7,7 @@
 #include "info/InfoFileName.h"
 #include "info/ResourceTemplates.h"
 #include "info/SaveCheck.h"
+#include "info/SaveTarget.h"
 #include "info/WorkingCopy.h"
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
@@ -81,6 +82,12 @@ bool LoadInfo(const std::string& argument, std::uint32_t& index, std::string& sh
     if (argument.size() > VaskEdit::Char48::Capacity)
         return refused(InfoDirectoryName + argument + InfoExtension);
     return info.LoadDataFromFile(argument.c_str());
+}
+// The file that LoadInfo read.
+std::string InfoPathOf(const std::string& argument, const std::string& shown) {
+    return argument.find(".vaskinfo") != std::string::npos
+               ? shown
+               : InfoDirectoryName + argument + InfoExtension;
 }
 } // namespace
 
@@ -257,9 +264,12 @@ int TemplatesFilter(Field field, const std::string& text) {
 int Show(const std::string& nameOrPath) {
     std::uint32_t index = 0;
     std::string shown;
+    // With the templates, the info is read as resave reads it and compared as it does.
+    const bool templates = StartLibrary();
     if (!LoadInfo(nameOrPath, index, shown))
         return Fail("Error: File <" + shown + "> not found!", TesselEngine::LastFailure());
-    std::cout << InfoToJson(InfoManager::InfoFiles[index]) << "\n";
+    const SaveComparison saving = CompareSaveWithFile(InfoPathOf(nameOrPath, shown).c_str());
+    std::cout << InfoToJson(InfoManager::InfoFiles[index], templates ? &saving : nullptr) << "\n";
     return 0;
 }
 
@@ -270,15 +280,18 @@ int Resave(const std::string& nameOrPath, bool force) {
     std::string shown;
     if (!LoadInfo(nameOrPath, index, shown))
         return Fail("Error: File <" + shown + "> not found!", TesselEngine::LastFailure());
-    const std::string path = nameOrPath.find(".vaskinfo") != std::string::npos
-                                 ? shown
-                                 : InfoDirectoryName + nameOrPath + InfoExtension;
+    const std::string path = InfoPathOf(nameOrPath, shown);
+    // Only the file that was read is written, --force or not.
+    if (const std::string other = OtherSaveTarget(path); !other.empty())
+        return Fail("Not saved: " + other + "\nresave writes only the file it read.");
     const SaveComparison saving = CompareSaveWithFile(path.c_str());
-    if (saving.changed && !force) {
+    if (saving.changed && (!force || SaveRefusedAlways(saving))) {
         std::cerr << "Not saved: \"" << path << "\" does not read back as it stands.\n";
         for (const std::string& line : DescribeSaveChanges(saving))
             std::cerr << line << "\n";
-        return Fail("Use --force to save it all the same.");
+        return Fail(SaveRefusedAlways(saving) ? "Mend the file in a text editor; --force does "
+                                                "not write a guess or an unreadable value."
+                                              : "Use --force to save it all the same.");
     }
     if (!InfoManager::WriteVaskInfo(index))
         return FailForLast();

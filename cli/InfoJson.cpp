@@ -16,7 +16,7 @@ template <std::size_t N> Json Text(const TesselEngine::FixedText<N>& text) {
 }
 } // namespace
 
-std::string InfoToJson(const VaskInfo& info) {
+std::string InfoToJson(const VaskInfo& info, const SaveComparison* saving) {
     Json j;
     for (const InfoMember& member : InfoMemberTable())
         j[std::string(member.name)] = Windows1252ToUtf8(TextOf(info, member));
@@ -60,6 +60,17 @@ std::string InfoToJson(const VaskInfo& info) {
                               {"ID4", Text(c.ID4)},
                               {"LocString", Text(c.LocString)}});
     j["InfoConditions"] = conditions;
+    if (!saving) {
+        j["lossless"] = nullptr;
+    } else {
+        j["lossless"] = !saving->losesContent;
+        if (saving->losesContent) {
+            Json changes = Json::array();
+            for (const std::string& line : DescribeSaveChanges(*saving))
+                changes.push_back(Windows1252ToUtf8(line));
+            j["changes"] = changes;
+        }
+    }
     return j.dump(2);
 }
 

@@ -1,6 +1,7 @@
 // An info as one JSON object, for `vaskedit-cli show`.
 #pragma once
 
+#include "info/SaveCheck.h"
 #include "info/VaskInfo.h"
 
 #include <string>
@@ -8,7 +9,10 @@
 namespace VaskCli {
 
 // The members in record order, then "RequiredPerks", "InfoCommands", "InfoConditions".
-// Each byte of a text becomes the Unicode character of the same number.
-std::string InfoToJson(const VaskEdit::VaskInfo& info);
+// Each byte of a text becomes the Unicode character of the same number. Then
+// "lossless": whether the values shown are all the file holds (saving would keep every
+// text of it; null when that could not be compared), and when not, "changes": what
+// saving would change, as resave says it.
+std::string InfoToJson(const VaskEdit::VaskInfo& info, const VaskEdit::SaveComparison* saving);
 
 } // namespace VaskCli

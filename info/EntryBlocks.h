@@ -28,7 +28,8 @@ template <> struct EntryRecord<InfoCondition> {
     static std::uint32_t TypeIndex(const InfoCondition& r) { return r.ConditionTypeIndex; }
 };
 
-// Reads the parameters into the record's slots; false when a value does not fit its slot.
+// Reads the parameters into the record's slots; false when one is missing or a value does
+// not fit its slot.
 template <typename Record>
 bool ReadParameters(std::span<const Parameter> parameters, RegionMembers& source, Record& record) {
     bool fits = true;

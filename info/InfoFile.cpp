@@ -8,6 +8,7 @@
 #include "info/ListEntries.h"
 #include "info/MemberTable.h"
 #include "info/RegionMembers.h"
+#include "info/ValueShape.h"
 #include "info/VaskInfo.h"
 
 #include <algorithm>
@@ -33,12 +34,37 @@ void ReadGroup(std::string_view region, VaskInfo& info, MemberGroup group) {
     }
 }
 
+// Copies the template up to the line of the key's placeholder and passes over that line:
+// a member the record holds no readable value for is left out rather than written as
+// "= ;", which the game cannot read. A file without the member's line keeps it so.
+void LeaveOutMember(Stream& output, Stream& cursor, const Char16& key) {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    if (!TesselEngine::Detail::LocatePlaceholder(cursor, key, &start, &end))
+        return;
+    const char* bytes = cursor.GetBuffer();
+    std::uint32_t lineStart = end + 1;
+    while (lineStart > start && bytes[lineStart - 1] != '\n')
+        --lineStart;
+    if (lineStart > start)
+        TesselEngine::Detail::CopyTemplateRange(output, cursor, start, lineStart - 1);
+    std::uint32_t next = cursor.GetPosition();
+    while (next < cursor.GetSize() && bytes[next] != '\n')
+        ++next;
+    cursor.SetPosition(std::min(next + 1, cursor.GetSize()));
+}
+
 void WriteGroup(Stream& output, Stream& cursor, const VaskInfo& info, MemberGroup group) {
     for (const InfoMember& member : InfoMemberTable()) {
         if (member.group != group)
             continue;
         std::visit(
             [&](auto field) {
+                // Quoted members hold text, which may be empty.
+                if (!member.unquote && IsUnreadableValue((info.*field).View())) {
+                    LeaveOutMember(output, cursor, Char16(member.writeKey));
+                    return;
+                }
                 TesselEngine::WriteMember(output, cursor, info.*field, Char16(member.writeKey));
                 if (group == MemberGroup::Name) // it stands twice
                     TesselEngine::WriteMember(output, cursor, info.*field, Char16(member.readKey));

@@ -40,4 +40,15 @@ InfoRegions FindInfoRegions(std::string_view text) {
     return regions;
 }
 
+std::string StructureDamage(std::string_view text, const InfoRegions& regions) {
+    // An entry out of place says best where a bracket is missing.
+    for (const auto& [entries, name] :
+         {std::pair{&regions.perks, "RequiredPerks"}, std::pair{&regions.commands, "InfoCommands"},
+          std::pair{&regions.conditions, "InfoConditions"}}) {
+        if (std::string damage = EntryDamage(text, *entries, name); !damage.empty())
+            return damage;
+    }
+    return BracketDamage(text);
+}
+
 } // namespace VaskEdit

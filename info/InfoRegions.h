@@ -6,6 +6,7 @@
 #include "info/ListLayout.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,5 +38,9 @@ struct InfoRegions {
 };
 
 InfoRegions FindInfoRegions(std::string_view text);
+
+// What is wrong with the text's structure, said for the user; empty when nothing is (see
+// BracketDamage and EntryDamage). Reading such a text guesses; saving must not.
+std::string StructureDamage(std::string_view text, const InfoRegions& regions);
 
 } // namespace VaskEdit

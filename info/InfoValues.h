@@ -16,12 +16,19 @@ namespace VaskEdit {
 
 enum class PlaceList : std::uint8_t { Member, Perk, Command, Condition };
 
+// The field of the first value of an entry that is read only by its "NAME = VALUE"
+// pairs (a type without a class, a class name that cannot be read, braces that never
+// close): the n-th pair is KeptValueField + n.
+inline constexpr std::uint8_t KeptValueField = 0x80;
+
 struct Place {
     PlaceList list = PlaceList::Member;
     std::uint16_t entry = 0; // the entry's position in its list, from 0
-    std::uint8_t field = 0;  // the member's position in the member table, or the Slot
+    std::uint8_t field = 0;  // the member's position in the member table, the Slot, or
+                             // KeptValueField + n
 
     Slot SlotOf() const { return static_cast<Slot>(field); }
+    bool IsKeptValue() const { return list != PlaceList::Member && field >= KeptValueField; }
     // In the order the JSON prints them: the members, then the perks, commands and
     // conditions, each entry's slots in the order of the slot set.
     auto operator<=>(const Place&) const = default;
@@ -44,11 +51,13 @@ std::string ValueText(std::string_view token);
 // the cleaned text, which scratch then holds.
 std::string_view ValueView(std::string_view token, std::string& scratch);
 
-// Calls visit for every non-empty value of the file, in the order of the file's parts.
-// Entries of a type the program has no class for hold no known slots.
-void ForEachValue(std::string_view text, const std::function<void(const ValueAt&)>& visit);
+// Calls visit for every non-empty value of the file (with withEmpty, for every value that
+// stands in it), in the order of the file's parts. Entries that no type's slots can be
+// read from give their values by their "NAME = VALUE" pairs.
+void ForEachValue(std::string_view text, const std::function<void(const ValueAt&)>& visit,
+                  bool withEmpty = false);
 // The same for a text already taken apart.
 void ForEachValue(std::string_view text, const InfoRegions& regions,
-                  const std::function<void(const ValueAt&)>& visit);
+                  const std::function<void(const ValueAt&)>& visit, bool withEmpty = false);
 
 } // namespace VaskEdit

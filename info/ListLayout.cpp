@@ -13,6 +13,10 @@ bool IsWordByte(char c) {
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
+// Lines end with LF, CR LF or, in files of old editors, CR alone.
+bool EndsLine(char c) {
+    return c == '\n' || c == '\r';
+}
 bool IsOpening(char c) {
     return c == '{' || c == '[';
 }
@@ -84,8 +88,23 @@ std::uint32_t MatchBracket(std::string_view text, std::uint32_t at, std::uint32_
     return partner;
 }
 
+// The "[" that opens the annotation whose "]" stands before at, annotations inside it
+// passed over whole; none when it does not open after from.
+std::optional<std::uint32_t> AnnotationStart(std::string_view text, std::uint32_t from,
+                                             std::uint32_t at) {
+    std::uint32_t depth = 0;
+    while (at > from) {
+        const char c = text[--at];
+        if (c == ']')
+            ++depth;
+        else if (c == '[' && --depth == 0)
+            return at;
+    }
+    return std::nullopt;
+}
+
 // The class name before the "{" at open: the last word, passing over blanks, line
-// breaks and bracketed annotations such as "[Version 1]".
+// breaks and bracketed annotations such as "[Version 1]" or "[Meta [Edited 3]]".
 void FindName(std::string_view text, std::uint32_t from, std::uint32_t open, EntrySpan& span) {
     std::uint32_t at = open;
     for (;;) {
@@ -93,10 +112,10 @@ void FindName(std::string_view text, std::uint32_t from, std::uint32_t open, Ent
             --at;
         if (at == from || text[at - 1] != ']')
             break;
-        const std::size_t bracket = text.rfind('[', at - 1);
-        if (bracket == std::string_view::npos || bracket < from)
+        const auto bracket = AnnotationStart(text, from, at);
+        if (!bracket)
             break;
-        at = static_cast<std::uint32_t>(bracket);
+        at = *bracket;
     }
     span.nameEnd = at;
     while (at > from && IsWordByte(text[at - 1]))
@@ -140,7 +159,7 @@ EntrySpan MakeSpan(std::string_view text, std::uint32_t from, std::uint32_t to,
     FindName(text, from, open, span);
     const std::uint32_t anchor = span.name;
     std::uint32_t lineStart = anchor;
-    while (lineStart > from && text[lineStart - 1] != '\n')
+    while (lineStart > from && !EndsLine(text[lineStart - 1]))
         --lineStart;
     span.begin = lineStart;
     QuoteState quotes;
@@ -164,9 +183,11 @@ EntrySpan MakeSpan(std::string_view text, std::uint32_t from, std::uint32_t to,
     }
     span.end = span.close + 1;
     std::uint32_t rest = span.end;
-    while (rest < to && (text[rest] == ' ' || text[rest] == '\t' || text[rest] == '\r'))
+    while (rest < to && (text[rest] == ' ' || text[rest] == '\t'))
         ++rest;
-    if (rest < to && text[rest] == '\n')
+    if (rest + 1 < to && text[rest] == '\r' && text[rest + 1] == '\n')
+        span.end = rest + 2;
+    else if (rest < to && EndsLine(text[rest]))
         span.end = rest + 1;
     return span;
 }
@@ -303,7 +324,7 @@ InfoLists ScanInfoLists(std::string_view text, bool endUnclosed) {
                 break;
             list.found = true;
             list.head = wordStart;
-            while (list.head > 0 && text[list.head - 1] != '\n')
+            while (list.head > 0 && !EndsLine(text[list.head - 1]))
                 --list.head;
             if (inList) {
                 ListSpan& before = *open.back().list;
@@ -364,6 +385,58 @@ std::vector<EntrySpan> CutEntries(std::string_view text, std::uint32_t from, std
         from = entry->end;
     }
     return entries;
+}
+
+namespace {
+std::size_t LineOf(std::string_view text, std::size_t at) {
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < at && i < text.size(); ++i)
+        line +=
+            text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
+    return line;
+}
+} // namespace
+
+std::string BracketDamage(std::string_view text) {
+    std::vector<std::uint32_t> open;
+    QuoteState quotes;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::uint32_t i = 0; i < text.size(); ++i) {
+        if (!Structure.is[bytes[i]] || !quotes.Structural(text[i]))
+            continue;
+        const char c = text[i];
+        if (IsOpening(c)) {
+            open.push_back(i);
+        } else if (IsClosing(c)) {
+            if (open.empty() || c != PartnerOf(text[open.back()]))
+                return "line " + std::to_string(LineOf(text, i)) + ": this \"" + c +
+                       "\" closes no bracket before it";
+            open.pop_back();
+        }
+    }
+    if (open.empty())
+        return {};
+    // The innermost one that never closes: the list or entry that lacks its end, or,
+    // when an inner one took its closer, the info itself.
+    return "line " + std::to_string(LineOf(text, open.back())) + ": this \"" + text[open.back()] +
+           "\" is never closed (a closing bracket after it is missing)";
+}
+
+std::string EntryDamage(std::string_view text, const std::vector<EntrySpan>& entries,
+                        std::string_view listName) {
+    for (const EntrySpan& entry : entries) {
+        const std::string_view name = entry.Name(text);
+        const std::string where = "line " + std::to_string(LineOf(text, entry.open)) + ": ";
+        if (name.empty())
+            return where + "an entry of " + std::string(listName) +
+                   " has no class name that can be read";
+        for (const ListName& other : ListNames) {
+            if (name == other.word)
+                return where + std::string(name) + " stands inside " + std::string(listName) +
+                       ": a \"}\" before it is missing";
+        }
+    }
+    return {};
 }
 
 std::vector<EntrySpan> FindNamedBlocks(std::string_view text, std::string_view prefix) {

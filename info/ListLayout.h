@@ -64,6 +64,15 @@ std::string MissingClosers(std::string_view text, const EntrySpan& span);
 // Every entry of a region, in order.
 std::vector<EntrySpan> CutEntries(std::string_view text, std::uint32_t from, std::uint32_t to);
 
+// What is wrong with the brackets of the text, said for the user; empty when nothing
+// is: one that closes none, or one that is never closed (so a list does not close
+// where it should, and what follows would be read into it).
+std::string BracketDamage(std::string_view text);
+// What is wrong with the entries of the list of that name: one whose class name cannot
+// be read, or that is the name of a list (the list before it lacks its end).
+std::string EntryDamage(std::string_view text, const std::vector<EntrySpan>& entries,
+                        std::string_view listName);
+
 // The outermost blocks anywhere in the text whose class name begins with prefix: blocks
 // of other names are looked into, blocks of that name are not.
 std::vector<EntrySpan> FindNamedBlocks(std::string_view text, std::string_view prefix);

@@ -60,10 +60,10 @@ constexpr InfoMember Table[] = {
     Row("GameModeType", G::Head, "GameModeType", Keep, &V::GameModeType, &R::GameModeType, "",
         "GameModeType", F::Choice, "gEInfoGameModeType_Normal",
         ChoicesOf(Enumeration::InfoGameModeType)),
-    // Its line stands before those of GoldCostScript and GoldCostItem, which the key
-    // would match as well.
-    Row("GoldCost", G::Head, "GoldCost", Keep, &V::GoldCost, &R::GoldCost, "", "GoldCost",
-        F::Number, "0"),
+    // Read with its blank: without it the key matches GoldCostScript and GoldCostItem as
+    // well, and a file without the member's line would give it their value.
+    {"GoldCost", G::Head, "GoldCost ", "GoldCost", Keep, &V::GoldCost, &R::GoldCost, "", "GoldCost",
+     F::Number, "0", nullptr},
     Row("GoldCostScript", G::Head, "GoldCostScript", Unquote, &V::GoldCostScript,
         &R::GoldCostScript, "", "GoldCostScript", F::Text),
     Row("GoldCostItem", G::Head, "GoldCostItem", Keep, &V::GoldCostItem, &R::GoldCostItem, "",

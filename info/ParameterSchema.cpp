@@ -73,6 +73,11 @@ bool LacksChoice(const Parameter& row, std::string_view stored) {
     return IsListRow(row) && (stored.empty() || stored == row.choices->prefix);
 }
 
+bool NamesChoice(const ChoiceList& list, std::string_view stored) {
+    return stored.starts_with(list.prefix) &&
+           FindChoice(list, stored.substr(list.prefix.size())) >= 0;
+}
+
 std::string ShownPerkText(std::string_view stored) {
     return ShownChoiceText(Choices(Enumeration::Skill), stored);
 }

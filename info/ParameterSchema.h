@@ -86,6 +86,8 @@ std::string InitialRowText(const Parameter& row);
 // Whether a list row's stored text names no choice at all: it is empty or only the
 // list's prefix. The game cannot read such a value.
 bool LacksChoice(const Parameter& row, std::string_view stored);
+// Whether a stored text is the list's prefix followed by one of its names.
+bool NamesChoice(const ChoiceList& list, std::string_view stored);
 
 // Required perks: the stored perk is "gESkill_" followed by a skill name.
 std::string ShownPerkText(std::string_view stored);

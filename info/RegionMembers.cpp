@@ -33,7 +33,7 @@ bool RegionMembers::SeekValue(const TesselEngine::Char16& key, std::uint32_t fro
     while (stream.FindKey(key)) {
         const std::uint32_t keyAt = stream.GetPosition();
         std::uint32_t at = keyAt + static_cast<std::uint32_t>(key.Length());
-        while (at < stream.GetSize() && bytes[at] != '=' && bytes[at] != '\n')
+        while (at < stream.GetSize() && bytes[at] != '=' && bytes[at] != '\n' && bytes[at] != '\r')
             ++at;
         if (at < stream.GetSize() && bytes[at] == '=') {
             ++at;

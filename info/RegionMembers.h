@@ -29,13 +29,13 @@ public:
     std::optional<MemberToken> Locate(const TesselEngine::Char16& key, bool shortValue);
 
     // Reads the value as ReadMember reads it; a member the region lacks keeps its text.
-    // False when the value found does not fit the member (it was cut, or an 8-byte
-    // member kept its old text).
+    // False when the region lacks the member (a save would have to make its value up) or
+    // the value found does not fit it (it was cut, or an 8-byte member kept its old text).
     template <std::size_t N>
     bool Read(TesselEngine::FixedText<N>& member, const TesselEngine::Char16& key, bool strip) {
         const std::optional<MemberToken> token = Locate(key, N < 256);
         if (!token)
-            return true;
+            return false;
         const std::string value = TesselEngine::Detail::CleanMember(token->text, strip, N == 512);
         member.Assign(value.data(), value.size());
         return value.size() <= N;

@@ -1,6 +1,8 @@
 #include "info/SaveCheck.h"
 #include "engine/File.h"
+#include "info/InfoRegions.h"
 #include "info/TextTokens.h"
+#include "info/ValueShape.h"
 
 #include <algorithm>
 
@@ -74,7 +76,8 @@ void MarkCommon(const std::vector<std::string_view>& a, const std::vector<std::s
 }
 } // namespace
 
-SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size_t shown) {
+SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size_t shown,
+                           const std::string* damage) {
     SaveComparison result;
     Stream written;
     if (!info.WriteToStream(written)) {
@@ -82,10 +85,18 @@ SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size
         return result;
     }
     const std::string_view saved(written.GetBuffer() ? written.GetBuffer() : "", written.GetSize());
-    if (saved == fileBytes)
+    result.damage = damage ? *damage : StructureDamage(fileBytes, FindInfoRegions(fileBytes));
+    result.unreadableValueLine = FindUnreadableValue(saved);
+    if (result.unreadableValueLine) {
+        const std::vector<std::string_view> lines = SplitLines(saved);
+        if (result.unreadableValueLine <= lines.size()) // CR-only lines count apart
+            result.unreadableValueText = Shown(lines[result.unreadableValueLine - 1]);
+    }
+    const bool refused = !result.damage.empty() || result.unreadableValueLine != 0;
+    if (saved == fileBytes && !refused)
         return result;
     result.changed = true;
-    result.losesContent = !KeepsEveryToken(fileBytes, saved);
+    result.losesContent = refused || !KeepsEveryToken(fileBytes, saved);
 
     const std::vector<std::string_view> before = SplitLines(fileBytes);
     const std::vector<std::string_view> after = SplitLines(saved);
@@ -114,6 +125,18 @@ SaveComparison CompareSave(VaskInfo& info, std::string_view fileBytes, std::size
     return result;
 }
 
+std::size_t FindUnreadableValueInSave(VaskInfo& info, std::string* lineText) {
+    Stream written;
+    if (!info.WriteToStream(written))
+        return 0;
+    const std::string_view saved(written.GetBuffer() ? written.GetBuffer() : "", written.GetSize());
+    const std::size_t line = FindUnreadableValue(saved);
+    const std::vector<std::string_view> lines = SplitLines(saved);
+    if (line && line <= lines.size() && lineText)
+        *lineText = Shown(lines[line - 1]);
+    return line;
+}
+
 SaveComparison CompareSaveWithFile(const char* path, std::size_t shown) {
     Stream text;
     TesselEngine::WinAPI::File file{TesselEngine::Char256(path)};
@@ -135,6 +158,17 @@ std::vector<std::string> DescribeSaveChanges(const SaveComparison& comparison) {
         lines.push_back("The editor cannot write this info again (it is too large).");
         return lines;
     }
+    if (!comparison.damage.empty())
+        lines.push_back(
+            "The file is damaged and cannot be saved as it was read: " + comparison.damage + ".");
+    if (comparison.unreadableValueLine != 0) {
+        lines.push_back("Saving would write a value that the game cannot read (empty, or only "
+                        "its prefix):");
+        lines.push_back("+ " + std::to_string(comparison.unreadableValueLine) + ": " +
+                        comparison.unreadableValueText);
+    }
+    if (comparison.changedLines == 0)
+        return lines;
     const std::string count = std::to_string(comparison.changedLines) +
                               (comparison.changedLines == 1 ? " line" : " lines");
     lines.push_back(comparison.losesContent

@@ -5,9 +5,13 @@
 #include "info/EntryBlocks.h"
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
+#include "info/InfoValues.h"
+#include "info/MemberTable.h"
 #include "info/ParameterSchema.h"
 #include "info/SaveCheck.h"
+#include "info/SaveTarget.h"
 #include "info/TextTable.h"
+#include "info/ValueShape.h"
 #include "info/VaskInfo.h"
 #include "library/TemplateManager.h"
 
@@ -33,6 +37,7 @@ constexpr const char* TemplateCacheFile = "templatecache";
 enum class Kind {
     Workspace,
     Unreadable,
+    Damaged,
     NoName,
     NameTooLong,
     NameNotAFileName,
@@ -92,24 +97,6 @@ bool IsZeroGuid(std::string_view guid) {
             return false;
     }
     return digit;
-}
-
-// The name as the reader finds it: the token from the first double quote after the
-// first byte up to a line end, blank, "/", ";" or zero byte, without its quotes. The
-// reader keeps only as much of the token as its 48-byte name holds; this is all of it.
-std::string NameToken(std::string_view text) {
-    const std::size_t quote = text.size() > 1 ? text.find('"', 1) : std::string_view::npos;
-    if (quote == std::string_view::npos)
-        return {};
-    const auto stops = [](char c) {
-        return c == '\0' || c == '\n' || c == '\r' || c == '/' || c == ';' || c == ' ';
-    };
-    std::string name;
-    for (std::size_t at = quote; at < text.size() && (at == quote || !stops(text[at])); ++at) {
-        if (text[at] != '"')
-            name.push_back(text[at]);
-    }
-    return name;
 }
 
 class Checker {
@@ -195,7 +182,14 @@ public:
         const std::string_view bytes(text.GetBuffer() ? text.GetBuffer() : "", text.GetSize());
         VaskInfo info;
         info.LoadFromStream(text);
+        const InfoRegions regions = FindInfoRegions(bytes);
+        const std::string damage = StructureDamage(bytes, regions);
+        if (!damage.empty())
+            Add(Kind::Damaged, Severity::Error, name,
+                "its structure is damaged (" + damage +
+                    "); the editor shows a guess of it, and saving is refused");
         CheckName(name, bytes, info);
+        CheckValues(name, bytes, regions);
         CheckParent(name, info);
         CheckItem(name, "GoldCostItem", info.GoldCostItem.View());
         for (std::uint32_t i = 0; i < info.RequiredPerks.GetSize(); ++i) {
@@ -207,7 +201,7 @@ public:
         for (std::uint32_t i = 0; i < info.InfoConditions.GetSize(); ++i)
             CheckEntry(name, "condition", i, info.InfoConditions[i]);
         if (templatesLoaded)
-            CheckSaving(name, bytes, info);
+            CheckSaving(name, bytes, info, damage);
     }
 
     std::vector<Finding> Sorted() {
@@ -265,7 +259,7 @@ private:
     }
 
     void CheckName(const std::string& name, std::string_view bytes, const VaskInfo& info) {
-        const std::string inside = NameToken(bytes);
+        const std::string inside = NameInFile(bytes);
         if (inside.empty()) {
             Add(Kind::NoName, Severity::Error, name, "the file holds no info name");
             return;
@@ -320,19 +314,71 @@ private:
         }
     }
 
-    // The choice and yes/no rows of the type: a value that names no choice is one the
-    // game cannot read.
-    template <typename Entry>
-    void CheckChoiceRows(const std::string& name, const std::string& where, const EntryType& type,
-                         const Entry& entry) {
-        for (const auto& row : type.Rows()) {
-            const std::string stored = GetSlot(entry, row.slot);
-            if (LacksChoice(row, stored))
-                Add(Kind::NoChoice, Severity::Error, name,
-                    where + ": " + std::string(MemberName(row)) + " is " +
-                        (stored.empty() ? std::string("empty") : "only " + Quoted(stored)) +
-                        ", which names none of its values");
+    // Every value the file holds for a member that is not text: one that is empty or a
+    // prefix alone, or that names none of its choices, the game cannot read.
+    void CheckValues(const std::string& name, std::string_view bytes, const InfoRegions& regions) {
+        ForEachValue(
+            bytes, regions,
+            [&](const ValueAt& at) {
+                if (!at.token.empty() && at.token.front() == '"')
+                    return; // text, which may be anything
+                const std::string problem = ValueProblem(at);
+                if (!problem.empty())
+                    Add(Kind::NoChoice, Severity::Error, name, problem);
+            },
+            true);
+    }
+
+    static std::string ValueProblem(const ValueAt& at) {
+        const Place& place = at.place;
+        std::string where;
+        std::string_view member;
+        const ChoiceList* choices = nullptr;
+        if (place.list == PlaceList::Member) {
+            const InfoMember& info = InfoMemberTable()[place.field];
+            if (info.unquote)
+                return {};
+            member = info.name;
+            choices = info.choices;
+            if (info.field == FieldKind::Check || info.name == "InfoIsRunnig")
+                choices = &YesNoList;
+        } else if (place.list == PlaceList::Perk) {
+            where = "perk " + std::to_string(place.entry + 1) + ": ";
+            if (!place.IsKeptValue()) {
+                member = SlotName(place.SlotOf());
+                if (place.SlotOf() == Slot::InvertTest)
+                    choices = &YesNoList;
+                else if (place.SlotOf() == Slot::Perk && !IsUnreadableValue(at.value) &&
+                         !NamesChoice({{}, SkillPrefix, SkillNames()}, at.value))
+                    return where + "Perk is " + Quoted(at.value) + ", which names no skill";
+            }
+        } else {
+            const bool command = place.list == PlaceList::Command;
+            const EntryKind kind = command ? EntryKind::Command : EntryKind::Condition;
+            std::string_view type = at.entryClass;
+            if (type.starts_with(ClassPrefix(kind)))
+                type.remove_prefix(ClassPrefix(kind).size());
+            where = Where(command ? "command" : "condition", place.entry, type) + ": ";
+            const EntryType* entryType = place.IsKeptValue() ? nullptr : FindClassType(kind, type);
+            if (entryType) {
+                for (const Parameter& row : entryType->parameters) {
+                    if (row.slot == place.SlotOf()) {
+                        member = MemberName(row);
+                        choices = row.choices;
+                    }
+                }
+            }
         }
+        if (member.empty())
+            member = "a value of its block";
+        if (IsUnreadableValue(at.value))
+            return where + std::string(member) + " is " +
+                   (at.value.empty() ? std::string("empty") : "only " + Quoted(at.value)) +
+                   (choices ? ", which names none of its values" : ", which the game cannot read");
+        if (choices && !NamesChoice(*choices, at.value))
+            return where + std::string(member) + " is " + Quoted(at.value) +
+                   ", which names none of its values";
+        return {};
     }
 
     // A command or condition as the dialogs see it: one that the info would not write is
@@ -356,9 +402,7 @@ private:
                 where + ": the editor does not support this type; its block is kept unchanged");
             return;
         }
-        if (record.PreservedBlock.empty())
-            CheckChoiceRows(name, where, *type, entry);
-        else
+        if (!record.PreservedBlock.empty())
             AddKeptWhole(name, where);
         CheckItemRows(name, where, *type, entry);
         if constexpr (std::is_same_v<Record, InfoCommand>) {
@@ -397,9 +441,12 @@ private:
         return false;
     }
 
-    void CheckSaving(const std::string& name, std::string_view bytes, VaskInfo& info) {
-        const SaveComparison saving = CompareSave(info, bytes, 1);
-        if (!saving.changed)
+    void CheckSaving(const std::string& name, std::string_view bytes, VaskInfo& info,
+                     const std::string& damage) {
+        const SaveComparison saving = CompareSave(info, bytes, 1, &damage);
+        // Damage and the values the file itself holds unreadable are said on their own.
+        if (!saving.changed || !saving.damage.empty() ||
+            (saving.changedLines == 0 && !saving.unwritable))
             return;
         if (saving.unwritable) {
             Add(Kind::ChangedOnSave, Severity::Error, name,

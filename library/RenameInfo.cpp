@@ -33,6 +33,8 @@ std::string Quoted(std::string_view text) {
 }
 
 std::size_t CapacityOf(const Place& place) {
+    if (place.IsKeptValue())
+        return std::string::npos; // a kept entry is written back as its text stands
     return place.list == PlaceList::Member ? Capacity(InfoMemberTable()[place.field])
                                            : SlotCapacity(place.SlotOf());
 }

@@ -195,6 +195,8 @@ private:
     bool closeConfirmed = false; // Save or Cancel closes without asking again
     QLabel* saveNotice = nullptr;
     SaveComparison sourceComparison; // of the file the info was read from
+    std::string sourcePath;
+    std::string sourceElsewhere; // why saving would not write the file it was read from
     bool sourceChangeAccepted = false;
     std::vector<QAction*> editActions;
     QAction* undoAction = nullptr;

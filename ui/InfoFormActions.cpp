@@ -1,7 +1,9 @@
 // What the info editor's buttons and keys do: modes, saving, cancelling and the
 // command, condition and perk lists.
+#include "engine/String.h"
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
+#include "info/SaveTarget.h"
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
 #include "library/TextExchange.h"
@@ -98,6 +100,8 @@ void InfoForm::InfoEditor_OnOpen(std::uint32_t index, InfoFormEditMode mode) {
 void InfoForm::SetSourceFile(const std::string& path) {
     sourceComparison = CompareSaveWithFile(path.c_str());
     sourceChangeAccepted = false;
+    sourcePath = path;
+    sourceElsewhere = OtherSaveTarget(path);
     if (!sourceComparison.changed) {
         saveNotice->hide();
         return;
@@ -212,8 +216,25 @@ void InfoForm::Save() {
         close();
         return;
     }
+    // What the reader made of a damaged file is a guess, which is not saved.
+    if (editMode != InfoFormEditMode::New && !sourceComparison.damage.empty()) {
+        ShowMessage(this, "Caution!",
+                    FromSystemString(
+                        "The file this info was read from is damaged: " + sourceComparison.damage +
+                        ".\nMend it in a text editor; the editor does not save a "
+                        "guess of it."));
+        return;
+    }
     if ((editMode == InfoFormEditMode::New || editMode == InfoFormEditMode::Copy) &&
         Ask(this, "Caution", "Are you sure?") == DialogResult::No)
+        return;
+    // An info read from a file that is not its own would overwrite another file.
+    if (editMode == InfoFormEditMode::Edit && !sourceElsewhere.empty() &&
+        !SavesOver(sourcePath, infoData.Name) &&
+        Ask(this, "Caution",
+            FromSystemString(sourceElsewhere) + "\nSave it as \"" +
+                FromSystemString(InfoDirectoryName + infoData.Name + InfoExtension) +
+                "\" all the same?") != DialogResult::Yes)
         return;
     if (sourceComparison.changed && !sourceChangeAccepted) {
         const QString lines = QString::number(sourceComparison.changedLines) +
@@ -235,6 +256,29 @@ void InfoForm::Save() {
         return;
 
     StoreFields();
+    // An emptied number box saves the number a new info starts with: the game cannot read
+    // a number that is not there.
+    for (const auto& field : fields) {
+        std::string& text = infoData.*field.copy;
+        if (field.kind == FieldKind::Number &&
+            text.find_first_of("0123456789") == std::string::npos)
+            text = ToSystemString(field.initial);
+    }
+    // A value the game cannot read is never written.
+    {
+        VaskInfo probe;
+        TesselEngine::SetMember(probe.Name, infoData.Name.c_str());
+        StoreInfoRef(infoData, probe, editMode != InfoFormEditMode::New);
+        std::string unreadable;
+        if (const std::size_t line = FindUnreadableValueInSave(probe, &unreadable)) {
+            ShowMessage(this, "Caution!",
+                        "Line " + QString::number(line) +
+                            " of the info would hold a value that the game cannot read (empty, "
+                            "or only its prefix):\n" +
+                            FromSystemString(unreadable) + "\nNothing was saved.");
+            return;
+        }
+    }
     // The info refers to its texts: they are written first, and without them nothing is.
     TablesBefore texts;
     if (!WritePendingTexts(texts))

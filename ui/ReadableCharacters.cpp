@@ -1,5 +1,6 @@
 #include "ui/ReadableCharacters.h"
 
+#include "engine/Windows1252.h"
 #include "info/ParameterSchema.h"
 #include "ui/MaskedBox.h"
 
@@ -11,7 +12,11 @@ namespace VaskEdit {
 
 namespace {
 
+// A character that Windows-1252 lacks has no byte in an info file: it would be saved as
+// "?".
 bool Refused(std::size_t capacity, QChar c) {
+    if (!TesselEngine::Windows1252Byte(c.unicode()))
+        return true;
     return c.unicode() < 0x100 && RefusedCharacters(capacity).find(
                                       static_cast<char>(c.unicode())) != std::string_view::npos;
 }
@@ -48,7 +53,8 @@ QString RefusedCharactersReason(std::size_t capacity) {
     QStringList names = Named(capacity);
     const QString last = names.takeLast();
     return "This value cannot hold " + names.join(", ") + " or " + last +
-           ": the info file would give it back cut there.";
+           ": the info file would give it back cut there. Nor can it hold a character that "
+           "Windows-1252 lacks, which info files are written in.";
 }
 
 void RefuseUnreadableCharacters(QLineEdit* box, std::size_t capacity) {

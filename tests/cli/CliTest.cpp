@@ -141,6 +141,29 @@ TEST_F(CliTest, ShowPrintsTheRecordAsJson) {
     EXPECT_TRUE(json["RequiredPerks"].is_array());
 }
 
+// show says whether what it prints is all the file holds, as resave would.
+TEST_F(CliTest, ShowSaysWhatItCouldNotKeep) {
+    const auto show = [](const std::string& from, const std::string& to) {
+        std::string text = ReadFile("work/Infos/Sven_Story.vaskinfo");
+        text.replace(text.find(from), from.size(), to);
+        VaskTest::WriteFile("work/Infos/Sven_Story.vaskinfo", text);
+        const CliRun run = Cli("-C work show Sven_Story");
+        EXPECT_EQ(run.status, 0) << run.err;
+        return nlohmann::json::parse(run.out);
+    };
+    const auto json = show("", "");
+    EXPECT_EQ(json["lossless"], true);
+    EXPECT_FALSE(json.contains("changes"));
+    const auto range = show("InnerRange = 600;", "InnerRange = 600.12345;");
+    EXPECT_EQ(range["SmalltalkInnerRange"], "");
+    EXPECT_EQ(range["lossless"], false);
+    EXPECT_NE(range["changes"].dump().find("600.12345"), std::string::npos) << range.dump();
+    const auto owner = show("Owner = \"Sven\"", "Owner = \"Sven the Fisher\"");
+    EXPECT_EQ(owner["lossless"], false);
+    const auto switchCase = show("\"<Sven_HasTimeToTalk>\"", "\"<" + std::string(513, 'c') + ">\"");
+    EXPECT_EQ(switchCase["lossless"], false);
+}
+
 TEST_F(CliTest, ShowTakesPathsAndKeepsEveryByte) {
     std::string text = ReadFile("work/Infos/Bob_Greeting.vaskinfo");
     text.replace(text.find("Owner = \"Bob\""), 13, "Owner = \"B\xe4r\"");
@@ -167,9 +190,83 @@ TEST_F(CliTest, ResaveKeepsTheBytesOrRefusesUnlessForced) {
     EXPECT_NE(refused.err.find("- 30:         float SmalltalkInnerRange = 600.12345;"),
               std::string::npos)
         << refused.err;
-    EXPECT_NE(refused.err.find("+ 30:         float SmalltalkInnerRange = ;"), std::string::npos);
     ASSERT_EQ(Cli("-C work resave --force Sven_Story").status, 0);
     EXPECT_NE(ReadFile("work/Infos/Sven_Story.vaskinfo"), text);
+    EXPECT_EQ(ReadFile("work/Infos/Sven_Story.vaskinfo").find("= ;"), std::string::npos);
+}
+
+// resave writes only the file it read: never the file of the name inside another one,
+// nor the workspace's file for one read elsewhere, --force or not.
+TEST_F(CliTest, ResaveWritesOnlyTheFileItRead) {
+    const std::string haggle = ReadFile("work/Infos/Bob_Haggle.vaskinfo");
+    std::string night = haggle;
+    night.replace(night.find("SortID = "), 9, "SortID = 9");
+    VaskTest::WriteFile("work/Infos/Bob_Haggle_Night.vaskinfo", night);
+    VaskTest::WriteFile("elsewhere.vaskinfo", ReadFile("work/Infos/Bob_Greeting.vaskinfo"));
+    const std::string name48(48, 'n');
+    std::string longer = haggle;
+    for (std::size_t at; (at = longer.find("\"Bob_Haggle\"")) != std::string::npos;)
+        longer.replace(at, 12, "\"" + name48 + "n\"");
+    VaskTest::WriteFile("work/Infos/" + name48 + ".vaskinfo", longer);
+    for (const char* force : {"", "--force "}) {
+        const CliRun copy = Cli(std::string("-C work resave ") + force + "Bob_Haggle_Night");
+        EXPECT_EQ(copy.status, 1);
+        EXPECT_NE(
+            copy.err.find("\"Infos/Bob_Haggle_Night.vaskinfo\" holds the info \"Bob_Haggle\", "
+                          "whose file is \"Infos/Bob_Haggle.vaskinfo\""),
+            std::string::npos)
+            << copy.err;
+        const CliRun outside =
+            Cli(std::string("-C work resave ") + force + "../elsewhere.vaskinfo");
+        EXPECT_EQ(outside.status, 1);
+        EXPECT_NE(outside.err.find("not \"../elsewhere.vaskinfo\""), std::string::npos)
+            << outside.err;
+        EXPECT_EQ(Cli(std::string("-C work resave ") + force + name48).status, 1);
+    }
+    EXPECT_EQ(ReadFile("work/Infos/Bob_Haggle.vaskinfo"), haggle);
+    EXPECT_EQ(ReadFile("work/Infos/" + name48 + ".vaskinfo"), longer);
+    EXPECT_EQ(Cli("-C work resave ./Infos/../Infos/Bob_Haggle.vaskinfo").status, 0);
+}
+
+// No save writes "= ;" or a prefix alone: a member line or a perk's or Say's member that
+// the file lacks stays out, a value that cannot be kept is left out under --force, a
+// file with CR line ends is read whole, and a value the game cannot read is refused even
+// with --force.
+TEST_F(CliTest, ResaveNeverWritesAnEmptyValue) {
+    const auto resaved = [](const std::string& name, const std::string& text,
+                            const char* force = "") {
+        VaskTest::WriteFile("work/Infos/" + name + ".vaskinfo", text);
+        const CliRun run = Cli(std::string("-C work resave ") + force + name);
+        return std::make_pair(run.status, ReadFile("work/Infos/" + name + ".vaskinfo"));
+    };
+    const auto without = [](std::string text, const std::string& line) {
+        const std::size_t at = text.find(line);
+        return text.erase(text.rfind('\n', at) + 1, text.find('\n', at) - text.rfind('\n', at));
+    };
+    const std::string haggle = ReadFile("work/Infos/Bob_Haggle.vaskinfo");
+    const std::string threat = ReadFile("work/Infos/Bandit_Threat.vaskinfo");
+    for (const auto& [name, text] :
+         {std::pair{"Bob_Haggle", without(haggle, "int GoldCost = ")},
+          std::pair{"Bob_Haggle", without(haggle, "int Value = 20;")},
+          std::pair{"Bandit_Threat", without(threat, "ForcedDialogCam = ")}}) {
+        for (const char* force : {"", "--force "})
+            EXPECT_EQ(resaved(name, text, force), std::make_pair(0, text)) << force << text;
+    }
+    std::string crOnly;
+    for (const char c : threat) {
+        if (c != '\n')
+            crOnly.push_back(c);
+    }
+    const auto [status, written] = resaved("Bandit_Threat", crOnly, "--force ");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(written, threat);
+
+    std::string unreadable = threat;
+    unreadable.replace(unreadable.find("InfoType = gEInfoType_Important"), 31, "InfoType = ");
+    unreadable.replace(unreadable.find("= gEForcedDialogCam_ShowListener"), 32,
+                       "= gEForcedDialogCam_");
+    const auto refused = resaved("Bandit_Threat", unreadable, "--force ");
+    EXPECT_EQ(refused, std::make_pair(1, unreadable));
 }
 
 TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {
@@ -217,6 +314,68 @@ TEST_F(CliTest, CheckPrintsOneFindingALineAndFailsOnErrors) {
     EXPECT_EQ(std::vector(rows.begin() + 1, rows.end()), kept);
     EXPECT_EQ(broken.err, "1 error, 5 warnings.\n");
     EXPECT_EQ(Cli("-C work check extra").status, 2);
+}
+
+// check says every value that the game cannot read or that names none of its choices,
+// and every file whose structure the editor would have to guess.
+TEST_F(CliTest, CheckSaysUnreadableValuesAndDamagedStructure) {
+    const std::string threat = ReadFile("work/Infos/Bandit_Threat.vaskinfo");
+    std::string odd = threat;
+    for (const auto& [from, to] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"= gEInfoType_Important", "= gEInfoType_Strange"},
+             {"InfoGiven = False", "InfoGiven = Maybe"},
+             {"CondType = gEInfoCondType_Activator", "CondType = "},
+             {"= gEForcedDialogCam_ShowListener", "= gEForcedDialogCam_Bogus"},
+             {"IsCurrentStatus = True", "IsCurrentStatus = "}})
+        odd.replace(odd.find(from), from.size(), to);
+    VaskTest::WriteFile("work/Infos/Bandit_Threat.vaskinfo", odd);
+    std::string haggle = ReadFile("work/Infos/Bob_Haggle.vaskinfo");
+    haggle.replace(haggle.find("int Value = 20;"), 15, "int Value = ;");
+    VaskTest::WriteFile("work/Infos/Bob_Haggle.vaskinfo", haggle);
+    std::string narrator = ReadFile("work/Infos/Narrator_Ending.vaskinfo");
+    const std::size_t kept = narrator.find("int Version", narrator.find("gCInfoCommandEndGame"));
+    narrator.insert(kept, "bool Final = ;\r\n                ");
+    VaskTest::WriteFile("work/Infos/Narrator_Ending.vaskinfo", narrator);
+    const CliRun run = Cli("-C work check");
+    EXPECT_EQ(run.status, 1);
+    std::vector<std::string> errors;
+    for (const auto& row : Rows(run.out)) {
+        if (row[0] == "error")
+            errors.push_back(row[1] + ": " + row[2]);
+    }
+    EXPECT_EQ(
+        errors,
+        (std::vector<std::string>{
+            "Bandit_Threat: InfoGiven is \"Maybe\", which names none of its values",
+            "Bandit_Threat: ConditionType is empty, which names none of its values",
+            "Bandit_Threat: InfoType is \"gEInfoType_Strange\", which names none of its values",
+            "Bandit_Threat: command 1 (Say): ForcedDialogCam is \"gEForcedDialogCam_Bogus\", "
+            "which names none of its values",
+            "Bandit_Threat: condition 1 (QuestStatus): IsCurrentStatus is empty, which names "
+            "none of its values",
+            // the empty ConditionType would be left out
+            "Bandit_Threat: saving it would drop or cut some of its text (from line 11 on)",
+            "Bob_Haggle: perk 2: Value is empty, which the game cannot read",
+            "Narrator_Ending: command 3 (EndGame): a value of its block is empty, which the "
+            "game cannot read"}))
+        << run.out;
+
+    // A list or a block that lacks its "}": said, and never saved, --force or not.
+    for (const std::string& damaged :
+         {threat.substr(0, threat.find("        }\r\n        bTRefPtrArray InfoConditions")) +
+              threat.substr(threat.find("        bTRefPtrArray InfoConditions")),
+          threat.substr(0, threat.find("            }\r\n            gCInfoCommandEnd")) +
+              threat.substr(threat.find("            gCInfoCommandEnd"))}) {
+        VaskTest::WriteFile("work/Infos/Bandit_Threat.vaskinfo", damaged);
+        EXPECT_NE(Cli("-C work check")
+                      .out.find("error\tBandit_Threat\tits structure is damaged "
+                                "(line "),
+                  std::string::npos);
+        const CliRun forced = Cli("-C work resave --force Bandit_Threat");
+        EXPECT_EQ(forced.status, 1);
+        EXPECT_NE(forced.err.find("The file is damaged"), std::string::npos) << forced.err;
+        EXPECT_EQ(ReadFile("work/Infos/Bandit_Threat.vaskinfo"), damaged);
+    }
 }
 
 // Failures of the library end in exit status 1 and a message: a folder that cannot be
@@ -386,6 +545,32 @@ TEST_F(CliTest, ReferencesTreeRenameAndShownTextSearch) {
     const CliRun spoken = Cli("-C work search --text SMUGGLERS");
     EXPECT_EQ(spoken.status, 0);
     EXPECT_EQ(spoken.out, "Dray_NightShift\tDray\tQ_GuardDuty\nLena_Rumors\tLena\t\n");
+}
+
+// Entries kept whole are indexed: one whose head holds a nested annotation by its
+// type's members, one of a type without a class by its "NAME = VALUE" pairs; a rename
+// rewrites both.
+TEST_F(CliTest, KeptEntriesAreSeenByUsagesAndRename) {
+    std::string trade = ReadFile("work/Infos/Bob_Trade.vaskinfo");
+    for (const auto& [list, head, member] :
+         {std::tuple{"InfoConditions", "gCInfoConditionPlayerKnows [Meta [Edited 3]]",
+                     "PlayerKnows"},
+          std::tuple{"InfoCommands", "gCInfoCommandNarratorSay", "Info"}}) {
+        const std::string opener = std::string("bTRefPtrArray ") + list + " {\r\n";
+        trade.insert(trade.find(opener) + opener.size(),
+                     std::string("            ") + head + " {\r\n" +
+                         "                int Version = 1;\r\n                bCString " + member +
+                         " = \"Bob_Greeting\";\r\n            }\r\n");
+    }
+    VaskTest::WriteFile("work/Infos/Bob_Trade.vaskinfo", trade);
+    const CliRun usages = Cli("-C work usages Bob_Greeting");
+    EXPECT_EQ(usages.status, 0);
+    EXPECT_EQ(usages.out, "Bob_Trade\tInfoCommands[0].Kept[0]\nBob_Trade\tInfoConditions[0].ID1\n");
+    ASSERT_EQ(Cli("-C work rename Bob_Greeting Bob_Hello").status, 0);
+    std::string renamed = trade;
+    for (std::size_t at; (at = renamed.find("\"Bob_Greeting\"")) != std::string::npos;)
+        renamed.replace(at, 14, "\"Bob_Hello\"");
+    EXPECT_EQ(ReadFile("work/Infos/Bob_Trade.vaskinfo"), renamed);
 }
 
 // Names of the full 48 characters are used whole; a filter text longer than any cached

@@ -38,7 +38,7 @@ TEST_F(MemberTableTest, EveryMemberTravelsThroughFileCopyAndJson) {
     VaskInfo stored;
     SetText(stored, InfoMemberTable()[0], values[0]);
     StoreInfoRef(copy, stored, true);
-    const auto json = nlohmann::json::parse(VaskCli::InfoToJson(read));
+    const auto json = nlohmann::json::parse(VaskCli::InfoToJson(read, nullptr));
     std::size_t i = 0;
     for (const InfoMember& member : InfoMemberTable()) {
         SCOPED_TRACE(std::string(member.name));

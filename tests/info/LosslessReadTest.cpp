@@ -159,10 +159,10 @@ TEST_F(LosslessReadTest, ValuesThatFillTheirSlotAreReadWhole) {
     const SaveComparison range =
         Compare(Replaced(text, "SmalltalkInnerRange = 600;", "SmalltalkInnerRange = 600.12345;"));
     EXPECT_TRUE(range.losesContent);
-    ASSERT_EQ(range.first.size(), 2u);
+    // The member is left out, never written as "= ;".
+    ASSERT_EQ(range.first.size(), 1u);
     EXPECT_TRUE(range.first[0].removed);
     EXPECT_NE(range.first[0].text.find("600.12345"), std::string::npos);
-    EXPECT_EQ(range.first[1].text, "        float SmalltalkInnerRange = ;");
 }
 
 // The guard: an untouched save of a file the program wrote changes nothing; other line
@@ -189,6 +189,20 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     EXPECT_EQ(cut.changedLines, 1u);
     const std::vector<std::string> said = DescribeSaveChanges(cut);
     ASSERT_EQ(said.size(), 3u);
-    EXPECT_EQ(said[1], "- 5:         bCString Owner = \"Old Bob\";");
-    EXPECT_EQ(said[2], "+ 5:         bCString Owner = \"Old\";");
+    EXPECT_EQ(said[1], "- 3:         bCString Owner = \"Old Bob\";");
+    EXPECT_EQ(said[2], "+ 3:         bCString Owner = \"Old\";");
+
+    // A member line the file lacks stays out: no change. A value that the game cannot read
+    // would be written again: loss. A list that does not close is damage, not layout.
+    EXPECT_FALSE(
+        Compare(Replaced(sample, "        float SmalltalkInnerRange = 600;\r\n", "")).changed);
+    const SaveComparison prefix =
+        Compare(Replaced(sample, "= gEForcedDialogCam_ShowSpeaker;", "= gEForcedDialogCam_;"));
+    EXPECT_TRUE(prefix.losesContent);
+    EXPECT_NE(prefix.unreadableValueText.find("ForcedDialogCam = gEForcedDialogCam_;"),
+              std::string::npos);
+    const SaveComparison open = Compare(Replaced(
+        sample, "        }\r\n        bTRefPtrArray InfoCon", "        bTRefPtrArray InfoCon"));
+    EXPECT_TRUE(open.losesContent);
+    EXPECT_NE(open.damage.find("InfoConditions stands inside InfoCommands"), std::string::npos);
 }

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -273,6 +274,46 @@ private slots:
                 std::string::npos);
     }
 
+    // An info read from a file that is not its own asks before its save replaces another
+    // file; one read from a damaged file is not saved at all.
+    void saveOfAFileNotItsOwnAsksAndOfADamagedOneRefuses() {
+        const std::string haggle = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
+        VaskTest::WriteFile("Infos/Bob_Haggle_Night.vaskinfo", haggle);
+        auto form = Open("Bob_Haggle");
+        form->SetSourceFile("Infos/Bob_Haggle_Night.vaskinfo");
+        form->EditInfo();
+        QString asked;
+        AnswerNextQuestion("No", &asked);
+        form->Save();
+        QVERIFY2(asked.contains("\"Infos/Bob_Haggle_Night.vaskinfo\" holds the info "
+                                "\"Bob_Haggle\", whose file is \"Infos/Bob_Haggle.vaskinfo\""),
+                 qPrintable(asked));
+
+        std::string open = haggle;
+        open.erase(open.find("        }\r\n        bTRefPtrArray InfoConditions"), 11);
+        VaskTest::WriteFile("Infos/Bob_Haggle.vaskinfo", open);
+        auto damaged = Open("Bob_Haggle");
+        damaged->SetSourceFile("Infos/Bob_Haggle.vaskinfo");
+        damaged->EditInfo();
+        QVERIFY(MessageAfter([&] { damaged->Save(); }).contains("is damaged"));
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo")),
+                 QString::fromStdString(open));
+    }
+
+    // An emptied number box saves the number a new info starts with, never "= ;".
+    void emptiedNumberBoxSavesItsDefault() {
+        auto form = OpenForEditing("Bob_BuySword");
+        for (const char* caption : {"GoldCost", "StartChapter"}) {
+            Box(*form, caption)->selectAll();
+            QTest::keyClick(Box(*form, caption), Qt::Key_Delete);
+        }
+        SaveOverTheFile(*form);
+        const std::string saved = VaskTest::ReadFile("Infos/Bob_BuySword.vaskinfo");
+        QVERIFY(saved.find("int GoldCost = 0;") != std::string::npos);
+        QVERIFY(saved.find("int StartChapter = -1;") != std::string::npos);
+        QVERIFY(saved.find("= ;") == std::string::npos);
+    }
+
     void newInfoNeedsANameAndAnOwner() {
         auto form = Open(nullptr, InfoFormEditMode::New);
         QCOMPARE(Box(*form, "SortID")->text(), QString("0"));
@@ -397,6 +438,14 @@ private slots:
             QTest::keyClicks(box, "Old Bob/x;\"y");
             QCOMPARE(box->text(), QString("OldBobxy"));
             QVERIFY2(box->toolTip().contains("blanks"), caption);
+            // A character that an info file cannot hold would be saved as "?".
+            box->clear();
+            for (const char* typed : {"Q", "_", "\xe6\x97\xa5", "\xc3\xa4"}) {
+                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8(typed));
+                QApplication::sendEvent(box, &key);
+            }
+            QCOMPARE(box->text(), QString::fromUtf8("Q_\xc3\xa4"));
+            QVERIFY2(box->toolTip().contains("Windows-1252"), caption);
         }
     }
 
