@@ -11,6 +11,7 @@
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
+#include "library/ReadWhole.h"
 #include "library/TemplateManager.h"
 #include "library/TemplateSelectList.h"
 #include "tools/ExternalTools.h"
@@ -260,7 +261,14 @@ int Show(const std::string& nameOrPath) {
     if (!LoadInfo(nameOrPath, index, shown))
         return Fail("Error: File <" + shown + "> not found!", TesselEngine::LastFailure());
     std::cout << InfoToJson(InfoManager::InfoFiles[index]) << "\n";
-    return 0;
+    // Whether the record shown is the whole file: what saving writes tells.
+    LoadResourceTemplates();
+    const std::string path = nameOrPath.find(".vaskinfo") != std::string::npos
+                                 ? shown
+                                 : InfoDirectoryName + nameOrPath + InfoExtension;
+    return AfterReading(FileReadsWhole(path.c_str()) ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{shown},
+                        true, 0);
 }
 
 int Resave(const std::string& nameOrPath, bool force) {
@@ -290,10 +298,13 @@ int Check() {
     // files with what saving writes, and checks everything else.
     StartLibrary();
     std::vector<Finding> findings;
+    TesselEngine::Failure unlisted;
     {
         Progress bar("check");
-        findings = CheckInfoDirectory(ProgressTo(bar), {});
+        findings = CheckInfoDirectory(ProgressTo(bar), {}, nullptr, &unlisted);
     }
+    if (unlisted.IsSet())
+        return Fail(unlisted);
     std::size_t errors = 0;
     for (const auto& finding : findings) {
         if (finding.severity == Severity::Error)
