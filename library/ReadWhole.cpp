@@ -12,13 +12,12 @@ bool CanTell() {
 }
 } // namespace
 
-bool ReadsWhole(std::string_view bytes) {
-    if (!CanTell() || bytes.size() >= 0xFFFFFFFFull)
+bool ReadsWhole(std::string_view bytes, const InfoRegions& regions) {
+    if (!CanTell())
         return true;
-    Stream text = Stream::View(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
     const TextTables::LookUpsOff noTexts; // saving writes none; and no table is made
     VaskInfo info;
-    info.LoadFromStream(text);
+    info.LoadFromText(bytes, regions);
     return !CompareSave(info, bytes, 0).losesContent;
 }
 

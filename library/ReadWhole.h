@@ -10,9 +10,12 @@
 
 namespace VaskEdit {
 
-// False when the reader could not take the whole of the info file's bytes. Without the
-// resource templates, which the comparison needs, every file counts as read whole.
-bool ReadsWhole(std::string_view bytes);
+struct InfoRegions;
+
+// False when the reader could not take the whole of the info file's bytes, given taken
+// apart (FindInfoRegions). Without the resource templates, which the comparison needs,
+// every file counts as read whole.
+bool ReadsWhole(std::string_view bytes, const InfoRegions& regions);
 // The same for the file at path; a file that cannot be read counts as read whole (its
 // reader says that it could not read it).
 bool FileReadsWhole(const char* path);

@@ -97,5 +97,8 @@ ReferenceIndex& References();
 // with its place (the value's text lasts as long as the call).
 InfoOutline ScanInfoText(std::string_view name, std::string_view text,
                          const std::function<void(std::string_view, const Place&)>& use);
+// The same for text already taken apart (FindInfoRegions).
+InfoOutline ScanInfoText(std::string_view name, std::string_view text, const InfoRegions& regions,
+                         const std::function<void(std::string_view, const Place&)>& use);
 
 } // namespace VaskEdit
