@@ -332,14 +332,8 @@ ReferenceIndex::~ReferenceIndex() = default;
 Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
                                     const Jobs::CancelFn& cancel) {
     Jobs::Outcome outcome;
-    std::vector<std::string> names;
-    if (!InfoManager::ListInfoFiles(names)) {
-        outcome.succeeded = false;
-        outcome.failure = TesselEngine::LastFailure();
-        return outcome;
-    }
-    // The infos saved while the files are read: each is read again before the new data
-    // takes the place of the old, which would forget them otherwise.
+    // The infos saved from the listing on: each is read again before the new data takes
+    // the place of the old, which would forget them otherwise.
     std::set<std::string> savedMeanwhile;
     {
         const std::lock_guard lock(mutex);
@@ -353,6 +347,12 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
             std::erase(index.builds, saved);
         }
     } unregister{*this, &savedMeanwhile};
+    std::vector<std::string> names;
+    if (!InfoManager::ListInfoFiles(names)) {
+        outcome.succeeded = false;
+        outcome.failure = TesselEngine::LastFailure();
+        return outcome;
+    }
 
     // Two readers share the files: reading and taking them apart is the work. Each
     // numbers the values it meets on its own.
