@@ -130,7 +130,8 @@ std::string SuggestId(const char* fileName, std::string_view infoName,
         if (suffix.size() < 2)
             suffix.insert(0, "0");
         const std::string id = stem.substr(0, IdCapacity - 1 - suffix.size()) + "_" + suffix;
-        if (!taken.contains(id) && !Contains(fileName, id))
+        // A line of the id without a display field takes it, too.
+        if (!taken.contains(id) && !Contains(fileName, id) && UnsplittableLineOf(fileName, id) == 0)
             return id;
     }
 }

@@ -94,6 +94,8 @@ TEST_F(TextTableEditTest, SuggestedIdsAreFreeAndFitTheLocString) {
     EXPECT_EQ(TextTables::SuggestId("infosa.csv", "Bob_Greeting", {"BOB_GREETING_02"}),
               "BOB_GREETING_04");
     EXPECT_EQ(TextTables::SuggestId("infodescsa.csv", "Bob_Greeting"), "BOB_GREETING_01");
+    WriteFile("questdescsa.csv", "BOB_GREETING_01|a line without its display field\r");
+    EXPECT_EQ(TextTables::SuggestId("questdescsa.csv", "Bob_Greeting"), "BOB_GREETING_02");
     // Characters an id cannot hold become "_"; a long name is cut to leave room for the
     // number, so the id still fits 48 characters.
     EXPECT_EQ(TextTables::SuggestId("infosa.csv", "Anna talk/2"), "ANNA_TALK_2_01");
