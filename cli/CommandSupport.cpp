@@ -1,5 +1,7 @@
 #include "CommandSupport.h"
 
+#include "info/ResourceTemplates.h"
+#include "library/ReadWhole.h"
 #include "library/ReferenceIndex.h"
 
 #include <iostream>
@@ -50,6 +52,9 @@ void PrintInfoRows(const TesselEngine::TTL::Vector<VaskEdit::VaskInfoCache>& row
 }
 
 bool BuildIndex(const char* job) {
+    // What saving writes tells whether the reader took a file whole; without the
+    // templates every file counts as read whole.
+    VaskEdit::LoadResourceTemplates();
     VaskEdit::Jobs::Outcome outcome;
     {
         Progress bar(job);
@@ -59,6 +64,13 @@ bool BuildIndex(const char* job) {
     if (!outcome.succeeded)
         Fail(outcome.failure);
     return outcome.succeeded;
+}
+
+int AfterReading(const std::vector<std::string>& notReadWhole, bool found, int status) {
+    if (notReadWhole.empty())
+        return status;
+    std::cerr << "Warning: " << VaskEdit::NotReadWholeNotice(notReadWhole, "check") << "\n";
+    return found ? status : 1;
 }
 
 } // namespace VaskCli

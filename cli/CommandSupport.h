@@ -34,6 +34,11 @@ VaskEdit::Jobs::ProgressFn ProgressTo(Progress& bar);
 // printed, when it cannot.
 bool BuildIndex(const char* job);
 
+// Says on standard error which of the infos read the reader could not take whole: what
+// the command found may lack their part. The status stays when the command found
+// something; a command that found nothing then fails, as its nothing may be theirs.
+int AfterReading(const std::vector<std::string>& notReadWhole, bool found, int status);
+
 // One field of a TAB-separated row: a tab or line end inside would split the row.
 std::string RowField(std::string text);
 

@@ -12,6 +12,7 @@
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
+#include "library/ReadWhole.h"
 #include "library/TemplateManager.h"
 #include "library/TemplateSelectList.h"
 #include "tools/ExternalTools.h"
@@ -270,7 +271,10 @@ int Show(const std::string& nameOrPath) {
         return Fail("Error: File <" + shown + "> not found!", TesselEngine::LastFailure());
     const SaveComparison saving = CompareSaveWithFile(InfoPathOf(nameOrPath, shown).c_str());
     std::cout << InfoToJson(InfoManager::InfoFiles[index], templates ? &saving : nullptr) << "\n";
-    return 0;
+    // Whether the record shown is the whole file: what saving writes tells.
+    return AfterReading(!templates || !saving.losesContent ? std::vector<std::string>{}
+                                                            : std::vector<std::string>{shown},
+                        true, 0);
 }
 
 int Resave(const std::string& nameOrPath, bool force) {
@@ -303,10 +307,13 @@ int Check() {
     // files with what saving writes, and checks everything else.
     StartLibrary();
     std::vector<Finding> findings;
+    TesselEngine::Failure unlisted;
     {
         Progress bar("check");
-        findings = CheckInfoDirectory(ProgressTo(bar), {});
+        findings = CheckInfoDirectory(ProgressTo(bar), {}, nullptr, &unlisted);
     }
+    if (unlisted.IsSet())
+        return Fail(unlisted);
     std::size_t errors = 0;
     for (const auto& finding : findings) {
         if (finding.severity == Severity::Error)

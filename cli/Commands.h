@@ -45,7 +45,7 @@ int TextSet(const std::string& id, const std::string& text, const std::string& t
 // Every text in use, with its context, as CSV.
 int TextExport(const std::string& path);
 // Changes the lines whose text the CSV gives otherwise; all or nothing. A row a change:
-// table, id, old text, new text.
-int TextImport(const std::string& path, bool dryRun, const std::string& into);
+// table, id, old text, new text. An empty text blanks a display text only when allowed.
+int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty);
 
 } // namespace VaskCli

@@ -24,33 +24,36 @@ int Usages(const std::string& value) {
     const std::vector<Usage> usages = References().Usages(value);
     for (const Usage& usage : usages)
         std::cout << usage.info << '\t' << PlaceName(usage.place) << '\n';
-    return usages.empty() ? 1 : 0;
+    return AfterReading(References().NotReadWhole(), !usages.empty(), usages.empty() ? 1 : 0);
 }
 
 int Tree(ConversationScope scope, const std::string& name) {
     if (!BuildIndex("tree"))
         return 1;
     const std::vector<InfoOutline> infos = References().Outlines();
-    for (const ConversationLine& line : ConversationForest(infos, scope, name)) {
+    const std::vector<ConversationLine> lines = ConversationForest(infos, scope, name);
+    for (const ConversationLine& line : lines) {
         const InfoOutline& info = infos[line.info];
         std::cout << std::string(2 * static_cast<std::size_t>(line.depth), ' ') << info.name
                   << LineNote(line) << '\t' << RowField(Windows1252ToUtf8(FirstLineText(info)))
                   << '\n';
     }
-    return 0;
+    return AfterReading(References().NotReadWhole(), !lines.empty(), 0);
 }
 
 int Rename(const std::string& oldName, const std::string& newName) {
     if (!BuildIndex("rename"))
         return 1;
     const RenameOutcome outcome = RenameInfo(References(), oldName, newName);
+    // A use in a file the reader could not take whole may not have been found.
+    const std::vector<std::string> notReadWhole = References().NotReadWhole();
     if (!outcome.refusal.empty())
-        return Fail("Not renamed: " + outcome.refusal);
+        return AfterReading(notReadWhole, true, Fail("Not renamed: " + outcome.refusal));
     if (!outcome.done)
         return Fail("Not renamed; every file is as it was.", outcome.failure);
     for (const std::string& line : outcome.lines)
         std::cout << line << '\n';
-    return 0;
+    return AfterReading(notReadWhole, true, 0);
 }
 
 int SearchText(const std::string& text) {
@@ -60,9 +63,10 @@ int SearchText(const std::string& text) {
     }
     if (!BuildIndex("search"))
         return 1;
-    for (const InfoOutline& info : InfosShowing(References().Outlines(), text))
+    const std::vector<InfoOutline> found = InfosShowing(References().Outlines(), text);
+    for (const InfoOutline& info : found)
         PrintInfoRow(info.name, info.owner, info.quest);
-    return 0;
+    return AfterReading(References().NotReadWhole(), !found.empty(), 0);
 }
 
 } // namespace VaskCli

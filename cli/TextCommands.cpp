@@ -21,9 +21,20 @@ namespace {
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
+
+// Why the id's line cannot be read, when the table has one that the reader cannot split.
+std::string UnsplitLine(const std::string& id, const std::string& table) {
+    const std::size_t line = TextTables::UnsplittableLineOf(table.c_str(), id);
+    if (line == 0)
+        return {};
+    return "line " + std::to_string(line) + " of " + Quoted(table) + " names " + Quoted(id) +
+           " but cannot be split into an id and its texts (ID|any text|display text|)";
+}
 } // namespace
 
 int TextGet(const std::string& id, const std::string& table) {
+    if (const std::string unsplit = UnsplitLine(id, table); !unsplit.empty())
+        return Fail("Error: " + unsplit + ".");
     if (!TextTables::Contains(table.c_str(), id))
         return Fail("Error: " + Quoted(table) + " has no line " + Quoted(id) + ".");
     std::cout << Windows1252ToUtf8(TextTables::LookUp(table.c_str(), id)) << '\n';
@@ -36,6 +47,8 @@ int TextSet(const std::string& id, const std::string& text, const std::string& t
     if (refusal.empty())
         refusal = bytes ? TextTables::TextRefusal(*bytes)
                         : "the text has a character that Windows-1252 lacks";
+    if (refusal.empty())
+        refusal = UnsplitLine(id, table);
     if (!refusal.empty())
         return Fail("Not written: " + refusal + ".");
     if (!TextTables::WriteTexts(table.c_str(), {{id, *bytes}}))
@@ -52,16 +65,16 @@ int TextExport(const std::string& path) {
         return FailForLast();
     std::cerr << rows.size() << (rows.size() == 1 ? " text" : " texts") << " written to "
               << Quoted(path) << ".\n";
-    return 0;
+    return AfterReading(References().NotReadWhole(), !rows.empty(), 0);
 }
 
-int TextImport(const std::string& path, bool dryRun, const std::string& into) {
+int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return Fail("Error: " + Quoted(path) + " cannot be read.");
     std::stringstream csv;
     csv << file.rdbuf();
-    const VaskEdit::TextImport import = PlanTextImport(csv.str(), into);
+    const VaskEdit::TextImport import = PlanTextImport(csv.str(), into, allowEmpty);
     if (!import.problems.empty()) {
         for (const std::string& problem : import.problems)
             std::cerr << problem << '\n';

@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     auto* treeByQuest = tree->add_option("--quest", treeQuest, "Only the infos of this quest");
     treeByOwner->excludes(treeByQuest);
     std::string textId, textValue, textTable = "infosa.csv", textFile, textInto;
-    bool dryRun = false;
+    bool dryRun = false, allowEmpty = false;
     auto* textCommand = app.add_subcommand("text", "The text tables' display texts");
     textCommand->require_subcommand(1, 1);
     auto* textGet = textCommand->add_subcommand("get", "Print the display text of ID");
@@ -119,6 +119,8 @@ int main(int argc, char** argv) {
         textCommand->add_subcommand("import", "Change the texts a CSV file gives otherwise");
     textImport->add_option("IN", textFile, "The CSV file")->required();
     textImport->add_flag("--dry-run", dryRun, "Print the changes and write nothing");
+    textImport->add_flag("--allow-empty", allowEmpty,
+                         "Let an empty text cell blank its display text (refused otherwise)");
     textImport
         ->add_option("--into", textInto,
                      "Write the changed tables into DIR, leaving these as they are")
@@ -210,6 +212,6 @@ int main(int argc, char** argv) {
     if (textExport->parsed())
         return VaskCli::TextExport(textFile);
     if (textImport->parsed())
-        return VaskCli::TextImport(textFile, dryRun, textInto);
+        return VaskCli::TextImport(textFile, dryRun, textInto, allowEmpty);
     return UsageError;
 }

@@ -85,7 +85,10 @@ bool LoadFile(const Char256& path, Stream& text) {
 
 void VaskInfo::LoadFromStream(Stream& text) {
     const std::string_view all(text.GetBuffer(), text.GetSize());
-    const InfoRegions regions = FindInfoRegions(all);
+    LoadFromText(all, FindInfoRegions(all));
+}
+
+void VaskInfo::LoadFromText(std::string_view all, const InfoRegions& regions) {
     // The token holds the name's quotes as well: read it whole, so that a name of the
     // full 48 characters keeps its last one.
     TesselEngine::Char64 quotedName;
@@ -97,6 +100,13 @@ void VaskInfo::LoadFromStream(Stream& text) {
     // The info's members are searched before and between the lists, never inside them.
     ReadGroup(regions.Head(all), *this, MemberGroup::Head);
     ReadGroup(regions.Tail(all), *this, MemberGroup::Tail);
+    // Room for the entries at once: growing step by step would move the large records.
+    RequiredPerks.Reserve(RequiredPerks.GetSize() +
+                          static_cast<std::uint32_t>(regions.perks.size()));
+    InfoCommands.Reserve(InfoCommands.GetSize() +
+                         static_cast<std::uint32_t>(regions.commands.size()));
+    InfoConditions.Reserve(InfoConditions.GetSize() +
+                           static_cast<std::uint32_t>(regions.conditions.size()));
     for (const EntrySpan& entry : regions.perks) {
         InfoRequiredPerk perk;
         ReadPerkEntry(all, entry, perk);

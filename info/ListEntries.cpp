@@ -37,7 +37,9 @@ bool WritesBackWhole(std::string_view original, const Stream& templ, std::uint32
         return false;
     write(written);
     const std::string_view rewritten(written.GetBuffer(), written.GetPosition());
-    return KeepsEveryToken(original, rewritten) && StandsAsOneEntry(rewritten);
+    // The same bytes keep every token: most blocks were written by the editor itself.
+    return (rewritten == original || KeepsEveryToken(original, rewritten)) &&
+           StandsAsOneEntry(rewritten);
 }
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace VaskEdit::TextTables {
@@ -34,6 +35,7 @@ struct Table {
 
 std::mutex lock;
 std::map<std::string, std::unique_ptr<Table>> tables;
+thread_local bool lookUpsOff = false;
 
 std::uint32_t HashOf(std::string_view identifier) {
     return static_cast<std::uint32_t>(std::hash<std::string_view>{}(identifier));
@@ -47,29 +49,43 @@ void Index(Table& table) {
         const std::string_view line = LineAt(all, lineStart, &next);
         std::string_view identifier;
         std::size_t rest = 0;
-        if (Identifies(line, &identifier, &rest))
+        if (NamesId(line, &identifier, &rest))
             table.byHash.push_back({HashOf(identifier), static_cast<std::uint32_t>(lineStart)});
         lineStart = next;
     }
     std::sort(table.byHash.begin(), table.byHash.end());
 }
 
-// The display text (the third field) of the first line of the identifier, or nothing.
-std::optional<std::string_view> Find(const Table& table, std::string_view identifier) {
+// The first line that names the identifier, where it begins, or nothing. The writer
+// writes into that line, so the reader reads it alone.
+std::optional<std::size_t> FirstLine(const Table& table, std::string_view identifier) {
     const std::string_view all(table.content);
     const IndexEntry first{HashOf(identifier), 0};
     for (auto entry = std::lower_bound(table.byHash.begin(), table.byHash.end(), first);
          entry != table.byHash.end() && entry->hash == first.hash; ++entry) {
         std::size_t next = 0;
-        const std::string_view line = LineAt(all, entry->line, &next);
         std::string_view named;
         std::size_t at = 0;
-        if (Identifies(line, &named, &at) && named == identifier) {
-            FieldUntilBar(line, at); // any text
-            return FieldUntilBar(line, at);
-        }
+        if (NamesId(LineAt(all, entry->line, &next), &named, &at) && named == identifier)
+            return entry->line;
     }
     return std::nullopt;
+}
+
+// The display text (the third field) of the identifier's line, or nothing when it has
+// none or its line cannot be split.
+std::optional<std::string_view> Find(const Table& table, std::string_view identifier) {
+    const std::optional<std::size_t> lineStart = FirstLine(table, identifier);
+    if (!lineStart)
+        return std::nullopt;
+    std::size_t next = 0;
+    const std::string_view line = LineAt(table.content, *lineStart, &next);
+    std::string_view named;
+    std::size_t at = 0;
+    if (!Identifies(line, &named, &at))
+        return std::nullopt;
+    FieldUntilBar(line, at); // any text
+    return FieldUntilBar(line, at);
 }
 
 // The open file's table, read straight into the table's own text so that a large
@@ -119,7 +135,14 @@ const Table* Load(const char* fileName) {
 }
 } // namespace
 
+LookUpsOff::LookUpsOff() : before(std::exchange(lookUpsOff, true)) {}
+LookUpsOff::~LookUpsOff() {
+    lookUpsOff = before;
+}
+
 std::string LookUp(const char* fileName, std::string_view identifier) {
+    if (lookUpsOff)
+        return {};
     std::lock_guard guard(lock);
     const Table* table = Load(fileName);
     if (!table || identifier.empty())
@@ -141,6 +164,19 @@ void Clear() {
 void Forget(const char* fileName) {
     std::lock_guard guard(lock);
     tables.erase(fileName);
+}
+
+std::size_t UnsplittableLineOf(const char* fileName, std::string_view identifier) {
+    std::lock_guard guard(lock);
+    const Table* table = Load(fileName);
+    const std::optional<std::size_t> lineStart =
+        table ? FirstLine(*table, identifier) : std::nullopt;
+    if (!lineStart || Find(*table, identifier))
+        return 0;
+    std::size_t number = 1;
+    for (std::size_t at = 0, next = 0; at < *lineStart; at = next, ++number)
+        LineAt(table->content, at, &next);
+    return number;
 }
 
 std::vector<std::size_t> UnsplittableLines(const char* fileName) {

@@ -12,10 +12,15 @@ namespace VaskEdit::TextTables {
 namespace {
 constexpr std::size_t IdCapacity = 48; // the LocString slot
 
-// The table's line end: CR LF unless its first line ends with LF alone.
+// The table's line end: that of its first line (CR LF, LF or CR); CR LF for a table
+// without any.
 std::string_view LineEndOf(std::string_view table) {
-    const std::size_t end = table.find('\n');
-    return end != std::string_view::npos && (end == 0 || table[end - 1] != '\r') ? "\n" : "\r\n";
+    const std::size_t end = LineEndAt(table, 0);
+    if (end >= table.size())
+        return "\r\n";
+    if (table[end] == '\n')
+        return "\n";
+    return end + 1 < table.size() && table[end + 1] == '\n' ? "\r\n" : "\r";
 }
 
 // The line with its display field (the third) replaced; a line that ends within its
@@ -65,7 +70,9 @@ std::string WithTexts(std::string_view table, const std::vector<TextEdit>& edits
         const std::string_view line = LineAt(table, lineStart, &next);
         std::string_view id;
         std::size_t afterId = 0;
-        const auto edit = Identifies(line, &id, &afterId) ? pending.find(id) : pending.end();
+        // The id's first line, also one without a display field: it gets one, rather than
+        // a second line that the game would never read.
+        const auto edit = NamesId(line, &id, &afterId) ? pending.find(id) : pending.end();
         if (edit == pending.end()) {
             out.append(table.substr(lineStart, std::min(next, table.size()) - lineStart));
         } else {
@@ -81,7 +88,7 @@ std::string WithTexts(std::string_view table, const std::vector<TextEdit>& edits
     for (const TextEdit& edit : edits) {
         if (!pending.contains(edit.id) || pending[edit.id] != &edit)
             continue; // written into its line, or a later edit of the id follows
-        if (!out.empty() && out.back() != '\n')
+        if (!out.empty() && out.back() != '\n' && out.back() != '\r')
             out += lineEnd;
         out += edit.id + "||" + edit.text + "|" + std::string(lineEnd);
     }
@@ -123,7 +130,8 @@ std::string SuggestId(const char* fileName, std::string_view infoName,
         if (suffix.size() < 2)
             suffix.insert(0, "0");
         const std::string id = stem.substr(0, IdCapacity - 1 - suffix.size()) + "_" + suffix;
-        if (!taken.contains(id) && !Contains(fileName, id))
+        // A line of the id without a display field takes it, too.
+        if (!taken.contains(id) && !Contains(fileName, id) && UnsplittableLineOf(fileName, id) == 0)
             return id;
     }
 }

@@ -8,6 +8,8 @@
 
 namespace VaskEdit {
 
+struct InfoRegions;
+
 class VaskInfo {
 public:
     Char48 Name;
@@ -90,6 +92,9 @@ public:
     bool LoadFromAbsolutePath(const char* path);
     // Reads an info from text already in memory.
     void LoadFromStream(Stream& text);
+    // The same for text already taken apart (FindInfoRegions), by a caller that needs
+    // its regions as well.
+    void LoadFromText(std::string_view text, const InfoRegions& regions);
     // Writes the record into a stream sized by GetTextSize, as the file would hold it.
     bool WriteToStream(Stream& output);
     // Writes "Infos/" + Name + ".vaskinfo", replacing an existing file atomically.

@@ -13,6 +13,7 @@
 #include "info/TextTable.h"
 #include "info/ValueShape.h"
 #include "info/VaskInfo.h"
+#include "library/InfoManager.h"
 #include "library/TemplateManager.h"
 
 #include <algorithm>
@@ -28,7 +29,6 @@ namespace VaskEdit {
 namespace {
 
 using TesselEngine::IO::Stream;
-using TesselEngine::WinAPI::Directory;
 using TesselEngine::WinAPI::File;
 
 constexpr const char* TemplateCacheFile = "templatecache";
@@ -133,16 +133,6 @@ public:
             AddWorkspace("text table " + Quoted(table) + " has " +
                          std::to_string(lines.size() - Named) +
                          " more lines that cannot be split into an id and its texts");
-    }
-
-    // The file names of "Infos/", in scan order.
-    static std::vector<std::string> ListInfoFiles() {
-        std::vector<std::string> files;
-        Directory::Iterator scan{TesselEngine::Char256(InfoDirectoryName)};
-        scan.First(TesselEngine::Char32((std::string("*") + InfoExtension).c_str()));
-        for (; scan.IsValid(); scan.Next())
-            files.emplace_back(scan.GetFileName());
-        return files;
     }
 
     void TakeNames(const std::vector<std::string>& files) {
@@ -481,11 +471,17 @@ std::string_view SeverityName(Severity severity) {
 }
 
 std::vector<Finding> CheckInfoDirectory(const Jobs::ProgressFn& progress,
-                                        const Jobs::CancelFn& cancel, bool* cancelled) {
+                                        const Jobs::CancelFn& cancel, bool* cancelled,
+                                        TesselEngine::Failure* failure) {
     if (cancelled)
         *cancelled = false;
+    std::vector<std::string> files;
+    if (!InfoManager::ListInfoFiles(files)) {
+        if (failure)
+            *failure = TesselEngine::LastFailure();
+        return {};
+    }
     Checker checker;
-    const std::vector<std::string> files = Checker::ListInfoFiles();
     checker.TakeNames(files);
     Jobs::ProgressReporter reporter(progress);
     for (std::size_t i = 0; i < files.size(); ++i) {

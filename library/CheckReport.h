@@ -31,12 +31,15 @@ struct Finding {
 // with what the editor would write for it (the resource templates must be loaded for
 // that; without them the comparison is left out and said so). Reports a whole
 // percentage after every file and stops after the file in which cancel() said yes;
-// *cancelled then tells that the list covers only the files checked so far.
+// *cancelled then tells that the list covers only the files checked so far. A folder
+// "Infos/" that cannot be listed gives no findings and its reason in *failure (which
+// stays unset otherwise).
 //
 // The findings come sorted: those about the workspace first, then by info name
 // (letters compared without case, so that names differing only in case stand
 // together), and for one info by kind, in the order of its commands and conditions.
 std::vector<Finding> CheckInfoDirectory(const Jobs::ProgressFn& progress,
-                                        const Jobs::CancelFn& cancel, bool* cancelled = nullptr);
+                                        const Jobs::CancelFn& cancel, bool* cancelled = nullptr,
+                                        TesselEngine::Failure* failure = nullptr);
 
 } // namespace VaskEdit

@@ -2,6 +2,7 @@
 #include "engine/Failure.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
+#include "info/InfoFileName.h"
 #include "library/InfoManager.h"
 
 #include <algorithm>
@@ -63,6 +64,20 @@ bool InfoManager::InitializeDirectory() {
     InfoStream.Free();
     skippedFiles.clear();
     return InfoDirectory->GetListResult() == TesselEngine::Platform::ListResult::Listed;
+}
+
+bool InfoManager::ListInfoFiles(std::vector<std::string>& files) {
+    files.clear();
+    Directory::Iterator scan{Char256(InfoDirectoryName)};
+    scan.First(InfoPattern);
+    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable) {
+        TesselEngine::SetFailure({TesselEngine::Operation::Read, InfoDirectoryName,
+                                  TesselEngine::Cause::UnreadableFolder, 0, InfoDirectoryName});
+        return false;
+    }
+    for (; scan.IsValid(); scan.Next())
+        files.emplace_back(scan.GetFileName());
+    return true;
 }
 
 std::int32_t InfoManager::CountInfoFiles() {

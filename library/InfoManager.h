@@ -53,6 +53,11 @@ public:
     static void FilterByQuest(const char* text);
     static void FilterAnyMatch(const char* text);
     static bool SearchFilesFor(const char* text);
+    // The file names of "Infos/*.vaskinfo" in scan order: the listing that every reader of
+    // the whole folder goes through. False, with the reason in LastFailure, for a folder
+    // that exists but cannot be listed, which must not pass for one without infos; a
+    // missing folder lists none.
+    static bool ListInfoFiles(std::vector<std::string>& files);
 
     // The combined document.
     static bool LoadInfoStream();

@@ -4,18 +4,21 @@
 #include "info/InfoFileName.h"
 #include "info/InfoRegions.h"
 #include "info/MemberTable.h"
+#include "library/InfoManager.h"
+#include "library/ReadWhole.h"
 
 #include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <cstring>
+#include <map>
+#include <set>
 #include <thread>
 
 namespace VaskEdit {
 
 namespace {
 using TesselEngine::Char256;
-using TesselEngine::WinAPI::Directory;
 using TesselEngine::WinAPI::File;
 
 constexpr std::string_view SpokenTable = "infosa.csv";
@@ -60,6 +63,20 @@ std::string_view BaseName(std::string_view fileName) {
                            fileName.size() - std::min(fileName.size(), std::strlen(InfoExtension)));
 }
 
+// When a file was last written, as the index saw it before reading the file: a later
+// write gives it another stamp, however fast it follows.
+struct Stamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const Stamp&) const = default;
+};
+
+Stamp StampOf(const std::string& path) {
+    Stamp stamp;
+    TesselEngine::Platform::QueryStamp(path.c_str(), &stamp.size, &stamp.modified);
+    return stamp;
+}
+
 // The file's bytes, read into the stream and seen through the view.
 bool ReadText(const std::string& path, TesselEngine::IO::Stream& stream, std::string_view& text) {
     File file{Char256(path.c_str())};
@@ -73,9 +90,13 @@ bool ReadText(const std::string& path, TesselEngine::IO::Stream& stream, std::st
 
 InfoOutline ScanInfoText(std::string_view name, std::string_view text,
                          const std::function<void(std::string_view, const Place&)>& use) {
+    return ScanInfoText(name, text, FindInfoRegions(text), use);
+}
+
+InfoOutline ScanInfoText(std::string_view name, std::string_view text, const InfoRegions& regions,
+                         const std::function<void(std::string_view, const Place&)>& use) {
     InfoOutline outline;
     outline.name = name;
-    const InfoRegions regions = FindInfoRegions(text);
     std::vector<std::vector<std::string>> conditionValues(regions.conditions.size());
     std::optional<std::uint16_t> firstSay;
     // The speaker and listener of each command, for the texts of the spoken ones.
@@ -201,20 +222,35 @@ using Uses = std::vector<std::pair<std::uint32_t, Place>>; // value number, plac
 struct ScannedFile {
     InfoOutline outline;
     Uses uses;
+    Stamp stamp;
+    bool whole = true; // the editor's reader takes all of it (see ReadsWhole)
 };
 
-std::optional<ScannedFile> ScanFile(const std::string& fileName, ValueNumbers& numbers) {
+// The info's file, its values numbered in numbers.
+std::optional<ScannedFile> ScanFile(std::string_view name, ValueNumbers& numbers) {
+    const std::string path = InfoDirectoryName + std::string(name) + InfoExtension;
+    ScannedFile file;
+    file.stamp = StampOf(path);
     TesselEngine::IO::Stream stream;
     std::string_view text;
-    if (!ReadText(InfoDirectoryName + fileName, stream, text))
+    if (!ReadText(path, stream, text))
         return std::nullopt;
-    ScannedFile file;
     file.uses.reserve(64);
+    // Taken apart once for both readers: it is a good part of the work of each.
+    const InfoRegions regions = FindInfoRegions(text);
     file.outline =
-        ScanInfoText(BaseName(fileName), text, [&](std::string_view value, const Place& place) {
+        ScanInfoText(name, text, regions, [&](std::string_view value, const Place& place) {
             file.uses.emplace_back(numbers.Of(value), place);
         });
+    file.whole = ReadsWhole(text, regions);
     return file;
+}
+
+// The file of an info that was saved, renamed or deleted: nothing when it is gone.
+std::optional<ScannedFile> ReadSaved(std::string_view name, ValueNumbers& numbers) {
+    if (!IsValidInfoName(name))
+        return std::nullopt;
+    return ScanFile(name, numbers);
 }
 } // namespace
 
@@ -222,6 +258,8 @@ struct ReferenceIndex::Data {
     struct Info {
         InfoOutline outline;
         Uses uses;
+        Stamp stamp;
+        bool whole = true;
         bool live = true;
     };
     std::vector<Info> infos;
@@ -238,17 +276,38 @@ struct ReferenceIndex::Data {
     }
 
     // uses: numbered by the reader; toGlobal turns its numbers into the index's.
-    void Add(InfoOutline&& outline, Uses&& uses, const std::vector<std::uint32_t>* toGlobal) {
+    void Add(ScannedFile&& file, const std::vector<std::uint32_t>* toGlobal) {
         const auto id = static_cast<std::uint32_t>(infos.size());
-        for (auto& use : uses) {
+        for (auto& use : file.uses) {
             if (toGlobal)
                 use.first = (*toGlobal)[use.first];
             std::vector<std::uint32_t>& users = holders[use.first];
             if (users.empty() || users.back() != id)
                 users.push_back(id);
         }
-        infoIds[outline.name] = id;
-        infos.push_back(Info{std::move(outline), std::move(uses), true});
+        infoIds[file.outline.name] = id;
+        infos.push_back(
+            Info{std::move(file.outline), std::move(file.uses), file.stamp, file.whole, true});
+    }
+
+    // The numbers of a reader's values in the index's.
+    std::vector<std::uint32_t> ToGlobal(const ValueNumbers& numbers) {
+        std::vector<std::uint32_t> global;
+        global.reserve(numbers.Size());
+        for (std::uint32_t id = 0; id < numbers.Size(); ++id)
+            global.push_back(ValueId(numbers.Text(id)));
+        return global;
+    }
+
+    // The info as its file was read now (numbered in numbers), or forgotten when it
+    // could not be read.
+    void Replace(std::string_view name, std::optional<ScannedFile>&& file,
+                 const ValueNumbers& numbers) {
+        Remove(name);
+        if (!file)
+            return;
+        const std::vector<std::uint32_t> global = ToGlobal(numbers);
+        Add(std::move(*file), &global);
     }
 
     void Remove(std::string_view name) {
@@ -273,18 +332,27 @@ ReferenceIndex::~ReferenceIndex() = default;
 Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
                                     const Jobs::CancelFn& cancel) {
     Jobs::Outcome outcome;
-    const Char256 folder(InfoDirectoryName);
-    Directory::Iterator scan(folder);
-    scan.First(TesselEngine::Char32("*.vaskinfo"));
-    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable) {
+    // The infos saved from the listing on: each is read again before the new data takes
+    // the place of the old, which would forget them otherwise.
+    std::set<std::string> savedMeanwhile;
+    {
+        const std::lock_guard lock(mutex);
+        builds.push_back(&savedMeanwhile);
+    }
+    struct Unregister {
+        ReferenceIndex& index;
+        std::set<std::string>* saved;
+        ~Unregister() {
+            const std::lock_guard lock(index.mutex);
+            std::erase(index.builds, saved);
+        }
+    } unregister{*this, &savedMeanwhile};
+    std::vector<std::string> names;
+    if (!InfoManager::ListInfoFiles(names)) {
         outcome.succeeded = false;
-        outcome.failure = {TesselEngine::Operation::Read, InfoDirectoryName,
-                           TesselEngine::Cause::UnreadableFolder, 0, InfoDirectoryName};
+        outcome.failure = TesselEngine::LastFailure();
         return outcome;
     }
-    std::vector<std::string> names;
-    for (; scan.IsValid(); scan.Next())
-        names.emplace_back(scan.GetFileName());
 
     // Two readers share the files: reading and taking them apart is the work. Each
     // numbers the values it meets on its own.
@@ -295,7 +363,7 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     const auto read = [&](int reader, std::size_t i) {
-        scanned[i] = ScanFile(names[i], numbers[reader]);
+        scanned[i] = ScanFile(BaseName(names[i]), numbers[reader]);
         readBy[i] = static_cast<std::uint8_t>(reader);
     };
     std::thread helper([&] {
@@ -325,21 +393,27 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
     fresh->values = std::move(numbers[0]);
     fresh->holders.resize(fresh->values.Size());
     std::vector<std::uint32_t> toGlobal[Readers];
-    for (int reader = 1; reader < Readers; ++reader) {
-        toGlobal[reader].reserve(numbers[reader].Size());
-        for (std::uint32_t id = 0; id < numbers[reader].Size(); ++id)
-            toGlobal[reader].push_back(fresh->ValueId(numbers[reader].Text(id)));
-    }
+    for (int reader = 1; reader < Readers; ++reader)
+        toGlobal[reader] = fresh->ToGlobal(numbers[reader]);
     fresh->infos.reserve(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (scanned[i])
-            fresh->Add(std::move(scanned[i]->outline), std::move(scanned[i]->uses),
-                       readBy[i] == 0 ? nullptr : &toGlobal[readBy[i]]);
+            fresh->Add(std::move(*scanned[i]), readBy[i] == 0 ? nullptr : &toGlobal[readBy[i]]);
         else
             outcome.skipped.push_back(InfoDirectoryName + names[i]);
     }
     fresh->built = true;
-    const std::lock_guard lock(mutex);
+    std::unique_lock lock(mutex);
+    while (!savedMeanwhile.empty()) {
+        const std::set<std::string> saved = std::exchange(savedMeanwhile, {});
+        lock.unlock();
+        for (const std::string& name : saved) {
+            ValueNumbers own;
+            std::optional<ScannedFile> file = ReadSaved(name, own);
+            fresh->Replace(name, std::move(file), own);
+        }
+        lock.lock();
+    }
     data = std::move(fresh);
     return outcome;
 }
@@ -356,24 +430,58 @@ bool ReferenceIndex::IsBuilt() const {
 }
 
 void ReferenceIndex::Refresh(std::string_view name) {
-    TesselEngine::IO::Stream stream;
-    std::string_view text;
-    const bool read = IsValidInfoName(name) &&
-                      ReadText(InfoDirectoryName + std::string(name) + InfoExtension, stream, text);
+    ValueNumbers own;
+    std::optional<ScannedFile> file = ReadSaved(name, own);
     const std::lock_guard lock(mutex);
-    data->Remove(name);
-    if (!read)
-        return;
-    Uses uses;
-    InfoOutline outline = ScanInfoText(name, text, [&](std::string_view value, const Place& place) {
-        uses.emplace_back(data->ValueId(value), place);
-    });
-    data->Add(std::move(outline), std::move(uses), nullptr);
+    Touched(name);
+    data->Replace(name, std::move(file), own);
 }
 
 void ReferenceIndex::Forget(std::string_view name) {
     const std::lock_guard lock(mutex);
+    Touched(name);
     data->Remove(name);
+}
+
+void ReferenceIndex::Touched(std::string_view name) {
+    for (std::set<std::string>* saved : builds)
+        saved->emplace(name);
+}
+
+bool ReferenceIndex::RefreshChanged() {
+    std::vector<std::string> files;
+    if (!InfoManager::ListInfoFiles(files))
+        return false;
+    std::map<std::string, Stamp> known;
+    {
+        const std::lock_guard lock(mutex);
+        for (const Data::Info& info : data->infos) {
+            if (info.live)
+                known.emplace(info.outline.name, info.stamp);
+        }
+    }
+    for (const std::string& file : files) {
+        const std::string name(BaseName(file));
+        const auto seen = known.find(name);
+        if (seen == known.end() || seen->second != StampOf(InfoDirectoryName + file))
+            Refresh(name);
+        if (seen != known.end())
+            known.erase(seen);
+    }
+    for (const auto& [name, stamp] : known)
+        Forget(name); // its file is gone
+    return true;
+}
+
+std::vector<std::string> ReferenceIndex::NotReadWhole() const {
+    std::vector<std::string> names;
+    const std::lock_guard lock(mutex);
+    for (const Data::Info& info : data->infos) {
+        if (info.live && !info.whole)
+            names.push_back(info.outline.name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::vector<Usage> ReferenceIndex::Usages(std::string_view value) const {

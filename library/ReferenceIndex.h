@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,13 +56,18 @@ public:
 
     // Reads every info of "Infos/" again. A folder that cannot be listed fails and leaves
     // the index as it was; files that cannot be read are skipped and named. A cancelled
-    // build leaves the index as it was, too.
+    // build leaves the index as it was, too. Infos refreshed or forgotten while it runs
+    // are read again before it ends, so that the new index holds them as they are.
     Jobs::Outcome Build(const Jobs::ProgressFn& progress, const Jobs::CancelFn& cancel);
     bool IsBuilt() const;
 
     // Reads the info's file again (after a save); forgets the info when it has no file.
     void Refresh(std::string_view name);
     void Forget(std::string_view name);
+    // Reads again every info whose file changed since the index read it (written by
+    // another program, say) and the files it has not read, and forgets the infos whose
+    // file is gone; false, changing nothing, when "Infos/" cannot be listed.
+    bool RefreshChanged();
     // Forgets every info, as before the first build (another folder's infos follow).
     void Clear();
 
@@ -70,11 +76,18 @@ public:
     std::optional<InfoOutline> Outline(std::string_view name) const;
     // Every info, in the order the folder lists them.
     std::vector<InfoOutline> Outlines() const;
+    // The infos whose file the editor's reader could not take whole (see ReadsWhole),
+    // by name: their uses and texts may be missing from the index.
+    std::vector<std::string> NotReadWhole() const;
 
 private:
     struct Data;
+    // Notes, for every build that is reading the files, an info saved meanwhile.
+    void Touched(std::string_view name);
+
     mutable std::mutex mutex;
     std::unique_ptr<Data> data;
+    std::vector<std::set<std::string>*> builds; // of the builds running now
 };
 
 // The index the program keeps of its "Infos/" folder.
@@ -83,6 +96,9 @@ ReferenceIndex& References();
 // Takes one info file's text apart: its outline, and every use of a value, given to use
 // with its place (the value's text lasts as long as the call).
 InfoOutline ScanInfoText(std::string_view name, std::string_view text,
+                         const std::function<void(std::string_view, const Place&)>& use);
+// The same for text already taken apart (FindInfoRegions).
+InfoOutline ScanInfoText(std::string_view name, std::string_view text, const InfoRegions& regions,
                          const std::function<void(std::string_view, const Place&)>& use);
 
 } // namespace VaskEdit

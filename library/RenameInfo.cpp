@@ -244,6 +244,11 @@ RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName,
             return outcome;
         }
     }
+    // A file written since the index read it may use the old name by now.
+    if (!index.RefreshChanged()) {
+        outcome.failure = TesselEngine::LastFailure();
+        return outcome;
+    }
     const RenamePlan plan = PlanRename(index, oldName, newName);
     if (!plan.refusal.empty()) {
         outcome.refusal = plan.refusal;

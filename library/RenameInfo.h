@@ -44,7 +44,8 @@ struct RenameOutcome {
     bool cacheUpdated = false;      // "infocache" held the info and was written again
 };
 
-// Carries the plan out, then updates the index and the rows of "infocache".
+// Reads again the files that changed since the index read them, plans, carries the plan
+// out, then updates the index and the rows of "infocache".
 RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName, std::string_view newName);
 
 } // namespace VaskEdit

@@ -32,18 +32,23 @@ std::optional<std::string> ReadBytes(const std::string& path) {
     return std::string(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
 }
 
-// The display text of each id, by the first line that names it, as the reader takes it;
-// nothing is created for a missing table.
-std::unordered_map<std::string, std::string> DisplayTexts(std::string_view table) {
-    std::unordered_map<std::string, std::string> texts;
+// The display text of each id, by the first line that names it, as the reader takes
+// it; an id whose first line has no display field stands with no text. Nothing is
+// created for a missing table.
+std::unordered_map<std::string, std::optional<std::string>> DisplayTexts(std::string_view table) {
+    std::unordered_map<std::string, std::optional<std::string>> texts;
     for (std::size_t lineStart = 0; lineStart < table.size();) {
         std::size_t next = 0;
         const std::string_view line = TextTables::LineAt(table, lineStart, &next);
         std::string_view id;
         std::size_t at = 0;
-        if (TextTables::Identifies(line, &id, &at) && !texts.contains(std::string(id))) {
-            TextTables::FieldUntilBar(line, at); // any text
-            texts.emplace(id, TextTables::FieldUntilBar(line, at));
+        if (TextTables::NamesId(line, &id, &at) && !texts.contains(std::string(id))) {
+            std::optional<std::string> text;
+            if (TextTables::Identifies(line, &id, &at)) {
+                TextTables::FieldUntilBar(line, at); // any text
+                text = TextTables::FieldUntilBar(line, at);
+            }
+            texts.emplace(id, std::move(text));
         }
         lineStart = next;
     }
@@ -170,7 +175,7 @@ std::vector<TextRow> TextsInUse(std::vector<InfoOutline> infos) {
 }
 
 std::string TextsCsv(const std::vector<TextRow>& rows) {
-    std::map<std::string, std::unordered_map<std::string, std::string>> tables;
+    std::map<std::string, std::unordered_map<std::string, std::optional<std::string>>> tables;
     for (const std::string& name : TextTableNames())
         tables[name] = DisplayTexts(ReadBytes(name).value_or(""));
     std::string csv;
@@ -182,9 +187,15 @@ std::string TextsCsv(const std::vector<TextRow>& rows) {
         const auto& texts = tables[row.table];
         const auto text = texts.find(row.id);
         const std::string fields[] = {
-            row.table,   row.id,       row.info,
-            row.owner,   row.quest,    row.command,
-            row.speaker, row.listener, text == texts.end() ? std::string() : text->second};
+            row.table,
+            row.id,
+            row.info,
+            row.owner,
+            row.quest,
+            row.command,
+            row.speaker,
+            row.listener,
+            text == texts.end() ? std::string() : text->second.value_or("")};
         for (std::size_t i = 0; i < std::size(fields); ++i)
             csv += std::string(i ? "," : "") + CsvField(TesselEngine::Windows1252ToUtf8(fields[i]));
         csv += "\r\n";
@@ -192,7 +203,7 @@ std::string TextsCsv(const std::vector<TextRow>& rows) {
     return csv;
 }
 
-TextImport PlanTextImport(std::string_view csv, const std::string& folder) {
+TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool allowEmpty) {
     TextImport import;
     std::string broken;
     const std::vector<CsvRecord> records = ParseCsv(csv, broken);
@@ -215,7 +226,7 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder) {
     if (!import.problems.empty())
         return import;
 
-    std::map<std::string, std::unordered_map<std::string, std::string>> tables;
+    std::map<std::string, std::unordered_map<std::string, std::optional<std::string>>> tables;
     for (const std::string& name : TextTableNames()) {
         const std::string inFolder = folder.empty() ? name : folder + "/" + name;
         auto bytes = ReadBytes(inFolder);
@@ -259,6 +270,20 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder) {
                 import.problems.push_back(row + "\"" + *table + "\" has no line \"" + *id + "\"");
             continue; // an id the table lacks, with no text: nothing to change
         }
+        if (!line->second) {
+            if (!bytes->empty())
+                import.problems.push_back(row + "the line of \"" + *id + "\" in \"" + *table +
+                                          "\" cannot be split into an id and its texts");
+            continue;
+        }
+        const std::string& current = *line->second;
+        // An empty cell is more often a cell left untranslated than a text to blank.
+        if (bytes->empty() && !current.empty() && !allowEmpty) {
+            import.problems.push_back(row + "the text of \"" + *id +
+                                      "\" is empty, which would blank "
+                                      "the text the game shows (allow empty texts to import it)");
+            continue;
+        }
         const auto [earlier, first] = given.emplace(std::pair(*table, *id), *bytes);
         if (!first) {
             if (earlier->second != *bytes)
@@ -266,8 +291,8 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder) {
                                           "\" was given another text in an earlier row");
             continue;
         }
-        if (line->second != *bytes)
-            import.changes.push_back({*table, *id, line->second, *bytes});
+        if (current != *bytes)
+            import.changes.push_back({*table, *id, current, *bytes});
     }
     if (!import.problems.empty())
         import.changes.clear();

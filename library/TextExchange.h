@@ -50,8 +50,10 @@ struct TextImport {
 
 // What importing the CSV would change in the tables of folder ("" for the current
 // directory; a table the folder lacks is compared as the current directory has it).
-// Columns are found by their header names; others are ignored. Nothing is written.
-TextImport PlanTextImport(std::string_view csv, const std::string& folder = {});
+// Columns are found by their header names; others are ignored. An empty text that
+// would blank a display text is a problem unless allowEmpty. Nothing is written.
+TextImport PlanTextImport(std::string_view csv, const std::string& folder = {},
+                          bool allowEmpty = false);
 
 // The tables a write replaced, each with its bytes before (none: the write made it).
 struct TablesBefore {

@@ -4,6 +4,7 @@
 #include "ui/ConversationTreeModel.h"
 #include "ui/InfoOpening.h"
 #include "ui/Messages.h"
+#include "ui/ReferenceWait.h"
 #include "ui/SystemString.h"
 
 #include <QComboBox>
@@ -174,6 +175,8 @@ void ConversationsView::Fill(std::vector<InfoOutline> infos) {
         text += ", " + Count(cycles, "cycle", "cycles");
     if (missing)
         text += ", " + Count(missing, "missing parent", "missing parents");
+    if (const QString notReadWhole = NotReadWholeText(); !notReadWhole.isEmpty())
+        text += ". " + notReadWhole.chopped(1); // its own full stop follows
     status->setText(text + ".");
 
     const int again = currentName.empty() ? -1 : model->FindLine(currentName);

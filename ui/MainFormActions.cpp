@@ -392,10 +392,15 @@ void MainForm::CheckInfos() {
         checkJob, "Check Infos", Counted::Files,
         [findings](const auto& report, const auto& cancel) {
             Jobs::Outcome outcome;
-            *findings = CheckInfoDirectory(report, cancel, &outcome.cancelled);
+            *findings = CheckInfoDirectory(report, cancel, &outcome.cancelled, &outcome.failure);
+            outcome.succeeded = !outcome.failure.IsSet();
             return outcome;
         },
         [this, findings](const Jobs::Outcome& outcome) {
+            if (!outcome.succeeded) {
+                ShowMessage(this, "Error", FailureText(outcome.failure));
+                return;
+            }
             auto* window = new CheckReportWindow(*findings, outcome.cancelled, this);
             window->show();
         });

@@ -4,6 +4,7 @@
 #include "library/ReferenceIndex.h"
 #include "library/SpokenSearch.h"
 #include "ui/MainForm.h"
+#include "ui/Messages.h"
 #include "ui/ReferenceWait.h"
 #include "ui/RenameInfoDialog.h"
 #include "ui/SystemString.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTableView>
 
 namespace VaskEdit {
@@ -54,17 +56,26 @@ void MainForm::SearchSpokenText() {
     InfoManager::ClearFilter();
     // As the file search: a blank text finds nothing.
     const QString text = searchBox->text();
-    if (StringIsValid(text) && WaitForReferences(this)) {
-        for (const InfoOutline& info :
-             InfosShowing(References().Outlines(), ToSystemString(text))) {
-            VaskInfoCache row;
-            row.Name = Char48(info.name.c_str());
-            row.Owner = Char48(info.owner.c_str());
-            row.Quest = Char48(info.quest.c_str());
-            InfoManager::InfoCurrentFilter.PushBack(row);
-        }
+    if (!StringIsValid(text) || !WaitForReferences(this)) {
+        ListInfos(true);
+        return;
+    }
+    for (const InfoOutline& info : InfosShowing(References().Outlines(), ToSystemString(text))) {
+        VaskInfoCache row;
+        row.Name = Char48(info.name.c_str());
+        row.Owner = Char48(info.owner.c_str());
+        row.Quest = Char48(info.quest.c_str());
+        InfoManager::InfoCurrentFilter.PushBack(row);
     }
     ListInfos(true);
+    // The texts of infos the reader could not take whole were not searched.
+    const QString notReadWhole = NotReadWholeText();
+    if (notReadWhole.isEmpty())
+        return;
+    if (InfoManager::InfoCurrentFilter.GetSize() == 0)
+        ShowMessage(this, "InfoManager", "No info shows the text.\n" + notReadWhole);
+    else
+        statusBar()->showMessage(notReadWhole, 20000);
 }
 
 } // namespace VaskEdit

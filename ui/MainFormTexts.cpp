@@ -63,9 +63,11 @@ void MainForm::ExportTextsTo(const std::string& path) {
                 return;
             }
             const std::size_t n = *rowCount;
-            ShowMessage(this, "Export Texts",
-                        QString::number(n) + (n == 1 ? " text" : " texts") + " written to " +
-                            Quoted(path) + ".");
+            QString text =
+                QString::number(n) + (n == 1 ? " text" : " texts") + " written to " + Quoted(path) + ".";
+            if (const QString notReadWhole = NotReadWholeText(); !notReadWhole.isEmpty())
+                text += "\n" + notReadWhole;
+            ShowMessage(this, "Export Texts", text);
         });
 }
 

@@ -1,8 +1,10 @@
 #include "ui/ReferenceWait.h"
+#include "library/ReadWhole.h"
 #include "library/ReferenceIndex.h"
 #include "ui/DialogResult.h"
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
+#include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
 
 #include <QApplication>
@@ -79,6 +81,11 @@ bool WaitForReferences(QWidget* parent) {
     if (job.IsBusy() && dialog.exec() != DialogResult::OK)
         return false;
     return Built(parent, outcome);
+}
+
+QString NotReadWholeText() {
+    return FromSystemString(
+        NotReadWholeNotice(References().NotReadWhole(), "\"Tools\" > \"Check Infos\""));
 }
 
 void ReferencesRenamed(const QString& oldName, const QString& newName) {

@@ -19,6 +19,10 @@ MainForm* FindMainForm();
 // (without a main window it is built here). A build that fails is shown as "Error".
 bool WaitForReferences(QWidget* parent);
 
+// Which infos the index's reader could not take whole, for a view's status or message
+// (the first names and the way to "Check Infos"); empty when there are none.
+QString NotReadWholeText();
+
 // After a rename: the main window's info list reads "infocache" again (the renamed
 // info stays selected when it was) and the views over the index hear that it changed.
 void ReferencesRenamed(const QString& oldName, const QString& newName);

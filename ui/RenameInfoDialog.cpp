@@ -150,7 +150,11 @@ void RenameInfoDialog::Plan() {
                     (others == 1 ? " other info" : " other infos");
         if (children)
             text += " (" + QString::number(children) + (children == 1 ? " child)" : " children)");
-        verdict->setText(text + ". Nothing is written before OK.");
+        text += ". Nothing is written before OK.";
+        // A use in a file the reader could not take whole may be missing from the list.
+        if (const QString notReadWhole = NotReadWholeText(); !notReadWhole.isEmpty())
+            text += "\n" + notReadWhole;
+        verdict->setText(text);
     } else if (!plan.refusal.empty()) {
         verdict->setText("Not renamed: " + FromSystemString(plan.refusal));
     }
@@ -217,6 +221,8 @@ bool RenameInteractively(QWidget* parent, const QString& oldName) {
     }
     if (!WaitForReferences(parent))
         return false;
+    // The plan shown is made from the files as they are, also those another program wrote.
+    References().RefreshChanged();
     RenameInfoDialog dialog(oldName, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -59,6 +59,8 @@ void UsagesWindow::Refresh() {
                          (usages.size() == 1 ? " use of " : " uses of ") + quoted + " in " +
                          QString::number(infos.size()) +
                          (infos.size() == 1 ? " info." : " infos."));
+    if (const QString notReadWhole = NotReadWholeText(); !notReadWhole.isEmpty())
+        summary->setText(summary->text() + " " + notReadWhole);
 }
 
 QString UsagesWindow::Summary() const {

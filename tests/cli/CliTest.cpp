@@ -395,7 +395,7 @@ TEST_F(CliTest, LibraryFailuresAreReported) {
     const std::string cache = ReadFile("work/infocache");
     fs::rename("work/Infos", "infos-aside");
     VaskTest::WriteFile("work/Infos", "a plain file where the folder belongs");
-    for (const char* command : {"merge", "cache update", "split", "search Bob"}) {
+    for (const char* command : {"merge", "cache update", "split", "search Bob", "check"}) {
         const CliRun run = Cli(std::string("-C work ") + command);
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_NE(run.err.find("\"Infos/\" could not be read"), std::string::npos) << command;
@@ -670,4 +670,71 @@ TEST_F(CliTest, TextsAreReadWrittenExportedAndImported) {
                              "its texts"),
               std::string::npos)
         << check.out;
+}
+
+// Commands that read the infos name those the reader could not take whole (here: none,
+// as their command lists stand under a name it does not know), and a command that found
+// nothing then fails rather than report a clean nothing.
+TEST_F(CliTest, ReadersSayWhichInfosTheyCouldNotRead) {
+    for (const auto& name : VaskTest::ListNames("work/Infos")) {
+        std::string text = ReadFile("work/Infos/" + name);
+        const std::string list = "bTRefPtrArray InfoCommands {";
+        text.replace(text.find(list), list.size(), "bTRefPtrArray Commands {");
+        VaskTest::WriteFile("work/Infos/" + name, text);
+    }
+    const std::string notice = "info files could not be read whole: Bandit_Surrender, ";
+    for (const auto& [command, status] :
+         std::vector<std::pair<std::string, int>>{{"text export texts.csv", 1},
+                                                  {"search --text smugglers", 1},
+                                                  {"usages Bob", 0}, // the Owner uses
+                                                  {"tree --owner Bob", 0}}) {
+        const CliRun run = Cli("-C work " + command);
+        EXPECT_EQ(run.status, status) << command;
+        EXPECT_NE(run.err.find(notice), std::string::npos) << command << ": " << run.err;
+        EXPECT_NE(run.err.find("; run check.\n"), std::string::npos) << command;
+    }
+    const CliRun show = Cli("-C work show Bob_Greeting");
+    EXPECT_EQ(show.status, 0);
+    EXPECT_EQ(show.err, "Warning: 1 info file could not be read whole: Bob_Greeting; run check.\n");
+}
+
+// Tables whose lines end with CR alone read and write as the others; a line without a
+// display field is named, not read as empty; an empty text does not blank one unless
+// allowed.
+TEST_F(CliTest, TextTablesOfOtherLineEndsAndLinesWithoutADisplayField) {
+    std::string table = ReadFile("work/infosa.csv");
+    for (auto at = table.find("\r\n"); at != std::string::npos; at = table.find("\r\n", at))
+        table.erase(at + 1, 1);
+    VaskTest::WriteFile("work/infosa.csv", table + "SHORT_01|only two\r");
+    const CliRun get = Cli("-C work text get BOB_TRADE_01");
+    EXPECT_EQ(get.status, 0) << get.err;
+    EXPECT_EQ(get.out, "Show me your wares.\n");
+    ASSERT_EQ(Cli("-C work text set BOB_TRADE_01 Wares").status, 0);
+    std::string expected = table + "SHORT_01|only two\r";
+    expected.replace(expected.find("Show me your wares."), 19, "Wares");
+    EXPECT_EQ(ReadFile("work/infosa.csv"), expected);
+
+    const CliRun shortGet = Cli("-C work text get SHORT_01");
+    EXPECT_EQ(shortGet.status, 1);
+    EXPECT_NE(shortGet.err.find("line 48 of \"infosa.csv\" names \"SHORT_01\" but cannot be split"),
+              std::string::npos)
+        << shortGet.err;
+    const CliRun shortSet = Cli("-C work text set SHORT_01 x");
+    EXPECT_EQ(shortSet.status, 1);
+    EXPECT_TRUE(shortSet.err.starts_with("Not written: line 48 ")) << shortSet.err;
+    EXPECT_EQ(ReadFile("work/infosa.csv"), expected);
+    EXPECT_NE(Cli("-C work check").out.find("text table \"infosa.csv\" line 48 cannot be split"),
+              std::string::npos);
+
+    ASSERT_EQ(Cli("-C work text export texts.csv").status, 0);
+    std::string csv = ReadFile("work/texts.csv");
+    csv.replace(csv.find("Wares"), 5, "");
+    VaskTest::WriteFile("work/texts.csv", csv);
+    const CliRun empty = Cli("-C work text import texts.csv");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("the text of \"BOB_TRADE_01\" is empty"), std::string::npos)
+        << empty.err;
+    EXPECT_EQ(ReadFile("work/infosa.csv"), expected);
+    ASSERT_EQ(Cli("-C work text import texts.csv --allow-empty").status, 0);
+    EXPECT_EQ(Cli("-C work text get BOB_TRADE_01").out, "\n");
 }

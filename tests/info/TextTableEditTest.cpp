@@ -47,6 +47,7 @@ TEST(TextTableEdit, NewIdsAreAppendedWithTheTablesLineEnd) {
     EXPECT_EQ(WithTexts("A|l|a|\r\n", {{"N", "new"}, {"M", "m"}}),
               "A|l|a|\r\nN||new|\r\nM||m|\r\n");
     EXPECT_EQ(WithTexts("A|l|a|\nB|l|b|\r\n", {{"N", "new"}}), "A|l|a|\nB|l|b|\r\nN||new|\n");
+    EXPECT_EQ(WithTexts("A|l|a|\rB|l|b|\r", {{"B", "x"}, {"N", "n"}}), "A|l|a|\rB|l|x|\rN||n|\r");
     // A table without a final line end gets one before the new line.
     EXPECT_EQ(WithTexts("A|l|a|", {{"N", "n"}}), "A|l|a|\r\nN||n|\r\n");
     EXPECT_EQ(WithTexts("A|l|a|\n", {{"A", "b"}, {"N", "n"}}), "A|l|b|\nN||n|\n");
@@ -63,7 +64,7 @@ TEST(TextTableEdit, TextsAndIdsThatCannotBeWrittenAreRefused) {
 
     EXPECT_EQ(TextTables::IdRefusal(std::string(48, 'I')), "");
     for (const std::string& id : {std::string(), std::string(49, 'I'), std::string("A B"),
-                                 std::string("A|B"), std::string("A\"B"), std::string("A;B")})
+                                  std::string("A|B"), std::string("A\"B"), std::string("A;B")})
         EXPECT_NE(TextTables::IdRefusal(id), "") << id;
 }
 
@@ -93,6 +94,8 @@ TEST_F(TextTableEditTest, SuggestedIdsAreFreeAndFitTheLocString) {
     EXPECT_EQ(TextTables::SuggestId("infosa.csv", "Bob_Greeting", {"BOB_GREETING_02"}),
               "BOB_GREETING_04");
     EXPECT_EQ(TextTables::SuggestId("infodescsa.csv", "Bob_Greeting"), "BOB_GREETING_01");
+    WriteFile("questdescsa.csv", "BOB_GREETING_01|a line without its display field\r");
+    EXPECT_EQ(TextTables::SuggestId("questdescsa.csv", "Bob_Greeting"), "BOB_GREETING_02");
     // Characters an id cannot hold become "_"; a long name is cut to leave room for the
     // number, so the id still fits 48 characters.
     EXPECT_EQ(TextTables::SuggestId("infosa.csv", "Anna talk/2"), "ANNA_TALK_2_01");

@@ -26,6 +26,8 @@ TEST_F(TextTableIndexTest, IdentifierIsTheWholeFirstFieldOfItsFirstLine) {
     EXPECT_EQ(TextTables::LookUp("infosa.csv", ""), "");
 }
 
+// Lines end with CR LF, LF or CR alone; a line with no display field (no second bar)
+// gives no text and is named, and its id is not found in a later line.
 TEST_F(TextTableIndexTest, LinesThatNameNoIdentifier) {
     WriteFile("infodescsa.csv", "|x|no identifier|\r\n"
                                 "Bare\r\n"
@@ -33,16 +35,21 @@ TEST_F(TextTableIndexTest, LinesThatNameNoIdentifier) {
                                 "Short|x\r\n"
                                 "NoDisplay|x|\r\n"
                                 "Lf|x|lf only|\n"
+                                "Cr|x|cr only|\r"
+                                "Short|x|a later line|\r"
                                 "Last|x|no line end");
     const char* table = "infodescsa.csv";
     EXPECT_FALSE(TextTables::Contains(table, ""));
     EXPECT_FALSE(TextTables::Contains(table, "Bare"));
     EXPECT_FALSE(TextTables::Contains(table, "BarOnly")); // nothing behind the bar
-    EXPECT_TRUE(TextTables::Contains(table, "Short"));
-    EXPECT_EQ(TextTables::LookUp(table, "Short"), "");
+    EXPECT_FALSE(TextTables::Contains(table, "Short"));
+    EXPECT_EQ(TextTables::UnsplittableLineOf(table, "Short"), 4u);
+    EXPECT_EQ(TextTables::UnsplittableLineOf(table, "NoDisplay"), 0u);
+    EXPECT_EQ(TextTables::UnsplittableLines(table), (std::vector<std::size_t>{1, 2, 3, 4}));
     EXPECT_TRUE(TextTables::Contains(table, "NoDisplay"));
     EXPECT_EQ(TextTables::LookUp(table, "NoDisplay"), "");
     EXPECT_EQ(TextTables::LookUp(table, "Lf"), "lf only");
+    EXPECT_EQ(TextTables::LookUp(table, "Cr"), "cr only");
     EXPECT_EQ(TextTables::LookUp(table, "Last"), "no line end");
 }
 

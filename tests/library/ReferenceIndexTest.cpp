@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace VaskEdit;
 using TesselEngine::Platform::FaultInjection;
@@ -136,6 +137,35 @@ TEST_F(ReferenceIndexTest, IndexFollowsTheFilesAndKeepsItselfOnFailure) {
     EXPECT_EQ(failed.failure.cause, TesselEngine::Cause::UnreadableFolder);
     EXPECT_EQ(Rows(index, "Other"), std::vector<std::string>{"A Parent"});
     EXPECT_TRUE(Rows(index, "Root").empty());
+}
+
+// An info saved while a build reads the folder is in the index the build leaves, and a
+// rename reads again the files written since the index read them (by another program).
+TEST_F(ReferenceIndexTest, NoSaveIsForgottenAndRenameSeesNewerFiles) {
+    for (int i = 0; i < 20; ++i)
+        Child("C" + std::to_string(i), "Root");
+    ReferenceIndex index;
+    bool saved = false;
+    ASSERT_TRUE(index
+                    .Build(
+                        [&](const Jobs::JobProgress&) {
+                            if (std::exchange(saved, true))
+                                return;
+                            Child("Late", "Root"); // not in the listing the build reads
+                            index.Refresh("Late");
+                        },
+                        {})
+                    .succeeded);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(Rows(index, "Root").size(), 21u);
+    EXPECT_TRUE(index.Outline("Late").has_value());
+
+    Child("C3", "Old_Name"); // written behind the index's back
+    Write("Old_Name");
+    const RenameOutcome outcome = RenameInfo(index, "Old_Name", "New_Name");
+    ASSERT_TRUE(outcome.done) << outcome.refusal;
+    EXPECT_NE(ReadFile("Infos/C3.vaskinfo").find("\"New_Name\""), std::string::npos);
+    EXPECT_EQ(Rows(index, "New_Name"), std::vector<std::string>{"C3 Parent"});
 }
 
 // Children under their parent, siblings by MainSortID, SortID (as numbers) and name; a

@@ -138,6 +138,7 @@ TEST_F(TextExchangeTest, ABadRowRefusesTheWholeImport) {
         {"infosa.csv,BOB_HAGGLE_01\r\n", "fields"},
         {"infosa.csv,BOB_HAGGLE_01,\"open\r\n", "never ends"},
         {"infosa.csv,BOB_HAGGLE_01,a\"b\r\n", "quote"},
+        {"infosa.csv,BOB_HAGGLE_01,\r\n", "is empty"}, // a cell left untranslated
     };
     for (const auto& [row, reason] : bad) {
         const TextImport plan = PlanTextImport(good + row);
@@ -151,6 +152,9 @@ TEST_F(TextExchangeTest, ABadRowRefusesTheWholeImport) {
     // An id the table lacks is no problem while its text is empty (nothing to write).
     EXPECT_TRUE(PlanTextImport("table,id,text\r\ninfosa.csv,NEW_ID,\r\n").problems.empty());
     EXPECT_EQ(Tables(), before);
+    const TextImport blanked = PlanTextImport(good + "infosa.csv,BOB_HAGGLE_01,\r\n", {}, true);
+    ASSERT_EQ(blanked.changes.size(), 2u);
+    EXPECT_EQ(blanked.changes[1].after, "");
 }
 
 TEST_F(TextExchangeTest, ImportIntoAnotherFolderLeavesTheWorkspaceAsItWas) {

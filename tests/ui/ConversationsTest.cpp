@@ -160,6 +160,15 @@ private slots:
         Write("Late", "Deep");
         BuildIndex();
         QVERIFY(Outline(model).contains("    Deep\n      Late\n"));
+
+        // An info whose file the reader cannot take whole is named.
+        std::string late = VaskTest::ReadFile("Infos/Late.vaskinfo");
+        late.replace(late.find("InfoCommands {"), 14, "Commands {");
+        VaskTest::WriteFile("Infos/Late.vaskinfo", late);
+        BuildIndex();
+        QCOMPARE(view.Status(), QString("8 infos in 3 conversations, 1 cycle, 1 missing parent. 1 "
+                                        "info file could not be read whole: Late; run \"Tools\" > "
+                                        "\"Check Infos\"."));
     }
 
     // A double click or Enter on a row, and a double click on a box of its graph, open
