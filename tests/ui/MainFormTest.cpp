@@ -98,6 +98,23 @@ std::map<std::string, std::string> InfoFiles() {
     return files;
 }
 
+// The jobs named by the wait dialogs shown while it lives, however briefly each was up.
+class WaitDialogsShown : public QObject {
+public:
+    WaitDialogsShown() { qApp->installEventFilter(this); }
+    ~WaitDialogsShown() override { qApp->removeEventFilter(this); }
+    QStringList jobs;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* wait = qobject_cast<UserWaitDialog*>(watched))
+                jobs << wait->JobText();
+        }
+        return false;
+    }
+};
+
 // Runs a job of the window to its end, answering its wait dialog as the user would.
 void FinishJobs(MainForm& window) {
     QTRY_VERIFY_WITH_TIMEOUT(!window.JobRunning(), 20000);
@@ -378,12 +395,12 @@ private slots:
         QVERIFY(buySword);
         QTableView* grid = buySword->Grid(0);
         grid->setCurrentIndex(grid->model()->index(2, 3)); // the item it destroys
-        QString waitedFor;
-        OnNextModalOf<UserWaitDialog>([&](UserWaitDialog& wait) { waitedFor = wait.JobText(); });
+        WaitDialogsShown waits;
         window.show(); // builds the index, as at start: the key comes while it runs
+        QVERIFY(window.ReferencesJob().IsBusy());
         QTest::keyClick(grid, Qt::Key_F12, Qt::ShiftModifier);
         QTRY_COMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
-        QCOMPARE(waitedFor, QString("Index of \"Infos/\""));
+        QCOMPARE(waits.jobs, QStringList{"Index of \"Infos/\""});
         UsagesWindow* usages = Shown<UsagesWindow>()[0];
         QCOMPARE(RowTexts(usages->List()), (QStringList{
                                                "Bob_BuySword|GoldCostItem|Bob",
