@@ -82,6 +82,7 @@ class ConversationsTest : public QObject {
             say.Entity1 = Char48("Mira");
             say.Entity2 = Char48("PC_Hero");
             say.LocString = Char48("ROOT_01");
+            say.ID1 = Char48("gEForcedDialogCam_None");
         });
         Write("Root_A", "Root", "1", [](VaskInfo& info) {
             info.SetOwner("Mira");
