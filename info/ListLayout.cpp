@@ -426,13 +426,16 @@ std::string EntryDamage(std::string_view text, const std::vector<EntrySpan>& ent
                         std::string_view listName) {
     for (const EntrySpan& entry : entries) {
         const std::string_view name = entry.Name(text);
-        const std::string where = "line " + std::to_string(LineOf(text, entry.open)) + ": ";
+        // Lines are counted only for the entry that is reported.
+        const auto where = [&] {
+            return "line " + std::to_string(LineOf(text, entry.open)) + ": ";
+        };
         if (name.empty())
-            return where + "an entry of " + std::string(listName) +
+            return where() + "an entry of " + std::string(listName) +
                    " has no class name that can be read";
         for (const ListName& other : ListNames) {
             if (name == other.word)
-                return where + std::string(name) + " stands inside " + std::string(listName) +
+                return where() + std::string(name) + " stands inside " + std::string(listName) +
                        ": a \"}\" before it is missing";
         }
     }

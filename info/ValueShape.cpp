@@ -1,13 +1,20 @@
 #include "info/ValueShape.h"
 
-#include <algorithm>
-
 namespace VaskEdit {
 
 namespace {
 bool IsWordByte(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
+
+// The bytes that the line scan stops at: quotes, "=" and line ends.
+constexpr struct Marks {
+    bool is[256] = {};
+    constexpr Marks() {
+        for (const unsigned char c : {'"', '=', '\r', '\n'})
+            is[c] = true;
+    }
+} LineMarks;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -50,35 +57,40 @@ bool IsUnreadableValue(std::string_view value) {
 }
 
 std::size_t FindUnreadableValue(std::string_view text) {
-    // Only the first "=" of a line that stands outside quotes is a member's; the lines
-    // are counted only up to the one found.
-    std::size_t lineStart = 0;
-    for (std::size_t equals = text.find('='); equals != std::string_view::npos;) {
-        while (true) {
-            const std::size_t end = text.find_first_of("\r\n", lineStart);
-            if (end == std::string_view::npos || end > equals)
+    // One pass, a line at a time: only the first "=" of a line is a member's, and only
+    // when it stands outside quotes.
+    const std::size_t size = text.size();
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < size; ++line) {
+        std::size_t equals = std::string_view::npos;
+        bool quoted = false;
+        std::size_t end = at;
+        for (; end < size; ++end) {
+            const auto c = static_cast<unsigned char>(text[end]);
+            if (!LineMarks.is[c])
+                continue;
+            if (EndsLine(text[end]))
                 break;
-            lineStart = end + 1;
+            if (equals != std::string_view::npos)
+                continue;
+            if (c == '"')
+                quoted = !quoted;
+            else
+                equals = end;
         }
-        const std::string_view head = text.substr(lineStart, equals - lineStart);
-        const bool quoted = std::count(head.begin(), head.end(), '"') % 2 != 0;
-        if (!quoted) {
+        if (equals != std::string_view::npos && !quoted) {
             const std::string_view value = ValueAfter(text, equals);
             // A list or a bracketed value opens behind its "=": structure, not a value.
             if ((value.empty() || (value.front() != '[' && value.front() != '{')) &&
-                IsUnreadableValue(value)) {
-                std::size_t line = 1;
-                for (std::size_t i = 0; i < lineStart; ++i)
-                    line += text[i] == '\n' || (text[i] == '\r' && text[i + 1] != '\n');
+                IsUnreadableValue(value))
                 return line;
-            }
         }
-        // On to the next line: a second "=" of this one is no member's.
-        const std::size_t end = text.find_first_of("\r\n", equals);
-        if (end == std::string_view::npos)
-            break;
-        lineStart = end + 1;
-        equals = text.find('=', lineStart);
+        // Past the line end: CR LF, LF or CR alone.
+        if (end < size && text[end] == '\r')
+            ++end;
+        if (end < size && text[end] == '\n')
+            ++end;
+        at = end;
     }
     return 0;
 }

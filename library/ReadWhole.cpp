@@ -1,4 +1,5 @@
 #include "library/ReadWhole.h"
+#include "info/InfoRegions.h"
 #include "info/SaveCheck.h"
 #include "info/TextTable.h"
 #include "info/VaskInfo.h"
@@ -18,7 +19,9 @@ bool ReadsWhole(std::string_view bytes, const InfoRegions& regions) {
     const TextTables::LookUpsOff noTexts; // saving writes none; and no table is made
     VaskInfo info;
     info.LoadFromText(bytes, regions);
-    return !CompareSave(info, bytes, 0).losesContent;
+    // The structure as the caller found it: the file is taken apart once.
+    const std::string damage = StructureDamage(bytes, regions);
+    return !CompareSave(info, bytes, 0, &damage).losesContent;
 }
 
 bool FileReadsWhole(const char* path) {
