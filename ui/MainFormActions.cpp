@@ -334,6 +334,7 @@ void MainForm::SplitHdrdoc() {
             }
             // What the split did, in one message.
             QString text = outcome.cancelled ? "The split was cancelled.\n" : QString();
+            text += CountText(outcome.found, "info", "infos") + " found in \"w_info.hdrdoc\".\n";
             text += CountText(outcome.written, "info", "infos") + " written to \"Infos/\".";
             if (outcome.existing)
                 text += "\n" + CountText(outcome.existing, "info", "infos") +
@@ -346,7 +347,13 @@ void MainForm::SplitHdrdoc() {
                 text += "\n" + CountText(outcome.duplicates.size(), "info has", "infos have") +
                         " the name of an earlier info in \"w_info.hdrdoc\" and got no file:" +
                         NameLines(outcome.duplicates);
-            const bool failed = outcome.failed || !outcome.duplicates.empty();
+            if (!outcome.refused.empty())
+                text += "\n" + CountText(outcome.refused.size(), "info", "infos") +
+                        " could not be cut out and got no file:" + NameLines(outcome.refused, 10);
+            if (!outcome.notes.empty())
+                text += "\n\nWarning:" + NameLines(outcome.notes, 10);
+            const bool failed =
+                outcome.failed || !outcome.duplicates.empty() || !outcome.refused.empty();
             ShowMessage(this, failed ? "Error" : "InfoManager", text);
         });
 }
@@ -371,6 +378,18 @@ void MainForm::MergeInfos() {
                             " no file in \"Infos/\" and " +
                             (outcome.notMerged.size() == 1 ? "is" : "are") +
                             " missing from the merged document:" + NameLines(outcome.notMerged, 10);
+                if (!outcome.lineEndsAdded.empty())
+                    text += "\n\n" +
+                            CountText(outcome.lineEndsAdded.size(), "info file", "info files") +
+                            " had no final line end; the merged document gives " +
+                            (outcome.lineEndsAdded.size() == 1 ? "it" : "them") +
+                            " one:" + NameLines(outcome.lineEndsAdded, 10);
+                if (!outcome.notSplittable.empty())
+                    text += "\n\n" +
+                            CountText(outcome.notSplittable.size(), "info file", "info files") +
+                            " would not come back as they are from a split of the merged "
+                            "document (run Check):" +
+                            NameLines(outcome.notSplittable, 10);
                 ShowMessage(this, "InfoManager", text);
             } else {
                 QString text = FailureText(outcome.failure);
