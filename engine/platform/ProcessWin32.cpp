@@ -47,6 +47,13 @@ bool ShellStart(const std::string& file, const std::string& parameters, int show
 std::string FindProgramFile(const std::string& program) {
     if (program.empty())
         return std::string();
+    // A name with a folder stands for itself; a bare name is looked up as the shell does.
+    if (program.find_first_of("/\\:") != std::string::npos) {
+        const DWORD attributes = GetFileAttributesA(program.c_str());
+        const bool file =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return file ? program : std::string();
+    }
     std::string found(MAX_PATH, '\0');
     for (;;) {
         const DWORD length = SearchPathA(nullptr, program.c_str(), ".exe",
