@@ -10,6 +10,7 @@
 #include "ui/InfoOpening.h"
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
+#include "ui/ProgramConfirmation.h"
 #include "ui/SettingsForm.h"
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
@@ -298,10 +299,7 @@ void MainForm::ShowSettings() {
 }
 
 void MainForm::ShowHelp() {
-    if (!HelpManager::ShowHelp(Main))
-        ShowMessage(this, "Error",
-                    "The help program \"" + FromSystemString(Settings::exe_showhelp) +
-                        "\" could not be started.");
+    ShowHelpPage(this, Main);
 }
 
 void MainForm::SplitHdrdoc() {

@@ -45,6 +45,8 @@ enum class Cause {
     BadContent,       // the file was read but does not hold what it should
     InvalidName,      // a name that cannot be a file's name
     Incomplete,       // some of the files that the result needs could not be read
+    TooLong,          // a program's path does not fit its setting (Error::code: how much does)
+    Unconfirmed,      // a program the user has not confirmed to run
 };
 
 struct Error {
@@ -107,6 +109,15 @@ std::uint32_t ProcessId();
 // also found without its suffix where programs have none. hidden starts it without a
 // window where the system gives programs one. True when the program was started.
 bool StartProgram(const std::string& program, const std::string& argument, bool hidden);
+
+// The file that StartProgram would start for program, as it finds it; empty when there
+// is none.
+std::string FindProgramFile(const std::string& program);
+
+// The folder that holds this user's own settings of the program, outside every
+// workspace: $XDG_CONFIG_HOME/vaskedit or ~/.config/vaskedit, %APPDATA%\VaskEdit on
+// Windows. Empty where the system names no such place.
+std::string UserSettingsFolder();
 
 struct ProgramCall {
     std::string program;
