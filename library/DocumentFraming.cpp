@@ -32,6 +32,21 @@ const char* SkipSpaces(const char* p, const char* end) {
     return p;
 }
 
+// The first CR or LF from `p`, or `end`: two fast searches rather than a byte loop.
+const char* FindLineEnd(const char* p, const char* end) {
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    const char* limit = lf ? static_cast<const char*>(lf) : end;
+    const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(limit - p));
+    return cr ? static_cast<const char*>(cr) : limit;
+}
+
+// The bytes that the brace count looks at.
+struct Interesting {
+    bool byte[256] = {};
+    constexpr Interesting() { byte['"'] = byte['{'] = byte['}'] = true; }
+};
+constexpr Interesting InBraces;
+
 bool IsHeaderLine(const char* p, const char* end) {
     p = SkipLead(p, end);
     if (static_cast<std::size_t>(end - p) < HeaderWords.size() ||
@@ -54,9 +69,7 @@ public:
     DocumentFrame Run() {
         const char* p = base;
         while (p < end) {
-            const char* lineEnd = p;
-            while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
-                ++lineEnd;
+            const char* lineEnd = FindLineEnd(p, end);
             for (const char* segment = p; segment;)
                 segment = Segment(segment, lineEnd);
             p = lineEnd;
@@ -98,6 +111,12 @@ private:
     const char* CountBraces(const char* p, const char* lineEnd) {
         FramedInfo& info = frame.infos.back();
         for (const char* c = p; c < lineEnd; ++c) {
+            if (!closed) {
+                while (c < lineEnd && !InBraces.byte[static_cast<unsigned char>(*c)])
+                    ++c;
+                if (c == lineEnd)
+                    break;
+            }
             switch (*c) {
             case '"': {
                 // Braces inside a quoted value are text.
