@@ -53,6 +53,12 @@ std::string CauseText(const Failure& failure) {
         return "the name cannot be used";
     case Cause::Incomplete:
         return "some of the files it needs could not be read";
+    case Cause::ReadOnlyFileSystem:
+        return "the file system is read-only";
+    case Cause::NotAFile:
+        return "it is not a regular file";
+    case Cause::OutsideWorkspace:
+        return "a link leads outside the workspace";
     case Cause::Other:
         if (failure.code != 0)
             return "the system reported error " + std::to_string(failure.code);
