@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <mutex>
+#include <random>
 #include <set>
 #include <string>
 #include <string_view>
@@ -53,10 +55,21 @@ bool SaveFailed(const char* target) {
 constexpr std::string_view TemporaryMark = ".~";
 constexpr std::string_view TemporarySuffix = ".tmp";
 
+std::atomic<std::uint32_t> temporaryCounter{0};
+
 std::string TemporaryPathFor(const char* path) {
-    static std::atomic<std::uint32_t> counter{0};
     return std::string(path) + std::string(TemporaryMark) + std::to_string(Platform::ProcessId()) +
-           "-" + std::to_string(++counter) + std::string(TemporarySuffix);
+           "-" + std::to_string(++temporaryCounter) + std::string(TemporarySuffix);
+}
+
+// After a name that was taken the numbers go on far from it: an ended process with this
+// id may have left a whole run of them.
+void SkipTakenNumbers() {
+    static std::minstd_rand jump(
+        static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    static std::mutex lock;
+    std::lock_guard guard(lock);
+    temporaryCounter += 1 + jump() % 1000000;
 }
 
 // The process id in a temporary file's name; 0 for any other name.
@@ -123,6 +136,7 @@ Platform::Handle CreateTemporaryFor(const char* target, std::string& temporary) 
         std::int64_t modified = 0;
         if (attempt == 100 || !Platform::QueryStamp(temporary.c_str(), &size, &modified))
             return h; // not a name taken: the reason stands
+        SkipTakenNumbers();
     }
 }
 } // namespace
