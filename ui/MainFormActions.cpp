@@ -13,6 +13,7 @@
 #include "ui/SettingsForm.h"
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
+#include "ui/WorkspaceWriting.h"
 
 #include <algorithm>
 #include <utility>
@@ -129,13 +130,18 @@ void MainForm::ReadInfoCache() {
 }
 
 void MainForm::UpdateInfoCache() {
+    const HeldWorkspace held = LockWorkspace(this, "cache update");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     infoModel->SetRows({});
     RunJob(
         updateCacheJob, "Update Cache", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             // The index of where values are used follows, in the background.
             if (!outcome.cancelled)
                 BuildReferences();
@@ -307,6 +313,9 @@ void MainForm::ShowHelp() {
 void MainForm::SplitHdrdoc() {
     if (splitJob.IsBusy())
         return;
+    const HeldWorkspace held = LockWorkspace(this, "split");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     // The document is loaded by the worker too: a large one would hold up the window.
@@ -322,7 +331,9 @@ void MainForm::SplitHdrdoc() {
             }
             return Jobs::Split(report, cancel);
         },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             if (outcome.noDocument) {
                 ShowMessage(this, "InfoManager",
                             "Failed to load infostream.\n" + FailureText(outcome.failure));
@@ -352,12 +363,17 @@ void MainForm::SplitHdrdoc() {
 }
 
 void MainForm::MergeInfos() {
+    const HeldWorkspace held = LockWorkspace(this, "merge");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     RunJob(
         mergeJob, "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::Merge(report, cancel); },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             if (outcome.cancelled)
                 return;
             if (outcome.succeeded) {
