@@ -60,6 +60,12 @@ std::string CauseText(const Failure& failure) {
                " characters that its setting holds";
     case Cause::Unconfirmed:
         return "the program has not been confirmed to run";
+    case Cause::ReadOnlyFileSystem:
+        return "the file system is read-only";
+    case Cause::NotAFile:
+        return "it is not a regular file";
+    case Cause::OutsideWorkspace:
+        return "a link leads outside the workspace";
     case Cause::Other:
         if (failure.code != 0)
             return "the system reported error " + std::to_string(failure.code);

@@ -165,9 +165,17 @@ bool ScriptManager::ExtractScripts() {
         return false;
     }
     for (; scan.IsValid(); scan.Next()) {
+        if (scan.GetFindData().isDirectory)
+            continue; // a folder holds no owners
         TesselEngine::WinAPI::File info(folder, scan.GetFindData());
-        if (!info.OpenRead())
-            continue; // left out without a word
+        if (!info.OpenRead()) {
+            // A pipe, a link out of the workspace or a file without rights: its owners
+            // would be missing from the list.
+            TesselEngine::Diagnostics::Print("\nCould not read \"%s\"; skipped.",
+                                             scan.GetFileName());
+            complete = false;
+            continue;
+        }
         TesselEngine::Diagnostics::Print("\n %s", scan.GetFileName());
         Stream text;
         const bool read = info.ReadStream(text);

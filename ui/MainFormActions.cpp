@@ -14,6 +14,7 @@
 #include "ui/SettingsForm.h"
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
+#include "ui/WorkspaceWriting.h"
 
 #include <algorithm>
 #include <utility>
@@ -130,13 +131,18 @@ void MainForm::ReadInfoCache() {
 }
 
 void MainForm::UpdateInfoCache() {
+    const HeldWorkspace held = LockWorkspace(this, "cache update");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     infoModel->SetRows({});
     RunJob(
         updateCacheJob, "Update Cache", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             // The index of where values are used follows, in the background.
             if (!outcome.cancelled)
                 BuildReferences();
@@ -305,6 +311,9 @@ void MainForm::ShowHelp() {
 void MainForm::SplitHdrdoc() {
     if (splitJob.IsBusy())
         return;
+    const HeldWorkspace held = LockWorkspace(this, "split");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     // The document is loaded by the worker too: a large one would hold up the window.
@@ -320,7 +329,9 @@ void MainForm::SplitHdrdoc() {
             }
             return Jobs::Split(report, cancel);
         },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             if (outcome.noDocument) {
                 ShowMessage(this, "InfoManager",
                             "Failed to load infostream.\n" + FailureText(outcome.failure));
@@ -357,12 +368,17 @@ void MainForm::SplitHdrdoc() {
 }
 
 void MainForm::MergeInfos() {
+    const HeldWorkspace held = LockWorkspace(this, "merge");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     RunJob(
         mergeJob, "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::Merge(report, cancel); },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             if (outcome.cancelled)
                 return;
             if (outcome.succeeded) {

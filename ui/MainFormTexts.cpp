@@ -9,6 +9,7 @@
 #include "ui/Messages.h"
 #include "ui/ReferenceWait.h"
 #include "ui/TextImportDialog.h"
+#include "ui/WorkspaceWriting.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -63,8 +64,8 @@ void MainForm::ExportTextsTo(const std::string& path) {
                 return;
             }
             const std::size_t n = *rowCount;
-            QString text =
-                QString::number(n) + (n == 1 ? " text" : " texts") + " written to " + Quoted(path) + ".";
+            QString text = QString::number(n) + (n == 1 ? " text" : " texts") + " written to " +
+                           Quoted(path) + ".";
             if (const QString notReadWhole = NotReadWholeText(); !notReadWhole.isEmpty())
                 text += "\n" + notReadWhole;
             ShowMessage(this, "Export Texts", text);
@@ -82,12 +83,16 @@ void MainForm::ImportTextsFrom(const std::string& path) {
     TextImportDialog review(import, this);
     if (review.exec() != QDialog::Accepted || !import.problems.empty() || import.changes.empty())
         return;
+    const HeldWorkspace held = LockWorkspace(this, "text import");
+    if (!held)
+        return;
     if (!ApplyTextImport(import)) {
         ShowMessage(this, "Error",
                     "Nothing imported; the tables are as they were.\n" + LastFailureText());
         return;
     }
     ShowTableTextsInEditors();
+    ShowMissedBackups();
     const std::size_t n = import.changes.size();
     ShowMessage(this, "Import Texts",
                 QString::number(n) + (n == 1 ? " line" : " lines") + " changed.");
