@@ -1,5 +1,7 @@
 #include "engine/Stream.h"
 
+#include "engine/platform/Platform.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -33,7 +35,7 @@ const char* LastOf(const char* begin, std::size_t n, char c) {
 Stream::Stream(Stream&& other) noexcept
     : data(std::exchange(other.data, nullptr)), cursor(std::exchange(other.cursor, nullptr)),
       size(std::exchange(other.size, 0)), position(std::exchange(other.position, 0)),
-      owned(std::exchange(other.owned, true)) {}
+      owned(std::exchange(other.owned, true)), reserved(std::exchange(other.reserved, 0)) {}
 
 Stream Stream::View(const char* bytes, std::uint32_t n) {
     Stream view;
@@ -53,6 +55,7 @@ Stream& Stream::operator=(Stream&& other) noexcept {
         size = std::exchange(other.size, 0);
         position = std::exchange(other.position, 0);
         owned = std::exchange(other.owned, true);
+        reserved = std::exchange(other.reserved, 0);
     }
     return *this;
 }
@@ -61,8 +64,10 @@ bool Stream::Allocate(std::uint32_t n) {
     Free();
     if (n == 0)
         return false;
-    // calloc gives the zero fill that writers rely on, lazily for large buffers.
-    data = static_cast<char*>(std::calloc(n, 1));
+    // Both give the zero fill that writers rely on, lazily for large buffers.
+    constexpr std::uint32_t Large = 8u << 20;
+    data = n >= Large ? static_cast<char*>(Platform::AllocateLarge(n, &reserved))
+                      : static_cast<char*>(std::calloc(n, 1));
     if (!data)
         return false;
     size = n;
@@ -73,9 +78,12 @@ bool Stream::Allocate(std::uint32_t n) {
 void Stream::Free() {
     if (!data)
         return;
-    if (owned)
+    if (owned && reserved)
+        Platform::FreeLarge(data, reserved);
+    else if (owned)
         std::free(data);
     owned = true;
+    reserved = 0;
     data = nullptr;
     cursor = nullptr;
     size = 0;

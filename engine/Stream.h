@@ -5,6 +5,7 @@
 
 #include "engine/FixedText.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -99,7 +100,8 @@ private:
     char* cursor = nullptr; // data + position, recomputed before use
     std::uint32_t size = 0;
     std::uint32_t position = 0;
-    bool owned = true; // false for a view
+    bool owned = true;        // false for a view
+    std::size_t reserved = 0; // a large buffer's bytes from the platform; 0 from the heap
 };
 
 } // namespace TesselEngine::IO

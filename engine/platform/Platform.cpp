@@ -68,6 +68,11 @@ Error LastError() {
 
 Handle OpenExisting(const char* path, Access access, int* error) {
     Begin();
+    bool checked = false;
+    const Handle inside =
+        Raw::OpenExistingInside(path, access == Access::ReadWrite, error, &checked);
+    if (checked)
+        return inside;
     if (LeadsOutsideWorkspace(path)) {
         Raw::Fail(Cause::OutsideWorkspace);
         if (error)
@@ -185,6 +190,12 @@ bool IsProcessAlive(std::uint32_t pid) {
 std::string HostName() {
     return Raw::HostName();
 }
+void* AllocateLarge(std::size_t n, std::size_t* reserved) {
+    return Raw::AllocateLarge(n, reserved);
+}
+void FreeLarge(void* memory, std::size_t reserved) {
+    Raw::FreeLarge(memory, reserved);
+}
 Handle OpenLockFile(const char* path) {
     Begin();
     if (Outside(path))
@@ -202,14 +213,13 @@ bool Truncate(Handle h) {
 }
 
 namespace {
-// The real place of an absolute path, each link on the way followed, also one whose
-// target does not exist (a write would create it there). Empty for a chain of links
-// too long to be real.
-std::filesystem::path RealPlace(const std::filesystem::path& path, int depth = 0) {
+// The real place of `rest` below `reached`, a real path itself, each link on the way
+// followed, also one whose target does not exist (a write would create it there). Empty
+// for a chain of links too long to be real.
+std::filesystem::path RealPlace(std::filesystem::path reached, const std::filesystem::path& rest,
+                                int depth = 0) {
     namespace fs = std::filesystem;
     constexpr int LongestChain = 40;
-    fs::path reached = path.root_path();
-    const fs::path rest = path.relative_path();
     for (auto part = rest.begin(); part != rest.end(); ++part) {
         if (part->empty() || *part == ".")
             continue;
@@ -217,10 +227,10 @@ std::filesystem::path RealPlace(const std::filesystem::path& path, int depth = 0
             reached = reached.parent_path();
             continue;
         }
-        const fs::path next = reached / *part;
+        fs::path next = reached / *part;
         std::error_code error;
         if (!fs::is_symlink(fs::symlink_status(next, error))) {
-            reached = next;
+            reached = std::move(next);
             continue;
         }
         const fs::path target = fs::read_symlink(next, error);
@@ -229,9 +239,26 @@ std::filesystem::path RealPlace(const std::filesystem::path& path, int depth = 0
         fs::path followed = target.is_absolute() ? target : reached / target;
         for (auto after = std::next(part); after != rest.end(); ++after)
             followed /= *after;
-        return RealPlace(followed.lexically_normal(), depth + 1);
+        followed = followed.lexically_normal();
+        return RealPlace(followed.root_path(), followed.relative_path(), depth + 1);
     }
     return reached;
+}
+
+// The real path of the current folder, worked out again only when the folder changes:
+// every open asks.
+const std::filesystem::path& RealCurrentFolder(std::error_code& error) {
+    namespace fs = std::filesystem;
+    thread_local fs::path current;
+    thread_local fs::path real;
+    fs::path now = fs::current_path(error);
+    if (error)
+        return real;
+    if (now != current || real.empty()) {
+        real = fs::canonical(now, error);
+        current = error ? fs::path() : std::move(now);
+    }
+    return real;
 }
 } // namespace
 
@@ -249,10 +276,10 @@ bool LeadsOutsideWorkspace(const char* path, bool followLast) {
     if (followed.empty() || followed == ".")
         return false;
     std::error_code error;
-    const fs::path root = fs::canonical(fs::current_path(error), error);
+    const fs::path& root = RealCurrentFolder(error);
     if (error)
         return false;
-    const fs::path real = RealPlace(root / followed);
+    const fs::path real = RealPlace(root, followed);
     if (real.empty())
         return true;
     const fs::path within = real.lexically_relative(root);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -110,6 +111,12 @@ std::uint32_t ProcessId();
 bool IsProcessAlive(std::uint32_t pid);
 // This computer's name; empty where the system does not tell.
 std::string HostName();
+
+// Zero-filled memory for a buffer of many megabytes, in pages as large as the system
+// gives (a whole game document faults in a few dozen pages rather than thousands);
+// null when memory is short. *reserved is what FreeLarge must be given back.
+void* AllocateLarge(std::size_t n, std::size_t* reserved);
+void FreeLarge(void* memory, std::size_t reserved);
 
 // Opens the file at path for reading and writing, creating it when missing, never
 // through a link, and so that other processes may open it too.

@@ -9,9 +9,14 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#ifdef __linux__
+#include <linux/openat2.h>
+#endif
 #include <string>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace TesselEngine::Platform::Raw {
@@ -92,18 +97,29 @@ Cause CauseOf(int code) {
     }
 }
 
-Handle OpenExisting(const char* path, bool write, int* error) {
-    int dummy = 0;
-    if (!error)
-        error = &dummy;
-    *error = 0;
-    const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        FailWithErrno();
-        // Opening a directory for writing fails with EISDIR: access denied, as on Windows.
-        *error = errno == EISDIR ? ErrorAccessDenied : MapOpenError(errno, path);
-        return InvalidHandle;
+namespace {
+// What an open that failed with errno says, as Windows says it.
+Handle OpenFailed(const char* path, int* error) {
+    FailWithErrno();
+    // Opening a directory for writing fails with EISDIR: access denied, as on Windows.
+    *error = errno == EISDIR ? ErrorAccessDenied : MapOpenError(errno, path);
+    return InvalidHandle;
+}
+
+// A path below the current folder that names no parent folder on its own.
+bool IsPlainRelative(const char* path) {
+    if (!*path || *path == '/')
+        return false;
+    for (const char* part = path; part;) {
+        if (part[0] == '.' && part[1] == '.' && (part[2] == '/' || part[2] == '\0'))
+            return false;
+        part = std::strchr(part, '/');
+        part = part ? part + 1 : nullptr;
     }
+    return true;
+}
+
+Handle OpenedFile(int fd, bool write, int* error) {
     // A directory is not a file, and a file without write bits is read-only even
     // for a user (such as root) whom POSIX would let write.
     struct stat st {};
@@ -121,8 +137,45 @@ Handle OpenExisting(const char* path, bool write, int* error) {
         *error = ErrorAccessDenied;
         return InvalidHandle;
     }
-    ClearNonBlocking(fd);
-    return fd;
+    return fd; // a regular file reads and writes alike with or without O_NONBLOCK
+}
+} // namespace
+
+Handle OpenExistingInside(const char* path, bool write, int* error, bool* checked) {
+    *checked = false;
+#ifdef SYS_openat2
+    if (!IsPlainRelative(path))
+        return InvalidHandle;
+    // The kernel keeps every link on the way below the current folder, in one call.
+    open_how how{};
+    how.flags = static_cast<std::uint64_t>((write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
+    how.resolve = RESOLVE_BENEATH;
+    const int fd = static_cast<int>(::syscall(SYS_openat2, AT_FDCWD, path, &how, sizeof how));
+    // An older kernel or filtered calls, and links by absolute paths, which the kernel
+    // refuses even when they stay inside: the long way.
+    if (fd < 0 && (errno == ENOSYS || errno == EPERM || errno == E2BIG || errno == EXDEV))
+        return InvalidHandle;
+    *checked = true;
+    int dummy = 0;
+    if (!error)
+        error = &dummy;
+    *error = 0;
+    return fd < 0 ? OpenFailed(path, error) : OpenedFile(fd, write, error);
+#else
+    (void)path, (void)write, (void)error;
+    return InvalidHandle;
+#endif
+}
+
+Handle OpenExisting(const char* path, bool write, int* error) {
+    int dummy = 0;
+    if (!error)
+        error = &dummy;
+    *error = 0;
+    const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return OpenFailed(path, error);
+    return OpenedFile(fd, write, error);
 }
 
 Handle Create(const char* path, bool truncateExisting) {
@@ -346,6 +399,34 @@ bool TryLock(Handle h, bool* busy) {
 bool Truncate(Handle h) {
     const int fd = static_cast<int>(h);
     return (::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0) || FailWithErrno();
+}
+
+void* AllocateLarge(std::size_t n, std::size_t* reserved) {
+    // Aligned to the huge page size, so that the kernel may back it with huge pages.
+    constexpr std::size_t Huge = std::size_t(2) << 20;
+    const std::size_t length = (n + Huge - 1) & ~(Huge - 1);
+    void* mapped =
+        ::mmap(nullptr, length + Huge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    auto* start = static_cast<char*>(mapped);
+    auto* aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(start) + Huge - 1) &
+                                            ~std::uintptr_t(Huge - 1));
+    if (aligned > start)
+        ::munmap(start, static_cast<std::size_t>(aligned - start));
+    const std::size_t tail = static_cast<std::size_t>(start + length + Huge - (aligned + length));
+    if (tail)
+        ::munmap(aligned + length, tail);
+#ifdef MADV_HUGEPAGE
+    ::madvise(aligned, length, MADV_HUGEPAGE);
+#endif
+    *reserved = length;
+    return aligned;
+}
+
+void FreeLarge(void* memory, std::size_t reserved) {
+    if (memory)
+        ::munmap(memory, reserved);
 }
 
 } // namespace TesselEngine::Platform::Raw

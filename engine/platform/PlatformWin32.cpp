@@ -77,6 +77,11 @@ Cause CauseOf(int code) {
     }
 }
 
+Handle OpenExistingInside(const char*, bool, int*, bool* checked) {
+    *checked = false;
+    return InvalidHandle;
+}
+
 Handle OpenExisting(const char* path, bool write, int* error) {
     if (write && HasReadOnlyAttribute(path)) {
         Fail(Cause::ReadOnly, ERROR_ACCESS_DENIED);
@@ -317,6 +322,18 @@ bool Truncate(Handle h) {
     return (SetFilePointerEx(ToHandle(h), start, nullptr, FILE_BEGIN) &&
             SetEndOfFile(ToHandle(h))) ||
            FailWithLastError();
+}
+
+void* AllocateLarge(std::size_t n, std::size_t* reserved) {
+    // Committed pages read as zero; large pages would need a privilege users lack.
+    void* memory = ::VirtualAlloc(nullptr, n, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    *reserved = memory ? n : 0;
+    return memory;
+}
+
+void FreeLarge(void* memory, std::size_t) {
+    if (memory)
+        ::VirtualFree(memory, 0, MEM_RELEASE);
 }
 
 } // namespace TesselEngine::Platform::Raw

@@ -13,6 +13,10 @@ bool Fail(Cause cause, int code = 0);
 Cause CauseOf(int code);
 
 Handle OpenExisting(const char* path, bool write, int* error);
+// Opens as OpenExisting, refusing a path that links lead outside the current folder,
+// where the system can do both in one call; *checked false where it cannot, for the
+// caller to check and open on its own.
+Handle OpenExistingInside(const char* path, bool write, int* error, bool* checked);
 Handle Create(const char* path, bool truncateExisting);
 bool ReadExact(Handle h, void* buffer, std::uint64_t n);
 bool WriteAll(Handle h, const void* buffer, std::uint64_t n);
@@ -31,6 +35,8 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
 std::uint32_t ProcessId();
 bool IsProcessAlive(std::uint32_t pid);
 std::string HostName();
+void* AllocateLarge(std::size_t n, std::size_t* reserved);
+void FreeLarge(void* memory, std::size_t reserved);
 Handle OpenLockFile(const char* path);
 bool TryLock(Handle h, bool* busy);
 bool Truncate(Handle h);
