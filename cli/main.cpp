@@ -131,6 +131,9 @@ int main(int argc, char** argv) {
     rename->add_option("OLD", oldName, "The info's name")->required();
     rename->add_option("NEW", newName, "Its new name")->required();
 
+    auto* recover = app.add_subcommand(
+        "recover", "Roll back what a killed or failed rename or text import left half done");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
@@ -154,6 +157,12 @@ int main(int argc, char** argv) {
     VaskEdit::SetResourceRoot(VaskEdit::FindResourceRoot(TesselEngine::Platform::ExecutablePath()));
     // Standard output carries the rows; the library's diagnostic lines go to standard error.
     TesselEngine::Diagnostics::UseStandardError(true);
+
+    // No command works on a workspace that an unfinished rename or import left half changed.
+    if (recover->parsed())
+        return VaskCli::Recover();
+    if (!VaskCli::RecoverFirst())
+        return 1;
 
     const Field field = ChosenField(byName, byOwner, byQuest, byGuid);
     if (split->parsed())
