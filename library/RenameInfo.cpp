@@ -142,6 +142,9 @@ Journal JournalOf(const RenamePlan& plan, const std::string& oldPath) {
     for (const RenameChange& change : plan.changes)
         journal.files.push_back({change.path, change.before});
     journal.files.push_back({oldPath, plan.renamed.before});
+    // The cache's rows follow the rename before it counts as done.
+    if (std::string cache; ReadBytes("infocache", cache))
+        journal.files.push_back({"infocache", std::move(cache)});
     return journal;
 }
 
@@ -285,9 +288,22 @@ RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName,
         TesselEngine::Backup::Drop(kept);
         return fail(true);
     }
+    const auto refreshIndex = [&](std::string_view gone, std::string_view there) {
+        index.Forget(gone);
+        index.Refresh(there);
+        for (const RenameChange& change : plan.changes)
+            index.Refresh(change.info);
+    };
+    refreshIndex(oldName, newName);
+    UpdateCacheRows(index, plan, outcome);
     // A journal left behind would undo the finished rename at the next start.
-    if (!RemoveJournal())
-        return fail(true);
+    if (!RemoveJournal()) {
+        fail(true);
+        outcome.cacheUpdated = false;
+        refreshIndex(newName, oldName);
+        InfoManager::ReadInfoCache();
+        return outcome;
+    }
 
     outcome.done = true;
     outcome.lines.push_back("Renamed " + Quoted(oldPath) + " to " + Quoted(plan.renamed.path) +
@@ -298,11 +314,6 @@ RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName,
             places += (places.empty() ? "" : ", ") + PlaceName(place);
         outcome.lines.push_back("Changed " + Quoted(change.path) + ": " + places + ".");
     }
-    index.Forget(oldName);
-    index.Refresh(newName);
-    for (const RenameChange& change : plan.changes)
-        index.Refresh(change.info);
-    UpdateCacheRows(index, plan, outcome);
     return outcome;
 }
 
