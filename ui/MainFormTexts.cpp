@@ -63,8 +63,8 @@ void MainForm::ExportTextsTo(const std::string& path) {
                 return;
             }
             const std::size_t n = *rowCount;
-            QString text =
-                QString::number(n) + (n == 1 ? " text" : " texts") + " written to " + Quoted(path) + ".";
+            QString text = QString::number(n) + (n == 1 ? " text" : " texts") + " written to " +
+                           Quoted(path) + ".";
             if (const QString notReadWhole = NotReadWholeText(); !notReadWhole.isEmpty())
                 text += "\n" + notReadWhole;
             ShowMessage(this, "Export Texts", text);
@@ -82,9 +82,12 @@ void MainForm::ImportTextsFrom(const std::string& path) {
     TextImportDialog review(import, this);
     if (review.exec() != QDialog::Accepted || !import.problems.empty() || import.changes.empty())
         return;
-    if (!ApplyTextImport(import)) {
+    Rollback putBack;
+    if (!ApplyTextImport(import, {}, nullptr, &putBack)) {
         ShowMessage(this, "Error",
-                    "Nothing imported; the tables are as they were.\n" + LastFailureText());
+                    putBack.AllAsItWas()
+                        ? "Nothing imported; the tables are as they were.\n" + LastFailureText()
+                        : NotPutBackText("Nothing imported", TesselEngine::LastFailure(), putBack));
         return;
     }
     ShowTableTextsInEditors();
