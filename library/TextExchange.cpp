@@ -316,8 +316,11 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder, Tables
     std::map<std::string, std::vector<TextTables::TextEdit>> edits;
     for (const TextChange& change : import.changes)
         edits[change.table].push_back({change.id, change.after});
-    if (edits.empty())
+    if (edits.empty()) {
+        if (before)
+            *before = {};
         return true;
+    }
     // Every table is read before anything is written: its bytes go into the journal.
     struct Table {
         std::string path;
