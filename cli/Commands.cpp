@@ -57,6 +57,16 @@ std::string FirstNames(const std::vector<std::string>& names) {
     return names.size() > Shown ? text + ", ..." : text;
 }
 
+// One line each, the first few of them.
+void ListLines(const char* heading, const std::vector<std::string>& lines) {
+    constexpr std::size_t Shown = 10;
+    std::cerr << heading << "\n";
+    for (std::size_t i = 0; i < lines.size() && i < Shown; ++i)
+        std::cerr << "  " << lines[i] << "\n";
+    if (lines.size() > Shown)
+        std::cerr << "  and " << lines.size() - Shown << " more\n";
+}
+
 bool StartLibrary() {
     return InfoManager::Initialize();
 }
@@ -103,7 +113,21 @@ int Split() {
     std::cerr << "\n"; // ends the last line of the split's report
     if (outcome.failure.cause == TesselEngine::Cause::UnreadableFolder)
         return Fail(outcome.failure);
+    std::cerr << Counted(outcome.found, "info")
+              << " found in \"w_info.hdrdoc\": " << outcome.written << " written to \"Infos/\", "
+              << outcome.existing << " skipped (the file exists), "
+              << outcome.refused.size() + outcome.duplicates.size() + outcome.failed
+              << " refused.\n";
+    if (!outcome.notes.empty())
+        ListLines("Warning:", outcome.notes);
     int status = 0;
+    if (!outcome.refused.empty()) {
+        ListLines(("Error: " + Counted(outcome.refused.size(), "info") +
+                   " could not be cut out of \"w_info.hdrdoc\" and got no file:")
+                      .c_str(),
+                  outcome.refused);
+        status = 1;
+    }
     if (outcome.failed)
         status = Fail(Counted(outcome.failed, "info") + " could not be written to \"Infos/\".",
                       outcome.failure);
@@ -125,6 +149,18 @@ int Merge() {
     if (!outcome.succeeded)
         return Fail(outcome.failure);
     std::cerr << "Successfully created file \"Output/new_info.hdrdoc\".\n";
+    if (!outcome.lineEndsAdded.empty())
+        ListLines(("Warning: " + Counted(outcome.lineEndsAdded.size(), "info file") +
+                   " had no final line end; the merged document gives " +
+                   (outcome.lineEndsAdded.size() == 1 ? "it" : "them") + " one:")
+                      .c_str(),
+                  outcome.lineEndsAdded);
+    if (!outcome.notSplittable.empty())
+        ListLines(("Warning: " + Counted(outcome.notSplittable.size(), "info file") +
+                   " would not come back as they are from a split of the merged document "
+                   "(run check):")
+                      .c_str(),
+                  outcome.notSplittable);
     if (!outcome.notMerged.empty())
         std::cerr << "Warning: " << Counted(outcome.notMerged.size(), "info")
                   << " of \"w_info.hdrdoc\" with no file in \"Infos/\" "
@@ -273,7 +309,7 @@ int Show(const std::string& nameOrPath) {
     std::cout << InfoToJson(InfoManager::InfoFiles[index], templates ? &saving : nullptr) << "\n";
     // Whether the record shown is the whole file: what saving writes tells.
     return AfterReading(!templates || !saving.losesContent ? std::vector<std::string>{}
-                                                            : std::vector<std::string>{shown},
+                                                           : std::vector<std::string>{shown},
                         true, 0);
 }
 

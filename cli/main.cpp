@@ -1,9 +1,11 @@
 // vaskedit-cli: the editor's library operations for modders' scripts and batch work.
 #include "Commands.h"
+#include "WorkspaceLocking.h"
 
 #include "engine/Diagnostics.h"
 #include "engine/platform/Platform.h"
 #include "info/ResourceTemplates.h"
+#include "library/Journal.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -158,69 +160,83 @@ int main(int argc, char** argv) {
     // Standard output carries the rows; the library's diagnostic lines go to standard error.
     TesselEngine::Diagnostics::UseStandardError(true);
 
-    // No command works on a workspace that an unfinished rename or import left half changed.
-    if (recover->parsed())
-        return VaskCli::Recover();
-    if (!VaskCli::RecoverFirst())
-        return 1;
-
     const Field field = ChosenField(byName, byOwner, byQuest, byGuid);
-    if (split->parsed())
-        return VaskCli::Split();
-    if (merge->parsed())
-        return VaskCli::Merge();
-    if (cacheUpdate->parsed())
-        return VaskCli::CacheUpdate();
-    if (cacheList->parsed())
-        return VaskCli::CacheList();
-    if (filter->parsed())
-        return VaskCli::Filter(field, text);
-    if (search->parsed())
-        return spoken ? VaskCli::SearchText(text) : VaskCli::Search(text);
-    if (owners->parsed())
-        return VaskCli::Owners();
-    if (tUpdate->parsed())
-        return VaskCli::TemplatesUpdate();
-    if (tList->parsed())
-        return VaskCli::TemplatesList();
-    if (tFind->parsed())
-        return VaskCli::TemplatesFind(findName, findGuid);
-    if (tFilter->parsed())
-        return VaskCli::TemplatesFilter(field, text);
-    if (show->parsed())
-        return VaskCli::Show(info);
-    if (resave->parsed())
-        return VaskCli::Resave(info, force);
-    if (check->parsed())
-        return VaskCli::Check();
-    if (usages->parsed())
-        return VaskCli::Usages(value);
-    if (tree->parsed()) {
-        using VaskEdit::ConversationScope;
-        if (treeByOwner->count())
-            return VaskCli::Tree(ConversationScope::Owner, treeOwner);
-        if (treeByQuest->count())
-            return VaskCli::Tree(ConversationScope::Quest, treeQuest);
-        return VaskCli::Tree(ConversationScope::All, {});
-    }
-    if (rename->parsed())
-        return VaskCli::Rename(oldName, newName);
-    if (textGet->parsed())
-        return VaskCli::TextGet(textId, textTable);
-    if (textSet->parsed()) {
-        // The text as typed: on Windows the narrow arguments lose what the code page lacks.
-        const std::vector<std::string> utf8 = TesselEngine::Platform::Utf8Arguments(argc, argv);
-        for (int i = argc - 1; i > 0; --i) {
-            if (argv[i] == textValue) {
-                textValue = utf8[static_cast<std::size_t>(i)];
-                break;
-            }
+    using VaskCli::UnderWorkspaceLock;
+    // No command works on a workspace that an unfinished rename or import left half
+    // changed. The journal of one that still runs is not touched: its writer holds the lock.
+    if (recover->parsed())
+        return UnderWorkspaceLock("recover", VaskCli::Recover);
+    if (VaskEdit::JournalExists() &&
+        UnderWorkspaceLock("recover", [] { return VaskCli::RecoverFirst() ? 0 : 1; }) != 0)
+        return 1;
+    // The commands that write more than one file, or read a shared file and write it
+    // back, hold the workspace lock; the others only read, or write one file of their own.
+    const auto dispatch = [&]() -> int {
+        if (split->parsed())
+            return UnderWorkspaceLock("split", VaskCli::Split);
+        if (merge->parsed())
+            return UnderWorkspaceLock("merge", VaskCli::Merge);
+        if (cacheUpdate->parsed())
+            return UnderWorkspaceLock("cache update", VaskCli::CacheUpdate);
+        if (cacheList->parsed())
+            return VaskCli::CacheList();
+        if (filter->parsed())
+            return VaskCli::Filter(field, text);
+        if (search->parsed())
+            return spoken ? VaskCli::SearchText(text) : VaskCli::Search(text);
+        if (owners->parsed())
+            return VaskCli::Owners();
+        if (tUpdate->parsed())
+            return UnderWorkspaceLock("templates update", VaskCli::TemplatesUpdate);
+        if (tList->parsed())
+            return VaskCli::TemplatesList();
+        if (tFind->parsed())
+            return VaskCli::TemplatesFind(findName, findGuid);
+        if (tFilter->parsed())
+            return VaskCli::TemplatesFilter(field, text);
+        if (show->parsed())
+            return VaskCli::Show(info);
+        if (resave->parsed())
+            return UnderWorkspaceLock("resave", [&] { return VaskCli::Resave(info, force); });
+        if (check->parsed())
+            return VaskCli::Check();
+        if (usages->parsed())
+            return VaskCli::Usages(value);
+        if (tree->parsed()) {
+            using VaskEdit::ConversationScope;
+            if (treeByOwner->count())
+                return VaskCli::Tree(ConversationScope::Owner, treeOwner);
+            if (treeByQuest->count())
+                return VaskCli::Tree(ConversationScope::Quest, treeQuest);
+            return VaskCli::Tree(ConversationScope::All, {});
         }
-        return VaskCli::TextSet(textId, textValue, textTable);
-    }
-    if (textExport->parsed())
-        return VaskCli::TextExport(textFile);
-    if (textImport->parsed())
-        return VaskCli::TextImport(textFile, dryRun, textInto, allowEmpty);
-    return UsageError;
+        if (rename->parsed())
+            return UnderWorkspaceLock("rename", [&] { return VaskCli::Rename(oldName, newName); });
+        if (textGet->parsed())
+            return VaskCli::TextGet(textId, textTable);
+        if (textSet->parsed()) {
+            // The text as typed: on Windows the narrow arguments lose what the code page lacks.
+            const std::vector<std::string> utf8 = TesselEngine::Platform::Utf8Arguments(argc, argv);
+            for (int i = argc - 1; i > 0; --i) {
+                if (argv[i] == textValue) {
+                    textValue = utf8[static_cast<std::size_t>(i)];
+                    break;
+                }
+            }
+            return UnderWorkspaceLock(
+                "text set", [&] { return VaskCli::TextSet(textId, textValue, textTable); });
+        }
+        if (textExport->parsed())
+            return VaskCli::TextExport(textFile);
+        if (textImport->parsed()) {
+            const auto import = [&] {
+                return VaskCli::TextImport(textFile, dryRun, textInto, allowEmpty);
+            };
+            return dryRun ? import() : UnderWorkspaceLock("text import", import);
+        }
+        return UsageError;
+    };
+    const int status = dispatch();
+    VaskCli::ReportMissedBackups();
+    return status;
 }

@@ -7,8 +7,10 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace TesselEngine::Backup {
 
@@ -93,6 +95,16 @@ bool Copy(const char* from, const std::string& to) {
     return read && WinAPI::File::SaveAtomically(to.c_str(), bytes.GetBuffer(), size);
 }
 
+std::mutex missedLock;
+std::vector<Missed> missedSaves;
+
+// Why Backup/ or the file's folder in it cannot take the backup.
+std::string FolderProblem(const std::string& folder) {
+    if (Platform::LeadsOutsideWorkspace(folder.c_str()))
+        return "the folder \"" + folder + "\" leads outside the workspace";
+    return "the folder \"" + folder + "\" could not be created";
+}
+
 // Makes the folder unless it is there; false when it is not a folder afterwards.
 bool MakeFolder(const std::string& folder, bool* made) {
     if (!Platform::IsDirectory(folder.c_str()))
@@ -126,6 +138,9 @@ Kept Keep(const char* path) {
     std::int64_t modified = 0;
     if (!Platform::QueryStamp(path, &size, &modified) || Platform::IsReadOnlyFile(path))
         return kept;
+    // Never into a place outside the workspace that a link leads to.
+    if (Platform::LeadsOutsideWorkspace(Folder))
+        return Kept{{}, false, {}, FolderProblem(Folder)};
     // A file named Backup, or no right to make the folders: no backup.
     const std::string fileFolder = FolderOf(path);
     bool madeFileFolder = false;
@@ -135,7 +150,8 @@ Kept Keep(const char* path) {
         kept.madeFileFolder = fileFolder;
     if (!folders) {
         Drop(kept);
-        return {};
+        return Kept{
+            {}, false, {}, FolderProblem(Platform::IsDirectory(Folder) ? fileFolder : Folder)};
     }
     // Later than every earlier backup even when the clock went back or several saves
     // fall into one millisecond.
@@ -162,9 +178,23 @@ Kept Keep(const char* path) {
     }
     if (kept.path.empty()) {
         Drop(kept);
-        return {};
+        return Kept{{}, false, {}, "it could not be written to \"" + fileFolder + "\""};
     }
     return kept;
+}
+
+void NoteMissed(const std::string& path, const std::string& reason) {
+    std::lock_guard guard(missedLock);
+    missedSaves.push_back({path, reason});
+}
+
+std::vector<Missed> TakeMissed() {
+    std::lock_guard guard(missedLock);
+    return std::exchange(missedSaves, {});
+}
+
+std::string MissedMessage(const Missed& missed) {
+    return "No backup of \"" + missed.path + "\" was kept: " + missed.reason + ".";
 }
 
 void Drop(const Kept& kept) {

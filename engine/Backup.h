@@ -22,7 +22,21 @@ struct Kept {
     std::string path;           // empty: nothing to keep, or it could not be kept
     bool madeFolder = false;    // Backup/ was created for it
     std::string madeFileFolder; // the file's folder in it, when Keep made that too
+    std::string missed;         // why a file that exists could not be kept; empty otherwise
 };
+
+// A save that went through without its backup.
+struct Missed {
+    std::string path;   // the file saved
+    std::string reason; // why no backup was kept
+};
+// Records a save of path that kept no backup, for the front end to tell.
+void NoteMissed(const std::string& path, const std::string& reason);
+// The saves that kept no backup since the last call, oldest first; thread-safe, as
+// jobs save on worker threads.
+std::vector<Missed> TakeMissed();
+// "No backup of "infocache" was kept: the folder "Backup/" could not be created."
+std::string MissedMessage(const Missed& missed);
 
 // The folder that holds the backups of the file at path: "Backup/<file name>/".
 std::string FolderOf(const char* path);
@@ -32,7 +46,7 @@ std::string FolderOf(const char* path);
 // (the replace gives the path a new file and leaves the old one to the backup), a copy
 // otherwise. Nothing for a missing, read-only or directory path, which a save refuses
 // or creates. Best effort: the file itself is never touched and no temporary file is
-// left behind.
+// left behind; a backup that could not be made says why in Kept::missed.
 Kept Keep(const char* path);
 // Takes back what Keep made, for a replace that failed.
 void Drop(const Kept& kept);

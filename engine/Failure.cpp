@@ -15,6 +15,8 @@ const char* Verb(Operation operation) {
         return "search";
     case Operation::Split:
         return "split";
+    case Operation::Start:
+        return "start";
     }
     return "use";
 }
@@ -53,6 +55,17 @@ std::string CauseText(const Failure& failure) {
         return "the name cannot be used";
     case Cause::Incomplete:
         return "some of the files it needs could not be read";
+    case Cause::TooLong:
+        return "the program's path is longer than the " + std::to_string(failure.code) +
+               " characters that its setting holds";
+    case Cause::Unconfirmed:
+        return "the program has not been confirmed to run";
+    case Cause::ReadOnlyFileSystem:
+        return "the file system is read-only";
+    case Cause::NotAFile:
+        return "it is not a regular file";
+    case Cause::OutsideWorkspace:
+        return "a link leads outside the workspace";
     case Cause::Other:
         if (failure.code != 0)
             return "the system reported error " + std::to_string(failure.code);

@@ -12,7 +12,7 @@ namespace TesselEngine {
 
 using Platform::Cause;
 
-enum class Operation { Read, Save, Search, Split };
+enum class Operation { Read, Save, Search, Split, Start };
 
 struct Failure {
     Operation operation = Operation::Read;

@@ -5,7 +5,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <mutex>
+#include <random>
+#include <set>
 #include <string>
+#include <string_view>
 
 namespace TesselEngine::WinAPI {
 
@@ -46,10 +51,93 @@ bool SaveFailed(const char* target) {
     return false;
 }
 
+// Temporary files are "<file>.~<process id>-<number>.tmp" beside their file.
+constexpr std::string_view TemporaryMark = ".~";
+constexpr std::string_view TemporarySuffix = ".tmp";
+
+std::atomic<std::uint32_t> temporaryCounter{0};
+
 std::string TemporaryPathFor(const char* path) {
-    static std::atomic<std::uint32_t> counter{0};
-    return std::string(path) + ".~" + std::to_string(Platform::ProcessId()) + "-" +
-           std::to_string(++counter) + ".tmp";
+    return std::string(path) + std::string(TemporaryMark) + std::to_string(Platform::ProcessId()) +
+           "-" + std::to_string(++temporaryCounter) + std::string(TemporarySuffix);
+}
+
+// After a name that was taken the numbers go on far from it: an ended process with this
+// id may have left a whole run of them.
+void SkipTakenNumbers() {
+    static std::minstd_rand jump(
+        static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    static std::mutex lock;
+    std::lock_guard guard(lock);
+    temporaryCounter += 1 + jump() % 1000000;
+}
+
+// The process id in a temporary file's name; 0 for any other name.
+std::uint32_t TemporaryOwner(std::string_view name) {
+    if (!name.ends_with(TemporarySuffix))
+        return 0;
+    name.remove_suffix(TemporarySuffix.size());
+    const std::size_t mark = name.rfind(TemporaryMark);
+    if (mark == std::string_view::npos)
+        return 0;
+    name.remove_prefix(mark + TemporaryMark.size());
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash > 10 || dash + 1 == name.size())
+        return 0;
+    std::uint64_t pid = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (i == dash)
+            continue;
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+        if (i < dash)
+            pid = pid * 10 + static_cast<std::uint64_t>(name[i] - '0');
+    }
+    return pid <= 0xFFFFFFFFull ? static_cast<std::uint32_t>(pid) : 0;
+}
+
+std::string FolderOfPath(const char* path) {
+    const std::string_view whole(path);
+    const std::size_t slash = whole.find_last_of("/\\");
+    return slash == std::string_view::npos ? std::string()
+                                           : std::string(whole.substr(0, slash + 1));
+}
+
+// Removes, once per folder and process, what writes of processes that have ended left
+// in the folder; the first save into a folder pays for one listing.
+void RemoveDeadLeftovers(const std::string& folder) {
+    static std::mutex lock;
+    static std::set<std::string> cleaned;
+    {
+        std::lock_guard guard(lock);
+        if (!cleaned.insert(folder).second)
+            return;
+    }
+    const std::uint32_t self = Platform::ProcessId();
+    for (const auto& entry : Platform::ListDirectory(folder.empty() ? "." : folder.c_str())) {
+        const std::uint32_t owner = TemporaryOwner(entry.name);
+        if (owner != 0 && owner != self && !entry.isDirectory && !Platform::IsProcessAlive(owner))
+            Platform::DeleteFile((folder + entry.name).c_str());
+    }
+}
+
+// Creates a temporary file of its own for target: a name that is taken (a process
+// that died with this process's id left it) gives way to the next. On failure the
+// save's reason is set.
+Platform::Handle CreateTemporaryFor(const char* target, std::string& temporary) {
+    RemoveDeadLeftovers(FolderOfPath(target));
+    for (int attempt = 0;; ++attempt) {
+        temporary = TemporaryPathFor(target);
+        const Platform::Handle h = Platform::CreateNew(temporary.c_str());
+        if (h != Platform::InvalidHandle)
+            return h;
+        SaveFailed(target);
+        std::uint64_t size = 0;
+        std::int64_t modified = 0;
+        if (attempt == 100 || !Platform::QueryStamp(temporary.c_str(), &size, &modified))
+            return h; // not a name taken: the reason stands
+        SkipTakenNumbers();
+    }
 }
 } // namespace
 
@@ -214,10 +302,10 @@ bool File::SaveAtomically(const char* target, const char* bytes, std::uint64_t n
         return SaveFailed(target, Cause::IsFolder);
     if (Platform::IsReadOnlyFile(target))
         return SaveFailed(target, Cause::ReadOnly);
-    const std::string temporary = TemporaryPathFor(target);
-    const Platform::Handle h = Platform::CreateNew(temporary.c_str());
+    std::string temporary;
+    const Platform::Handle h = CreateTemporaryFor(target, temporary);
     if (h == Platform::InvalidHandle)
-        return SaveFailed(target);
+        return false;
     const bool written = Platform::WriteAll(h, bytes, n) && (!durable || Platform::Flush(h));
     if (!written)
         SaveFailed(target);
@@ -242,6 +330,8 @@ bool File::SaveWithBackup(const char* target, const char* bytes, std::uint64_t n
     }
     if (!kept.path.empty())
         Backup::Rotate(target, Backup::KeptBytesPerFile);
+    if (!kept.missed.empty())
+        Backup::NoteMissed(target, kept.missed);
     return true;
 }
 

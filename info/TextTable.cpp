@@ -111,9 +111,7 @@ const Table* Load(const char* fileName) {
     std::uint64_t size = 0;
     std::int64_t modified = 0;
     if (!TesselEngine::Platform::QueryStamp(fileName, &size, &modified)) {
-        TesselEngine::WinAPI::File missing{TesselEngine::Char256(fileName)};
-        if (missing.OpenOrCreate())
-            missing.Close();
+        // A look-up only reads: a missing table stays missing.
         tables.erase(fileName);
         return nullptr;
     }

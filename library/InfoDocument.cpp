@@ -2,11 +2,12 @@
 // the single files into "Output/new_info.hdrdoc".
 #include "engine/Diagnostics.h"
 #include "engine/Failure.h"
-#include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "info/InfoFileName.h"
+#include "library/DocumentFraming.h"
 #include "library/InfoManager.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace VaskEdit {
@@ -18,21 +19,13 @@ using TesselEngine::WinAPI::Directory;
 using TesselEngine::WinAPI::File;
 
 namespace {
-const Char16 InfoStart("\r\n    \"");
 constexpr char Header[] = "class gCInfo {\r\n";
 constexpr char Footer[] = "}\r\n";
+constexpr char LineEnd[] = "\r\n";
 constexpr std::uint32_t HeaderSize = 16;
 constexpr std::uint32_t FooterSize = 3;
 const char* const MergedDocument = "Output/new_info.hdrdoc";
 const char* const GameDocument = "w_info.hdrdoc";
-
-// The info's name at the start of its piece: the first quoted value, cut at its first
-// blank. It may be longer than a name can be; the caller decides.
-std::string ReadInfoName(Stream& document) {
-    std::string name;
-    TesselEngine::IO::ReadQuotedValue(document, name);
-    return name;
-}
 
 // Names as Windows compares file names: "Bob" and "bob" are one file there.
 std::string FileKey(std::string name) {
@@ -43,21 +36,37 @@ std::string FileKey(std::string name) {
     return name;
 }
 
+// A name the reader reads back whole and that makes a file name of its own: the reader
+// stops a name at a blank, ";" or "/".
+bool IsSplittableName(const std::string& name) {
+    return name.size() <= Char48::Capacity && IsValidInfoName(name) &&
+           name.find_first_of(" ;/") == std::string::npos;
+}
+
+std::string_view Bytes(const Stream& stream, std::uint32_t size) {
+    return {stream.GetBuffer(), size};
+}
+
 // Appends bytes to the document being merged, growing it when a file grew after the
-// sizes were summed: every file gets in whole.
+// sizes were summed or a file gets a line end: every file gets in whole.
 bool Append(Stream& document, const char* bytes, std::uint32_t n) {
     if (document.WriteData(bytes, n))
         return true;
     const std::uint64_t used = document.GetPosition();
     const std::uint64_t needed = used + n + FooterSize;
+    const std::uint64_t grown = std::max<std::uint64_t>(needed, used + used / 4);
     if (needed > 0xFFFFFFFFull)
         return false;
     Stream larger;
-    if (!larger.Allocate(static_cast<std::uint32_t>(needed)))
+    if (!larger.Allocate(static_cast<std::uint32_t>(std::min<std::uint64_t>(grown, 0xFFFFFFFFull))))
         return false;
     larger.WriteData(document.GetBuffer(), static_cast<std::uint32_t>(used));
     document = std::move(larger);
     return document.WriteData(bytes, n);
+}
+
+std::string AtLine(std::uint32_t line) {
+    return "line " + std::to_string(line);
 }
 } // namespace
 
@@ -70,51 +79,56 @@ bool InfoManager::LoadInfoStream() {
     splitNamesMet.clear();
     splitFilesWritten.clear();
     splitExisting = 0;
+    splitRefused.clear();
+    splitNotes.clear();
+    splitFrame = {};
+    splitNext = 0;
     if (!HdrdocFile->OpenRead())
         return false;
     const bool read = HdrdocFile->ReadStream(InfoStream);
     HdrdocFile->Close();
     if (!read)
         return false;
+    splitFrame = FrameDocument(Bytes(InfoStream, InfoStream.GetSize()));
     // A document without any info has nothing to split.
-    if (InfoStream.GetRemaining() < 2 || !InfoStream.FindKey(InfoStart) ||
-        !InfoStream.SkipTo('"')) {
+    if (splitFrame.infos.empty()) {
         InfoStream.Free();
         SetFailure(Operation::Read, GameDocument, Cause::BadContent);
         return false;
     }
+    for (const StrayBytes& stray : splitFrame.stray)
+        splitNotes.push_back(std::to_string(stray.size) + " bytes at " + AtLine(stray.line) +
+                             " belong to no info and are in no file");
     // Without the directory every piece would count as existing.
     Directory(Char256("Infos/")).Create();
     return true;
 }
 
 bool InfoManager::SplitSingleFromHdrdoc() {
-    if (InfoStream.GetRemaining() < 2)
+    if (splitNext >= splitFrame.infos.size())
         return false;
-    InfoStream.SkipBackTo('\n');
-    const std::uint32_t start = InfoStream.GetPosition();
-
-    const std::string wholeName = ReadInfoName(InfoStream);
-
-    InfoStream.FindKey(InfoStart);
-    InfoStream.SkipTo('\n');
-    const std::uint32_t end = InfoStream.GetPosition();
-    InfoStream.SkipTo('"');
-
-    Stream piece;
-    InfoStream.CopyRange(piece, start, end);
-    const Char48 name(wholeName);
-    const File file(InfoFilePath(name));
+    const FramedInfo& info = splitFrame.infos[splitNext++];
+    InfoStream.SetPosition(info.end); // the split's progress
+    const std::string& wholeName = info.name;
     const char* shown = wholeName.c_str();
-    if (wholeName.size() > Char48::Capacity || !IsValidInfoName(wholeName) ||
-        piece.GetSize() == 0) {
-        TesselEngine::Diagnostics::Print(
-            "\nInfoManager: Info <%s> has no valid file name! --> Skipped", shown);
-        SetFailure(Operation::Save, InfoDirectoryName + wholeName + InfoExtension,
-                   piece.GetSize() == 0 ? Cause::BadContent : Cause::InvalidName);
-        ++splitFailures;
+    const auto refuse = [&](const char* message, const std::string& reason, Cause cause) {
+        TesselEngine::Diagnostics::Print(message, shown);
+        SetFailure(Operation::Save, InfoDirectoryName + wholeName + InfoExtension, cause);
+        splitRefused.push_back("\"" + wholeName + "\" (" + AtLine(info.line) + ": " + reason + ")");
         return true;
-    }
+    };
+    if (!info.closed)
+        return refuse("\nInfoManager: Info <%s> does not close before the next info! --> Skipped",
+                      "its braces do not close before the next info or the document's end",
+                      Cause::BadContent);
+    if (!IsSplittableName(wholeName))
+        return refuse("\nInfoManager: Info <%s> has no valid file name! --> Skipped",
+                      "its name cannot be a file name", Cause::InvalidName);
+    if (info.trailing)
+        splitNotes.push_back("\"" + wholeName + "\" (" + AtLine(info.line) +
+                             ") has text behind its closing brace; it stays in its file");
+
+    const File file(InfoFilePath(Char48(wholeName)));
     // A second info of a name that this document has already given a file is lost, not
     // "already existing": where file names ignore case, "bob" also meets the file of "Bob".
     const std::string key = FileKey(wholeName);
@@ -128,7 +142,9 @@ bool InfoManager::SplitSingleFromHdrdoc() {
         TesselEngine::Diagnostics::Print(
             "\nInfoManager: File <%s> is already existing! --> Skipped", shown);
         ++splitExisting;
-    } else if (!file.SaveAtomically(piece, false)) { // a new file: no old bytes at stake
+    } else if (!File::SaveAtomically(file.GetPath().Str().c_str(),
+                                     InfoStream.GetBuffer() + info.begin, info.end - info.begin,
+                                     false)) { // a new file: no old bytes at stake
         TesselEngine::Diagnostics::Print(
             "\nInfoManager: File <%s> could not be created! --> Skipped", shown);
         ++splitFailures;
@@ -141,6 +157,9 @@ bool InfoManager::SplitSingleFromHdrdoc() {
 void InfoManager::HdrdocBegin(std::uint64_t totalSize) {
     InfoStream.Free();
     mergeComplete = true;
+    mergePlaced.clear();
+    mergeLineEndAdded.clear();
+    mergeNotSplittable.clear();
     const std::uint64_t size = totalSize + HeaderSize + FooterSize;
     if (size > 0xFFFFFFFFull || !InfoStream.Allocate(static_cast<std::uint32_t>(size))) {
         mergeComplete = false; // too large for one document
@@ -153,6 +172,7 @@ bool InfoManager::WriteSingleToHdrdocStream() {
     if (!InfoDirectory || !InfoDirectory->IsValid())
         return false;
     File file(*InfoDirectoryPath, InfoDirectory->GetFileName());
+    const std::uint32_t begin = InfoStream.GetPosition();
     bool merged = false;
     if (file.OpenRead()) {
         // Straight into the document; a file that grew since the sizes were summed
@@ -166,7 +186,14 @@ bool InfoManager::WriteSingleToHdrdocStream() {
         }
         file.Close();
     }
-    if (!merged) {
+    if (merged && !EndsWithLineEnd(Bytes(InfoStream, InfoStream.GetPosition()).substr(begin))) {
+        // Else the next info's opening line would continue this info's last line.
+        merged = Append(InfoStream, LineEnd, 2);
+        mergeLineEndAdded.push_back(InfoDirectory->GetFileName());
+    }
+    if (merged) {
+        mergePlaced.push_back({InfoDirectory->GetFileName(), begin, InfoStream.GetPosition()});
+    } else {
         // A document without this file must not be written; count it and go on.
         Skip(InfoDirectory->GetFileName());
         mergeComplete = false;
@@ -178,6 +205,35 @@ bool InfoManager::WriteSingleToHdrdocStream() {
 void InfoManager::HdrdocEnd() {
     if (!Append(InfoStream, Footer, FooterSize))
         mergeComplete = false;
+    if (mergeComplete)
+        CheckMergedPieces();
+}
+
+// The merged document must split back into the files it was made of: each file one
+// info, beginning and ending where the file does.
+void InfoManager::CheckMergedPieces() {
+    const DocumentFrame frame = FrameDocument(Bytes(InfoStream, InfoStream.GetPosition()));
+    std::size_t next = 0;
+    for (const MergedPiece& piece : mergePlaced) {
+        while (next < frame.infos.size() && frame.infos[next].begin < piece.begin)
+            ++next;
+        std::size_t inside = 0;
+        bool whole = true;
+        for (std::size_t i = next; i < frame.infos.size() && frame.infos[i].begin < piece.end;
+             ++i) {
+            const FramedInfo& info = frame.infos[i];
+            ++inside;
+            whole = whole && info.begin == piece.begin && info.end == piece.end && info.closed;
+        }
+        if (inside == 1 && whole)
+            continue;
+        std::string why = inside == 0  ? "it opens no info"
+                          : inside > 1 ? "it holds " + std::to_string(inside) + " infos"
+                          : frame.infos[next].begin != piece.begin
+                              ? "text stands before the info's opening line"
+                              : "its braces do not close";
+        mergeNotSplittable.push_back(piece.file + " (" + why + ")");
+    }
 }
 
 bool InfoManager::WriteHdrdocFile() {
@@ -215,11 +271,10 @@ std::vector<std::string> InfoManager::InfosWithoutFile() {
         name.resize(name.size() - std::strlen(InfoExtension));
         files.insert(FileKey(name));
     }
-    // One pass over the heads of the infos, which the split cuts at.
-    while (document.FindKey(InfoStart)) {
-        const std::string name = ReadInfoName(document);
-        if (!files.count(FileKey(name)))
-            missing.push_back(name);
+    // The infos as the split finds them.
+    for (const FramedInfo& info : FrameDocument(Bytes(document, document.GetSize())).infos) {
+        if (!files.count(FileKey(info.name)))
+            missing.push_back(info.name);
     }
     return missing;
 }

@@ -20,6 +20,13 @@ std::vector<std::string> InfoManager::splitDuplicates;
 std::unordered_set<std::string> InfoManager::splitNamesMet;
 std::unordered_set<std::string> InfoManager::splitFilesWritten;
 std::uint32_t InfoManager::splitExisting = 0;
+DocumentFrame InfoManager::splitFrame;
+std::size_t InfoManager::splitNext = 0;
+std::vector<std::string> InfoManager::splitRefused;
+std::vector<std::string> InfoManager::splitNotes;
+std::vector<InfoManager::MergedPiece> InfoManager::mergePlaced;
+std::vector<std::string> InfoManager::mergeLineEndAdded;
+std::vector<std::string> InfoManager::mergeNotSplittable;
 bool InfoManager::mergeComplete = true;
 
 std::uint32_t InfoManager::SkippedFiles() {
@@ -42,6 +49,21 @@ std::uint32_t InfoManager::SplitExisting() {
 }
 const std::vector<std::string>& InfoManager::SplitDuplicates() {
     return splitDuplicates;
+}
+std::uint32_t InfoManager::SplitFound() {
+    return static_cast<std::uint32_t>(splitFrame.infos.size());
+}
+const std::vector<std::string>& InfoManager::SplitRefused() {
+    return splitRefused;
+}
+const std::vector<std::string>& InfoManager::SplitNotes() {
+    return splitNotes;
+}
+const std::vector<std::string>& InfoManager::MergeLineEndsAdded() {
+    return mergeLineEndAdded;
+}
+const std::vector<std::string>& InfoManager::MergeNotSplittable() {
+    return mergeNotSplittable;
 }
 
 bool InfoManager::Initialize() {

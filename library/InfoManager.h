@@ -7,6 +7,7 @@
 #include "engine/File.h"
 #include "engine/Vector.h"
 #include "info/VaskInfo.h"
+#include "library/DocumentFraming.h"
 
 #include <memory>
 #include <string>
@@ -90,6 +91,18 @@ public:
     // Pieces of the current split written, and those skipped for an existing file.
     static std::uint32_t SplitWritten();
     static std::uint32_t SplitExisting();
+    // Infos the current split found in the document, and those it refused to cut out
+    // (a name that makes no file name, braces that do not close), each with its line.
+    static std::uint32_t SplitFound();
+    static const std::vector<std::string>& SplitRefused();
+    // Bytes of the document that went into no file, and pieces written with text
+    // behind their info's closing brace.
+    static const std::vector<std::string>& SplitNotes();
+    // Files of the last merge that had no final line end and got one in the document.
+    static const std::vector<std::string>& MergeLineEndsAdded();
+    // Files of the last merge that a split of the merged document would not give back as
+    // they are, each with the reason.
+    static const std::vector<std::string>& MergeNotSplittable();
 
     // The names of the infos in "w_info.hdrdoc" that have no file in "Infos/", in
     // document order: a merged document lacks them. Empty when there is no such document.
@@ -100,6 +113,13 @@ public:
 
 private:
     static void Skip(const char* fileName);
+    static void CheckMergedPieces();
+
+    struct MergedPiece {
+        std::string file;
+        std::uint32_t begin = 0;
+        std::uint32_t end = 0;
+    };
 
     static std::vector<std::string> skippedFiles;
     static std::uint32_t splitFailures;
@@ -107,6 +127,13 @@ private:
     static std::unordered_set<std::string> splitNamesMet;
     static std::unordered_set<std::string> splitFilesWritten; // as file names compare
     static std::uint32_t splitExisting;
+    static DocumentFrame splitFrame;
+    static std::size_t splitNext;
+    static std::vector<std::string> splitRefused;
+    static std::vector<std::string> splitNotes;
+    static std::vector<MergedPiece> mergePlaced;
+    static std::vector<std::string> mergeLineEndAdded;
+    static std::vector<std::string> mergeNotSplittable;
     static bool mergeComplete;
 };
 

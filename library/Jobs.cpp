@@ -106,7 +106,11 @@ Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
     outcome.written = InfoManager::SplitWritten();
     outcome.existing = InfoManager::SplitExisting();
     outcome.duplicates = InfoManager::SplitDuplicates();
-    outcome.succeeded = outcome.failed == 0 && outcome.duplicates.empty();
+    outcome.found = InfoManager::SplitFound();
+    outcome.refused = InfoManager::SplitRefused();
+    outcome.notes = InfoManager::SplitNotes();
+    outcome.succeeded =
+        outcome.failed == 0 && outcome.duplicates.empty() && outcome.refused.empty();
     if (outcome.failed)
         outcome.failure = TesselEngine::LastFailure(); // only pieces fail in the loop
     return outcome;
@@ -133,6 +137,8 @@ Outcome Merge(const ProgressFn& progress, const CancelFn& cancel) {
     }
     InfoManager::HdrdocEnd();
     outcome.skipped = InfoManager::SkippedFileNames();
+    outcome.lineEndsAdded = InfoManager::MergeLineEndsAdded();
+    outcome.notSplittable = InfoManager::MergeNotSplittable();
     outcome.written =
         static_cast<std::uint32_t>(i) - static_cast<std::uint32_t>(outcome.skipped.size());
     Written(outcome, InfoManager::WriteHdrdocFile());

@@ -52,7 +52,16 @@ struct Outcome {
     std::uint32_t failed = 0;         // split pieces that could not be written
     std::uint32_t written = 0;        // split pieces written; files merged
     std::uint32_t existing = 0;       // split pieces skipped for a file that exists
-    bool noDocument = false;          // split: "w_info.hdrdoc" could not be loaded
+    std::uint32_t found = 0;          // split: infos found in the document
+    // Split: infos not cut out, each with its line and reason.
+    std::vector<std::string> refused;
+    // Split: bytes in no file, text behind an info's closing brace.
+    std::vector<std::string> notes;
+    // Merge: files that got a final line end in the document.
+    std::vector<std::string> lineEndsAdded;
+    // Merge: files that a split of the merged document would not give back as they are.
+    std::vector<std::string> notSplittable;
+    bool noDocument = false; // split: "w_info.hdrdoc" could not be loaded
     // Split: names met again in "w_info.hdrdoc", whose later infos got no file.
     std::vector<std::string> duplicates;
     // Merge: infos of "w_info.hdrdoc" without a file in "Infos/", which the merged

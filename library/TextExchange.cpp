@@ -4,6 +4,7 @@
 #include "info/TextTable.h"
 #include "info/TextTableEdit.h"
 #include "info/TextTableLines.h"
+#include "library/SpreadsheetCell.h"
 
 #include <algorithm>
 #include <iterator>
@@ -197,7 +198,8 @@ std::string TextsCsv(const std::vector<TextRow>& rows) {
             row.listener,
             text == texts.end() ? std::string() : text->second.value_or("")};
         for (std::size_t i = 0; i < std::size(fields); ++i)
-            csv += std::string(i ? "," : "") + CsvField(TesselEngine::Windows1252ToUtf8(fields[i]));
+            csv += std::string(i ? "," : "") +
+                   CsvField(TesselEngine::Windows1252ToUtf8(GuardCell(fields[i])));
         csv += "\r\n";
     }
     return csv;
@@ -238,13 +240,15 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool 
     for (std::size_t r = 1; r < records.size(); ++r) {
         const CsvRecord& record = records[r];
         const std::string row = "row " + std::to_string(record.number) + ": ";
-        const auto field = [&](const char* name) -> const std::string* {
+        const auto field = [&](const char* name) -> std::optional<std::string> {
             const std::size_t i = column[name];
-            return i < record.fields.size() ? &record.fields[i] : nullptr;
+            if (i >= record.fields.size())
+                return std::nullopt;
+            return UnguardCell(record.fields[i]);
         };
-        const std::string* table = field("table");
-        const std::string* id = field("id");
-        const std::string* text = field("text");
+        const std::optional<std::string> table = field("table");
+        const std::optional<std::string> id = field("id");
+        const std::optional<std::string> text = field("text");
         if (!table || !id || !text) {
             import.problems.push_back(row + "it has only " + std::to_string(record.fields.size()) +
                                       " fields");

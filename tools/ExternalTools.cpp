@@ -11,6 +11,7 @@
 #include "tools/Settings.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace VaskEdit {
@@ -28,8 +29,6 @@ constexpr const char* OwnersFileName = "Owners.txt";
 // The resource tool's setting may name the program or the folder that holds it.
 std::string ResourceToolProgram() {
     std::string program = Settings::path_vaskresman;
-    if (program.empty())
-        return ResourceToolName;
     const char last = program.back();
     if (last == '/' || last == '\\')
         return program + ResourceToolName;
@@ -65,18 +64,76 @@ std::string HelpPage(const char* page) {
     return root + "Documents/site/" + page + "/index.html";
 }
 
+using Verdict = ProgramCheck::Verdict;
+
+// A program that a setting names: whole, found, and confirmed by the user.
+ProgramCheck Check(const std::string& setting, std::size_t capacity, std::string program) {
+    ProgramCheck check;
+    check.program = setting;
+    if (setting.size() > capacity) {
+        check.verdict = Verdict::TooLong;
+        check.capacity = capacity;
+        return check;
+    }
+    const std::optional<TrustedPrograms::Program> identity = TrustedPrograms::Identify(program);
+    if (!identity) {
+        check.program = program;
+        return check; // NotFound
+    }
+    check.identity = *identity;
+    check.program = identity->path; // started as confirmed, not looked up again
+    check.verdict = TrustedPrograms::IsConfirmed(*identity) ? Verdict::Ready : Verdict::Unconfirmed;
+    return check;
+}
+
+ProgramCheck Default(std::string program) {
+    ProgramCheck check;
+    check.verdict = Verdict::Ready;
+    check.program = std::move(program);
+    return check;
+}
+
+// The check's program started, or false with the reason why not.
+bool StartChecked(const ProgramCheck& check, const std::string& argument, bool hidden = false) {
+    using TesselEngine::Cause;
+    switch (check.verdict) {
+    case Verdict::Ready:
+        return Launcher::Start(check.program, argument, hidden);
+    case Verdict::Unconfirmed:
+        TesselEngine::SetFailure(TesselEngine::Operation::Start, check.program, Cause::Unconfirmed);
+        return false;
+    case Verdict::NotFound:
+        TesselEngine::SetFailure(TesselEngine::Operation::Start, check.program, Cause::NotFound);
+        return false;
+    case Verdict::TooLong:
+        break;
+    }
+    TesselEngine::SetFailure(
+        {TesselEngine::Operation::Start, check.program, Cause::TooLong, int(check.capacity), {}});
+    return false;
+}
+
 } // namespace
 
+ProgramCheck HelpManager::CheckProgram() {
+    const std::string& program = Settings::exe_showhelp;
+    if (program == Settings::DefaultHelpProgram)
+        return Default(program);
+    return Check(program, Settings::HelpCapacity, program);
+}
+
 bool HelpManager::ShowHelp(VaskEdit_Helppage page) {
-    char program[50] = {};
-    Settings::GetExe_Showhelp(program, sizeof program);
-    switch (page) {
-    case Main:
-        return Launcher::Start(program, HelpPage("main"));
-    case InfoEditor:
-        return Launcher::Start(program, HelpPage("infoeditor"));
-    }
-    return true; // no such page: nothing to show
+    if (page != Main && page != InfoEditor)
+        return true; // no such page: nothing to show
+    if (Settings::exe_showhelp.empty())
+        return false; // nothing to start
+    return StartChecked(CheckProgram(), HelpPage(page == Main ? "main" : "infoeditor"));
+}
+
+ProgramCheck VaskResMan::CheckProgram() {
+    if (Settings::path_vaskresman.empty())
+        return Default(ResourceToolName);
+    return Check(Settings::path_vaskresman, Settings::PathCapacity, ResourceToolProgram());
 }
 
 bool Notepad::OpenFile(const char* path) {
@@ -90,7 +147,7 @@ bool Notepad::OpenFile(const char* path) {
 }
 
 bool VaskResMan::OpenFile(const char* parameter) {
-    return Launcher::Start(ResourceToolProgram(), parameter ? parameter : "", true);
+    return StartChecked(CheckProgram(), parameter ? parameter : "", true);
 }
 
 bool ScriptManager::ExtractScripts() {
@@ -108,9 +165,17 @@ bool ScriptManager::ExtractScripts() {
         return false;
     }
     for (; scan.IsValid(); scan.Next()) {
+        if (scan.GetFindData().isDirectory)
+            continue; // a folder holds no owners
         TesselEngine::WinAPI::File info(folder, scan.GetFindData());
-        if (!info.OpenRead())
-            continue; // left out without a word
+        if (!info.OpenRead()) {
+            // A pipe, a link out of the workspace or a file without rights: its owners
+            // would be missing from the list.
+            TesselEngine::Diagnostics::Print("\nCould not read \"%s\"; skipped.",
+                                             scan.GetFileName());
+            complete = false;
+            continue;
+        }
         TesselEngine::Diagnostics::Print("\n %s", scan.GetFileName());
         Stream text;
         const bool read = info.ReadStream(text);

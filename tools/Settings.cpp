@@ -6,13 +6,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace VaskEdit {
-
-namespace {
-constexpr const char* DefaultHelpProgram = "firefox.exe";
-}
 
 std::string Settings::path_vaskresman;
 std::string Settings::exe_showhelp = DefaultHelpProgram;
@@ -71,26 +68,70 @@ std::string_view ValueOf(std::string_view region) {
     return TrimBlanks(region.substr(0, region.find('\0')));
 }
 
-// Always leaves a terminator, so that the record's texts can be used as C strings. A
-// value cut there loses the blanks at its new end, as the reader would on the next read.
-template <std::size_t N> void Store(TesselEngine::FixedText<N>& field, std::string_view value) {
-    const std::string_view kept = TrimBlanks(value.substr(0, std::min(value.size(), N - 1)));
-    field.Assign(kept.data(), kept.size());
-}
-
-template <std::size_t N> std::string_view Stored(const TesselEngine::FixedText<N>& field) {
-    const std::string_view text = field.View();
-    return text.substr(0, std::min(text.size(), N - 1));
+bool WriteView(TesselEngine::IO::Stream& out, std::string_view text) {
+    return out.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
 }
 
 // Leaves the reason of a failed read or write of the file; false, for the caller.
-bool Failed(TesselEngine::Operation operation, TesselEngine::Cause cause) {
-    TesselEngine::SetFailure(operation, SettingsFileName, cause);
+bool Failed(TesselEngine::Operation operation, TesselEngine::Cause cause, int code = 0) {
+    TesselEngine::SetFailure({operation, SettingsFileName, cause, code, {}});
     return false;
 }
 
-bool WriteView(TesselEngine::IO::Stream& out, std::string_view text) {
-    return out.WriteData(text.data(), static_cast<std::uint32_t>(text.size()));
+struct Values {
+    std::string_view path;
+    std::string_view help;
+};
+
+// The two values of the file as the writer lays them out, whole; nothing (with the
+// reason left) when the file is missing, unreadable or laid out otherwise.
+std::optional<std::string> ReadFileBytes() {
+    TesselEngine::WinAPI::File file{Char256(SettingsFileName)};
+    if (!file.OpenRead())
+        return std::nullopt;
+    TesselEngine::IO::Stream in;
+    const bool read = file.ReadStream(in);
+    file.Close();
+    if (!read)
+        return std::nullopt;
+    return std::string(in.GetBuffer() ? in.GetBuffer() : "", in.GetSize());
+}
+
+std::optional<Values> Parse(std::string_view text) {
+    const std::size_t pathStart = AfterKey(text, PathKey, 0);
+    const std::size_t helpKey =
+        pathStart == std::string_view::npos ? pathStart : text.find(HelpKey, pathStart);
+    const std::size_t helpStart = AfterKey(text, HelpKey, helpKey);
+    if (helpStart == std::string_view::npos) {
+        Failed(TesselEngine::Operation::Read, TesselEngine::Cause::BadContent);
+        return std::nullopt;
+    }
+    return Values{ValueOf(text.substr(pathStart, helpKey - pathStart)),
+                  ValueOf(text.substr(helpStart))};
+}
+
+// False, with the reason left, when a value is longer than its setting holds.
+bool Fit(TesselEngine::Operation operation, std::string_view path, std::string_view help) {
+    if (path.size() > Settings::PathCapacity)
+        return Failed(operation, TesselEngine::Cause::TooLong, int(Settings::PathCapacity));
+    if (help.size() > Settings::HelpCapacity)
+        return Failed(operation, TesselEngine::Cause::TooLong, int(Settings::HelpCapacity));
+    return true;
+}
+
+bool Write(std::string_view path, std::string_view help) {
+    if (!Fit(TesselEngine::Operation::Save, path, help))
+        return false;
+    TesselEngine::IO::Stream out;
+    if (!out.Allocate(1024))
+        return Failed(TesselEngine::Operation::Save, TesselEngine::Cause::OutOfMemory);
+    const bool filled = WriteView(out, PathLead) && WriteView(out, path) &&
+                        WriteView(out, HelpLead) && WriteView(out, help) && WriteView(out, Closing);
+    if (!filled)
+        return Failed(TesselEngine::Operation::Save, TesselEngine::Cause::TooLarge);
+    out.TrimTrailingZeros();
+    return TesselEngine::WinAPI::File::SaveWithBackup(SettingsFileName, out.GetBuffer(),
+                                                      out.GetSize());
 }
 
 } // namespace
@@ -104,39 +145,31 @@ void Settings::GetExe_Showhelp(char* buffer, std::size_t size) {
 }
 
 bool FileManager::ReadSettings(WriteSettingsStruct& settings) {
-    TesselEngine::WinAPI::File file{Char256(SettingsFileName)};
-    if (!file.OpenRead())
+    const std::optional<std::string> bytes = ReadFileBytes();
+    const std::optional<Values> values = bytes ? Parse(*bytes) : std::nullopt;
+    if (!values || !Fit(TesselEngine::Operation::Read, values->path, values->help))
         return false;
-    TesselEngine::IO::Stream in;
-    const bool read = file.ReadStream(in);
-    file.Close();
-    if (!read)
-        return false;
-    const std::string_view text(in.GetBuffer(), in.GetSize());
-    const std::size_t pathStart = AfterKey(text, PathKey, 0);
-    const std::size_t helpKey =
-        pathStart == std::string_view::npos ? pathStart : text.find(HelpKey, pathStart);
-    const std::size_t helpStart = AfterKey(text, HelpKey, helpKey);
-    if (helpStart == std::string_view::npos)
-        return Failed(TesselEngine::Operation::Read, TesselEngine::Cause::BadContent);
-    Store(settings.ResourceToolPath, ValueOf(text.substr(pathStart, helpKey - pathStart)));
-    Store(settings.HelpProgram, ValueOf(text.substr(helpStart)));
+    settings.ResourceToolPath.Assign(values->path.data(), values->path.size());
+    settings.HelpProgram.Assign(values->help.data(), values->help.size());
     return true;
 }
 
 bool FileManager::WriteSettings(const WriteSettingsStruct& settings) {
-    TesselEngine::IO::Stream out;
-    if (!out.Allocate(1024))
-        return Failed(TesselEngine::Operation::Save, TesselEngine::Cause::OutOfMemory);
-    const bool filled = WriteView(out, PathLead) &&
-                        WriteView(out, Stored(settings.ResourceToolPath)) &&
-                        WriteView(out, HelpLead) && WriteView(out, Stored(settings.HelpProgram)) &&
-                        WriteView(out, Closing);
-    if (!filled)
-        return Failed(TesselEngine::Operation::Save, TesselEngine::Cause::TooLarge);
-    out.TrimTrailingZeros();
-    return TesselEngine::WinAPI::File::SaveWithBackup(SettingsFileName, out.GetBuffer(),
-                                                      out.GetSize());
+    return Write(settings.ResourceToolPath.View(), settings.HelpProgram.View());
+}
+
+bool FileManager::LoadSettings() {
+    const std::optional<std::string> bytes = ReadFileBytes();
+    const std::optional<Values> values = bytes ? Parse(*bytes) : std::nullopt;
+    if (!values)
+        return false;
+    Settings::path_vaskresman = values->path;
+    Settings::exe_showhelp = values->help;
+    return Fit(TesselEngine::Operation::Read, values->path, values->help);
+}
+
+bool FileManager::SaveSettings() {
+    return Write(Settings::path_vaskresman, Settings::exe_showhelp);
 }
 
 } // namespace VaskEdit

@@ -25,10 +25,16 @@ public:
     static void GetExe_Showhelp(char* buffer, std::size_t size);
     // Both settings as before any "Settings.ini" was read.
     static void RestoreDefaults();
+
+    // The longest path each setting holds. A longer one is refused when it is stored and
+    // not started: cut, it would name another program.
+    static constexpr std::size_t PathCapacity = 255;
+    static constexpr std::size_t HelpCapacity = 47;
+    static constexpr const char* DefaultHelpProgram = "firefox.exe";
 };
 
-// What travels between the settings dialog and the file. Texts longer than 255 and 47
-// characters are stored cut to that length.
+// What travels between the settings dialog and the file: terminated texts of at most
+// 255 and 47 characters.
 struct WriteSettingsStruct {
     Char256 ResourceToolPath;
     Char48 HelpProgram;
@@ -39,10 +45,20 @@ public:
     FileManager() = delete;
 
     // Fills the record from "Settings.ini". False, with the record untouched, when the
-    // file is missing, unreadable or not laid out as WriteSettings writes it.
+    // file is missing, unreadable, not laid out as WriteSettings writes it, or holds a
+    // value longer than its field.
     static bool ReadSettings(WriteSettingsStruct& settings);
-    // Replaces "Settings.ini"; on failure the old file stays as it was.
+    // Replaces "Settings.ini"; on failure the old file stays as it was. A field without
+    // its terminator is refused, not cut.
     static bool WriteSettings(const WriteSettingsStruct& settings);
+
+    // Reads "Settings.ini" into Settings, each value whole. False when it was not read
+    // (Settings untouched) and also when a value is longer than its setting holds: that
+    // value is kept whole anyway, so that its program is refused rather than cut.
+    static bool LoadSettings();
+    // Writes Settings to "Settings.ini"; a value longer than its setting holds is
+    // refused and nothing is written.
+    static bool SaveSettings();
 };
 
 } // namespace VaskEdit

@@ -9,6 +9,7 @@
 #include "ui/GridCells.h"
 #include "ui/InfoOpening.h"
 #include "ui/MaskedBox.h"
+#include "ui/ProgramConfirmation.h"
 #include "ui/ReadableCharacters.h"
 #include "ui/SystemString.h"
 
@@ -214,7 +215,7 @@ void InfoForm::BuildLayout() {
     BuildEditMenu();
     BuildReferenceMenu(menuBar()->addMenu("Tools"));
     QMenu* help = menuBar()->addMenu("Help");
-    help->addAction("Show Help", this, [] { HelpManager::ShowHelp(InfoEditor); });
+    help->addAction("Show Help", this, [this] { ShowHelpPage(this, InfoEditor); });
 
     auto labeled = [this](const QString& caption) {
         for (auto& field : fields) {

@@ -17,6 +17,7 @@
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
 #include "ui/TemplateBox.h"
+#include "ui/WorkspaceWriting.h"
 
 #include <algorithm>
 #include <functional>
@@ -280,6 +281,9 @@ void InfoForm::Save() {
         }
     }
     // The info refers to its texts: they are written first, and without them nothing is.
+    const HeldWorkspace held = LockWorkspace(this, "save info");
+    if (!held)
+        return;
     TablesBefore texts;
     if (!WritePendingTexts(texts))
         return;
@@ -293,6 +297,7 @@ void InfoForm::Save() {
         ShowMessage(this, "Error", LastFailureText());
         return;
     }
+    ShowMissedBackups();
     infoData.RequiredPerks.clear();
     infoData.InfoCommands.clear();
     infoData.InfoConditions.clear();

@@ -145,13 +145,10 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
 }
 
 void MainForm::ReadSettingsFile() {
-    WriteSettingsStruct settings;
-    if (FileManager::ReadSettings(settings)) {
-        Settings::exe_showhelp = settings.HelpProgram.Str();
-        Settings::path_vaskresman = settings.ResourceToolPath.Str();
-    } else {
+    // A value too long for its setting is kept whole and reported: its program is then
+    // refused, not cut to another one.
+    if (!FileManager::LoadSettings())
         ShowMessage(this, "FileManager", "Failed to load settings!\n" + LastFailureText());
-    }
 }
 
 MainForm::~MainForm() {

@@ -10,9 +10,11 @@
 #include "ui/InfoOpening.h"
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
+#include "ui/ProgramConfirmation.h"
 #include "ui/SettingsForm.h"
 #include "ui/SystemString.h"
 #include "ui/UserWaitDialog.h"
+#include "ui/WorkspaceWriting.h"
 
 #include <algorithm>
 #include <utility>
@@ -129,13 +131,18 @@ void MainForm::ReadInfoCache() {
 }
 
 void MainForm::UpdateInfoCache() {
+    const HeldWorkspace held = LockWorkspace(this, "cache update");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     infoModel->SetRows({});
     RunJob(
         updateCacheJob, "Update Cache", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             // The index of where values are used follows, in the background.
             if (!outcome.cancelled)
                 BuildReferences();
@@ -298,14 +305,14 @@ void MainForm::ShowSettings() {
 }
 
 void MainForm::ShowHelp() {
-    if (!HelpManager::ShowHelp(Main))
-        ShowMessage(this, "Error",
-                    "The help program \"" + FromSystemString(Settings::exe_showhelp) +
-                        "\" could not be started.");
+    ShowHelpPage(this, Main);
 }
 
 void MainForm::SplitHdrdoc() {
     if (splitJob.IsBusy())
+        return;
+    const HeldWorkspace held = LockWorkspace(this, "split");
+    if (!held)
         return;
     progress->setValue(0);
     progress->show();
@@ -322,7 +329,9 @@ void MainForm::SplitHdrdoc() {
             }
             return Jobs::Split(report, cancel);
         },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             if (outcome.noDocument) {
                 ShowMessage(this, "InfoManager",
                             "Failed to load infostream.\n" + FailureText(outcome.failure));
@@ -334,6 +343,7 @@ void MainForm::SplitHdrdoc() {
             }
             // What the split did, in one message.
             QString text = outcome.cancelled ? "The split was cancelled.\n" : QString();
+            text += CountText(outcome.found, "info", "infos") + " found in \"w_info.hdrdoc\".\n";
             text += CountText(outcome.written, "info", "infos") + " written to \"Infos/\".";
             if (outcome.existing)
                 text += "\n" + CountText(outcome.existing, "info", "infos") +
@@ -346,18 +356,29 @@ void MainForm::SplitHdrdoc() {
                 text += "\n" + CountText(outcome.duplicates.size(), "info has", "infos have") +
                         " the name of an earlier info in \"w_info.hdrdoc\" and got no file:" +
                         NameLines(outcome.duplicates);
-            const bool failed = outcome.failed || !outcome.duplicates.empty();
+            if (!outcome.refused.empty())
+                text += "\n" + CountText(outcome.refused.size(), "info", "infos") +
+                        " could not be cut out and got no file:" + NameLines(outcome.refused, 10);
+            if (!outcome.notes.empty())
+                text += "\n\nWarning:" + NameLines(outcome.notes, 10);
+            const bool failed =
+                outcome.failed || !outcome.duplicates.empty() || !outcome.refused.empty();
             ShowMessage(this, failed ? "Error" : "InfoManager", text);
         });
 }
 
 void MainForm::MergeInfos() {
+    const HeldWorkspace held = LockWorkspace(this, "merge");
+    if (!held)
+        return;
     progress->setValue(0);
     progress->show();
     RunJob(
         mergeJob, "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::Merge(report, cancel); },
-        [this](const Jobs::Outcome& outcome) {
+        [this, held](const Jobs::Outcome& outcome) {
+            held->reset();
+            ShowMissedBackups();
             if (outcome.cancelled)
                 return;
             if (outcome.succeeded) {
@@ -371,6 +392,18 @@ void MainForm::MergeInfos() {
                             " no file in \"Infos/\" and " +
                             (outcome.notMerged.size() == 1 ? "is" : "are") +
                             " missing from the merged document:" + NameLines(outcome.notMerged, 10);
+                if (!outcome.lineEndsAdded.empty())
+                    text += "\n\n" +
+                            CountText(outcome.lineEndsAdded.size(), "info file", "info files") +
+                            " had no final line end; the merged document gives " +
+                            (outcome.lineEndsAdded.size() == 1 ? "it" : "them") +
+                            " one:" + NameLines(outcome.lineEndsAdded, 10);
+                if (!outcome.notSplittable.empty())
+                    text += "\n\n" +
+                            CountText(outcome.notSplittable.size(), "info file", "info files") +
+                            " would not come back as they are from a split of the merged "
+                            "document (run Check):" +
+                            NameLines(outcome.notSplittable, 10);
                 ShowMessage(this, "InfoManager", text);
             } else {
                 QString text = FailureText(outcome.failure);

@@ -5,6 +5,7 @@
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
+#include "ui/WorkspaceWriting.h"
 
 namespace VaskEdit {
 
@@ -30,6 +31,10 @@ void MainForm::OfferRecovery() {
             "changed.\nRestore them as they were before it?",
             "Restore", "Later");
     if (answer != DialogResult::Yes)
+        return;
+    // A writer that still runs holds the lock, and its journal is not to be touched.
+    const HeldWorkspace held = LockWorkspace(this, "recover");
+    if (!held)
         return;
     const std::optional<Rollback> rollback = RecoverUnfinished();
     if (!rollback)

@@ -9,6 +9,7 @@
 #include "ui/Messages.h"
 #include "ui/ReferenceWait.h"
 #include "ui/TextImportDialog.h"
+#include "ui/WorkspaceWriting.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -82,6 +83,9 @@ void MainForm::ImportTextsFrom(const std::string& path) {
     TextImportDialog review(import, this);
     if (review.exec() != QDialog::Accepted || !import.problems.empty() || import.changes.empty())
         return;
+    const HeldWorkspace held = LockWorkspace(this, "text import");
+    if (!held)
+        return;
     Rollback putBack;
     if (!ApplyTextImport(import, {}, nullptr, &putBack)) {
         ShowMessage(this, "Error",
@@ -91,6 +95,7 @@ void MainForm::ImportTextsFrom(const std::string& path) {
         return;
     }
     ShowTableTextsInEditors();
+    ShowMissedBackups();
     const std::size_t n = import.changes.size();
     ShowMessage(this, "Import Texts",
                 QString::number(n) + (n == 1 ? " line" : " lines") + " changed.");

@@ -9,6 +9,7 @@
 #include "ui/ReferenceWait.h"
 #include "ui/RowList.h"
 #include "ui/SystemString.h"
+#include "ui/WorkspaceWriting.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -180,7 +181,11 @@ void RenameInfoDialog::Rename() {
             return;
         }
     }
+    const HeldWorkspace held = LockWorkspace(this, "rename");
+    if (!held)
+        return;
     const RenameOutcome outcome = RenameInfo(References(), oldName, plan.newName);
+    ShowMissedBackups();
     if (!outcome.refusal.empty()) {
         ShowMessage(this, "Caution!", "Not renamed: " + FromSystemString(outcome.refusal));
         Plan();

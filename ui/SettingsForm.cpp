@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace VaskEdit {
 
 SettingsForm::SettingsForm(QWidget* parent) : KeyFirstDialog(parent) {
@@ -50,18 +52,32 @@ SettingsForm::SettingsForm(QWidget* parent) : KeyFirstDialog(parent) {
     connect(save, &QPushButton::clicked, this, &SettingsForm::Save);
     connect(cancel, &QPushButton::clicked, this, &SettingsForm::Cancel);
 
-    pathBox->setText(FromSystemString(Settings::path_vaskresman));
-    helpBox->setText(FromSystemString(Settings::exe_showhelp));
+    // A longer value read from a workspace's file is shown whole, not cut by the box:
+    // saved cut, it would name another program.
+    const QString path = FromSystemString(Settings::path_vaskresman);
+    const QString help = FromSystemString(Settings::exe_showhelp);
+    pathBox->setMaxLength(std::max(pathBox->maxLength(), int(path.size())));
+    helpBox->setMaxLength(std::max(helpBox->maxLength(), int(help.size())));
+    pathBox->setText(path);
+    helpBox->setText(help);
 }
 
 void SettingsForm::Save() {
-    Settings::path_vaskresman = ToSystemString(pathBox->text());
-    Settings::exe_showhelp = ToSystemString(helpBox->text());
-
-    WriteSettingsStruct stored;
-    Settings::GetPath_Vaskresman(stored.ResourceToolPath.data, sizeof stored.ResourceToolPath.data);
-    Settings::GetExe_Showhelp(stored.HelpProgram.data, sizeof stored.HelpProgram.data);
-    if (!FileManager::WriteSettings(stored))
+    const std::string path = ToSystemString(pathBox->text());
+    const std::string help = ToSystemString(helpBox->text());
+    if (path.size() > Settings::PathCapacity || help.size() > Settings::HelpCapacity) {
+        const bool pathTooLong = path.size() > Settings::PathCapacity;
+        ShowMessage(
+            this, "Caution!",
+            QString(pathTooLong ? "The path to VaskResourceManager" : "The help program") +
+                " is longer than " +
+                QString::number(pathTooLong ? Settings::PathCapacity : Settings::HelpCapacity) +
+                " characters.\nPlease shorten it.");
+        return; // the dialog stays open with the settings as they were
+    }
+    Settings::path_vaskresman = path;
+    Settings::exe_showhelp = help;
+    if (!FileManager::SaveSettings())
         ShowMessage(this, "Error", "Failed to save settings!\n" + LastFailureText());
     accept();
 }

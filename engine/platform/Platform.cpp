@@ -3,6 +3,10 @@
 #include "engine/platform/Platform.h"
 #include "engine/platform/RawPlatform.h"
 
+#include <filesystem>
+#include <iterator>
+#include <system_error>
+
 namespace TesselEngine::Platform {
 
 std::atomic<std::int64_t> FaultInjection::writeBudget{-1};
@@ -22,6 +26,18 @@ thread_local Error lastError;
 // A failure that the raw call does not explain further is some system error.
 void Begin() {
     lastError = Error{Cause::Other, 0};
+}
+
+// Refuses a call on a path that a link takes outside the workspace; false, for the
+// caller to return.
+bool Outside(const char* path, bool followLast = true) {
+    if (!LeadsOutsideWorkspace(path, followLast))
+        return false;
+    Raw::Fail(Cause::OutsideWorkspace);
+    return true;
+}
+bool Inside(const char* path, bool followLast = true) {
+    return !LeadsOutsideWorkspace(path, followLast) || Raw::Fail(Cause::OutsideWorkspace);
 }
 
 bool TakeOne(std::atomic<int>& counter) {
@@ -65,17 +81,23 @@ Error LastError() {
 
 Handle OpenExisting(const char* path, Access access, int* error) {
     Begin();
+    if (LeadsOutsideWorkspace(path)) {
+        Raw::Fail(Cause::OutsideWorkspace);
+        if (error)
+            *error = 5; // access denied, as Windows says it
+        return InvalidHandle;
+    }
     return Raw::OpenExisting(path, access == Access::ReadWrite, error);
 }
 Handle CreateTruncate(const char* path) {
     Begin();
-    if (!MayChange())
+    if (!MayChange() || Outside(path))
         return InvalidHandle;
     return Raw::Create(path, true);
 }
 Handle CreateNew(const char* path) {
     Begin();
-    if (!MayChange())
+    if (!MayChange() || Outside(path))
         return InvalidHandle;
     return Raw::Create(path, false);
 }
@@ -121,15 +143,11 @@ void Close(Handle h) {
 }
 bool DeleteFile(const char* path) {
     Begin();
-    if (!MayChange())
-        return false;
-    return Raw::DeleteFile(path);
+    return MayChange() && Inside(path, false) && Raw::DeleteFile(path);
 }
 bool CreateDirectory(const char* path) {
     Begin();
-    if (!MayChange())
-        return false;
-    return Raw::CreateDirectory(path);
+    return MayChange() && Inside(path, false) && Raw::CreateDirectory(path);
 }
 bool RemoveDirectory(const char* path) {
     Begin();
@@ -140,7 +158,7 @@ bool RemoveDirectory(const char* path) {
 
 bool ReplaceFile(const char* from, const char* to, bool durable) {
     Begin();
-    if (!MayChange())
+    if (!MayChange() || !Inside(from, false) || !Inside(to, false))
         return false;
     if (!TakeOne(FaultInjection::replacesBeforeFailing) && TakeOne(FaultInjection::failReplaces))
         return Injected(Cause::AccessDenied);
@@ -149,7 +167,7 @@ bool ReplaceFile(const char* from, const char* to, bool durable) {
 
 bool CreateHardLink(const char* existing, const char* link) {
     Begin();
-    if (!MayChange())
+    if (!MayChange() || !Inside(existing) || !Inside(link, false))
         return false;
     if (TakeOne(FaultInjection::failLinks))
         return Injected(Cause::Other);
@@ -169,10 +187,95 @@ bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified) {
 std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result) {
     Begin();
     ListResult ignored = ListResult::Listed;
-    return Raw::ListDirectory(directory, result ? result : &ignored);
+    if (!result)
+        result = &ignored;
+    if (directory && Outside(directory)) {
+        *result = ListResult::Unreadable;
+        return {};
+    }
+    return Raw::ListDirectory(directory, result);
 }
 std::uint32_t ProcessId() {
     return Raw::ProcessId();
+}
+bool IsProcessAlive(std::uint32_t pid) {
+    return Raw::IsProcessAlive(pid);
+}
+std::string HostName() {
+    return Raw::HostName();
+}
+Handle OpenLockFile(const char* path) {
+    Begin();
+    if (Outside(path))
+        return InvalidHandle;
+    return Raw::OpenLockFile(path);
+}
+bool TryLock(Handle h, bool* busy) {
+    Begin();
+    *busy = false;
+    return Raw::TryLock(h, busy);
+}
+bool Truncate(Handle h) {
+    Begin();
+    return Raw::Truncate(h);
+}
+
+namespace {
+// The real place of an absolute path, each link on the way followed, also one whose
+// target does not exist (a write would create it there). Empty for a chain of links
+// too long to be real.
+std::filesystem::path RealPlace(const std::filesystem::path& path, int depth = 0) {
+    namespace fs = std::filesystem;
+    constexpr int LongestChain = 40;
+    fs::path reached = path.root_path();
+    const fs::path rest = path.relative_path();
+    for (auto part = rest.begin(); part != rest.end(); ++part) {
+        if (part->empty() || *part == ".")
+            continue;
+        if (*part == "..") {
+            reached = reached.parent_path();
+            continue;
+        }
+        const fs::path next = reached / *part;
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(next, error))) {
+            reached = next;
+            continue;
+        }
+        const fs::path target = fs::read_symlink(next, error);
+        if (error || depth == LongestChain)
+            return {};
+        fs::path followed = target.is_absolute() ? target : reached / target;
+        for (auto after = std::next(part); after != rest.end(); ++after)
+            followed /= *after;
+        return RealPlace(followed.lexically_normal(), depth + 1);
+    }
+    return reached;
+}
+} // namespace
+
+bool LeadsOutsideWorkspace(const char* path, bool followLast) {
+    namespace fs = std::filesystem;
+    if (!path || !*path)
+        return false;
+    const fs::path given(path);
+    if (given.has_root_name() || given.has_root_directory())
+        return false;
+    const fs::path normal = given.lexically_normal();
+    if (normal.empty() || *normal.begin() == "..")
+        return false;
+    const fs::path followed = followLast ? normal : normal.parent_path();
+    if (followed.empty() || followed == ".")
+        return false;
+    std::error_code error;
+    const fs::path root = fs::canonical(fs::current_path(error), error);
+    if (error)
+        return false;
+    const fs::path real = RealPlace(root / followed);
+    if (real.empty())
+        return true;
+    const fs::path within = real.lexically_relative(root);
+    return within.empty() || *within.begin() == "..";
 }
 
 } // namespace TesselEngine::Platform

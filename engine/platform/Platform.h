@@ -41,10 +41,15 @@ enum class Cause {
     TooLarge,     // 4 GiB or more, more than a stream holds
     Other,        // any other system error: see Error::code
     OutOfMemory,
-    UnreadableFolder, // a folder that could not be listed
-    BadContent,       // the file was read but does not hold what it should
-    InvalidName,      // a name that cannot be a file's name
-    Incomplete,       // some of the files that the result needs could not be read
+    UnreadableFolder,   // a folder that could not be listed
+    BadContent,         // the file was read but does not hold what it should
+    InvalidName,        // a name that cannot be a file's name
+    Incomplete,         // some of the files that the result needs could not be read
+    TooLong,            // a program's path does not fit its setting (Error::code: how much does)
+    Unconfirmed,        // a program the user has not confirmed to run
+    ReadOnlyFileSystem, // the whole disk or mount may not be written
+    NotAFile,           // a named pipe, device or socket where a file is wanted
+    OutsideWorkspace,   // a link in the workspace leads to a place outside it
 };
 
 struct Error {
@@ -101,12 +106,43 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
 
 // A number that differs between running processes, for temporary file names.
 std::uint32_t ProcessId();
+// False once the process with that id has ended (a later process may get its id).
+bool IsProcessAlive(std::uint32_t pid);
+// This computer's name; empty where the system does not tell.
+std::string HostName();
+
+// Opens the file at path for reading and writing, creating it when missing, never
+// through a link, and so that other processes may open it too.
+Handle OpenLockFile(const char* path);
+// Takes the exclusive lock of the open file without waiting; false, with *busy true,
+// when another open of the file holds it. The lock ends with Close or with the
+// holder's process, so that a holder that died blocks nobody. The lock does not keep
+// others from reading the file's content.
+bool TryLock(Handle h, bool* busy);
+// Empties an open file and writes from its start again.
+bool Truncate(Handle h);
+
+// True for a path relative to the current directory (the workspace) that stays inside
+// it by its names but whose real place, links followed, is outside it. Paths that name
+// a place outside on their own (absolute, or starting with "..") are the caller's
+// choice and never count. With followLast false only the folders are followed: the
+// last name itself is replaced or removed, not written through.
+bool LeadsOutsideWorkspace(const char* path, bool followLast = true);
 
 // Starts program with one argument (none when it is empty), detached, without waiting.
 // A bare name is looked up on the search path; a bare Windows name ("notepad.exe") is
 // also found without its suffix where programs have none. hidden starts it without a
 // window where the system gives programs one. True when the program was started.
 bool StartProgram(const std::string& program, const std::string& argument, bool hidden);
+
+// The file that StartProgram would start for program, as it finds it; empty when there
+// is none.
+std::string FindProgramFile(const std::string& program);
+
+// The folder that holds this user's own settings of the program, outside every
+// workspace: $XDG_CONFIG_HOME/vaskedit or ~/.config/vaskedit, %APPDATA%\VaskEdit on
+// Windows. Empty where the system names no such place.
+std::string UserSettingsFolder();
 
 struct ProgramCall {
     std::string program;

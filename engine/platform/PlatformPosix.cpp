@@ -4,11 +4,13 @@
 #include "engine/platform/RawPlatform.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,6 +39,14 @@ bool HasNoWriteBits(const struct stat& st) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// Opened without waiting: opening a named pipe would wait for its writer. Files read
+// and write as usual afterwards.
+void ClearNonBlocking(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
 // Records errno's cause for LastError; false, for the caller to return.
 bool FailWithErrno() {
     const int code = errno;
@@ -58,7 +68,7 @@ Cause CauseOf(int code) {
     case ENOTDIR:
         return Cause::NotFound;
     case EROFS:
-        return Cause::ReadOnly;
+        return Cause::ReadOnlyFileSystem;
     case EACCES:
     case EPERM:
         return Cause::AccessDenied;
@@ -87,7 +97,7 @@ Handle OpenExisting(const char* path, bool write, int* error) {
     if (!error)
         error = &dummy;
     *error = 0;
-    const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    const int fd = ::open(path, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         FailWithErrno();
         // Opening a directory for writing fails with EISDIR: access denied, as on Windows.
@@ -102,27 +112,38 @@ Handle OpenExisting(const char* path, bool write, int* error) {
         FailWithErrno();
     else if (S_ISDIR(st.st_mode))
         Fail(Cause::IsFolder);
+    else if (!S_ISREG(st.st_mode))
+        Fail(Cause::NotAFile);
     else if (write && HasNoWriteBits(st))
         Fail(Cause::ReadOnly);
-    if (!known || S_ISDIR(st.st_mode) || (write && HasNoWriteBits(st))) {
+    if (!known || !S_ISREG(st.st_mode) || (write && HasNoWriteBits(st))) {
         ::close(fd);
         *error = ErrorAccessDenied;
         return InvalidHandle;
     }
+    ClearNonBlocking(fd);
     return fd;
 }
 
 Handle Create(const char* path, bool truncateExisting) {
     struct stat st {};
-    if (::stat(path, &st) == 0 && (S_ISDIR(st.st_mode) || HasNoWriteBits(st))) {
-        Fail(S_ISDIR(st.st_mode) ? Cause::IsFolder : Cause::ReadOnly);
+    if (::stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
+        Fail(S_ISDIR(st.st_mode) ? Cause::IsFolder : Cause::NotAFile);
         return InvalidHandle;
     }
-    const int flags = O_RDWR | O_CREAT | O_CLOEXEC | (truncateExisting ? O_TRUNC : O_EXCL);
+    if (::stat(path, &st) == 0 && HasNoWriteBits(st)) {
+        Fail(Cause::ReadOnly);
+        return InvalidHandle;
+    }
+    const int flags =
+        O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | (truncateExisting ? O_TRUNC : O_EXCL);
     const int fd = ::open(path, flags, 0666);
-    if (fd < 0)
+    if (fd < 0) {
         FailWithErrno();
-    return fd < 0 ? InvalidHandle : fd;
+        return InvalidHandle;
+    }
+    ClearNonBlocking(fd);
+    return fd;
 }
 
 bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
@@ -278,6 +299,53 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
 
 std::uint32_t ProcessId() {
     return static_cast<std::uint32_t>(::getpid());
+}
+
+bool IsProcessAlive(std::uint32_t pid) {
+    if (pid == 0 || pid > static_cast<std::uint32_t>(INT32_MAX))
+        return false;
+    // EPERM: it runs, under another user.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+std::string HostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
+Handle OpenLockFile(const char* path) {
+    const int fd = ::open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (fd < 0) {
+        FailWithErrno();
+        return InvalidHandle;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        Fail(Cause::NotAFile);
+        return InvalidHandle;
+    }
+    ClearNonBlocking(fd);
+    return fd;
+}
+
+bool TryLock(Handle h, bool* busy) {
+    // flock belongs to the open, not the process: a second open in the same process
+    // is refused as well, and the lock is advisory, so the content stays readable.
+    while (::flock(static_cast<int>(h), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        *busy = errno == EWOULDBLOCK;
+        return FailWithErrno();
+    }
+    return true;
+}
+
+bool Truncate(Handle h) {
+    const int fd = static_cast<int>(h);
+    return (::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0) || FailWithErrno();
 }
 
 } // namespace TesselEngine::Platform::Raw

@@ -55,7 +55,7 @@ Cause CauseOf(int code) {
     case ERROR_BAD_NETPATH:
         return Cause::NotFound;
     case ERROR_WRITE_PROTECT:
-        return Cause::ReadOnly;
+        return Cause::ReadOnlyFileSystem;
     case ERROR_ACCESS_DENIED:
         return Cause::AccessDenied;
     case ERROR_SHARING_VIOLATION:
@@ -262,6 +262,61 @@ std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* res
 
 std::uint32_t ProcessId() {
     return static_cast<std::uint32_t>(GetCurrentProcessId());
+}
+
+bool IsProcessAlive(std::uint32_t pid) {
+    if (pid == 0)
+        return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED; // it runs, under another user
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+
+std::string HostName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
+
+namespace {
+// The byte locked lies far behind the content, so that a waiting writer can still read
+// who holds the lock.
+constexpr DWORD LockedByteOffset = 0x7FFFFFFF;
+} // namespace
+
+Handle OpenLockFile(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        Fail(Cause::NotAFile);
+        return InvalidHandle;
+    }
+    HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        FailWithLastError(path);
+    return FromHandle(h);
+}
+
+bool TryLock(Handle h, bool* busy) {
+    OVERLAPPED at{};
+    at.Offset = LockedByteOffset;
+    if (LockFileEx(ToHandle(h), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+        return true;
+    const DWORD code = GetLastError();
+    *busy = code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING;
+    return Fail(Cause::InUse, static_cast<int>(code));
+}
+
+bool Truncate(Handle h) {
+    LARGE_INTEGER start{};
+    return (SetFilePointerEx(ToHandle(h), start, nullptr, FILE_BEGIN) &&
+            SetEndOfFile(ToHandle(h))) ||
+           FailWithLastError();
 }
 
 } // namespace TesselEngine::Platform::Raw

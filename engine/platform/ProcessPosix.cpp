@@ -129,6 +129,20 @@ bool SpawnDetached(std::string file, std::string argument) {
 
 } // namespace
 
+std::string FindProgramFile(const std::string& program) {
+    return ResolveProgram(program);
+}
+
+std::string UserSettingsFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/')
+        return std::string(config) + "/vaskedit";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.config/vaskedit";
+    return std::string();
+}
+
 bool StartProgram(const std::string& program, const std::string& argument, bool hidden) {
     (void)hidden; // started programs get no terminal; there is no window to hide
     const std::string file = ResolveProgram(program);

@@ -4,6 +4,7 @@
 // After the layer's header: windows.h maps names such as DeleteFile to its own.
 #include <windows.h>
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
@@ -42,6 +43,37 @@ bool ShellStart(const std::string& file, const std::string& parameters, int show
 }
 
 } // namespace
+
+std::string FindProgramFile(const std::string& program) {
+    if (program.empty())
+        return std::string();
+    // A name with a folder stands for itself; a bare name is looked up as the shell does.
+    if (program.find_first_of("/\\:") != std::string::npos) {
+        const DWORD attributes = GetFileAttributesA(program.c_str());
+        const bool file =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return file ? program : std::string();
+    }
+    std::string found(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = SearchPathA(nullptr, program.c_str(), ".exe",
+                                         static_cast<DWORD>(found.size()), found.data(), nullptr);
+        if (length == 0)
+            return std::string();
+        if (length < found.size()) {
+            found.resize(length);
+            return found;
+        }
+        if (found.size() >= 32768)
+            return std::string();
+        found.resize(length); // the length it needs, with its terminator
+    }
+}
+
+std::string UserSettingsFolder() {
+    const char* appData = std::getenv("APPDATA");
+    return appData && appData[0] ? std::string(appData) + "\\VaskEdit" : std::string();
+}
 
 bool StartProgram(const std::string& program, const std::string& argument, bool hidden) {
     return ShellStart(program, QuoteArgument(argument), hidden ? SW_HIDE : SW_SHOWNORMAL);

@@ -3,6 +3,8 @@
 
 #include "engine/platform/Platform.h"
 
+#include <string>
+
 namespace TesselEngine::Platform::Raw {
 
 // Records why the call under way failed, for LastError; false, for the caller to return.
@@ -27,5 +29,10 @@ bool IsDirectory(const char* path);
 bool QueryStamp(const char* path, std::uint64_t* size, std::int64_t* modified);
 std::vector<DirectoryEntry> ListDirectory(const char* directory, ListResult* result);
 std::uint32_t ProcessId();
+bool IsProcessAlive(std::uint32_t pid);
+std::string HostName();
+Handle OpenLockFile(const char* path);
+bool TryLock(Handle h, bool* busy);
+bool Truncate(Handle h);
 
 } // namespace TesselEngine::Platform::Raw

@@ -274,7 +274,12 @@ TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {
     const CliRun split = Cli("-C work split");
     ASSERT_EQ(split.status, 0) << split.err;
     EXPECT_EQ(split.err.find('\r'), std::string::npos); // no progress bar off a terminal
-    EXPECT_GE(VaskTest::ListNames("work/Infos").size(), 50u);
+    const std::size_t infos = VaskTest::ListNames("work/Infos").size();
+    EXPECT_GE(infos, 50u);
+    EXPECT_NE(split.err.find(std::to_string(infos) + " infos found in \"w_info.hdrdoc\": " +
+                             std::to_string(infos) + " written to \"Infos/\", 0 skipped"),
+              std::string::npos)
+        << split.err;
     const CliRun again = Cli("-C work split");
     EXPECT_NE(again.err.find("is already existing! --> Skipped"), std::string::npos);
     EXPECT_TRUE(again.out.empty());
@@ -443,7 +448,7 @@ TEST_F(CliTest, LibraryFailuresAreReported) {
 }
 
 // Every command that cannot do its work ends in status 1 with the reason: a split with
-// one piece it cannot write, the readers of a cache that is not there, an owner list
+// one info it can give no file, the readers of a cache that is not there, an owner list
 // that cannot be written and a resave without the resource templates.
 TEST_F(CliTest, EveryFailureEndsInStatusOneWithItsReason) {
     fs::remove_all("work/Infos");
@@ -457,10 +462,11 @@ TEST_F(CliTest, EveryFailureEndsInStatusOneWithItsReason) {
     VaskTest::WriteFile("work/w_info.hdrdoc", document);
     const CliRun split = Cli("-C work split");
     EXPECT_EQ(split.status, 1);
-    EXPECT_NE(split.err.find("1 info could not be written to \"Infos/\".\n"
-                             "Could not save \"Infos/NUL.vaskinfo\": the name cannot be used.\n"),
+    EXPECT_NE(split.err.find("1 refused.\nError: 1 info could not be cut out of "
+                             "\"w_info.hdrdoc\" and got no file:\n  \"NUL\" (line "),
               std::string::npos)
         << split.err;
+    EXPECT_NE(split.err.find(": its name cannot be a file name)\n"), std::string::npos);
     EXPECT_EQ(VaskTest::ListNames("work/Infos").size(), infos - 1); // the others were written
 
     fs::remove("work/infocache");

@@ -113,14 +113,17 @@ TEST_F(InfoDocumentTest, BadCombinedDocuments) {
     fs::remove_all("Infos");
     WriteFile("w_info.hdrdoc", merged.substr(0, merged.size() - 100));
     EXPECT_EQ(Split(), 2);
-    EXPECT_TRUE(fs::exists("Infos/Whole.vaskinfo"));
+    // The first info is whole; the cut one is refused, not written half.
+    const std::string first = merged.find("\"Whole\"") < merged.find("\"Cut\"") ? "Whole" : "Cut";
+    EXPECT_EQ(VaskTest::ListNames("Infos"), std::vector<std::string>{first + ".vaskinfo"});
+    EXPECT_EQ(InfoManager::SplitRefused().size(), 1u);
     std::string lf = merged;
     for (auto at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n"))
         lf.erase(at, 1);
     fs::remove_all("Infos");
     WriteFile("w_info.hdrdoc", lf);
-    EXPECT_EQ(Split(), -1); // not the game's line ends: refused before anything is written
-    EXPECT_TRUE(!fs::exists("Infos") || fs::is_empty("Infos"));
+    EXPECT_EQ(Split(), 2); // other line ends: the same infos, each in its own bytes
+    EXPECT_EQ(VaskTest::ListNames("Infos").size(), 2u);
 }
 
 // A cancelled merge, or one that could not read every file, keeps the old document.
@@ -218,7 +221,7 @@ TEST_F(InfoDocumentTest, OneNameRuleInTheSplitAndTheCache) {
     ASSERT_TRUE(Jobs::BeginSplit());
     const Jobs::Outcome split = Jobs::Split({}, {});
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(split.failed, 2u);
+    EXPECT_EQ(split.refused.size(), 2u);
     EXPECT_EQ(VaskTest::ListNames("Infos"), std::vector<std::string>{fullName + ".vaskinfo"});
 
     ASSERT_TRUE(Jobs::UpdateCache({}, {}).succeeded);

@@ -6,12 +6,14 @@
 #include "engine/platform/Platform.h"
 #include "info/TextTable.h"
 #include "library/ReferenceIndex.h"
+#include "library/SpreadsheetCell.h"
 #include "support/Workspace.h"
 
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace VaskEdit;
 using TesselEngine::Platform::FaultInjection;
@@ -54,7 +56,9 @@ void FillWithRandomTexts(std::uint32_t seed) {
             const std::size_t end = table.find("\r\n", start);
             const std::string line = table.substr(start, end - start);
             const std::size_t display = line.find('|', line.find('|') + 1) + 1;
-            std::string text;
+            // Some start as a spreadsheet formula would, some behind apostrophes.
+            static const char* const leads[] = {"", "", "=", "+", "-", "@", "\t", "'", "'=", "''-"};
+            std::string text = leads[rng() % std::size(leads)];
             for (int n = static_cast<int>(rng() % 40); n > 0; --n) {
                 char c = static_cast<char>(0x20 + rng() % 0xE0);
                 text += c == '|' ? ',' : c == '~' ? '"' : c;
@@ -195,4 +199,52 @@ TEST_F(TextExchangeTest, AFailedWritePutsBackTheTablesWrittenBeforeIt) {
     EXPECT_FALSE(ApplyTextImport(plan));
     FaultInjection::Clear();
     EXPECT_EQ(Tables(), before);
+}
+
+// A text a spreadsheet would take for a formula goes out behind an apostrophe and comes
+// back without it; texts that start with apostrophes come back as they were.
+TEST_F(TextExchangeTest, TextsASpreadsheetWouldEvaluateGoOutGuardedAndComeBackWhole) {
+    WriteFile("infosa.csv", "BOB_TRADE_01|line|=HYPERLINK(\"x\")|\r\n"
+                            "BOB_HAGGLE_02|line|'=1+1|\r\n"
+                            "BOB_HAGGLE_01|line|-5 gold|\r\n"
+                            "BOB_GREET_01|line|\tindented|\r\n"
+                            "BOB_SHIPMENT_01|line|'quoted'|\r\n");
+    const auto before = Tables();
+    const std::string csv = Export();
+    for (const char* cell : {",\"'=HYPERLINK(\"\"x\"\")\"\r\n", ",''=1+1\r\n", ",'-5 gold\r\n",
+                             ",'\tindented\r\n", ",'quoted'\r\n"})
+        EXPECT_NE(csv.find(cell), std::string::npos) << cell << "\n" << csv;
+    const TextImport same = PlanTextImport(csv);
+    ASSERT_TRUE(same.problems.empty()) << same.problems[0];
+    EXPECT_TRUE(same.changes.empty());
+
+    // Typed by a translator: one apostrophe before such a text comes off, others stay.
+    const TextImport typed = PlanTextImport("table,id,text\r\n"
+                                            "infosa.csv,BOB_TRADE_01,'@once\r\n"
+                                            "infosa.csv,BOB_HAGGLE_02,'''+two\r\n"
+                                            "infosa.csv,BOB_SHIPMENT_01,'plain\r\n");
+    ASSERT_TRUE(typed.problems.empty()) << typed.problems[0];
+    ASSERT_EQ(typed.changes.size(), 3u);
+    EXPECT_EQ(typed.changes[0].after, "@once");
+    EXPECT_EQ(typed.changes[1].after, "''+two");
+    EXPECT_EQ(typed.changes[2].after, "'plain");
+    EXPECT_EQ(Tables(), before);
+}
+
+// Byte for byte for every short text of apostrophes, formula starts and a letter.
+TEST(SpreadsheetCellTest, EveryTextComesBackAndNoCellStartsAFormula) {
+    const std::string alphabet = "'=+-@\t\rx";
+    std::vector<std::string> texts = {""};
+    for (std::size_t from = 0, length = 0; length < 4; ++length) {
+        const std::size_t to = texts.size();
+        for (std::size_t i = from; i < to; ++i)
+            for (const char c : alphabet)
+                texts.push_back(texts[i] + c);
+        from = to;
+    }
+    for (const std::string& text : texts) {
+        const std::string cell = GuardCell(text);
+        EXPECT_EQ(UnguardCell(cell), text);
+        EXPECT_TRUE(cell.empty() || cell[0] == '\'' || cell[0] == 'x') << cell;
+    }
 }

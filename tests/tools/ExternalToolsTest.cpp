@@ -1,6 +1,8 @@
 #include "tools/ExternalTools.h"
+#include "engine/Failure.h"
 #include "engine/platform/Platform.h"
 #include "support/Library.h"
+#include "support/UserSettingsHome.h"
 #include "tools/Launcher.h"
 #include "tools/Settings.h"
 
@@ -41,6 +43,7 @@ protected:
     }
 
     std::vector<Launch> launches;
+    VaskTest::UserSettingsHome home;
 };
 
 // The owner list runs over info files; the info library writes them.
@@ -70,21 +73,17 @@ TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
     // A page that does not exist starts nothing.
     EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(2)));
     EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(-1)));
-    // The setting is read at every call, through a 50-byte buffer.
-    Settings::exe_showhelp = std::string(60, 'b');
-    EXPECT_TRUE(HelpManager::ShowHelp(Main));
     EXPECT_EQ(launches,
               (std::vector<Launch>{{"firefox.exe", "Documents/site/main/index.html"},
-                                   {"firefox.exe", "Documents/site/infoeditor/index.html"},
-                                   {std::string(49, 'b'), "Documents/site/main/index.html"}}));
+                                   {"firefox.exe", "Documents/site/infoeditor/index.html"}}));
 
     // The answer is whether the program started; without one there is nothing to start.
     RecordLaunches(false);
     EXPECT_FALSE(HelpManager::ShowHelp(Main));
-    EXPECT_EQ(launches.size(), 4u);
+    EXPECT_EQ(launches.size(), 3u);
     Settings::exe_showhelp.clear();
     EXPECT_FALSE(HelpManager::ShowHelp(Main));
-    EXPECT_EQ(launches.size(), 4u);
+    EXPECT_EQ(launches.size(), 3u);
 
     // A work folder without help pages shows those beside the program; one with its own
     // shows its own.
@@ -190,3 +189,69 @@ TEST_F(OwnerListTest, FailedWriteKeepsTheOldList) {
     EXPECT_EQ(ReadFile("Owners.txt"), old);
     EXPECT_EQ(VaskTest::ListNames("."), before);
 }
+
+#ifndef _WIN32
+// A program that the workspace's settings name starts only once the user confirmed that
+// file; the program's own defaults start as they are.
+TEST_F(LaunchTest, ProgramsTheSettingsNameStartOnlyOnceConfirmed) {
+    RecordLaunches();
+    WriteScript("bin/viewer", "echo");
+    WriteScript("bin/tool", "echo");
+    const std::string viewer = (workspace.Root() / "bin" / "viewer").string();
+    const std::string tool = (workspace.Root() / "bin" / "tool").string();
+    Settings::exe_showhelp = "bin/viewer";
+    Settings::path_vaskresman = "bin/tool";
+
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
+              "Could not start \"" + viewer + "\": the program has not been confirmed to run.");
+    EXPECT_FALSE(VaskResMan::OpenFile("Templates/Sword.vasktpl"));
+    EXPECT_EQ(TesselEngine::LastFailure().cause, TesselEngine::Cause::Unconfirmed);
+    EXPECT_TRUE(launches.empty());
+
+    const ProgramCheck help = HelpManager::CheckProgram();
+    ASSERT_EQ(help.verdict, ProgramCheck::Verdict::Unconfirmed);
+    EXPECT_EQ(help.identity.path, viewer);
+    ASSERT_TRUE(TrustedPrograms::Confirm(help.identity));
+    ASSERT_TRUE(TrustedPrograms::Confirm(VaskResMan::CheckProgram().identity));
+    EXPECT_TRUE(HelpManager::ShowHelp(InfoEditor));
+    EXPECT_TRUE(VaskResMan::OpenFile("Templates/Sword.vasktpl"));
+    EXPECT_EQ(launches, (std::vector<Launch>{{viewer, "Documents/site/infoeditor/index.html"},
+                                             {tool, "Templates/Sword.vasktpl"}}));
+
+    // A program replaced after it was confirmed asks again; a missing one is named.
+    WriteScript("bin/viewer", "echo replaced");
+    EXPECT_EQ(HelpManager::CheckProgram().verdict, ProgramCheck::Verdict::Unconfirmed);
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    Settings::exe_showhelp = "bin/gone";
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
+              "Could not start \"bin/gone\": the file does not exist.");
+    EXPECT_EQ(launches.size(), 2u);
+}
+
+// A path longer than its setting is never cut to another program, even a confirmed one.
+TEST_F(LaunchTest, ProgramPathsLongerThanTheirSettingAreNotStarted) {
+    RecordLaunches();
+    const std::string fits = "bin/" + std::string(Settings::HelpCapacity - 4, 'r');
+    WriteScript(fits, "echo");
+    Settings::exe_showhelp = fits;
+    ASSERT_TRUE(TrustedPrograms::Confirm(HelpManager::CheckProgram().identity));
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+    ASSERT_EQ(launches.size(), 1u);
+
+    WriteScript(fits + "-viewer", "echo");
+    Settings::exe_showhelp = fits + "-viewer";
+    EXPECT_EQ(HelpManager::CheckProgram().verdict, ProgramCheck::Verdict::TooLong);
+    EXPECT_FALSE(HelpManager::ShowHelp(Main));
+    EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
+              "Could not start \"" + fits +
+                  "-viewer\": the program's path is longer than the 47 "
+                  "characters that its setting holds.");
+
+    Settings::path_vaskresman = "bin/" + std::string(Settings::PathCapacity, 't');
+    EXPECT_FALSE(VaskResMan::OpenFile("Templates/Sword.vasktpl"));
+    EXPECT_EQ(TesselEngine::LastFailure().cause, TesselEngine::Cause::TooLong);
+    EXPECT_EQ(launches.size(), 1u);
+}
+#endif

@@ -1,4 +1,5 @@
 #include "tools/Settings.h"
+#include "engine/Failure.h"
 #include "engine/platform/Platform.h"
 #include "support/Workspace.h"
 
@@ -75,35 +76,57 @@ TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged) {
     }
 }
 
-TEST_F(SettingsTest, LongValuesAreStoredCutAndStayWholeInMemory) {
-    const std::string help(60, 'h');
-    const std::string path(300, 'p');
+// A value longer than its setting is neither stored cut nor read cut: cut, a program's
+// path would name another program.
+TEST_F(SettingsTest, LongValuesAreRefusedNotCut) {
+    const std::string help(Settings::HelpCapacity + 1, 'h');
+    const std::string path(Settings::PathCapacity + 1, 'p');
     Settings::exe_showhelp = help;
+    EXPECT_FALSE(FileManager::SaveSettings());
+    EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
+              "Could not save \"Settings.ini\": the program's path is longer than the 47 "
+              "characters that its setting holds.");
+    Settings::exe_showhelp = "firefox.exe";
     Settings::path_vaskresman = path;
-    ASSERT_TRUE(FileManager::WriteSettings(FromSettings()));
-    EXPECT_EQ(Settings::exe_showhelp, help);
+    EXPECT_FALSE(FileManager::SaveSettings());
+    // A record filled to its last byte has no room for its terminator.
+    EXPECT_FALSE(FileManager::WriteSettings(Make(path, "firefox.exe")));
+    EXPECT_FALSE(FileManager::WriteSettings(Make("", help)));
+    EXPECT_FALSE(fs::exists("Settings.ini"));
 
+    // What fits is stored and read whole.
+    Settings::path_vaskresman = path.substr(1);
+    Settings::exe_showhelp = help.substr(1);
+    ASSERT_TRUE(FileManager::SaveSettings());
     WriteSettingsStruct record;
     ASSERT_TRUE(Read(record));
-    EXPECT_EQ(record.HelpProgram.Str(), help.substr(0, 47));
-    EXPECT_EQ(record.ResourceToolPath.Str(), path.substr(0, 255));
+    EXPECT_EQ(record.ResourceToolPath.Str(), path.substr(1));
+    EXPECT_EQ(record.HelpProgram.Str(), help.substr(1));
 
-    // A record filled to the last byte is stored cut the same way.
-    ASSERT_TRUE(FileManager::WriteSettings(Make(path, help)));
-    ASSERT_TRUE(Read(record));
-    EXPECT_EQ(record.HelpProgram.Str(), help.substr(0, 47));
-    EXPECT_EQ(record.ResourceToolPath.Str(), path.substr(0, 255));
+    // A file with a longer value is reported; loaded, the value stays whole, so that its
+    // program is refused rather than another one started.
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = C:/Tools, \nSHOWHELP_EXE = " + help + ",");
+    EXPECT_FALSE(Read(record));
+    EXPECT_EQ(record.HelpProgram.Str(), "untouched help");
+    EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
+              "Could not read \"Settings.ini\": the program's path is longer than the 47 "
+              "characters that its setting holds.");
+    EXPECT_FALSE(FileManager::LoadSettings());
+    EXPECT_EQ(Settings::exe_showhelp, help);
+    EXPECT_EQ(Settings::path_vaskresman, "C:/Tools");
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = " + path + ", \nSHOWHELP_EXE = b,");
+    EXPECT_FALSE(Read(record));
+    EXPECT_FALSE(FileManager::LoadSettings());
+    EXPECT_EQ(Settings::path_vaskresman, path);
 
-    // A value cut just behind a blank keeps no blank at its end: the next read of the
-    // written file would not have it (found by fuzzing).
-    WriteFile("Settings.ini", "VASKRESMAN_PATH = " + path.substr(0, 254) +
-                                  " tail, \nSHOWHELP_EXE = " + help.substr(0, 46) + " tail,");
-    for (int read = 0; read < 2; ++read) {
-        ASSERT_TRUE(Read(record));
-        EXPECT_EQ(record.ResourceToolPath.Str(), path.substr(0, 254));
-        EXPECT_EQ(record.HelpProgram.Str(), help.substr(0, 46));
-        ASSERT_TRUE(FileManager::WriteSettings(record));
-    }
+    // Loading a file that fits takes both values; one that cannot be read leaves them.
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = a b, \nSHOWHELP_EXE = xdg-open,");
+    EXPECT_TRUE(FileManager::LoadSettings());
+    EXPECT_EQ(Settings::path_vaskresman, "a b");
+    EXPECT_EQ(Settings::exe_showhelp, "xdg-open");
+    WriteFile("Settings.ini", "[General]");
+    EXPECT_FALSE(FileManager::LoadSettings());
+    EXPECT_EQ(Settings::exe_showhelp, "xdg-open");
 }
 
 TEST_F(SettingsTest, HandEditedFilesAreReadByTheirKeys) {

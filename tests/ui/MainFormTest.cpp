@@ -568,7 +568,9 @@ private slots:
         });
         const auto infos = VaskTest::ListNames("Infos").size();
         QVERIFY(infos >= 50);
-        QCOMPARE(split, "InfoManager|" + QString::number(infos) + " infos written to \"Infos/\".");
+        QCOMPARE(split, "InfoManager|" + QString::number(infos) +
+                            " infos found in \"w_info.hdrdoc\".\n" + QString::number(infos) +
+                            " infos written to \"Infos/\".");
         QCOMPARE(MessageAfter([&] {
                      window.MergeInfos();
                      FinishJobs(window);

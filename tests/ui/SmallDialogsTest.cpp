@@ -1,11 +1,16 @@
 // The message, question and wait dialogs and the settings dialog.
 #include "UiTestSupport.h"
+#include "support/UserSettingsHome.h"
 #include "support/Workspace.h"
+#include "tools/Launcher.h"
 #include "tools/Settings.h"
+#include "tools/TrustedPrograms.h"
 #include "ui/CreditBox.h"
 #include "ui/DialogResult.h"
 #include "ui/MessageForm.h"
+#include "ui/ProgramConfirmation.h"
 #include "ui/SettingsForm.h"
+#include "ui/SystemString.h"
 #include "ui/UserDialog.h"
 #include "ui/UserWaitDialog.h"
 
@@ -186,6 +191,60 @@ private slots:
                                "it is a folder."));
         QCOMPARE(Settings::exe_showhelp, std::string("opera.exe"));
     }
+
+    // A value longer than its setting, read from a workspace's file, is shown whole and
+    // refused on "Save" rather than stored cut.
+    void longSettingsAreShownWholeAndNotSaved() {
+        VaskTest::Workspace workspace;
+        const std::string help = "bin/" + std::string(50, 'v');
+        Settings::exe_showhelp = help;
+        SettingsForm form;
+        QCOMPARE(ToSystemString(HelpBox(form)->text()), help);
+        form.show();
+        QCOMPARE(
+            MessageAfter([&] { QTest::mouseClick(ButtonNamed(form, "Save"), Qt::LeftButton); }),
+            QString("Caution!|The help program is longer than 47 characters.\n"
+                    "Please shorten it."));
+        QVERIFY(form.isVisible());
+        QVERIFY(!std::filesystem::exists("Settings.ini"));
+        QCOMPARE(Settings::exe_showhelp, help);
+        form.close();
+    }
+
+#ifndef _WIN32
+    // A help program that the settings name is started only after a Yes, which is
+    // remembered; a No starts nothing.
+    void helpProgramIsStartedOnlyAfterTheUserConfirmedIt() {
+        VaskTest::Workspace workspace;
+        VaskTest::UserSettingsHome home;
+        VaskTest::WriteFile("bin/viewer", "#!/bin/sh\n");
+        std::filesystem::permissions("bin/viewer", std::filesystem::perms::owner_all);
+        Settings::exe_showhelp = "bin/viewer";
+        std::vector<std::string> started;
+        Launcher::SetRecorder([&](const std::string& program, const std::string&) {
+            started.push_back(program);
+            return true;
+        });
+        QWidget window;
+        QString asked;
+        AnswerNextQuestion("No", &asked);
+        ShowHelpPage(&window, Main);
+        const std::string viewer = (workspace.Root() / "bin" / "viewer").string();
+        QVERIFY(asked.startsWith("Caution|"));
+        QVERIFY(asked.contains(QString::fromStdString(viewer)));
+        QVERIFY(started.empty());
+        QVERIFY(!TrustedPrograms::IsConfirmed(HelpManager::CheckProgram().identity));
+
+        AnswerNextQuestion("Yes");
+        ShowHelpPage(&window, Main);
+        QCOMPARE(started, std::vector<std::string>{viewer});
+        // Asked once: the next start needs no answer.
+        QVERIFY(TrustedPrograms::IsConfirmed(HelpManager::CheckProgram().identity));
+        ShowHelpPage(&window, Main);
+        QCOMPARE(started.size(), std::size_t(2));
+        Launcher::SetRecorder({});
+    }
+#endif
 };
 
 QTEST_MAIN(SmallDialogsTest)
