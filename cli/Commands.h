@@ -3,7 +3,9 @@
 // (such as a filter text longer than any cached value).
 #pragma once
 
+#include "engine/Failure.h"
 #include "library/Conversations.h"
+#include "library/Journal.h"
 
 #include <string>
 
@@ -47,5 +49,16 @@ int TextExport(const std::string& path);
 // Changes the lines whose text the CSV gives otherwise; all or nothing. A row a change:
 // table, id, old text, new text. An empty text blanks a display text only when allowed.
 int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty);
+
+// Rolls back what an unfinished multi-file command left: 0 when every file is as it was
+// before it (or there was nothing to do), 1 when a file could not be put back.
+int Recover();
+// The same before any other command, said on standard error; false (printed) when the
+// workspace could not be put back, and the command must not run.
+bool RecoverFirst();
+// A multi-file command failed and its rollback could not put every file back: says which
+// file is in which state. Status 1.
+int FailPutBack(const std::string& what, const TesselEngine::Failure& failure,
+                const VaskEdit::Rollback& putBack);
 
 } // namespace VaskCli

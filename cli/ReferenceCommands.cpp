@@ -49,6 +49,8 @@ int Rename(const std::string& oldName, const std::string& newName) {
     const std::vector<std::string> notReadWhole = References().NotReadWhole();
     if (!outcome.refusal.empty())
         return AfterReading(notReadWhole, true, Fail("Not renamed: " + outcome.refusal));
+    if (!outcome.done && !outcome.putBack.AllAsItWas())
+        return FailPutBack("Not renamed", outcome.failure, outcome.putBack);
     if (!outcome.done)
         return Fail("Not renamed; every file is as it was.", outcome.failure);
     for (const std::string& line : outcome.lines)

@@ -85,8 +85,12 @@ int TextImport(const std::string& path, bool dryRun, const std::string& into, bo
                   << RowField(Windows1252ToUtf8(change.before)) << '\t'
                   << RowField(Windows1252ToUtf8(change.after)) << '\n';
     const std::size_t n = import.changes.size();
-    if (!dryRun && !ApplyTextImport(import, into))
+    Rollback putBack;
+    if (!dryRun && !ApplyTextImport(import, into, nullptr, &putBack)) {
+        if (!putBack.AllAsItWas())
+            return FailPutBack("Nothing imported", TesselEngine::LastFailure(), putBack);
         return Fail("Nothing imported; the tables are as they were.", TesselEngine::LastFailure());
+    }
     std::cerr << n << (n == 1 ? " line" : " lines") << (dryRun ? " would change" : " changed")
               << ".\n";
     return 0;

@@ -5,6 +5,7 @@
 #include "engine/Diagnostics.h"
 #include "engine/platform/Platform.h"
 #include "info/ResourceTemplates.h"
+#include "library/Journal.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -132,6 +133,9 @@ int main(int argc, char** argv) {
     rename->add_option("OLD", oldName, "The info's name")->required();
     rename->add_option("NEW", newName, "Its new name")->required();
 
+    auto* recover = app.add_subcommand(
+        "recover", "Roll back what a killed or failed rename or text import left half done");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
@@ -158,6 +162,13 @@ int main(int argc, char** argv) {
 
     const Field field = ChosenField(byName, byOwner, byQuest, byGuid);
     using VaskCli::UnderWorkspaceLock;
+    // No command works on a workspace that an unfinished rename or import left half
+    // changed. The journal of one that still runs is not touched: its writer holds the lock.
+    if (recover->parsed())
+        return UnderWorkspaceLock("recover", VaskCli::Recover);
+    if (VaskEdit::JournalExists() &&
+        UnderWorkspaceLock("recover", [] { return VaskCli::RecoverFirst() ? 0 : 1; }) != 0)
+        return 1;
     // The commands that write more than one file, or read a shared file and write it
     // back, hold the workspace lock; the others only read, or write one file of their own.
     const auto dispatch = [&]() -> int {

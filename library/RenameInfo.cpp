@@ -137,9 +137,15 @@ bool Write(const RenameChange& change, bool backup) {
                   : File::SaveAtomically(change.path.c_str(), bytes, change.after.size());
 }
 
-void PutBack(const std::vector<const RenameChange*>& written) {
-    for (const RenameChange* change : written)
-        File::SaveAtomically(change->path.c_str(), change->before.data(), change->before.size());
+Journal JournalOf(const RenamePlan& plan, const std::string& oldPath) {
+    Journal journal{"rename", {}, {{plan.renamed.path, std::nullopt}}};
+    for (const RenameChange& change : plan.changes)
+        journal.files.push_back({change.path, change.before});
+    journal.files.push_back({oldPath, plan.renamed.before});
+    // The cache's rows follow the rename before it counts as done.
+    if (std::string cache; ReadBytes("infocache", cache))
+        journal.files.push_back({"infocache", std::move(cache)});
+    return journal;
 }
 
 void UpdateCacheRows(const ReferenceIndex& index, const RenamePlan& plan, RenameOutcome& outcome) {
@@ -255,27 +261,48 @@ RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName,
         return outcome;
     }
     const std::string oldPath = InfoPath(oldName);
-    std::vector<const RenameChange*> written;
-    const auto fail = [&] {
+    const Journal journal = JournalOf(plan, oldPath);
+    // Every file goes back from the journal and is read back before "as it was" holds.
+    const auto fail = [&](bool journalWritten) {
         outcome.failure = TesselEngine::LastFailure();
-        PutBack(written);
-        TesselEngine::Platform::DeleteFile(plan.renamed.path.c_str());
-        TesselEngine::SetFailure(outcome.failure);
+        outcome.putBack = RollBack(journal, journalWritten);
         return outcome;
     };
+    if (JournalExists()) {
+        outcome.refusal =
+            "An unfinished command left its journal " + Quoted(JournalPath) + ": recover it first.";
+        return outcome;
+    }
+    if (!WriteJournal(journal))
+        return fail(false);
     if (!Write(plan.renamed, false))
-        return fail();
+        return fail(true);
     for (const RenameChange& change : plan.changes) {
         if (!Write(change, true))
-            return fail();
-        written.push_back(&change);
+            return fail(true);
     }
     // The old file goes, its bytes kept under Backup/ like those of every replaced file.
     const TesselEngine::Backup::Kept kept = TesselEngine::Backup::Keep(oldPath.c_str());
     if (!TesselEngine::Platform::DeleteFile(oldPath.c_str())) {
         TesselEngine::SetFailure(TesselEngine::Operation::Save, oldPath);
         TesselEngine::Backup::Drop(kept);
-        return fail();
+        return fail(true);
+    }
+    const auto refreshIndex = [&](std::string_view gone, std::string_view there) {
+        index.Forget(gone);
+        index.Refresh(there);
+        for (const RenameChange& change : plan.changes)
+            index.Refresh(change.info);
+    };
+    refreshIndex(oldName, newName);
+    UpdateCacheRows(index, plan, outcome);
+    // A journal left behind would undo the finished rename at the next start.
+    if (!RemoveJournal()) {
+        fail(true);
+        outcome.cacheUpdated = false;
+        refreshIndex(newName, oldName);
+        InfoManager::ReadInfoCache();
+        return outcome;
     }
 
     outcome.done = true;
@@ -287,11 +314,6 @@ RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName,
             places += (places.empty() ? "" : ", ") + PlaceName(place);
         outcome.lines.push_back("Changed " + Quoted(change.path) + ": " + places + ".");
     }
-    index.Forget(oldName);
-    index.Refresh(newName);
-    for (const RenameChange& change : plan.changes)
-        index.Refresh(change.info);
-    UpdateCacheRows(index, plan, outcome);
     return outcome;
 }
 

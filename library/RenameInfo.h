@@ -1,11 +1,12 @@
 // Renaming an info: its file and its name, and every use of the old name in the other
 // infos (the Parent of its children, a condition or command that names it), with no other
 // byte of those files changed. All or nothing: what cannot be rewritten refuses the whole
-// rename before anything is written, and a write that still fails puts back what was
-// already changed.
+// rename before anything is written; a journal (library/Journal.h) written first lets a
+// write that still fails, or a kill, be rolled back to every file as it was.
 #pragma once
 
 #include "engine/Failure.h"
+#include "library/Journal.h"
 #include "library/ReferenceIndex.h"
 
 #include <string>
@@ -40,6 +41,7 @@ struct RenameOutcome {
     bool done = false;
     std::string refusal;            // nothing was written
     TesselEngine::Failure failure;  // a write failed: what was written is put back
+    Rollback putBack;               // with a failure: how each file was put back
     std::vector<std::string> lines; // one a changed file, for the user
     bool cacheUpdated = false;      // "infocache" held the info and was written again
 };

@@ -315,36 +315,71 @@ void PutBackTables(const TablesBefore& before) {
     TesselEngine::SetFailure(failure);
 }
 
-bool ApplyTextImport(const TextImport& import, const std::string& folder, TablesBefore* before) {
+bool ApplyTextImport(const TextImport& import, const std::string& folder, TablesBefore* before,
+                     Rollback* putBack) {
     std::map<std::string, std::vector<TextTables::TextEdit>> edits;
     for (const TextChange& change : import.changes)
         edits[change.table].push_back({change.id, change.after});
-    TablesBefore written;
-    const auto putBack = [&] {
-        PutBackTables(written);
-        return false;
-    };
-    if (!folder.empty() && !edits.empty() && !TesselEngine::Platform::IsDirectory(folder.c_str()) &&
-        !TesselEngine::Platform::CreateDirectory(folder.c_str())) {
-        TesselEngine::SetFailure(TesselEngine::Operation::Save, folder);
-        return false;
+    if (edits.empty()) {
+        if (before)
+            *before = {};
+        return true;
     }
+    // Every table is read before anything is written: its bytes go into the journal.
+    struct Table {
+        std::string path;
+        std::optional<std::string> bytes;
+        const std::vector<TextTables::TextEdit>* edits;
+    };
+    std::vector<Table> tables;
+    Journal journal{"text import", {}, {}};
+    if (!folder.empty() && !TesselEngine::Platform::IsDirectory(folder.c_str()))
+        journal.madeFolders.push_back(folder);
     for (const auto& [name, tableEdits] : edits) {
         const std::string path = folder.empty() ? name : folder + "/" + name;
         std::optional<std::string> bytes = ReadBytes(path);
-        if (!bytes && File{TesselEngine::Char256(path.c_str())}.Exists())
-            return putBack(); // a table that cannot be read is neither written nor removed
-        std::string table = bytes.value_or("");
-        if (!bytes && !folder.empty()) {
-            // A table kept beside the original starts as its copy.
-            table = ReadBytes(name).value_or("");
-            if (!File::SaveAtomically(path.c_str(), table.data(), table.size()))
-                return putBack();
-        }
-        written.tables.emplace_back(path, std::move(bytes));
-        if (!TextTables::WriteTexts(path.c_str(), table, tableEdits))
-            return putBack();
+        // (In a folder still to be made no table exists.)
+        if (!bytes && journal.madeFolders.empty() &&
+            File{TesselEngine::Char256(path.c_str())}.Exists())
+            return false; // a table that cannot be read is neither written nor removed
+        journal.files.push_back({path, bytes});
+        tables.push_back({path, std::move(bytes), &tableEdits});
     }
+    if (JournalExists()) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Save, JournalPath,
+                                 TesselEngine::Cause::InUse);
+        return false;
+    }
+    const auto fail = [&](bool journalWritten) {
+        Rollback rollback = RollBack(journal, journalWritten);
+        for (const Table& table : tables)
+            TextTables::Forget(table.path.c_str());
+        if (putBack)
+            *putBack = std::move(rollback);
+        return false;
+    };
+    if (!WriteJournal(journal))
+        return fail(false);
+    if (!journal.madeFolders.empty() && !TesselEngine::Platform::CreateDirectory(folder.c_str())) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Save, folder);
+        return fail(true);
+    }
+    TablesBefore written;
+    for (const Table& table : tables) {
+        std::string bytes = table.bytes.value_or("");
+        if (!table.bytes && !folder.empty()) {
+            // A table kept beside the original starts as its copy.
+            const std::string name = table.path.substr(folder.size() + 1);
+            bytes = ReadBytes(name).value_or("");
+            if (!File::SaveAtomically(table.path.c_str(), bytes.data(), bytes.size()))
+                return fail(true);
+        }
+        written.tables.emplace_back(table.path, table.bytes);
+        if (!TextTables::WriteTexts(table.path.c_str(), bytes, *table.edits))
+            return fail(true);
+    }
+    if (!RemoveJournal())
+        return fail(true);
     if (before)
         *before = std::move(written);
     return true;

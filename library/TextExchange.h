@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/Failure.h"
+#include "library/Journal.h"
 #include "library/ReferenceIndex.h"
 
 #include <optional>
@@ -62,11 +63,12 @@ struct TablesBefore {
 
 // Writes the changes into the tables of folder, each table once, with backups. In
 // another folder a table it lacks is first copied there from the current directory.
-// When a write fails the tables written before it are put back; false, with the reason
-// in LastFailure. before, when given, receives what a successful write replaced, for a
-// later step of the same save to put back if it fails.
+// A journal (library/Journal.h) is written first: when a write fails every table is put
+// back from it and read back; false, with the reason in LastFailure and, in putBack when
+// given, how each table was put back. before, when given, receives what a successful
+// write replaced, for a later step of the same save to put back if it fails.
 bool ApplyTextImport(const TextImport& import, const std::string& folder = {},
-                     TablesBefore* before = nullptr);
+                     TablesBefore* before = nullptr, Rollback* putBack = nullptr);
 
 // Puts the tables back as they were before the write; LastFailure stays the failure
 // that made it needed.

@@ -2,6 +2,7 @@
 #include "ui/MainForm.h"
 #include "info/ResourceTemplates.h"
 #include "library/InfoManager.h"
+#include "library/Journal.h"
 #include "tools/Settings.h"
 #include "ui/AboutBox.h"
 #include "ui/ColumnFit.h"
@@ -339,6 +340,15 @@ void MainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce) {
         shownOnce = true;
+        if (JournalExists()) {
+            // Nothing reads the half-changed files before the question is answered.
+            QTimer::singleShot(0, this, [this] {
+                OfferRecovery();
+                OpenCommandLineArguments();
+                BuildReferences();
+            });
+            return;
+        }
         QTimer::singleShot(0, this, &MainForm::OpenCommandLineArguments);
         BuildReferences();
     }

@@ -125,6 +125,8 @@ private:
     void ShowInfoCount();
     void TemplateRowSelected();
     void OpenCommandLineArguments();
+    // Asks to roll back what an unfinished rename or text import left half changed.
+    void OfferRecovery();
     void AddConversationsView();
     void BuildInfoListActions();
 

@@ -86,9 +86,12 @@ void MainForm::ImportTextsFrom(const std::string& path) {
     const HeldWorkspace held = LockWorkspace(this, "text import");
     if (!held)
         return;
-    if (!ApplyTextImport(import)) {
+    Rollback putBack;
+    if (!ApplyTextImport(import, {}, nullptr, &putBack)) {
         ShowMessage(this, "Error",
-                    "Nothing imported; the tables are as they were.\n" + LastFailureText());
+                    putBack.AllAsItWas()
+                        ? "Nothing imported; the tables are as they were.\n" + LastFailureText()
+                        : NotPutBackText("Nothing imported", TesselEngine::LastFailure(), putBack));
         return;
     }
     ShowTableTextsInEditors();

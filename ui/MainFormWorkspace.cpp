@@ -80,6 +80,7 @@ bool MainForm::SwitchWorkspace(const QString& folder) {
     }
     ForgetWorkspace();
     ReadSettingsFile();
+    OfferRecovery();
     RememberWorkspace(QDir::currentPath());
     workspaceLabel->setText(CurrentWorkspace());
     emit referencesChanged();

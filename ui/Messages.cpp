@@ -1,6 +1,7 @@
 #include "ui/Messages.h"
 
 #include "engine/Failure.h"
+#include "library/Journal.h"
 #include "ui/MessageForm.h"
 #include "ui/SystemString.h"
 #include "ui/UserDialog.h"
@@ -24,8 +25,27 @@ QString LastFailureText() {
     return FailureText(TesselEngine::LastFailure());
 }
 
+QString NotPutBackText(const QString& what, const TesselEngine::Failure& failure,
+                       const Rollback& putBack) {
+    QString text = what + ", and not every file could be put back as it was:";
+    for (const std::string& line : RollbackLines(putBack))
+        text += "\n" + FromSystemString(line);
+    if (failure.IsSet())
+        text += "\nThe first failure: " + FailureText(failure);
+    if (putBack.journalKept)
+        text += "\n" + FromSystemString(JournalKeptNote(putBack));
+    return text;
+}
+
 int Ask(QWidget* parent, const QString& caption, const QString& text) {
     UserDialog question(caption, text, parent);
+    return question.exec();
+}
+
+int Ask(QWidget* parent, const QString& caption, const QString& text, const QString& yes,
+        const QString& no) {
+    UserDialog question(caption, text, parent);
+    question.SetButtonTexts(yes, no);
     return question.exec();
 }
 

@@ -12,6 +12,8 @@ struct Failure;
 
 namespace VaskEdit {
 
+struct Rollback;
+
 inline const QString ReadOnlyCaption = QStringLiteral("Caution");
 inline const QString ReadOnlyText =
     QStringLiteral("Current permissions: read only.\nPlease enable editmode.");
@@ -23,7 +25,14 @@ void ShowReadOnlyMessage(QWidget* parent);
 QString FailureText(const TesselEngine::Failure& failure);
 // FailureText of this thread's last failure.
 QString LastFailureText();
+// A command of several files failed and could not put every file back: which file is in
+// which state, the failure, and that the journal waits for a recovery.
+QString NotPutBackText(const QString& what, const TesselEngine::Failure& failure,
+                       const Rollback& putBack);
 // The question's answer: DialogResult::Yes, No, or Cancel when it was closed otherwise.
 int Ask(QWidget* parent, const QString& caption, const QString& text);
+// The same with buttons that name the answers: yes gives DialogResult::Yes, no No.
+int Ask(QWidget* parent, const QString& caption, const QString& text, const QString& yes,
+        const QString& no);
 
 } // namespace VaskEdit

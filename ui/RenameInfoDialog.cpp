@@ -191,6 +191,10 @@ void RenameInfoDialog::Rename() {
         Plan();
         return;
     }
+    if (!outcome.done && !outcome.putBack.AllAsItWas()) {
+        ShowMessage(this, "Error", NotPutBackText("Not renamed", outcome.failure, outcome.putBack));
+        return;
+    }
     if (!outcome.done) {
         ShowMessage(this, "Error",
                     "Not renamed; every file is as it was.\n" + FailureText(outcome.failure));

@@ -34,6 +34,11 @@ void UserDialog::SetTexts(const QString& caption, const QString& message) {
     FitToMessage(this, messageLabel, ClientArea, {yesButton, noButton});
 }
 
+void UserDialog::SetButtonTexts(const QString& yes, const QString& no) {
+    yesButton->setText(yes);
+    noButton->setText(no);
+}
+
 QString UserDialog::Message() const {
     return messageLabel->text();
 }

@@ -18,6 +18,8 @@ public:
     UserDialog(const QString& caption, const QString& message, QWidget* parent = nullptr);
 
     void SetTexts(const QString& caption, const QString& message);
+    // Buttons that name the answers ("Restore", "Later") instead of "Yes" and "No".
+    void SetButtonTexts(const QString& yes, const QString& no);
     QString Message() const;
 
 private:

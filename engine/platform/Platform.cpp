@@ -17,6 +17,7 @@ std::atomic<int> FaultInjection::failReads{0};
 std::atomic<int> FaultInjection::failLinks{0};
 std::atomic<Cause> FaultInjection::cause{Cause::None};
 std::atomic<int> FaultInjection::code{0};
+std::atomic<std::int64_t> FaultInjection::changesBeforeKill{-1};
 
 namespace {
 // Jobs run on a worker thread while the window saves: each thread has its own.
@@ -55,6 +56,18 @@ bool Injected(Cause usual) {
         chosen == Cause::None ? Error{usual, 0} : Error{chosen, FaultInjection::code.load()};
     return false;
 }
+
+// False for a call that would change the disk after the simulated kill.
+bool MayChange() {
+    std::int64_t left = FaultInjection::changesBeforeKill.load();
+    while (left > 0) {
+        if (FaultInjection::changesBeforeKill.compare_exchange_weak(left, left - 1))
+            return true;
+    }
+    if (left == 0)
+        lastError = Error{Cause::Other, 0};
+    return left < 0;
+}
 } // namespace
 
 bool Raw::Fail(Cause cause, int code) {
@@ -83,13 +96,13 @@ Handle OpenExisting(const char* path, Access access, int* error) {
 }
 Handle CreateTruncate(const char* path) {
     Begin();
-    if (Outside(path))
+    if (!MayChange() || Outside(path))
         return InvalidHandle;
     return Raw::Create(path, true);
 }
 Handle CreateNew(const char* path) {
     Begin();
-    if (Outside(path))
+    if (!MayChange() || Outside(path))
         return InvalidHandle;
     return Raw::Create(path, false);
 }
@@ -103,6 +116,8 @@ bool ReadExact(Handle h, void* buffer, std::uint64_t n) {
 
 bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
     Begin();
+    if (!MayChange())
+        return false;
     std::int64_t budget = FaultInjection::writeBudget.load();
     if (budget >= 0) {
         // A disk that fills up half way: write what fits, then fail.
@@ -118,6 +133,8 @@ bool WriteAll(Handle h, const void* buffer, std::uint64_t n) {
 
 bool Flush(Handle h) {
     Begin();
+    if (!MayChange())
+        return false;
     if (TakeOne(FaultInjection::failFlushes))
         return Injected(Cause::NoSpace);
     return Raw::Flush(h);
@@ -131,20 +148,22 @@ void Close(Handle h) {
 }
 bool DeleteFile(const char* path) {
     Begin();
-    return Inside(path, false) && Raw::DeleteFile(path);
+    return MayChange() && Inside(path, false) && Raw::DeleteFile(path);
 }
 bool CreateDirectory(const char* path) {
     Begin();
-    return Inside(path, false) && Raw::CreateDirectory(path);
+    return MayChange() && Inside(path, false) && Raw::CreateDirectory(path);
 }
 bool RemoveDirectory(const char* path) {
     Begin();
+    if (!MayChange())
+        return false;
     return Raw::RemoveDirectory(path);
 }
 
 bool ReplaceFile(const char* from, const char* to, bool durable) {
     Begin();
-    if (!Inside(from, false) || !Inside(to, false))
+    if (!MayChange() || !Inside(from, false) || !Inside(to, false))
         return false;
     if (!TakeOne(FaultInjection::replacesBeforeFailing) && TakeOne(FaultInjection::failReplaces))
         return Injected(Cause::AccessDenied);
@@ -153,7 +172,7 @@ bool ReplaceFile(const char* from, const char* to, bool durable) {
 
 bool CreateHardLink(const char* existing, const char* link) {
     Begin();
-    if (!Inside(existing) || !Inside(link, false))
+    if (!MayChange() || !Inside(existing) || !Inside(link, false))
         return false;
     if (TakeOne(FaultInjection::failLinks))
         return Injected(Cause::Other);

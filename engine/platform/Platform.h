@@ -197,6 +197,10 @@ struct FaultInjection {
     // for reads and links).
     static std::atomic<Cause> cause;
     static std::atomic<int> code; // with Cause::Other
+    // A kill: once this many more calls that change the disk (create, write, flush,
+    // rename, delete, link, folder) have passed, every further one fails and changes
+    // nothing, so the disk stays as the process left it there (-1: never).
+    static std::atomic<std::int64_t> changesBeforeKill;
     static void Clear() {
         writeBudget = -1;
         failFlushes = 0;
@@ -206,6 +210,7 @@ struct FaultInjection {
         failLinks = 0;
         cause = Cause::None;
         code = 0;
+        changesBeforeKill = -1;
     }
 };
 

@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 #include "info/TextTable.h"
 #include "library/InfoManager.h"
+#include "library/Journal.h"
 #include "library/ReferenceIndex.h"
 #include "library/TemplateManager.h"
 #include "support/Workspace.h"
@@ -170,6 +171,40 @@ private slots:
         QCOMPARE(settings.text,
                  QString("Failed to load settings!\nCould not read \"Settings.ini\": "
                          "the file does not exist."));
+    }
+
+    // A rename that did not finish: the start asks, "Later" leaves every file and the
+    // journal, "Restore" puts the files back and says what it did.
+    void anUnfinishedRenameIsRestoredAtStartWhenAsked() {
+        const std::string trade = VaskTest::ReadFile("Infos/Bob_Trade.vaskinfo");
+        const Journal journal{
+            "rename",
+            {},
+            {{"Infos/Bob_Renamed.vaskinfo", std::nullopt}, {"Infos/Bob_Trade.vaskinfo", trade}}};
+        VaskTest::WriteFile("Backup/.journal", JournalBytes(journal));
+        VaskTest::WriteFile("Infos/Bob_Renamed.vaskinfo", "new");
+        VaskTest::WriteFile("Infos/Bob_Trade.vaskinfo", "changed");
+        {
+            QString asked;
+            AnswerNextQuestion("Later", &asked);
+            MainForm window;
+            window.show();
+            QTRY_VERIFY(!asked.isEmpty());
+            QVERIFY(asked.startsWith("Caution|A rename or text import did not finish"));
+            FinishJobs(window);
+            QVERIFY(fs::exists("Backup/.journal"));
+            QCOMPARE(VaskTest::ReadFile("Infos/Bob_Trade.vaskinfo"), std::string("changed"));
+        }
+        AnswerNextQuestion("Restore");
+        MainForm window;
+        QCOMPARE(MessageAfter([&] { window.show(); }),
+                 "Restore|Recovered an unfinished rename: 1 file restored, 1 removed.\n"
+                 "Removed \"Infos/Bob_Renamed.vaskinfo\", which the rename had created.\n"
+                 "Restored \"Infos/Bob_Trade.vaskinfo\".");
+        FinishJobs(window);
+        QVERIFY(!fs::exists("Backup/.journal"));
+        QVERIFY(!fs::exists("Infos/Bob_Renamed.vaskinfo"));
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_Trade.vaskinfo"), trade);
     }
 
     // Each argument is opened when the window is first shown; what cannot be opened is

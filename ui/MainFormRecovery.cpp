@@ -1,0 +1,52 @@
+// The question at the start (and on opening another workspace) when a rename or text
+// import did not finish: its journal gives every file its bytes from before again.
+#include "library/Journal.h"
+#include "ui/DialogResult.h"
+#include "ui/MainForm.h"
+#include "ui/Messages.h"
+#include "ui/SystemString.h"
+#include "ui/WorkspaceWriting.h"
+
+namespace VaskEdit {
+
+namespace {
+// A message stays readable: the first lines, and how many more there are.
+QString Listed(const std::vector<std::string>& lines) {
+    constexpr std::size_t Shown = 20;
+    QString text;
+    for (std::size_t i = 0; i < lines.size() && i < Shown; ++i)
+        text += "\n" + FromSystemString(lines[i]);
+    if (lines.size() > Shown)
+        text += "\n... and " + QString::number(lines.size() - Shown) + " more.";
+    return text;
+}
+} // namespace
+
+void MainForm::OfferRecovery() {
+    if (!JournalExists())
+        return;
+    const int answer =
+        Ask(this, "Caution",
+            "A rename or text import did not finish: files of this workspace may be half "
+            "changed.\nRestore them as they were before it?",
+            "Restore", "Later");
+    if (answer != DialogResult::Yes)
+        return;
+    // A writer that still runs holds the lock, and its journal is not to be touched.
+    const HeldWorkspace held = LockWorkspace(this, "recover");
+    if (!held)
+        return;
+    const std::optional<Rollback> rollback = RecoverUnfinished();
+    if (!rollback)
+        return;
+    const std::vector<std::string> lines = RollbackLines(*rollback);
+    if (rollback->AllAsItWas()) {
+        ShowMessage(this, "Restore", FromSystemString(RecoveredSummary(*rollback)) + Listed(lines));
+        return;
+    }
+    ShowMessage(this, "Error",
+                "Not every file could be restored:" + Listed(lines) + "\n" +
+                    FromSystemString(JournalKeptNote(*rollback)));
+}
+
+} // namespace VaskEdit
