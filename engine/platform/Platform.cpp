@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <mutex>
 #include <system_error>
 
 namespace TesselEngine::Platform {
@@ -265,14 +266,17 @@ std::filesystem::path RealPlace(std::filesystem::path reached, const std::filesy
 }
 
 // The real path of the current folder, worked out again only when the folder changes:
-// every open asks.
-const std::filesystem::path& RealCurrentFolder(std::error_code& error) {
+// every open asks. One for the process, as the current folder is (and MinGW's
+// thread-local objects with destructors can crash as a thread ends).
+std::filesystem::path RealCurrentFolder(std::error_code& error) {
     namespace fs = std::filesystem;
-    thread_local fs::path current;
-    thread_local fs::path real;
+    static std::mutex guard;
+    static fs::path current;
+    static fs::path real;
     fs::path now = fs::current_path(error);
     if (error)
-        return real;
+        return {};
+    const std::lock_guard<std::mutex> lock(guard);
     if (now != current || real.empty()) {
         real = fs::canonical(now, error);
         current = error ? fs::path() : std::move(now);
@@ -295,7 +299,7 @@ bool LeadsOutsideWorkspace(const char* path, bool followLast) {
     if (followed.empty() || followed == ".")
         return false;
     std::error_code error;
-    const fs::path& root = RealCurrentFolder(error);
+    const fs::path root = RealCurrentFolder(error);
     if (error)
         return false;
     const fs::path real = RealPlace(root, followed);

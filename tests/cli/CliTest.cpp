@@ -1,4 +1,5 @@
 // vaskedit-cli end to end: the real program on a copy of the demo workspace.
+#include "CliRun.h"
 #include "support/Library.h"
 
 #include <cstdlib>
@@ -14,27 +15,9 @@ namespace fs = std::filesystem;
 using VaskTest::ReadFile;
 
 namespace {
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
+using VaskTest::CliRun;
 CliRun Cli(const std::string& arguments) {
-    std::string command =
-        std::string("\"") + VASK_CLI_PROGRAM + "\" " + arguments + " > cli-out.txt 2> cli-err.txt";
-#ifdef _WIN32
-    // cmd takes away the first and the last quote of a line that holds more than two.
-    command = "\"" + command + "\"";
-#endif
-    int status = std::system(command.c_str());
-#ifndef _WIN32
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    CliRun run{status, ReadFile("cli-out.txt"), ReadFile("cli-err.txt")};
-    fs::remove("cli-out.txt");
-    fs::remove("cli-err.txt");
-    return run;
+    return VaskTest::RunCli(arguments);
 }
 
 std::vector<std::vector<std::string>> Rows(const std::string& out) {

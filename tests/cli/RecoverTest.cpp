@@ -1,5 +1,6 @@
 // What an unfinished rename left: "recover" rolls it back on demand, every other command
 // before it starts, and both say what they did; a file that cannot be put back fails them.
+#include "CliRun.h"
 #include "library/Journal.h"
 #include "support/Workspace.h"
 
@@ -15,26 +16,9 @@ using VaskTest::ReadFile;
 using VaskTest::WriteFile;
 
 namespace {
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
+using VaskTest::CliRun;
 CliRun Cli(const std::string& arguments) {
-    std::string command =
-        std::string("\"") + VASK_CLI_PROGRAM + "\" " + arguments + " > cli-out.txt 2> cli-err.txt";
-#ifdef _WIN32
-    command = "\"" + command + "\"";
-#endif
-    int status = std::system(command.c_str());
-#ifndef _WIN32
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    CliRun run{status, ReadFile("cli-out.txt"), ReadFile("cli-err.txt")};
-    fs::remove("cli-out.txt");
-    fs::remove("cli-err.txt");
-    return run;
+    return VaskTest::RunCli(arguments);
 }
 
 class RecoverTest : public VaskTest::WorkspaceTest {

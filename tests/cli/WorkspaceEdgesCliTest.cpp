@@ -1,5 +1,6 @@
 // vaskedit-cli at the workspace's edges: a second writer, links out of the workspace,
 // named pipes among the infos and saves that can keep no backup.
+#include "CliRun.h"
 #include "engine/WorkspaceLock.h"
 #include "support/Workspace.h"
 
@@ -17,27 +18,11 @@ using VaskTest::ReadFile;
 using VaskTest::WriteFile;
 
 namespace {
-struct CliResult {
-    int status;
-    std::string err;
-    std::string out;
-};
+using CliResult = VaskTest::CliRun;
 
 // The program in the workspace "work".
 CliResult Cli(const std::string& arguments) {
-    std::string command = std::string("\"") + VASK_CLI_PROGRAM + "\" -C work " + arguments +
-                          " > edges-out.txt 2> edges-err.txt";
-#ifdef _WIN32
-    command = "\"" + command + "\"";
-#endif
-    int status = std::system(command.c_str());
-#ifndef _WIN32
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    CliResult run{status, ReadFile("edges-err.txt"), ReadFile("edges-out.txt")};
-    fs::remove("edges-out.txt");
-    fs::remove("edges-err.txt");
-    return run;
+    return VaskTest::RunCli("-C work " + arguments);
 }
 
 bool Contains(const std::string& text, const std::string& part) {

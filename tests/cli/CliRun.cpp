@@ -1,0 +1,30 @@
+#include "CliRun.h"
+
+#include "support/Workspace.h"
+
+#include <cstdlib>
+#include <filesystem>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace VaskTest {
+
+CliRun RunCli(const std::string& arguments) {
+    std::string command =
+        std::string("\"") + VASK_CLI_PROGRAM + "\" " + arguments + " > cli-out.txt 2> cli-err.txt";
+#ifdef _WIN32
+    // cmd takes away the first and the last quote of a line that holds more than two.
+    command = "\"" + command + "\"";
+#endif
+    int status = std::system(command.c_str());
+#ifndef _WIN32
+    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    CliRun run{status, ReadFile("cli-out.txt"), ReadFile("cli-err.txt")};
+    std::filesystem::remove("cli-out.txt");
+    std::filesystem::remove("cli-err.txt");
+    return run;
+}
+
+} // namespace VaskTest
