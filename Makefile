@@ -3,8 +3,9 @@
 # each fuzz harness for a few seconds); `make fuzz` runs every fuzz harness long
 # (FUZZ_SECONDS each). `make package` builds the Debian package and the Windows zip;
 # `make package-test` installs and runs them in a fresh Debian 12 tree and under wine
-# (a few minutes, as root; not part of `make test`).
-.PHONY: deps build run test bench fuzz package package-test clean
+# (a few minutes, as root; not part of `make test`). `make qt-windows` builds Qt for
+# Windows once into its cache (about an hour), which the Windows editor needs.
+.PHONY: deps build run test bench fuzz package package-test qt-windows clean
 
 deps:
 	@scripts/install-deps.sh
@@ -24,6 +25,9 @@ bench: build
 
 package: deps
 	@scripts/build-packages.sh
+
+qt-windows: deps
+	@scripts/build-qt-windows.sh
 
 package-test: package
 	@scripts/package-test.sh build/packages/vaskedit_*.deb build-win/packages/vaskedit-*-windows-x64.zip

@@ -3,6 +3,7 @@
 // open. Started in a folder that holds no infos, the program offers the last workspace
 // or a folder chooser. "Resources/" is taken from the current directory, else from beside
 // the program, else from the installed share folder.
+#include "engine/platform/ArgumentTexts.h"
 #include "info/ResourceTemplates.h"
 #include "ui/MainForm.h"
 #include "ui/Workspaces.h"
@@ -14,8 +15,13 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <cstring>
+#include <system_error>
 
 int main(int argc, char** argv) {
+    // Before Qt takes its options out of argv: the folder's name as typed, which the
+    // Windows code page may have cut.
+    const TesselEngine::Platform::ArgumentTexts texts(argc, argv);
     QApplication app(argc, argv);
     app.setFont(QFont("DejaVu Sans", 9));
     // The desktop entry's name ties the windows to the installed icon and menu entry.
@@ -24,22 +30,23 @@ int main(int argc, char** argv) {
 
     // QApplication has taken its own options out of argv; the rest are ours, handed on
     // with every byte of the files' names.
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    int next = 1;
     bool folderGiven = false;
-    while (!arguments.empty() && arguments.front() == "-C") {
-        if (arguments.size() < 2) {
+    while (next < argc && std::strcmp(argv[next], "-C") == 0) {
+        if (next + 1 == argc) {
             std::fprintf(stderr, "vaskedit: -C needs a folder\n");
             return 2;
         }
-        const QString folder = QFile::decodeName(QByteArray::fromStdString(arguments[1]));
-        if (!QDir::setCurrent(folder)) {
-            std::fprintf(stderr, "vaskedit: cannot change to the folder \"%s\"\n",
-                         arguments[1].c_str());
+        const std::string folder = texts.Utf8(argv[next + 1]);
+        std::error_code error;
+        if (!TesselEngine::Platform::ChangeDirectory(folder, error)) {
+            std::fprintf(stderr, "vaskedit: cannot change to the folder \"%s\"\n", folder.c_str());
             return 2;
         }
         folderGiven = true;
-        arguments.erase(arguments.begin(), arguments.begin() + 2);
+        next += 2;
     }
+    std::vector<std::string> arguments(argv + next, argv + argc);
     // Not with files to open: their relative paths start where the program was started.
     if (!folderGiven && arguments.empty()) {
         const QString chosen = VaskEdit::OfferWorkspace();

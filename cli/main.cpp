@@ -1,15 +1,16 @@
 // vaskedit-cli: the editor's library operations for modders' scripts and batch work.
 #include "Commands.h"
+#include "FolderOption.h"
 #include "WorkspaceLocking.h"
 
 #include "engine/Diagnostics.h"
+#include "engine/platform/ArgumentTexts.h"
 #include "engine/platform/Platform.h"
 #include "info/ResourceTemplates.h"
 #include "library/Journal.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 
 using VaskCli::Field;
@@ -146,11 +147,15 @@ int main(int argc, char** argv) {
     }
 
     if (!directory.empty()) {
+        // The folder's name as typed: in the Windows code page it may have lost letters.
+        const char* given = VaskCli::FolderOption(argc, argv);
+        const std::string folder =
+            given && directory == given
+                ? TesselEngine::Platform::ArgumentTexts(argc, argv).Utf8(given)
+                : directory;
         std::error_code error;
-        std::filesystem::current_path(directory, error);
-        if (error) {
-            std::cerr << "Error: cannot work in \"" << directory << "\": " << error.message()
-                      << "\n";
+        if (!TesselEngine::Platform::ChangeDirectory(folder, error)) {
+            std::cerr << "Error: cannot work in \"" << folder << "\": " << error.message() << "\n";
             return 1;
         }
     }

@@ -2,7 +2,8 @@
 # bin/, their shipped data in share/vaskedit/ (the programs look for it at
 # ../share/vaskedit from their own directory, so a moved prefix still works), the
 # desktop entry, icons, metainfo, manual pages and bash completion. On Windows one
-# folder: the program beside its data, as it finds it there.
+# folder: the programs beside their data, as they find it there, and with the editor
+# the Qt DLLs and plugins it loads.
 if(WIN32)
   set(VASK_INSTALL_BIN .)
   set(VASK_INSTALL_DATA .)
@@ -20,6 +21,16 @@ install(DIRECTORY Resources Documents DESTINATION ${VASK_INSTALL_DATA})
 
 if(WIN32)
   install(FILES README.md DESTINATION .)
+  if(TARGET vaskedit)
+    # Qt for Windows and the mingw runtime beside the program, so that the unzipped
+    # folder runs from wherever it lies; Qt's licence and where its source came from.
+    set(qt ${VASK_QT_WINDOWS_CACHE})
+    install(FILES ${qt}/bin/Qt6Core.dll ${qt}/bin/Qt6Gui.dll ${qt}/bin/Qt6Widgets.dll
+      ${VASK_MINGW_RUNTIME_DLLS} DESTINATION .)
+    install(FILES ${qt}/plugins/platforms/qwindows.dll DESTINATION platforms)
+    install(DIRECTORY ${qt}/plugins/styles/ DESTINATION styles FILES_MATCHING PATTERN "*.dll")
+    install(DIRECTORY ${qt}/licenses/ DESTINATION Licenses/Qt)
+  endif()
   return()
 endif()
 

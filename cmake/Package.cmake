@@ -1,5 +1,6 @@
-# `cpack`: a Debian package from the Linux build, a zip of the command-line tool with
-# its data from the Windows cross build. Both land in packages/ of the build folder.
+# `cpack`: a Debian package from the Linux build; from the Windows cross build a zip of
+# the programs with their data and a per-user installer (NSIS). All land in packages/
+# of the build folder.
 set(CPACK_PACKAGE_NAME vaskedit)
 set(CPACK_PACKAGE_VENDOR "VaskEdit")
 set(CPACK_PACKAGE_CONTACT "VaskEdit developers <vaskedit@example.org>")
@@ -14,6 +15,7 @@ set(CPACK_STRIP_FILES TRUE)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME vaskedit-${PROJECT_VERSION}-windows-x64)
+  include(${CMAKE_CURRENT_LIST_DIR}/nsis/WindowsInstaller.cmake)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -5,6 +5,7 @@
 # Usage: scripts/smoke-test.sh PROGRAM OUTPUT_DIR
 # With SMOKE_INSTALLED=1 the workspace gets no Resources/ and Documents/: an installed
 # program finds its own.
+# With SMOKE_LAUNCHER set, that program starts it (wine for vaskedit.exe).
 # Exit 77 (skipped) when Xvfb or xdotool is missing.
 set -uo pipefail
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -30,7 +31,15 @@ Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display" 2>"$out/
 xvfb=$!
 for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$out/display")"
-cleanup() { kill "$app" "$xvfb" 2>/dev/null; wait 2>/dev/null; }
+cleanup() {
+  kill "$app" 2>/dev/null
+  # Wine's programs live on in its server: end those of this prefix.
+  if [ -n "${SMOKE_LAUNCHER:-}" ] && [ -x "$(dirname "$SMOKE_LAUNCHER")/wineserver" ]; then
+    "$(dirname "$SMOKE_LAUNCHER")/wineserver" -k 2>/dev/null
+  fi
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+}
 trap cleanup EXIT
 
 fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
@@ -38,7 +47,7 @@ fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; 
 # Started beside the workspace and sent into it with -C; the recent workspaces go to a
 # settings folder of the test's own.
 export XDG_CONFIG_HOME="$out/config"
-(cd "$out" && exec "$program" -C workspace) >"$out/vaskedit.log" 2>&1 &
+(cd "$out" && exec ${SMOKE_LAUNCHER:-} "$program" -C workspace) >"$out/vaskedit.log" 2>&1 &
 app=$!
 
 main=""

@@ -1,4 +1,5 @@
 // POSIX implementation of the platform layer's outside programs and standard streams.
+#include "engine/platform/ArgumentTexts.h"
 #include "engine/platform/Platform.h"
 
 #include <cerrno>
@@ -172,6 +173,15 @@ bool IsTerminal(std::FILE* stream) {
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc); // the terminal's UTF-8 as it came
+}
+
+bool ChangeDirectory(const std::string& folder, std::error_code& error) {
+    if (::chdir(folder.c_str()) == 0) {
+        error.clear();
+        return true;
+    }
+    error.assign(errno, std::generic_category());
+    return false;
 }
 
 void UseBinaryStandardStreams() {

@@ -1,4 +1,5 @@
 // Win32 implementation of the platform layer's outside programs and standard streams.
+#include "engine/platform/ArgumentTexts.h"
 #include "engine/platform/Platform.h"
 
 // After the layer's header: windows.h maps names such as DeleteFile to its own.
@@ -126,6 +127,26 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     }
     LocalFree(wide);
     return arguments;
+}
+
+bool ChangeDirectory(const std::string& folder, std::error_code& error) {
+    // The 8-bit call would take the name in the code page; the wide one takes any name.
+    const int n =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, folder.c_str(), -1, nullptr, 0);
+    std::wstring wide(n > 0 ? static_cast<std::size_t>(n) : 0, L'\0');
+    if (n <= 0 ||
+        !MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, folder.c_str(), -1, wide.data(), n)) {
+        // Not UTF-8: the code page's own text, as main was given it.
+        if (SetCurrentDirectoryA(folder.c_str())) {
+            error.clear();
+            return true;
+        }
+    } else if (SetCurrentDirectoryW(wide.c_str())) {
+        error.clear();
+        return true;
+    }
+    error.assign(static_cast<int>(GetLastError()), std::system_category());
+    return false;
 }
 
 void UseBinaryStandardStreams() {
