@@ -63,8 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_EXPECT(merged.succeeded);
     std::filesystem::rename("Output/new_info.hdrdoc", "w_info.hdrdoc");
     const auto again = Split(size + 2 * pieces.size() + 32);
-    for (const auto& [name, piece] : pieces) {
-        const auto named = [&](const std::string& entry) { return entry.starts_with(name + " ("); };
+    for (const auto& entry : pieces) {
+        const std::string& name = entry.first;
+        const std::string& piece = entry.second;
+        const auto named = [&](const std::string& line) { return line.starts_with(name + " ("); };
         if (std::any_of(merged.notSplittable.begin(), merged.notSplittable.end(), named))
             continue;
         const bool lineEndAdded = !VaskEdit::EndsWithLineEnd(piece);

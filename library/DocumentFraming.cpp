@@ -43,7 +43,10 @@ const char* FindLineEnd(const char* p, const char* end) {
 // The bytes that the brace count looks at.
 struct Interesting {
     bool byte[256] = {};
-    constexpr Interesting() { byte['"'] = byte['{'] = byte['}'] = true; }
+    constexpr Interesting() {
+        for (const unsigned char c : {'"', '{', '}'})
+            byte[c] = true;
+    }
 };
 constexpr Interesting InBraces;
 
