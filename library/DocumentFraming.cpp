@@ -81,6 +81,8 @@ public:
                 ++line;
             }
         }
+        if (inInfo && closer)
+            EndAtCloser();
         Finish(end);
         return std::move(frame);
     }
@@ -146,11 +148,13 @@ private:
                             return c + 1;
                     }
                 } else if (expectCloser) {
-                    // The document's closer: the piece ends before its line, or before the
-                    // brace when the line holds more.
-                    Finish(SkipLead(p, c) == c && IsLineStart(p) ? p : c);
-                    Close(c);
-                    return c + 1 < lineEnd ? c + 1 : nullptr;
+                    // Perhaps the document's closer: that is the last such brace behind
+                    // the last info. Until then it is text of the info, so that a piece
+                    // frames alike alone and in a document.
+                    closer = c;
+                    closerPieceEnd = SkipLead(p, c) == c && IsLineStart(p) ? p : c;
+                    trailingBeforeCloser = info.trailing;
+                    info.trailing = true;
                 } else {
                     info.trailing = true;
                 }
@@ -166,7 +170,28 @@ private:
 
     bool IsLineStart(const char* p) const { return p == base || p[-1] == '\n' || p[-1] == '\r'; }
 
+    // The last info ends before the document's closer; what follows the closer is in
+    // no info.
+    void EndAtCloser() {
+        Finish(closerPieceEnd);
+        frame.infos.back().trailing = trailingBeforeCloser;
+        Close(closer);
+        const char* first = closer + 1;
+        while (first < end && (IsBlank(*first) || *first == '\r' || *first == '\n'))
+            ++first;
+        if (first == end)
+            return;
+        const char* last = end;
+        while (IsBlank(last[-1]) || last[-1] == '\r' || last[-1] == '\n')
+            --last;
+        std::uint32_t at = line; // the last line's number, less the line ends behind first
+        for (const char* q = first; q < end; ++q)
+            at -= (*q == '\n' || (*q == '\r' && (q + 1 == end || q[1] != '\n'))) ? 1 : 0;
+        frame.stray.push_back({Offset(first), Offset(last) - Offset(first), at});
+    }
+
     void Begin(const char* at, std::string name) {
+        closer = nullptr;
         Finish(at);
         FramedInfo info;
         info.begin = Offset(at);
@@ -219,6 +244,9 @@ private:
     bool closed = false;
     bool expectCloser = false;
     bool strayOpen = false;
+    const char* closer = nullptr; // the last brace that may close the document
+    const char* closerPieceEnd = nullptr;
+    bool trailingBeforeCloser = false;
 };
 } // namespace
 

@@ -151,6 +151,22 @@ TEST_F(DocumentFramingTest, DamagedInfosAndStrayBytesAreSaid) {
     EXPECT_EQ(outcome.written, 1u);
 }
 
+// A stray closing brace inside a piece (and an info behind it on the same line) frames
+// alike alone and in a document: only the last such brace closes the document.
+TEST_F(DocumentFramingTest, ABraceInsideAPieceIsNotTheDocumentsCloser) {
+    const std::string odd = pieces["A"] + "}    \"Ghost\" {\r\n    }\r\n";
+    for (const auto& order :
+         {std::vector<std::string>{odd, pieces["B"]}, std::vector<std::string>{pieces["B"], odd}}) {
+        WriteFile("w_info.hdrdoc", "class gCInfo {\r\n" + order[0] + order[1] + "}\r\n");
+        Jobs::Outcome outcome;
+        const auto files = SplitFiles(&outcome);
+        EXPECT_TRUE(outcome.refused.empty());
+        EXPECT_EQ(files.at("A"), pieces["A"] + "}    \"Ghost\" {\r\n    }\r\n");
+        EXPECT_EQ(files.at("B"), pieces["B"]);
+        EXPECT_EQ(files.count("Ghost"), 0u);
+    }
+}
+
 TEST_F(DocumentFramingTest, MergeSaysWhatItMendsAndWhatWouldNotComeBack) {
     WriteFile("Infos/A.vaskinfo", pieces["A"]);
     WriteFile("Infos/B.vaskinfo", WithoutFinalLineEnd(pieces["B"]));
