@@ -7,6 +7,7 @@
 #
 # Usage: scripts/run-fuzzers.sh DURATION_SECONDS [HARNESS...]
 #   VASK_FUZZ_BUILD_DIR  build directory (default: build-fuzz)
+#   VASK_FUZZ_SEED       libFuzzer's seed: the same mutations on every run (default: random)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -62,7 +63,8 @@ for harness in "${harnesses[@]}"; do
   # system offers it, so that the library's flushes to the disk cost nothing.
   TMPDIR="$worktmp" ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$program" -max_total_time="$duration" -timeout=25 -rss_limit_mb=2048 -max_len=16384 \
+    "$program" -max_total_time="$duration" ${VASK_FUZZ_SEED:+-seed="$VASK_FUZZ_SEED"} \
+    -timeout=25 -rss_limit_mb=2048 -max_len=16384 \
     -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1
   status=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
