@@ -56,13 +56,17 @@ endforeach()
 
 # Under wine the Linux file system is drive Z:. The programs find Qt's DLLs and the
 # runtime in one folder on WINEPATH (one entry: CTest's environment lists split at
-# semicolons), Qt's plugins through QT_PLUGIN_PATH.
+# semicolons), and Qt's plugins beside themselves, as in the package (Qt does not take
+# them from a QT_PLUGIN_PATH on drive Z:).
 set(vask_wine_dlls "${CMAKE_BINARY_DIR}/wine-dlls")
 file(GLOB vask_qt_dlls "${VASK_QT_WINDOWS_CACHE}/bin/*.dll")
 file(COPY ${vask_qt_dlls} ${VASK_MINGW_RUNTIME_DLLS} DESTINATION "${vask_wine_dlls}")
+foreach(folder app tests/ui)
+  file(COPY "${VASK_QT_WINDOWS_CACHE}/plugins/platforms" "${VASK_QT_WINDOWS_CACHE}/plugins/styles"
+    DESTINATION "${CMAKE_BINARY_DIR}/${folder}")
+endforeach()
 set(VASK_WINE_QT_ENVIRONMENT
   "WINEDEBUG=-all"
   "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
   "WINEPATH=Z:${vask_wine_dlls}"
-  "QT_PLUGIN_PATH=Z:${VASK_QT_WINDOWS_CACHE}/plugins"
   "QT_QPA_PLATFORM=offscreen")
