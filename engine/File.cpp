@@ -293,6 +293,16 @@ bool File::WriteStream(const IO::Stream& stream) {
     return Write(stream.GetBuffer(), stream.GetSize());
 }
 
+bool File::ReadAll(const char* path, std::string& bytes) {
+    File file{Char256(path)};
+    IO::Stream stream;
+    const bool read = file.OpenRead() && file.ReadStream(stream);
+    file.Close();
+    if (read)
+        bytes.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
+    return read;
+}
+
 bool File::SaveAtomically(const IO::Stream& stream, bool durable) const {
     return SaveAtomically(path.Str().c_str(), stream.GetBuffer(), stream.GetSize(), durable);
 }

@@ -66,6 +66,8 @@ public:
     // no backup behind.
     bool SaveWithBackup(const IO::Stream& stream) const;
     static bool SaveWithBackup(const char* path, const char* bytes, std::uint64_t n);
+    // The whole file at path; false, with the reason in LastFailure, when it cannot be read.
+    static bool ReadAll(const char* path, std::string& bytes);
 
     // The path behind its first "/" and before its first ".", cut to 48 characters.
     Char48 GetBaseName() const;

@@ -30,13 +30,10 @@ std::optional<std::string> ReadBytes(const std::string& path, bool* missing) {
         *missing = true;
         return std::nullopt;
     }
-    File file{TesselEngine::Char256(path.c_str())};
-    TesselEngine::IO::Stream stream;
-    const bool read = file.OpenRead() && file.ReadStream(stream);
-    file.Close();
-    if (!read)
+    std::string bytes;
+    if (!File::ReadAll(path.c_str(), bytes))
         return std::nullopt;
-    return std::string(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
+    return bytes;
 }
 
 // One line of the journal, without its line end; false at the end of the bytes.

@@ -22,15 +22,10 @@ const char* const Header[] = {"table",   "id",      "info",     "owner", "quest"
                               "command", "speaker", "listener", "text"};
 
 std::optional<std::string> ReadBytes(const std::string& path) {
-    File file{TesselEngine::Char256(path.c_str())};
-    if (!file.Exists())
+    std::string bytes;
+    if (!File{TesselEngine::Char256(path.c_str())}.Exists() || !File::ReadAll(path.c_str(), bytes))
         return std::nullopt;
-    TesselEngine::IO::Stream stream;
-    const bool read = file.OpenRead() && file.ReadStream(stream);
-    file.Close();
-    if (!read)
-        return std::nullopt;
-    return std::string(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
+    return bytes;
 }
 
 // The display text of each id, by the first line that names it, as the reader takes
