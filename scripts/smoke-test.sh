@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real editor under Xvfb on a fresh copy of the demo workspace and works it
 # with real mouse clicks and key presses: "Update Cache", a search, opening the found
-# info with Ctrl+E from the search box. Saves screenshots of the main window and of the info editor.
+# info with Ctrl+E from the search box, an edit of it saved and compared byte for byte,
+# and Ctrl+N's empty info editor. Saves a screenshot of each window.
 # Usage: scripts/smoke-test.sh PROGRAM OUTPUT_DIR
 # With SMOKE_INSTALLED=1 the workspace gets no Resources/ and Documents/: an installed
 # program finds its own.
@@ -87,5 +88,36 @@ done
 [ -n "$editor" ] || fail "no info editor opened from the search result"
 sleep 0.5
 import -window "$editor" "$out/info-editor.png"
+
+# An edit saved: "Edit", SortID 10 -> 11, "Save" (which closes the editor). The file must differ from the demo's
+# in that one value and nowhere else, byte for byte.
+eval "$(xdotool getwindowgeometry --shell "$editor")"
+info=$out/workspace/Infos/Mira_HealingHerbs.vaskinfo
+sed 's/int SortID = 10;/int SortID = 11;/' "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected.vaskinfo"
+cmp -s "$out/expected.vaskinfo" "$info" && fail "the expected file equals the demo's"
+click 134 52
+click 375 169
+xdotool key ctrl+a
+xdotool type --delay 20 "11"
+click 48 52
+# "File <...> does already exist. Continue?": Yes is the default button.
+sleep 1
+xdotool key Return
+for _ in $(seq 100); do cmp -s "$out/expected.vaskinfo" "$info" && break; sleep 0.1; done
+cmp "$out/expected.vaskinfo" "$info" || { import -window root "$out/failure.png"; fail "the saved file is not the demo's with SortID 11"; }
+
+# Ctrl+N in the main window opens an empty info editor.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+click 400 60
+xdotool key ctrl+n
+fresh=""
+for _ in $(seq 300); do
+  fresh=$(xdotool search --name '^Info Editor' 2>/dev/null | grep -v "^$editor\$" | head -1)
+  [ -n "$fresh" ] && break
+  sleep 0.1
+done
+[ -n "$fresh" ] || fail "Ctrl+N opened no info editor"
+sleep 0.5
+import -window "$fresh" "$out/new-info-editor.png"
 kill -0 "$app" 2>/dev/null || fail "the editor ended unexpectedly"
 echo "Smoke test passed: screenshots in $out"
