@@ -1,10 +1,12 @@
 // The editor's entry: vaskedit [-C FOLDER] [FILE...]. -C starts in the folder (the files
 // are then taken from there, as after a "cd"); the other arguments are the info files to
-// open. Started in a folder that holds no infos, the program offers the last workspace
-// or a folder chooser. "Resources/" is taken from the current directory, else from beside
+// open; a single file given by its full path inside a workspace's "Infos/" starts the
+// program in that workspace. Started in a folder that holds no infos, the program offers the last
+// workspace or a folder chooser. "Resources/" is taken from the current directory, else from beside
 // the program, else from the installed share folder.
 #include "engine/platform/ArgumentTexts.h"
 #include "info/ResourceTemplates.h"
+#include "library/InfoFileLocation.h"
 #include "ui/MainForm.h"
 #include "ui/Workspaces.h"
 
@@ -47,6 +49,18 @@ int main(int argc, char** argv) {
         next += 2;
     }
     std::vector<std::string> arguments(argv + next, argv + argc);
+    // A file opened from the desktop (Explorer's "open", a file manager) comes by its full
+    // path, with the program started anywhere: its workspace is the folder above its
+    // "Infos/", where a save must write.
+    if (!folderGiven && arguments.size() == 1) {
+        if (const auto location = VaskEdit::LocateInfoFile(texts.Utf8(argv[next]))) {
+            std::error_code error;
+            if (TesselEngine::Platform::ChangeDirectory(location->workspace, error)) {
+                arguments.front() = location->relative;
+                folderGiven = true;
+            }
+        }
+    }
     // Not with files to open: their relative paths start where the program was started.
     if (!folderGiven && arguments.empty()) {
         const QString chosen = VaskEdit::OfferWorkspace();

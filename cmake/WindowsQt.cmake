@@ -65,8 +65,19 @@ foreach(folder app tests/ui)
   file(COPY "${VASK_QT_WINDOWS_CACHE}/plugins/platforms" "${VASK_QT_WINDOWS_CACHE}/plugins/styles"
     DESTINATION "${CMAKE_BINARY_DIR}/${folder}")
 endforeach()
+# Qt's offscreen platform on Windows reads fonts only from one folder (it has no font
+# configuration to ask), and Qt ships none: the widget tests get the same sans-serif
+# font the Linux tests draw with, so that sizes measured in text agree.
+set(vask_wine_fonts "${CMAKE_BINARY_DIR}/wine-fonts")
+file(GLOB vask_sans_fonts /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+  /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold*.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf)
+if(NOT vask_sans_fonts)
+  message(FATAL_ERROR "The Windows widget tests need the DejaVu fonts (fonts-dejavu-core)")
+endif()
+file(COPY ${vask_sans_fonts} DESTINATION "${vask_wine_fonts}")
 set(VASK_WINE_QT_ENVIRONMENT
   "WINEDEBUG=-all"
   "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
   "WINEPATH=Z:${vask_wine_dlls}"
+  "QT_QPA_FONTDIR=Z:${vask_wine_fonts}"
   "QT_QPA_PLATFORM=offscreen")
