@@ -67,17 +67,16 @@ foreach(folder app tests/ui)
 endforeach()
 # Qt's offscreen platform on Windows reads fonts only from one folder (it has no font
 # configuration to ask), and Qt ships none: the widget tests get the same sans-serif
-# font the Linux tests draw with, so that sizes measured in text agree.
-set(vask_wine_fonts "${CMAKE_BINARY_DIR}/wine-fonts")
+# font the Linux tests draw with, so that sizes measured in text agree. Wine hands no
+# QT_ variable to its programs, so the folder is the one Qt looks in by default:
+# lib/fonts under its prefix, the folder above its DLLs' folder.
 file(GLOB vask_sans_fonts /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
   /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold*.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf)
 if(NOT vask_sans_fonts)
   message(FATAL_ERROR "The Windows widget tests need the DejaVu fonts (fonts-dejavu-core)")
 endif()
-file(COPY ${vask_sans_fonts} DESTINATION "${vask_wine_fonts}")
+file(COPY ${vask_sans_fonts} DESTINATION "${CMAKE_BINARY_DIR}/lib/fonts")
 set(VASK_WINE_QT_ENVIRONMENT
   "WINEDEBUG=-all"
   "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
-  "WINEPATH=Z:${vask_wine_dlls}"
-  "QT_QPA_FONTDIR=Z:${vask_wine_fonts}"
-  "QT_QPA_PLATFORM=offscreen")
+  "WINEPATH=Z:${vask_wine_dlls}")

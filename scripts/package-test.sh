@@ -2,8 +2,9 @@
 # The packages as a user gets them. Installs the Debian package into a fresh Debian 12
 # tree and works the installed programs there: vaskedit-cli --version, a split and merge
 # of a copy of the demo with a resave in between (which needs the installed templates),
-# and the editor's Xvfb smoke test. Then unpacks the Windows zip and does the same
-# with its vaskedit-cli.exe under wine.
+# and the editor's Xvfb smoke test. Then unpacks the Windows zip and does the same with
+# its vaskedit-cli.exe and vaskedit.exe under wine, and installs the Windows installer
+# silently into a fresh wine prefix, works the installed editor and uninstalls it.
 # Usage (as root): scripts/package-test.sh DEB ZIP
 # The bare tree (debootstrap --variant=minbase bookworm, from the Debian mirror apt uses
 # here) and the packages it downloads are kept in $VASK_PACKAGE_CACHE
@@ -123,5 +124,45 @@ for step in split 'resave Bob_BuySword' merge; do
 done
 cmp "$work/workspace/w_info.hdrdoc" "$work/workspace/Output/new_info.hdrdoc"
 echo "split, resave (from the archive's templates) and merge of the demo under wine: the same document"
+
+# The editors of the archive and of the installer, each worked by the smoke test under
+# wine on Xvfb; screenshots in $shots.
+shots=${VASK_PACKAGE_SCREENSHOTS:-$root/build-win/package-test}
+rm -rf "$shots"
+mkdir -p "$shots"
+wine_smoke() { # EXE NAME
+  SMOKE_INSTALLED=1 SMOKE_LAUNCHER=$wine "$root/scripts/smoke-test.sh" "$1" "$work/smoke-$2" ||
+    { cat "$work/smoke-$2/vaskedit.log"; cp "$work/smoke-$2/"*.png "$shots/" 2>/dev/null; exit 1; }
+  for png in "$work/smoke-$2/"*.png; do cp "$png" "$shots/$2-$(basename "$png")"; done
+}
+echo "=== The archive's vaskedit.exe under wine"
+editor=$(find "$work/windows" -name vaskedit.exe | head -1)
+[ -n "$editor" ] || { echo "FAILED: no vaskedit.exe in $(basename "$zip")"; exit 1; }
+wine_smoke "$editor" zip
+
+setup=${zip%.zip}-setup.exe
+if [ -f "$setup" ]; then
+  echo "=== $(basename "$setup"), installed silently for this user under wine"
+  export WINEPREFIX=$work/install-prefix WINEDLLOVERRIDES=winemenubuilder.exe=d
+  "$wine" wineboot --init >/dev/null 2>&1
+  "$wine" "$setup" /S
+  programs="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/VaskEdit"
+  [ -f "$programs/vaskedit.exe" ] || { echo "FAILED: no vaskedit.exe in $programs"; exit 1; }
+  find "$WINEPREFIX/drive_c/users" -path '*Start Menu*' -name 'VaskEdit*.lnk' | grep -q . ||
+    { echo "FAILED: no Start menu entry"; exit 1; }
+  "$wine" reg query 'HKCU\Software\Classes\VaskEdit.Info\shell\open\command' 2>/dev/null |
+    grep -qi 'vaskedit.exe' || { echo "FAILED: .vaskinfo files do not open in VaskEdit"; exit 1; }
+  if "$wine" reg query 'HKLM\Software\VaskEdit' >/dev/null 2>&1; then
+    echo "FAILED: the per-user installer wrote to HKLM"; exit 1
+  fi
+  wine_smoke "$programs/vaskedit.exe" installed
+  "$wine" "$programs/Uninstall.exe" /S
+  for _ in $(seq 100); do [ -e "$programs/vaskedit.exe" ] || break; sleep 0.2; done
+  [ ! -e "$programs/vaskedit.exe" ] || { echo "FAILED: the uninstaller left vaskedit.exe"; exit 1; }
+  "$wine" reg query 'HKCU\Software\Classes\VaskEdit.Info' >/dev/null 2>&1 &&
+    { echo "FAILED: the uninstaller left the .vaskinfo association"; exit 1; }
+  echo "installed, started from its folder, uninstalled: nothing left"
+fi
+echo "Screenshots of the Windows editors: $shots"
 
 echo "Package test passed in $((SECONDS - started)) s."

@@ -89,22 +89,24 @@ done
 sleep 0.5
 import -window "$editor" "$out/info-editor.png"
 
-# An edit saved: "Edit", SortID 10 -> 11, "Save" (which closes the editor). The file must differ from the demo's
-# in that one value and nowhere else, byte for byte.
+# An edit saved: "Edit", Owner "Mira" -> "Mira_Smoke", "Save" (which closes the editor). The file must differ from the demo's
+# in that one value and nowhere else, byte for byte. The places clicked lie inside the
+# buttons and the box both as Linux and as Windows lay them out.
 eval "$(xdotool getwindowgeometry --shell "$editor")"
 info=$out/workspace/Infos/Mira_HealingHerbs.vaskinfo
-sed 's/int SortID = 10;/int SortID = 11;/' "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected.vaskinfo"
+sed 's/bCString Owner = "Mira";/bCString Owner = "Mira_Smoke";/' "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected.vaskinfo"
 cmp -s "$out/expected.vaskinfo" "$info" && fail "the expected file equals the demo's"
-click 134 52
-click 375 169
+click 128 51
+click 700 38
+xdotool windowfocus --sync "$editor" # wine's windows take keys only once focused
 xdotool key ctrl+a
-xdotool type --delay 20 "11"
-click 48 52
+xdotool type --delay 20 "Mira_Smoke"
+click 47 51
 # "File <...> does already exist. Continue?": Yes is the default button.
 sleep 1
 xdotool key Return
 for _ in $(seq 100); do cmp -s "$out/expected.vaskinfo" "$info" && break; sleep 0.1; done
-cmp "$out/expected.vaskinfo" "$info" || { import -window root "$out/failure.png"; fail "the saved file is not the demo's with SortID 11"; }
+cmp "$out/expected.vaskinfo" "$info" || { import -window root "$out/failure.png"; fail "the saved file is not the demo's with the new owner"; }
 
 # Ctrl+N in the main window opens an empty info editor.
 eval "$(xdotool getwindowgeometry --shell "$main")"

@@ -467,7 +467,11 @@ void InfoForm::BuildLayout() {
         grid->setDragDropOverwriteMode(false);
         grid->setDragDropMode(QAbstractItemView::InternalMove);
         grid->setDefaultDropAction(Qt::MoveAction);
-        FitColumnsOnChange(grid, specs[i].widths);
+        // A template's reference, "[name] {guid}", is shown whole whatever the font draws.
+        const int reference = grid->fontMetrics().horizontalAdvance(
+            "[It_Template_Name] {00000000-0000-0000-0000-000000000000}");
+        FitColumnsOnChange(grid, specs[i].widths, ColumnFit::ToContents,
+                           std::max(400, reference + 16));
         layout->addWidget(grid);
         grids.push_back(grid);
         tabs->addTab(tab, specs[i].title);
