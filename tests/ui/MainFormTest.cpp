@@ -656,6 +656,20 @@ private slots:
 
     void openWithNotepadHandsTheWholePath() {
         const QString name = QString("n").repeated(48);
+        // The desktop's opener, whatever editor the user who runs the tests has.
+        const struct KeptVariables {
+            QByteArray visual = qgetenv("VISUAL"), editor = qgetenv("EDITOR");
+            bool hadVisual = qEnvironmentVariableIsSet("VISUAL");
+            bool hadEditor = qEnvironmentVariableIsSet("EDITOR");
+            ~KeptVariables() {
+                if (hadVisual)
+                    qputenv("VISUAL", visual);
+                if (hadEditor)
+                    qputenv("EDITOR", editor);
+            }
+        } kept;
+        qunsetenv("VISUAL");
+        qunsetenv("EDITOR");
         std::vector<std::string> arguments;
         Launcher::SetRecorder([&](const std::string&, const std::string& argument) {
             arguments.push_back(argument);
