@@ -128,10 +128,15 @@ std::string NotUtf8Text(const NotUtf8& where) {
 }
 
 CsvText ReadCsv(std::string_view bytes, CsvEncoding encoding) {
+    CsvText text;
+    // Excel's "Unicode Text": read as 8-bit it would be a header of zero bytes.
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        text.problem = "the file is UTF-16; save it as CSV in UTF-8 or Windows-1252";
+        return text;
+    }
     const bool markedUtf8 = bytes.starts_with(ByteOrderMark);
     if (markedUtf8)
         bytes.remove_prefix(ByteOrderMark.size()); // never part of the header
-    CsvText text;
     text.separator = HeaderSeparator(bytes);
     Parsed parsed = ParseRecords(bytes, text.separator);
     if (const std::size_t bad = TesselEngine::FirstNotUtf8(bytes); bad != std::string_view::npos)

@@ -1,7 +1,8 @@
 // Reading a CSV file as spreadsheets write it: UTF-8 with or without a byte order mark,
 // or Windows-1252 (what Excel saves on a Western Windows); the separator ",", ";" or TAB,
-// whichever the header line uses; quoting as RFC 4180. A file that cannot be read is
-// refused with one reason, never one complaint a row.
+// whichever the header line uses; quoting as RFC 4180. A file that cannot be read (not
+// UTF-8 where it must be, UTF-16, broken quoting) is refused with one reason, never one
+// complaint a row.
 #pragma once
 
 #include <cstddef>

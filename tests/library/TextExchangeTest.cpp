@@ -299,6 +299,11 @@ TEST_F(TextExchangeTest, AFileThatMustBeUtf8AndIsNotIsRefusedInOneLineNamingByte
     EXPECT_EQ(PlanTextImport(broken).problems,
               std::vector<std::string>{"row 37: a quote inside a field that is not quoted"});
     EXPECT_EQ(NotUtf8Text({0x9D, 2}), "not UTF-8: byte 0x9D at row 2");
+    // Saved as "Unicode Text", the file is UTF-16: one reason, not a header of zero bytes.
+    const std::string utf16("\xFF\xFEt\0a\0b\0l\0e\0\t\0i\0d\0\r\0\n\0", 22);
+    EXPECT_EQ(
+        PlanTextImport(utf16).problems,
+        std::vector<std::string>{"the file is UTF-16; save it as CSV in UTF-8 or Windows-1252"});
     // Detected, the same bytes are Windows-1252 and only the rows' own faults remain.
     const TextImport detected = PlanTextImport(csv);
     EXPECT_FALSE(detected.refusedAsNotUtf8);
