@@ -5,6 +5,7 @@
 
 #include "engine/Failure.h"
 #include "library/Conversations.h"
+#include "library/CsvReading.h"
 #include "library/Journal.h"
 
 #include <string>
@@ -48,7 +49,10 @@ int TextSet(const std::string& id, const std::string& text, const std::string& t
 int TextExport(const std::string& path);
 // Changes the lines whose text the CSV gives otherwise; all or nothing. A row a change:
 // table, id, old text, new text. An empty text blanks a display text only when allowed.
-int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty);
+// A file that is not UTF-8 is refused in one line, or, when detecting, read as
+// Windows-1252 with one line saying so.
+int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty,
+               VaskEdit::CsvEncoding encoding);
 
 // Rolls back what an unfinished multi-file command left: 0 when every file is as it was
 // before it (or there was nothing to do), 1 when a file could not be put back.

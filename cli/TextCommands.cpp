@@ -68,13 +68,19 @@ int TextExport(const std::string& path) {
     return AfterReading(References().NotReadWhole(), !rows.empty(), 0);
 }
 
-int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty) {
+int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty,
+               CsvEncoding encoding) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return Fail("Error: " + Quoted(path) + " cannot be read.");
     std::stringstream csv;
     csv << file.rdbuf();
-    const VaskEdit::TextImport import = PlanTextImport(csv.str(), into, allowEmpty);
+    const VaskEdit::TextImport import = PlanTextImport(csv.str(), into, allowEmpty, encoding);
+    if (import.refusedAsNotUtf8)
+        return Fail("Error: " + import.problems.front() +
+                    "; save as UTF-8 or use --encoding windows-1252.");
+    if (encoding == CsvEncoding::Detect && import.readAs == CsvEncoding::Windows1252)
+        std::cerr << "Read as Windows-1252 (" << NotUtf8Text(*import.notUtf8) << ").\n";
     if (!import.problems.empty()) {
         for (const std::string& problem : import.problems)
             std::cerr << problem << '\n';

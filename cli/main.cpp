@@ -124,6 +124,13 @@ int main(int argc, char** argv) {
     textImport->add_flag("--dry-run", dryRun, "Print the changes and write nothing");
     textImport->add_flag("--allow-empty", allowEmpty,
                          "Let an empty text cell blank its display text (refused otherwise)");
+    std::string textEncoding = "detect";
+    textImport
+        ->add_option("--encoding", textEncoding,
+                     "The file's encoding: utf-8, windows-1252 or detect (UTF-8 when the bytes "
+                     "are UTF-8, Windows-1252 otherwise)")
+        ->check(CLI::IsMember({"detect", "utf-8", "windows-1252"}))
+        ->type_name("ENCODING");
     textImport
         ->add_option("--into", textInto,
                      "Write the changed tables into DIR, leaving these as they are")
@@ -235,7 +242,11 @@ int main(int argc, char** argv) {
             return VaskCli::TextExport(textFile);
         if (textImport->parsed()) {
             const auto import = [&] {
-                return VaskCli::TextImport(textFile, dryRun, textInto, allowEmpty);
+                const auto encoding = textEncoding == "utf-8" ? VaskEdit::CsvEncoding::Utf8
+                                      : textEncoding == "windows-1252"
+                                          ? VaskEdit::CsvEncoding::Windows1252
+                                          : VaskEdit::CsvEncoding::Detect;
+                return VaskCli::TextImport(textFile, dryRun, textInto, allowEmpty, encoding);
             };
             return dryRun ? import() : UnderWorkspaceLock("text import", import);
         }

@@ -67,6 +67,15 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::size_t FirstNotUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t start = at;
+        if (!NextCode(text, at))
+            return start;
+    }
+    return std::string_view::npos;
+}
+
 std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -16,6 +16,10 @@ std::optional<unsigned char> Windows1252Byte(char32_t character);
 
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// The offset of the first byte that does not begin a well-formed UTF-8 character (a
+// stray continuation byte, a cut or overlong sequence, a surrogate); npos when all do.
+std::size_t FirstNotUtf8(std::string_view text);
+
 // None for text that is not UTF-8 or has a character Windows-1252 lacks.
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 

@@ -63,80 +63,6 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
-struct CsvRecord {
-    std::size_t number; // 1 for the header
-    std::vector<std::string> fields;
-};
-
-// RFC 4180 records; a problem for the first record that breaks the form.
-std::vector<CsvRecord> ParseCsv(std::string_view csv, std::string& problem) {
-    if (csv.starts_with("\xEF\xBB\xBF"))
-        csv.remove_prefix(3); // the byte order mark some spreadsheets write
-    std::vector<CsvRecord> records;
-    CsvRecord record{1, {}};
-    std::string field;
-    std::size_t at = 0;
-    const auto endRecord = [&] {
-        record.fields.push_back(std::move(field));
-        field.clear();
-        if (!(record.fields.size() == 1 && record.fields[0].empty()))
-            records.push_back(std::move(record));
-        record = CsvRecord{records.size() + 1, {}};
-    };
-    while (at < csv.size()) {
-        if (csv[at] == '"') {
-            ++at;
-            for (;;) {
-                if (at >= csv.size()) {
-                    problem =
-                        "row " + std::to_string(record.number) + ": a quoted field never ends";
-                    return {};
-                }
-                if (csv[at] == '"') {
-                    if (at + 1 < csv.size() && csv[at + 1] == '"') {
-                        field += '"';
-                        at += 2;
-                        continue;
-                    }
-                    ++at;
-                    break;
-                }
-                field += csv[at++];
-            }
-            if (at < csv.size() && csv[at] != ',' && csv[at] != '\n' &&
-                !(csv[at] == '\r' && at + 1 < csv.size() && csv[at + 1] == '\n')) {
-                problem = "row " + std::to_string(record.number) +
-                          ": text follows a quoted field's closing quote";
-                return {};
-            }
-        } else {
-            while (at < csv.size() && csv[at] != ',' && csv[at] != '\n' &&
-                   !(csv[at] == '\r' && at + 1 < csv.size() && csv[at + 1] == '\n')) {
-                if (csv[at] == '"') {
-                    problem = "row " + std::to_string(record.number) +
-                              ": a quote inside a field that is not quoted";
-                    return {};
-                }
-                field += csv[at++];
-            }
-        }
-        if (at >= csv.size())
-            break;
-        if (csv[at] == ',') {
-            record.fields.push_back(std::move(field));
-            field.clear();
-            ++at;
-            if (at == csv.size())
-                break; // a last empty field
-            continue;
-        }
-        at += csv[at] == '\r' ? 2 : 1;
-        endRecord();
-    }
-    if (!field.empty() || !record.fields.empty())
-        endRecord();
-    return records;
-}
 } // namespace
 
 const std::vector<std::string>& TextTableNames() {
@@ -200,14 +126,18 @@ std::string TextsCsv(const std::vector<TextRow>& rows) {
     return csv;
 }
 
-TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool allowEmpty) {
+TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool allowEmpty,
+                          CsvEncoding encoding) {
     TextImport import;
-    std::string broken;
-    const std::vector<CsvRecord> records = ParseCsv(csv, broken);
-    if (!broken.empty()) {
-        import.problems.push_back(broken);
+    CsvText read = ReadCsv(csv, encoding);
+    import.readAs = read.readAs;
+    import.notUtf8 = read.notUtf8;
+    if (!read.problem.empty()) {
+        import.problems.push_back(std::move(read.problem));
+        import.refusedAsNotUtf8 = read.refusedAsNotUtf8;
         return import;
     }
+    const std::vector<CsvRecord>& records = read.records;
     if (records.empty()) {
         import.problems.push_back("the file has no header row");
         return import;

@@ -1,10 +1,12 @@
 // The texts the infos show, out to a CSV file for translators and back in: one row per
-// text table and id that an info uses, with the context of its first use. The file is
-// UTF-8 (RFC 4180, CR LF); the tables stay Windows-1252, and an import changes only the
-// display fields of the lines whose text differs.
+// text table and id that an info uses, with the context of its first use. The file goes
+// out as UTF-8 (RFC 4180, CR LF) and comes back as spreadsheets save it (UTF-8 or
+// Windows-1252, separated by ",", ";" or TAB); the tables stay Windows-1252, and an
+// import changes only the display fields of the lines whose text differs.
 #pragma once
 
 #include "engine/Failure.h"
+#include "library/CsvReading.h"
 #include "library/Journal.h"
 #include "library/ReferenceIndex.h"
 
@@ -47,14 +49,19 @@ struct TextChange {
 struct TextImport {
     std::vector<std::string> problems; // one line a bad row; any refuses the whole import
     std::vector<TextChange> changes;
+    CsvEncoding readAs = CsvEncoding::Utf8; // what the file was read as
+    std::optional<NotUtf8> notUtf8;         // where its bytes stop being UTF-8, if they do
+    bool refusedAsNotUtf8 = false;          // the one problem is that the file is not UTF-8
 };
 
 // What importing the CSV would change in the tables of folder ("" for the current
 // directory; a table the folder lacks is compared as the current directory has it).
-// Columns are found by their header names; others are ignored. An empty text that
-// would blank a display text is a problem unless allowEmpty. Nothing is written.
+// The file is read as library/CsvReading.h says; a file that cannot be read at all has
+// its one reason as the only problem. Columns are found by their header names; others
+// are ignored. An empty text that would blank a display text is a problem unless
+// allowEmpty. Nothing is written.
 TextImport PlanTextImport(std::string_view csv, const std::string& folder = {},
-                          bool allowEmpty = false);
+                          bool allowEmpty = false, CsvEncoding encoding = CsvEncoding::Detect);
 
 // The tables a write replaced, each with its bytes before (none: the write made it).
 struct TablesBefore {

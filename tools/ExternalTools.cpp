@@ -8,6 +8,7 @@
 #include "engine/Vector.h"
 #include "engine/platform/Platform.h"
 #include "tools/Launcher.h"
+#include "tools/ProgramDefaults.h"
 #include "tools/Settings.h"
 
 #include <cstdio>
@@ -138,12 +139,11 @@ ProgramCheck VaskResMan::CheckProgram() {
 
 bool Notepad::OpenFile(const char* path) {
     const std::string file = path ? path : "";
-    // The system's own editor where it has one every installation shares; otherwise
-    // the desktop's program for the file, which is also the fallback.
-    const std::string editor = TesselEngine::Platform::SystemTextEditor();
-    if (!editor.empty() && Launcher::Start(editor, file))
-        return true;
-    return Launcher::OpenWithDesktop(file);
+    for (const auto& start : ProgramDefaults::TextEditorStarts(file)) {
+        if (Launcher::Start(start.program, start.arguments))
+            return true;
+    }
+    return false;
 }
 
 bool VaskResMan::OpenFile(const char* parameter) {

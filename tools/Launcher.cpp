@@ -33,7 +33,20 @@ bool Start(const std::string& program, const std::string& argument, bool hidden)
     bool started = false;
     if (Recorded(program, argument, &started))
         return started;
-    return TesselEngine::Platform::StartProgram(program, argument, hidden);
+    return TesselEngine::Platform::StartProgram(
+        program, argument.empty() ? std::vector<std::string>{} : std::vector{argument}, hidden);
+}
+
+bool Start(const std::string& program, const std::vector<std::string>& arguments) {
+    if (program.empty())
+        return false;
+    std::string joined;
+    for (const std::string& argument : arguments)
+        joined += (joined.empty() ? "" : " ") + argument;
+    bool started = false;
+    if (Recorded(program, joined, &started))
+        return started;
+    return TesselEngine::Platform::StartProgram(program, arguments, false);
 }
 
 bool OpenWithDesktop(const std::string& path) {

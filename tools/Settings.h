@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/FixedText.h"
+#include "tools/ProgramDefaults.h"
 
 #include <cstddef>
 #include <string>
@@ -30,7 +31,7 @@ public:
     // not started: cut, it would name another program.
     static constexpr std::size_t PathCapacity = 255;
     static constexpr std::size_t HelpCapacity = 47;
-    static constexpr const char* DefaultHelpProgram = "firefox.exe";
+    static constexpr const char* DefaultHelpProgram = ProgramDefaults::HelpProgram;
 };
 
 // What travels between the settings dialog and the file: terminated texts of at most

@@ -1,5 +1,6 @@
 // The main window's layout and keys; the actions are in MainFormActions.cpp.
 #include "ui/MainForm.h"
+#include "engine/Failure.h"
 #include "info/ResourceTemplates.h"
 #include "library/InfoManager.h"
 #include "library/Journal.h"
@@ -144,11 +145,14 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     ReadSettingsFile();
 }
 
-void MainForm::ReadSettingsFile() {
+void MainForm::ReadSettingsFile(bool quietWhenMissing) {
     // A value too long for its setting is kept whole and reported: its program is then
     // refused, not cut to another one.
-    if (!FileManager::LoadSettings())
-        ShowMessage(this, "FileManager", "Failed to load settings!\n" + LastFailureText());
+    if (FileManager::LoadSettings())
+        return;
+    if (quietWhenMissing && TesselEngine::LastFailure().cause == TesselEngine::Cause::NotFound)
+        return;
+    ShowMessage(this, "FileManager", "Failed to load settings!\n" + LastFailureText());
 }
 
 MainForm::~MainForm() {

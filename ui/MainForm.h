@@ -114,8 +114,9 @@ private:
     void BuildMenus();
     void AddWorkspaceMenus(QMenu* file);
     void FillRecentWorkspaces(QMenu* recent);
-    // Reads "Settings.ini" of the current directory; the defaults stay when it cannot.
-    void ReadSettingsFile();
+    // Reads "Settings.ini" of the current directory; the defaults stay when it cannot,
+    // which is said, unless quietWhenMissing and the folder simply has none.
+    void ReadSettingsFile(bool quietWhenMissing = false);
     // Empties every list and cache that came from the current directory.
     void ForgetWorkspace();
     void ListInfos(bool filtered);

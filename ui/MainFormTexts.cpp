@@ -79,9 +79,12 @@ void MainForm::ImportTextsFrom(const std::string& path) {
         return;
     }
     const QByteArray csv = file.readAll();
-    const TextImport import = PlanTextImport(std::string_view(csv.constData(), csv.size()));
-    TextImportDialog review(import, this);
-    if (review.exec() != QDialog::Accepted || !import.problems.empty() || import.changes.empty())
+    TextImportDialog review(std::string(csv.constData(), static_cast<std::size_t>(csv.size())),
+                            this);
+    if (review.exec() != QDialog::Accepted)
+        return;
+    const TextImport import = review.Import(); // for the encoding chosen last
+    if (!import.problems.empty() || import.changes.empty())
         return;
     const HeldWorkspace held = LockWorkspace(this, "text import");
     if (!held)

@@ -79,7 +79,9 @@ bool MainForm::SwitchWorkspace(const QString& folder) {
         return false;
     }
     ForgetWorkspace();
-    ReadSettingsFile();
+    // A workspace without "Settings.ini" works with the defaults; only one that cannot
+    // be read is worth a message.
+    ReadSettingsFile(true);
     OfferRecovery();
     RememberWorkspace(QDir::currentPath());
     workspaceLabel->setText(CurrentWorkspace());

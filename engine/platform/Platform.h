@@ -136,11 +136,12 @@ bool Truncate(Handle h);
 // last name itself is replaced or removed, not written through.
 bool LeadsOutsideWorkspace(const char* path, bool followLast = true);
 
-// Starts program with one argument (none when it is empty), detached, without waiting.
+// Starts program with the arguments, each arriving as one, detached, without waiting.
 // A bare name is looked up on the search path; a bare Windows name ("notepad.exe") is
 // also found without its suffix where programs have none. hidden starts it without a
 // window where the system gives programs one. True when the program was started.
-bool StartProgram(const std::string& program, const std::string& argument, bool hidden);
+bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                  bool hidden);
 
 // The file that StartProgram would start for program, as it finds it; empty when there
 // is none.
@@ -158,10 +159,6 @@ struct ProgramCall {
 // The start that opens path with the desktop's default program for it: ("xdg-open",
 // path) on Linux, the file itself (path, "") on Windows.
 ProgramCall DesktopOpenCall(const std::string& path);
-
-// The text editor that comes with the system ("notepad.exe" on Windows); empty where
-// there is none that every installation has.
-std::string SystemTextEditor();
 
 // The running program's own file, as an absolute path; empty where the system does not
 // tell. Unlike argv[0], it holds also for a program found on the search path.

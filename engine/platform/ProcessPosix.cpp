@@ -92,8 +92,11 @@ void ReportError(int report) {
 // Double fork: the program belongs to a session of its own and to init, so it outlives
 // us and leaves no zombie. A close-on-exec pipe tells whether exec succeeded: it closes
 // without data on success and carries errno on failure.
-bool SpawnDetached(std::string file, std::string argument) {
-    char* argv[] = {file.data(), argument.empty() ? nullptr : argument.data(), nullptr};
+bool SpawnDetached(std::string file, std::vector<std::string> arguments) {
+    std::vector<char*> argv{file.data()};
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0)
         return false;
@@ -113,7 +116,7 @@ bool SpawnDetached(std::string file, std::string argument) {
         }
         if (grandchild > 0)
             ::_exit(0);
-        RunProgram(file.c_str(), argv, report[1]);
+        RunProgram(file.c_str(), argv.data(), report[1]);
     }
     ::close(report[1]);
     int status = 0;
@@ -144,18 +147,15 @@ std::string UserSettingsFolder() {
     return std::string();
 }
 
-bool StartProgram(const std::string& program, const std::string& argument, bool hidden) {
+bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                  bool hidden) {
     (void)hidden; // started programs get no terminal; there is no window to hide
     const std::string file = ResolveProgram(program);
-    return !file.empty() && SpawnDetached(file, argument);
+    return !file.empty() && SpawnDetached(file, arguments);
 }
 
 ProgramCall DesktopOpenCall(const std::string& path) {
     return {"xdg-open", path};
-}
-
-std::string SystemTextEditor() {
-    return std::string(); // desktops differ; xdg-open picks the user's choice
 }
 
 std::string ExecutablePath() {

@@ -76,16 +76,16 @@ std::string UserSettingsFolder() {
     return appData && appData[0] ? std::string(appData) + "\\VaskEdit" : std::string();
 }
 
-bool StartProgram(const std::string& program, const std::string& argument, bool hidden) {
-    return ShellStart(program, QuoteArgument(argument), hidden ? SW_HIDE : SW_SHOWNORMAL);
+bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                  bool hidden) {
+    std::string parameters;
+    for (const std::string& argument : arguments)
+        parameters += (parameters.empty() ? "" : " ") + QuoteArgument(argument);
+    return ShellStart(program, parameters, hidden ? SW_HIDE : SW_SHOWNORMAL);
 }
 
 ProgramCall DesktopOpenCall(const std::string& path) {
     return {path, std::string()}; // the shell opens a file with its program
-}
-
-std::string SystemTextEditor() {
-    return "notepad.exe";
 }
 
 std::string ExecutablePath() {

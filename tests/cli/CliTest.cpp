@@ -727,3 +727,30 @@ TEST_F(CliTest, TextTablesOfOtherLineEndsAndLinesWithoutADisplayField) {
     ASSERT_EQ(Cli("-C work text import texts.csv --allow-empty").status, 0);
     EXPECT_EQ(Cli("-C work text get BOB_TRADE_01").out, "\n");
 }
+
+// A CSV a spreadsheet saved in Windows-1252: detected and read, with one line saying so;
+// when UTF-8 is demanded, refused in one line that names the byte and its row.
+TEST_F(CliTest, TextImportOfAFileThatIsNotUtf8) {
+    const std::string table = ReadFile("work/infosa.csv");
+    VaskTest::WriteFile("work/texts.csv", "table;id;text\r\n"
+                                          "infosa.csv;BOB_TRADE_01;Zeig mir deine Waren\r\n"
+                                          "infosa.csv;BOB_HAGGLE_02;F\xFCr dich\r\n");
+    const CliRun forced = Cli("-C work text import texts.csv --encoding utf-8");
+    EXPECT_EQ(forced.status, 1);
+    EXPECT_EQ(forced.out, "");
+    EXPECT_EQ(forced.err, "Error: not UTF-8: byte 0xFC at row 3; save as UTF-8 or use --encoding "
+                          "windows-1252.\n");
+    EXPECT_EQ(ReadFile("work/infosa.csv"), table);
+    EXPECT_EQ(Cli("-C work text import texts.csv --encoding latin-9").status, 2);
+
+    const CliRun detected = Cli("-C work text import texts.csv --dry-run");
+    EXPECT_EQ(detected.status, 0) << detected.err;
+    EXPECT_EQ(detected.err, "Read as Windows-1252 (not UTF-8: byte 0xFC at row 3).\n"
+                            "2 lines would change.\n");
+    EXPECT_NE(detected.out.find("infosa.csv\tBOB_HAGGLE_02\t"), std::string::npos);
+    EXPECT_NE(detected.out.find("\tF\xC3\xBCr dich\n"), std::string::npos) << detected.out;
+    const CliRun chosen = Cli("-C work text import texts.csv --encoding windows-1252");
+    EXPECT_EQ(chosen.status, 0) << chosen.err;
+    EXPECT_EQ(chosen.err, "2 lines changed.\n");
+    EXPECT_EQ(Cli("-C work text get BOB_HAGGLE_02").out, "F\xC3\xBCr dich\n");
+}

@@ -201,6 +201,118 @@ TEST_F(TextExchangeTest, AFailedWritePutsBackTheTablesWrittenBeforeIt) {
     EXPECT_EQ(Tables(), before);
 }
 
+// Spreadsheets save CSV as they like: the separator the header uses splits every row,
+// and a quoted field keeps every separator, quote and line break inside it.
+TEST_F(TextExchangeTest, TheHeaderLineChoosesTheSeparatorAndQuotedFieldsKeepSeparators) {
+    const auto before = Tables();
+    for (const char separator : {',', ';', '\t'}) {
+        const std::string s(1, separator);
+        const std::string csv = "note" + s + "table" + s + "id" + s + "text\r\n" +
+                                "\"a, b; c\td\"" + s + "infosa.csv" + s + "BOB_TRADE_01" + s +
+                                "\"Waren, Preise; \"\"Handel\"\"\tjetzt\"\r\n" + "x" + s +
+                                "infosa.csv" + s + "BOB_HAGGLE_02" + s + "Gut\r\n";
+        const TextImport plan = PlanTextImport(csv);
+        ASSERT_TRUE(plan.problems.empty()) << separator << ": " << plan.problems[0];
+        ASSERT_EQ(plan.changes.size(), 2u) << separator;
+        EXPECT_EQ(plan.changes[0].id, "BOB_TRADE_01");
+        EXPECT_EQ(plan.changes[0].after, "Waren, Preise; \"Handel\"\tjetzt");
+        EXPECT_EQ(plan.changes[1].id, "BOB_HAGGLE_02");
+        EXPECT_EQ(plan.changes[1].after, "Gut");
+    }
+    // Unquoted, the separators the header does not use are text; a quote that does not
+    // end its field before the separator is still refused.
+    const TextImport semicolons =
+        PlanTextImport("table;id;text\r\ninfosa.csv;BOB_TRADE_01;Hallo, Welt\tdu\r\n");
+    ASSERT_TRUE(semicolons.problems.empty()) << semicolons.problems[0];
+    ASSERT_EQ(semicolons.changes.size(), 1u);
+    EXPECT_EQ(semicolons.changes[0].after, "Hallo, Welt\tdu");
+    EXPECT_EQ(PlanTextImport("table;id;text\r\ninfosa.csv;BOB_TRADE_01;\"a\",b\r\n").problems,
+              std::vector<std::string>{"row 2: text follows a quoted field's closing quote"});
+    EXPECT_EQ(Tables(), before);
+}
+
+// A file Excel saved on a Western Windows is Windows-1252: found out by its bytes not
+// being UTF-8 and read as its characters, not refused row by row.
+TEST_F(TextExchangeTest, AFileInWindows1252IsDetectedAndReadAsItsCharacters) {
+    const std::string csv = "table;id;text\r\n"
+                            "infosa.csv;BOB_TRADE_01;Zeig mir deine Waren \x80 5\r\n"
+                            "infosa.csv;BOB_HAGGLE_02;F\xFCr dich, \x93"
+                            "Freund\x94\r\n";
+    const TextImport plan = PlanTextImport(csv);
+    ASSERT_TRUE(plan.problems.empty()) << plan.problems[0];
+    EXPECT_EQ(plan.readAs, CsvEncoding::Windows1252);
+    ASSERT_TRUE(plan.notUtf8.has_value());
+    EXPECT_EQ(plan.notUtf8->byte, 0x80);
+    EXPECT_EQ(plan.notUtf8->row, 2u);
+    ASSERT_EQ(plan.changes.size(), 2u);
+    EXPECT_EQ(plan.changes[0].after, "Zeig mir deine Waren \x80 5");
+    EXPECT_EQ(plan.changes[1].after, "F\xFCr dich, \x93"
+                                     "Freund\x94");
+    EXPECT_EQ(PlanTextImport(csv, {}, false, CsvEncoding::Windows1252).changes.size(), 2u);
+    ASSERT_TRUE(ApplyTextImport(plan));
+    EXPECT_EQ(TextTables::LookUp("infosa.csv", "BOB_HAGGLE_02"), "F\xFCr dich, \x93"
+                                                                 "Freund\x94");
+
+    // UTF-8, with or without its mark, stays UTF-8; chosen as Windows-1252 its bytes
+    // are taken one by one.
+    const std::string utf8 = "table,id,text\r\ninfosa.csv,BOB_TRADE_01,F\xC3\xBCr \xE2\x82\xAC\r\n";
+    for (const std::string& file : {utf8, "\xEF\xBB\xBF" + utf8}) {
+        const TextImport read = PlanTextImport(file);
+        ASSERT_TRUE(read.problems.empty()) << read.problems[0];
+        EXPECT_EQ(read.readAs, CsvEncoding::Utf8);
+        EXPECT_FALSE(read.notUtf8.has_value());
+        ASSERT_EQ(read.changes.size(), 1u);
+        EXPECT_EQ(read.changes[0].after, "F\xFCr \x80");
+        const TextImport chosen = PlanTextImport(file, {}, false, CsvEncoding::Windows1252);
+        ASSERT_TRUE(chosen.problems.empty()) << chosen.problems[0];
+        ASSERT_EQ(chosen.changes.size(), 1u);
+        EXPECT_EQ(chosen.changes[0].after, "F\xC3\xBCr \xE2\x82\xAC");
+    }
+}
+
+// When the file must be UTF-8 (chosen so, or marked so by a BOM) and is not, it is
+// refused with one reason: the first byte that is not and its row, counted as the other
+// messages count rows (the header is row 1; blank lines do not count; a quoted field
+// over several lines is one row).
+TEST_F(TextExchangeTest, AFileThatMustBeUtf8AndIsNotIsRefusedInOneLineNamingByteAndRow) {
+    std::string csv = "table,id,note,text\r\n\r\n"
+                      "infosa.csv,BOB_TRADE_01,\"two\r\nlines\",Zeig her\r\n";
+    for (int row = 3; row < 37; ++row)
+        csv += "infosa.csv,BOB_HAGGLE_02,,F\xC3\xBCr dich\r\n";
+    csv += "\r\ninfosa.csv,BOB_HAGGLE_01,,Gr\xE4\xDF"
+           "e\r\n"; // row 37
+    for (int row = 38; row <= 40; ++row)
+        csv += "infosa.csv,BOB_HAGGLE_01,,K\xE4se\r\n";
+    const std::vector<std::string> refusal = {"not UTF-8: byte 0xE4 at row 37"};
+    const TextImport forced = PlanTextImport(csv, {}, false, CsvEncoding::Utf8);
+    EXPECT_EQ(forced.problems, refusal);
+    EXPECT_TRUE(forced.refusedAsNotUtf8);
+    EXPECT_TRUE(forced.changes.empty());
+    const TextImport marked = PlanTextImport("\xEF\xBB\xBF" + csv);
+    EXPECT_EQ(marked.problems, refusal);
+    EXPECT_TRUE(marked.refusedAsNotUtf8);
+    // The same row number as a broken row there gets.
+    std::string broken = csv;
+    broken.replace(broken.find("Gr\xE4\xDF"
+                               "e"),
+                   4, "Gr\"e");
+    EXPECT_EQ(PlanTextImport(broken).problems,
+              std::vector<std::string>{"row 37: a quote inside a field that is not quoted"});
+    EXPECT_EQ(NotUtf8Text({0x9D, 2}), "not UTF-8: byte 0x9D at row 2");
+    // Saved as "Unicode Text", the file is UTF-16: one reason, not a header of zero bytes.
+    const std::string utf16("\xFF\xFEt\0a\0b\0l\0e\0\t\0i\0d\0\r\0\n\0", 22);
+    EXPECT_EQ(
+        PlanTextImport(utf16).problems,
+        std::vector<std::string>{"the file is UTF-16; save it as CSV in UTF-8 or Windows-1252"});
+    // Detected, the same bytes are Windows-1252 and only the rows' own faults remain.
+    const TextImport detected = PlanTextImport(csv);
+    EXPECT_FALSE(detected.refusedAsNotUtf8);
+    EXPECT_EQ(detected.readAs, CsvEncoding::Windows1252);
+    ASSERT_FALSE(detected.problems.empty());
+    EXPECT_NE(detected.problems[0].find("another text in an earlier row"), std::string::npos)
+        << detected.problems[0];
+}
+
 // A text a spreadsheet would take for a formula goes out behind an apostrophe and comes
 // back without it; texts that start with apostrophes come back as they were.
 TEST_F(TextExchangeTest, TextsASpreadsheetWouldEvaluateGoOutGuardedAndComeBackWhole) {

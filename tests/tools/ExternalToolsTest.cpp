@@ -7,8 +7,10 @@
 #include "tools/Settings.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -29,7 +31,7 @@ protected:
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
     static void Reset() {
-        Settings::exe_showhelp = "firefox.exe";
+        Settings::RestoreDefaults();
         Launcher::SetRecorder({});
     }
 
@@ -62,6 +64,29 @@ void WriteScript(const fs::path& path, const std::string& body) {
     WriteFile(path, "#!/bin/sh\n" + body + "\n");
     fs::permissions(path, fs::perms::owner_all);
 }
+
+// An environment variable set (nullptr: unset) for the scope, then as it was.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name(name) {
+        if (const char* old = std::getenv(name))
+            previous = old;
+        Set(value);
+    }
+    ~ScopedVariable() { Set(previous ? previous->c_str() : nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    void Set(const char* value) {
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+
+private:
+    const char* name;
+    std::optional<std::string> previous;
+};
 #endif
 
 } // namespace
@@ -73,9 +98,9 @@ TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
     // A page that does not exist starts nothing.
     EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(2)));
     EXPECT_TRUE(HelpManager::ShowHelp(static_cast<VaskEdit_Helppage>(-1)));
-    EXPECT_EQ(launches,
-              (std::vector<Launch>{{"firefox.exe", "Documents/site/main/index.html"},
-                                   {"firefox.exe", "Documents/site/infoeditor/index.html"}}));
+    const std::string help = Settings::DefaultHelpProgram;
+    EXPECT_EQ(launches, (std::vector<Launch>{{help, "Documents/site/main/index.html"},
+                                             {help, "Documents/site/infoeditor/index.html"}}));
 
     // The answer is whether the program started; without one there is nothing to start.
     RecordLaunches(false);
@@ -87,7 +112,7 @@ TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
 
     // A work folder without help pages shows those beside the program; one with its own
     // shows its own.
-    Settings::exe_showhelp = "firefox.exe";
+    Settings::RestoreDefaults();
     launches.clear();
     RecordLaunches();
     const fs::path beside =
@@ -109,17 +134,84 @@ TEST_F(LaunchTest, ShowHelpHandsThePageToTheHelpProgram) {
     EXPECT_EQ(launches[1].second, "Documents/site/main/index.html");
 }
 
+#ifdef _WIN32
 TEST_F(LaunchTest, NotepadOpensTheFileInTheTextEditor) {
     RecordLaunches();
     EXPECT_TRUE(Notepad::OpenFile("Infos/Hello.vaskinfo"));
-#ifdef _WIN32
     EXPECT_EQ(launches, (std::vector<Launch>{{"notepad.exe", "Infos/Hello.vaskinfo"}}));
-#else
-    EXPECT_EQ(launches, (std::vector<Launch>{{"xdg-open", "Infos/Hello.vaskinfo"}}));
-#endif
     RecordLaunches(false);
     EXPECT_FALSE(Notepad::OpenFile("Infos/Hello.vaskinfo"));
 }
+#else
+// The user's own editor ($VISUAL, then $EDITOR) in a terminal when there is one, else the
+// desktop's opener; each start that fails gives way to the next.
+TEST_F(LaunchTest, NotepadOpensTheFileInTheUsersEditorOrWithTheDesktop) {
+    RecordLaunches();
+    const fs::path bin = workspace.Root() / "bin";
+    WriteScript(bin / "my-visual", "true");
+    WriteScript(bin / "my-editor", "true");
+    ScopedVariable path("PATH", bin.c_str());
+    ScopedVariable visual("VISUAL", nullptr);
+    ScopedVariable editor("EDITOR", nullptr);
+    const std::string file = "Infos/Hello World.vaskinfo";
+
+    EXPECT_TRUE(Notepad::OpenFile(file.c_str())); // neither set
+    editor.Set("my-editor -w");
+    EXPECT_TRUE(Notepad::OpenFile(file.c_str())); // no terminal: the editor itself
+    WriteScript(bin / "x-terminal-emulator", "true");
+    EXPECT_TRUE(Notepad::OpenFile(file.c_str()));
+    visual.Set("my-visual");
+    EXPECT_TRUE(Notepad::OpenFile(file.c_str()));
+    visual.Set("no-such-editor-4711"); // names no program: passed over
+    EXPECT_TRUE(Notepad::OpenFile(file.c_str()));
+    EXPECT_EQ(launches, (std::vector<Launch>{{"xdg-open", file},
+                                             {"my-editor", "-w " + file},
+                                             {"x-terminal-emulator", "-e my-editor -w " + file},
+                                             {"x-terminal-emulator", "-e my-visual " + file},
+                                             {"x-terminal-emulator", "-e my-editor -w " + file}}));
+
+    launches.clear();
+    RecordLaunches(false);
+    visual.Set("my-visual");
+    EXPECT_FALSE(Notepad::OpenFile(file.c_str()));
+    EXPECT_EQ(launches, (std::vector<Launch>{{"x-terminal-emulator", "-e my-visual " + file},
+                                             {"x-terminal-emulator", "-e my-editor -w " + file},
+                                             {"xdg-open", file}}));
+
+    // Started for real, the terminal gets each word and the file as arguments of their own.
+    Launcher::SetRecorder({});
+    const fs::path out = workspace.Root() / "terminal.txt";
+    WriteScript(bin / "x-terminal-emulator", "printf '%s|' \"$#\" \"$@\" > '" + out.string() + "'");
+    EXPECT_TRUE(Notepad::OpenFile(file.c_str()));
+    EXPECT_EQ(WaitForFile(out), "3|-e|my-visual|" + file + "|");
+}
+
+// The help pages go to the desktop's opener unless "Settings.ini" names a program; a
+// saved program is kept, also the one that used to be the default.
+TEST_F(LaunchTest, TheDefaultHelpProgramIsTheDesktopsOpenerAndASavedOneWins) {
+    RecordLaunches();
+    EXPECT_EQ(Settings::exe_showhelp, "xdg-open");
+    EXPECT_EQ(HelpManager::CheckProgram().verdict, ProgramCheck::Verdict::Ready);
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+
+    WriteScript("bin/viewer", "echo");
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = , \nSHOWHELP_EXE = bin/viewer,");
+    ASSERT_TRUE(FileManager::LoadSettings());
+    EXPECT_EQ(Settings::exe_showhelp, "bin/viewer");
+    ASSERT_TRUE(TrustedPrograms::Confirm(HelpManager::CheckProgram().identity));
+    EXPECT_TRUE(HelpManager::ShowHelp(Main));
+    const std::string viewer = (workspace.Root() / "bin" / "viewer").string();
+    EXPECT_EQ(launches, (std::vector<Launch>{{"xdg-open", "Documents/site/main/index.html"},
+                                             {viewer, "Documents/site/main/index.html"}}));
+
+    WriteFile("Settings.ini", "VASKRESMAN_PATH = , \nSHOWHELP_EXE = firefox.exe,");
+    ASSERT_TRUE(FileManager::LoadSettings());
+    EXPECT_EQ(Settings::exe_showhelp, "firefox.exe");
+    Settings::RestoreDefaults();
+    ASSERT_TRUE(FileManager::SaveSettings());
+    EXPECT_EQ(ReadFile("Settings.ini"), "VASKRESMAN_PATH = , \nSHOWHELP_EXE = xdg-open,");
+}
+#endif
 
 // Only a program that can run is started: found by path or on the search path, and on
 // Windows-minded settings with or without ".exe".

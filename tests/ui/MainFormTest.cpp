@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -417,6 +418,42 @@ private slots:
         CloseEditors();
     }
 
+    // A file a spreadsheet saved in Windows-1252 is detected and read; chosen as UTF-8 it
+    // is refused in one line; OK writes the plan of the encoding chosen last.
+    void anImportReadsTheEncodingDetectedOrChosen() {
+        VaskTest::WriteFile("latin.csv", "table;id;text\r\n"
+                                         "infosa.csv;BOB_HAGGLE_01;Zu teuer, F\xFCrst.\r\n");
+        std::string expected = VaskTest::ReadFile("infosa.csv");
+        const std::string robbery = "That price is robbery.";
+        QVERIFY(expected.find(robbery) != std::string::npos);
+        expected.replace(expected.find(robbery), robbery.size(), "Zu teuer, F\xFCrst.");
+        MainForm window;
+        QString chosenFirst, detected, refused;
+        bool okWhenRefused = true;
+        QString newText;
+        OnNextModalOf<TextImportDialog>([&](TextImportDialog& review) {
+            chosenFirst = review.Encoding()->currentText();
+            detected = review.findChild<QLabel*>("summary")->text();
+            newText = review.Changes() ? review.Changes()->item(0, 3)->text() : QString();
+            review.Encoding()->setCurrentText("UTF-8");
+            refused = review.Problems() ? review.Problems()->toPlainText() : QString();
+            okWhenRefused = review.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            review.Encoding()->setCurrentText("Windows-1252");
+            review.accept();
+        });
+        QCOMPARE(MessageAfter([&] { window.ImportTextsFrom("latin.csv"); }),
+                 QString("Import Texts|1 line changed."));
+        QCOMPARE(chosenFirst, QString("Detect"));
+        QCOMPARE(
+            detected,
+            QString("Read as Windows-1252 (not UTF-8: byte 0xFC at row 2). OK writes 1 change:"));
+        QCOMPARE(newText, QString::fromUtf8("Zu teuer, F\xC3\xBCrst."));
+        QCOMPARE(refused, QString("not UTF-8: byte 0xFC at row 2; save it as UTF-8 or choose "
+                                  "Windows-1252 above"));
+        QVERIFY(!okWhenRefused);
+        QCOMPARE(VaskTest::ReadFile("infosa.csv"), expected);
+    }
+
     // "Find Usages" (Shift+F12) on an editor's grid cell or field lists every use of the
     // value it stores; a row opens its info with that entry selected or that field focused.
     void findUsagesListsTheUsesAndOpensTheirPlaces() {
@@ -619,6 +656,20 @@ private slots:
 
     void openWithNotepadHandsTheWholePath() {
         const QString name = QString("n").repeated(48);
+        // The desktop's opener, whatever editor the user who runs the tests has.
+        const struct KeptVariables {
+            QByteArray visual = qgetenv("VISUAL"), editor = qgetenv("EDITOR");
+            bool hadVisual = qEnvironmentVariableIsSet("VISUAL");
+            bool hadEditor = qEnvironmentVariableIsSet("EDITOR");
+            ~KeptVariables() {
+                if (hadVisual)
+                    qputenv("VISUAL", visual);
+                if (hadEditor)
+                    qputenv("EDITOR", editor);
+            }
+        } kept;
+        qunsetenv("VISUAL");
+        qunsetenv("EDITOR");
         std::vector<std::string> arguments;
         Launcher::SetRecorder([&](const std::string&, const std::string& argument) {
             arguments.push_back(argument);
@@ -793,13 +844,23 @@ private slots:
                  (QStringList{QFileInfo(first).canonicalFilePath(), other}));
         QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("xdg-open"));
 
-        // A folder without "Settings.ini" has the default settings, not the last folder's.
+        // A folder without "Settings.ini" has the default settings, not the last folder's,
+        // without a word; one whose "Settings.ini" cannot be read says so.
         fs::create_directories("bare/Infos");
-        QVERIFY(MessageAfter([&] {
-                    QVERIFY(window.SwitchWorkspace("bare"));
-                }).startsWith("FileManager|Failed to load settings!"));
-        QCOMPARE(QString::fromStdString(Settings::exe_showhelp), QString("firefox.exe"));
+        const QString broken = first + "/broken";
+        fs::create_directories((broken + "/Infos").toStdString());
+        VaskTest::WriteFile((broken + "/Settings.ini").toStdString(), "not the settings");
+        SeenMessage seen;
+        AnswerNextMessage(seen);
+        QVERIFY(window.SwitchWorkspace("bare"));
+        StopWatching();
+        QCOMPARE(seen.count, 0);
+        QCOMPARE(QString::fromStdString(Settings::exe_showhelp),
+                 QString(Settings::DefaultHelpProgram));
         QVERIFY(Settings::path_vaskresman.empty());
+        QVERIFY(MessageAfter([&] {
+                    QVERIFY(window.SwitchWorkspace(broken));
+                }).startsWith("FileManager|Failed to load settings!"));
     }
 
     // Started in a folder without infos, the program offers the last workspace.
