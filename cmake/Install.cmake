@@ -24,12 +24,16 @@ if(WIN32)
   if(TARGET vaskedit)
     # Qt for Windows and the mingw runtime beside the program, so that the unzipped
     # folder runs from wherever it lies; Qt's licence and where its source came from.
-    set(qt ${VASK_QT_WINDOWS_CACHE})
-    install(FILES ${qt}/bin/Qt6Core.dll ${qt}/bin/Qt6Gui.dll ${qt}/bin/Qt6Widgets.dll
-      ${VASK_MINGW_RUNTIME_DLLS} DESTINATION .)
-    install(FILES ${qt}/plugins/platforms/qwindows.dll DESTINATION platforms)
-    install(DIRECTORY ${qt}/plugins/styles/ DESTINATION styles FILES_MATCHING PATTERN "*.dll")
-    install(DIRECTORY ${qt}/licenses/ DESTINATION Licenses/Qt)
+    set(runtime ${VASK_QT_RUNTIME})
+    install(FILES ${runtime}/Qt6Core.dll ${runtime}/Qt6Gui.dll ${runtime}/Qt6Widgets.dll
+      DESTINATION .)
+    foreach(dll ${VASK_MINGW_RUNTIME_DLLS})
+      get_filename_component(name "${dll}" NAME)
+      install(FILES ${runtime}/${name} DESTINATION .)
+    endforeach()
+    install(FILES ${runtime}/platforms/qwindows.dll DESTINATION platforms)
+    install(DIRECTORY ${runtime}/styles/ DESTINATION styles FILES_MATCHING PATTERN "*.dll")
+    install(DIRECTORY ${VASK_QT_WINDOWS_CACHE}/licenses/ DESTINATION Licenses/Qt)
   endif()
   return()
 endif()

@@ -4,7 +4,8 @@
 # its widget tests and the wine smoke test; without it, the library, vaskedit-cli and
 # the library tests, as before.
 # Sets VASK_WINDOWS_QT (ON when the cache is there) and, for tests that start Qt
-# programs under wine, VASK_WINE_QT_ENVIRONMENT.
+# programs under wine, VASK_WINE_QT_ENVIRONMENT; VASK_QT_RUNTIME is the folder of the
+# stripped DLLs and plugins that the package installs.
 
 set(vask_qt_cache_default /var/cache/vaskedit/qt6-windows-6.4.2)
 if(DEFINED ENV{VASK_QT_WINDOWS_CACHE} AND NOT "$ENV{VASK_QT_WINDOWS_CACHE}" STREQUAL "")
@@ -54,16 +55,38 @@ foreach(dll ${VASK_MINGW_RUNTIME_DLLS})
   endif()
 endforeach()
 
-# Under wine the Linux file system is drive Z:. The programs find Qt's DLLs and the
-# runtime in one folder on WINEPATH (one entry: CTest's environment lists split at
-# semicolons), and Qt's plugins beside themselves, as in the package (Qt does not take
-# them from a QT_PLUGIN_PATH on drive Z:).
-set(vask_wine_dlls "${CMAKE_BINARY_DIR}/wine-dlls")
+# The Qt and runtime DLLs as the programs load them, stripped of their symbols (the
+# runtime's DLLs carry twenty megabytes of them): in the package, and under wine for the
+# tests. Under wine the Linux file system is drive Z:. The programs find the DLLs in one
+# folder on WINEPATH (one entry: CTest's environment lists split at semicolons), and
+# Qt's plugins beside themselves, as in the package (Qt does not take them from a
+# QT_PLUGIN_PATH on drive Z:).
+set(VASK_QT_RUNTIME "${CMAKE_BINARY_DIR}/qt-runtime")
+if(NOT CMAKE_STRIP)
+  message(FATAL_ERROR "The mingw-w64 strip program is missing")
+endif()
+function(vask_copy_stripped from to)
+  get_filename_component(name "${from}" NAME)
+  if("${from}" IS_NEWER_THAN "${to}/${name}")
+    file(MAKE_DIRECTORY "${to}")
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded "${from}" -o "${to}/${name}"
+      RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "Could not strip ${from}")
+    endif()
+  endif()
+endfunction()
 file(GLOB vask_qt_dlls "${VASK_QT_WINDOWS_CACHE}/bin/*.dll")
-file(COPY ${vask_qt_dlls} ${VASK_MINGW_RUNTIME_DLLS} DESTINATION "${vask_wine_dlls}")
-foreach(folder app tests/ui)
-  file(COPY "${VASK_QT_WINDOWS_CACHE}/plugins/platforms" "${VASK_QT_WINDOWS_CACHE}/plugins/styles"
-    DESTINATION "${CMAKE_BINARY_DIR}/${folder}")
+foreach(dll ${vask_qt_dlls} ${VASK_MINGW_RUNTIME_DLLS})
+  vask_copy_stripped("${dll}" "${VASK_QT_RUNTIME}")
+endforeach()
+foreach(kind platforms styles)
+  file(GLOB plugins "${VASK_QT_WINDOWS_CACHE}/plugins/${kind}/*.dll")
+  foreach(plugin ${plugins})
+    foreach(folder qt-runtime app tests/ui)
+      vask_copy_stripped("${plugin}" "${CMAKE_BINARY_DIR}/${folder}/${kind}")
+    endforeach()
+  endforeach()
 endforeach()
 # Qt's offscreen platform on Windows reads fonts only from one folder (it has no font
 # configuration to ask), and Qt ships none: the widget tests get the same sans-serif
@@ -79,4 +102,4 @@ file(COPY ${vask_sans_fonts} DESTINATION "${CMAKE_BINARY_DIR}/lib/fonts")
 set(VASK_WINE_QT_ENVIRONMENT
   "WINEDEBUG=-all"
   "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
-  "WINEPATH=Z:${vask_wine_dlls}")
+  "WINEPATH=Z:${VASK_QT_RUNTIME}")
