@@ -131,6 +131,10 @@ shots=${VASK_PACKAGE_SCREENSHOTS:-$root/build-win/package-test}
 rm -rf "$shots"
 mkdir -p "$shots"
 wine_smoke() { # EXE NAME
+  # A wine server still running from a program started without a display would show
+  # no windows: the editor starts with a server of its own.
+  "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+  "$(dirname "$wine")/wineserver" -w 2>/dev/null || true
   SMOKE_INSTALLED=1 SMOKE_LAUNCHER=$wine "$root/scripts/smoke-test.sh" "$1" "$work/smoke-$2" ||
     { cat "$work/smoke-$2/vaskedit.log"; cp "$work/smoke-$2/"*.png "$shots/" 2>/dev/null; exit 1; }
   for png in "$work/smoke-$2/"*.png; do cp "$png" "$shots/$2-$(basename "$png")"; done

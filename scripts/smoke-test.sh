@@ -66,7 +66,7 @@ click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
 click 155 96
 for _ in $(seq 300); do [ -s "$out/workspace/infocache" ] && break; sleep 0.1; done
 [ -s "$out/workspace/infocache" ] || fail "Update Cache wrote no infocache"
-sleep 0.5
+sleep 2 # the list is filled once the file is written; wine draws later
 import -window "$main" "$out/main-window.png"
 
 # A search typed into the search box and started with Enter.
