@@ -81,6 +81,7 @@ bool MainForm::SwitchWorkspace(const QString& folder) {
     ForgetWorkspace();
     ReadSettingsFile();
     OfferRecovery();
+    OfferInfoRecovery();
     RememberWorkspace(QDir::currentPath());
     workspaceLabel->setText(CurrentWorkspace());
     emit referencesChanged();
