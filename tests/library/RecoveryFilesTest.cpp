@@ -156,6 +156,7 @@ TEST_F(RecoveryFilesTest, ListingNamesEachInfoItsTimeAndRemovalTakesOnlyTheOneAs
     later.sourcePath.clear();
     later.mode = "New";
     later.savedAt = 2000;
+    later.process = TesselEngine::Platform::ProcessId();
     RecoveryRecord earlier = later;
     earlier.copy.Name = "Earlier_Info";
     earlier.savedAt = 1000;
@@ -173,6 +174,11 @@ TEST_F(RecoveryFilesTest, ListingNamesEachInfoItsTimeAndRemovalTakesOnlyTheOneAs
     EXPECT_EQ(listed[0].changes, "new info");
     EXPECT_TRUE(listed[0].readable);
     EXPECT_EQ(listed[1].infoName, "Later_Info");
+    // Written by a program that runs (this one): its window may still be open.
+    EXPECT_TRUE(listed[0].ownerRunning);
+    earlier.process = 0;
+    ASSERT_TRUE(WriteRecoveryFile(earlierPath, earlier));
+    EXPECT_FALSE(ListRecoveryFiles(folder)[0].ownerRunning);
 
     ASSERT_TRUE(RemoveRecoveryFile(earlierPath));
     listed = ListRecoveryFiles(folder);
