@@ -218,6 +218,7 @@ private:
     QTimer* recoveryTimer = nullptr;
     std::string recoveryFolder; // of the workspace the window was opened in
     std::string recoveryFile;
+    bool recoveryWarned = false; // the status bar says that the last write failed
     QElapsedTimer lastRecoveryWrite;
     QElapsedTimer firstUnwrittenChange;
 };

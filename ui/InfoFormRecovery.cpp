@@ -80,10 +80,12 @@ bool InfoForm::WriteRecovery() {
         // Said where it does not interrupt the typing; the next change tries again.
         statusBar()->showMessage("Unsaved changes could not be kept for recovery: " +
                                  LastFailureText());
+        recoveryWarned = true;
         return false;
     }
-    if (statusBar()->currentMessage().startsWith("Unsaved changes could not"))
+    if (recoveryWarned)
         statusBar()->clearMessage();
+    recoveryWarned = false;
     lastRecoveryWrite.start();
     firstUnwrittenChange.invalidate();
     return true;
