@@ -436,8 +436,12 @@ bool WriteRecoveryFile(const std::string& path, const RecoveryRecord& record) {
         std::error_code error;
         std::filesystem::create_directories(path.substr(0, slash), error);
         if (error) {
-            TesselEngine::SetFailure(TesselEngine::Operation::Save, path.substr(0, slash),
-                                     TesselEngine::Cause::AccessDenied);
+            TesselEngine::Failure failure;
+            failure.operation = TesselEngine::Operation::Save;
+            failure.path = path.substr(0, slash);
+            failure.cause = TesselEngine::Cause::Other;
+            failure.code = error.value();
+            TesselEngine::SetFailure(failure);
             return false;
         }
     }

@@ -200,6 +200,15 @@ private slots:
         AnswerNextQuestion("Yes");
         QVERIFY(other->close());
         QVERIFY(ListRecoveryFiles(folder).empty());
+
+        // "Cancel", its question answered Yes, discards the work and its copy.
+        auto third = OpenForEditing("Bob_Greeting");
+        QTest::keyClicks(Box(*third, "Owner"), "y");
+        QTRY_VERIFY_WITH_TIMEOUT(ListRecoveryFiles(folder).size() == 1, 4000);
+        AnswerNextQuestion("Yes");
+        third->Cancel();
+        QVERIFY(third->isHidden());
+        QVERIFY(ListRecoveryFiles(folder).empty());
     }
 
     // A window opened on a recovery file shows the work as it was, unsaved, and keeps it
@@ -214,6 +223,9 @@ private slots:
         }
         record.copy.Quest = "Q_Restored";
         record.copy.InfoCommands.pop_back();
+        // A display text typed in the command dialog and not yet written to its table.
+        record.copy.InfoCommands[0].Text = "Words not yet in the table";
+        record.copy.InfoCommands[0].TextPending = true;
         record.mode = "Edit";
         record.loadedName = "Bob_BuySword";
         record.savedAt = 1000;
@@ -227,6 +239,7 @@ private slots:
         QCOMPARE(Box(form, "Quest")->text(), QString("Q_Restored"));
         QCOMPARE(Rows(form, 0), static_cast<int>(record.copy.InfoCommands.size()));
         QCOMPARE(form.InfoData(), record.copy);
+        QCOMPARE(CommandCell(form, 0, "Text"), QString("Words not yet in the table"));
         QVERIFY(form.HasUnsavedChanges());
         QCOMPARE(form.windowTitle(), QString("Info Editor*"));
         QCOMPARE(VaskTest::ReadFile("Infos/Bob_BuySword.vaskinfo"), infoBefore);
