@@ -2,6 +2,7 @@
 // listed with what they change against the info's file, removed only when asked, and
 // never lost when they cannot be read.
 #include "library/RecoveryFiles.h"
+#include "engine/Failure.h"
 #include "engine/String.h"
 #include "engine/platform/Platform.h"
 #include "info/InfoRefConversion.h"
@@ -146,6 +147,18 @@ TEST_F(RecoveryFilesTest, WritingLeavesTheWorkspaceUntouched) {
     EXPECT_EQ(everything(), before);
     EXPECT_EQ(VaskTest::ListNames(folder).size(), 1u);
     EXPECT_NE(folder.rfind(fs::current_path().string(), 0), 0u);
+}
+
+TEST_F(RecoveryFilesTest, AFileThatCannotBeWrittenIsReportedWithItsPlace) {
+    // A plain file where the state folder's "VaskEdit" should be: nothing can go there.
+    WriteFile(state.Folder() / "VaskEdit", "in the way");
+    const std::string folder = RecoveryFolder(CurrentWorkspacePath());
+    TesselEngine::ClearFailure();
+    EXPECT_FALSE(WriteRecoveryFile(NewRecoveryFilePath(folder), FullRecord()));
+    EXPECT_TRUE(TesselEngine::LastFailure().IsSet());
+    EXPECT_EQ(TesselEngine::LastFailure().path.rfind(state.Folder().string(), 0), 0u)
+        << TesselEngine::LastFailure().path;
+    EXPECT_EQ(ReadFile(state.Folder() / "VaskEdit"), "in the way");
 }
 
 TEST_F(RecoveryFilesTest, ListingNamesEachInfoItsTimeAndRemovalTakesOnlyTheOneAsked) {

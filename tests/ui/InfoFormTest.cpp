@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
@@ -209,6 +210,22 @@ private slots:
         third->Cancel();
         QVERIFY(third->isHidden());
         QVERIFY(ListRecoveryFiles(folder).empty());
+    }
+
+    // A copy that cannot be written is said in the window without stopping the typing;
+    // the next change tries again and clears the notice once it succeeds.
+    void aCopyThatCannotBeWrittenIsSaidInTheWindow() {
+        VaskTest::WriteFile(state->Folder() / "VaskEdit", "in the way");
+        auto form = OpenForEditing("Bob_BuySword");
+        QTest::keyClicks(Box(*form, "Quest"), "x");
+        QTRY_VERIFY_WITH_TIMEOUT(form->statusBar()->currentMessage().startsWith(
+                                     "Unsaved changes could not be kept for recovery: "),
+                                 4000);
+        fs::remove(state->Folder() / "VaskEdit");
+        QTest::keyClicks(Box(*form, "Quest"), "y");
+        QTRY_VERIFY_WITH_TIMEOUT(!form->RecoveryFile().empty() && fs::exists(form->RecoveryFile()),
+                                 4000);
+        QVERIFY(form->statusBar()->currentMessage().isEmpty());
     }
 
     // A window opened on a recovery file shows the work as it was, unsaved, and keeps it
