@@ -23,19 +23,35 @@ mkdir -p "$out/workspace"
 cp -R "$root/demo/." "$out/workspace/"
 cp -R "$root/Resources" "$root/Documents" "$out/workspace/"
 
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
-xvfb=$!
-for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$out/display")"
+# A display number of its own, far above those that -displayfd hands out from 0 up: a
+# server started at the same time in another sandbox that shares /tmp cannot see this
+# one's lock and could take its number.
+xvfb=""
 app=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
 }
 trap cleanup EXIT
+for _ in $(seq 10); do
+  number=$((100 + RANDOM % 800))
+  Xvfb ":$number" -screen 0 1600x1000x24 -nolisten tcp 2>"$out/xvfb.log" &
+  xvfb=$!
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do
+    kill -0 "$xvfb" 2>/dev/null || break
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  kill -0 "$xvfb" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+  xvfb=""
+done
 
 fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
+[ -n "$xvfb" ] || fail "no Xvfb display could be started (see $out/xvfb.log)"
 
 # The recent workspaces and the copies of unsaved work go to folders of the test's own.
 export XDG_CONFIG_HOME="$out/config"
