@@ -203,7 +203,8 @@ private slots:
         record.process = 0; // a program that has ended
         const std::string kept = NewRecoveryFilePath(folder);
         QVERIFY(WriteRecoveryFile(kept, record));
-        const std::string broken = folder + "/broken" + RecoveryExtension;
+        const std::string broken =
+            (fs::path(folder) / ("broken" + std::string(RecoveryExtension))).string();
         VaskTest::WriteFile(broken, "VaskEdit recovery 1\nMode=Ne");
         {
             QString asked;
