@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace VaskTest {
@@ -12,8 +13,10 @@ namespace VaskTest {
 class UserStateHome {
 public:
     UserStateHome() : folder(std::filesystem::temp_directory_path() / "vaskedit-tests") {
+        // Test programs run side by side: the name is the process's own.
         static int counter = 0;
-        folder /= "state-" + std::to_string(std::rand()) + "-" + std::to_string(++counter);
+        folder /=
+            "state-" + std::to_string(std::random_device()()) + "-" + std::to_string(++counter);
         std::filesystem::create_directories(folder);
         if (const char* old = std::getenv(Variable))
             previous = old;
