@@ -56,6 +56,8 @@ fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; 
 # The recent workspaces and the copies of unsaved work go to folders of the test's own.
 export XDG_CONFIG_HOME="$out/config"
 export XDG_STATE_HOME="$out/state"
+# Real windows on the display, whatever platform the tests around it use.
+unset QT_QPA_PLATFORM
 start() {
   (cd "$out" && exec "$program" -C workspace) >>"$out/vaskedit.log" 2>&1 &
   app=$!
