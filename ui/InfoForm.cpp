@@ -31,6 +31,7 @@
 #include <QStyleOptionFrame>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -127,12 +128,21 @@ InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
     }
     undoStack = new QUndoStack(this);
     connect(undoStack, &QUndoStack::cleanChanged, this, &InfoForm::UpdateTitle);
+    recoveryFolder = RecoveryFolder(CurrentWorkspacePath());
+    recoveryTimer = new QTimer(this);
+    recoveryTimer->setSingleShot(true);
+    connect(recoveryTimer, &QTimer::timeout, this, [this] { WriteRecovery(); });
+    connect(undoStack, &QUndoStack::indexChanged, this, &InfoForm::ScheduleRecoveryWrite);
+    connect(undoStack, &QUndoStack::cleanChanged, this, &InfoForm::ScheduleRecoveryWrite);
     BuildLayout();
     resize(1170, 734); // fits a 1366 x 768 screen with the window's frame
     qApp->installEventFilter(this);
 }
 
 InfoForm::~InfoForm() {
+    // The stack clears itself when it is deleted with the children, after this part of
+    // the window is gone: its signals must not reach the window any more.
+    undoStack->disconnect(this);
     qApp->removeEventFilter(this);
     UnloadOnClose();
 }

@@ -7,11 +7,13 @@
 #include "info/MemberTable.h"
 #include "info/SaveCheck.h"
 #include "info/WorkingCopyEdit.h"
+#include "library/RecoveryFiles.h"
 #include "library/TextExchange.h"
 #include "ui/EntryTableModel.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/ParameterForm.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <string>
@@ -26,6 +28,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class QTimer;
 class QUndoStack;
 
 namespace VaskEdit {
@@ -89,6 +92,12 @@ public:
     QUndoStack* UndoStack() const { return undoStack; }
     bool HasUnsavedChanges() const;
     QLabel* SaveNotice() const { return saveNotice; }
+
+    // Shows the unsaved work kept in a recovery file exactly as it was, marked unsaved;
+    // from then on the window keeps its work in a file of its own and removes the old.
+    void RestoreRecovered(const RecoveryRecord& record, const std::string& file);
+    // The file that holds a copy of the window's unsaved work; empty while there is none.
+    const std::string& RecoveryFile() const { return recoveryFile; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -168,6 +177,11 @@ private:
     bool EditableSelection(int* tab, int* row) const;
     bool Editable() const;
     void UnloadOnClose();
+    // The copy of the unsaved work: written a while after the last change (and not too
+    // often), removed once the work is saved or discarded.
+    void ScheduleRecoveryWrite();
+    bool WriteRecovery();
+    void RemoveRecovery();
 
     InfoRef infoData;
     std::string loadedName;
@@ -201,6 +215,12 @@ private:
     std::vector<QAction*> editActions;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
+    QTimer* recoveryTimer = nullptr;
+    std::string recoveryFolder; // of the workspace the window was opened in
+    std::string recoveryFile;
+    bool recoveryWarned = false; // the status bar says that the last write failed
+    QElapsedTimer lastRecoveryWrite;
+    QElapsedTimer firstUnwrittenChange;
 };
 
 // Shows the texts of the tables as they are now in every open info editor's grid (after

@@ -297,6 +297,7 @@ void InfoForm::Save() {
         ShowMessage(this, "Error", LastFailureText());
         return;
     }
+    RemoveRecovery(); // saved: the copy of the work is no longer needed
     ShowMissedBackups();
     infoData.RequiredPerks.clear();
     infoData.InfoCommands.clear();
@@ -308,6 +309,7 @@ void InfoForm::Save() {
 void InfoForm::Cancel() {
     if (Editable() && Ask(this, "Caution", "Are you sure?") != DialogResult::Yes)
         return;
+    RemoveRecovery(); // the work is discarded
     infoData.RequiredPerks.clear();
     infoData.InfoCommands.clear();
     infoData.InfoConditions.clear();
@@ -329,6 +331,9 @@ void InfoForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Closed with its changes discarded (or none left): no copy of them is kept.
+    if (!closeConfirmed)
+        RemoveRecovery();
     UnloadOnClose();
     QMainWindow::closeEvent(event);
 }

@@ -348,12 +348,16 @@ void MainForm::showEvent(QShowEvent* event) {
             // Nothing reads the half-changed files before the question is answered.
             QTimer::singleShot(0, this, [this] {
                 OfferRecovery();
+                OfferInfoRecovery();
                 OpenCommandLineArguments();
                 BuildReferences();
             });
             return;
         }
-        QTimer::singleShot(0, this, &MainForm::OpenCommandLineArguments);
+        QTimer::singleShot(0, this, [this] {
+            OfferInfoRecovery();
+            OpenCommandLineArguments();
+        });
         BuildReferences();
     }
 }

@@ -128,6 +128,8 @@ private:
     void OpenCommandLineArguments();
     // Asks to roll back what an unfinished rename or text import left half changed.
     void OfferRecovery();
+    // Offers the unsaved work that info editors of this workspace left behind.
+    void OfferInfoRecovery();
     void AddConversationsView();
     void BuildInfoListActions();
 

@@ -83,6 +83,7 @@ bool MainForm::SwitchWorkspace(const QString& folder) {
     // be read is worth a message.
     ReadSettingsFile(true);
     OfferRecovery();
+    OfferInfoRecovery();
     RememberWorkspace(QDir::currentPath());
     workspaceLabel->setText(CurrentWorkspace());
     emit referencesChanged();

@@ -49,4 +49,11 @@ int Ask(QWidget* parent, const QString& caption, const QString& text, const QStr
     return question.exec();
 }
 
+int Ask(QWidget* parent, const QString& caption, const QString& text, const QString& yes,
+        const QString& no, const QString& neither) {
+    UserDialog question(caption, text, parent);
+    question.SetButtonTexts(yes, no, neither);
+    return question.exec();
+}
+
 } // namespace VaskEdit

@@ -34,5 +34,8 @@ int Ask(QWidget* parent, const QString& caption, const QString& text);
 // The same with buttons that name the answers: yes gives DialogResult::Yes, no No.
 int Ask(QWidget* parent, const QString& caption, const QString& text, const QString& yes,
         const QString& no);
+// With a third button, neither, that answers DialogResult::Cancel.
+int Ask(QWidget* parent, const QString& caption, const QString& text, const QString& yes,
+        const QString& no, const QString& neither);
 
 } // namespace VaskEdit

@@ -31,12 +31,31 @@ UserDialog::UserDialog(const QString& caption, const QString& message, QWidget* 
 
 void UserDialog::SetTexts(const QString& caption, const QString& message) {
     SetStandardTexts(this, messageLabel, caption, message);
-    FitToMessage(this, messageLabel, ClientArea, {yesButton, noButton});
+    QList<QPushButton*> buttons = {yesButton, noButton};
+    if (neitherButton)
+        buttons << neitherButton;
+    FitToMessage(this, messageLabel, ClientArea, buttons);
 }
 
 void UserDialog::SetButtonTexts(const QString& yes, const QString& no) {
     yesButton->setText(yes);
     noButton->setText(no);
+}
+
+void UserDialog::SetButtonTexts(const QString& yes, const QString& no, const QString& neither) {
+    SetButtonTexts(yes, no);
+    if (!neitherButton) {
+        neitherButton = new QPushButton(this);
+        connect(neitherButton, &QPushButton::clicked, this, [this] { done(DialogResult::Cancel); });
+    }
+    neitherButton->setText(neither);
+    // Three buttons in a row that fits the question's least width.
+    constexpr int Step = 85;
+    const int top = yesButton->y();
+    yesButton->move(0, top);
+    noButton->move(Step, top);
+    neitherButton->setGeometry(2 * Step, top, 75, 23);
+    FitToMessage(this, messageLabel, ClientArea, {yesButton, noButton, neitherButton});
 }
 
 QString UserDialog::Message() const {

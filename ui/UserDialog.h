@@ -20,12 +20,16 @@ public:
     void SetTexts(const QString& caption, const QString& message);
     // Buttons that name the answers ("Restore", "Later") instead of "Yes" and "No".
     void SetButtonTexts(const QString& yes, const QString& no);
+    // The same with a third button after them, which answers neither (Cancel), as
+    // closing the question does: "Restore", "Discard", "Later".
+    void SetButtonTexts(const QString& yes, const QString& no, const QString& neither);
     QString Message() const;
 
 private:
     QLabel* messageLabel;
     QPushButton* yesButton;
     QPushButton* noButton;
+    QPushButton* neitherButton = nullptr;
 };
 
 } // namespace VaskEdit

@@ -152,6 +152,12 @@ std::string FindProgramFile(const std::string& program);
 // Windows. Empty where the system names no such place.
 std::string UserSettingsFolder();
 
+// The folder for what the program keeps about this user's work between runs (copies
+// of unsaved changes), outside every workspace: $XDG_STATE_HOME/VaskEdit or
+// ~/.local/state/VaskEdit, %LOCALAPPDATA%\VaskEdit on Windows. Empty where the system
+// names no such place.
+std::string UserStateFolder();
+
 struct ProgramCall {
     std::string program;
     std::string argument;

@@ -147,6 +147,16 @@ std::string UserSettingsFolder() {
     return std::string();
 }
 
+std::string UserStateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && state[0] == '/')
+        return std::string(state) + "/VaskEdit";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.local/state/VaskEdit";
+    return std::string();
+}
+
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
                   bool hidden) {
     (void)hidden; // started programs get no terminal; there is no window to hide

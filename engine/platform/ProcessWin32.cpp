@@ -76,6 +76,12 @@ std::string UserSettingsFolder() {
     return appData && appData[0] ? std::string(appData) + "\\VaskEdit" : std::string();
 }
 
+std::string UserStateFolder() {
+    const char* localAppData = std::getenv("LOCALAPPDATA");
+    return localAppData && localAppData[0] ? std::string(localAppData) + "\\VaskEdit"
+                                           : std::string();
+}
+
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
                   bool hidden) {
     std::string parameters;

@@ -5,6 +5,7 @@
 #include "engine/String.h"
 #include "info/VaskInfo.h"
 #include "library/InfoManager.h"
+#include "support/UserStateHome.h"
 #include "support/Workspace.h"
 #include "ui/ConversationGraph.h"
 #include "ui/ConversationTreeModel.h"
@@ -70,6 +71,8 @@ class ConversationsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<VaskTest::Workspace> workspace;
+    // Copies of unsaved editor work go to the test's own state folder.
+    std::unique_ptr<VaskTest::UserStateHome> state;
     std::unique_ptr<MainForm> window;
 
     // The window on the workspace (shown or not), once its reference index is built.
@@ -111,6 +114,7 @@ class ConversationsTest : public QObject {
 
 private slots:
     void init() {
+        state = std::make_unique<VaskTest::UserStateHome>();
         workspace = std::make_unique<VaskTest::Workspace>();
         workspace->CopyFromSource("demo");
         workspace->CopyResources();
@@ -124,6 +128,7 @@ private slots:
         window.reset();
         InfoManager::InfoFiles.Deallocate();
         workspace.reset();
+        state.reset();
     }
 
     // Every info appears under its parent; a cycle's repeat and a missing parent are

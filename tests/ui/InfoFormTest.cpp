@@ -5,7 +5,9 @@
 #include "engine/platform/Platform.h"
 #include "info/EntryBlockText.h"
 #include "library/InfoManager.h"
+#include "library/RecoveryFiles.h"
 #include "library/TemplateManager.h"
+#include "support/UserStateHome.h"
 #include "support/Workspace.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoPerkForm.h"
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
@@ -125,9 +128,12 @@ class InfoFormTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<VaskTest::Workspace> workspace;
+    // Copies of unsaved work go to the test's own state folder.
+    std::unique_ptr<VaskTest::UserStateHome> state;
 
 private slots:
     void init() {
+        state = std::make_unique<VaskTest::UserStateHome>();
         workspace = std::make_unique<VaskTest::Workspace>();
         workspace->CopyFromSource("demo");
         workspace->CopyResources();
@@ -141,6 +147,125 @@ private slots:
         InfoManager::Shutdown();
         InfoManager::InfoFiles.Deallocate();
         workspace.reset();
+        state.reset();
+    }
+
+    // Typed work is copied out of the workspace two seconds after the last change, with
+    // everything typed; a save removes the copy, and so does closing without saving.
+    void unsavedWorkIsKeptForRecoveryUntilSavedOrDiscarded() {
+        const std::string folder = RecoveryFolder(CurrentWorkspacePath());
+        const std::string infoBefore = VaskTest::ReadFile("Infos/Bob_BuySword.vaskinfo");
+        auto form = OpenForEditing("Bob_BuySword");
+        Box(*form, "Quest")->selectAll();
+        QTest::keyClicks(Box(*form, "Quest"), "Q_Typed");
+        QTest::qWait(1000);
+        QVERIFY(ListRecoveryFiles(folder).empty());
+        QTRY_VERIFY_WITH_TIMEOUT(ListRecoveryFiles(folder).size() == 1, 4000);
+
+        const std::vector<RecoveryEntry> listed = ListRecoveryFiles(folder);
+        QCOMPARE(listed[0].path, form->RecoveryFile());
+        QCOMPARE(listed[0].infoName, std::string("Bob_BuySword"));
+        QCOMPARE(listed[0].changes, std::string("Quest"));
+        const std::optional<RecoveryRecord> kept = ReadRecoveryFile(form->RecoveryFile());
+        QVERIFY(kept);
+        QCOMPARE(kept->copy, form->InfoData());
+        QCOMPARE(kept->copy.Quest, std::string("Q_Typed"));
+        QCOMPARE(kept->mode, std::string("Edit"));
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_BuySword.vaskinfo"), infoBefore);
+
+        // Further typing is kept again, but not sooner than ten seconds after the last copy.
+        QTest::keyClicks(Box(*form, "Quest"), "2");
+        QTest::qWait(3000);
+        QCOMPARE(ReadRecoveryFile(form->RecoveryFile())->copy.Quest, std::string("Q_Typed"));
+
+        // Undone to what is saved: nothing left to recover.
+        form->Undo();
+        QVERIFY(!form->HasUnsavedChanges());
+        QVERIFY(ListRecoveryFiles(folder).empty());
+        form->Redo();
+        QTRY_VERIFY_WITH_TIMEOUT(ListRecoveryFiles(folder).size() == 1, 4000);
+
+        SaveOverTheFile(*form);
+        QVERIFY(form->isHidden());
+        QVERIFY(ListRecoveryFiles(folder).empty());
+        QVERIFY(VaskTest::ReadFile("Infos/Bob_BuySword.vaskinfo").find("Q_Typed") !=
+                std::string::npos);
+
+        // Closed, and the question whether to lose the changes answered Yes.
+        auto other = OpenForEditing("Bob_Greeting");
+        QTest::keyClicks(Box(*other, "Owner"), "x");
+        QTRY_VERIFY_WITH_TIMEOUT(ListRecoveryFiles(folder).size() == 1, 4000);
+        AnswerNextQuestion("No");
+        QVERIFY(!other->close());
+        QCOMPARE(ListRecoveryFiles(folder).size(), std::size_t(1));
+        AnswerNextQuestion("Yes");
+        QVERIFY(other->close());
+        QVERIFY(ListRecoveryFiles(folder).empty());
+
+        // "Cancel", its question answered Yes, discards the work and its copy.
+        auto third = OpenForEditing("Bob_Greeting");
+        QTest::keyClicks(Box(*third, "Owner"), "y");
+        QTRY_VERIFY_WITH_TIMEOUT(ListRecoveryFiles(folder).size() == 1, 4000);
+        AnswerNextQuestion("Yes");
+        third->Cancel();
+        QVERIFY(third->isHidden());
+        QVERIFY(ListRecoveryFiles(folder).empty());
+    }
+
+    // A copy that cannot be written is said in the window without stopping the typing;
+    // the next change tries again and clears the notice once it succeeds.
+    void aCopyThatCannotBeWrittenIsSaidInTheWindow() {
+        VaskTest::WriteFile(state->Folder() / "VaskEdit", "in the way");
+        auto form = OpenForEditing("Bob_BuySword");
+        QTest::keyClicks(Box(*form, "Quest"), "x");
+        QTRY_VERIFY_WITH_TIMEOUT(form->statusBar()->currentMessage().startsWith(
+                                     "Unsaved changes could not be kept for recovery: "),
+                                 4000);
+        fs::remove(state->Folder() / "VaskEdit");
+        QTest::keyClicks(Box(*form, "Quest"), "y");
+        QTRY_VERIFY_WITH_TIMEOUT(!form->RecoveryFile().empty() && fs::exists(form->RecoveryFile()),
+                                 4000);
+        QVERIFY(form->statusBar()->currentMessage().isEmpty());
+    }
+
+    // A window opened on a recovery file shows the work as it was, unsaved, and keeps it
+    // in a file of its own; nothing is written to the workspace.
+    void restoredWorkOpensUnsavedAsItWas() {
+        const std::string folder = RecoveryFolder(CurrentWorkspacePath());
+        const std::string infoBefore = VaskTest::ReadFile("Infos/Bob_BuySword.vaskinfo");
+        RecoveryRecord record;
+        {
+            auto source = OpenForEditing("Bob_BuySword");
+            record.copy = source->InfoData();
+        }
+        record.copy.Quest = "Q_Restored";
+        record.copy.InfoCommands.pop_back();
+        // A display text typed in the command dialog and not yet written to its table.
+        record.copy.InfoCommands[0].Text = "Words not yet in the table";
+        record.copy.InfoCommands[0].TextPending = true;
+        record.mode = "Edit";
+        record.loadedName = "Bob_BuySword";
+        record.savedAt = 1000;
+        const std::string file = NewRecoveryFilePath(folder);
+        QVERIFY(WriteRecoveryFile(file, record));
+
+        InfoForm form;
+        form.show();
+        form.RestoreRecovered(record, file);
+        QCOMPARE(form.EditMode(), InfoFormEditMode::Edit);
+        QCOMPARE(Box(form, "Quest")->text(), QString("Q_Restored"));
+        QCOMPARE(Rows(form, 0), static_cast<int>(record.copy.InfoCommands.size()));
+        QCOMPARE(form.InfoData(), record.copy);
+        QCOMPARE(CommandCell(form, 0, "Text"), QString("Words not yet in the table"));
+        QVERIFY(form.HasUnsavedChanges());
+        QCOMPARE(form.windowTitle(), QString("Info Editor*"));
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_BuySword.vaskinfo"), infoBefore);
+
+        const std::vector<RecoveryEntry> listed = ListRecoveryFiles(folder);
+        QCOMPARE(listed.size(), std::size_t(1));
+        QVERIFY(listed[0].path != file);
+        QCOMPARE(listed[0].path, form.RecoveryFile());
+        QCOMPARE(ReadRecoveryFile(listed[0].path)->copy, record.copy);
     }
 
     // The window opens at 1170 × 734, small enough for a 1366 × 768 screen, and nothing

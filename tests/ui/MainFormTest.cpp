@@ -5,8 +5,10 @@
 #include "info/TextTable.h"
 #include "library/InfoManager.h"
 #include "library/Journal.h"
+#include "library/RecoveryFiles.h"
 #include "library/ReferenceIndex.h"
 #include "library/TemplateManager.h"
+#include "support/UserStateHome.h"
 #include "support/Workspace.h"
 #include "tools/Launcher.h"
 #include "tools/Settings.h"
@@ -32,6 +34,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -128,6 +131,8 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<VaskTest::Workspace> workspace;
+    // Copies of unsaved editor work go to the test's own state folder.
+    std::unique_ptr<VaskTest::UserStateHome> state;
 
     void ResetLibrary() {
         InfoManager::Shutdown();
@@ -147,6 +152,7 @@ private slots:
     void init() {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "VaskEdit", "VaskEdit").clear();
         ResetLibrary();
+        state = std::make_unique<VaskTest::UserStateHome>();
         workspace = std::make_unique<VaskTest::Workspace>();
         workspace->CopyFromSource("demo");
         workspace->CopyResources();
@@ -157,6 +163,96 @@ private slots:
         CloseEditors();
         ResetLibrary();
         workspace.reset();
+        state.reset();
+    }
+
+    // Each workspace has its own copies: the start in one does not offer another's, and
+    // opening the other offers them.
+    void openingAnotherWorkspaceOffersItsUnsavedEditorWork() {
+        fs::create_directories("other/Infos");
+        fs::copy_file("Settings.ini", "other/Settings.ini");
+        RecoveryRecord record;
+        record.mode = "New";
+        record.copy.Name = "Other_Work";
+        record.savedAt = 5;
+        const std::string file =
+            NewRecoveryFilePath(RecoveryFolder(fs::canonical("other").string()));
+        QVERIFY(WriteRecoveryFile(file, record));
+        MainForm window;
+        window.show();
+        FinishJobs(window);
+        QString asked;
+        AnswerNextQuestion("Later", &asked);
+        QVERIFY(window.SwitchWorkspace("other"));
+        QVERIFY2(asked.startsWith("Caution|Info editors left unsaved changes:\nOther_Work, "),
+                 qPrintable(asked));
+        FinishJobs(window);
+        QVERIFY(fs::exists(file));
+    }
+
+    // Unsaved work that info editors left behind is offered at the start: "Later" keeps
+    // it, "Restore" opens it unsaved without writing the info, "Discard" removes it; a
+    // file that cannot be read is named and kept whatever the answer.
+    void unsavedEditorWorkIsOfferedAtStart() {
+        const std::string folder = RecoveryFolder(CurrentWorkspacePath());
+        RecoveryRecord record;
+        record.mode = "New";
+        record.copy.Name = "Bob_Recovered";
+        record.copy.Owner = "Bob";
+        record.copy.Quest = "Q_Restored";
+        record.savedAt = 1000;
+        record.process = 0; // a program that has ended
+        const std::string kept = NewRecoveryFilePath(folder);
+        QVERIFY(WriteRecoveryFile(kept, record));
+        const std::string broken =
+            (fs::path(folder) / ("broken" + std::string(RecoveryExtension))).string();
+        VaskTest::WriteFile(broken, "VaskEdit recovery 1\nMode=Ne");
+        {
+            QString asked;
+            AnswerNextQuestion("Later", &asked);
+            MainForm window;
+            window.show();
+            QTRY_VERIFY(!asked.isEmpty());
+            FinishJobs(window);
+            QVERIFY2(asked.startsWith("Caution|Info editors left unsaved changes:\n"),
+                     qPrintable(asked));
+            QVERIFY2(QRegularExpression("\nBob_Recovered, [-0-9]+ [:0-9]+: new info\n")
+                         .match(asked)
+                         .hasMatch(),
+                     qPrintable(asked));
+            QVERIFY2(asked.contains("\nUnreadable: " + QString::fromStdString(broken) + " ("),
+                     qPrintable(asked));
+            QVERIFY(OpenEditors().empty());
+            QVERIFY(fs::exists(kept) && fs::exists(broken));
+        }
+        {
+            AnswerNextQuestion("Restore");
+            MainForm window;
+            window.show();
+            QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
+            FinishJobs(window);
+            InfoForm* editor = OpenEditors().front();
+            QCOMPARE(static_cast<QLineEdit*>(editor->Field("Quest"))->text(),
+                     QString("Q_Restored"));
+            QCOMPARE(editor->EditMode(), InfoFormEditMode::New);
+            QVERIFY(editor->HasUnsavedChanges());
+            QVERIFY(!fs::exists("Infos/Bob_Recovered.vaskinfo"));
+            QVERIFY(fs::exists(editor->RecoveryFile()));
+            QVERIFY(fs::exists(broken));
+            AnswerNextQuestion("Yes"); // lose the changes
+            QVERIFY(editor->close());
+        }
+        QCOMPARE(ListRecoveryFiles(folder).size(), std::size_t(1));
+        QVERIFY(WriteRecoveryFile(kept, record));
+        {
+            AnswerNextQuestion("Discard");
+            MainForm window;
+            window.show();
+            QTRY_VERIFY(!fs::exists(kept));
+            FinishJobs(window);
+            QVERIFY(OpenEditors().empty());
+            QVERIFY(fs::exists(broken));
+        }
     }
 
     void startUpReportsMissingResourcesAndSettings() {
