@@ -71,7 +71,7 @@ mount -t proc proc "$tree/proc"
 mkdir -p "$tree/root/test/scripts"
 cp "$deb" "$tree/root/test/"
 cp -R "$root/demo" "$tree/root/test/demo"
-cp "$root/scripts/smoke-test.sh" "$tree/root/test/scripts/"
+cp "$root/scripts/smoke-test.sh" "$root/scripts/xvfb-display.sh" "$tree/root/test/scripts/"
 cp "$cache/archives/"*.deb "$tree/var/cache/apt/archives/" 2>/dev/null || true
 
 in_tree() {

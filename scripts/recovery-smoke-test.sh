@@ -11,22 +11,11 @@ program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 out=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-for tool in Xvfb xdotool import; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (the Xvfb smoke test needs Xvfb, xdotool and ImageMagick)"
-    exit 77
-  fi
-done
-
 rm -rf "$out"
 mkdir -p "$out/workspace"
 cp -R "$root/demo/." "$out/workspace/"
 cp -R "$root/Resources" "$root/Documents" "$out/workspace/"
 
-# A display number of its own, far above those that -displayfd hands out from 0 up: a
-# server started at the same time in another sandbox that shares /tmp cannot see this
-# one's lock and could take its number.
-xvfb=""
 app=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
@@ -34,24 +23,8 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
-for _ in $(seq 10); do
-  number=$((100 + RANDOM % 800))
-  Xvfb ":$number" -screen 0 1600x1000x24 -nolisten tcp 2>"$out/xvfb.log" &
-  xvfb=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do
-    kill -0 "$xvfb" 2>/dev/null || break
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  kill -0 "$xvfb" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-  xvfb=""
-done
-
-fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
-[ -n "$xvfb" ] || fail "no Xvfb display could be started (see $out/xvfb.log)"
+# shellcheck source=xvfb-display.sh
+. "$root/scripts/xvfb-display.sh"
 
 # The recent workspaces and the copies of unsaved work go to folders of the test's own.
 export XDG_CONFIG_HOME="$out/config"
@@ -61,16 +34,6 @@ unset QT_QPA_PLATFORM
 start() {
   (cd "$out" && exec "$program" -C workspace) >>"$out/vaskedit.log" 2>&1 &
   app=$!
-}
-# The first window whose title matches, waited for up to a minute.
-find_window() {
-  local found=""
-  for _ in $(seq 600); do
-    found=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    [ -n "$found" ] && break
-    sleep 0.1
-  done
-  echo "$found"
 }
 recovery_files() { find "$out/state" -name '*.vaskrecovery' 2>/dev/null; }
 

@@ -13,13 +13,6 @@ program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 out=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-for tool in Xvfb xdotool import; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (the Xvfb smoke test needs Xvfb, xdotool and ImageMagick)"
-    exit 77
-  fi
-done
-
 rm -rf "$out"
 mkdir -p "$out/workspace"
 cp -R "$root/demo/." "$out/workspace/"
@@ -28,22 +21,20 @@ if [ "${SMOKE_INSTALLED:-0}" != 1 ]; then
 fi
 rm -f "$out/workspace/infocache"
 
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
-xvfb=$!
-for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$out/display")"
+xvfb=""
+app=""
 cleanup() {
-  kill "$app" 2>/dev/null
+  [ -n "$app" ] && kill "$app" 2>/dev/null
   # Wine's programs live on in its server: end those of this prefix.
   if [ -n "${SMOKE_LAUNCHER:-}" ] && [ -x "$(dirname "$SMOKE_LAUNCHER")/wineserver" ]; then
     "$(dirname "$SMOKE_LAUNCHER")/wineserver" -k 2>/dev/null
   fi
-  kill "$xvfb" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
 }
 trap cleanup EXIT
-
-fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
+# shellcheck source=xvfb-display.sh
+. "$root/scripts/xvfb-display.sh"
 
 # Started beside the workspace and sent into it with -C; the recent workspaces go to a
 # settings folder of the test's own.
@@ -51,12 +42,7 @@ export XDG_CONFIG_HOME="$out/config"
 (cd "$out" && exec ${SMOKE_LAUNCHER:-} "$program" -C workspace) >"$out/vaskedit.log" 2>&1 &
 app=$!
 
-main=""
-for _ in $(seq 600); do # up to a minute on a busy machine
-  main=$(xdotool search --name '^VaskEdit$' 2>/dev/null | head -1)
-  [ -n "$main" ] && break
-  sleep 0.1
-done
+main=$(find_window '^VaskEdit$')
 [ -n "$main" ] || fail "the main window did not appear"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$main")" # X, Y of the window
@@ -79,22 +65,18 @@ sleep 1.5
 click 90 142
 click 810 249
 xdotool key ctrl+e
-editor=""
-for _ in $(seq 300); do
-  editor=$(xdotool search --name '^Info Editor$' 2>/dev/null | head -1)
-  [ -n "$editor" ] && break
-  sleep 0.1
-done
+editor=$(find_window '^Info Editor$')
 [ -n "$editor" ] || fail "no info editor opened from the search result"
 sleep 0.5
 import -window "$editor" "$out/info-editor.png"
 
-# An edit saved: "Edit", Owner "Mira" -> "Mira_Smoke", "Save" (which closes the editor). The file must differ from the demo's
-# in that one value and nowhere else, byte for byte. The places clicked lie inside the
-# buttons and the box both as Linux and as Windows lay them out.
+# An edit saved: "Edit", Owner "Mira" -> "Mira_Smoke", "Save" (which closes the editor).
+# The file must differ from the demo's in that one value and nowhere else, byte for byte.
+# The places clicked lie inside the buttons and the box as Linux and Windows lay them out.
 eval "$(xdotool getwindowgeometry --shell "$editor")"
 info=$out/workspace/Infos/Mira_HealingHerbs.vaskinfo
-sed 's/bCString Owner = "Mira";/bCString Owner = "Mira_Smoke";/' "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected.vaskinfo"
+sed 's/bCString Owner = "Mira";/bCString Owner = "Mira_Smoke";/' \
+  "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected.vaskinfo"
 cmp -s "$out/expected.vaskinfo" "$info" && fail "the expected file equals the demo's"
 click 128 51
 click 700 38
