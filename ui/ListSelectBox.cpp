@@ -71,6 +71,9 @@ void ListSelectBox::SetColumn(const QString& header, const QStringList& items) {
     list->setRowCount(std::max(list->rowCount(), static_cast<int>(items.size())));
     for (int row = 0; row < items.size(); ++row)
         list->setItem(row, column, new QTableWidgetItem(items[row]));
+    // The only choice is the chosen one: Enter takes it, as OK does.
+    if (list->rowCount() == 1)
+        list->selectRow(0);
 }
 
 void ListSelectBox::AcceptSelection() {

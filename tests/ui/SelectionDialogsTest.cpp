@@ -205,6 +205,23 @@ private slots:
         QCOMPARE(list.GetSelectedItem(), QString("It_Shield"));
     }
 
+    // A search that found one template is taken with Enter, as the user typed it.
+    void listOfOneTakesItWithEnter() {
+        ListSelectBox list("Please select Template:", "Template");
+        list.SetColumn("Name", {"It_Sword"});
+        SeenMessage seen;
+        AnswerNextMessage(seen); // "No selected item!" would be answered, and counted
+        QCOMPARE(ExecDoing(list,
+                           [&] {
+                               QTest::keyClick(ItemList(list), Qt::Key_Return);
+                               if (list.isVisible())
+                                   list.reject();
+                           }),
+                 DialogResult::OK);
+        QCOMPARE(seen.count, 0);
+        QCOMPARE(list.GetSelectedItem(), QString("It_Sword"));
+    }
+
     void listAcceptsADoubleClickedRowAndEscapeCancels() {
         ListSelectBox escaped;
         escaped.SetColumn("Name", {"A"});
