@@ -177,8 +177,9 @@ QWidget* InfoForm::MakeControl(FieldControl& field) {
             PaintBox(box, PaleBlue);
             box->setInputMask(GuidInputMask);
             box->setMinimumWidth(WholeGuidWidth(box));
+            // Its clicks and focus reach the window's filter of all events: a filter of
+            // its own as well would open the template box twice.
             connect(box, &QLineEdit::inputRejected, qApp, &QApplication::beep);
-            box->installEventFilter(this);
         }
         field.control = box;
     }

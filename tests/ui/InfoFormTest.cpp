@@ -11,6 +11,7 @@
 #include "support/Workspace.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoPerkForm.h"
+#include "ui/TemplateBox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -300,6 +301,27 @@ private slots:
             QCOMPARE(CutColumns(form->Grid(tab)).join(", "), QString());
         }
         QCOMPARE(CutColumns(form->ConditionList()).join(", "), QString());
+    }
+
+    // Tabbing into the GoldCostItem box opens the template box once; a click, too.
+    void goldCostItemOpensOneTemplateBox() {
+        auto form = Open("Bob_BuySword");
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        int opened = 0;
+        for (int i = 0; i < 2; ++i) // a second box would be answered, and counted
+            OnNextModalOf<TemplateBox>([&opened](TemplateBox& box) {
+                ++opened;
+                box.reject();
+            });
+        Box(*form, "GoldCostItem")->setFocus(Qt::TabFocusReason);
+        QTest::qWait(100);
+        QCOMPARE(opened, 1);
+
+        Box(*form, "Owner")->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(Box(*form, "GoldCostItem"), Qt::LeftButton);
+        QTest::qWait(100);
+        QCOMPARE(opened, 2);
     }
 
     // Viewing shows the info and its lists; keys are answered read-only, but switch tabs.
