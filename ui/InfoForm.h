@@ -92,6 +92,10 @@ public:
     QUndoStack* UndoStack() const { return undoStack; }
     bool HasUnsavedChanges() const;
     QLabel* SaveNotice() const { return saveNotice; }
+    // Closes the window for a reason the user did not give it (the program ends, another
+    // workspace opens: occasion says which); unsaved changes are first offered to be
+    // saved or discarded, naming the info. False when the window stays open.
+    bool CloseAskingToSave(const QString& occasion);
 
     // Shows the unsaved work kept in a recovery file exactly as it was, marked unsaved;
     // from then on the window keeps its work in a file of its own and removes the old.

@@ -317,6 +317,26 @@ void InfoForm::Cancel() {
     close();
 }
 
+bool InfoForm::CloseAskingToSave(const QString& occasion) {
+    if (Editable() && HasUnsavedChanges()) {
+        const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+        const int answer =
+            Ask(this, "Caution",
+                QString("The info <%1> has unsaved changes, and %2.\nSave the changes?")
+                    .arg(name.isEmpty() ? QString("(new info)") : name, occasion),
+                "Save", "Discard", "Cancel");
+        if (answer == DialogResult::Yes) {
+            Save(); // closes the window once the info is written
+            return !isVisible();
+        }
+        if (answer != DialogResult::No)
+            return false;
+        RemoveRecovery(); // the work is discarded
+        closeConfirmed = true;
+    }
+    return close();
+}
+
 void InfoForm::UnloadOnClose() {
     if (unloaded)
         return;

@@ -106,9 +106,13 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Closes every other window, asking each editor about its unsaved work for the
+    // occasion; false when one of them stays open.
+    bool CloseOtherWindows(const QString& occasion);
     QWidget* BuildInfoTab();
     QWidget* BuildTemplateTab();
     void BuildMenus();

@@ -12,6 +12,7 @@
 #include "ui/Workspaces.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -45,6 +46,35 @@ void MainForm::ChooseWorkspace() {
         SwitchWorkspace(folder);
 }
 
+bool MainForm::CloseOtherWindows(const QString& occasion) {
+    std::vector<QPointer<QWidget>> others;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == this || !window->isVisible())
+            continue;
+        if (auto* editor = qobject_cast<InfoForm*>(window)) {
+            if (!editor->CloseAskingToSave(occasion))
+                return false;
+        } else {
+            others.emplace_back(window);
+        }
+    }
+    for (const QPointer<QWidget>& window : others) {
+        if (window)
+            window->close();
+    }
+    return true;
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    // The program ends with this window: the editors' unsaved work is asked about first,
+    // and no other window is left running without it.
+    if (!CloseOtherWindows("VaskEdit is closing")) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 bool MainForm::SwitchWorkspace(const QString& folder) {
     if (!QFileInfo(folder).isDir()) {
         ShowMessage(this, "Error", "The folder \n<" + folder + ">\n does not exist.");
@@ -55,23 +85,10 @@ bool MainForm::SwitchWorkspace(const QString& folder) {
     if (updateCacheJob.IsBusy() || searchJob.IsBusy() || splitJob.IsBusy() || mergeJob.IsBusy() ||
         checkJob.IsBusy())
         return false;
-    // The editors hold infos of the old folder; each asks about its unsaved changes.
-    std::vector<QPointer<QWidget>> others;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window == this || !window->isVisible())
-            continue;
-        if (auto* editor = qobject_cast<InfoForm*>(window)) {
-            if (!editor->close())
-                return false;
-        } else {
-            others.emplace_back(window);
-        }
-    }
-    // What is left shows the old folder's infos too (usages, check reports, graphs).
-    for (const QPointer<QWidget>& window : others) {
-        if (window)
-            window->close();
-    }
+    // The editors hold infos of the old folder; each asks about its unsaved changes. What
+    // else is open shows the old folder's infos too (usages, check reports, graphs).
+    if (!CloseOtherWindows("the workspace changes to <" + QDir::toNativeSeparators(folder) + ">"))
+        return false;
     WaitForJobs();
     if (!QDir::setCurrent(folder)) {
         ShowMessage(this, "Error", "The folder \n<" + folder + ">\n cannot be opened.");

@@ -18,6 +18,7 @@
 #include "ui/RenameInfoDialog.h"
 #include "ui/TextImportDialog.h"
 #include "ui/UsagesWindow.h"
+#include "ui/UserDialog.h"
 #include "ui/UserWaitDialog.h"
 #include "ui/Workspaces.h"
 
@@ -870,6 +871,45 @@ private slots:
 
     // "Open Workspace..." and "Recent Workspaces": another folder, after the editors have
     // been closed, with nothing of the old folder kept.
+    // Closing the main window asks each editor about its unsaved work: Cancel keeps
+    // everything open; Save writes the info; and then every window closes with it.
+    void closingTheMainWindowAsksAboutUnsavedEditorsThenClosesThemAll() {
+        MainForm window;
+        window.show();
+        window.ReadInfoCache();
+        window.InfoList()->selectRow(0);
+        window.OpenSelection();
+        QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
+        InfoForm* editor = OpenEditors()[0];
+        const std::string file =
+            "Infos/" + std::string(editor->InfoData().Name.c_str()) + ".vaskinfo";
+        editor->EditInfo();
+        auto* quest = static_cast<QLineEdit*>(editor->Field("Quest"));
+        quest->setFocus();
+        quest->setText("Q_ClosedWithTheProgram");
+        QTest::keyClicks(quest, "x");
+        QVERIFY(editor->HasUnsavedChanges());
+
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        QVERIFY(!window.close());
+        QVERIFY2(asked.contains(editor->InfoData().Name.c_str()), qPrintable(asked));
+        QVERIFY(window.isVisible());
+        QCOMPARE(OpenEditors().size(), std::size_t(1));
+
+        OnNextModalOf<UserDialog>([](UserDialog& question) {
+            AnswerNextQuestion("Yes"); // then "File <...> does already exist. Continue?"
+            for (QPushButton* button : question.findChildren<QPushButton*>()) {
+                if (button->text() == "Save")
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        QVERIFY(window.close());
+        QVERIFY(!window.isVisible());
+        QTRY_COMPARE(OpenEditors().size(), std::size_t(0));
+        QVERIFY(VaskTest::ReadFile(file).find("Q_ClosedWithTheProgramx") != std::string::npos);
+    }
+
     void switchingWorkspaceForgetsTheOldFolder() {
         fs::create_directories("other/Infos");
         fs::copy_file("Infos/Bob_Greeting.vaskinfo", "other/Infos/Bob_Greeting.vaskinfo");
@@ -906,15 +946,22 @@ private slots:
         quest->setFocus();
         QTest::keyClicks(quest, "x");
         QVERIFY(editor->HasUnsavedChanges());
+        // The question names the info and the workspace that would replace it.
         QString asked;
-        AnswerNextQuestion("No", &asked);
+        AnswerNextQuestion("Cancel", &asked);
         QVERIFY(!window.SwitchWorkspace(other));
-        QCOMPARE(asked, QString("Caution|Are you sure?"));
+        QVERIFY2(asked.contains(editor->InfoData().Name.c_str()), qPrintable(asked));
+        QVERIFY2(asked.contains(QDir::toNativeSeparators(other)), qPrintable(asked));
         QCOMPARE(QDir::currentPath(), first);
         QCOMPARE(OpenEditors().size(), std::size_t(1));
 
-        AnswerNextQuestion("Yes");
+        const std::string before = VaskTest::ReadFile(
+            "Infos/" + std::string(editor->InfoData().Name.c_str()) + ".vaskinfo");
+        const std::string edited =
+            "Infos/" + std::string(editor->InfoData().Name.c_str()) + ".vaskinfo";
+        AnswerNextQuestion("Discard");
         QVERIFY(window.SwitchWorkspace(other));
+        QCOMPARE(VaskTest::ReadFile(first.toStdString() + "/" + edited), before);
         QCOMPARE(QDir::currentPath(), other);
         QVERIFY(References().Outlines().size() <= 1); // the old folder's infos are gone
         QTRY_COMPARE(OpenEditors().size(), std::size_t(0));
