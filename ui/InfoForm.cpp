@@ -12,6 +12,7 @@
 #include "ui/ProgramConfirmation.h"
 #include "ui/ReadableCharacters.h"
 #include "ui/SystemString.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,18 +93,12 @@ int WholeGuidWidth(const QLineEdit* box) {
 }
 
 // Each new editor a step below and to the right of the one opened last, so that it does
-// not hide it; back to the screen's corner when it would move too far.
+// not hide it, and wholly on the screen.
 void Cascade(InfoForm* form) {
     static QPointer<InfoForm> last;
-    if (last && last->isVisible()) {
-        constexpr int Step = 32;
-        constexpr int Visible = 300; // what stays on the screen of a moved window at least
-        const QRect screen = last->screen()->availableGeometry();
-        QPoint next = last->pos() + QPoint(Step, Step);
-        if (next.x() > screen.right() - Visible || next.y() > screen.bottom() - Visible)
-            next = screen.topLeft();
-        form->move(next);
-    }
+    if (last && last->isVisible())
+        form->move(CascadePosition(last->pos(), last->frameGeometry().size(),
+                                   last->screen()->availableGeometry()));
     last = form;
 }
 } // namespace

@@ -12,6 +12,7 @@
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoPerkForm.h"
 #include "ui/TemplateBox.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -301,6 +302,28 @@ private slots:
             QCOMPARE(CutColumns(form->Grid(tab)).join(", "), QString());
         }
         QCOMPARE(CutColumns(form->ConditionList()).join(", "), QString());
+    }
+
+    // Editors opened one after another step down and right while they fit, and go back to
+    // the corner instead of leaving the screen (a 1366 x 768 screen with a taskbar).
+    void cascadedEditorsStayWhollyOnTheScreen() {
+        const QRect screen(0, 0, 1366, 728);
+        for (const QSize frame : {QSize(1180, 770), QSize(1180, 650), QSize(600, 400)}) {
+            QPoint at = screen.topLeft();
+            int steps = 0;
+            for (int i = 0; i < 40; ++i) {
+                const QPoint next = CascadePosition(at, frame, screen);
+                QVERIFY2(screen.contains(QRect(next, frame)) || next == screen.topLeft(),
+                         qPrintable(QString("%1,%2").arg(next.x()).arg(next.y())));
+                steps += next != screen.topLeft();
+                at = next;
+            }
+            // A window that leaves room steps on; one as tall as the screen stays put.
+            QCOMPARE(steps > 0, frame.height() + 32 <= screen.height());
+        }
+        // On a second screen, the corner is that screen's.
+        const QRect right(1366, 0, 1920, 1040);
+        QCOMPARE(CascadePosition(QPoint(2000, 400), QSize(1180, 700), right), right.topLeft());
     }
 
     // Tabbing into the GoldCostItem box opens the template box once; a click, too.
