@@ -7,6 +7,7 @@
 #include "ui/ParameterRowControls.h"
 #include "ui/SystemString.h"
 #include "ui/TemplateBox.h"
+#include "ui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -119,6 +120,8 @@ void ParameterForm::ScalePanels(int rowCount) {
         rows[i]->SetRowVisible(static_cast<int>(i) < rowCount);
     propertiesPanel->setVisible(rowCount > 0);
     propertiesCaption->setVisible(rowCount > 0);
+    // Grown for a type with more rows, the dialog keeps Save and Cancel on the screen.
+    KeepOnScreen(this);
 }
 
 void ParameterForm::SetUpRows(std::span<const Parameter> schemaRows) {

@@ -1,5 +1,10 @@
 #include "ui/WindowPlacement.h"
 
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
 namespace VaskEdit {
 
 QPoint CascadePosition(const QPoint& last, const QSize& frame, const QRect& screen) {
@@ -8,6 +13,23 @@ QPoint CascadePosition(const QPoint& last, const QSize& frame, const QRect& scre
     if (!screen.contains(QRect(next, frame)))
         return screen.topLeft();
     return next;
+}
+
+QPoint OnScreenPosition(const QRect& frame, const QRect& screen) {
+    const int x =
+        std::max(std::min(frame.x(), screen.x() + screen.width() - frame.width()), screen.x());
+    const int y =
+        std::max(std::min(frame.y(), screen.y() + screen.height() - frame.height()), screen.y());
+    return {x, y};
+}
+
+void KeepOnScreen(QWidget* window) {
+    if (!window->isVisible() || !window->screen())
+        return;
+    const QRect frame = window->frameGeometry();
+    const QPoint at = OnScreenPosition(frame, window->screen()->availableGeometry());
+    if (at != frame.topLeft())
+        window->move(at);
 }
 
 } // namespace VaskEdit

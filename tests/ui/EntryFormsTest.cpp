@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTest>
 
@@ -371,6 +372,32 @@ private slots:
         QTest::keyClicks(typed, "End");
         QVERIFY(SaveButton(form)->isEnabled());
         QVERIFY(!RefusalLabel(form)->isVisibleTo(&form));
+    }
+
+    // Centred while empty, the dialog grows with the rows of the type chosen: it moves up
+    // so that it stays on the screen, Save and Cancel included.
+    void aGrowingDialogStaysOnTheScreen() {
+        InfoCommandRef entry;
+        InfoCommandForm form(entry, EntryEditMode::New);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect area = form.screen()->availableGeometry();
+        const int emptyBottom = form.frameGeometry().bottom();
+        QLineEdit* typed = TypeList(form)->lineEdit();
+        typed->setFocus();
+        QTest::keyClicks(typed, "Give");
+        QCOMPARE(form.SelectedType(), int(FindEntryType(EntryKind::Command, "Give")->value));
+        QVERIFY(form.height() <= area.height());              // it can fit, and must
+        QVERIFY(form.frameGeometry().bottom() > emptyBottom); // it grew
+        QVERIFY2(area.contains(form.frameGeometry()),
+                 qPrintable(QString("%1,%2 %3x%4 on %5x%6")
+                                .arg(form.x())
+                                .arg(form.y())
+                                .arg(form.frameGeometry().width())
+                                .arg(form.frameGeometry().height())
+                                .arg(area.width())
+                                .arg(area.height())));
+        QVERIFY(SaveButton(form)->geometry().bottom() < form.height());
     }
 
     void textBoxesRefuseWhatTheFileWouldCut() {
