@@ -179,6 +179,39 @@ bool InfoManager::ReadInfoCache() {
     return true;
 }
 
+bool InfoManager::FollowInfoFile(const char* name) {
+    const Char48 infoName(name);
+    if (!IsValidInfoName(infoName.View())) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Read, infoName.Str(),
+                                 TesselEngine::Cause::InvalidName);
+        return false;
+    }
+    File file(InfoFilePath(infoName));
+    if (!file.OpenRead())
+        return false;
+    Stream text;
+    const bool read = file.ReadStream(text);
+    file.Close();
+    if (!read)
+        return false;
+    const VaskInfoCache fresh = ExtractCacheFields(text);
+    if (!ReadInfoCache()) {
+        // An empty "infocache" is the cache of a folder without infos.
+        if (TesselEngine::LastFailure().cause != TesselEngine::Cause::BadContent)
+            return false;
+    }
+    bool listed = false;
+    for (VaskInfoCache& record : InfoFileCache) {
+        if (record.Name == infoName) {
+            record = fresh;
+            listed = true;
+        }
+    }
+    if (!listed)
+        InfoFileCache.PushBack(fresh);
+    return WriteInfoCache();
+}
+
 void InfoManager::ClearFilter() {
     InfoCurrentFilter.ClearContent();
 }

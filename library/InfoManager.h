@@ -48,6 +48,12 @@ public:
     static bool GenerateCacheEntry();
     static bool WriteInfoCache();
     static bool ReadInfoCache();
+    // After the info's file was written: reads "infocache", gives the info's row the
+    // values of the file as it is now (a new row at the end for an info the cache lacks)
+    // and writes the cache again. False, with the reason in LastFailure, when the file or
+    // the cache cannot be read or the cache not written; a workspace without "infocache"
+    // gets none, which would list only this info.
+    static bool FollowInfoFile(const char* name);
     static void ClearFilter();
     static void FilterByName(const char* text);
     static void FilterByOwner(const char* text);

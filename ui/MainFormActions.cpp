@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -127,7 +128,69 @@ void MainForm::ReadInfoCache() {
     InfoManager::InfoFileCache.ClearContent();
     InfoManager::InfoCurrentFilter.ClearContent();
     InfoManager::ReadInfoCache();
+    listedFilter = {};
     ListInfos(false);
+}
+
+void MainForm::FollowSavedInfo(const std::string& name) {
+    // Without "infocache" there is no list to follow; "Update Cache" makes one.
+    if (!InfoManager::FollowInfoFile(name.c_str()) &&
+        TesselEngine::LastFailure().cause != TesselEngine::Cause::NotFound)
+        statusBar()->showMessage(
+            "\"infocache\" could not take the saved info.\n" + LastFailureText(), 20000);
+    ShowChangedInfos(name, name);
+}
+
+void MainForm::ShowChangedInfos(const std::string& oldName, const std::string& newName) {
+    const bool selected =
+        !selectedName->text().isEmpty() && ToSystemString(selectedName->text()) == oldName;
+    InfoManager::ReadInfoCache();
+    ApplyListedFilter(oldName, newName);
+    if (!selected)
+        return;
+    const QModelIndexList rows = infoModel->match(infoModel->index(0, 0), Qt::DisplayRole,
+                                                  FromSystemString(newName), 1, Qt::MatchExactly);
+    if (!rows.isEmpty()) {
+        infoList->selectRow(rows.first().row());
+        infoList->scrollTo(rows.first());
+    }
+}
+
+void MainForm::ApplyListedFilter(const std::string& oldName, const std::string& newName) {
+    switch (listedFilter.kind) {
+    case ListedFilter::Kind::None:
+        ListInfos(false);
+        return;
+    case ListedFilter::Kind::Field:
+        SelectInfosBy(listedFilter.type, listedFilter.text);
+        ListInfos(true);
+        return;
+    case ListedFilter::Kind::Search:
+        break;
+    }
+    const Char48 before(oldName.c_str());
+    const Char48 after(newName.c_str());
+    for (VaskInfoCache& row : InfoManager::InfoCurrentFilter) {
+        if (row.Name != before && row.Name != after)
+            continue;
+        for (const VaskInfoCache& cached : InfoManager::InfoFileCache) {
+            if (cached.Name == after)
+                row = cached;
+        }
+    }
+    ListInfos(true);
+}
+
+void MainForm::SelectInfosBy(const QString& type, const std::string& text) {
+    InfoManager::ClearFilter();
+    if (type == "Name")
+        InfoManager::FilterByName(text.c_str());
+    else if (type == "Owner")
+        InfoManager::FilterByOwner(text.c_str());
+    else if (type == "Quest")
+        InfoManager::FilterByQuest(text.c_str());
+    else
+        InfoManager::FilterAnyMatch(text.c_str());
 }
 
 void MainForm::UpdateInfoCache() {
@@ -137,6 +200,7 @@ void MainForm::UpdateInfoCache() {
     progress->setValue(0);
     progress->show();
     infoModel->SetRows({});
+    listedFilter = {};
     RunJob(
         updateCacheJob, "Update Cache", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
@@ -159,24 +223,15 @@ void MainForm::FilterInfos() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    const std::string bytes = ToSystemString(text);
-    InfoManager::ClearFilter();
-    const QString type = infoFilterType->currentText();
-    if (type == "Name")
-        InfoManager::FilterByName(bytes.c_str());
-    else if (type == "Owner")
-        InfoManager::FilterByOwner(bytes.c_str());
-    else if (type == "Quest")
-        InfoManager::FilterByQuest(bytes.c_str());
-    else
-        InfoManager::FilterAnyMatch(bytes.c_str());
-    ListInfos(true);
+    listedFilter = {ListedFilter::Kind::Field, infoFilterType->currentText(), ToSystemString(text)};
+    ApplyListedFilter({}, {});
 }
 
 void MainForm::ClearInfoFilter() {
     infoFilter->clear();
     infoFilterType->setCurrentIndex(0);
     InfoManager::InfoCurrentFilter.ClearContent();
+    listedFilter = {};
     ListInfos(false);
 }
 
@@ -186,9 +241,8 @@ void MainForm::FilterBySelectedOwner() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    InfoManager::ClearFilter();
-    InfoManager::FilterByOwner(ToSystemString(text).c_str());
-    ListInfos(true);
+    listedFilter = {ListedFilter::Kind::Field, "Owner", ToSystemString(text)};
+    ApplyListedFilter({}, {});
 }
 
 void MainForm::FilterBySelectedQuest() {
@@ -197,9 +251,8 @@ void MainForm::FilterBySelectedQuest() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    InfoManager::ClearFilter();
-    InfoManager::FilterByQuest(ToSystemString(text).c_str());
-    ListInfos(true);
+    listedFilter = {ListedFilter::Kind::Field, "Quest", ToSystemString(text)};
+    ApplyListedFilter({}, {});
 }
 
 void MainForm::OpenSelection() {
@@ -226,6 +279,7 @@ void MainForm::Search() {
         SearchSpokenText();
         return;
     }
+    listedFilter = {ListedFilter::Kind::Search, {}, {}};
     infoModel->SetRows({});
     progress->setValue(0);
     progress->show();

@@ -52,6 +52,7 @@ void MainForm::RenameSelection() {
 }
 
 void MainForm::SearchSpokenText() {
+    listedFilter = {ListedFilter::Kind::Search, {}, {}};
     infoModel->SetRows({});
     InfoManager::ClearFilter();
     // As the file search: a blank text finds nothing.
