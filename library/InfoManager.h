@@ -60,6 +60,9 @@ public:
     static void FilterByQuest(const char* text);
     static void FilterAnyMatch(const char* text);
     static bool SearchFilesFor(const char* text);
+    // The search of one info's file: true, with the file's cache row, when
+    // "Infos/" + name + ".vaskinfo" holds the whole text.
+    static bool InfoFileHolds(const char* name, const char* text, VaskInfoCache& row);
     // The file names of "Infos/*.vaskinfo" in scan order: the listing that every reader of
     // the whole folder goes through. False, with the reason in LastFailure, for a folder
     // that exists but cannot be listed, which must not pass for one without infos; a

@@ -130,8 +130,8 @@ private:
     // Fills the filter list with the cache's rows whose field (type: "Name", "Owner",
     // "Quest", or "" for any field, any case) holds the text.
     void SelectInfosBy(const QString& type, const std::string& text);
-    // Lists the filter in force over the cache as it is now. A search is not run again
-    // for a changed info: its row takes the info's cached values.
+    // Lists the filter in force over the cache as it is now. A search is asked again for
+    // the changed info only: it joins, leaves or stays in the result.
     void ApplyListedFilter(const std::string& oldName, const std::string& newName);
     void ListTemplates(bool filtered);
     void InfoRowSelected();
@@ -185,7 +185,7 @@ private:
     ConversationsView* conversations = nullptr;
     // What the info list shows: the whole cache, a filter over it, or a search's result.
     struct ListedFilter {
-        enum class Kind { None, Field, Search } kind = Kind::None;
+        enum class Kind { None, Field, FileSearch, SpokenSearch } kind = Kind::None;
         QString type;
         std::string text;
     };

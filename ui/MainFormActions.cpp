@@ -2,6 +2,7 @@
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/ReferenceIndex.h"
+#include "library/SpokenSearch.h"
 #include "library/TemplateManager.h"
 #include "tools/ExternalTools.h"
 #include "tools/Settings.h"
@@ -81,6 +82,16 @@ QString ProgressCount(const Jobs::JobProgress& progress, bool bytes) {
 
 bool FolderUnreadable(const Jobs::Outcome& outcome) {
     return outcome.failure.cause == TesselEngine::Cause::UnreadableFolder;
+}
+// Whether the index shows the info among those whose lines hold the text, with its row.
+bool ShowsSearchedText(const std::string& name, const std::string& text, VaskInfoCache& row) {
+    const std::optional<InfoOutline> outline = References().Outline(name);
+    if (!outline || text.empty() || !ShowsText(*outline, text))
+        return false;
+    row.Name = Char48(outline->name.c_str());
+    row.Owner = Char48(outline->owner.c_str());
+    row.Quest = Char48(outline->quest.c_str());
+    return true;
 }
 } // namespace
 
@@ -165,19 +176,33 @@ void MainForm::ApplyListedFilter(const std::string& oldName, const std::string& 
         SelectInfosBy(listedFilter.type, listedFilter.text);
         ListInfos(true);
         return;
-    case ListedFilter::Kind::Search:
+    case ListedFilter::Kind::FileSearch:
+    case ListedFilter::Kind::SpokenSearch:
         break;
     }
+    VaskInfoCache found;
+    const bool shown =
+        listedFilter.kind == ListedFilter::Kind::FileSearch
+            ? InfoManager::InfoFileHolds(newName.c_str(), listedFilter.text.c_str(), found)
+            : ShowsSearchedText(newName, listedFilter.text, found);
+    // In its place when it was found before, else last, as a search lists it.
     const Char48 before(oldName.c_str());
     const Char48 after(newName.c_str());
-    for (VaskInfoCache& row : InfoManager::InfoCurrentFilter) {
-        if (row.Name != before && row.Name != after)
-            continue;
-        for (const VaskInfoCache& cached : InfoManager::InfoFileCache) {
-            if (cached.Name == after)
-                row = cached;
+    std::vector<VaskInfoCache> kept;
+    bool placed = false;
+    for (const VaskInfoCache& row : InfoManager::InfoCurrentFilter) {
+        if (row.Name != before && row.Name != after) {
+            kept.push_back(row);
+        } else if (shown && !placed) {
+            kept.push_back(found);
+            placed = true;
         }
     }
+    if (shown && !placed)
+        kept.push_back(found);
+    InfoManager::ClearFilter();
+    for (const VaskInfoCache& row : kept)
+        InfoManager::InfoCurrentFilter.PushBack(row);
     ListInfos(true);
 }
 
@@ -279,12 +304,12 @@ void MainForm::Search() {
         SearchSpokenText();
         return;
     }
-    listedFilter = {ListedFilter::Kind::Search, {}, {}};
     infoModel->SetRows({});
     progress->setValue(0);
     progress->show();
     // The job searches for the whole text as it stands when the job starts.
     const std::string text = ToSystemString(searchBox->text());
+    listedFilter = {ListedFilter::Kind::FileSearch, {}, text};
     RunJob(
         searchJob, "Search for \"" + searchBox->text() + "\"", Counted::Files,
         [text](const auto& report, const auto& cancel) {

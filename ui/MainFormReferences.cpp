@@ -52,11 +52,11 @@ void MainForm::RenameSelection() {
 }
 
 void MainForm::SearchSpokenText() {
-    listedFilter = {ListedFilter::Kind::Search, {}, {}};
     infoModel->SetRows({});
     InfoManager::ClearFilter();
     // As the file search: a blank text finds nothing.
     const QString text = searchBox->text();
+    listedFilter = {ListedFilter::Kind::SpokenSearch, {}, ToSystemString(text)};
     if (!StringIsValid(text) || !WaitForReferences(this)) {
         ListInfos(true);
         return;

@@ -261,6 +261,19 @@ TEST_F(InfoManagerTest, CacheRowFollowsAWrittenInfoFile) {
     EXPECT_EQ(ReadFile("infocache"), "Alpha,Bob,Q_1,Bravo,Lena,Q_3,Charlie,Dray,Q_2,Delta,Bob,,");
 }
 
+// One info's file searched alone finds what the search of the folder finds in it.
+TEST_F(InfoManagerTest, OneInfoFileIsSearchedForTheWholeText) {
+    WriteInfo("Alpha", "Bob", "Q_Bob");
+    VaskInfoCache row;
+    ASSERT_TRUE(InfoManager::InfoFileHolds("Alpha", "Q_Bob", row));
+    EXPECT_EQ(row.Name.View(), "Alpha");
+    EXPECT_EQ(row.Owner.View(), "Bob");
+    EXPECT_EQ(row.Quest.View(), "Q_Bob");
+    EXPECT_FALSE(InfoManager::InfoFileHolds("Alpha", "Q_Bobby", row));
+    EXPECT_FALSE(InfoManager::InfoFileHolds("Missing", "Bob", row));
+    EXPECT_FALSE(InfoManager::InfoFileHolds("../Alpha", "Bob", row));
+}
+
 TEST_F(InfoManagerTest, WriteAndExistence) {
     EXPECT_FALSE(InfoManager::ExistsInfoFile("Fresh"));
     const std::uint32_t index = InfoManager::CreateVaskInfo("Fresh");

@@ -784,6 +784,49 @@ private slots:
         QCOMPARE(window.SelectedOwner()->text(), QString("Mira"));
     }
 
+    // A search's result follows saved infos too: an info whose file now holds the text
+    // joins it, one that no longer does leaves, and a row shows the info's values now.
+    void searchResultsFollowSavedInfos() {
+        References().Build({}, {});
+        MainForm window;
+        window.show();
+        window.ReadInfoCache();
+        window.SearchType()->setCurrentText("File text");
+        window.SearchBox()->setText("Q_GuardDuty");
+        window.Search();
+        FinishJobs(window);
+        const int found = Rows(window.InfoList());
+        QVERIFY(RowTexts(window.InfoList()).contains("Dray_GateOpen|Dray|Q_GuardDuty"));
+
+        QPointer<InfoForm> haggle = OpenInfoByName(&window, "Bob_Haggle");
+        haggle->EditInfo();
+        static_cast<QLineEdit*>(haggle->Field("Quest"))->setText("Q_GuardDuty");
+        AnswerNextQuestion("Yes");
+        haggle->Save();
+        QCOMPARE(Rows(window.InfoList()), found + 1);
+        QVERIFY(RowTexts(window.InfoList()).contains("Bob_Haggle|Bob|Q_GuardDuty"));
+
+        QPointer<InfoForm> gate = OpenInfoByName(&window, "Dray_GateOpen");
+        gate->EditInfo();
+        static_cast<QLineEdit*>(gate->Field("Quest"))->setText("Q_Elsewhere");
+        AnswerNextQuestion("Yes");
+        gate->Save();
+        QCOMPARE(Rows(window.InfoList()), found);
+        QVERIFY(!RowTexts(window.InfoList()).join('\n').contains("Dray_GateOpen"));
+        QCOMPARE(window.SearchBox()->text(), QString("Q_GuardDuty"));
+
+        window.SearchType()->setCurrentText("Spoken text");
+        window.SearchBox()->setText("Some of them bite");
+        window.Search();
+        QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Mira|"});
+        QPointer<InfoForm> mira = OpenInfoByName(&window, "Mira_Greeting");
+        mira->EditInfo();
+        static_cast<QLineEdit*>(mira->Field("Owner"))->setText("Lena");
+        AnswerNextQuestion("Yes");
+        mira->Save();
+        QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Lena|"});
+    }
+
     void splitAndMergeEndToEnd() {
         fs::remove_all("Infos");
         fs::create_directory("Infos");
