@@ -44,6 +44,13 @@ template <typename Match> void Select(Match match) {
     }
 }
 
+// The whole text: a cut one would report files that hold only its beginning.
+bool Holds(Stream& content, const char* text) {
+    const std::size_t length = text ? std::strlen(text) : 0;
+    return length <= content.GetSize() &&
+           content.FindBytes(text, static_cast<std::uint32_t>(length));
+}
+
 // Opens the scan's current file and loads it whole; false for a file that cannot be read.
 bool LoadCurrent(Stream& text) {
     File file(*InfoManager::InfoDirectoryPath, InfoManager::InfoDirectory->GetFileName());
@@ -179,6 +186,54 @@ bool InfoManager::ReadInfoCache() {
     return true;
 }
 
+namespace {
+// Reads the info's own file whole; false, with the reason in LastFailure, when it cannot.
+bool LoadInfoFile(const Char48& name, Stream& text) {
+    if (!IsValidInfoName(name.View())) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Read, name.Str(),
+                                 TesselEngine::Cause::InvalidName);
+        return false;
+    }
+    File file(InfoFilePath(name));
+    if (!file.OpenRead())
+        return false;
+    const bool read = file.ReadStream(text);
+    file.Close();
+    return read;
+}
+} // namespace
+
+bool InfoManager::InfoFileHolds(const char* name, const char* text, VaskInfoCache& row) {
+    Stream content;
+    if (!LoadInfoFile(Char48(name), content) || !Holds(content, text))
+        return false;
+    row = ExtractCacheFields(content);
+    return true;
+}
+
+bool InfoManager::FollowInfoFile(const char* name) {
+    const Char48 infoName(name);
+    Stream text;
+    if (!LoadInfoFile(infoName, text))
+        return false;
+    const VaskInfoCache fresh = ExtractCacheFields(text);
+    if (!ReadInfoCache()) {
+        // An empty "infocache" is the cache of a folder without infos.
+        if (TesselEngine::LastFailure().cause != TesselEngine::Cause::BadContent)
+            return false;
+    }
+    bool listed = false;
+    for (VaskInfoCache& record : InfoFileCache) {
+        if (record.Name == infoName) {
+            record = fresh;
+            listed = true;
+        }
+    }
+    if (!listed)
+        InfoFileCache.PushBack(fresh);
+    return WriteInfoCache();
+}
+
 void InfoManager::ClearFilter() {
     InfoCurrentFilter.ClearContent();
 }
@@ -212,10 +267,7 @@ bool InfoManager::SearchFilesFor(const char* text) {
         return false;
     Stream content;
     if (LoadCurrent(content)) {
-        // The whole text: a cut one would report files that hold only its beginning.
-        const std::size_t length = text ? std::strlen(text) : 0;
-        if (length <= content.GetSize() &&
-            content.FindBytes(text, static_cast<std::uint32_t>(length)))
+        if (Holds(content, text))
             InfoCurrentFilter.PushBack(ExtractCacheFields(content));
     } else {
         Skip(InfoDirectory->GetFileName());

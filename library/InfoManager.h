@@ -48,12 +48,21 @@ public:
     static bool GenerateCacheEntry();
     static bool WriteInfoCache();
     static bool ReadInfoCache();
+    // After the info's file was written: reads "infocache", gives the info's row the
+    // values of the file as it is now (a new row at the end for an info the cache lacks)
+    // and writes the cache again. False, with the reason in LastFailure, when the file or
+    // the cache cannot be read or the cache not written; a workspace without "infocache"
+    // gets none, which would list only this info.
+    static bool FollowInfoFile(const char* name);
     static void ClearFilter();
     static void FilterByName(const char* text);
     static void FilterByOwner(const char* text);
     static void FilterByQuest(const char* text);
     static void FilterAnyMatch(const char* text);
     static bool SearchFilesFor(const char* text);
+    // The search of one info's file: true, with the file's cache row, when
+    // "Infos/" + name + ".vaskinfo" holds the whole text.
+    static bool InfoFileHolds(const char* name, const char* text, VaskInfoCache& row);
     // The file names of "Infos/*.vaskinfo" in scan order: the listing that every reader of
     // the whole folder goes through. False, with the reason in LastFailure, for a folder
     // that exists but cannot be listed, which must not pass for one without infos; a

@@ -103,10 +103,28 @@ void Cascade(InfoForm* form) {
 }
 } // namespace
 
+namespace {
+struct EditorWatch {
+    QPointer<QObject> owner;
+    std::function<void(InfoForm*)> opened;
+};
+
+EditorWatch& Watch() {
+    static EditorWatch watch;
+    return watch;
+}
+} // namespace
+
+void WatchOpenedEditors(QObject* owner, std::function<void(InfoForm*)> opened) {
+    Watch() = {owner, std::move(opened)};
+}
+
 InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
                          const std::string& sourcePath) {
     auto* form = new InfoForm;
     form->setAttribute(Qt::WA_DeleteOnClose);
+    if (const EditorWatch& watch = Watch(); watch.owner && watch.opened)
+        watch.opened(form);
     Cascade(form);
     form->show();
     form->InfoEditor_OnOpen(index, mode);
@@ -217,6 +235,10 @@ QPushButton* InfoForm::Button(const QString& caption) const {
 void InfoForm::BuildLayout() {
     QMenu* file = menuBar()->addMenu("File");
     file->addAction("Save", this, &InfoForm::Save);
+    // The key is also handled by the window's own key handling, which the boxes reach
+    // first; the menu shows it.
+    QAction* apply = file->addAction("Apply", this, &InfoForm::Apply);
+    apply->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addAction("Cancel", this, &InfoForm::Cancel);
     BuildEditMenu();
     BuildReferenceMenu(menuBar()->addMenu("Tools"));
@@ -236,11 +258,14 @@ void InfoForm::BuildLayout() {
     // Top strip: the buttons, Owner and Partner; the condition list at the right edge.
     auto* top = new QHBoxLayout;
     saveButton = NewButton("Save", this);
+    applyButton = NewButton("Apply", this);
+    applyButton->setToolTip("Save and keep editing (Ctrl+Shift+S)");
     editButton = NewButton("Edit", this);
     newButton = NewButton("New", this);
     copyButton = NewButton("Copy", this);
     cancelButton = NewButton("Cancel", this);
-    for (QPushButton* button : {saveButton, editButton, newButton, copyButton, cancelButton})
+    for (QPushButton* button :
+         {saveButton, applyButton, editButton, newButton, copyButton, cancelButton})
         top->addWidget(button);
     auto* people = new QGridLayout;
     people->addWidget(new QLabel("Owner"), 0, 0);
@@ -501,6 +526,7 @@ void InfoForm::BuildLayout() {
     connect(perkList, &QTableView::activated, this, [this] { tabs->setCurrentIndex(2); });
     connect(perkList, &QTableView::clicked, this, [this] { tabs->setCurrentIndex(2); });
     connect(saveButton, &QPushButton::clicked, this, &InfoForm::Save);
+    connect(applyButton, &QPushButton::clicked, this, &InfoForm::Apply);
     connect(cancelButton, &QPushButton::clicked, this, &InfoForm::Cancel);
     connect(editButton, &QPushButton::clicked, this, &InfoForm::EditInfo);
     connect(copyButton, &QPushButton::clicked, this, &InfoForm::CopyInfo);

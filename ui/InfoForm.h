@@ -53,7 +53,10 @@ public:
     void RebuildPerkGridView();
 
     // The buttons and menu entries.
+    // Save writes the info and closes the window; Apply writes it and keeps the window
+    // open in Edit mode on the written info.
     void Save();
+    void Apply();
     void Cancel();
     void EditInfo();
     void CopyInfo();
@@ -97,6 +100,11 @@ public:
     // saved or discarded, naming the info. False when the window stays open.
     bool CloseAskingToSave(const QString& occasion);
 
+signals:
+    // The info was written to "Infos/" + name + ".vaskinfo".
+    void infoSaved(const std::string& name);
+
+public:
     // Shows the unsaved work kept in a recovery file exactly as it was, marked unsaved;
     // from then on the window keeps its work in a file of its own and removes the old.
     void RestoreRecovered(const RecoveryRecord& record, const std::string& file);
@@ -126,6 +134,11 @@ private:
     };
 
     void BuildLayout();
+    // Takes the name and owner from their boxes; false, after saying why, when either
+    // cannot be saved.
+    bool TakeNameAndOwner();
+    // The checks, questions and writes of a save; true when the info was written.
+    bool WriteShownInfo();
     QWidget* MakeControl(FieldControl& field);
     void LoadFields();
     // Shows the working copy's members without taking them as the loaded texts.
@@ -202,6 +215,7 @@ private:
     EntryTableModel* perkListModel = nullptr;
     std::vector<QPushButton*> stripButtons;
     QPushButton* saveButton = nullptr;
+    QPushButton* applyButton = nullptr;
     QPushButton* editButton = nullptr;
     QPushButton* newButton = nullptr;
     QPushButton* copyButton = nullptr;

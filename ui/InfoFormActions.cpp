@@ -201,22 +201,57 @@ void InfoForm::PickGoldCostItem() {
 }
 
 void InfoForm::Save() {
+    if (!TakeNameAndOwner())
+        return;
+    if (!Editable()) {
+        close();
+        return;
+    }
+    if (!WriteShownInfo())
+        return;
+    infoData.RequiredPerks.clear();
+    infoData.InfoCommands.clear();
+    infoData.InfoConditions.clear();
+    closeConfirmed = true;
+    close();
+}
+
+void InfoForm::Apply() {
+    if (!Editable()) {
+        ShowReadOnlyMessage(this);
+        return;
+    }
+    if (!WriteShownInfo())
+        return;
+    // The window goes on with the info as its file now holds it: later saves write that
+    // file, and nothing is unsaved until the next change.
+    loadedName = infoData.Name;
+    SetInfoEditMode(InfoFormEditMode::Edit);
+    LoadFields();
+    SetSourceFile(InfoFilePath(Char48(infoData.Name)).Str());
+    ResetHistory();
+}
+
+bool InfoForm::TakeNameAndOwner() {
     auto* nameBox = static_cast<QLineEdit*>(Field("InfoName"));
     auto* ownerBox = static_cast<QLineEdit*>(Field("Owner"));
     infoData.Name = ToSystemString(nameBox->text(), 49);
     infoData.Owner = ToSystemString(ownerBox->text(), 49);
     if (!StringIsValid(nameBox->text()) || !IsValidInfoName(infoData.Name)) {
         ShowMessage(this, "Caution!", "Invalid info name!");
-        return;
+        return false;
     }
     if (!StringIsValid(ownerBox->text())) {
         ShowMessage(this, "Caution!", "Invalid owner name!");
-        return;
+        return false;
     }
-    if (!Editable()) {
-        close();
-        return;
-    }
+    return true;
+}
+
+bool InfoForm::WriteShownInfo() {
+    if (!TakeNameAndOwner())
+        return false;
+    auto* nameBox = static_cast<QLineEdit*>(Field("InfoName"));
     // What the reader made of a damaged file is a guess, which is not saved.
     if (editMode != InfoFormEditMode::New && !sourceComparison.damage.empty()) {
         ShowMessage(this, "Caution!",
@@ -224,11 +259,11 @@ void InfoForm::Save() {
                         "The file this info was read from is damaged: " + sourceComparison.damage +
                         ".\nMend it in a text editor; the editor does not save a "
                         "guess of it."));
-        return;
+        return false;
     }
     if ((editMode == InfoFormEditMode::New || editMode == InfoFormEditMode::Copy) &&
         Ask(this, "Caution", "Are you sure?") == DialogResult::No)
-        return;
+        return false;
     // An info read from a file that is not its own would overwrite another file.
     if (editMode == InfoFormEditMode::Edit && !sourceElsewhere.empty() &&
         !SavesOver(sourcePath, infoData.Name) &&
@@ -236,7 +271,7 @@ void InfoForm::Save() {
             FromSystemString(sourceElsewhere) + "\nSave it as \"" +
                 FromSystemString(InfoDirectoryName + infoData.Name + InfoExtension) +
                 "\" all the same?") != DialogResult::Yes)
-        return;
+        return false;
     if (sourceComparison.changed && !sourceChangeAccepted) {
         const QString lines = QString::number(sourceComparison.changedLines) +
                               (sourceComparison.changedLines == 1 ? " line" : " lines");
@@ -247,14 +282,14 @@ void InfoForm::Save() {
                       "cuts some of its text (see the notice in the window)."
                 : "Saving changes the layout of " + lines + " of the file this info was read from.";
         if (Ask(this, "Caution", what + "\nSave anyway?") != DialogResult::Yes)
-            return;
+            return false;
         sourceChangeAccepted = true;
     }
     const QString name = nameBox->text();
     if (InfoManager::ExistsInfoFile(infoData.Name.c_str()) &&
         Ask(this, "InfoManager", "File <" + name + ">\n does already exist. Continue?") ==
             DialogResult::No)
-        return;
+        return false;
 
     StoreFields();
     // An emptied number box saves the number a new info starts with: the game cannot read
@@ -277,16 +312,16 @@ void InfoForm::Save() {
                             " of the info would hold a value that the game cannot read (empty, "
                             "or only its prefix):\n" +
                             FromSystemString(unreadable) + "\nNothing was saved.");
-            return;
+            return false;
         }
     }
     // The info refers to its texts: they are written first, and without them nothing is.
     const HeldWorkspace held = LockWorkspace(this, "save info");
     if (!held)
-        return;
+        return false;
     TablesBefore texts;
     if (!WritePendingTexts(texts))
-        return;
+        return false;
     const std::uint32_t index = InfoManager::CreateVaskInfo(infoData.Name.c_str());
     StoreInfoRef(infoData, InfoManager::InfoFiles[index], editMode != InfoFormEditMode::New);
     if (!InfoManager::WriteVaskInfo(index)) {
@@ -295,15 +330,12 @@ void InfoForm::Save() {
         PutBackTables(texts);
         ShowTableTextsInEditors();
         ShowMessage(this, "Error", LastFailureText());
-        return;
+        return false;
     }
     RemoveRecovery(); // saved: the copy of the work is no longer needed
     ShowMissedBackups();
-    infoData.RequiredPerks.clear();
-    infoData.InfoCommands.clear();
-    infoData.InfoConditions.clear();
-    closeConfirmed = true;
-    close();
+    emit infoSaved(infoData.Name);
+    return true;
 }
 
 void InfoForm::Cancel() {
@@ -484,6 +516,10 @@ bool InfoForm::HandleKey(QKeyEvent& key, QWidget* target) {
     }
     if (code == Qt::Key_S && modifiers == Qt::ControlModifier) {
         Save();
+        return true;
+    }
+    if (code == Qt::Key_S && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        Apply();
         return true;
     }
     if (Editable() && HandleEditKey(code, modifiers, target))

@@ -3,8 +3,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
 
+class QObject;
 class QWidget;
 
 namespace VaskEdit {
@@ -14,6 +16,10 @@ struct Place;
 } // namespace VaskEdit
 
 namespace VaskEdit {
+
+// While owner lives, opened is told of every info editor window opened from now on,
+// wherever it is opened from: the main window follows the editors' saves this way.
+void WatchOpenedEditors(QObject* owner, std::function<void(InfoForm*)> opened);
 
 // Opens a new, free-standing info editor window on entry index of
 // InfoManager::InfoFiles in the given mode; sourcePath names the file the info was read

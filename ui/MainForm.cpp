@@ -9,6 +9,8 @@
 #include "ui/ColumnFit.h"
 #include "ui/CreditBox.h"
 #include "ui/DialogLook.h"
+#include "ui/InfoForm.h"
+#include "ui/InfoOpening.h"
 #include "ui/Messages.h"
 #include "ui/RowList.h"
 #include "ui/SystemString.h"
@@ -138,6 +140,10 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     auto* openSelection = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
     connect(openSelection, &QShortcut::activated, this, &MainForm::OpenSelection);
     qApp->installEventFilter(new WindowKeys(this));
+    // The list follows what the editors write, wherever they were opened from.
+    WatchOpenedEditors(this, [this](InfoForm* editor) {
+        connect(editor, &InfoForm::infoSaved, this, &MainForm::FollowSavedInfo);
+    });
 
     // Start-up: the info library, then the settings; failures are shown and start-up goes on.
     if (!InfoManager::Initialize())

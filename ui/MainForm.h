@@ -48,6 +48,12 @@ public:
     void FindUsagesOfSelection();
     void RenameSelection();
     void SearchSpokenText();
+    // After an editor wrote the info: its row of "infocache" follows the file, and the
+    // list shows it.
+    void FollowSavedInfo(const std::string& name);
+    // Lists "infocache" again after infos changed, with the filter in force applied
+    // again; a selected info stays selected (under newName after a rename).
+    void ShowChangedInfos(const std::string& oldName, const std::string& newName);
     // The template tab's actions.
     void ReadTemplateCache();
     void FilterTemplates();
@@ -83,6 +89,7 @@ public:
     QLineEdit* SearchBox() const { return searchBox; }
     QComboBox* SearchType() const { return searchType; }
     QLineEdit* SelectedName() const { return selectedName; }
+    QLineEdit* SelectedOwner() const { return selectedOwner; }
     QLineEdit* SelectedQuest() const { return selectedQuest; }
     QLineEdit* TemplateFilterBox() const { return templateFilter; }
     QComboBox* TemplateFilterType() const { return templateFilterType; }
@@ -124,6 +131,12 @@ private:
     // Empties every list and cache that came from the current directory.
     void ForgetWorkspace();
     void ListInfos(bool filtered);
+    // Fills the filter list with the cache's rows whose field (type: "Name", "Owner",
+    // "Quest", or "" for any field, any case) holds the text.
+    void SelectInfosBy(const QString& type, const std::string& text);
+    // Lists the filter in force over the cache as it is now. A search is asked again for
+    // the changed info only: it joins, leaves or stays in the result.
+    void ApplyListedFilter(const std::string& oldName, const std::string& newName);
     void ListTemplates(bool filtered);
     void InfoRowSelected();
     // "3 of 51 infos": the rows listed, of the cache's.
@@ -174,6 +187,13 @@ private:
     QLineEdit* templateGuid;
     QLineEdit* templateFile;
     ConversationsView* conversations = nullptr;
+    // What the info list shows: the whole cache, a filter over it, or a search's result.
+    struct ListedFilter {
+        enum class Kind { None, Field, FileSearch, SpokenSearch } kind = Kind::None;
+        QString type;
+        std::string text;
+    };
+    ListedFilter listedFilter;
 
     BackgroundJob updateCacheJob;
     BackgroundJob searchJob;

@@ -2,6 +2,7 @@
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/ReferenceIndex.h"
+#include "library/SpokenSearch.h"
 #include "library/TemplateManager.h"
 #include "tools/ExternalTools.h"
 #include "tools/Settings.h"
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -81,6 +83,16 @@ QString ProgressCount(const Jobs::JobProgress& progress, bool bytes) {
 bool FolderUnreadable(const Jobs::Outcome& outcome) {
     return outcome.failure.cause == TesselEngine::Cause::UnreadableFolder;
 }
+// Whether the index shows the info among those whose lines hold the text, with its row.
+bool ShowsSearchedText(const std::string& name, const std::string& text, VaskInfoCache& row) {
+    const std::optional<InfoOutline> outline = References().Outline(name);
+    if (!outline || text.empty() || !ShowsText(*outline, text))
+        return false;
+    row.Name = Char48(outline->name.c_str());
+    row.Owner = Char48(outline->owner.c_str());
+    row.Quest = Char48(outline->quest.c_str());
+    return true;
+}
 } // namespace
 
 void MainForm::ListInfos(bool filtered) {
@@ -127,7 +139,83 @@ void MainForm::ReadInfoCache() {
     InfoManager::InfoFileCache.ClearContent();
     InfoManager::InfoCurrentFilter.ClearContent();
     InfoManager::ReadInfoCache();
+    listedFilter = {};
     ListInfos(false);
+}
+
+void MainForm::FollowSavedInfo(const std::string& name) {
+    // Without "infocache" there is no list to follow; "Update Cache" makes one.
+    if (!InfoManager::FollowInfoFile(name.c_str()) &&
+        TesselEngine::LastFailure().cause != TesselEngine::Cause::NotFound)
+        statusBar()->showMessage(
+            "\"infocache\" could not take the saved info.\n" + LastFailureText(), 20000);
+    ShowChangedInfos(name, name);
+}
+
+void MainForm::ShowChangedInfos(const std::string& oldName, const std::string& newName) {
+    const bool selected =
+        !selectedName->text().isEmpty() && ToSystemString(selectedName->text()) == oldName;
+    InfoManager::ReadInfoCache();
+    ApplyListedFilter(oldName, newName);
+    if (!selected)
+        return;
+    const QModelIndexList rows = infoModel->match(infoModel->index(0, 0), Qt::DisplayRole,
+                                                  FromSystemString(newName), 1, Qt::MatchExactly);
+    if (!rows.isEmpty()) {
+        infoList->selectRow(rows.first().row());
+        infoList->scrollTo(rows.first());
+    }
+}
+
+void MainForm::ApplyListedFilter(const std::string& oldName, const std::string& newName) {
+    switch (listedFilter.kind) {
+    case ListedFilter::Kind::None:
+        ListInfos(false);
+        return;
+    case ListedFilter::Kind::Field:
+        SelectInfosBy(listedFilter.type, listedFilter.text);
+        ListInfos(true);
+        return;
+    case ListedFilter::Kind::FileSearch:
+    case ListedFilter::Kind::SpokenSearch:
+        break;
+    }
+    VaskInfoCache found;
+    const bool shown =
+        listedFilter.kind == ListedFilter::Kind::FileSearch
+            ? InfoManager::InfoFileHolds(newName.c_str(), listedFilter.text.c_str(), found)
+            : ShowsSearchedText(newName, listedFilter.text, found);
+    // In its place when it was found before, else last, as a search lists it.
+    const Char48 before(oldName.c_str());
+    const Char48 after(newName.c_str());
+    std::vector<VaskInfoCache> kept;
+    bool placed = false;
+    for (const VaskInfoCache& row : InfoManager::InfoCurrentFilter) {
+        if (row.Name != before && row.Name != after) {
+            kept.push_back(row);
+        } else if (shown && !placed) {
+            kept.push_back(found);
+            placed = true;
+        }
+    }
+    if (shown && !placed)
+        kept.push_back(found);
+    InfoManager::ClearFilter();
+    for (const VaskInfoCache& row : kept)
+        InfoManager::InfoCurrentFilter.PushBack(row);
+    ListInfos(true);
+}
+
+void MainForm::SelectInfosBy(const QString& type, const std::string& text) {
+    InfoManager::ClearFilter();
+    if (type == "Name")
+        InfoManager::FilterByName(text.c_str());
+    else if (type == "Owner")
+        InfoManager::FilterByOwner(text.c_str());
+    else if (type == "Quest")
+        InfoManager::FilterByQuest(text.c_str());
+    else
+        InfoManager::FilterAnyMatch(text.c_str());
 }
 
 void MainForm::UpdateInfoCache() {
@@ -137,6 +225,7 @@ void MainForm::UpdateInfoCache() {
     progress->setValue(0);
     progress->show();
     infoModel->SetRows({});
+    listedFilter = {};
     RunJob(
         updateCacheJob, "Update Cache", Counted::Files,
         [](const auto& report, const auto& cancel) { return Jobs::UpdateCache(report, cancel); },
@@ -159,24 +248,15 @@ void MainForm::FilterInfos() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    const std::string bytes = ToSystemString(text);
-    InfoManager::ClearFilter();
-    const QString type = infoFilterType->currentText();
-    if (type == "Name")
-        InfoManager::FilterByName(bytes.c_str());
-    else if (type == "Owner")
-        InfoManager::FilterByOwner(bytes.c_str());
-    else if (type == "Quest")
-        InfoManager::FilterByQuest(bytes.c_str());
-    else
-        InfoManager::FilterAnyMatch(bytes.c_str());
-    ListInfos(true);
+    listedFilter = {ListedFilter::Kind::Field, infoFilterType->currentText(), ToSystemString(text)};
+    ApplyListedFilter({}, {});
 }
 
 void MainForm::ClearInfoFilter() {
     infoFilter->clear();
     infoFilterType->setCurrentIndex(0);
     InfoManager::InfoCurrentFilter.ClearContent();
+    listedFilter = {};
     ListInfos(false);
 }
 
@@ -186,9 +266,8 @@ void MainForm::FilterBySelectedOwner() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    InfoManager::ClearFilter();
-    InfoManager::FilterByOwner(ToSystemString(text).c_str());
-    ListInfos(true);
+    listedFilter = {ListedFilter::Kind::Field, "Owner", ToSystemString(text)};
+    ApplyListedFilter({}, {});
 }
 
 void MainForm::FilterBySelectedQuest() {
@@ -197,9 +276,8 @@ void MainForm::FilterBySelectedQuest() {
         ShowMessage(this, "Caution!", "Invalid filter text!");
         return;
     }
-    InfoManager::ClearFilter();
-    InfoManager::FilterByQuest(ToSystemString(text).c_str());
-    ListInfos(true);
+    listedFilter = {ListedFilter::Kind::Field, "Quest", ToSystemString(text)};
+    ApplyListedFilter({}, {});
 }
 
 void MainForm::OpenSelection() {
@@ -231,6 +309,7 @@ void MainForm::Search() {
     progress->show();
     // The job searches for the whole text as it stands when the job starts.
     const std::string text = ToSystemString(searchBox->text());
+    listedFilter = {ListedFilter::Kind::FileSearch, {}, text};
     RunJob(
         searchJob, "Search for \"" + searchBox->text() + "\"", Counted::Files,
         [text](const auto& report, const auto& cancel) {

@@ -56,6 +56,7 @@ void MainForm::SearchSpokenText() {
     InfoManager::ClearFilter();
     // As the file search: a blank text finds nothing.
     const QString text = searchBox->text();
+    listedFilter = {ListedFilter::Kind::SpokenSearch, {}, ToSystemString(text)};
     if (!StringIsValid(text) || !WaitForReferences(this)) {
         ListInfos(true);
         return;

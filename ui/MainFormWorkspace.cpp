@@ -121,6 +121,7 @@ void MainForm::ForgetWorkspace() {
     References().Clear();
     Settings::RestoreDefaults(); // a folder without "Settings.ini" has the defaults
 
+    listedFilter = {};
     ListInfos(false);
     ListTemplates(false);
     for (QLineEdit* box : {infoFilter, selectedName, selectedOwner, selectedQuest, searchBox,

@@ -92,17 +92,9 @@ void ReferencesRenamed(const QString& oldName, const QString& newName) {
     MainForm* main = FindMainForm();
     if (!main)
         return;
-    const bool selected = main->SelectedName()->text() == oldName;
+    // The whole cache: a filter on the old name would hide the renamed info.
     main->ReadInfoCache();
-    if (selected) {
-        QTableView* list = main->InfoList();
-        const QModelIndexList rows = list->model()->match(
-            list->model()->index(0, 0), Qt::DisplayRole, newName, 1, Qt::MatchExactly);
-        if (!rows.isEmpty()) {
-            list->selectRow(rows.first().row());
-            list->scrollTo(rows.first());
-        }
-    }
+    main->ShowChangedInfos(ToSystemString(oldName), ToSystemString(newName));
     emit main->referencesChanged();
 }
 

@@ -23,8 +23,9 @@ bool WaitForReferences(QWidget* parent);
 // (the first names and the way to "Check Infos"); empty when there are none.
 QString NotReadWholeText();
 
-// After a rename: the main window's info list reads "infocache" again (the renamed
-// info stays selected when it was) and the views over the index hear that it changed.
+// After a rename: the main window's info list reads "infocache" again, unfiltered (the
+// renamed info stays selected when it was) and the views over the index hear that it
+// changed.
 void ReferencesRenamed(const QString& oldName, const QString& newName);
 
 } // namespace VaskEdit

@@ -235,6 +235,45 @@ TEST_F(InfoManagerTest, LifecycleOfInfosInMemory) {
     EXPECT_EQ(InfoManager::InfoFiles[0].Name.View(), "B");
 }
 
+// After an info file was written, its row of "infocache" takes the file's values in its
+// place, or comes last for an info the cache lacks; an empty cache gets its first row,
+// and a workspace without a cache gets none.
+TEST_F(InfoManagerTest, CacheRowFollowsAWrittenInfoFile) {
+    EXPECT_FALSE(InfoManager::FollowInfoFile("Alpha")); // no file
+    WriteInfo("Alpha", "Bob", "Q_1");
+    EXPECT_FALSE(InfoManager::FollowInfoFile("Alpha"));
+    EXPECT_FALSE(fs::exists("infocache"));
+
+    WriteFile("infocache", "");
+    ASSERT_TRUE(InfoManager::FollowInfoFile("Alpha"));
+    EXPECT_EQ(ReadFile("infocache"), "Alpha,Bob,Q_1,");
+
+    WriteFile("infocache", "Alpha,Bob,Q_1,Bravo,Mira,,Charlie,Dray,Q_2,");
+    WriteInfo("Bravo", "Lena", "Q_3");
+    ASSERT_TRUE(InfoManager::FollowInfoFile("Bravo"));
+    EXPECT_EQ(ReadFile("infocache"), "Alpha,Bob,Q_1,Bravo,Lena,Q_3,Charlie,Dray,Q_2,");
+    WriteInfo("Delta", "Bob");
+    ASSERT_TRUE(InfoManager::FollowInfoFile("Delta"));
+    EXPECT_EQ(ReadFile("infocache"), "Alpha,Bob,Q_1,Bravo,Lena,Q_3,Charlie,Dray,Q_2,Delta,Bob,,");
+    EXPECT_EQ(Names(InfoManager::InfoFileCache),
+              (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta"}));
+    EXPECT_FALSE(InfoManager::FollowInfoFile("../infocache"));
+    EXPECT_EQ(ReadFile("infocache"), "Alpha,Bob,Q_1,Bravo,Lena,Q_3,Charlie,Dray,Q_2,Delta,Bob,,");
+}
+
+// One info's file searched alone finds what the search of the folder finds in it.
+TEST_F(InfoManagerTest, OneInfoFileIsSearchedForTheWholeText) {
+    WriteInfo("Alpha", "Bob", "Q_Bob");
+    VaskInfoCache row;
+    ASSERT_TRUE(InfoManager::InfoFileHolds("Alpha", "Q_Bob", row));
+    EXPECT_EQ(row.Name.View(), "Alpha");
+    EXPECT_EQ(row.Owner.View(), "Bob");
+    EXPECT_EQ(row.Quest.View(), "Q_Bob");
+    EXPECT_FALSE(InfoManager::InfoFileHolds("Alpha", "Q_Bobby", row));
+    EXPECT_FALSE(InfoManager::InfoFileHolds("Missing", "Bob", row));
+    EXPECT_FALSE(InfoManager::InfoFileHolds("../Alpha", "Bob", row));
+}
+
 TEST_F(InfoManagerTest, WriteAndExistence) {
     EXPECT_FALSE(InfoManager::ExistsInfoFile("Fresh"));
     const std::uint32_t index = InfoManager::CreateVaskInfo("Fresh");

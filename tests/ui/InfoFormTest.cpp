@@ -21,6 +21,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
@@ -503,6 +505,83 @@ private slots:
         VaskInfo saved;
         QVERIFY(saved.LoadDataFromFile("Brand_New"));
         QCOMPARE(QString::fromStdString(saved.LastExecutionTimestamp.Str()), QString("-1"));
+    }
+
+    // "Apply" writes the info and keeps the window open in Edit mode, editable and with
+    // nothing unsaved; the next change is applied to the same file. A new info applied
+    // goes on as that info.
+    void applyWritesAndKeepsTheWindowOpenForEditing() {
+        auto form = OpenForEditing("Bob_BuySword");
+        Box(*form, "Quest")->selectAll();
+        QTest::keyClicks(Box(*form, "Quest"), "Q_Applied");
+        QVERIFY(form->HasUnsavedChanges());
+        AnswerNextQuestion("Yes"); // the file exists
+        form->Apply();
+        QVERIFY(form->isVisible());
+        QVERIFY(form->EditMode() == InfoFormEditMode::Edit);
+        QVERIFY(!form->HasUnsavedChanges());
+        QVERIFY(!Box(*form, "Quest")->isReadOnly());
+        VaskInfo saved;
+        QVERIFY(saved.LoadDataFromFile("Bob_BuySword"));
+        QCOMPARE(QString::fromStdString(saved.Quest.Str()), QString("Q_Applied"));
+
+        QTest::keyClicks(Box(*form, "Quest"), "2");
+        AnswerNextQuestion("Yes");
+        form->Apply();
+        QVERIFY(form->isVisible());
+        VaskInfo again;
+        QVERIFY(again.LoadDataFromFile("Bob_BuySword"));
+        QCOMPARE(QString::fromStdString(again.Quest.Str()), QString("Q_Applied2"));
+
+        auto fresh = Open(nullptr, InfoFormEditMode::New);
+        Box(*fresh, "InfoName")->setText("Applied_New");
+        Box(*fresh, "Owner")->setText("Bob");
+        AnswerNextQuestion("Yes"); // "Are you sure?"
+        fresh->Apply();
+        QVERIFY(fs::exists("Infos/Applied_New.vaskinfo"));
+        QVERIFY(fresh->isVisible());
+        QVERIFY(fresh->EditMode() == InfoFormEditMode::Edit);
+        QCOMPARE(fresh->LoadedName(), std::string("Applied_New"));
+        QVERIFY(!Box(*fresh, "Owner")->isReadOnly());
+        Box(*fresh, "Owner")->setText("Lena");
+        AnswerNextQuestion("Yes"); // the file exists now
+        fresh->Save();
+        QVERIFY(fresh->isHidden());
+        VaskInfo applied;
+        QVERIFY(applied.LoadDataFromFile("Applied_New"));
+        QCOMPARE(QString::fromStdString(applied.Owner.Str()), QString("Lena"));
+    }
+
+    // Ctrl+Shift+S applies from any box; the File menu offers "Apply" with that key and
+    // the top strip has its button.
+    void controlShiftSApplies() {
+        auto form = OpenForEditing("Bob_BuySword");
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        Box(*form, "Quest")->setFocus();
+        Box(*form, "Quest")->selectAll();
+        QTest::keyClicks(Box(*form, "Quest"), "Q_Keyed");
+        AnswerNextQuestion("Yes");
+        QTest::keyClick(Box(*form, "Quest"), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(!form->HasUnsavedChanges());
+        QVERIFY(form->isVisible());
+        QCOMPARE(Box(*form, "Quest")->text(), QString("Q_Keyed"));
+        VaskInfo saved;
+        QVERIFY(saved.LoadDataFromFile("Bob_BuySword"));
+        QCOMPARE(QString::fromStdString(saved.Quest.Str()), QString("Q_Keyed"));
+
+        QAction* apply = nullptr;
+        for (QAction* menu : form->menuBar()->actions()) {
+            if (menu->text() != "File")
+                continue;
+            for (QAction* action : menu->menu()->actions()) {
+                if (action->text() == "Apply")
+                    apply = action;
+            }
+        }
+        QVERIFY(apply);
+        QCOMPARE(apply->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        QVERIFY(form->Button("Apply"));
     }
 
     // "Cancel" asks outside View; the window's close control and Escape ask before

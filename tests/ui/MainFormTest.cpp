@@ -692,6 +692,142 @@ private slots:
         QVERIFY(EditorOn("Mira_Teach")->EditMode() == InfoFormEditMode::Edit);
     }
 
+    // What an editor opened from the window saves is listed at once and written to
+    // "infocache": a new info, and a copy made with "Copy".
+    void savedNewInfosAndCopiesAreListedAndCached() {
+        MainForm window;
+        window.show();
+        window.ReadInfoCache();
+        const int all = Rows(window.InfoList());
+
+        window.NewInfo();
+        QCOMPARE(OpenEditors().size(), std::size_t(1));
+        InfoForm* fresh = OpenEditors().front();
+        static_cast<QLineEdit*>(fresh->Field("InfoName"))->setText("Brand_New");
+        static_cast<QLineEdit*>(fresh->Field("Owner"))->setText("Bob");
+        AnswerNextQuestion("Yes"); // "Are you sure?"
+        fresh->Save();
+        QCOMPARE(Rows(window.InfoList()), all + 1);
+        QVERIFY(RowTexts(window.InfoList()).contains("Brand_New|Bob|"));
+        QCOMPARE(window.InfoCount()->text(), QString("%1 infos").arg(all + 1));
+        QVERIFY(VaskTest::ReadFile("infocache").find(",Brand_New,Bob,,") != std::string::npos);
+
+        QPointer<InfoForm> original = OpenInfoByName(&window, "Dray_Briefing");
+        QVERIFY(original);
+        original->CopyInfo();
+        static_cast<QLineEdit*>(original->Field("InfoName"))->setText("Dray_Briefing_Copy");
+        AnswerNextQuestion("Yes");
+        original->Save();
+        QVERIFY(fs::exists("Infos/Dray_Briefing_Copy.vaskinfo"));
+        QCOMPARE(Rows(window.InfoList()), all + 2);
+        QVERIFY(RowTexts(window.InfoList()).contains("Dray_Briefing_Copy|Dray|Q_GuardDuty"));
+        QVERIFY(RowTexts(window.InfoList()).contains("Dray_Briefing|Dray|Q_GuardDuty"));
+        // The cache file lists what "Read Cache" lists: read again, the list is the same.
+        const QStringList listed = RowTexts(window.InfoList());
+        window.ReadInfoCache();
+        QCOMPARE(RowTexts(window.InfoList()), listed);
+    }
+
+    // A saved info's row shows its values now, in the list and in "infocache"; the filter
+    // in force stays and is applied again: an info that now matches it appears, one that
+    // no longer does leaves. The selected info stays selected.
+    void savedInfosFollowTheFilterInForce() {
+        MainForm window;
+        window.show();
+        window.ReadInfoCache();
+        const int all = Rows(window.InfoList());
+        window.InfoFilterBox()->setText("Dray");
+        window.InfoFilterType()->setCurrentText("Owner");
+        window.FilterInfos();
+        const int drays = Rows(window.InfoList());
+        QVERIFY(drays >= 3);
+        QVERIFY(!RowTexts(window.InfoList()).join('\n').contains("Bob_Haggle"));
+
+        QPointer<InfoForm> haggle = OpenInfoByName(&window, "Bob_Haggle");
+        haggle->EditInfo();
+        static_cast<QLineEdit*>(haggle->Field("Owner"))->setText("Dray");
+        AnswerNextQuestion("Yes"); // the file exists
+        haggle->Save();
+        QCOMPARE(Rows(window.InfoList()), drays + 1);
+        QVERIFY(RowTexts(window.InfoList()).contains("Bob_Haggle|Dray|"));
+        QCOMPARE(window.InfoFilterBox()->text(), QString("Dray"));
+        QCOMPARE(window.InfoCount()->text(), QString("%1 of %2 infos").arg(drays + 1).arg(all));
+        QVERIFY(VaskTest::ReadFile("infocache").find("Bob_Haggle,Dray,,") != std::string::npos);
+
+        const QModelIndexList greeting = window.InfoList()->model()->match(
+            window.InfoList()->model()->index(0, 0), Qt::DisplayRole, "Dray_Greeting");
+        QCOMPARE(greeting.size(), 1);
+        window.InfoList()->selectRow(greeting.first().row());
+        QPointer<InfoForm> dray = OpenInfoByName(&window, "Dray_Greeting");
+        dray->EditInfo();
+        static_cast<QLineEdit*>(dray->Field("Owner"))->setText("Lena");
+        AnswerNextQuestion("Yes");
+        dray->Apply(); // saves as well, and the window stays
+        QVERIFY(dray->isVisible());
+        QCOMPARE(Rows(window.InfoList()), drays);
+        QVERIFY(!RowTexts(window.InfoList()).join('\n').contains("Dray_Greeting"));
+        QVERIFY(VaskTest::ReadFile("infocache").find("Dray_Greeting,Lena,,") != std::string::npos);
+
+        // Unfiltered, the edited row shows its new owner and stays selected.
+        window.ClearInfoFilter();
+        window.InfoList()->selectRow(
+            window.InfoList()
+                ->model()
+                ->match(window.InfoList()->model()->index(0, 0), Qt::DisplayRole, "Dray_Greeting")
+                .first()
+                .row());
+        static_cast<QLineEdit*>(dray->Field("Owner"))->setText("Mira");
+        AnswerNextQuestion("Yes");
+        dray->Save();
+        QCOMPARE(Rows(window.InfoList()), all);
+        QVERIFY(RowTexts(window.InfoList()).contains("Dray_Greeting|Mira|"));
+        QCOMPARE(window.SelectedName()->text(), QString("Dray_Greeting"));
+        QCOMPARE(window.SelectedOwner()->text(), QString("Mira"));
+    }
+
+    // A search's result follows saved infos too: an info whose file now holds the text
+    // joins it, one that no longer does leaves, and a row shows the info's values now.
+    void searchResultsFollowSavedInfos() {
+        References().Build({}, {});
+        MainForm window;
+        window.show();
+        window.ReadInfoCache();
+        window.SearchType()->setCurrentText("File text");
+        window.SearchBox()->setText("Q_GuardDuty");
+        window.Search();
+        FinishJobs(window);
+        const int found = Rows(window.InfoList());
+        QVERIFY(RowTexts(window.InfoList()).contains("Dray_GateOpen|Dray|Q_GuardDuty"));
+
+        QPointer<InfoForm> haggle = OpenInfoByName(&window, "Bob_Haggle");
+        haggle->EditInfo();
+        static_cast<QLineEdit*>(haggle->Field("Quest"))->setText("Q_GuardDuty");
+        AnswerNextQuestion("Yes");
+        haggle->Save();
+        QCOMPARE(Rows(window.InfoList()), found + 1);
+        QVERIFY(RowTexts(window.InfoList()).contains("Bob_Haggle|Bob|Q_GuardDuty"));
+
+        QPointer<InfoForm> gate = OpenInfoByName(&window, "Dray_GateOpen");
+        gate->EditInfo();
+        static_cast<QLineEdit*>(gate->Field("Quest"))->setText("Q_Elsewhere");
+        AnswerNextQuestion("Yes");
+        gate->Save();
+        QCOMPARE(Rows(window.InfoList()), found);
+        QVERIFY(!RowTexts(window.InfoList()).join('\n').contains("Dray_GateOpen"));
+        QCOMPARE(window.SearchBox()->text(), QString("Q_GuardDuty"));
+
+        window.SearchType()->setCurrentText("Spoken text");
+        window.SearchBox()->setText("Some of them bite");
+        window.Search();
+        QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Mira|"});
+        QPointer<InfoForm> mira = OpenInfoByName(&window, "Mira_Greeting");
+        mira->EditInfo();
+        static_cast<QLineEdit*>(mira->Field("Owner"))->setText("Lena");
+        AnswerNextQuestion("Yes");
+        mira->Save();
+        QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Lena|"});
+    }
+
     void splitAndMergeEndToEnd() {
         fs::remove_all("Infos");
         fs::create_directory("Infos");
