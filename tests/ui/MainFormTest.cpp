@@ -36,6 +36,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -999,9 +1000,17 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, fifth.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, fifth.center());
         QTRY_VERIFY(EditorOn(Cell(list, 5, 0)));
-        const QPoint step = EditorOn(Cell(list, 5, 0))->pos() - EditorOn(Cell(list, 4, 0))->pos();
-        QVERIFY2(step.x() > 0 && step.y() > 0,
-                 qPrintable(QString("step %1, %2").arg(step.x()).arg(step.y())));
+        // A step aside while the new one fits on the screen, else the screen's corner.
+        InfoForm* fourth = EditorOn(Cell(list, 4, 0));
+        InfoForm* fifthEditor = EditorOn(Cell(list, 5, 0));
+        const QPoint step = fifthEditor->pos() - fourth->pos();
+        const QRect area = fourth->screen()->availableGeometry();
+        const QPoint usualStep(32, 32);
+        if (area.contains(QRect(fourth->pos() + usualStep, fourth->frameGeometry().size())))
+            QVERIFY2(step.x() > 0 && step.y() > 0,
+                     qPrintable(QString("step %1, %2").arg(step.x()).arg(step.y())));
+        else
+            QCOMPARE(fifthEditor->pos(), area.topLeft());
         QCOMPARE(OpenEditors().size(), std::size_t(3));
     }
 
