@@ -70,20 +70,21 @@ editor=$(find_window '^Info Editor$')
 sleep 0.5
 import -window "$editor" "$out/info-editor.png"
 
-# An edit saved: "Edit", Owner "Mira" -> "Mira_Smoke", "Save" (which closes the editor).
-# The file must differ from the demo's in that one value and nowhere else, byte for byte.
-# The places clicked lie inside the buttons and the box as Linux and Windows lay them out.
+# An edit saved: "Edit", Owner "Mira" -> "Mira_Smoke", Ctrl+S (Save, which closes the
+# editor). The file must differ from the demo's in that one value and nowhere else, byte
+# for byte. The places clicked lie inside the button and the box as Linux and Windows
+# lay them out.
 eval "$(xdotool getwindowgeometry --shell "$editor")"
 info=$out/workspace/Infos/Mira_HealingHerbs.vaskinfo
 sed 's/bCString Owner = "Mira";/bCString Owner = "Mira_Smoke";/' \
   "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected.vaskinfo"
 cmp -s "$out/expected.vaskinfo" "$info" && fail "the expected file equals the demo's"
-click 128 51
+click 225 51
 click 700 38
 xdotool windowfocus --sync "$editor" # wine's windows take keys only once focused
 xdotool key ctrl+a
 xdotool type --delay 20 "Mira_Smoke"
-click 47 51
+xdotool key ctrl+s
 # "File <...> does already exist. Continue?": Yes is the default button.
 sleep 1
 xdotool key Return
