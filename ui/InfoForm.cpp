@@ -127,6 +127,7 @@ InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
         watch.opened(form);
     Cascade(form);
     form->show();
+    FitOnScreen(form); // a laptop's screen with a taskbar is shorter than the editor
     form->InfoEditor_OnOpen(index, mode);
     if (!sourcePath.empty())
         form->SetSourceFile(sourcePath);

@@ -32,4 +32,22 @@ void KeepOnScreen(QWidget* window) {
         window->move(at);
 }
 
+int FittedHeight(int height, int frameExtra, int least, int screenHeight) {
+    if (height + frameExtra <= screenHeight)
+        return height;
+    return std::max(screenHeight - frameExtra, least);
+}
+
+void FitOnScreen(QWidget* window) {
+    if (!window->isVisible() || !window->screen())
+        return;
+    const QRect area = window->screen()->availableGeometry();
+    const int extra = window->frameGeometry().height() - window->height();
+    const int height =
+        FittedHeight(window->height(), extra, window->minimumSizeHint().height(), area.height());
+    if (height != window->height())
+        window->resize(window->width(), height);
+    KeepOnScreen(window);
+}
+
 } // namespace VaskEdit

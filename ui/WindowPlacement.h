@@ -1,4 +1,5 @@
-// Where a new window goes among others of its kind.
+// Where windows go on the screen: new ones among others of their kind, grown ones back
+// onto it, tall ones made to fit it.
 #pragma once
 
 #include <QPoint>
@@ -21,5 +22,13 @@ QPoint OnScreenPosition(const QRect& frame, const QRect& screen);
 
 // Moves a shown window that has grown past its screen's edge back onto the screen.
 void KeepOnScreen(QWidget* window);
+
+// The height a window of the given height takes so that with its frame's extra height it
+// fits the screen's height (a small screen with a taskbar), never below its least
+// height; unchanged when it fits.
+int FittedHeight(int height, int frameExtra, int least, int screenHeight);
+
+// Makes a shown window that is taller than its screen fit it, and moves it onto it.
+void FitOnScreen(QWidget* window);
 
 } // namespace VaskEdit

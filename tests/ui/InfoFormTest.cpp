@@ -323,6 +323,12 @@ private slots:
             // A window that leaves room steps on; one as tall as the screen stays put.
             QCOMPARE(steps > 0, frame.height() + 32 <= screen.height());
         }
+        // A window taller than the screen with its title bar is made to fit, not below
+        // its least height; one that fits keeps its height.
+        QCOMPARE(FittedHeight(734, 30, 560, 728), 698);
+        QCOMPARE(FittedHeight(734, 30, 720, 728), 720);
+        QCOMPARE(FittedHeight(734, 30, 560, 1040), 734);
+        QCOMPARE(FittedHeight(698, 30, 560, 728), 698);
         // On a second screen, the corner is that screen's.
         const QRect right(1366, 0, 1920, 1040);
         QCOMPARE(CascadePosition(QPoint(2000, 400), QSize(1180, 700), right), right.topLeft());
