@@ -3,6 +3,7 @@
 // change of the working copy is a step on an undo stack.
 #pragma once
 
+#include "engine/FileFingerprint.h"
 #include "info/InfoValues.h"
 #include "info/MemberTable.h"
 #include "info/SaveCheck.h"
@@ -92,6 +93,13 @@ public:
     QUndoStack* UndoStack() const { return undoStack; }
     bool HasUnsavedChanges() const;
     QLabel* SaveNotice() const { return saveNotice; }
+    // The file the window read and what it held then; a save over it, and the window
+    // gaining focus, first check that no one else changed or deleted it meanwhile.
+    const std::string& WatchedFile() const { return watchedPath; }
+    const TesselEngine::FileFingerprint& WatchedFingerprint() const { return readVersion; }
+    // Looks whether the watched file changed on disk and, if it did and this version was
+    // not answered yet, asks what to do (as on gaining focus).
+    void CheckOutsideChange();
 
     // Shows the unsaved work kept in a recovery file exactly as it was, marked unsaved;
     // from then on the window keeps its work in a file of its own and removes the old.
@@ -100,6 +108,7 @@ public:
     const std::string& RecoveryFile() const { return recoveryFile; }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -120,6 +129,17 @@ private:
         std::string loaded; // the text shown at loading, kept when a check box is untouched
         bool loadedChecked = false;
     };
+
+    enum class OutsideAnswer { Unchanged, Reload, SaveAnyway, Cancel };
+    // Whether a save of the info as named now replaces the watched file.
+    bool SavesWatchedFile() const;
+    // Checks the watched file and asks when it changed or is gone; offerSave adds
+    // "Save anyway". Each answer is remembered for the version on disk it was given for.
+    OutsideAnswer AskAboutOutsideChange(bool offerSave, bool askAgain);
+    // Reads the watched file anew into the window, after a question when that loses
+    // changes; false when the user kept the window's work or the file cannot be read.
+    bool ReloadFromDisk();
+    void WatchFile(const std::string& path, const TesselEngine::FileFingerprint& print);
 
     void BuildLayout();
     QWidget* MakeControl(FieldControl& field);
@@ -212,6 +232,12 @@ private:
     std::string sourcePath;
     std::string sourceElsewhere; // why saving would not write the file it was read from
     bool sourceChangeAccepted = false;
+    std::string watchedPath;
+    TesselEngine::FileFingerprint readVersion; // not taken: nothing to watch
+    bool askingOutside = false;
+    bool outsideAnswered = false;
+    TesselEngine::FileFingerprint answeredVersion; // what the file held when answered
+    bool overwriteAccepted = false;                // "Save anyway" for answeredVersion
     std::vector<QAction*> editActions;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
