@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,8 @@ private:
     std::string sourcePath;
     std::string sourceElsewhere; // why saving would not write the file it was read from
     bool sourceChangeAccepted = false;
+    // The table's text of each (table, id) when the window last changed it.
+    std::map<std::pair<std::string, std::string>, std::string> tableTextsSeen;
     std::string watchedPath;
     TesselEngine::FileFingerprint readVersion; // not taken: nothing to watch
     bool askingOutside = false;

@@ -784,6 +784,44 @@ private slots:
         form->close();
     }
 
+    // A text line changed in its table by someone else after the window changed it is
+    // not overwritten: the save says so and keeps the window's text pending; lines the
+    // window did not change are kept as the others left them.
+    void aTextLineChangedMeanwhileIsNotOverwritten() {
+        auto form = OpenForEditing("Bob_Haggle");
+        const std::string info = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
+        const auto setText = [&](const char* text) {
+            EditCommand(*form, 1, [text](InfoCommandForm& dialog) {
+                dialog.DisplayTextBox()->selectAll();
+                QTest::keyClicks(dialog.DisplayTextBox(), text);
+                dialog.Save();
+            });
+        };
+        setText("Mine.");
+        std::string theirs = VaskTest::ReadFile("infosa.csv");
+        theirs.replace(theirs.find("That price is robbery."), 22, "Their robbery.");
+        theirs.replace(theirs.find("ten percent off."), 16, "five percent off.");
+        VaskTest::WriteFile("infosa.csv", theirs);
+
+        const QString said = MessageAfter([&] { SaveOverTheFile(*form); });
+        QVERIFY2(said.startsWith("Error|The texts cannot be written, so the info is not saved.\n"
+                                 "Could not save \"infosa.csv\": it was changed by someone else"),
+                 qPrintable(said));
+        QVERIFY(form->isVisible());
+        QCOMPARE(VaskTest::ReadFile("infosa.csv"), theirs);
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo"), info);
+        QCOMPARE(CommandCell(*form, 1, "Text"), QString("Mine."));
+        QVERIFY(form->InfoData().InfoCommands[1].TextPending);
+
+        // Set again over their text, the window's text goes in; the other line stays theirs.
+        setText("Mine again.");
+        SaveOverTheFile(*form);
+        QVERIFY(!form->isVisible());
+        const std::string table = VaskTest::ReadFile("infosa.csv");
+        QVERIFY(table.find("BOB_HAGGLE_01|line|Mine again.|") != std::string::npos);
+        QVERIFY(table.find("five percent off.") != std::string::npos);
+    }
+
     // Buttons, keys and drag and drop reorder; the file holds the new order.
     void reorderIsSavedInTheNewOrder() {
         auto form = OpenForEditing("Bob_Haggle");
