@@ -16,6 +16,7 @@ struct FileFingerprint {
     std::int64_t modified = 0; // the file system's clock; 0 when it could not be told
     std::uint64_t hash = 0;
 
+    bool operator==(const FileFingerprint&) const = default;
     // The same bytes; the modification time does not count.
     bool SameBytes(const FileFingerprint& other) const {
         return taken == other.taken && size == other.size && hash == other.hash;

@@ -1060,6 +1060,37 @@ private slots:
                  QString::fromStdString(third));
     }
 
+    // Work restored from its recovery copy was begun on the file as it was read then: a
+    // change made to the file since is seen as one when the restored work is saved.
+    void restoredWorkSeesAChangeMadeToTheFileSince() {
+        auto source = OpenForEditing("Bob_BuySword");
+        source->SetSourceFile(BuySwordPath);
+        TypeQuest(*source, "Q_Kept");
+        QTRY_VERIFY_WITH_TIMEOUT(!source->RecoveryFile().empty(), 4000);
+        const std::string file = source->RecoveryFile();
+        const std::optional<RecoveryRecord> kept = ReadRecoveryFile(file);
+        QVERIFY(kept);
+        QVERIFY(kept->sourceRead.taken);
+        QVERIFY(kept->sourceRead == source->WatchedFingerprint());
+        source->hide(); // as a program that ended without saving: the copy stays
+        const std::string outside = ChangeQuestOutside("Q_Outside");
+
+        InfoForm form;
+        form.show();
+        form.RestoreRecovered(*kept, file);
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        form.Save();
+        QVERIFY2(asked.contains("was changed on disk since this window read it"),
+                 qPrintable(asked));
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(BuySwordPath)),
+                 QString::fromStdString(outside));
+        AnswerNextQuestion("Yes");
+        form.close();
+        AnswerNextQuestion("Yes");
+        source->close();
+    }
+
     // Two windows on one info: the second save sees the first as an outside change.
     void secondWindowSeesTheFirstWindowsSave() {
         auto first = OpenForEditing("Bob_BuySword");
