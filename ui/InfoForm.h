@@ -137,6 +137,9 @@ private:
     // Checks the watched file and asks when it changed or is gone; offerSave adds
     // "Save anyway". Each answer is remembered for the version on disk it was given for.
     OutsideAnswer AskAboutOutsideChange(bool offerSave, bool askAgain);
+    // Before a save over the watched file: false when the save must stop (a change on
+    // disk that the user did not choose to replace); replaceChosen is set when they did.
+    bool MayReplaceWatchedFile(bool* replaceChosen);
     // Reads the watched file anew into the window, after a question when that loses
     // changes; false when the user kept the window's work or the file cannot be read.
     bool ReloadFromDisk();

@@ -256,20 +256,8 @@ void InfoForm::Save() {
     }
     // Someone else's version of the file is not replaced unasked.
     bool replaceChosen = false;
-    if (SavesWatchedFile()) {
-        switch (AskAboutOutsideChange(true, true)) {
-        case OutsideAnswer::Unchanged:
-            break;
-        case OutsideAnswer::SaveAnyway:
-            replaceChosen = true;
-            break;
-        case OutsideAnswer::Reload:
-            ReloadFromDisk();
-            return;
-        case OutsideAnswer::Cancel:
-            return;
-        }
-    }
+    if (!MayReplaceWatchedFile(&replaceChosen))
+        return;
     const QString name = nameBox->text();
     if (!replaceChosen && InfoManager::ExistsInfoFile(infoData.Name.c_str()) &&
         Ask(this, "InfoManager", "File <" + name + ">\n does already exist. Continue?") ==
@@ -300,6 +288,9 @@ void InfoForm::Save() {
             return;
         }
     }
+    // Looked at once more: the questions above may have taken a while.
+    if (!MayReplaceWatchedFile(&replaceChosen))
+        return;
     // The info refers to its texts: they are written first, and without them nothing is.
     const HeldWorkspace held = LockWorkspace(this, "save info");
     if (!held)

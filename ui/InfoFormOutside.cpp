@@ -81,6 +81,24 @@ InfoForm::OutsideAnswer InfoForm::AskAboutOutsideChange(bool offerSave, bool ask
     return overwriteAccepted ? OutsideAnswer::SaveAnyway : OutsideAnswer::Cancel;
 }
 
+bool InfoForm::MayReplaceWatchedFile(bool* replaceChosen) {
+    if (!SavesWatchedFile())
+        return true;
+    switch (AskAboutOutsideChange(true, true)) {
+    case OutsideAnswer::Unchanged:
+        return true;
+    case OutsideAnswer::SaveAnyway:
+        *replaceChosen = true;
+        return true;
+    case OutsideAnswer::Reload:
+        ReloadFromDisk();
+        return false;
+    case OutsideAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 bool InfoForm::ReloadFromDisk() {
     if (HasUnsavedChanges() &&
         Ask(this, "Caution", "Reloading loses this window's changes. Reload?") != DialogResult::Yes)

@@ -12,6 +12,7 @@
 #include "support/Workspace.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoPerkForm.h"
+#include "ui/UserDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -1005,6 +1006,29 @@ private slots:
         QVERIFY(!backups.empty());
         QCOMPARE(QString::fromStdString(VaskTest::ReadFile(backups.back())),
                  QString::fromStdString(second));
+    }
+
+    // A change made while the save asked whether to replace the file is seen too.
+    void aChangeWhileTheSaveAsksIsSeenBeforeTheWrite() {
+        auto form = OpenForEditing("Bob_BuySword");
+        TypeQuest(*form, "Q_Window");
+        std::string outside;
+        OnNextModalOf<UserDialog>([&](UserDialog& question) {
+            outside = ChangeQuestOutside("Q_Meanwhile");
+            for (QPushButton* button : question.findChildren<QPushButton*>()) {
+                if (button->text() == "Yes")
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        form->Save();
+        QVERIFY2(asked.contains("was changed on disk"), qPrintable(asked));
+        QVERIFY(form->isVisible());
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(BuySwordPath)),
+                 QString::fromStdString(outside));
+        AnswerNextQuestion("Yes");
+        form->close();
     }
 
     // A file deleted meanwhile is said too; Save anyway writes it anew.
