@@ -64,6 +64,8 @@ std::string CauseText(const Failure& failure) {
         return "the file system is read-only";
     case Cause::NotAFile:
         return "it is not a regular file";
+    case Cause::ChangedOnDisk:
+        return "it was changed by someone else since it was read, and is not overwritten";
     case Cause::OutsideWorkspace:
         return "a link leads outside the workspace";
     case Cause::Other:

@@ -132,8 +132,10 @@ bool VaskInfo::LoadDataFromFile(const char* name) {
         return false;
     }
     Stream text;
-    if (!LoadFile(InfoFilePath(infoName), text))
+    const Char256 path = InfoFilePath(infoName);
+    if (!LoadFile(path, text))
         return false;
+    ReadFingerprint = TesselEngine::FingerprintOf(path.Str(), {text.GetBuffer(), text.GetSize()});
     LoadFromStream(text);
     return true;
 }
@@ -142,6 +144,7 @@ bool VaskInfo::LoadFromAbsolutePath(const char* path) {
     Stream text;
     if (!LoadFile(Char256(path), text))
         return false;
+    ReadFingerprint = TesselEngine::FingerprintOf(path, {text.GetBuffer(), text.GetSize()});
     LoadFromStream(text);
     return true;
 }

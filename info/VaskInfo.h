@@ -2,6 +2,7 @@
 // required perks, commands and conditions.
 #pragma once
 
+#include "engine/FileFingerprint.h"
 #include "engine/Vector.h"
 #include "info/InfoCommand.h"
 #include "info/InfoCondition.h"
@@ -47,6 +48,8 @@ public:
     TesselEngine::TTL::Vector<InfoCommand> InfoCommands;
     TesselEngine::TTL::Vector<InfoCondition> InfoConditions;
     std::uint8_t EditMark = 0;
+    // What the file held when the record was read from it; not taken for a new record.
+    TesselEngine::FileFingerprint ReadFingerprint;
 
     // The whole-file template that every info is written from.
     static inline Stream EmptyInfoStream;

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 
@@ -277,6 +278,10 @@ std::string RecoveryBytes(const RecoveryRecord& record) {
     Line(out, "Mode", record.mode);
     Line(out, "LoadedName", record.loadedName);
     Line(out, "SourcePath", record.sourcePath);
+    if (record.sourceRead.taken)
+        Line(out, "SourceRead",
+             std::to_string(record.sourceRead.size) + " " + std::to_string(record.sourceRead.hash) +
+                 " " + std::to_string(record.sourceRead.modified));
     Line(out, "SavedAt", std::to_string(record.savedAt));
     Line(out, "Process", std::to_string(record.process));
     out += "[Info]\n";
@@ -348,6 +353,14 @@ std::optional<RecoveryRecord> ParseRecovery(const std::string& bytes) {
                 (key == "Mode"         ? record.mode
                  : key == "LoadedName" ? record.loadedName
                                        : record.sourcePath) = std::move(*value);
+                known = true;
+            } else if (key == "SourceRead") {
+                // "<size> <hash> <modified>"
+                std::istringstream words(*value);
+                TesselEngine::FileFingerprint& read = record.sourceRead;
+                if (!(words >> read.size >> read.hash >> read.modified) || !words.eof())
+                    return std::nullopt;
+                read.taken = true;
                 known = true;
             } else if (key == "SavedAt" || key == "Process") {
                 const std::optional<std::int64_t> number = Number(*value);

@@ -5,6 +5,8 @@
 // The next start lists the files of its workspace and can read each back exactly.
 #pragma once
 
+#include "engine/FileFingerprint.h"
+
 #include "info/WorkingCopy.h"
 
 #include <cstdint>
@@ -18,10 +20,13 @@ inline constexpr const char* RecoveryExtension = ".vaskrecovery";
 
 // The unsaved state of one editor window.
 struct RecoveryRecord {
-    InfoRef copy;              // the working copy, display texts not yet written included
-    std::string mode;          // the window's mode: "New", "Copy" or "Edit"
-    std::string loadedName;    // the name the info was read under; empty for a new info
-    std::string sourcePath;    // the file the info was opened from; empty for none
+    InfoRef copy;           // the working copy, display texts not yet written included
+    std::string mode;       // the window's mode: "New", "Copy" or "Edit"
+    std::string loadedName; // the name the info was read under; empty for a new info
+    std::string sourcePath; // the file the info was opened from; empty for none
+    // What that file held when the window read it: a save of the restored work still
+    // sees a change made to it since. Not taken when unknown.
+    TesselEngine::FileFingerprint sourceRead;
     std::int64_t savedAt = 0;  // seconds since 1970, UTC
     std::uint32_t process = 0; // the program that wrote it
 

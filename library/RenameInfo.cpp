@@ -1,6 +1,7 @@
 #include "library/RenameInfo.h"
 #include "engine/Backup.h"
 #include "engine/File.h"
+#include "engine/FileFingerprint.h"
 #include "info/InfoFileName.h"
 #include "info/MemberTable.h"
 #include "info/RegionMembers.h"
@@ -170,6 +171,25 @@ void UpdateCacheRows(const ReferenceIndex& index, const RenamePlan& plan, Rename
     }
     outcome.cacheUpdated = touched && InfoManager::WriteInfoCache();
 }
+// The first file of the plan that no longer holds what the plan read from it, or a file
+// that now stands under the new name; empty when every file is as planned.
+std::string ChangedSincePlanned(const RenamePlan& plan) {
+    using TesselEngine::CheckOnDisk;
+    using TesselEngine::DiskChange;
+    using TesselEngine::FingerprintOf;
+    const std::string oldPath = InfoPath(plan.oldName);
+    if (CheckOnDisk(FingerprintOf(oldPath, plan.renamed.before), oldPath) != DiskChange::Unchanged)
+        return oldPath;
+    if (File(TesselEngine::Char256(plan.renamed.path.c_str())).Exists())
+        return plan.renamed.path;
+    for (const RenameChange& change : plan.changes) {
+        if (CheckOnDisk(FingerprintOf(change.path, change.before), change.path) !=
+            DiskChange::Unchanged)
+            return change.path;
+    }
+    return {};
+}
+
 } // namespace
 
 RenamePlan PlanRename(const ReferenceIndex& index, std::string_view oldName,
@@ -240,8 +260,8 @@ RenamePlan PlanRename(const ReferenceIndex& index, std::string_view oldName,
     return plan;
 }
 
-RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName,
-                         std::string_view newName) {
+RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName, std::string_view newName,
+                         const std::function<void()>& planned) {
     RenameOutcome outcome;
     if (!index.IsBuilt()) {
         const Jobs::Outcome built = index.Build({}, {});
@@ -258,6 +278,15 @@ RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName,
     const RenamePlan plan = PlanRename(index, oldName, newName);
     if (!plan.refusal.empty()) {
         outcome.refusal = plan.refusal;
+        return outcome;
+    }
+    if (planned)
+        planned();
+    // What someone else wrote since the plan read it is not overwritten.
+    if (const std::string changed = ChangedSincePlanned(plan); !changed.empty()) {
+        outcome.refusal = Quoted(changed) +
+                          " was changed by someone else while the rename was planned; nothing "
+                          "was changed.";
         return outcome;
     }
     const std::string oldPath = InfoPath(oldName);

@@ -9,6 +9,7 @@
 #include "library/Journal.h"
 #include "library/ReferenceIndex.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,10 @@ struct RenameOutcome {
 };
 
 // Reads again the files that changed since the index read them, plans, carries the plan
-// out, then updates the index and the rows of "infocache".
-RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName, std::string_view newName);
+// out, then updates the index and the rows of "infocache". A file of the plan changed by
+// someone else before it is written refuses the rename with nothing written. planned, when
+// given, runs between the plan and its writing (where another program may step in).
+RenameOutcome RenameInfo(ReferenceIndex& index, std::string_view oldName, std::string_view newName,
+                         const std::function<void()>& planned = {});
 
 } // namespace VaskEdit

@@ -51,6 +51,38 @@ std::unordered_map<std::string, std::optional<std::string>> DisplayTexts(std::st
     return texts;
 }
 
+TesselEngine::FileFingerprint Fingerprint(const std::string& path,
+                                          const std::optional<std::string>& bytes) {
+    return bytes ? TesselEngine::FingerprintOf(path, *bytes) : TesselEngine::FileFingerprint{};
+}
+
+// Whether the table holds what the plan read from it (a table the plan did not read, as
+// for the texts an editor window writes, is taken as it is now).
+bool AsPlanned(const TextImport& import, const std::string& path,
+               const std::optional<std::string>& bytes) {
+    for (const TableRead& planned : import.tablesRead) {
+        if (planned.path == path)
+            return planned.read.SameBytes(Fingerprint(path, bytes));
+    }
+    return true;
+}
+
+// Whether every line the import changes in the table still holds the text the change
+// was made from; a line the table lacks holds none.
+bool LinesAsPlanned(const TextImport& import, const std::string& table, std::string_view bytes) {
+    const auto texts = DisplayTexts(bytes);
+    for (const TextChange& change : import.changes) {
+        if (change.table != table)
+            continue;
+        const auto line = texts.find(change.id);
+        const std::string now =
+            line == texts.end() ? std::string() : line->second.value_or(std::string());
+        if (now != change.before)
+            return false;
+    }
+    return true;
+}
+
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
@@ -157,8 +189,11 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool 
     for (const std::string& name : TextTableNames()) {
         const std::string inFolder = folder.empty() ? name : folder + "/" + name;
         auto bytes = ReadBytes(inFolder);
-        if (!bytes && !folder.empty())
+        import.tablesRead.push_back({inFolder, Fingerprint(inFolder, bytes)});
+        if (!bytes && !folder.empty()) {
             bytes = ReadBytes(name);
+            import.tablesRead.push_back({name, Fingerprint(name, bytes)});
+        }
         tables[name] = DisplayTexts(bytes.value_or(""));
     }
     std::map<std::pair<std::string, std::string>, std::string> given;
@@ -269,6 +304,25 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder, Tables
             return false; // a table that cannot be read is neither written nor removed
         journal.files.push_back({path, bytes});
         tables.push_back({path, std::move(bytes), &tableEdits});
+    }
+    // Someone else's change since the plan is not overwritten.
+    for (const Table& table : tables) {
+        const std::string name = folder.empty() ? table.path : table.path.substr(folder.size() + 1);
+        // A table the folder lacks starts as the current directory's.
+        const bool copied = !table.bytes && !folder.empty();
+        const std::optional<std::string> source = copied ? ReadBytes(name) : table.bytes;
+        std::string changed;
+        if (!AsPlanned(import, table.path, table.bytes))
+            changed = table.path;
+        else if (copied && !AsPlanned(import, name, source))
+            changed = name;
+        else if (!LinesAsPlanned(import, name, source.value_or("")))
+            changed = copied ? name : table.path;
+        if (!changed.empty()) {
+            TesselEngine::SetFailure(TesselEngine::Operation::Save, changed,
+                                     TesselEngine::Cause::ChangedOnDisk);
+            return false;
+        }
     }
     if (JournalExists()) {
         TesselEngine::SetFailure(TesselEngine::Operation::Save, JournalPath,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/Failure.h"
+#include "engine/FileFingerprint.h"
 #include "library/CsvReading.h"
 #include "library/Journal.h"
 #include "library/ReferenceIndex.h"
@@ -46,7 +47,14 @@ struct TextChange {
     std::string after;
 };
 
+// A table as the plan read it: not taken when it was missing.
+struct TableRead {
+    std::string path;
+    TesselEngine::FileFingerprint read;
+};
+
 struct TextImport {
+    std::vector<TableRead> tablesRead; // what the plan compared against
     std::vector<std::string> problems; // one line a bad row; any refuses the whole import
     std::vector<TextChange> changes;
     CsvEncoding readAs = CsvEncoding::Utf8; // what the file was read as
@@ -70,6 +78,8 @@ struct TablesBefore {
 
 // Writes the changes into the tables of folder, each table once, with backups. In
 // another folder a table it lacks is first copied there from the current directory.
+// Nothing is written (Cause::ChangedOnDisk) when a table changed since the plan read it,
+// or a line to change no longer holds the text the change was made from.
 // A journal (library/Journal.h) is written first: when a write fails every table is put
 // back from it and read back; false, with the reason in LastFailure and, in putBack when
 // given, how each table was put back. before, when given, receives what a successful

@@ -12,26 +12,15 @@ done
 
 fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
 
-# A display number of its own, far above those that -displayfd hands out from 0 up: a
-# server started at the same time in another sandbox that shares /tmp cannot see this
-# one's lock and could take its number.
-xvfb=""
-for _ in $(seq 10); do
-  number=$((100 + RANDOM % 800))
-  Xvfb ":$number" -screen 0 1600x1000x24 -nolisten tcp 2>"$out/xvfb.log" &
-  xvfb=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do
-    kill -0 "$xvfb" 2>/dev/null || break
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  kill -0 "$xvfb" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-  xvfb=""
-done
-[ -n "$xvfb" ] || fail "no Xvfb display could be started (see $out/xvfb.log)"
+# The server picks a free display number itself and says which; the tests wait until it
+# takes clients.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
+xvfb=$!
+for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
+[ -s "$out/display" ] || fail "no Xvfb display could be started (see $out/xvfb.log)"
+export DISPLAY=":$(cat "$out/display")"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the Xvfb display $DISPLAY takes no clients"
 
 # The first window whose title matches, waited for up to a minute.
 find_window() {

@@ -3,6 +3,7 @@
 // change of the working copy is a step on an undo stack.
 #pragma once
 
+#include "engine/FileFingerprint.h"
 #include "info/InfoValues.h"
 #include "info/MemberTable.h"
 #include "info/SaveCheck.h"
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,13 @@ public:
     // workspace opens: occasion says which); unsaved changes are first offered to be
     // saved or discarded, naming the info. False when the window stays open.
     bool CloseAskingToSave(const QString& occasion);
+    // The file the window read and what it held then; a save over it, and the window
+    // gaining focus, first check that no one else changed or deleted it meanwhile.
+    const std::string& WatchedFile() const { return watchedPath; }
+    const TesselEngine::FileFingerprint& WatchedFingerprint() const { return readVersion; }
+    // Looks whether the watched file changed on disk and, if it did and this version was
+    // not answered yet, asks what to do (as on gaining focus).
+    void CheckOutsideChange();
 
 signals:
     // The info was written to "Infos/" + name + ".vaskinfo".
@@ -112,6 +121,7 @@ public:
     const std::string& RecoveryFile() const { return recoveryFile; }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -132,6 +142,20 @@ private:
         std::string loaded; // the text shown at loading, kept when a check box is untouched
         bool loadedChecked = false;
     };
+
+    enum class OutsideAnswer { Unchanged, Reload, SaveAnyway, Cancel };
+    // Whether a save of the info as named now replaces the watched file.
+    bool SavesWatchedFile() const;
+    // Checks the watched file and asks when it changed or is gone; offerSave adds
+    // "Save anyway". Each answer is remembered for the version on disk it was given for.
+    OutsideAnswer AskAboutOutsideChange(bool offerSave, bool askAgain);
+    // Before a save over the watched file: false when the save must stop (a change on
+    // disk that the user did not choose to replace); replaceChosen is set when they did.
+    bool MayReplaceWatchedFile(bool* replaceChosen);
+    // Reads the watched file anew into the window, after a question when that loses
+    // changes; false when the user kept the window's work or the file cannot be read.
+    bool ReloadFromDisk();
+    void WatchFile(const std::string& path, const TesselEngine::FileFingerprint& print);
 
     void BuildLayout();
     // Takes the name and owner from their boxes; false, after saying why, when either
@@ -230,6 +254,14 @@ private:
     std::string sourcePath;
     std::string sourceElsewhere; // why saving would not write the file it was read from
     bool sourceChangeAccepted = false;
+    // The table's text of each (table, id) when the window last changed it.
+    std::map<std::pair<std::string, std::string>, std::string> tableTextsSeen;
+    std::string watchedPath;
+    TesselEngine::FileFingerprint readVersion; // not taken: nothing to watch
+    bool askingOutside = false;
+    bool outsideAnswered = false;
+    TesselEngine::FileFingerprint answeredVersion; // what the file held when answered
+    bool overwriteAccepted = false;                // "Save anyway" for answeredVersion
     std::vector<QAction*> editActions;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;

@@ -85,13 +85,16 @@ void InfoForm::InfoEditor_OnOpen(std::uint32_t index, InfoFormEditMode mode) {
         TemplateManager::ReadCache();
     loadedName.clear();
     if (mode == InfoFormEditMode::New || index >= InfoManager::InfoFiles.GetSize()) {
+        WatchFile({}, {}); // a new info was read from no file
         infoData = InfoRef{};
         InfoEditor_ClearGUI();
         infoData.Name.clear();
         ResetHistory();
         return;
     }
-    infoData = MakeInfoRef(InfoManager::InfoFiles[index]);
+    const VaskInfo& record = InfoManager::InfoFiles[index];
+    WatchFile(InfoFilePath(record.Name).Str(), record.ReadFingerprint);
+    infoData = MakeInfoRef(record);
     loadedName = infoData.Name;
     LoadFields();
     RebuildAll();
@@ -102,6 +105,7 @@ void InfoForm::SetSourceFile(const std::string& path) {
     sourceComparison = CompareSaveWithFile(path.c_str());
     sourceChangeAccepted = false;
     sourcePath = path;
+    watchedPath = path;
     sourceElsewhere = OtherSaveTarget(path);
     if (!sourceComparison.changed) {
         saveNotice->hide();
@@ -285,8 +289,12 @@ bool InfoForm::WriteShownInfo() {
             return false;
         sourceChangeAccepted = true;
     }
+    // Someone else's version of the file is not replaced unasked.
+    bool replaceChosen = false;
+    if (!MayReplaceWatchedFile(&replaceChosen))
+        return false;
     const QString name = nameBox->text();
-    if (InfoManager::ExistsInfoFile(infoData.Name.c_str()) &&
+    if (!replaceChosen && InfoManager::ExistsInfoFile(infoData.Name.c_str()) &&
         Ask(this, "InfoManager", "File <" + name + ">\n does already exist. Continue?") ==
             DialogResult::No)
         return false;
@@ -315,6 +323,9 @@ bool InfoForm::WriteShownInfo() {
             return false;
         }
     }
+    // Looked at once more: the questions above may have taken a while.
+    if (!MayReplaceWatchedFile(&replaceChosen))
+        return false;
     // The info refers to its texts: they are written first, and without them nothing is.
     const HeldWorkspace held = LockWorkspace(this, "save info");
     if (!held)
@@ -333,6 +344,10 @@ bool InfoForm::WriteShownInfo() {
         return false;
     }
     RemoveRecovery(); // saved: the copy of the work is no longer needed
+    {
+        const std::string saved = InfoFilePath(Char48(infoData.Name.c_str())).Str();
+        WatchFile(saved, TesselEngine::FingerprintFile(saved)); // the window's own version
+    }
     ShowMissedBackups();
     emit infoSaved(infoData.Name);
     return true;

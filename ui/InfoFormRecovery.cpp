@@ -72,6 +72,8 @@ bool InfoForm::WriteRecovery() {
     record.mode = ModeName(editMode);
     record.loadedName = loadedName;
     record.sourcePath = sourcePath;
+    if (watchedPath == sourcePath)
+        record.sourceRead = readVersion;
     record.savedAt = QDateTime::currentSecsSinceEpoch();
     record.process = TesselEngine::Platform::ProcessId();
     if (recoveryFile.empty())
@@ -112,6 +114,10 @@ void InfoForm::RestoreRecovered(const RecoveryRecord& record, const std::string&
     ResetHistory();
     // The copy as it was kept, not as the boxes would give it back.
     infoData = record.copy;
+    // The work was begun on the file as it was read then: a change made to it since is
+    // seen as one.
+    if (record.sourceRead.taken && !record.sourcePath.empty())
+        WatchFile(record.sourcePath, record.sourceRead);
     std::error_code missing;
     if (!record.sourcePath.empty() && std::filesystem::exists(record.sourcePath, missing))
         SetSourceFile(record.sourcePath);

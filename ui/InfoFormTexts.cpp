@@ -74,7 +74,11 @@ void InfoForm::TakeDisplayText(const InfoCommandRef& changed, const std::string&
     const std::string table = TableOf(changed);
     const std::string id = changed.LocString;
     // Every command of the id shows the one text; it is pending while the table differs.
-    const bool pending = text != TextTables::LookUp(table.c_str(), id);
+    const std::string inTable = TextTables::LookUp(table.c_str(), id);
+    const bool pending = text != inTable;
+    // The save replaces this text only: a change of the line by someone else since is
+    // not overwritten.
+    tableTextsSeen[{table, id}] = inTable;
     for (InfoCommandRef& command : infoData.InfoCommands) {
         if (Names(command, table, id)) {
             command.Text = text;
@@ -102,8 +106,11 @@ bool InfoForm::WritePendingTexts(TablesBefore& written) {
         if (!command.TextPending || table.empty() ||
             !taken.insert({table, command.LocString}).second)
             continue;
+        const auto seen = tableTextsSeen.find({table, command.LocString});
         texts.changes.push_back({table, command.LocString,
-                                 TextTables::LookUp(table.c_str(), command.LocString),
+                                 seen != tableTextsSeen.end()
+                                     ? seen->second
+                                     : TextTables::LookUp(table.c_str(), command.LocString),
                                  command.Text});
     }
     if (texts.changes.empty())
@@ -112,8 +119,12 @@ bool InfoForm::WritePendingTexts(TablesBefore& written) {
         ShowTableTextsInEditors();
         return true;
     }
+    const bool theirs = TesselEngine::LastFailure().cause == TesselEngine::Cause::ChangedOnDisk;
     ShowMessage(this, "Error",
-                "The texts cannot be written, so the info is not saved.\n" + LastFailureText());
+                "The texts cannot be written, so the info is not saved.\n" + LastFailureText() +
+                    (theirs ? "\nA text this window changed was changed in the table meanwhile; "
+                              "open the command and set its text again to write yours over it."
+                            : QString()));
     return false;
 }
 

@@ -51,6 +51,7 @@ enum class Cause {
     ReadOnlyFileSystem, // the whole disk or mount may not be written
     NotAFile,           // a named pipe, device or socket where a file is wanted
     OutsideWorkspace,   // a link in the workspace leads to a place outside it
+    ChangedOnDisk,      // someone else changed the file since it was read: not overwritten
 };
 
 struct Error {

@@ -30,6 +30,8 @@ RecoveryRecord FullRecord() {
     record.mode = "Edit";
     record.loadedName = "Loaded_Name";
     record.sourcePath = "C:\\mods\\odd name.vaskinfo";
+    // What the file held when read, the hash using all 64 bits.
+    record.sourceRead = {true, 1234, -5, 0xFEDCBA9876543210ull};
     record.savedAt = 1765135200;
     record.process = 4242;
     InfoRef& copy = record.copy;
@@ -101,6 +103,12 @@ TEST_F(RecoveryFilesTest, CutOrDamagedBytesAreNotTakenForAWholeFile) {
     std::string unknownKey = bytes;
     unknownKey.replace(unknownKey.find("Quest=Quest"), 11, "Quast=Quest");
     EXPECT_FALSE(ParseRecovery(unknownKey));
+    std::string cutPrint = bytes;
+    const std::size_t print = cutPrint.find("SourceRead=");
+    ASSERT_NE(print, std::string::npos);
+    cutPrint.erase(cutPrint.find(' ', print),
+                   cutPrint.find('\n', print) - cutPrint.find(' ', print));
+    EXPECT_FALSE(ParseRecovery(cutPrint));
 }
 
 TEST_F(RecoveryFilesTest, FolderLiesInTheUserStateFolderWithAKeyPerWorkspace) {

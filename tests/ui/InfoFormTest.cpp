@@ -2,6 +2,7 @@
 // and redo, moving, copy and paste, saving, cancelling and closing.
 #include "ui/InfoForm.h"
 #include "UiTestSupport.h"
+#include "engine/Backup.h"
 #include "engine/platform/Platform.h"
 #include "info/EntryBlockText.h"
 #include "library/InfoManager.h"
@@ -12,6 +13,7 @@
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoPerkForm.h"
 #include "ui/TemplateBox.h"
+#include "ui/UserDialog.h"
 #include "ui/WindowPlacement.h"
 
 #include <QApplication>
@@ -124,6 +126,26 @@ bool ShowsWholeText(QLineEdit* box) {
     box->end(false);
     const QPoint left(box->contentsRect().left() + 3, box->height() / 2);
     return box->cursorPositionAt(left) == 0;
+}
+
+const char* const BuySwordPath = "Infos/Bob_BuySword.vaskinfo";
+
+// The info's file as another program leaves it: the quest set to quest.
+std::string ChangeQuestOutside(const std::string& quest) {
+    std::string text = VaskTest::ReadFile(BuySwordPath);
+    const std::size_t at = text.find("Quest = \"");
+    text.replace(at, text.find('"', at + 9) + 1 - at, "Quest = \"" + quest + "\"");
+    VaskTest::WriteFile(BuySwordPath, text);
+    return text;
+}
+
+void TypeQuest(InfoForm& form, const char* quest) {
+    Box(form, "Quest")->selectAll();
+    QTest::keyClicks(Box(form, "Quest"), quest);
+}
+
+bool FileHas(const char* path, const std::string& part) {
+    return VaskTest::ReadFile(path).find(part) != std::string::npos;
 }
 
 } // namespace
@@ -893,6 +915,44 @@ private slots:
         form->close();
     }
 
+    // A text line changed in its table by someone else after the window changed it is
+    // not overwritten: the save says so and keeps the window's text pending; lines the
+    // window did not change are kept as the others left them.
+    void aTextLineChangedMeanwhileIsNotOverwritten() {
+        auto form = OpenForEditing("Bob_Haggle");
+        const std::string info = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
+        const auto setText = [&](const char* text) {
+            EditCommand(*form, 1, [text](InfoCommandForm& dialog) {
+                dialog.DisplayTextBox()->selectAll();
+                QTest::keyClicks(dialog.DisplayTextBox(), text);
+                dialog.Save();
+            });
+        };
+        setText("Mine.");
+        std::string theirs = VaskTest::ReadFile("infosa.csv");
+        theirs.replace(theirs.find("That price is robbery."), 22, "Their robbery.");
+        theirs.replace(theirs.find("ten percent off."), 16, "five percent off.");
+        VaskTest::WriteFile("infosa.csv", theirs);
+
+        const QString said = MessageAfter([&] { SaveOverTheFile(*form); });
+        QVERIFY2(said.startsWith("Error|The texts cannot be written, so the info is not saved.\n"
+                                 "Could not save \"infosa.csv\": it was changed by someone else"),
+                 qPrintable(said));
+        QVERIFY(form->isVisible());
+        QCOMPARE(VaskTest::ReadFile("infosa.csv"), theirs);
+        QCOMPARE(VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo"), info);
+        QCOMPARE(CommandCell(*form, 1, "Text"), QString("Mine."));
+        QVERIFY(form->InfoData().InfoCommands[1].TextPending);
+
+        // Set again over their text, the window's text goes in; the other line stays theirs.
+        setText("Mine again.");
+        SaveOverTheFile(*form);
+        QVERIFY(!form->isVisible());
+        const std::string table = VaskTest::ReadFile("infosa.csv");
+        QVERIFY(table.find("BOB_HAGGLE_01|line|Mine again.|") != std::string::npos);
+        QVERIFY(table.find("five percent off.") != std::string::npos);
+    }
+
     // Buttons, keys and drag and drop reorder; the file holds the new order.
     void reorderIsSavedInTheNewOrder() {
         auto form = OpenForEditing("Bob_Haggle");
@@ -1029,6 +1089,181 @@ private slots:
         to->close();
         AnswerNextQuestion("Yes");
         from->close();
+    }
+
+    // A save over a file that another program changed since the window read it says so;
+    // Cancel writes nothing, Save anyway replaces it and keeps the other version under
+    // Backup/, Reload shows the file's version after asking to lose the window's work.
+    void saveOverAnOutsideChangeAsksAndEachAnswerDoesWhatItSays() {
+        auto form = OpenForEditing("Bob_BuySword");
+        TypeQuest(*form, "Q_Window");
+        const std::string outside = ChangeQuestOutside("Q_Outside");
+
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        form->Save();
+        QVERIFY2(asked.startsWith("Changed on disk|\"Infos/Bob_BuySword.vaskinfo\" was changed "
+                                  "on disk since this window read it."),
+                 qPrintable(asked));
+        QVERIFY(form->isVisible());
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(BuySwordPath)),
+                 QString::fromStdString(outside));
+
+        // Reload, but keep the window's work when asked whether to lose it.
+        AnswerNextQuestion("Reload");
+        AnswerNextQuestion("No");
+        form->Save();
+        QCOMPARE(Box(*form, "Quest")->text(), QString("Q_Window"));
+        // Reload for good: the window shows the file's version and nothing is written.
+        AnswerNextQuestion("Reload");
+        AnswerNextQuestion("Yes");
+        form->Save();
+        QVERIFY(form->isVisible());
+        QCOMPARE(Box(*form, "Quest")->text(), QString("Q_Outside"));
+        QVERIFY(!form->HasUnsavedChanges());
+        QCOMPARE(form->EditMode(), InfoFormEditMode::Edit);
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(BuySwordPath)),
+                 QString::fromStdString(outside));
+
+        // Now the window's version is that one: a save goes through with the usual question.
+        TypeQuest(*form, "Q_Mine");
+        const std::string second = ChangeQuestOutside("Q_Second");
+        AnswerNextQuestion("Save anyway");
+        form->Save();
+        QVERIFY(!form->isVisible());
+        QVERIFY(FileHas(BuySwordPath, "Quest = \"Q_Mine\""));
+        const std::vector<std::string> backups = TesselEngine::Backup::List(BuySwordPath);
+        QVERIFY(!backups.empty());
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(backups.back())),
+                 QString::fromStdString(second));
+    }
+
+    // A change made while the save asked whether to replace the file is seen too.
+    void aChangeWhileTheSaveAsksIsSeenBeforeTheWrite() {
+        auto form = OpenForEditing("Bob_BuySword");
+        TypeQuest(*form, "Q_Window");
+        std::string outside;
+        OnNextModalOf<UserDialog>([&](UserDialog& question) {
+            outside = ChangeQuestOutside("Q_Meanwhile");
+            for (QPushButton* button : question.findChildren<QPushButton*>()) {
+                if (button->text() == "Yes")
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        form->Save();
+        QVERIFY2(asked.contains("was changed on disk"), qPrintable(asked));
+        QVERIFY(form->isVisible());
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(BuySwordPath)),
+                 QString::fromStdString(outside));
+        AnswerNextQuestion("Yes");
+        form->close();
+    }
+
+    // A file deleted meanwhile is said too; Save anyway writes it anew.
+    void saveOverADeletedFileSaysSoAndCanWriteItAnew() {
+        auto form = OpenForEditing("Bob_BuySword");
+        TypeQuest(*form, "Q_Window");
+        fs::remove(BuySwordPath);
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        form->Save();
+        QVERIFY2(asked.contains("was deleted since this window read it"), qPrintable(asked));
+        QVERIFY(!fs::exists(BuySwordPath));
+        AnswerNextQuestion("Save anyway");
+        form->Save();
+        QVERIFY(!form->isVisible());
+        QVERIFY(FileHas(BuySwordPath, "Quest = \"Q_Window\""));
+    }
+
+    // Gaining focus looks at the file: one question for each outside version, none for a
+    // file that was only touched, and the window's own save is not an outside change.
+    void focusAsksOncePerOutsideVersion() {
+        auto form = OpenForEditing("Bob_BuySword");
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        const std::string same = VaskTest::ReadFile(BuySwordPath);
+        VaskTest::WriteFile(BuySwordPath, same); // touched, the same bytes
+        form->CheckOutsideChange();
+        QVERIFY(asked.isEmpty());
+        StopWatching();
+
+        ChangeQuestOutside("Q_Outside");
+        AnswerNextQuestion("Cancel", &asked);
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(form.get(), &activate);
+        QTRY_VERIFY(!asked.isEmpty());
+        QVERIFY(asked.contains("was changed on disk"));
+        QVERIFY(asked.contains("Save anyway"));
+
+        asked.clear();
+        AnswerNextQuestion("Cancel", &asked);
+        form->CheckOutsideChange(); // the same version again: no question
+        QVERIFY(asked.isEmpty());
+        StopWatching();
+
+        const std::string third = ChangeQuestOutside("Q_Third");
+        AnswerNextQuestion("Save anyway", &asked);
+        form->CheckOutsideChange();
+        QVERIFY(!asked.isEmpty());
+        QVERIFY(!form->isVisible()); // saved right away, without a second question
+        QVERIFY(FileHas(BuySwordPath, "Quest = \"\""));
+        QCOMPARE(QString::fromStdString(
+                     VaskTest::ReadFile(TesselEngine::Backup::List(BuySwordPath).back())),
+                 QString::fromStdString(third));
+    }
+
+    // Work restored from its recovery copy was begun on the file as it was read then: a
+    // change made to the file since is seen as one when the restored work is saved.
+    void restoredWorkSeesAChangeMadeToTheFileSince() {
+        auto source = OpenForEditing("Bob_BuySword");
+        source->SetSourceFile(BuySwordPath);
+        TypeQuest(*source, "Q_Kept");
+        QTRY_VERIFY_WITH_TIMEOUT(!source->RecoveryFile().empty(), 4000);
+        const std::string file = source->RecoveryFile();
+        const std::optional<RecoveryRecord> kept = ReadRecoveryFile(file);
+        QVERIFY(kept);
+        QVERIFY(kept->sourceRead.taken);
+        QVERIFY(kept->sourceRead == source->WatchedFingerprint());
+        source->hide(); // as a program that ended without saving: the copy stays
+        const std::string outside = ChangeQuestOutside("Q_Outside");
+
+        InfoForm form;
+        form.show();
+        form.RestoreRecovered(*kept, file);
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        form.Save();
+        QVERIFY2(asked.contains("was changed on disk since this window read it"),
+                 qPrintable(asked));
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(BuySwordPath)),
+                 QString::fromStdString(outside));
+        AnswerNextQuestion("Yes");
+        form.close();
+        AnswerNextQuestion("Yes");
+        source->close();
+    }
+
+    // Two windows on one info: the second save sees the first as an outside change.
+    void secondWindowSeesTheFirstWindowsSave() {
+        auto first = OpenForEditing("Bob_BuySword");
+        auto second = OpenForEditing("Bob_BuySword");
+        TypeQuest(*first, "Q_First");
+        TypeQuest(*second, "Q_Second");
+        SaveOverTheFile(*first);
+        QVERIFY(!first->isVisible());
+        const std::string saved = VaskTest::ReadFile(BuySwordPath);
+        QVERIFY(FileHas(BuySwordPath, "Quest = \"Q_First\""));
+
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        second->Save();
+        QVERIFY(asked.contains("was changed on disk"));
+        QCOMPARE(QString::fromStdString(VaskTest::ReadFile(BuySwordPath)),
+                 QString::fromStdString(saved));
+        AnswerNextQuestion("Yes");
+        second->close();
     }
 };
 
