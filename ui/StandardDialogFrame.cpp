@@ -112,6 +112,16 @@ void FitToMessage(QDialog* dialog, QLabel* label, QSize clientArea,
     } else {
         label->adjustSize();
     }
+    // As wide as the row of buttons, whatever their texts.
+    if (!buttons.isEmpty()) {
+        int left = buttons.front()->x();
+        int right = buttons.front()->geometry().right();
+        for (const QPushButton* button : buttons) {
+            left = std::min(left, button->x());
+            right = std::max(right, button->geometry().right());
+        }
+        client.setWidth(std::max(client.width(), right - left + 1 + besideText));
+    }
     dialog->setFixedSize(client);
     area->setGeometry(Margin, Margin, client.width() - besideText, client.height() - aroundText);
     PlaceButtonRow(buttons, client);

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace VaskEdit {
 
 namespace {
@@ -37,9 +39,25 @@ void UserDialog::SetTexts(const QString& caption, const QString& message) {
     FitToMessage(this, messageLabel, ClientArea, buttons);
 }
 
+namespace {
+// Buttons in a row, each as wide as its text needs and at least the usual width.
+void LineUp(const QList<QPushButton*>& buttons, int gap) {
+    int x = buttons.front()->x();
+    for (QPushButton* button : buttons) {
+        button->setGeometry(x, button->y(), std::max(75, button->sizeHint().width()), 23);
+        x += button->width() + gap;
+    }
+}
+} // namespace
+
 void UserDialog::SetButtonTexts(const QString& yes, const QString& no) {
     yesButton->setText(yes);
     noButton->setText(no);
+    LineUp({yesButton, noButton}, 18);
+    QList<QPushButton*> buttons = {yesButton, noButton};
+    if (neitherButton)
+        buttons << neitherButton;
+    FitToMessage(this, messageLabel, ClientArea, buttons);
 }
 
 void UserDialog::SetButtonTexts(const QString& yes, const QString& no, const QString& neither) {
@@ -49,12 +67,10 @@ void UserDialog::SetButtonTexts(const QString& yes, const QString& no, const QSt
         connect(neitherButton, &QPushButton::clicked, this, [this] { done(DialogResult::Cancel); });
     }
     neitherButton->setText(neither);
-    // Three buttons in a row that fits the question's least width.
-    constexpr int Step = 85;
-    const int top = yesButton->y();
-    yesButton->move(0, top);
-    noButton->move(Step, top);
-    neitherButton->setGeometry(2 * Step, top, 75, 23);
+    // Three buttons in a row, the dialog as wide as the row needs.
+    neitherButton->move(0, yesButton->y());
+    yesButton->move(0, yesButton->y());
+    LineUp({yesButton, noButton, neitherButton}, 10);
     FitToMessage(this, messageLabel, ClientArea, {yesButton, noButton, neitherButton});
 }
 

@@ -125,6 +125,26 @@ private slots:
         QVERIFY(answer != DialogResult::Yes && answer != DialogResult::No);
     }
 
+    // Buttons named for their answers show their whole names, side by side in the dialog.
+    void answerButtonsShowTheirWholeNames() {
+        for (const QStringList& names : {QStringList{"Reload", "Save anyway", "Cancel"},
+                                         QStringList{"Save everything now", "Discard"}}) {
+            UserDialog question("Caution", "The file was changed on disk.");
+            if (names.size() == 3)
+                question.SetButtonTexts(names[0], names[1], names[2]);
+            else
+                question.SetButtonTexts(names[0], names[1]);
+            QRect previous;
+            for (const QString& name : names) {
+                QPushButton* button = ButtonNamed(question, name);
+                QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(name));
+                QVERIFY2(question.rect().contains(button->geometry()), qPrintable(name));
+                QVERIFY(!button->geometry().intersects(previous));
+                previous = button->geometry();
+            }
+        }
+    }
+
     void waitDialogReportsCancelToItsOwner() {
         UserWaitDialog wait("Attention!", "Please Wait...");
         QVERIFY(!wait.CancelRequested());
