@@ -293,11 +293,16 @@ bool File::WriteStream(const IO::Stream& stream) {
     return Write(stream.GetBuffer(), stream.GetSize());
 }
 
+bool File::LoadWhole(IO::Stream& stream) {
+    const bool read = OpenRead() && ReadStream(stream);
+    Close();
+    return read;
+}
+
 bool File::ReadAll(const char* path, std::string& bytes) {
     File file{Char256(path)};
     IO::Stream stream;
-    const bool read = file.OpenRead() && file.ReadStream(stream);
-    file.Close();
+    const bool read = file.LoadWhole(stream);
     if (read)
         bytes.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
     return read;

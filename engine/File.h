@@ -47,6 +47,8 @@ public:
     // Loads the whole open file into the stream (position 0). False for a file of
     // 4 GiB or more, which is refused rather than read short, and for a failed read.
     bool ReadStream(IO::Stream& stream);
+    // Opens the file, loads it whole into the stream as ReadStream does, and closes it.
+    bool LoadWhole(IO::Stream& stream);
     bool WriteStream(const IO::Stream& stream);
     // Appends the whole open file to the stream at its position, read straight into
     // its buffer. False (and nothing appended) when it does not fit or the read fails.

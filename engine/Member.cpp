@@ -100,10 +100,7 @@ bool LoadTemplate(Char256 path, IO::Stream& target) {
         return false;
     WinAPI::File file(path);
     // Templates are only read: a read-only installation must load as well.
-    if (!file.OpenRead())
-        return false;
-    const bool read = file.ReadStream(target);
-    file.Close();
+    const bool read = file.LoadWhole(target);
     target.Reset();
     return read;
 }

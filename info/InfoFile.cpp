@@ -75,11 +75,7 @@ void WriteGroup(Stream& output, Stream& cursor, const VaskInfo& info, MemberGrou
 
 bool LoadFile(const Char256& path, Stream& text) {
     TesselEngine::WinAPI::File file(path);
-    if (!file.OpenRead())
-        return false;
-    const bool read = file.ReadStream(text);
-    file.Close();
-    return read;
+    return file.LoadWhole(text);
 }
 } // namespace
 

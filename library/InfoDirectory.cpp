@@ -54,11 +54,7 @@ bool Holds(Stream& content, const char* text) {
 // Opens the scan's current file and loads it whole; false for a file that cannot be read.
 bool LoadCurrent(Stream& text) {
     File file(*InfoManager::InfoDirectoryPath, InfoManager::InfoDirectory->GetFileName());
-    if (!file.OpenRead())
-        return false;
-    const bool read = file.ReadStream(text);
-    file.Close();
-    return read;
+    return file.LoadWhole(text);
 }
 } // namespace
 
@@ -160,11 +156,8 @@ bool InfoManager::WriteInfoCache() {
 bool InfoManager::ReadInfoCache() {
     InfoFileCache.ClearContent();
     File file(InfoCacheFile);
-    if (!file.OpenRead())
-        return false;
     Stream text;
-    const bool read = file.ReadStream(text);
-    file.Close();
+    const bool read = file.LoadWhole(text);
     if (!read)
         return false;
     if (text.GetSize() == 0) {
@@ -195,11 +188,7 @@ bool LoadInfoFile(const Char48& name, Stream& text) {
         return false;
     }
     File file(InfoFilePath(name));
-    if (!file.OpenRead())
-        return false;
-    const bool read = file.ReadStream(text);
-    file.Close();
-    return read;
+    return file.LoadWhole(text);
 }
 } // namespace
 

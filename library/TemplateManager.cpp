@@ -143,11 +143,8 @@ bool TemplateManager::ReadCache() {
 bool TemplateManager::ReadCacheFile(TesselEngine::TTL::Vector<VaskTemplateCache>& records) {
     records.ClearContent();
     File file{Char256(CacheFileName)};
-    if (!file.OpenRead())
-        return false;
     Stream in;
-    const bool read = file.ReadStream(in);
-    file.Close();
+    const bool read = file.LoadWhole(in);
     using TesselEngine::Cause;
     using TesselEngine::Operation;
     if (!read)

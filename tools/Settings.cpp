@@ -87,11 +87,8 @@ struct Values {
 // reason left) when the file is missing, unreadable or laid out otherwise.
 std::optional<std::string> ReadFileBytes() {
     TesselEngine::WinAPI::File file{Char256(SettingsFileName)};
-    if (!file.OpenRead())
-        return std::nullopt;
     TesselEngine::IO::Stream in;
-    const bool read = file.ReadStream(in);
-    file.Close();
+    const bool read = file.LoadWhole(in);
     if (!read)
         return std::nullopt;
     return std::string(in.GetBuffer() ? in.GetBuffer() : "", in.GetSize());
