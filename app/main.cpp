@@ -1,9 +1,9 @@
 // The editor's entry: vaskedit [-C FOLDER] [FILE...]. -C starts in the folder (the files
 // are then taken from there, as after a "cd"); the other arguments are the info files to
 // open; a single file given by its full path inside a workspace's "Infos/" starts the
-// program in that workspace. Started in a folder that holds no infos, the program offers the last
-// workspace or a folder chooser. "Resources/" is taken from the current directory, else from beside
-// the program, else from the installed share folder.
+// program in that workspace. Started in a folder that holds no infos, the program offers
+// the last workspace or a folder chooser. "Resources/" is taken from the current
+// directory, else from beside the program, else from the installed share folder.
 #include "engine/platform/ArgumentTexts.h"
 #include "info/ResourceTemplates.h"
 #include "library/InfoFileLocation.h"

@@ -119,8 +119,7 @@ void WatchOpenedEditors(QObject* owner, std::function<void(InfoForm*)> opened) {
     Watch() = {owner, std::move(opened)};
 }
 
-InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
-                         const std::string& sourcePath) {
+InfoForm* ShowNewInfoEditor() {
     auto* form = new InfoForm;
     form->setAttribute(Qt::WA_DeleteOnClose);
     if (const EditorWatch& watch = Watch(); watch.owner && watch.opened)
@@ -128,6 +127,12 @@ InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
     Cascade(form);
     form->show();
     FitOnScreen(form); // a laptop's screen with a taskbar is shorter than the editor
+    return form;
+}
+
+InfoForm* OpenInfoEditor(std::uint32_t index, InfoFormEditMode mode,
+                         const std::string& sourcePath) {
+    InfoForm* form = ShowNewInfoEditor();
     form->InfoEditor_OnOpen(index, mode);
     if (!sourcePath.empty())
         form->SetSourceFile(sourcePath);

@@ -49,17 +49,15 @@ InfoForm::OutsideAnswer InfoForm::AskAboutOutsideChange(bool offerSave, bool ask
         return OutsideAnswer::Cancel;
 
     const QString file = "\"" + FromSystemString(watchedPath) + "\"";
-    int answer = DialogResult::Cancel;
+    OutsideAnswer chosen = OutsideAnswer::Cancel;
     askingOutside = true;
     if (change == DiskChange::Deleted) {
         const QString text = file + " was deleted since this window read it." +
                              (offerSave ? "\nSave anyway writes it anew." : QString());
-        answer = offerSave ? Ask(this, "Changed on disk", text, "Save anyway", "Cancel")
-                           : (ShowMessage(this, "Changed on disk", text), DialogResult::Cancel);
-        if (answer == DialogResult::Yes)
-            answer = DialogResult::No; // as "Save anyway" below
-        else
-            answer = DialogResult::Cancel;
+        if (!offerSave)
+            ShowMessage(this, "Changed on disk", text);
+        else if (Ask(this, "Changed on disk", text, "Save anyway", "Cancel") == DialogResult::Yes)
+            chosen = OutsideAnswer::SaveAnyway;
     } else {
         const QString text =
             file + " was changed on disk since this window read it.\n" +
@@ -67,18 +65,19 @@ InfoForm::OutsideAnswer InfoForm::AskAboutOutsideChange(bool offerSave, bool ask
             (offerSave ? QString(";\nSave anyway replaces it, keeping the other version under "
                                  "\"Backup/\".")
                        : QString("."));
-        answer = offerSave ? Ask(this, "Changed on disk", text, "Reload", "Save anyway", "Cancel")
-                           : Ask(this, "Changed on disk", text, "Reload", "Cancel");
-        if (!offerSave && answer == DialogResult::No)
-            answer = DialogResult::Cancel;
+        const int answer =
+            offerSave ? Ask(this, "Changed on disk", text, "Reload", "Save anyway", "Cancel")
+                      : Ask(this, "Changed on disk", text, "Reload", "Cancel");
+        if (answer == DialogResult::Yes)
+            chosen = OutsideAnswer::Reload;
+        else if (offerSave && answer == DialogResult::No)
+            chosen = OutsideAnswer::SaveAnyway;
     }
     askingOutside = false;
     outsideAnswered = true;
     answeredVersion = now;
-    overwriteAccepted = answer == DialogResult::No;
-    if (answer == DialogResult::Yes)
-        return OutsideAnswer::Reload;
-    return overwriteAccepted ? OutsideAnswer::SaveAnyway : OutsideAnswer::Cancel;
+    overwriteAccepted = chosen == OutsideAnswer::SaveAnyway;
+    return chosen;
 }
 
 bool InfoForm::MayReplaceWatchedFile(bool* replaceChosen) {

@@ -21,6 +21,10 @@ namespace VaskEdit {
 // wherever it is opened from: the main window follows the editors' saves this way.
 void WatchOpenedEditors(QObject* owner, std::function<void(InfoForm*)> opened);
 
+// Shows a new, empty, free-standing info editor window where editors go (a step aside
+// from the last, on the screen), told to whoever watches opened editors.
+InfoForm* ShowNewInfoEditor();
+
 // Opens a new, free-standing info editor window on entry index of
 // InfoManager::InfoFiles in the given mode; sourcePath names the file the info was read
 // from, if any.

@@ -51,8 +51,8 @@ public:
     // After an editor wrote the info: its row of "infocache" follows the file, and the
     // list shows it.
     void FollowSavedInfo(const std::string& name);
-    // Lists "infocache" again after infos changed, with the filter in force applied
-    // again; a selected info stays selected (under newName after a rename).
+    // Lists the cache as InfoManager holds it after infos changed, with the filter in
+    // force applied again; a selected info stays selected (under newName after a rename).
     void ShowChangedInfos(const std::string& oldName, const std::string& newName);
     // The template tab's actions.
     void ReadTemplateCache();

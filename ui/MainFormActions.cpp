@@ -145,17 +145,18 @@ void MainForm::ReadInfoCache() {
 
 void MainForm::FollowSavedInfo(const std::string& name) {
     // Without "infocache" there is no list to follow; "Update Cache" makes one.
-    if (!InfoManager::FollowInfoFile(name.c_str()) &&
-        TesselEngine::LastFailure().cause != TesselEngine::Cause::NotFound)
-        statusBar()->showMessage(
-            "\"infocache\" could not take the saved info.\n" + LastFailureText(), 20000);
+    if (!InfoManager::FollowInfoFile(name.c_str())) {
+        if (TesselEngine::LastFailure().cause != TesselEngine::Cause::NotFound)
+            statusBar()->showMessage(
+                "\"infocache\" could not take the saved info.\n" + LastFailureText(), 20000);
+        InfoManager::ReadInfoCache(); // the list shows what the cache file holds
+    }
     ShowChangedInfos(name, name);
 }
 
 void MainForm::ShowChangedInfos(const std::string& oldName, const std::string& newName) {
     const bool selected =
         !selectedName->text().isEmpty() && ToSystemString(selectedName->text()) == oldName;
-    InfoManager::ReadInfoCache();
     ApplyListedFilter(oldName, newName);
     if (!selected)
         return;

@@ -4,6 +4,7 @@
 #include "library/RecoveryFiles.h"
 #include "ui/DialogResult.h"
 #include "ui/InfoForm.h"
+#include "ui/InfoOpening.h"
 #include "ui/MainForm.h"
 #include "ui/Messages.h"
 #include "ui/SystemString.h"
@@ -27,13 +28,10 @@ QString Described(const RecoveryEntry& entry) {
 }
 
 QString Listed(const std::vector<RecoveryEntry>& entries) {
-    constexpr std::size_t Shown = 20;
-    QString text;
-    for (std::size_t i = 0; i < entries.size() && i < Shown; ++i)
-        text += "\n" + Described(entries[i]);
-    if (entries.size() > Shown)
-        text += "\n... and " + QString::number(entries.size() - Shown) + " more.";
-    return text;
+    QStringList lines;
+    for (const RecoveryEntry& entry : entries)
+        lines << Described(entry);
+    return FirstLines(lines);
 }
 } // namespace
 
@@ -68,10 +66,7 @@ void MainForm::OfferInfoRecovery() {
             failed << FromSystemString(entry.path) + ": it could not be read";
             continue;
         }
-        auto* editor = new InfoForm;
-        editor->setAttribute(Qt::WA_DeleteOnClose);
-        editor->show();
-        editor->RestoreRecovered(*record, entry.path);
+        ShowNewInfoEditor()->RestoreRecovered(*record, entry.path);
     }
     if (!failed.isEmpty())
         ShowMessage(this, "Error",

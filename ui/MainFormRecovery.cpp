@@ -10,15 +10,11 @@
 namespace VaskEdit {
 
 namespace {
-// A message stays readable: the first lines, and how many more there are.
 QString Listed(const std::vector<std::string>& lines) {
-    constexpr std::size_t Shown = 20;
-    QString text;
-    for (std::size_t i = 0; i < lines.size() && i < Shown; ++i)
-        text += "\n" + FromSystemString(lines[i]);
-    if (lines.size() > Shown)
-        text += "\n... and " + QString::number(lines.size() - Shown) + " more.";
-    return text;
+    QStringList shown;
+    for (const std::string& line : lines)
+        shown << FromSystemString(line);
+    return FirstLines(shown);
 }
 } // namespace
 

@@ -21,6 +21,16 @@ QString FailureText(const TesselEngine::Failure& failure) {
     return FromSystemString(TesselEngine::FailureMessage(failure));
 }
 
+QString FirstLines(const QStringList& lines) {
+    constexpr qsizetype Shown = 20;
+    QString text;
+    for (qsizetype i = 0; i < lines.size() && i < Shown; ++i)
+        text += "\n" + lines[i];
+    if (lines.size() > Shown)
+        text += "\n... and " + QString::number(lines.size() - Shown) + " more.";
+    return text;
+}
+
 QString LastFailureText() {
     return FailureText(TesselEngine::LastFailure());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -29,6 +30,9 @@ QString LastFailureText();
 // which state, the failure, and that the journal waits for a recovery.
 QString NotPutBackText(const QString& what, const TesselEngine::Failure& failure,
                        const Rollback& putBack);
+// A list in a message stays readable: its first lines, each after a line end, and how
+// many more there are.
+QString FirstLines(const QStringList& lines);
 // The question's answer: DialogResult::Yes, No, or Cancel when it was closed otherwise.
 int Ask(QWidget* parent, const QString& caption, const QString& text);
 // The same with buttons that name the answers: yes gives DialogResult::Yes, no No.

@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace VaskEdit {
 
@@ -35,16 +36,22 @@ QScrollArea* MessageArea(QLabel* label) {
 }
 
 // The buttons as one row, their distances kept, centred at the bottom of the client area.
-void PlaceButtonRow(const QList<QPushButton*>& buttons, QSize client) {
-    if (buttons.isEmpty())
-        return;
+// The left edge and the width of a row of buttons (not empty).
+std::pair<int, int> RowExtent(const QList<QPushButton*>& buttons) {
     int left = buttons.front()->x();
     int right = buttons.front()->geometry().right();
     for (const QPushButton* button : buttons) {
         left = std::min(left, button->x());
         right = std::max(right, button->geometry().right());
     }
-    const int shift = (client.width() - (right - left + 1)) / 2 - left;
+    return {left, right - left + 1};
+}
+
+void PlaceButtonRow(const QList<QPushButton*>& buttons, QSize client) {
+    if (buttons.isEmpty())
+        return;
+    const auto [left, width] = RowExtent(buttons);
+    const int shift = (client.width() - width) / 2 - left;
     for (QPushButton* button : buttons)
         button->move(button->x() + shift, client.height() - Margin - button->height());
 }
@@ -113,15 +120,8 @@ void FitToMessage(QDialog* dialog, QLabel* label, QSize clientArea,
         label->adjustSize();
     }
     // As wide as the row of buttons, whatever their texts.
-    if (!buttons.isEmpty()) {
-        int left = buttons.front()->x();
-        int right = buttons.front()->geometry().right();
-        for (const QPushButton* button : buttons) {
-            left = std::min(left, button->x());
-            right = std::max(right, button->geometry().right());
-        }
-        client.setWidth(std::max(client.width(), right - left + 1 + besideText));
-    }
+    if (!buttons.isEmpty())
+        client.setWidth(std::max(client.width(), RowExtent(buttons).second + besideText));
     dialog->setFixedSize(client);
     area->setGeometry(Margin, Margin, client.width() - besideText, client.height() - aroundText);
     PlaceButtonRow(buttons, client);

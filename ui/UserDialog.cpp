@@ -12,6 +12,17 @@ namespace VaskEdit {
 
 namespace {
 const QSize ClientArea(248, 131);
+
+// Buttons in a row at the first one's place, each as wide as its text needs and at least
+// the usual width; the dialog's fitting centres the row.
+void LineUp(const QList<QPushButton*>& buttons, int gap) {
+    int x = buttons.front()->x();
+    const int y = buttons.front()->y();
+    for (QPushButton* button : buttons) {
+        button->setGeometry(x, y, std::max(75, button->sizeHint().width()), 23);
+        x += button->width() + gap;
+    }
+}
 } // namespace
 
 UserDialog::UserDialog(QWidget* parent) : QDialog(parent) {
@@ -39,37 +50,21 @@ void UserDialog::SetTexts(const QString& caption, const QString& message) {
     FitToMessage(this, messageLabel, ClientArea, buttons);
 }
 
-namespace {
-// Buttons in a row, each as wide as its text needs and at least the usual width.
-void LineUp(const QList<QPushButton*>& buttons, int gap) {
-    int x = buttons.front()->x();
-    for (QPushButton* button : buttons) {
-        button->setGeometry(x, button->y(), std::max(75, button->sizeHint().width()), 23);
-        x += button->width() + gap;
-    }
-}
-} // namespace
-
 void UserDialog::SetButtonTexts(const QString& yes, const QString& no) {
     yesButton->setText(yes);
     noButton->setText(no);
     LineUp({yesButton, noButton}, 18);
-    QList<QPushButton*> buttons = {yesButton, noButton};
-    if (neitherButton)
-        buttons << neitherButton;
-    FitToMessage(this, messageLabel, ClientArea, buttons);
+    FitToMessage(this, messageLabel, ClientArea, {yesButton, noButton});
 }
 
 void UserDialog::SetButtonTexts(const QString& yes, const QString& no, const QString& neither) {
-    SetButtonTexts(yes, no);
+    yesButton->setText(yes);
+    noButton->setText(no);
     if (!neitherButton) {
         neitherButton = new QPushButton(this);
         connect(neitherButton, &QPushButton::clicked, this, [this] { done(DialogResult::Cancel); });
     }
     neitherButton->setText(neither);
-    // Three buttons in a row, the dialog as wide as the row needs.
-    neitherButton->move(0, yesButton->y());
-    yesButton->move(0, yesButton->y());
     LineUp({yesButton, noButton, neitherButton}, 10);
     FitToMessage(this, messageLabel, ClientArea, {yesButton, noButton, neitherButton});
 }

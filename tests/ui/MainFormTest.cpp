@@ -123,6 +123,16 @@ protected:
 };
 
 // Runs a job of the window to its end, answering its wait dialog as the user would.
+// Opens the info from the window, types the value into the field and saves it over its
+// file ("does already exist" answered Yes), as the user does.
+void SaveEdited(MainForm& window, const char* info, const char* field, const char* value) {
+    QPointer<InfoForm> editor = OpenInfoByName(&window, info);
+    editor->EditInfo();
+    static_cast<QLineEdit*>(editor->Field(field))->setText(value);
+    AnswerNextQuestion("Yes");
+    editor->Save();
+}
+
 void FinishJobs(MainForm& window) {
     QTRY_VERIFY_WITH_TIMEOUT(!window.JobRunning(), 20000);
     QApplication::processEvents();
@@ -744,11 +754,7 @@ private slots:
         QVERIFY(drays >= 3);
         QVERIFY(!RowTexts(window.InfoList()).join('\n').contains("Bob_Haggle"));
 
-        QPointer<InfoForm> haggle = OpenInfoByName(&window, "Bob_Haggle");
-        haggle->EditInfo();
-        static_cast<QLineEdit*>(haggle->Field("Owner"))->setText("Dray");
-        AnswerNextQuestion("Yes"); // the file exists
-        haggle->Save();
+        SaveEdited(window, "Bob_Haggle", "Owner", "Dray");
         QCOMPARE(Rows(window.InfoList()), drays + 1);
         QVERIFY(RowTexts(window.InfoList()).contains("Bob_Haggle|Dray|"));
         QCOMPARE(window.InfoFilterBox()->text(), QString("Dray"));
@@ -800,19 +806,11 @@ private slots:
         const int found = Rows(window.InfoList());
         QVERIFY(RowTexts(window.InfoList()).contains("Dray_GateOpen|Dray|Q_GuardDuty"));
 
-        QPointer<InfoForm> haggle = OpenInfoByName(&window, "Bob_Haggle");
-        haggle->EditInfo();
-        static_cast<QLineEdit*>(haggle->Field("Quest"))->setText("Q_GuardDuty");
-        AnswerNextQuestion("Yes");
-        haggle->Save();
+        SaveEdited(window, "Bob_Haggle", "Quest", "Q_GuardDuty");
         QCOMPARE(Rows(window.InfoList()), found + 1);
         QVERIFY(RowTexts(window.InfoList()).contains("Bob_Haggle|Bob|Q_GuardDuty"));
 
-        QPointer<InfoForm> gate = OpenInfoByName(&window, "Dray_GateOpen");
-        gate->EditInfo();
-        static_cast<QLineEdit*>(gate->Field("Quest"))->setText("Q_Elsewhere");
-        AnswerNextQuestion("Yes");
-        gate->Save();
+        SaveEdited(window, "Dray_GateOpen", "Quest", "Q_Elsewhere");
         QCOMPARE(Rows(window.InfoList()), found);
         QVERIFY(!RowTexts(window.InfoList()).join('\n').contains("Dray_GateOpen"));
         QCOMPARE(window.SearchBox()->text(), QString("Q_GuardDuty"));
@@ -821,11 +819,7 @@ private slots:
         window.SearchBox()->setText("Some of them bite");
         window.Search();
         QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Mira|"});
-        QPointer<InfoForm> mira = OpenInfoByName(&window, "Mira_Greeting");
-        mira->EditInfo();
-        static_cast<QLineEdit*>(mira->Field("Owner"))->setText("Lena");
-        AnswerNextQuestion("Yes");
-        mira->Save();
+        SaveEdited(window, "Mira_Greeting", "Owner", "Lena");
         QCOMPARE(RowTexts(window.InfoList()), QStringList{"Mira_Greeting|Lena|"});
     }
 
