@@ -63,6 +63,9 @@ QLabel* SetUpStandardDialog(QDialog* dialog, QSize clientArea) {
     dialog->setFixedSize(clientArea);
     auto* area = new QScrollArea(dialog);
     area->setObjectName("messageArea");
+    // The message takes the first focus (its keys scroll a long text), so that the first Tab
+    // reaches the first button rather than the second.
+    area->setFocusPolicy(Qt::StrongFocus);
     area->setFrameShape(QFrame::NoFrame);
     area->viewport()->setAutoFillBackground(false);
     area->setGeometry(Margin, Margin, clientArea.width() - 2 * Margin,

@@ -123,6 +123,20 @@ private slots:
         UserDialog closed("Caution", "Are you sure?");
         const int answer = ExecDoing(closed, [&] { closed.close(); });
         QVERIFY(answer != DialogResult::Yes && answer != DialogResult::No);
+
+        // From the keyboard: the first Tab reaches Yes, the second No; Enter takes the one
+        // with the focus.
+        for (const auto& [tabs, expected] : {std::pair{1, DialogResult::Yes}, {2, DialogResult::No}}) {
+            UserDialog keyed("Caution", "Are you sure?");
+            keyed.SetButtonTexts("Save", "Discard", "Cancel");
+            const int keyedAnswer = ExecDoing(keyed, [&] {
+                QVERIFY(QTest::qWaitForWindowActive(&keyed));
+                for (int tab = 0; tab < tabs; ++tab)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            });
+            QCOMPARE(keyedAnswer, expected);
+        }
     }
 
     // Buttons named for their answers show their whole names, side by side in the dialog.
