@@ -507,8 +507,10 @@ void InfoForm::BuildLayout() {
         // A template's reference, "[name] {guid}", is shown whole whatever the font draws.
         const int reference = grid->fontMetrics().horizontalAdvance(
             "[It_Template_Name] {00000000-0000-0000-0000-000000000000}");
+        // The spoken lines are what the writer reads: the Text column keeps a third.
         FitColumnsOnChange(grid, specs[i].widths, ColumnFit::ToContents,
-                           std::max(400, reference + 16));
+                           std::max(400, reference + 16),
+                           i == 0 ? LastColumn::KeepsAThird : LastColumn::TakesTheRest);
         layout->addWidget(grid);
         grids.push_back(grid);
         tabs->addTab(tab, specs[i].title);

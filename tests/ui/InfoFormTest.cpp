@@ -10,6 +10,7 @@
 #include "library/TemplateManager.h"
 #include "support/UserStateHome.h"
 #include "support/Workspace.h"
+#include "ui/ColumnFit.h"
 #include "ui/InfoCommandForm.h"
 #include "ui/InfoPerkForm.h"
 #include "ui/TemplateBox.h"
@@ -20,6 +21,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,12 +29,14 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -321,11 +325,40 @@ private slots:
         QVERIFY(ShowsWholeText(item));
 
         QVERIFY(Rows(*form, 0) >= 3);
-        for (int tab = 0; tab < 3; ++tab) {
+        for (int tab = 1; tab < 3; ++tab) {
             form->Tabs()->setCurrentIndex(tab);
             QCOMPARE(CutColumns(form->Grid(tab)).join(", "), QString());
         }
         QCOMPARE(CutColumns(form->ConditionList()).join(", "), QString());
+
+        // The commands' Text keeps a third of the grid, at this size and narrower; what the
+        // other columns then cut shows whole as the cell's tool tip.
+        form->Tabs()->setCurrentIndex(0);
+        QTableView* grid = form->Grid(0);
+        const int text = grid->model()->columnCount() - 1;
+        for (const int width : {1170, 1000}) {
+            form->resize(width, form->height());
+            QTRY_VERIFY(grid->columnWidth(text) * 3 >= grid->viewport()->width() - 3);
+            QVERIFY(grid->horizontalScrollBar()->maximum() == 0);
+        }
+        QVERIFY(!CutColumns(grid).isEmpty());
+        const QModelIndex reference = grid->model()->index(1, 3);
+        QVERIFY(reference.data().toString().contains("{"));
+        QVERIFY(CutColumns(grid).contains("ID1"));
+        const QRect cell = grid->visualRect(reference);
+        QHelpEvent hover(QEvent::ToolTip, cell.center(),
+                         grid->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid->viewport(), &hover);
+        QTRY_VERIFY(QToolTip::text().startsWith(reference.data().toString()));
+    }
+
+    void narrowedColumnsFitTheirRoom() {
+        // The widest come down to one width; narrow ones keep theirs; nothing below least.
+        QCOMPARE(NarrowedToFit({50, 50, 150, 400, 150, 200}, 570, 50),
+                 (std::vector<int>{50, 50, 117, 117, 117, 117}));
+        QCOMPARE(NarrowedToFit({100, 300}, 400, 50), (std::vector<int>{100, 300}));
+        QCOMPARE(NarrowedToFit({100, 300}, 300, 50), (std::vector<int>{100, 200}));
+        QCOMPARE(NarrowedToFit({40, 300, 300}, 100, 50), (std::vector<int>{40, 50, 50}));
     }
 
     // Editors opened one after another step down and right while they fit, and go back to
