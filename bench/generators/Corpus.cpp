@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <stdexcept>
 
 namespace VaskDemo {
 
@@ -32,7 +33,11 @@ std::string Flavour(std::mt19937& rng) {
     case 0:
         return ", he said: \"read it, twice\".";
     case 1:
-        return " \xFC" "ber die Br\xFC" "cke, f\xFC" "r 5 \x80 \x96 na\xEF" "ve.";
+        return " \xFC"
+               "ber die Br\xFC"
+               "cke, f\xFC"
+               "r 5 \x80 \x96 na\xEF"
+               "ve.";
     default:
         return " with a few more words to read.";
     }
@@ -44,7 +49,11 @@ std::uint64_t WriteCorpus(const std::string& directory, const CorpusSize& size) 
     const fs::path previous = fs::current_path();
     fs::current_path(root);
     ReleaseResourceTemplates();
-    LoadResourceTemplates();
+    // Without the templates every info would be written as bare values.
+    if (!LoadResourceTemplates()) {
+        fs::current_path(previous);
+        throw std::runtime_error("no record templates in " + (root / "Resources").string());
+    }
     fs::create_directories("Infos");
     fs::create_directories("Templates");
 

@@ -17,7 +17,12 @@ int main(int argc, char** argv) {
         size.templates = std::atoi(argv[3]);
     if (argc > 4)
         size.seed = static_cast<std::uint32_t>(std::atoi(argv[4]));
-    const auto bytes = VaskDemo::WriteCorpus(argv[1], size);
-    std::cout << size.infos << " infos, " << bytes << " bytes\n";
+    try {
+        const auto bytes = VaskDemo::WriteCorpus(argv[1], size);
+        std::cout << size.infos << " infos, " << bytes << " bytes\n";
+    } catch (const std::exception& failure) {
+        std::cerr << "corpus_generator: " << failure.what() << "\n";
+        return 1;
+    }
     return 0;
 }
