@@ -7,8 +7,8 @@
 #include "engine/platform/ArgumentTexts.h"
 #include "info/ResourceTemplates.h"
 #include "library/InfoFileLocation.h"
-#include "ui/MainForm.h"
-#include "ui/Workspaces.h"
+#include "ui/mainwindow/MainForm.h"
+#include "ui/mainwindow/Workspaces.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // and layout of 20,000. Prints the median of several runs.
 // Usage: graph_layout_bench
 #include "library/Conversations.h"
-#include "ui/ConversationLayout.h"
+#include "ui/conversations/ConversationLayout.h"
 
 #include <algorithm>
 #include <chrono>

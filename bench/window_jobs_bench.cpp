@@ -9,8 +9,8 @@
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
-#include "ui/MainForm.h"
-#include "ui/MessageForm.h"
+#include "ui/dialogs/MessageForm.h"
+#include "ui/mainwindow/MainForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

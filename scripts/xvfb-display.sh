@@ -10,6 +10,9 @@ for tool in Xvfb xdotool import; do
   fi
 done
 
+# The real program draws on this display, whatever platform the caller's tests use.
+unset QT_QPA_PLATFORM
+
 fail() { echo "FAILED: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
 
 # The server picks a free display number itself and says which; the tests wait until it

@@ -1,9 +1,9 @@
 #include "UiTestSupport.h"
 
 #include "library/InfoManager.h"
-#include "ui/InfoForm.h"
-#include "ui/MessageForm.h"
-#include "ui/UserDialog.h"
+#include "ui/infoeditor/InfoForm.h"
+#include "ui/dialogs/MessageForm.h"
+#include "ui/dialogs/UserDialog.h"
 
 #include <QApplication>
 #include <QDialog>
