@@ -1,6 +1,7 @@
 #include "engine/File.h"
 #include "engine/Backup.h"
 #include "engine/Failure.h"
+#include "engine/FolderListing.h"
 #include "engine/String.h"
 
 #include <algorithm>
@@ -17,19 +18,6 @@ namespace TesselEngine::WinAPI {
 namespace {
 char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool NameLess(const Platform::DirectoryEntry& a, const Platform::DirectoryEntry& b) {
-    const std::size_t n = std::min(a.name.size(), b.name.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(UpperAscii(a.name[i]));
-        const auto y = static_cast<unsigned char>(UpperAscii(b.name[i]));
-        if (x != y)
-            return x < y;
-    }
-    if (a.name.size() != b.name.size())
-        return a.name.size() < b.name.size();
-    return a.name < b.name; // names that differ only in case: a fixed order all the same
 }
 
 // Leaves the reason of a failed operation on the file; false, for the caller to return.
@@ -365,12 +353,12 @@ void Directory::Iterator::First(const Char32& pattern) {
     Reset();
     searchPath = directoryPath;
     String::Append(searchPath, pattern);
-    const std::string wanted = pattern.Str();
-    for (auto& entry : Platform::ListDirectory(directoryPath.Str().c_str(), &listResult)) {
-        if (MatchesPattern(entry.name.c_str(), wanted.c_str()))
-            matches.push_back(std::move(entry));
-    }
-    std::sort(matches.begin(), matches.end(), NameLess);
+    FolderListing listing;
+    if (!ListFolder(directoryPath, pattern, listing))
+        listResult = Platform::ListResult::Unreadable;
+    else
+        listResult = listing.missing ? Platform::ListResult::Missing : Platform::ListResult::Listed;
+    matches = std::move(listing.entries);
     Load();
 }
 

@@ -86,9 +86,8 @@ public:
     class Iterator {
     public:
         explicit Iterator(const Char256& directoryPath);
-        // Starts a scan. Names match the pattern ("*" and "?") without regard to
-        // case; directories that match come back like files. Matches come in one
-        // fixed order on every system: by name with the letters upper-cased.
+        // Starts a scan over the folder's listing (ListFolder, engine/FolderListing.h):
+        // directories that match come back like files, in the listing's order.
         void First(const Char32& pattern);
         bool Next();
         bool IsValid() const { return index < matches.size(); }

@@ -1,5 +1,6 @@
 // The info directory scan, the info cache and its file, the filters and the search.
 #include "engine/Failure.h"
+#include "engine/FolderListing.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "info/InfoFileName.h"
@@ -69,18 +70,14 @@ bool InfoManager::InitializeDirectory() {
     return InfoDirectory->GetListResult() == TesselEngine::Platform::ListResult::Listed;
 }
 
-bool InfoManager::ListInfoFiles(std::vector<std::string>& files) {
-    files.clear();
-    Directory::Iterator scan{Char256(InfoDirectoryName)};
-    scan.First(InfoPattern);
-    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable) {
-        TesselEngine::SetFailure({TesselEngine::Operation::Read, InfoDirectoryName,
-                                  TesselEngine::Cause::UnreadableFolder, 0, InfoDirectoryName});
-        return false;
-    }
-    for (; scan.IsValid(); scan.Next())
-        files.emplace_back(scan.GetFileName());
-    return true;
+bool InfoManager::ListInfoFiles(std::vector<std::string>& files, bool* missing) {
+    TesselEngine::WinAPI::FolderListing listing;
+    const bool listed =
+        TesselEngine::WinAPI::ListFolder(Char256(InfoDirectoryName), InfoPattern, listing);
+    files = listing.Names();
+    if (missing)
+        *missing = listing.missing;
+    return listed;
 }
 
 std::int32_t InfoManager::CountInfoFiles() {

@@ -263,11 +263,13 @@ std::vector<std::string> InfoManager::InfosWithoutFile() {
     game.Close();
     if (!read)
         return missing;
-    // The files as the merge found them, compared as file names compare.
+    // The files as the merge found them, compared as file names compare. A folder that
+    // cannot be listed tells nothing: every info would pass for one without a file.
+    std::vector<std::string> listed;
+    if (!ListInfoFiles(listed))
+        return missing;
     std::unordered_set<std::string> files;
-    Directory::Iterator scan{Char256(InfoDirectoryName)};
-    for (scan.First(Char32("*.vaskinfo")); scan.IsValid(); scan.Next()) {
-        std::string name = scan.GetFileName();
+    for (std::string& name : listed) {
         name.resize(name.size() - std::strlen(InfoExtension));
         files.insert(FileKey(name));
     }

@@ -64,10 +64,10 @@ public:
     // "Infos/" + name + ".vaskinfo" holds the whole text.
     static bool InfoFileHolds(const char* name, const char* text, VaskInfoCache& row);
     // The file names of "Infos/*.vaskinfo" in scan order: the listing that every reader of
-    // the whole folder goes through. False, with the reason in LastFailure, for a folder
-    // that exists but cannot be listed, which must not pass for one without infos; a
-    // missing folder lists none.
-    static bool ListInfoFiles(std::vector<std::string>& files);
+    // the whole folder goes through (ListFolder). False, with the reason in LastFailure,
+    // for a folder that exists but cannot be listed, which must not pass for one without
+    // infos; a missing folder lists none and sets missing, when given.
+    static bool ListInfoFiles(std::vector<std::string>& files, bool* missing = nullptr);
 
     // The combined document.
     static bool LoadInfoStream();
@@ -114,7 +114,8 @@ public:
     static const std::vector<std::string>& MergeNotSplittable();
 
     // The names of the infos in "w_info.hdrdoc" that have no file in "Infos/", in
-    // document order: a merged document lacks them. Empty when there is no such document.
+    // document order: a merged document lacks them. Empty when there is no such document,
+    // and when "Infos/" cannot be listed, which tells nothing about its files.
     static std::vector<std::string> InfosWithoutFile();
 
     // The three fields of the cache, taken from an info file's text.
