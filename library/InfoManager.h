@@ -38,6 +38,9 @@ public:
     // Start-up and shutdown: the directory scan and the 56 resource templates.
     static bool Initialize();
     static void Shutdown();
+    // Forgets everything held about the workspace: the infos in memory, the cache and
+    // filter, the document, the scan and the last jobs' results (ResetWorkspaceState).
+    static void ResetState();
 
     // The info directory and its cache. Starts the scan of "Infos/", creating the folder
     // when it is missing; false when it cannot be listed (a plain file of that name, no

@@ -81,6 +81,14 @@ void ReadField(Stream& in, Char48& field) {
 
 } // namespace
 
+void TemplateManager::ResetState() {
+    TemplateCache.ClearContent();
+    TemplateCurrentFilter.ClearContent();
+    TemplateDirectory.reset();
+    TemplateDirectoryPath.reset();
+    skippedFiles.clear();
+}
+
 bool TemplateManager::InitializeDirectory(bool textDocuments) {
     TemplateDirectory.reset();
     TemplateDirectoryPath = std::make_unique<Char256>(Folder);
