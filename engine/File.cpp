@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <new>
 #include <random>
 #include <set>
 #include <string>
@@ -288,11 +289,33 @@ bool File::LoadWhole(IO::Stream& stream) {
 }
 
 bool File::ReadAll(const char* path, std::string& bytes) {
-    File file{Char256(path)};
-    IO::Stream stream;
-    const bool read = file.LoadWhole(stream);
-    if (read)
-        bytes.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
+    // The path whole, not cut to a Char256: a long path must not name another file.
+    int error = 0;
+    const Platform::Handle h = Platform::OpenExisting(path, Platform::Access::Read, &error);
+    if (h == Platform::InvalidHandle) {
+        SetFailure(Operation::Read, path);
+        return false;
+    }
+    std::uint64_t size = 0;
+    bool read = false;
+    if (!Platform::QuerySize(h, &size)) {
+        SetFailure(Operation::Read, path);
+    } else if (size >= 0xFFFFFFFFull) {
+        SetFailure(Operation::Read, path, Cause::TooLarge); // refused, never read short
+    } else {
+        try {
+            // Straight into the text, so that a large file is held once.
+            std::string whole(size, '\0');
+            read = size == 0 || Platform::ReadExact(h, whole.data(), size);
+            if (read)
+                bytes = std::move(whole);
+            else
+                SetFailure(Operation::Read, path);
+        } catch (const std::bad_alloc&) {
+            SetFailure(Operation::Read, path, Cause::OutOfMemory);
+        }
+    }
+    Platform::Close(h);
     return read;
 }
 

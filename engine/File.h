@@ -68,7 +68,10 @@ public:
     // no backup behind.
     bool SaveWithBackup(const IO::Stream& stream) const;
     static bool SaveWithBackup(const char* path, const char* bytes, std::uint64_t n);
-    // The whole file at path; false, with the reason in LastFailure, when it cannot be read.
+    // The whole file at path, opened, read straight into bytes and closed: the one
+    // whole-file read for readers that want text rather than a stream. False, with the
+    // reason in LastFailure and bytes untouched, when it cannot be read (4 GiB or more
+    // is refused, never read short).
     static bool ReadAll(const char* path, std::string& bytes);
 
     // The path behind its first "/" and before its first ".", cut to 48 characters.
