@@ -9,8 +9,10 @@
 #include "info/VaskInfo.h"
 #include "library/DocumentFraming.h"
 
+#include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -22,6 +24,18 @@ struct VaskInfoCache {
     Char48 Owner;
     Char48 Quest;
 };
+
+// The cache's columns in the order of "infocache", each with the info member (by its
+// name in the member table, info/MemberTable.h) whose value it holds.
+struct InfoCacheColumn {
+    Char48 VaskInfoCache::*field;
+    std::string_view member;
+};
+inline constexpr std::array<InfoCacheColumn, 3> InfoCacheColumns{{
+    {&VaskInfoCache::Name, "Name"},
+    {&VaskInfoCache::Owner, "Owner"},
+    {&VaskInfoCache::Quest, "Quest"},
+}};
 
 class InfoManager {
 public:
