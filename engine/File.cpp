@@ -92,14 +92,17 @@ std::string FolderOfPath(const char* path) {
                                            : std::string(whole.substr(0, slash + 1));
 }
 
+// The folders (as saves name them, relative to the workspace) already cleared of
+// leftovers by this process.
+std::mutex clearedLock;
+std::set<std::string> clearedFolders;
+
 // Removes, once per folder and process, what writes of processes that have ended left
 // in the folder; the first save into a folder pays for one listing.
 void RemoveDeadLeftovers(const std::string& folder) {
-    static std::mutex lock;
-    static std::set<std::string> cleaned;
     {
-        std::lock_guard guard(lock);
-        if (!cleaned.insert(folder).second)
+        std::lock_guard guard(clearedLock);
+        if (!clearedFolders.insert(folder).second)
             return;
     }
     const std::uint32_t self = Platform::ProcessId();
@@ -129,6 +132,11 @@ Platform::Handle CreateTemporaryFor(const char* target, std::string& temporary) 
     }
 }
 } // namespace
+
+void ForgetClearedFolders() {
+    std::lock_guard guard(clearedLock);
+    clearedFolders.clear();
+}
 
 bool MatchesPattern(const char* name, const char* pattern) {
     // Iterative glob with one backtrack point for the last "*".

@@ -131,4 +131,9 @@ private:
 // Case-insensitive wildcard match of a file name ("*" any run, "?" one byte).
 bool MatchesPattern(const char* name, const char* pattern);
 
+// Forgets which folders the saves of this process cleared of the temporary files that
+// ended processes left: after a change of workspace the same relative names are other
+// folders, each cleared again by its first save.
+void ForgetClearedFolders();
+
 } // namespace TesselEngine::WinAPI

@@ -1,5 +1,6 @@
 #include "library/WorkspaceState.h"
 #include "engine/Backup.h"
+#include "engine/File.h"
 #include "info/TextTable.h"
 #include "library/InfoManager.h"
 #include "library/ReferenceIndex.h"
@@ -17,6 +18,7 @@ void ResetWorkspaceState() {
     References().Clear();
     Settings::RestoreDefaults();        // a folder without "Settings.ini" has the defaults
     TesselEngine::Backup::TakeMissed(); // notices of saves in the old folder
+    TesselEngine::WinAPI::ForgetClearedFolders();
 }
 
 } // namespace VaskEdit

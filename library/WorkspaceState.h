@@ -1,6 +1,7 @@
 // Everything the program keeps in memory about the workspace it works in: the info and
 // template managers' lists, scans and job results, the text tables, the reference
-// index, the settings and the pending backup notices. A workspace switch (and each test)
+// index, the settings, the pending backup notices and the folders already cleared of
+// leftover temporary files. A workspace switch (and each test)
 // resets it all at once, so that nothing one workspace read shows in another.
 #pragma once
 

@@ -51,8 +51,12 @@ TEST_F(WorkspaceStateTest, NothingOfOneWorkspaceShowsInTheNext) {
     fs::create_directory("B");
     WriteFile("B/infosa.csv", "ID_1|x|Text of B\r\n");
     fs::last_write_time("B/infosa.csv", fs::last_write_time("infosa.csv"));
+    // A writer that ended (no process has so large an id) left a file in B's "Infos/".
+    const std::string leftover = "B/Infos/B_Info.vaskinfo.~4000000000-7.tmp";
+    WriteFile(leftover, "left");
     fs::current_path("B");
     ResetWorkspaceState();
+    WriteInfo("B_Info", "Mira"); // the first save into "Infos/" of B clears it
 
     EXPECT_EQ(InfoManager::InfoFiles.GetSize(), 0u);
     EXPECT_EQ(InfoManager::InfoFileCache.GetSize(), 0u);
@@ -72,4 +76,5 @@ TEST_F(WorkspaceStateTest, NothingOfOneWorkspaceShowsInTheNext) {
     EXPECT_TRUE(References().Outlines().empty());
     EXPECT_EQ(Settings::exe_showhelp, Settings::DefaultHelpProgram);
     EXPECT_TRUE(TesselEngine::Backup::TakeMissed().empty());
+    EXPECT_FALSE(fs::exists("Infos/B_Info.vaskinfo.~4000000000-7.tmp"));
 }
