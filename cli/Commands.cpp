@@ -4,6 +4,7 @@
 #include "Progress.h"
 
 #include "engine/Failure.h"
+#include "engine/File.h"
 #include "info/InfoFileName.h"
 #include "info/ResourceTemplates.h"
 #include "info/SaveCheck.h"
@@ -18,7 +19,6 @@
 #include "tools/ExternalTools.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 
 namespace VaskCli {
@@ -229,18 +229,13 @@ int Search(const std::string& text) {
 int Owners() {
     if (!ScriptManager::ExtractScripts())
         return FailForLast();
-    std::FILE* file = std::fopen("Owners.txt", "rb");
-    if (!file)
+    std::string owners;
+    if (!TesselEngine::WinAPI::File::ReadAll("Owners.txt", owners))
         return Fail("Error: \"Owners.txt\" could not be written.");
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        for (std::size_t i = 0; i < n; ++i) {
-            if (buffer[i] != '\r')
-                std::cout.put(buffer[i]);
-        }
+    for (const char c : owners) {
+        if (c != '\r')
+            std::cout.put(c);
     }
-    std::fclose(file);
     return 0;
 }
 

@@ -9,9 +9,7 @@
 #include "library/ReferenceIndex.h"
 #include "library/TextExchange.h"
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace VaskCli {
 
@@ -70,12 +68,10 @@ int TextExport(const std::string& path) {
 
 int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty,
                CsvEncoding encoding) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::string csv;
+    if (!TesselEngine::WinAPI::File::ReadAll(path.c_str(), csv))
         return Fail("Error: " + Quoted(path) + " cannot be read.");
-    std::stringstream csv;
-    csv << file.rdbuf();
-    const VaskEdit::TextImport import = PlanTextImport(csv.str(), into, allowEmpty, encoding);
+    const VaskEdit::TextImport import = PlanTextImport(csv, into, allowEmpty, encoding);
     if (import.refusedAsNotUtf8)
         return Fail("Error: " + import.problems.front() +
                     "; save as UTF-8 or use --encoding windows-1252.");

@@ -1,12 +1,14 @@
 #include "engine/File.h"
 #include "engine/Backup.h"
 #include "engine/Failure.h"
+#include "engine/FolderListing.h"
 #include "engine/String.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <new>
 #include <random>
 #include <set>
 #include <string>
@@ -17,19 +19,6 @@ namespace TesselEngine::WinAPI {
 namespace {
 char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool NameLess(const Platform::DirectoryEntry& a, const Platform::DirectoryEntry& b) {
-    const std::size_t n = std::min(a.name.size(), b.name.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(UpperAscii(a.name[i]));
-        const auto y = static_cast<unsigned char>(UpperAscii(b.name[i]));
-        if (x != y)
-            return x < y;
-    }
-    if (a.name.size() != b.name.size())
-        return a.name.size() < b.name.size();
-    return a.name < b.name; // names that differ only in case: a fixed order all the same
 }
 
 // Leaves the reason of a failed operation on the file; false, for the caller to return.
@@ -103,14 +92,17 @@ std::string FolderOfPath(const char* path) {
                                            : std::string(whole.substr(0, slash + 1));
 }
 
+// The folders (as saves name them, relative to the workspace) already cleared of
+// leftovers by this process.
+std::mutex clearedLock;
+std::set<std::string> clearedFolders;
+
 // Removes, once per folder and process, what writes of processes that have ended left
 // in the folder; the first save into a folder pays for one listing.
 void RemoveDeadLeftovers(const std::string& folder) {
-    static std::mutex lock;
-    static std::set<std::string> cleaned;
     {
-        std::lock_guard guard(lock);
-        if (!cleaned.insert(folder).second)
+        std::lock_guard guard(clearedLock);
+        if (!clearedFolders.insert(folder).second)
             return;
     }
     const std::uint32_t self = Platform::ProcessId();
@@ -140,6 +132,11 @@ Platform::Handle CreateTemporaryFor(const char* target, std::string& temporary) 
     }
 }
 } // namespace
+
+void ForgetClearedFolders() {
+    std::lock_guard guard(clearedLock);
+    clearedFolders.clear();
+}
 
 bool MatchesPattern(const char* name, const char* pattern) {
     // Iterative glob with one backtrack point for the last "*".
@@ -300,11 +297,33 @@ bool File::LoadWhole(IO::Stream& stream) {
 }
 
 bool File::ReadAll(const char* path, std::string& bytes) {
-    File file{Char256(path)};
-    IO::Stream stream;
-    const bool read = file.LoadWhole(stream);
-    if (read)
-        bytes.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
+    // The path whole, not cut to a Char256: a long path must not name another file.
+    int error = 0;
+    const Platform::Handle h = Platform::OpenExisting(path, Platform::Access::Read, &error);
+    if (h == Platform::InvalidHandle) {
+        SetFailure(Operation::Read, path);
+        return false;
+    }
+    std::uint64_t size = 0;
+    bool read = false;
+    if (!Platform::QuerySize(h, &size)) {
+        SetFailure(Operation::Read, path);
+    } else if (size >= 0xFFFFFFFFull) {
+        SetFailure(Operation::Read, path, Cause::TooLarge); // refused, never read short
+    } else {
+        try {
+            // Straight into the text, so that a large file is held once.
+            std::string whole(size, '\0');
+            read = size == 0 || Platform::ReadExact(h, whole.data(), size);
+            if (read)
+                bytes = std::move(whole);
+            else
+                SetFailure(Operation::Read, path);
+        } catch (const std::bad_alloc&) {
+            SetFailure(Operation::Read, path, Cause::OutOfMemory);
+        }
+    }
+    Platform::Close(h);
     return read;
 }
 
@@ -365,12 +384,12 @@ void Directory::Iterator::First(const Char32& pattern) {
     Reset();
     searchPath = directoryPath;
     String::Append(searchPath, pattern);
-    const std::string wanted = pattern.Str();
-    for (auto& entry : Platform::ListDirectory(directoryPath.Str().c_str(), &listResult)) {
-        if (MatchesPattern(entry.name.c_str(), wanted.c_str()))
-            matches.push_back(std::move(entry));
-    }
-    std::sort(matches.begin(), matches.end(), NameLess);
+    FolderListing listing;
+    if (!ListFolder(directoryPath, pattern, listing))
+        listResult = Platform::ListResult::Unreadable;
+    else
+        listResult = listing.missing ? Platform::ListResult::Missing : Platform::ListResult::Listed;
+    matches = std::move(listing.entries);
     Load();
 }
 

@@ -68,7 +68,10 @@ public:
     // no backup behind.
     bool SaveWithBackup(const IO::Stream& stream) const;
     static bool SaveWithBackup(const char* path, const char* bytes, std::uint64_t n);
-    // The whole file at path; false, with the reason in LastFailure, when it cannot be read.
+    // The whole file at path, opened, read straight into bytes and closed: the one
+    // whole-file read for readers that want text rather than a stream. False, with the
+    // reason in LastFailure and bytes untouched, when it cannot be read (4 GiB or more
+    // is refused, never read short).
     static bool ReadAll(const char* path, std::string& bytes);
 
     // The path behind its first "/" and before its first ".", cut to 48 characters.
@@ -86,9 +89,8 @@ public:
     class Iterator {
     public:
         explicit Iterator(const Char256& directoryPath);
-        // Starts a scan. Names match the pattern ("*" and "?") without regard to
-        // case; directories that match come back like files. Matches come in one
-        // fixed order on every system: by name with the letters upper-cased.
+        // Starts a scan over the folder's listing (ListFolder, engine/FolderListing.h):
+        // directories that match come back like files, in the listing's order.
         void First(const Char32& pattern);
         bool Next();
         bool IsValid() const { return index < matches.size(); }
@@ -128,5 +130,10 @@ private:
 
 // Case-insensitive wildcard match of a file name ("*" any run, "?" one byte).
 bool MatchesPattern(const char* name, const char* pattern);
+
+// Forgets which folders the saves of this process cleared of the temporary files that
+// ended processes left: after a change of workspace the same relative names are other
+// folders, each cleared again by its first save.
+void ForgetClearedFolders();
 
 } // namespace TesselEngine::WinAPI

@@ -140,9 +140,7 @@ std::size_t FindUnreadableValueInSave(VaskInfo& info, std::string* lineText) {
 SaveComparison CompareSaveWithFile(const char* path, std::size_t shown) {
     Stream text;
     TesselEngine::WinAPI::File file{TesselEngine::Char256(path)};
-    const bool read = file.OpenRead() && file.ReadStream(text);
-    file.Close();
-    if (!read)
+    if (!file.LoadWhole(text))
         return {};
     const std::string bytes(text.GetBuffer() ? text.GetBuffer() : "", text.GetSize());
     VaskInfo info;

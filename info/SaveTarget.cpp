@@ -42,9 +42,7 @@ std::string NameInFile(std::string_view bytes) {
 std::string OtherSaveTarget(const std::string& path) {
     TesselEngine::WinAPI::File file{TesselEngine::Char256(path.c_str())};
     TesselEngine::IO::Stream text;
-    const bool read = file.OpenRead() && file.ReadStream(text);
-    file.Close();
-    if (!read)
+    if (!file.LoadWhole(text))
         return {};
     const std::string name =
         NameInFile(std::string_view(text.GetBuffer() ? text.GetBuffer() : "", text.GetSize()));

@@ -88,16 +88,12 @@ std::optional<std::string_view> Find(const Table& table, std::string_view identi
     return FieldUntilBar(line, at);
 }
 
-// The open file's table, read straight into the table's own text so that a large
-// table is held once. Null when it cannot be read or does not fit in memory.
-std::unique_ptr<Table> ReadTable(TesselEngine::WinAPI::File& file) {
-    const std::uint64_t length = file.GetSize();
-    if (length >= 0xFFFFFFFFull)
-        return nullptr; // 4 GiB or more, as every other file
+// The file's table, read straight into the table's own text so that a large table is
+// held once. Null when it cannot be read or does not fit in memory.
+std::unique_ptr<Table> ReadTable(const char* fileName) {
     try {
         auto table = std::make_unique<Table>();
-        table->content.resize(length);
-        if (length > 0 && !file.ReadAll(table->content.data()))
+        if (!TesselEngine::WinAPI::File::ReadAll(fileName, table->content))
             return nullptr;
         Index(*table);
         return table;
@@ -119,11 +115,7 @@ const Table* Load(const char* fileName) {
     if (slot && slot->size == size && slot->modified == modified)
         return slot.get();
 
-    TesselEngine::WinAPI::File file{TesselEngine::Char256(fileName)};
-    if (!file.OpenRead())
-        return nullptr;
-    std::unique_ptr<Table> table = ReadTable(file);
-    file.Close();
+    std::unique_ptr<Table> table = ReadTable(fileName);
     if (!table)
         return nullptr;
     table->size = size;

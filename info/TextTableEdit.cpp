@@ -97,16 +97,9 @@ std::string WithTexts(std::string_view table, const std::vector<TextEdit>& edits
 
 bool WriteTexts(const char* fileName, const std::vector<TextEdit>& edits) {
     using TesselEngine::WinAPI::File;
-    File file{TesselEngine::Char256(fileName)};
     std::string table;
-    if (file.Exists()) {
-        TesselEngine::IO::Stream stream;
-        const bool read = file.OpenRead() && file.ReadStream(stream);
-        file.Close();
-        if (!read)
-            return false;
-        table.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
-    }
+    if (File{TesselEngine::Char256(fileName)}.Exists() && !File::ReadAll(fileName, table))
+        return false;
     return WriteTexts(fileName, table, edits);
 }
 

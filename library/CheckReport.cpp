@@ -163,9 +163,7 @@ public:
         const std::string name = InfoNameOf(file);
         Stream text;
         File handle(TesselEngine::Char256(InfoDirectoryName), file.c_str());
-        const bool read = handle.OpenRead() && handle.ReadStream(text);
-        handle.Close();
-        if (!read) {
+        if (!handle.LoadWhole(text)) {
             Add(Kind::Unreadable, Severity::Error, name, "the file cannot be read");
             return;
         }

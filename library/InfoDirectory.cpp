@@ -1,8 +1,11 @@
 // The info directory scan, the info cache and its file, the filters and the search.
 #include "engine/Failure.h"
+#include "engine/FolderListing.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "info/InfoFileName.h"
+#include "info/MemberTable.h"
+#include "library/CacheFile.h"
 #include "library/InfoManager.h"
 
 #include <algorithm>
@@ -37,6 +40,20 @@ void ReadMarkedValue(Stream& text, const Char16& marker, Char48& field) {
     }
 }
 
+// The info member that the cache's column holds.
+const InfoMember& CacheMember(const InfoCacheColumn& column) {
+    const auto members = InfoMemberTable();
+    return *std::find_if(members.begin(), members.end(),
+                         [&](const InfoMember& m) { return m.name == column.member; });
+}
+
+CacheFile::Fields<VaskInfoCache> CacheFields() {
+    CacheFile::Fields<VaskInfoCache> fields{};
+    for (std::size_t i = 0; i < InfoCacheColumns.size(); ++i)
+        fields[i] = InfoCacheColumns[i].field;
+    return fields;
+}
+
 template <typename Match> void Select(Match match) {
     for (const auto& record : InfoManager::InfoFileCache) {
         if (match(record))
@@ -69,18 +86,14 @@ bool InfoManager::InitializeDirectory() {
     return InfoDirectory->GetListResult() == TesselEngine::Platform::ListResult::Listed;
 }
 
-bool InfoManager::ListInfoFiles(std::vector<std::string>& files) {
-    files.clear();
-    Directory::Iterator scan{Char256(InfoDirectoryName)};
-    scan.First(InfoPattern);
-    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable) {
-        TesselEngine::SetFailure({TesselEngine::Operation::Read, InfoDirectoryName,
-                                  TesselEngine::Cause::UnreadableFolder, 0, InfoDirectoryName});
-        return false;
-    }
-    for (; scan.IsValid(); scan.Next())
-        files.emplace_back(scan.GetFileName());
-    return true;
+bool InfoManager::ListInfoFiles(std::vector<std::string>& files, bool* missing) {
+    TesselEngine::WinAPI::FolderListing listing;
+    const bool listed =
+        TesselEngine::WinAPI::ListFolder(Char256(InfoDirectoryName), InfoPattern, listing);
+    files = listing.Names();
+    if (missing)
+        *missing = listing.missing;
+    return listed;
 }
 
 std::int32_t InfoManager::CountInfoFiles() {
@@ -110,14 +123,19 @@ std::int64_t InfoManager::GetTotalFileSize() {
 VaskInfoCache InfoManager::ExtractCacheFields(Stream& text) {
     VaskInfoCache record;
     text.Reset();
-    ReadQuotedToken(text, record.Name);
-    ReadMarkedValue(text, Char16("bCString Owner"), record.Owner);
-    ReadMarkedValue(text, Char16("gCQuestProxy"), record.Quest);
-    TesselEngine::String::Remove(record.Name, '"');
-    TesselEngine::String::Remove(record.Owner, '"');
-    TesselEngine::String::Remove(record.Quest, '"');
-    TesselEngine::String::Remove(record.Owner, ';');
-    TesselEngine::String::Remove(record.Quest, ';');
+    // Each column in file order, found as the info's reader finds its member: the name
+    // is the first quoted text, the others follow their member's key.
+    for (const InfoCacheColumn& column : InfoCacheColumns) {
+        const InfoMember& member = CacheMember(column);
+        Char48& field = record.*column.field;
+        if (member.group == MemberGroup::Name) {
+            ReadQuotedToken(text, field);
+        } else {
+            ReadMarkedValue(text, Char16(member.readKey), field);
+            TesselEngine::String::Remove(field, ';');
+        }
+        TesselEngine::String::Remove(field, '"');
+    }
     return record;
 }
 
@@ -135,22 +153,12 @@ bool InfoManager::GenerateCacheEntry() {
 
 bool InfoManager::WriteInfoCache() {
     std::string content;
-    content.reserve(InfoFileCache.GetSize() * 40);
-    // A comma inside a value would split it on reading and shift every later record:
-    // values are written without their commas.
-    auto field = [&content](const Char48& value) {
-        for (const char c : value.View()) {
-            if (c != ',')
-                content.push_back(c);
-        }
-        content.push_back(',');
-    };
-    for (const auto& record : InfoFileCache) {
-        field(record.Name);
-        field(record.Owner);
-        field(record.Quest);
+    if (!CacheFile::Text(InfoFileCache, CacheFields(), content)) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Save, InfoCacheFile.Str(),
+                                 TesselEngine::Cause::OutOfMemory);
+        return false;
     }
-    return File::SaveWithBackup("infocache", content.data(), content.size());
+    return File::SaveWithBackup(InfoCacheFile.Str().c_str(), content.data(), content.size());
 }
 
 bool InfoManager::ReadInfoCache() {
@@ -165,16 +173,10 @@ bool InfoManager::ReadInfoCache() {
                                  TesselEngine::Cause::BadContent);
         return false;
     }
-    // Three fields a record, each ended by a comma: the storage grows once.
-    const std::string_view all(text.GetBuffer(), text.GetSize());
-    InfoFileCache.Reserve(
-        static_cast<std::uint32_t>(std::count(all.begin(), all.end(), ',') / 3 + 1));
-    while (text.GetRemaining() >= 2) {
-        VaskInfoCache record;
-        text.ReadUntil(record.Name, ',');
-        text.ReadUntil(record.Owner, ',');
-        text.ReadUntil(record.Quest, ',');
-        InfoFileCache.PushBack(record);
+    if (!CacheFile::Read(text, InfoFileCache, CacheFields())) {
+        TesselEngine::SetFailure(TesselEngine::Operation::Read, InfoCacheFile.Str(),
+                                 TesselEngine::Cause::OutOfMemory);
+        return false;
     }
     return true;
 }

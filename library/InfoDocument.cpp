@@ -83,11 +83,7 @@ bool InfoManager::LoadInfoStream() {
     splitNotes.clear();
     splitFrame = {};
     splitNext = 0;
-    if (!HdrdocFile->OpenRead())
-        return false;
-    const bool read = HdrdocFile->ReadStream(InfoStream);
-    HdrdocFile->Close();
-    if (!read)
+    if (!HdrdocFile->LoadWhole(InfoStream))
         return false;
     splitFrame = FrameDocument(Bytes(InfoStream, InfoStream.GetSize()));
     // A document without any info has nothing to split.
@@ -178,13 +174,12 @@ bool InfoManager::WriteSingleToHdrdocStream() {
         // Straight into the document; a file that grew since the sizes were summed
         // takes the longer way through a stream of its own.
         merged = file.AppendTo(InfoStream);
+        file.Close();
         if (!merged) {
             Stream single;
-            file.Close();
-            merged = file.OpenRead() && file.ReadStream(single) &&
-                     Append(InfoStream, single.GetBuffer(), single.GetSize());
+            merged =
+                file.LoadWhole(single) && Append(InfoStream, single.GetBuffer(), single.GetSize());
         }
-        file.Close();
     }
     if (merged && !EndsWithLineEnd(Bytes(InfoStream, InfoStream.GetPosition()).substr(begin))) {
         // Else the next info's opening line would continue this info's last line.
@@ -257,17 +252,15 @@ std::vector<std::string> InfoManager::InfosWithoutFile() {
     std::vector<std::string> missing;
     File game{Char256(GameDocument)};
     Stream document;
-    if (!game.OpenRead())
+    if (!game.LoadWhole(document))
         return missing;
-    const bool read = game.ReadStream(document);
-    game.Close();
-    if (!read)
+    // The files as the merge found them, compared as file names compare. A folder that
+    // cannot be listed tells nothing: every info would pass for one without a file.
+    std::vector<std::string> listed;
+    if (!ListInfoFiles(listed))
         return missing;
-    // The files as the merge found them, compared as file names compare.
     std::unordered_set<std::string> files;
-    Directory::Iterator scan{Char256(InfoDirectoryName)};
-    for (scan.First(Char32("*.vaskinfo")); scan.IsValid(); scan.Next()) {
-        std::string name = scan.GetFileName();
+    for (std::string& name : listed) {
         name.resize(name.size() - std::strlen(InfoExtension));
         files.insert(FileKey(name));
     }

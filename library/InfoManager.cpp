@@ -75,6 +75,30 @@ void InfoManager::Shutdown() {
     ReleaseResourceTemplates();
 }
 
+void InfoManager::ResetState() {
+    InfoFiles.Deallocate();
+    InfoFileCache.ClearContent();
+    InfoCurrentFilter.ClearContent();
+    InfoStream.Free();
+    InfoDirectoryPath.reset();
+    InfoDirectory.reset();
+    HdrdocFile.reset();
+    skippedFiles.clear();
+    splitFailures = 0;
+    splitDuplicates.clear();
+    splitNamesMet.clear();
+    splitFilesWritten.clear();
+    splitExisting = 0;
+    splitFrame = {};
+    splitNext = 0;
+    splitRefused.clear();
+    splitNotes.clear();
+    mergePlaced.clear();
+    mergeLineEndAdded.clear();
+    mergeNotSplittable.clear();
+    mergeComplete = true;
+}
+
 std::uint32_t InfoManager::PrepareInfo() {
     InfoFiles.PushBack(VaskInfo{});
     return InfoFiles.GetSize() - 1;

@@ -9,8 +9,10 @@
 #include "info/VaskInfo.h"
 #include "library/DocumentFraming.h"
 
+#include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -22,6 +24,18 @@ struct VaskInfoCache {
     Char48 Owner;
     Char48 Quest;
 };
+
+// The cache's columns in the order of "infocache", each with the info member (by its
+// name in the member table, info/MemberTable.h) whose value it holds.
+struct InfoCacheColumn {
+    Char48 VaskInfoCache::*field;
+    std::string_view member;
+};
+inline constexpr std::array<InfoCacheColumn, 3> InfoCacheColumns{{
+    {&VaskInfoCache::Name, "Name"},
+    {&VaskInfoCache::Owner, "Owner"},
+    {&VaskInfoCache::Quest, "Quest"},
+}};
 
 class InfoManager {
 public:
@@ -38,6 +52,9 @@ public:
     // Start-up and shutdown: the directory scan and the 56 resource templates.
     static bool Initialize();
     static void Shutdown();
+    // Forgets everything held about the workspace: the infos in memory, the cache and
+    // filter, the document, the scan and the last jobs' results (ResetWorkspaceState).
+    static void ResetState();
 
     // The info directory and its cache. Starts the scan of "Infos/", creating the folder
     // when it is missing; false when it cannot be listed (a plain file of that name, no
@@ -64,10 +81,10 @@ public:
     // "Infos/" + name + ".vaskinfo" holds the whole text.
     static bool InfoFileHolds(const char* name, const char* text, VaskInfoCache& row);
     // The file names of "Infos/*.vaskinfo" in scan order: the listing that every reader of
-    // the whole folder goes through. False, with the reason in LastFailure, for a folder
-    // that exists but cannot be listed, which must not pass for one without infos; a
-    // missing folder lists none.
-    static bool ListInfoFiles(std::vector<std::string>& files);
+    // the whole folder goes through (ListFolder). False, with the reason in LastFailure,
+    // for a folder that exists but cannot be listed, which must not pass for one without
+    // infos; a missing folder lists none and sets missing, when given.
+    static bool ListInfoFiles(std::vector<std::string>& files, bool* missing = nullptr);
 
     // The combined document.
     static bool LoadInfoStream();
@@ -114,7 +131,8 @@ public:
     static const std::vector<std::string>& MergeNotSplittable();
 
     // The names of the infos in "w_info.hdrdoc" that have no file in "Infos/", in
-    // document order: a merged document lacks them. Empty when there is no such document.
+    // document order: a merged document lacks them. Empty when there is no such document,
+    // and when "Infos/" cannot be listed, which tells nothing about its files.
     static std::vector<std::string> InfosWithoutFile();
 
     // The three fields of the cache, taken from an info file's text.

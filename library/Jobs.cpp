@@ -83,10 +83,11 @@ bool BeginSplit() {
 }
 
 Outcome Split(const ProgressFn& progress, const CancelFn& cancel) {
-    // Without a listing of "Infos/" every piece would look "already existing".
-    TesselEngine::WinAPI::Directory::Iterator scan{TesselEngine::Char256(InfoDirectoryName)};
-    scan.First(TesselEngine::Char32("*"));
-    if (scan.GetListResult() != TesselEngine::Platform::ListResult::Listed) {
+    // Without a listing of "Infos/" every piece would look "already existing"; the folder
+    // is missing only when it could not be made.
+    std::vector<std::string> files;
+    bool missing = false;
+    if (!InfoManager::ListInfoFiles(files, &missing) || missing) {
         InfoManager::InfoStream.Free();
         return Unreadable(InfoDirectoryName, Operation::Split, "w_info.hdrdoc");
     }

@@ -80,8 +80,7 @@ Stamp StampOf(const std::string& path) {
 // The file's bytes, read into the stream and seen through the view.
 bool ReadText(const std::string& path, TesselEngine::IO::Stream& stream, std::string_view& text) {
     File file{Char256(path.c_str())};
-    const bool read = file.OpenRead() && file.ReadStream(stream);
-    file.Close();
+    const bool read = file.LoadWhole(stream);
     text = read && stream.GetBuffer() ? std::string_view(stream.GetBuffer(), stream.GetSize())
                                       : std::string_view();
     return read;

@@ -19,16 +19,6 @@ std::string InfoPath(std::string_view name) {
     return InfoDirectoryName + std::string(name) + InfoExtension;
 }
 
-bool ReadBytes(const std::string& path, std::string& bytes) {
-    File file{TesselEngine::Char256(path.c_str())};
-    TesselEngine::IO::Stream stream;
-    const bool read = file.OpenRead() && file.ReadStream(stream);
-    file.Close();
-    if (read)
-        bytes.assign(stream.GetBuffer() ? stream.GetBuffer() : "", stream.GetSize());
-    return read;
-}
-
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
@@ -144,7 +134,7 @@ Journal JournalOf(const RenamePlan& plan, const std::string& oldPath) {
         journal.files.push_back({change.path, change.before});
     journal.files.push_back({oldPath, plan.renamed.before});
     // The cache's rows follow the rename before it counts as done.
-    if (std::string cache; ReadBytes("infocache", cache))
+    if (std::string cache; File::ReadAll("infocache", cache))
         journal.files.push_back({"infocache", std::move(cache)});
     return journal;
 }
@@ -199,7 +189,7 @@ RenamePlan PlanRename(const ReferenceIndex& index, std::string_view oldName,
     plan.newName = newName;
     const std::string oldPath = InfoPath(oldName);
     const std::string newPath = InfoPath(newName);
-    if (!IsValidInfoName(oldName) || !ReadBytes(oldPath, plan.renamed.before)) {
+    if (!IsValidInfoName(oldName) || !File::ReadAll(oldPath.c_str(), plan.renamed.before)) {
         plan.refusal = "There is no info " + Quoted(oldName) + " in \"Infos/\".";
         return plan;
     }
@@ -239,7 +229,7 @@ RenamePlan PlanRename(const ReferenceIndex& index, std::string_view oldName,
         RenameChange change;
         change.info = user;
         change.path = InfoPath(user);
-        if (!ReadBytes(change.path, change.before))
+        if (!File::ReadAll(change.path.c_str(), change.before))
             continue; // gone since the index was built: nothing of it to change
         std::vector<Edit> userEdits;
         if (!rewrite.Uses(user, change.before, userEdits, change.places))

@@ -3,6 +3,7 @@
 #include "engine/Failure.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
+#include "library/CacheFile.h"
 #include "tools/ExternalTools.h"
 
 #include <cstring>
@@ -65,21 +66,19 @@ VaskTemplateCache ReadDocument(const FindData& entry, Stream& text) {
     return record;
 }
 
-// The cache file separates fields by commas, so a comma inside a field would shift
-// every later record; it is left out instead.
-void WriteField(Stream& out, Char48 field) {
-    String::Remove(field, ',');
-    out.WriteTextAndChar(field, ',');
-}
-
-// A damaged cache file may hold zero bytes inside a field: its text ends at the first.
-void ReadField(Stream& in, Char48& field) {
-    in.ReadUntil(field, ',');
-    const std::size_t length = field.Length();
-    std::memset(field.data + length, 0, Char48::Capacity - length);
-}
+// The fields of "templatecache", in file order.
+constexpr CacheFile::Fields<VaskTemplateCache> CacheFields{
+    &VaskTemplateCache::File, &VaskTemplateCache::Name, &VaskTemplateCache::GUID};
 
 } // namespace
+
+void TemplateManager::ResetState() {
+    TemplateCache.ClearContent();
+    TemplateCurrentFilter.ClearContent();
+    TemplateDirectory.reset();
+    TemplateDirectoryPath.reset();
+    skippedFiles.clear();
+}
 
 bool TemplateManager::InitializeDirectory(bool textDocuments) {
     TemplateDirectory.reset();
@@ -106,9 +105,7 @@ bool TemplateManager::GenerateCacheEntry() {
     const FindData& entry = TemplateDirectory->GetFindData();
     File document(*TemplateDirectoryPath, entry);
     Stream text;
-    const bool read = document.OpenRead() && document.ReadStream(text);
-    document.Close();
-    if (!read) {
+    if (!document.LoadWhole(text)) {
         skippedFiles.push_back(std::string(Folder) + entry.cFileName);
     } else if (!TemplateCache.PushBack(ReadDocument(entry, text))) {
         return false; // out of memory: the build ends with what it has
@@ -124,16 +121,10 @@ bool TemplateManager::WriteCache() {
     using TesselEngine::Operation;
     if (bound > std::numeric_limits<std::uint32_t>::max())
         return CacheFailed(Operation::Save, Cause::TooLarge);
-    Stream out;
-    if (bound > 0 && !out.Allocate(static_cast<std::uint32_t>(bound)))
+    std::string out;
+    if (!CacheFile::Text(TemplateCache, CacheFields, out))
         return CacheFailed(Operation::Save, Cause::OutOfMemory);
-    for (const VaskTemplateCache& record : TemplateCache) {
-        WriteField(out, record.File);
-        WriteField(out, record.Name);
-        WriteField(out, record.GUID);
-    }
-    out.TrimTrailingZeros();
-    return File::SaveWithBackup(CacheFileName, out.GetBuffer(), out.GetSize());
+    return File::SaveWithBackup(CacheFileName, out.data(), out.size());
 }
 
 bool TemplateManager::ReadCache() {
@@ -151,14 +142,8 @@ bool TemplateManager::ReadCacheFile(TesselEngine::TTL::Vector<VaskTemplateCache>
         return false;
     if (in.GetSize() == 0)
         return CacheFailed(Operation::Read, Cause::BadContent);
-    while (in.GetRemaining() >= 2) {
-        VaskTemplateCache record;
-        ReadField(in, record.File);
-        ReadField(in, record.Name);
-        ReadField(in, record.GUID);
-        if (!records.PushBack(record))
-            return CacheFailed(Operation::Read, Cause::OutOfMemory);
-    }
+    if (!CacheFile::Read(in, records, CacheFields))
+        return CacheFailed(Operation::Read, Cause::OutOfMemory);
     return true;
 }
 

@@ -36,6 +36,10 @@ public:
 
     static constexpr const char* Folder = "Templates/";
 
+    // Forgets the cache, the filter, the scan and the skipped documents of the workspace
+    // (ResetWorkspaceState).
+    static void ResetState();
+
     // Starts the scan of "Templates/" afresh: the text documents (".vasktpldoc") when
     // textDocuments is set, the templates themselves (".vasktpl") otherwise. False when
     // the folder is missing or cannot be listed: that is no folder without templates.

@@ -3,6 +3,7 @@
 #include "engine/Diagnostics.h"
 #include "engine/Failure.h"
 #include "engine/File.h"
+#include "engine/FolderListing.h"
 #include "engine/QuotedValue.h"
 #include "engine/String.h"
 #include "engine/Vector.h"
@@ -152,42 +153,36 @@ bool VaskResMan::OpenFile(const char* parameter) {
 
 bool ScriptManager::ExtractScripts() {
     const Char256 folder("Infos/");
-    TesselEngine::WinAPI::Directory::Iterator scan(folder);
     TesselEngine::TTL::Vector<Char48> owners;
     bool complete = true;
-    scan.First(Char32("*.vaskinfo"));
+    TesselEngine::WinAPI::FolderListing listing;
     using TesselEngine::Cause;
     using TesselEngine::Operation;
     // A folder that cannot be listed is no folder without owners: the old list stays.
-    if (scan.GetListResult() == TesselEngine::Platform::ListResult::Unreadable) {
+    if (!TesselEngine::WinAPI::ListFolder(folder, Char32("*.vaskinfo"), listing)) {
         TesselEngine::SetFailure(
             {Operation::Save, OwnersFileName, Cause::UnreadableFolder, 0, folder.Str()});
         return false;
     }
-    for (; scan.IsValid(); scan.Next()) {
-        if (scan.GetFindData().isDirectory)
+    for (const TesselEngine::Platform::DirectoryEntry& entry : listing.entries) {
+        if (entry.isDirectory)
             continue; // a folder holds no owners
-        TesselEngine::WinAPI::File info(folder, scan.GetFindData());
-        if (!info.OpenRead()) {
+        TesselEngine::WinAPI::File info(folder, entry.name.c_str());
+        Stream text;
+        if (!info.LoadWhole(text)) {
             // A pipe, a link out of the workspace or a file without rights: its owners
             // would be missing from the list.
             TesselEngine::Diagnostics::Print("\nCould not read \"%s\"; skipped.",
-                                             scan.GetFileName());
+                                             entry.name.c_str());
             complete = false;
             continue;
         }
-        TesselEngine::Diagnostics::Print("\n %s", scan.GetFileName());
-        Stream text;
-        const bool read = info.ReadStream(text);
-        info.Close();
-        if (read)
-            CollectOwners(text, owners);
-        else
-            complete = false;
+        TesselEngine::Diagnostics::Print("\n %s", entry.name.c_str());
+        CollectOwners(text, owners);
     }
     std::fflush(stdout);
-    // A file that opened but could not be read may hold owners that the list would
-    // lose: the previous list stays.
+    // A file that could not be read may hold owners that the list would lose: the
+    // previous list stays.
     if (!complete) {
         TesselEngine::SetFailure(Operation::Save, OwnersFileName, Cause::Incomplete);
         return false;

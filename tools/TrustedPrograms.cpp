@@ -5,7 +5,6 @@
 #include "engine/platform/Platform.h"
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -26,7 +25,9 @@ std::vector<Program> ReadStore() {
     const std::string store = StoreFile();
     if (store.empty())
         return programs;
-    std::ifstream in(fs::path(store), std::ios::binary);
+    std::string bytes;
+    TesselEngine::WinAPI::File::ReadAll(store.c_str(), bytes);
+    std::istringstream in(bytes);
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#')

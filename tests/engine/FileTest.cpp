@@ -1,4 +1,6 @@
 #include "engine/File.h"
+#include "engine/Failure.h"
+#include "engine/FolderListing.h"
 #include "support/Workspace.h"
 
 #include <filesystem>
@@ -157,6 +159,15 @@ TEST_F(FileTest, EnumerationOfAnEmptyMissingOrUnreadableDirectoryHasNoMatch) {
         Platform::ListResult result{};
         EXPECT_TRUE(Scan(folder, "*.vaskinfo", &result).empty()) << folder;
         EXPECT_EQ(result, expected) << folder;
+        FolderListing listing;
+        ClearFailure();
+        EXPECT_EQ(ListFolder(Char256(folder), Char32("*"), listing),
+                  expected != Platform::ListResult::Unreadable)
+            << folder;
+        EXPECT_EQ(listing.missing, expected == Platform::ListResult::Missing) << folder;
+        EXPECT_EQ(LastFailure().cause == Cause::UnreadableFolder,
+                  expected == Platform::ListResult::Unreadable)
+            << folder;
     }
 }
 

@@ -203,6 +203,11 @@ TEST_F(InfoDocumentTest, MergeNamesTheInfosOfTheGameDocumentThatItLacks) {
     const Jobs::Outcome outcome = Jobs::Merge({}, {});
     EXPECT_TRUE(outcome.succeeded);
     EXPECT_EQ(outcome.notMerged, (std::vector<std::string>{"A", "C"}));
+
+    // A folder that cannot be listed says nothing about its files: no info is named.
+    fs::rename("Infos", "infos-aside");
+    WriteFile("Infos", "a plain file where the folder belongs");
+    EXPECT_TRUE(InfoManager::InfosWithoutFile().empty());
 }
 
 // A name has up to 48 characters, all of them kept by the split and the cache; a device

@@ -81,6 +81,9 @@ TEST_F(InfoManagerTest, CacheIsBuiltInScanOrderAndRoundTrips) {
     ASSERT_EQ(InfoManager::InfoFileCache.GetSize(), 4u);
     EXPECT_EQ(InfoManager::InfoFileCache[1].Owner.View(), "Bob");
     EXPECT_EQ(InfoManager::InfoFileCache[2].Quest.View(), "Q_1");
+    // What was read back writes the same bytes again.
+    ASSERT_TRUE(InfoManager::WriteInfoCache());
+    EXPECT_EQ(ReadFile("infocache"), "alpha,Mira,,Bravo,Bob,Q_2,Charlie,Bob,Q_1,,,,");
 }
 
 // A job reports each whole percentage once, rising, with the files behind it; cancel is
@@ -149,6 +152,12 @@ TEST_F(InfoManagerTest, CacheFileOddities) {
         binary[i] = static_cast<char>(i * 7);
     WriteFile("infocache", binary + std::string(100, 'x'));
     EXPECT_TRUE(InfoManager::ReadInfoCache());
+    // A zero byte inside a value ends its text, for comparing too, as in "templatecache".
+    WriteFile("infocache", std::string("Bob\0x,Mira,Q_1,", 15));
+    ASSERT_TRUE(InfoManager::ReadInfoCache());
+    InfoManager::ClearFilter();
+    InfoManager::FilterByName("Bob");
+    EXPECT_EQ(InfoManager::InfoCurrentFilter.GetSize(), 1u);
 }
 
 TEST_F(InfoManagerTest, FiltersFollowTheirMatchingRules) {

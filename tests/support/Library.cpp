@@ -1,21 +1,15 @@
 #include "support/Library.h"
 #include "engine/String.h"
-#include "info/TextTable.h"
 #include "library/InfoManager.h"
+#include "library/WorkspaceState.h"
 
 namespace VaskTest {
 
 using VaskEdit::InfoManager;
 
 void LibraryTest::ResetLibrary() {
-    InfoManager::Shutdown();
-    InfoManager::InfoFiles.Deallocate();
-    InfoManager::InfoFileCache.ClearContent();
-    InfoManager::InfoCurrentFilter.ClearContent();
-    InfoManager::InfoStream.Free();
-    InfoManager::HdrdocFile.reset();
-    InfoManager::InfoDirectory.reset();
-    VaskEdit::TextTables::Clear();
+    InfoManager::Shutdown(); // each test loads the templates of its own workspace
+    VaskEdit::ResetWorkspaceState();
     TesselEngine::Platform::FaultInjection::Clear();
 }
 

@@ -73,14 +73,12 @@ void MainForm::ExportTextsTo(const std::string& path) {
 }
 
 void MainForm::ImportTextsFrom(const std::string& path) {
-    QFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) {
+    std::string csv;
+    if (!TesselEngine::WinAPI::File::ReadAll(path.c_str(), csv)) {
         ShowMessage(this, "FileManager", "Error: " + Quoted(path) + " cannot be read.");
         return;
     }
-    const QByteArray csv = file.readAll();
-    TextImportDialog review(std::string(csv.constData(), static_cast<std::size_t>(csv.size())),
-                            this);
+    TextImportDialog review(csv, this);
     if (review.exec() != QDialog::Accepted)
         return;
     const TextImport import = review.Import(); // for the encoding chosen last

@@ -1,11 +1,6 @@
 // The main window's workspace: "Open Workspace...", "Recent Workspaces" and the switch to
 // another folder.
-#include "info/TextTable.h"
-#include "library/InfoManager.h"
-#include "library/ReferenceIndex.h"
-#include "library/TemplateManager.h"
-#include "library/TemplateSelectList.h"
-#include "tools/Settings.h"
+#include "library/WorkspaceState.h"
 #include "ui/common/ReferenceService.h"
 #include "ui/dialogs/Messages.h"
 #include "ui/infoeditor/InfoForm.h"
@@ -110,17 +105,7 @@ bool MainForm::SwitchWorkspace(const QString& folder) {
 }
 
 void MainForm::ForgetWorkspace() {
-    InfoManager::InfoFiles.ClearContent();
-    InfoManager::InfoFileCache.ClearContent();
-    InfoManager::InfoCurrentFilter.ClearContent();
-    InfoManager::InfoDirectory.reset();
-    InfoManager::InfoStream.Free();
-    TemplateManager::TemplateCache.ClearContent();
-    TemplateManager::TemplateCurrentFilter.ClearContent();
-    TemplateSelectList::ClearItems();
-    TextTables::Clear();
-    References().Clear();
-    Settings::RestoreDefaults(); // a folder without "Settings.ini" has the defaults
+    ResetWorkspaceState();
 
     listedFilter = {};
     ListInfos(false);

@@ -8,6 +8,7 @@
 #include "library/RecoveryFiles.h"
 #include "library/ReferenceIndex.h"
 #include "library/TemplateManager.h"
+#include "library/WorkspaceState.h"
 #include "support/UserStateHome.h"
 #include "support/Workspace.h"
 #include "tools/Launcher.h"
@@ -149,11 +150,7 @@ class MainFormTest : public QObject {
 
     void ResetLibrary() {
         InfoManager::Shutdown();
-        InfoManager::InfoFiles.Deallocate();
-        InfoManager::InfoFileCache.ClearContent();
-        InfoManager::InfoCurrentFilter.ClearContent();
-        TemplateManager::TemplateCache.ClearContent();
-        TemplateManager::TemplateCurrentFilter.ClearContent();
+        ResetWorkspaceState();
     }
 
 private slots:
