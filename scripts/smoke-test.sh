@@ -2,7 +2,8 @@
 # Starts the real editor under Xvfb on a fresh copy of the demo workspace and works it
 # with real mouse clicks and key presses: "Update Cache", a search, opening the found
 # info with Ctrl+E from the search box, an edit of it saved and compared byte for byte,
-# and Ctrl+N's empty info editor. Saves a screenshot of each window.
+# a save over the file changed by another program meanwhile, and Ctrl+N's empty info
+# editor. Saves a screenshot of each window.
 # Usage: scripts/smoke-test.sh PROGRAM OUTPUT_DIR
 # With SMOKE_INSTALLED=1 the workspace gets no Resources/ and Documents/: an installed
 # program finds its own.
@@ -90,6 +91,55 @@ sleep 1
 xdotool key Return
 for _ in $(seq 100); do cmp -s "$out/expected.vaskinfo" "$info" && break; sleep 0.1; done
 cmp "$out/expected.vaskinfo" "$info" || { import -window root "$out/failure.png"; fail "the saved file is not the demo's with the new owner"; }
+
+# Changed by another program while open: the save asks; Cancel keeps the other
+# program's bytes; "Save anyway" (the first Tab reaches "Reload", the second it) writes
+# over them and keeps them under Backup/.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+click 90 142
+click 810 249
+xdotool key ctrl+e
+editor=$(find_window '^Info Editor$')
+[ -n "$editor" ] || fail "the saved info did not open again"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$editor")"
+click 225 51
+click 700 38
+xdotool windowfocus --sync "$editor"
+xdotool key ctrl+a
+xdotool type --delay 20 "Mira_Twice"
+sed -i 's/bCString Owner = "Mira_Smoke";/bCString Owner = "Mira_Outside";/' "$info"
+cp "$info" "$out/outside.vaskinfo"
+sed 's/bCString Owner = "Mira";/bCString Owner = "Mira_Twice";/' \
+  "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected-twice.vaskinfo"
+xdotool key ctrl+s
+question=$(find_window '^Changed on disk$')
+[ -n "$question" ] || fail "a save over a file changed on disk did not ask"
+import -window root "$out/changed-on-disk.png"
+xdotool windowfocus --sync "$question"
+xdotool key Escape
+sleep 1
+cmp -s "$out/outside.vaskinfo" "$info" || fail "Cancel did not keep the file changed on disk"
+xdotool windowfocus --sync "$editor"
+xdotool key ctrl+s
+question=$(find_window '^Changed on disk$')
+[ -n "$question" ] || fail "the second save did not ask again"
+xdotool windowfocus --sync "$question"
+xdotool key Tab Tab
+import -window root "$out/save-anyway.png"
+xdotool key space
+# "File <...> does already exist. Continue?", when asked: Yes is the default button.
+for _ in $(seq 100); do
+  cmp -s "$out/expected-twice.vaskinfo" "$info" && break
+  if caution=$(xdotool search --name '^Caution$' 2>/dev/null | head -1) && [ -n "$caution" ]; then
+    xdotool windowfocus --sync "$caution"
+    xdotool key Return
+  fi
+  sleep 0.1
+done
+cmp "$out/expected-twice.vaskinfo" "$info" || fail "Save anyway did not write the editor's info"
+grep -rlq 'bCString Owner = "Mira_Outside";' "$out/workspace/Backup" ||
+  fail "the version changed on disk is not under Backup/"
 
 # Ctrl+N in the main window opens an empty info editor.
 eval "$(xdotool getwindowgeometry --shell "$main")"

@@ -66,6 +66,7 @@ QLabel* SetUpStandardDialog(QDialog* dialog, QSize clientArea) {
     // The message takes the first focus (its keys scroll a long text), so that the first Tab
     // reaches the first button rather than the second.
     area->setFocusPolicy(Qt::StrongFocus);
+    area->setFocus(); // taken when the dialog shows, on every platform
     area->setFrameShape(QFrame::NoFrame);
     area->viewport()->setAutoFillBackground(false);
     area->setGeometry(Margin, Margin, clientArea.width() - 2 * Margin,
