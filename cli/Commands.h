@@ -51,6 +51,10 @@ int TextExport(const std::string& path);
 // table, id, old text, new text. An empty text blanks a display text only when allowed.
 // A file that is not UTF-8 is refused in one line, or, when detecting, read as
 // Windows-1252 with one line saying so.
+// Replaces FIND by REPLACEMENT (UTF-8) in every display text of the tables, printing
+// table, id, old and new text a line, then the count; --dry-run writes nothing.
+int TextReplace(const std::string& find, const std::string& replacement, bool wholeWord,
+                bool matchCase, bool dryRun);
 int TextImport(const std::string& path, bool dryRun, const std::string& into, bool allowEmpty,
                VaskEdit::CsvEncoding encoding);
 

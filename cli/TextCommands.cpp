@@ -8,6 +8,7 @@
 #include "info/TextTableEdit.h"
 #include "library/ReferenceIndex.h"
 #include "library/TextExchange.h"
+#include "library/TextReplace.h"
 
 #include <iostream>
 
@@ -94,6 +95,37 @@ int TextImport(const std::string& path, bool dryRun, const std::string& into, bo
         return Fail("Nothing imported; the tables are as they were.", TesselEngine::LastFailure());
     }
     std::cerr << n << (n == 1 ? " line" : " lines") << (dryRun ? " would change" : " changed")
+              << ".\n";
+    return 0;
+}
+
+int TextReplace(const std::string& find, const std::string& replacement, bool wholeWord,
+                bool matchCase, bool dryRun) {
+    const std::optional<std::string> findBytes = TesselEngine::Utf8ToWindows1252(find);
+    const std::optional<std::string> replacementBytes =
+        TesselEngine::Utf8ToWindows1252(replacement);
+    if (!findBytes || !replacementBytes)
+        return Fail(std::string("Error: the ") + (findBytes ? "replacement" : "text to find") +
+                    " has a character that Windows-1252 lacks; nothing replaced.");
+    const ReplaceRule rule{*findBytes, *replacementBytes, wholeWord, matchCase};
+    const VaskEdit::TextImport plan = PlanTextReplace(rule);
+    if (!plan.problems.empty()) {
+        for (const std::string& problem : plan.problems)
+            std::cerr << "Error: " << problem << '\n';
+        return Fail("Nothing replaced.");
+    }
+    for (const TextChange& change : plan.changes)
+        std::cout << change.table << '\t' << change.id << '\t'
+                  << RowField(Windows1252ToUtf8(change.before)) << '\t'
+                  << RowField(Windows1252ToUtf8(change.after)) << '\n';
+    const std::size_t n = plan.changes.size();
+    Rollback putBack;
+    if (!dryRun && n > 0 && !ApplyTextImport(plan, {}, nullptr, &putBack)) {
+        if (!putBack.AllAsItWas())
+            return FailPutBack("Nothing replaced", TesselEngine::LastFailure(), putBack);
+        return Fail("Nothing replaced; the tables are as they were.", TesselEngine::LastFailure());
+    }
+    std::cerr << n << (n == 1 ? " text" : " texts") << (dryRun ? " would change" : " changed")
               << ".\n";
     return 0;
 }

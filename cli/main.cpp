@@ -29,6 +29,17 @@ Field ChosenField(bool name, bool owner, bool quest, bool guid) {
         return Field::Guid;
     return Field::Any;
 }
+
+// The argument as typed: on Windows the narrow arguments lose what the code page lacks.
+void AsTyped(int argc, char** argv, std::string& argument) {
+    const std::vector<std::string> utf8 = TesselEngine::Platform::Utf8Arguments(argc, argv);
+    for (int i = argc - 1; i > 0; --i) {
+        if (argv[i] == argument) {
+            argument = utf8[static_cast<std::size_t>(i)];
+            return;
+        }
+    }
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -135,6 +146,15 @@ int main(int argc, char** argv) {
         ->add_option("--into", textInto,
                      "Write the changed tables into DIR, leaving these as they are")
         ->type_name("DIR");
+    std::string replaceFind, replaceWith;
+    bool wholeWord = false, matchCase = false;
+    auto* textReplace = textCommand->add_subcommand(
+        "replace", "Replace FIND by REPLACEMENT in every display text of the tables");
+    textReplace->add_option("FIND", replaceFind, "The text to find")->required();
+    textReplace->add_option("REPLACEMENT", replaceWith, "What it becomes")->required();
+    textReplace->add_flag("--word", wholeWord, "Only whole words");
+    textReplace->add_flag("--case", matchCase, "Match case (letters match either case otherwise)");
+    textReplace->add_flag("--dry-run", dryRun, "Print the changes and write nothing");
 
     std::string oldName, newName;
     auto* rename = app.add_subcommand("rename", "Rename an info and every use of its name");
@@ -227,16 +247,17 @@ int main(int argc, char** argv) {
         if (textGet->parsed())
             return VaskCli::TextGet(textId, textTable);
         if (textSet->parsed()) {
-            // The text as typed: on Windows the narrow arguments lose what the code page lacks.
-            const std::vector<std::string> utf8 = TesselEngine::Platform::Utf8Arguments(argc, argv);
-            for (int i = argc - 1; i > 0; --i) {
-                if (argv[i] == textValue) {
-                    textValue = utf8[static_cast<std::size_t>(i)];
-                    break;
-                }
-            }
+            AsTyped(argc, argv, textValue);
             return UnderWorkspaceLock(
                 "text set", [&] { return VaskCli::TextSet(textId, textValue, textTable); });
+        }
+        if (textReplace->parsed()) {
+            AsTyped(argc, argv, replaceFind);
+            AsTyped(argc, argv, replaceWith);
+            const auto replace = [&] {
+                return VaskCli::TextReplace(replaceFind, replaceWith, wholeWord, matchCase, dryRun);
+            };
+            return dryRun ? replace() : UnderWorkspaceLock("text replace", replace);
         }
         if (textExport->parsed())
             return VaskCli::TextExport(textFile);

@@ -661,6 +661,41 @@ TEST_F(CliTest, TextsAreReadWrittenExportedAndImported) {
         << check.out;
 }
 
+TEST_F(CliTest, TextReplaceShowsEachChangeAndWritesThemOnce) {
+    const auto tables = [] {
+        return ReadFile("work/infosa.csv") + ReadFile("work/infodescsa.csv") +
+               ReadFile("work/questdescsa.csv");
+    };
+    const std::string before = tables();
+    const CliRun dry = Cli("-C work text replace swamp marsh --word --dry-run");
+    ASSERT_EQ(dry.status, 0) << dry.err;
+    EXPECT_NE(dry.out.find("questdescsa.csv\tLOG_HERBS_01\tMira needs five bloodmoss from the "
+                           "swamp east of Kolvar.\tMira needs five bloodmoss from the marsh east "
+                           "of Kolvar.\n"),
+              std::string::npos)
+        << dry.out;
+    EXPECT_EQ(dry.err, "6 texts would change.\n");
+    EXPECT_EQ(tables(), before);
+
+    for (const char* refused : {"swamp \"a|b\"", "\"\" x"}) {
+        const CliRun run = Cli(std::string("-C work text replace ") + refused);
+        EXPECT_EQ(run.status, 1) << refused;
+        EXPECT_NE(run.err.find("Nothing replaced."), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(tables(), before);
+
+    const CliRun done = Cli("-C work text replace SWAMP marsh --case");
+    EXPECT_EQ(done.err, "0 texts changed.\n");
+    const CliRun replaced = Cli("-C work text replace swamp marsh");
+    ASSERT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_EQ(replaced.err, "6 texts changed.\n");
+    EXPECT_EQ(tables().find("swamp"), std::string::npos);
+    std::string expected = before;
+    for (std::size_t at; (at = expected.find("swamp")) != std::string::npos;)
+        expected.replace(at, 5, "marsh");
+    EXPECT_EQ(tables(), expected);
+}
+
 // Commands that read the infos name those the reader could not take whole (here: none,
 // as their command lists stand under a name it does not know), and a command that found
 // nothing then fails rather than report a clean nothing.

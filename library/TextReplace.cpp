@@ -1,0 +1,153 @@
+#include "library/TextReplace.h"
+
+#include "engine/File.h"
+#include "info/TextTableEdit.h"
+#include "info/TextTableLines.h"
+
+#include <array>
+#include <optional>
+#include <unordered_set>
+
+namespace VaskEdit {
+
+using TesselEngine::WinAPI::File;
+
+namespace {
+// Windows-1252: the letters, and each letter's other case (itself when it has none).
+struct Letters {
+    std::array<bool, 256> isWord{};
+    std::array<unsigned char, 256> lower{};
+
+    Letters() {
+        for (int c = 0; c < 256; ++c)
+            lower[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c);
+        const auto pair = [this](int upper, int small) {
+            lower[static_cast<std::size_t>(upper)] = static_cast<unsigned char>(small);
+            isWord[static_cast<std::size_t>(upper)] = isWord[static_cast<std::size_t>(small)] =
+                true;
+        };
+        for (int c = 'A'; c <= 'Z'; ++c)
+            pair(c, c + 32);
+        for (int c = 0xC0; c <= 0xDE; ++c) {
+            if (c != 0xD7) // the multiplication sign
+                pair(c, c + 32);
+        }
+        pair(0x8A, 0x9A); // S and s with caron
+        pair(0x8C, 0x9C); // OE
+        pair(0x8E, 0x9E); // Z and z with caron
+        pair(0x9F, 0xFF); // Y and y with diaeresis
+        for (int c : {0x83, 0xAA, 0xB5, 0xBA, 0xDF, int('_')})
+            isWord[static_cast<std::size_t>(c)] = true;
+        for (int c = '0'; c <= '9'; ++c)
+            isWord[static_cast<std::size_t>(c)] = true;
+    }
+};
+
+const Letters& Windows1252Letters() {
+    static const Letters letters;
+    return letters;
+}
+
+bool SameAt(std::string_view text, std::size_t at, const ReplaceRule& rule) {
+    const std::string_view find = rule.find;
+    if (rule.matchCase)
+        return text.compare(at, find.size(), find) == 0;
+    const auto& lower = Windows1252Letters().lower;
+    for (std::size_t i = 0; i < find.size(); ++i) {
+        if (lower[static_cast<unsigned char>(text[at + i])] !=
+            lower[static_cast<unsigned char>(find[i])])
+            return false;
+    }
+    return true;
+}
+
+bool WordAt(std::string_view text, std::size_t at) {
+    return at < text.size() && Windows1252Letters().isWord[static_cast<unsigned char>(text[at])];
+}
+
+std::optional<std::string> ReadTable(const std::string& path) {
+    std::string bytes;
+    if (!File{TesselEngine::Char256(path.c_str())}.Exists() || !File::ReadAll(path.c_str(), bytes))
+        return std::nullopt;
+    return bytes;
+}
+} // namespace
+
+std::vector<std::size_t> MatchesIn(std::string_view text, const ReplaceRule& rule) {
+    std::vector<std::size_t> matches;
+    const std::size_t n = rule.find.size();
+    if (n == 0 || text.size() < n)
+        return matches;
+    for (std::size_t at = 0; at + n <= text.size();) {
+        const bool bounded =
+            !rule.wholeWord || ((at == 0 || !WordAt(text, at - 1)) && !WordAt(text, at + n));
+        if (bounded && SameAt(text, at, rule)) {
+            matches.push_back(at);
+            at += n;
+        } else {
+            ++at;
+        }
+    }
+    return matches;
+}
+
+std::string Replaced(std::string_view text, const ReplaceRule& rule) {
+    std::string result;
+    std::size_t from = 0;
+    for (const std::size_t at : MatchesIn(text, rule)) {
+        result.append(text.substr(from, at - from));
+        result += rule.replacement;
+        from = at + rule.find.size();
+    }
+    result.append(text.substr(from));
+    return result;
+}
+
+std::string ReplaceRefusal(const ReplaceRule& rule) {
+    if (rule.find.empty())
+        return "the text to find is empty";
+    if (const std::string refusal = TextTables::TextRefusal(rule.replacement); !refusal.empty())
+        return "the replacement: " + refusal;
+    return {};
+}
+
+TextImport PlanTextReplace(const ReplaceRule& rule) {
+    TextImport plan;
+    if (const std::string refusal = ReplaceRefusal(rule); !refusal.empty()) {
+        plan.problems.push_back(refusal);
+        return plan;
+    }
+    for (const std::string& table : TextTableNames()) {
+        const std::optional<std::string> bytes = ReadTable(table);
+        plan.tablesRead.push_back({table, bytes ? TesselEngine::FingerprintOf(table, *bytes)
+                                                : TesselEngine::FileFingerprint{}});
+        if (!bytes)
+            continue;
+        const std::string_view all = *bytes;
+        std::unordered_set<std::string_view> seen; // the reader takes an id's first line
+        for (std::size_t lineStart = 0; lineStart < all.size();) {
+            std::size_t next = 0;
+            const std::string_view line = TextTables::LineAt(all, lineStart, &next);
+            lineStart = next;
+            std::string_view id;
+            std::size_t at = 0;
+            if (!TextTables::NamesId(line, &id, &at) || !seen.insert(id).second ||
+                !TextTables::Identifies(line, &id, &at))
+                continue;
+            TextTables::FieldUntilBar(line, at); // any text
+            const std::string_view text = TextTables::FieldUntilBar(line, at);
+            if (MatchesIn(text, rule).empty())
+                continue;
+            std::string after = Replaced(text, rule);
+            if (after.empty())
+                plan.problems.push_back("the text of \"" + std::string(id) + "\" in \"" + table +
+                                        "\" would become empty");
+            else if (after != text)
+                plan.changes.push_back(
+                    {table, std::string(id), std::string(text), std::move(after)});
+        }
+    }
+    return plan;
+}
+
+} // namespace VaskEdit
