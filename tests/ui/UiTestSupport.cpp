@@ -1,9 +1,10 @@
 #include "UiTestSupport.h"
 
+#include "info/MemberTable.h"
 #include "library/InfoManager.h"
-#include "ui/infoeditor/InfoForm.h"
 #include "ui/dialogs/MessageForm.h"
 #include "ui/dialogs/UserDialog.h"
+#include "ui/infoeditor/InfoForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -91,6 +92,15 @@ void AnswerNextQuestion(const QString& button, QString* asked) {
                 QTest::mouseClick(b, Qt::LeftButton);
         }
     });
+}
+
+QWidget* FieldOf(const VaskEdit::InfoForm& form, const QString& caption) {
+    for (const VaskEdit::InfoMember& member : VaskEdit::InfoMemberTable()) {
+        if (QString::fromLatin1(member.label) == caption &&
+            member.field != VaskEdit::FieldKind::None)
+            return form.Control(member);
+    }
+    return nullptr;
 }
 
 std::vector<VaskEdit::InfoForm*> OpenEditors() {

@@ -77,6 +77,9 @@ template <typename T> std::vector<T*> Shown() {
     return shown;
 }
 
+// The editor's control of the info member with that caption.
+QWidget* FieldOf(const VaskEdit::InfoForm& form, const QString& caption);
+
 // The shown info editors, and closing them all.
 std::vector<VaskEdit::InfoForm*> OpenEditors();
 void CloseEditors();

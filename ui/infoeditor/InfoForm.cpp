@@ -216,18 +216,24 @@ QWidget* InfoForm::MakeControl(FieldControl& field) {
     return field.control;
 }
 
-QWidget* InfoForm::Field(const QString& caption) const {
+QWidget* InfoForm::Control(const InfoMember& member) const {
     for (const auto& field : fields) {
-        if (field.caption == caption)
+        if (&field.member == &member)
             return field.control;
     }
     return nullptr;
 }
 
+QPushButton* InfoForm::AddButton(const QString& caption) {
+    QPushButton* button = NewButton(caption, this);
+    buttons.push_back(button);
+    return button;
+}
+
 QPushButton* InfoForm::Button(const QString& caption) const {
     // The strip buttons exist once per tab: the one on the shown tab comes first.
     QPushButton* hidden = nullptr;
-    for (QPushButton* button : findChildren<QPushButton*>()) {
+    for (QPushButton* button : buttons) {
         if (button->text() != caption)
             continue;
         if (button->isVisible())
@@ -251,9 +257,10 @@ void InfoForm::BuildLayout() {
     QMenu* help = menuBar()->addMenu("Help");
     help->addAction("Show Help", this, [this] { ShowHelpPage(this, InfoEditor); });
 
-    auto labeled = [this](const QString& caption) {
+    // Each member's control, made where the layout places it.
+    auto labeled = [this](std::string InfoMembers::*member) {
         for (auto& field : fields) {
-            if (field.caption == caption)
+            if (field.copy == member)
                 return MakeControl(field);
         }
         return static_cast<QWidget*>(nullptr);
@@ -263,21 +270,21 @@ void InfoForm::BuildLayout() {
 
     // Top strip: the buttons, Owner and Partner; the condition list at the right edge.
     auto* top = new QHBoxLayout;
-    saveButton = NewButton("Save", this);
-    applyButton = NewButton("Apply", this);
+    saveButton = AddButton("Save");
+    applyButton = AddButton("Apply");
     applyButton->setToolTip("Save and keep editing (Ctrl+Shift+S)");
-    editButton = NewButton("Edit", this);
-    newButton = NewButton("New", this);
-    copyButton = NewButton("Copy", this);
-    cancelButton = NewButton("Cancel", this);
+    editButton = AddButton("Edit");
+    newButton = AddButton("New");
+    copyButton = AddButton("Copy");
+    cancelButton = AddButton("Cancel");
     for (QPushButton* button :
          {saveButton, applyButton, editButton, newButton, copyButton, cancelButton})
         top->addWidget(button);
     auto* people = new QGridLayout;
     people->addWidget(new QLabel("Owner"), 0, 0);
-    people->addWidget(labeled("Owner"), 0, 1);
+    people->addWidget(labeled(&InfoMembers::Owner), 0, 1);
     people->addWidget(new QLabel("Partner"), 1, 0);
-    people->addWidget(labeled("Partner"), 1, 1);
+    people->addWidget(labeled(&InfoMembers::Partner), 1, 1);
     top->addLayout(people, 1);
 
     conditionListModel = new EntryTableModel(
@@ -317,41 +324,41 @@ void InfoForm::BuildLayout() {
     auto* general = new QGroupBox("General");
     auto* g = new QGridLayout(general);
     g->addWidget(new QLabel("InfoName"), 0, 0);
-    g->addWidget(labeled("InfoName"), 0, 1, 1, 3);
+    g->addWidget(labeled(&InfoMembers::Name), 0, 1, 1, 3);
     g->addWidget(new QLabel("MainSortID"), 1, 0);
-    g->addWidget(labeled("MainSortID"), 1, 1);
+    g->addWidget(labeled(&InfoMembers::MainSortID), 1, 1);
     g->addWidget(new QLabel("SortID"), 1, 2);
-    g->addWidget(labeled("SortID"), 1, 3);
+    g->addWidget(labeled(&InfoMembers::SortID), 1, 3);
     g->addWidget(new QLabel("ParentInfo"), 2, 0);
-    g->addWidget(labeled("ParentInfo"), 2, 1, 1, 2);
-    openParentButton = NewButton("Open", this);
+    g->addWidget(labeled(&InfoMembers::Parent), 2, 1, 1, 2);
+    openParentButton = AddButton("Open");
     g->addWidget(openParentButton, 2, 3);
-    g->addWidget(labeled("ClearChildren"), 3, 1);
-    g->addWidget(labeled("Permanent"), 3, 3);
+    g->addWidget(labeled(&InfoMembers::ClearChildren), 3, 1);
+    g->addWidget(labeled(&InfoMembers::Permanent), 3, 3);
     g->addWidget(new QLabel("StartChapter"), 4, 0);
-    g->addWidget(labeled("StartChapter"), 4, 1);
+    g->addWidget(labeled(&InfoMembers::StartChapter), 4, 1);
     g->addWidget(new QLabel("EndChapter"), 4, 2);
-    g->addWidget(labeled("EndChapter"), 4, 3);
+    g->addWidget(labeled(&InfoMembers::EndChapter), 4, 3);
     g->addWidget(new QLabel("Quest"), 5, 0);
-    g->addWidget(labeled("Quest"), 5, 1, 1, 3);
+    g->addWidget(labeled(&InfoMembers::Quest), 5, 1, 1, 3);
 
     auto* typeGroup = new QGroupBox("Type");
     auto* t = new QGridLayout(typeGroup);
     t->addWidget(new QLabel("ConditionType"), 0, 0);
-    t->addWidget(labeled("ConditionType"), 0, 1);
+    t->addWidget(labeled(&InfoMembers::ConditionType), 0, 1);
     t->addWidget(new QLabel("InfoType"), 1, 0);
-    t->addWidget(labeled("InfoType"), 1, 1);
+    t->addWidget(labeled(&InfoMembers::InfoType), 1, 1);
     t->addWidget(new QLabel("GameModeType"), 2, 0);
-    t->addWidget(labeled("GameModeType"), 2, 1);
+    t->addWidget(labeled(&InfoMembers::GameModeType), 2, 1);
     auto* gold = new QGroupBox("GoldCost");
     auto* gc = new QGridLayout(gold);
     gc->addWidget(new QLabel("GoldCost"), 0, 0);
-    gc->addWidget(labeled("GoldCost"), 0, 1);
+    gc->addWidget(labeled(&InfoMembers::GoldCost), 0, 1);
     // The GUID below its caption, at the group's whole width.
     gc->addWidget(new QLabel("GoldCostItem"), 1, 0, 1, 2);
-    gc->addWidget(labeled("GoldCostItem"), 2, 0, 1, 2);
+    gc->addWidget(labeled(&InfoMembers::GoldCostItem), 2, 0, 1, 2);
     gc->addWidget(new QLabel("GoldCostScript"), 3, 0);
-    gc->addWidget(labeled("GoldCostScript"), 3, 1);
+    gc->addWidget(labeled(&InfoMembers::GoldCostScript), 3, 1);
     auto* typeColumn = new QVBoxLayout;
     typeColumn->addWidget(typeGroup);
     typeColumn->addWidget(gold);
@@ -360,21 +367,21 @@ void InfoForm::BuildLayout() {
     auto* s = new QGridLayout(smalltalk);
     // One column of captions: the longest of them leaves no room for a second.
     s->addWidget(new QLabel("SmallTalkPartner"), 0, 0);
-    s->addWidget(labeled("SmallTalkPartner"), 0, 1, 1, 2);
+    s->addWidget(labeled(&InfoMembers::SmalltalkPartner), 0, 1, 1, 2);
     s->addWidget(new QLabel("ExitRoutineName"), 1, 0);
-    s->addWidget(labeled("ExitRoutineName"), 1, 1, 1, 2);
+    s->addWidget(labeled(&InfoMembers::SmalltalkExitRoutineName), 1, 1, 1, 2);
     s->addWidget(new QLabel("PartnerExitRoutineName"), 2, 0);
-    s->addWidget(labeled("PartnerExitRoutineName"), 2, 1, 1, 2);
+    s->addWidget(labeled(&InfoMembers::SmalltalkPartnerExitRoutineName), 2, 1, 1, 2);
     s->addWidget(new QLabel("InnerRange"), 3, 0);
-    s->addWidget(labeled("InnerRange"), 3, 1);
+    s->addWidget(labeled(&InfoMembers::SmalltalkInnerRange), 3, 1);
     s->addWidget(new QLabel("OuterRange"), 4, 0);
-    s->addWidget(labeled("OuterRange"), 4, 1);
-    s->addWidget(labeled("TestWithLOS"), 5, 0);
-    s->addWidget(labeled("Rewind"), 5, 1, 1, 2);
+    s->addWidget(labeled(&InfoMembers::SmalltalkOuterRange), 4, 1);
+    s->addWidget(labeled(&InfoMembers::SmalltalkInnerRangeTestWithLOS), 5, 0);
+    s->addWidget(labeled(&InfoMembers::SmalltalkRewind), 5, 1, 1, 2);
     auto* smalltalkColumn = new QVBoxLayout;
     smalltalkColumn->addWidget(smalltalk);
-    smalltalkColumn->addWidget(labeled("InfoGiven"));
-    smalltalkColumn->addWidget(labeled("DialogPartnerAutoPositioningEnabled"));
+    smalltalkColumn->addWidget(labeled(&InfoMembers::InfoGiven));
+    smalltalkColumn->addWidget(labeled(&InfoMembers::DialogPartnerAutoPositioningEnabled));
 
     auto* band = new QHBoxLayout;
     band->addWidget(general);
@@ -468,7 +475,7 @@ void InfoForm::BuildLayout() {
         const QString tips[] = {"Add a new ", "Edit selected ", "Delete selected "};
         const QString captions[] = {"+", "E", "-"};
         for (int b = 0; b < 3; ++b) {
-            QPushButton* button = NewButton(captions[b], this);
+            QPushButton* button = AddButton(captions[b]);
             button->setToolTip(tips[b] + specs[i].what);
             button->setFixedWidth(30);
             strip->addWidget(button);
@@ -482,7 +489,7 @@ void InfoForm::BuildLayout() {
             });
         }
         for (int delta : {-1, 1}) {
-            QPushButton* button = NewButton(delta < 0 ? "Move up" : "Move down", this);
+            QPushButton* button = AddButton(delta < 0 ? "Move up" : "Move down");
             button->setToolTip("Move selected " + specs[i].what + (delta < 0 ? " up" : " down"));
             strip->addWidget(button);
             stripButtons.push_back(button);
@@ -540,7 +547,19 @@ void InfoForm::BuildLayout() {
     connect(copyButton, &QPushButton::clicked, this, &InfoForm::CopyInfo);
     connect(newButton, &QPushButton::clicked, this, &InfoForm::NewInfo);
     connect(openParentButton, &QPushButton::clicked, this, &InfoForm::OpenParent);
+    nameBox = BoxOf(&InfoMembers::Name);
+    ownerBox = BoxOf(&InfoMembers::Owner);
+    parentBox = BoxOf(&InfoMembers::Parent);
+    goldCostItemBox = BoxOf(&InfoMembers::GoldCostItem);
     AddUsagesMenus();
+}
+
+QLineEdit* InfoForm::BoxOf(std::string InfoMembers::*member) const {
+    for (const auto& field : fields) {
+        if (field.copy == member)
+            return qobject_cast<QLineEdit*>(field.control);
+    }
+    return nullptr;
 }
 
 void InfoForm::LoadFields() {

@@ -10,9 +10,9 @@
 #include "info/WorkingCopyEdit.h"
 #include "library/RecoveryFiles.h"
 #include "library/TextExchange.h"
+#include "ui/common/ReferenceService.h"
 #include "ui/entrydialogs/InfoCommandForm.h"
 #include "ui/entrydialogs/ParameterForm.h"
-#include "ui/common/ReferenceService.h"
 #include "ui/infoeditor/EntryTableModel.h"
 
 #include <QElapsedTimer>
@@ -92,8 +92,8 @@ public:
 
     InfoFormEditMode EditMode() const { return editMode; }
     const InfoRef& InfoData() const { return infoData; }
-    // For tests: a field's control by its caption, the grids and tabs.
-    QWidget* Field(const QString& caption) const;
+    // For tests: a member's control, the grids, tabs and the buttons the window made.
+    QWidget* Control(const InfoMember& member) const;
     QTableView* Grid(int tab) const { return grids[static_cast<std::size_t>(tab)]; }
     QTableView* ConditionList() const { return conditionList; }
     QTabWidget* Tabs() const { return tabs; }
@@ -168,6 +168,9 @@ private:
     // The checks, questions and writes of a save; true when the info was written.
     bool WriteShownInfo();
     QWidget* MakeControl(FieldControl& field);
+    // The text, number or GUID box of a member.
+    QLineEdit* BoxOf(std::string InfoMembers::*member) const;
+    QPushButton* AddButton(const QString& caption);
     void LoadFields();
     // Shows the working copy's members without taking them as the loaded texts.
     void ShowFields();
@@ -243,6 +246,12 @@ private:
     EntryTableModel* conditionListModel = nullptr;
     EntryTableModel* perkListModel = nullptr;
     std::vector<QPushButton*> stripButtons;
+    std::vector<QPushButton*> buttons; // every button the window made
+    // The boxes the window's own logic reads.
+    QLineEdit* nameBox = nullptr;
+    QLineEdit* ownerBox = nullptr;
+    QLineEdit* parentBox = nullptr;
+    QLineEdit* goldCostItemBox = nullptr;
     QPushButton* saveButton = nullptr;
     QPushButton* applyButton = nullptr;
     QPushButton* editButton = nullptr;

@@ -157,7 +157,7 @@ void InfoForm::ApplyEditability() {
 }
 
 void InfoForm::EditInfo() {
-    const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+    const QString name = nameBox->text();
     if (!StringIsValid(name))
         return;
     // Only a loaded record of this name is marked for unloading.
@@ -168,7 +168,7 @@ void InfoForm::EditInfo() {
 }
 
 void InfoForm::CopyInfo() {
-    const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+    const QString name = nameBox->text();
     if (!StringIsValid(name))
         return;
     const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
@@ -185,11 +185,11 @@ void InfoForm::NewInfo() {
 }
 
 void InfoForm::OpenParent() {
-    OpenInfoByName(this, static_cast<QLineEdit*>(Field("ParentInfo"))->text());
+    OpenInfoByName(this, parentBox->text());
 }
 
 void InfoForm::PickGoldCostItem() {
-    auto* box = static_cast<QLineEdit*>(Field("GoldCostItem"));
+    QLineEdit* box = goldCostItemBox;
     if (pickingItem)
         return;
     pickingItem = true;
@@ -237,8 +237,6 @@ void InfoForm::Apply() {
 }
 
 bool InfoForm::TakeNameAndOwner() {
-    auto* nameBox = static_cast<QLineEdit*>(Field("InfoName"));
-    auto* ownerBox = static_cast<QLineEdit*>(Field("Owner"));
     infoData.Name = ToSystemString(nameBox->text(), 49);
     infoData.Owner = ToSystemString(ownerBox->text(), 49);
     if (!StringIsValid(nameBox->text()) || !IsValidInfoName(infoData.Name)) {
@@ -255,7 +253,6 @@ bool InfoForm::TakeNameAndOwner() {
 bool InfoForm::WriteShownInfo() {
     if (!TakeNameAndOwner())
         return false;
-    auto* nameBox = static_cast<QLineEdit*>(Field("InfoName"));
     // What the reader made of a damaged file is a guess, which is not saved.
     if (editMode != InfoFormEditMode::New && !sourceComparison.damage.empty()) {
         ShowMessage(this, "Caution!",
@@ -366,7 +363,7 @@ void InfoForm::Cancel() {
 
 bool InfoForm::CloseAskingToSave(const QString& occasion) {
     if (Editable() && HasUnsavedChanges()) {
-        const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+        const QString name = nameBox->text();
         const int answer =
             Ask(this, "Caution",
                 QString("The info <%1> has unsaved changes, and %2.\nSave the changes?")
@@ -471,7 +468,7 @@ void InfoForm::DeleteEntry() {
 bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     const bool mine = widget && (widget == this || isAncestorOf(widget));
-    if (mine && widget == Field("GoldCostItem")) {
+    if (mine && widget == goldCostItemBox) {
         if (event->type() == QEvent::MouseButtonPress) {
             PickGoldCostItem();
             return true;

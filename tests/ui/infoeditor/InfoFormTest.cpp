@@ -51,7 +51,7 @@ namespace fs = std::filesystem;
 namespace {
 
 QLineEdit* Box(InfoForm& form, const char* caption) {
-    return static_cast<QLineEdit*>(form.Field(caption));
+    return static_cast<QLineEdit*>(FieldOf(form, caption));
 }
 
 int Rows(InfoForm& form, int tab) {
@@ -416,7 +416,7 @@ private slots:
         QCOMPARE(Box(*form, "InfoName")->text(), QString("Mira_HealingHerbs"));
         QCOMPARE(Box(*form, "Quest")->text(), QString("Q_HealingHerbs"));
         QCOMPARE(Box(*form, "SortID")->text(), QString("10"));
-        QCOMPARE(static_cast<QComboBox*>(form->Field("InfoType"))->currentText(),
+        QCOMPARE(static_cast<QComboBox*>(FieldOf(*form, "InfoType"))->currentText(),
                  QString("gEInfoType_News"));
         QCOMPARE(Rows(*form, 0), 6);
         QCOMPARE(form->Grid(0)->model()->index(1, 0).data().toString(), QString("Say"));
@@ -427,7 +427,7 @@ private slots:
         QVERIFY(!form->Button("+")->isEnabled());
         QVERIFY(Box(*form, "Owner")->isReadOnly());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QCOMPARE(MessageAfter([&] { QTest::keyClick(form->Field("Owner"), Qt::Key_X); }),
+        QCOMPARE(MessageAfter([&] { QTest::keyClick(FieldOf(*form, "Owner"), Qt::Key_X); }),
                  ReadOnlyMessage);
         QCOMPARE(Box(*form, "Owner")->text(), QString("Mira"));
 
@@ -435,11 +435,11 @@ private slots:
         SeenMessage unexpected;
         AnswerNextMessage(unexpected);
         for (const auto& [key, tab] : {std::pair{Qt::Key_2, 1}, {Qt::Key_3, 2}, {Qt::Key_1, 0}}) {
-            QTest::keyClick(form->Field("Owner"), key, Qt::AltModifier);
+            QTest::keyClick(FieldOf(*form, "Owner"), key, Qt::AltModifier);
             QCOMPARE(form->Tabs()->currentIndex(), tab);
         }
         QCOMPARE(unexpected.count, 0);
-        QTest::keyClick(form->Field("Owner"), Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(FieldOf(*form, "Owner"), Qt::Key_A, Qt::AltModifier);
         QCOMPARE(unexpected.count, 1);
         QCOMPARE(Rows(*form, 0), 6);
     }
@@ -653,7 +653,7 @@ private slots:
         form->Cancel();
         QVERIFY(form->isVisible());
 
-        QTest::keyClicks(form->Field("Partner"), "x");
+        QTest::keyClicks(FieldOf(*form, "Partner"), "x");
         const QString question = "Caution|Are you sure?";
         QString asked;
         AnswerNextQuestion("No", &asked);
@@ -662,7 +662,7 @@ private slots:
         QVERIFY(form->isVisible());
         asked.clear();
         AnswerNextQuestion("No", &asked);
-        QTest::keyClick(form->Field("Owner"), Qt::Key_Escape);
+        QTest::keyClick(FieldOf(*form, "Owner"), Qt::Key_Escape);
         QCOMPARE(asked, question);
         QVERIFY(form->isVisible());
         asked.clear();
@@ -673,7 +673,7 @@ private slots:
 
         auto other = OpenForEditing("Lena_Greeting");
         AnswerNextQuestion("Yes");
-        QTest::keyClick(other->Field("Owner"), Qt::Key_Escape);
+        QTest::keyClick(FieldOf(*other, "Owner"), Qt::Key_Escape);
         QVERIFY(!other->isVisible());
         // Without changes, closing asks nothing.
         StopWatching();
@@ -765,7 +765,7 @@ private slots:
         text.replace(text.find(from), from.size(), "gEInfoType_Special");
         VaskTest::WriteFile("Infos/Lena_Room.vaskinfo", text);
         auto form = OpenForEditing("Lena_Room");
-        QCOMPARE(static_cast<QComboBox*>(form->Field("InfoType"))->currentText(),
+        QCOMPARE(static_cast<QComboBox*>(FieldOf(*form, "InfoType"))->currentText(),
                  QString("gEInfoType_Special"));
         SaveOverTheFile(*form);
         QCOMPARE(QString::fromStdString(VaskTest::ReadFile("Infos/Lena_Room.vaskinfo")),
@@ -777,20 +777,20 @@ private slots:
     // to its text leaves no step.
     void undoAndRedoRestoreTheExactWorkingCopy() {
         auto form = OpenForEditing("Mira_Teach");
-        QTest::keyClicks(form->Field("Owner"), "a");
+        QTest::keyClicks(FieldOf(*form, "Owner"), "a");
         QCOMPARE(form->windowTitle(), QString("Info Editor*"));
-        QTest::keyClick(form->Field("Owner"), Qt::Key_Backspace);
+        QTest::keyClick(FieldOf(*form, "Owner"), Qt::Key_Backspace);
         QCOMPARE(form->UndoStack()->count(), 0);
         QCOMPARE(form->windowTitle(), QString("Info Editor"));
         std::vector<InfoRef> states{form->InfoData()};
         const auto step = [&] { states.push_back(form->InfoData()); };
 
         // Typing in one box is one step.
-        QTest::keyClicks(form->Field("Owner"), "xyz");
+        QTest::keyClicks(FieldOf(*form, "Owner"), "xyz");
         QCOMPARE(form->UndoStack()->count(), 1);
         QCOMPARE(form->InfoData().Owner, std::string("Miraxyz"));
         step();
-        QTest::keyClicks(form->Field("Quest"), "Q");
+        QTest::keyClicks(FieldOf(*form, "Quest"), "Q");
         step();
         AddBackCommand(*form);
         step();
@@ -827,7 +827,7 @@ private slots:
         QCOMPARE(form->windowTitle(), QString("Info Editor"));
         for (std::size_t i = 1; i < states.size(); ++i) {
             if (i % 2)
-                QTest::keyClick(form->Field("Owner"), Qt::Key_Y, Qt::ControlModifier);
+                QTest::keyClick(FieldOf(*form, "Owner"), Qt::Key_Y, Qt::ControlModifier);
             else
                 QTest::keyClick(form->Grid(0), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
             QVERIFY(form->InfoData() == states[i]);
