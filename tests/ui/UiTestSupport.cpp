@@ -94,6 +94,17 @@ void AnswerNextQuestion(const QString& button, QString* asked) {
     });
 }
 
+void PressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* window = target->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            qWarning("PressKey: the window did not become active");
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(target, key, modifiers);
+}
+
 QWidget* FieldOf(const VaskEdit::InfoForm& form, const QString& caption) {
     for (const VaskEdit::InfoMember& member : VaskEdit::InfoMemberTable()) {
         if (QString::fromLatin1(member.label) == caption &&

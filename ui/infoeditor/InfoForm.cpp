@@ -155,14 +155,14 @@ InfoForm::InfoForm(QWidget* parent) : QMainWindow(parent) {
     connect(undoStack, &QUndoStack::cleanChanged, this, &InfoForm::ScheduleRecoveryWrite);
     BuildLayout();
     resize(1170, 734); // fits a 1366 x 768 screen with the window's frame
-    qApp->installEventFilter(this);
+    BuildKeys();
 }
 
 InfoForm::~InfoForm() {
     // The stack clears itself when it is deleted with the children, after this part of
     // the window is gone: its signals must not reach the window any more.
     undoStack->disconnect(this);
-    qApp->removeEventFilter(this);
+    closing = true;
     UnloadOnClose();
 }
 
@@ -196,7 +196,7 @@ QWidget* InfoForm::MakeControl(FieldControl& field) {
             PaintBox(box, PaleBlue);
             box->setInputMask(GuidInputMask);
             box->setMinimumWidth(WholeGuidWidth(box));
-            // Its clicks and focus reach the window's filter of all events: a filter of
+            // Its clicks and focus reach the filter on the window's widgets: a filter of
             // its own as well would open the template box twice.
             connect(box, &QLineEdit::inputRejected, qApp, &QApplication::beep);
         }
@@ -247,8 +247,7 @@ QPushButton* InfoForm::Button(const QString& caption) const {
 void InfoForm::BuildLayout() {
     QMenu* file = menuBar()->addMenu("File");
     file->addAction("Save", this, &InfoForm::Save);
-    // The key is also handled by the window's own key handling, which the boxes reach
-    // first; the menu shows it.
+    // The boxes leave the key to the window (see BuildKeys).
     QAction* apply = file->addAction("Apply", this, &InfoForm::Apply);
     apply->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addAction("Cancel", this, &InfoForm::Cancel);

@@ -16,6 +16,7 @@
 #include "ui/infoeditor/EntryTableModel.h"
 
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -26,6 +27,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -197,9 +199,12 @@ private:
     // The context menu of a field's control, with "Find Usages"; false for any other widget.
     bool ShowFieldMenu(QWidget* widget, const QPoint& at);
     void ApplyEditability();
-    // target: the control the key was sent to.
-    bool HandleKey(QKeyEvent& key, QWidget* target);
-    bool HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target);
+    // The window's shortcuts, and the filter on its widgets.
+    void BuildKeys();
+    // Whether the key pressed in target is one of the window's shortcuts.
+    bool IsWindowKey(const QKeyEvent& key, const QWidget* target) const;
+    // A key that no shortcut took, before the control gets it.
+    bool HandleKey(const QKeyEvent& key);
     // The dialog of the selected tab on the entry at row (a new entry when row is -1).
     bool OpenEntryDialog(int tab, int row, EntryEditMode mode);
     // The display texts of the commands: the window's unsaved text of an id first, else
@@ -277,6 +282,8 @@ private:
     TesselEngine::FileFingerprint answeredVersion; // what the file held when answered
     bool overwriteAccepted = false;                // "Save anyway" for answeredVersion
     std::vector<QAction*> editActions;
+    std::vector<QKeySequence> windowKeys;
+    bool closing = false; // being destroyed: the filter leaves the controls alone
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
     QTimer* recoveryTimer = nullptr;

@@ -67,11 +67,6 @@ bool RunEntryDialog(
 template <typename Entry> void EraseRow(std::vector<Entry>& list, int row) {
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(row));
 }
-
-bool IsModifierOnly(int key) {
-    return key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Shift ||
-           key == Qt::Key_Meta || key == Qt::Key_AltGr;
-}
 } // namespace
 
 bool InfoForm::Editable() const {
@@ -463,108 +458,6 @@ void InfoForm::DeleteEntry() {
             EraseRow(infoData.RequiredPerks, row);
         return true;
     });
-}
-
-bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    const bool mine = widget && (widget == this || isAncestorOf(widget));
-    if (mine && widget == goldCostItemBox) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            PickGoldCostItem();
-            return true;
-        }
-        if (event->type() == QEvent::FocusIn) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                reason == Qt::ShortcutFocusReason)
-                PickGoldCostItem();
-        }
-    }
-    if (mine && event->type() == QEvent::ContextMenu &&
-        ShowFieldMenu(widget, static_cast<QContextMenuEvent*>(event)->globalPos()))
-        return true;
-    // The window sees every key before its controls.
-    if (mine && event->type() == QEvent::KeyPress)
-        return HandleKey(*static_cast<QKeyEvent*>(event), widget);
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool InfoForm::HandleKey(QKeyEvent& key, QWidget* target) {
-    const int code = key.key();
-    const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    if (IsModifierOnly(code))
-        return false;
-    if (code == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-        Cancel();
-        return true;
-    }
-    if (code == Qt::Key_F12 && modifiers == Qt::ShiftModifier) {
-        FindUsagesIn(target);
-        return true;
-    }
-    if (modifiers == Qt::AltModifier) {
-        if (code >= Qt::Key_1 && code <= Qt::Key_3) {
-            tabs->setCurrentIndex(code - Qt::Key_1);
-            return true;
-        }
-        if (Editable() && (code == Qt::Key_Up || code == Qt::Key_Down)) {
-            MoveSelectedEntry(code == Qt::Key_Up ? -1 : 1);
-            return true;
-        }
-        if (Editable() && (code == Qt::Key_A || code == Qt::Key_E || code == Qt::Key_D)) {
-            if (code == Qt::Key_A)
-                AddEntry();
-            else if (code == Qt::Key_E)
-                EditEntry();
-            else
-                DeleteEntry();
-            return true;
-        }
-        if (!Editable()) {
-            ShowReadOnlyMessage(this);
-            return true;
-        }
-        return false;
-    }
-    if (code == Qt::Key_S && modifiers == Qt::ControlModifier) {
-        Save();
-        return true;
-    }
-    if (code == Qt::Key_S && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        Apply();
-        return true;
-    }
-    if (Editable() && HandleEditKey(code, modifiers, target))
-        return true;
-    if (!Editable()) {
-        ShowReadOnlyMessage(this);
-        return true;
-    }
-    return false;
-}
-
-bool InfoForm::HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target) {
-    const bool control = modifiers == Qt::ControlModifier;
-    if ((control && code == Qt::Key_Z) || (control && code == Qt::Key_Y) ||
-        (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && code == Qt::Key_Z)) {
-        // Undo in a box means the window's undo: the box's own would bypass the stack.
-        if (control && code == Qt::Key_Z)
-            Undo();
-        else
-            Redo();
-        return true;
-    }
-    // Copy and paste act on entries only when a grid has the focus; in a box they
-    // copy and paste its text.
-    const bool onGrid = std::find(grids.begin(), grids.end(), target) != grids.end();
-    if (control && onGrid && (code == Qt::Key_C || code == Qt::Key_V)) {
-        if (code == Qt::Key_C)
-            CopyEntry();
-        else
-            PasteEntries();
-        return true;
-    }
-    return false;
 }
 
 } // namespace VaskEdit

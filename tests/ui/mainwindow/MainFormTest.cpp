@@ -576,7 +576,7 @@ private slots:
         WaitDialogsShown waits;
         window.show(); // builds the index, as at start: the key comes while it runs
         QVERIFY(window.Indexing()->Job().IsBusy());
-        QTest::keyClick(grid, Qt::Key_F12, Qt::ShiftModifier);
+        PressKey(grid, Qt::Key_F12, Qt::ShiftModifier);
         QTRY_COMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
         QCOMPARE(waits.jobs, QStringList{"Index of \"Infos/\""});
         UsagesWindow* usages = Shown<UsagesWindow>()[0];
@@ -605,7 +605,7 @@ private slots:
 
         // A field: the info's name is used as a child's Parent and in a condition.
         InfoForm* greeting = OpenInfoByName(&window, "Mira_Greeting");
-        QTest::keyClick(FieldOf(*greeting, "InfoName"), Qt::Key_F12, Qt::ShiftModifier);
+        PressKey(FieldOf(*greeting, "InfoName"), Qt::Key_F12, Qt::ShiftModifier);
         QTRY_COMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
         usages = Shown<UsagesWindow>()[0];
         QCOMPARE(RowTexts(usages->List()),
@@ -616,7 +616,7 @@ private slots:
         QVERIFY(teach);
         QCOMPARE(teach->focusWidget(), FieldOf(*teach, "ParentInfo"));
         // A blank field has nothing to find.
-        QTest::keyClick(FieldOf(*teach, "SmallTalkPartner"), Qt::Key_F12, Qt::ShiftModifier);
+        PressKey(FieldOf(*teach, "SmallTalkPartner"), Qt::Key_F12, Qt::ShiftModifier);
         QTest::qWait(50);
         QCOMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
     }
