@@ -38,6 +38,11 @@ class QTimer;
 class QUndoStack;
 
 namespace VaskEdit {
+class EntryGrids;
+class InfoFieldsPanel;
+} // namespace VaskEdit
+
+namespace VaskEdit {
 
 enum class InfoFormEditMode { View, New, Copy, Edit };
 
@@ -97,7 +102,7 @@ public:
     // For tests: a member's control, the grids, tabs and the buttons the window made.
     QWidget* Control(const InfoMember& member) const;
     QTableView* Grid(int tab) const { return grids[static_cast<std::size_t>(tab)]; }
-    QTableView* ConditionList() const { return conditionList; }
+    QTableView* ConditionList() const;
     QTabWidget* Tabs() const { return tabs; }
     QPushButton* Button(const QString& caption) const;
     QUndoStack* UndoStack() const { return undoStack; }
@@ -132,23 +137,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The control of one of the info's members, as the member table describes it.
-    struct FieldControl {
-        explicit FieldControl(const InfoMember& member)
-            : member(member), caption(QString::fromLatin1(member.label)), kind(member.field),
-              copy(member.copy), initial(QString::fromLatin1(member.fresh)),
-              capacity(static_cast<int>(Capacity(member))) {}
-        const InfoMember& member;
-        QString caption;
-        FieldKind kind;
-        std::string InfoRef::*copy;
-        QString initial; // what clearing puts in; empty for check boxes
-        int capacity;
-        QWidget* control = nullptr;
-        std::string loaded; // the text shown at loading, kept when a check box is untouched
-        bool loadedChecked = false;
-    };
-
     enum class OutsideAnswer { Unchanged, Reload, SaveAnyway, Cancel };
     // Whether a save of the info as named now replaces the watched file.
     bool SavesWatchedFile() const;
@@ -169,9 +157,6 @@ private:
     bool TakeNameAndOwner();
     // The checks, questions and writes of a save; true when the info was written.
     bool WriteShownInfo();
-    QWidget* MakeControl(FieldControl& field);
-    // The text, number or GUID box of a member.
-    QLineEdit* BoxOf(std::string InfoMembers::*member) const;
     QPushButton* AddButton(const QString& caption);
     void LoadFields();
     // Shows the working copy's members without taking them as the loaded texts.
@@ -189,7 +174,6 @@ private:
     void SelectRow(int tab, int row);
     void BuildEditMenu();
     void StoreFields();
-    std::string StoredText(const FieldControl& field) const;
     // The value to find the uses of in the control (a field, or a grid's current cell);
     // false when the control has none or it is blank.
     bool UsageValue(QWidget* target, std::string* value) const;
@@ -242,15 +226,11 @@ private:
     QPointer<ReferenceService> references;
     InfoFormEditMode editMode = InfoFormEditMode::View;
     bool unloaded = false;
-    std::vector<FieldControl> fields;
+    InfoFieldsPanel* fieldsPanel = nullptr;
+    EntryGrids* entryGrids = nullptr;
+    // The entry grids' tabs and grids, at hand for the actions.
     QTabWidget* tabs = nullptr;
     std::vector<QTableView*> grids;
-    std::vector<EntryTableModel*> gridModels;
-    QTableView* conditionList = nullptr;
-    QTableView* perkList = nullptr;
-    EntryTableModel* conditionListModel = nullptr;
-    EntryTableModel* perkListModel = nullptr;
-    std::vector<QPushButton*> stripButtons;
     std::vector<QPushButton*> buttons; // every button the window made
     // The boxes the window's own logic reads.
     QLineEdit* nameBox = nullptr;

@@ -15,6 +15,8 @@
 #include "ui/entrydialogs/InfoPerkForm.h"
 #include "ui/entrydialogs/MaskedBox.h"
 #include "ui/entrydialogs/TemplateBox.h"
+#include "ui/infoeditor/EntryGrids.h"
+#include "ui/infoeditor/InfoFieldsPanel.h"
 #include "ui/infoeditor/InfoForm.h"
 #include "ui/infoeditor/InfoOpening.h"
 #include "ui/infoeditor/WorkspaceWriting.h"
@@ -120,14 +122,8 @@ void InfoForm::SetInfoEditMode(InfoFormEditMode mode) {
 
 void InfoForm::ApplyEditability() {
     const bool editable = Editable();
-    for (auto& field : fields) {
-        if (auto* box = qobject_cast<QLineEdit*>(field.control))
-            box->setReadOnly(!editable);
-        else
-            field.control->setEnabled(editable);
-    }
-    for (QPushButton* button : stripButtons)
-        button->setEnabled(editable);
+    fieldsPanel->SetEditable(editable);
+    entryGrids->SetEditable(editable);
     for (QAction* action : editActions)
         action->setEnabled(editable);
     undoAction->setEnabled(editable && undoStack->canUndo());
@@ -191,10 +187,7 @@ void InfoForm::PickGoldCostItem() {
     TemplateBox picker(QString(), BoxValue(box), editMode != InfoFormEditMode::View, this);
     if (picker.exec() == QDialog::Accepted) {
         ShowMasked(box, GuidInputMask, ToSystemString(picker.GetGUID()), 48);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].control == box)
-                OnFieldEdited(i);
-        }
+        OnFieldEdited(static_cast<std::size_t>(fieldsPanel->FieldAt(box)));
     }
     pickingItem = false;
 }
@@ -294,12 +287,7 @@ bool InfoForm::WriteShownInfo() {
     StoreFields();
     // An emptied number box saves the number a new info starts with: the game cannot read
     // a number that is not there.
-    for (const auto& field : fields) {
-        std::string& text = infoData.*field.copy;
-        if (field.kind == FieldKind::Number &&
-            text.find_first_of("0123456789") == std::string::npos)
-            text = ToSystemString(field.initial);
-    }
+    fieldsPanel->FillEmptyNumbers(infoData);
     // A value the game cannot read is never written.
     {
         VaskInfo probe;
