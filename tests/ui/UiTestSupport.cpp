@@ -1,9 +1,10 @@
 #include "UiTestSupport.h"
 
+#include "info/MemberTable.h"
 #include "library/InfoManager.h"
-#include "ui/infoeditor/InfoForm.h"
 #include "ui/dialogs/MessageForm.h"
 #include "ui/dialogs/UserDialog.h"
+#include "ui/infoeditor/InfoForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -91,6 +92,26 @@ void AnswerNextQuestion(const QString& button, QString* asked) {
                 QTest::mouseClick(b, Qt::LeftButton);
         }
     });
+}
+
+void PressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* window = target->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            qWarning("PressKey: the window did not become active");
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(target, key, modifiers);
+}
+
+QWidget* FieldOf(const VaskEdit::InfoForm& form, const QString& caption) {
+    for (const VaskEdit::InfoMember& member : VaskEdit::InfoMemberTable()) {
+        if (QString::fromLatin1(member.label) == caption &&
+            member.field != VaskEdit::FieldKind::None)
+            return form.Control(member);
+    }
+    return nullptr;
 }
 
 std::vector<VaskEdit::InfoForm*> OpenEditors() {

@@ -77,6 +77,13 @@ template <typename T> std::vector<T*> Shown() {
     return shown;
 }
 
+// Presses the key in target as a user does: its window active and target focused, so
+// that the window's shortcuts see the key before target does.
+void PressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// The editor's control of the info member with that caption.
+QWidget* FieldOf(const VaskEdit::InfoForm& form, const QString& caption);
+
 // The shown info editors, and closing them all.
 std::vector<VaskEdit::InfoForm*> OpenEditors();
 void CloseEditors();

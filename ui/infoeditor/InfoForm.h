@@ -10,12 +10,13 @@
 #include "info/WorkingCopyEdit.h"
 #include "library/RecoveryFiles.h"
 #include "library/TextExchange.h"
+#include "ui/common/ReferenceService.h"
 #include "ui/entrydialogs/InfoCommandForm.h"
 #include "ui/entrydialogs/ParameterForm.h"
-#include "ui/common/ReferenceService.h"
 #include "ui/infoeditor/EntryTableModel.h"
 
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -26,6 +27,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -34,6 +36,11 @@ class QTabWidget;
 class QTableView;
 class QTimer;
 class QUndoStack;
+
+namespace VaskEdit {
+class EntryGrids;
+class InfoFieldsPanel;
+} // namespace VaskEdit
 
 namespace VaskEdit {
 
@@ -92,10 +99,10 @@ public:
 
     InfoFormEditMode EditMode() const { return editMode; }
     const InfoRef& InfoData() const { return infoData; }
-    // For tests: a field's control by its caption, the grids and tabs.
-    QWidget* Field(const QString& caption) const;
+    // For tests: a member's control, the grids, tabs and the buttons the window made.
+    QWidget* Control(const InfoMember& member) const;
     QTableView* Grid(int tab) const { return grids[static_cast<std::size_t>(tab)]; }
-    QTableView* ConditionList() const { return conditionList; }
+    QTableView* ConditionList() const;
     QTabWidget* Tabs() const { return tabs; }
     QPushButton* Button(const QString& caption) const;
     QUndoStack* UndoStack() const { return undoStack; }
@@ -130,23 +137,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The control of one of the info's members, as the member table describes it.
-    struct FieldControl {
-        explicit FieldControl(const InfoMember& member)
-            : member(member), caption(QString::fromLatin1(member.label)), kind(member.field),
-              copy(member.copy), initial(QString::fromLatin1(member.fresh)),
-              capacity(static_cast<int>(Capacity(member))) {}
-        const InfoMember& member;
-        QString caption;
-        FieldKind kind;
-        std::string InfoRef::*copy;
-        QString initial; // what clearing puts in; empty for check boxes
-        int capacity;
-        QWidget* control = nullptr;
-        std::string loaded; // the text shown at loading, kept when a check box is untouched
-        bool loadedChecked = false;
-    };
-
     enum class OutsideAnswer { Unchanged, Reload, SaveAnyway, Cancel };
     // Whether a save of the info as named now replaces the watched file.
     bool SavesWatchedFile() const;
@@ -167,7 +157,7 @@ private:
     bool TakeNameAndOwner();
     // The checks, questions and writes of a save; true when the info was written.
     bool WriteShownInfo();
-    QWidget* MakeControl(FieldControl& field);
+    QPushButton* AddButton(const QString& caption);
     void LoadFields();
     // Shows the working copy's members without taking them as the loaded texts.
     void ShowFields();
@@ -184,7 +174,6 @@ private:
     void SelectRow(int tab, int row);
     void BuildEditMenu();
     void StoreFields();
-    std::string StoredText(const FieldControl& field) const;
     // The value to find the uses of in the control (a field, or a grid's current cell);
     // false when the control has none or it is blank.
     bool UsageValue(QWidget* target, std::string* value) const;
@@ -194,9 +183,12 @@ private:
     // The context menu of a field's control, with "Find Usages"; false for any other widget.
     bool ShowFieldMenu(QWidget* widget, const QPoint& at);
     void ApplyEditability();
-    // target: the control the key was sent to.
-    bool HandleKey(QKeyEvent& key, QWidget* target);
-    bool HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target);
+    // The window's shortcuts, and the filter on its widgets.
+    void BuildKeys();
+    // Whether the key pressed in target is one of the window's shortcuts.
+    bool IsWindowKey(const QKeyEvent& key, const QWidget* target) const;
+    // A key that no shortcut took, before the control gets it.
+    bool HandleKey(const QKeyEvent& key);
     // The dialog of the selected tab on the entry at row (a new entry when row is -1).
     bool OpenEntryDialog(int tab, int row, EntryEditMode mode);
     // The display texts of the commands: the window's unsaved text of an id first, else
@@ -234,15 +226,17 @@ private:
     QPointer<ReferenceService> references;
     InfoFormEditMode editMode = InfoFormEditMode::View;
     bool unloaded = false;
-    std::vector<FieldControl> fields;
+    InfoFieldsPanel* fieldsPanel = nullptr;
+    EntryGrids* entryGrids = nullptr;
+    // The entry grids' tabs and grids, at hand for the actions.
     QTabWidget* tabs = nullptr;
     std::vector<QTableView*> grids;
-    std::vector<EntryTableModel*> gridModels;
-    QTableView* conditionList = nullptr;
-    QTableView* perkList = nullptr;
-    EntryTableModel* conditionListModel = nullptr;
-    EntryTableModel* perkListModel = nullptr;
-    std::vector<QPushButton*> stripButtons;
+    std::vector<QPushButton*> buttons; // every button the window made
+    // The boxes the window's own logic reads.
+    QLineEdit* nameBox = nullptr;
+    QLineEdit* ownerBox = nullptr;
+    QLineEdit* parentBox = nullptr;
+    QLineEdit* goldCostItemBox = nullptr;
     QPushButton* saveButton = nullptr;
     QPushButton* applyButton = nullptr;
     QPushButton* editButton = nullptr;
@@ -268,6 +262,8 @@ private:
     TesselEngine::FileFingerprint answeredVersion; // what the file held when answered
     bool overwriteAccepted = false;                // "Save anyway" for answeredVersion
     std::vector<QAction*> editActions;
+    std::vector<QKeySequence> windowKeys;
+    bool closing = false; // being destroyed: the filter leaves the controls alone
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
     QTimer* recoveryTimer = nullptr;

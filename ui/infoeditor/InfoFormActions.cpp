@@ -15,6 +15,8 @@
 #include "ui/entrydialogs/InfoPerkForm.h"
 #include "ui/entrydialogs/MaskedBox.h"
 #include "ui/entrydialogs/TemplateBox.h"
+#include "ui/infoeditor/EntryGrids.h"
+#include "ui/infoeditor/InfoFieldsPanel.h"
 #include "ui/infoeditor/InfoForm.h"
 #include "ui/infoeditor/InfoOpening.h"
 #include "ui/infoeditor/WorkspaceWriting.h"
@@ -66,11 +68,6 @@ bool RunEntryDialog(
 
 template <typename Entry> void EraseRow(std::vector<Entry>& list, int row) {
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(row));
-}
-
-bool IsModifierOnly(int key) {
-    return key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Shift ||
-           key == Qt::Key_Meta || key == Qt::Key_AltGr;
 }
 } // namespace
 
@@ -125,14 +122,8 @@ void InfoForm::SetInfoEditMode(InfoFormEditMode mode) {
 
 void InfoForm::ApplyEditability() {
     const bool editable = Editable();
-    for (auto& field : fields) {
-        if (auto* box = qobject_cast<QLineEdit*>(field.control))
-            box->setReadOnly(!editable);
-        else
-            field.control->setEnabled(editable);
-    }
-    for (QPushButton* button : stripButtons)
-        button->setEnabled(editable);
+    fieldsPanel->SetEditable(editable);
+    entryGrids->SetEditable(editable);
     for (QAction* action : editActions)
         action->setEnabled(editable);
     undoAction->setEnabled(editable && undoStack->canUndo());
@@ -157,7 +148,7 @@ void InfoForm::ApplyEditability() {
 }
 
 void InfoForm::EditInfo() {
-    const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+    const QString name = nameBox->text();
     if (!StringIsValid(name))
         return;
     // Only a loaded record of this name is marked for unloading.
@@ -168,7 +159,7 @@ void InfoForm::EditInfo() {
 }
 
 void InfoForm::CopyInfo() {
-    const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+    const QString name = nameBox->text();
     if (!StringIsValid(name))
         return;
     const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
@@ -185,21 +176,18 @@ void InfoForm::NewInfo() {
 }
 
 void InfoForm::OpenParent() {
-    OpenInfoByName(this, static_cast<QLineEdit*>(Field("ParentInfo"))->text());
+    OpenInfoByName(this, parentBox->text());
 }
 
 void InfoForm::PickGoldCostItem() {
-    auto* box = static_cast<QLineEdit*>(Field("GoldCostItem"));
+    QLineEdit* box = goldCostItemBox;
     if (pickingItem)
         return;
     pickingItem = true;
     TemplateBox picker(QString(), BoxValue(box), editMode != InfoFormEditMode::View, this);
     if (picker.exec() == QDialog::Accepted) {
         ShowMasked(box, GuidInputMask, ToSystemString(picker.GetGUID()), 48);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].control == box)
-                OnFieldEdited(i);
-        }
+        OnFieldEdited(static_cast<std::size_t>(fieldsPanel->FieldAt(box)));
     }
     pickingItem = false;
 }
@@ -237,8 +225,6 @@ void InfoForm::Apply() {
 }
 
 bool InfoForm::TakeNameAndOwner() {
-    auto* nameBox = static_cast<QLineEdit*>(Field("InfoName"));
-    auto* ownerBox = static_cast<QLineEdit*>(Field("Owner"));
     infoData.Name = ToSystemString(nameBox->text(), 49);
     infoData.Owner = ToSystemString(ownerBox->text(), 49);
     if (!StringIsValid(nameBox->text()) || !IsValidInfoName(infoData.Name)) {
@@ -255,7 +241,6 @@ bool InfoForm::TakeNameAndOwner() {
 bool InfoForm::WriteShownInfo() {
     if (!TakeNameAndOwner())
         return false;
-    auto* nameBox = static_cast<QLineEdit*>(Field("InfoName"));
     // What the reader made of a damaged file is a guess, which is not saved.
     if (editMode != InfoFormEditMode::New && !sourceComparison.damage.empty()) {
         ShowMessage(this, "Caution!",
@@ -302,12 +287,7 @@ bool InfoForm::WriteShownInfo() {
     StoreFields();
     // An emptied number box saves the number a new info starts with: the game cannot read
     // a number that is not there.
-    for (const auto& field : fields) {
-        std::string& text = infoData.*field.copy;
-        if (field.kind == FieldKind::Number &&
-            text.find_first_of("0123456789") == std::string::npos)
-            text = ToSystemString(field.initial);
-    }
+    fieldsPanel->FillEmptyNumbers(infoData);
     // A value the game cannot read is never written.
     {
         VaskInfo probe;
@@ -366,7 +346,7 @@ void InfoForm::Cancel() {
 
 bool InfoForm::CloseAskingToSave(const QString& occasion) {
     if (Editable() && HasUnsavedChanges()) {
-        const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+        const QString name = nameBox->text();
         const int answer =
             Ask(this, "Caution",
                 QString("The info <%1> has unsaved changes, and %2.\nSave the changes?")
@@ -466,108 +446,6 @@ void InfoForm::DeleteEntry() {
             EraseRow(infoData.RequiredPerks, row);
         return true;
     });
-}
-
-bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    const bool mine = widget && (widget == this || isAncestorOf(widget));
-    if (mine && widget == Field("GoldCostItem")) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            PickGoldCostItem();
-            return true;
-        }
-        if (event->type() == QEvent::FocusIn) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                reason == Qt::ShortcutFocusReason)
-                PickGoldCostItem();
-        }
-    }
-    if (mine && event->type() == QEvent::ContextMenu &&
-        ShowFieldMenu(widget, static_cast<QContextMenuEvent*>(event)->globalPos()))
-        return true;
-    // The window sees every key before its controls.
-    if (mine && event->type() == QEvent::KeyPress)
-        return HandleKey(*static_cast<QKeyEvent*>(event), widget);
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool InfoForm::HandleKey(QKeyEvent& key, QWidget* target) {
-    const int code = key.key();
-    const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    if (IsModifierOnly(code))
-        return false;
-    if (code == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-        Cancel();
-        return true;
-    }
-    if (code == Qt::Key_F12 && modifiers == Qt::ShiftModifier) {
-        FindUsagesIn(target);
-        return true;
-    }
-    if (modifiers == Qt::AltModifier) {
-        if (code >= Qt::Key_1 && code <= Qt::Key_3) {
-            tabs->setCurrentIndex(code - Qt::Key_1);
-            return true;
-        }
-        if (Editable() && (code == Qt::Key_Up || code == Qt::Key_Down)) {
-            MoveSelectedEntry(code == Qt::Key_Up ? -1 : 1);
-            return true;
-        }
-        if (Editable() && (code == Qt::Key_A || code == Qt::Key_E || code == Qt::Key_D)) {
-            if (code == Qt::Key_A)
-                AddEntry();
-            else if (code == Qt::Key_E)
-                EditEntry();
-            else
-                DeleteEntry();
-            return true;
-        }
-        if (!Editable()) {
-            ShowReadOnlyMessage(this);
-            return true;
-        }
-        return false;
-    }
-    if (code == Qt::Key_S && modifiers == Qt::ControlModifier) {
-        Save();
-        return true;
-    }
-    if (code == Qt::Key_S && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        Apply();
-        return true;
-    }
-    if (Editable() && HandleEditKey(code, modifiers, target))
-        return true;
-    if (!Editable()) {
-        ShowReadOnlyMessage(this);
-        return true;
-    }
-    return false;
-}
-
-bool InfoForm::HandleEditKey(int code, Qt::KeyboardModifiers modifiers, QWidget* target) {
-    const bool control = modifiers == Qt::ControlModifier;
-    if ((control && code == Qt::Key_Z) || (control && code == Qt::Key_Y) ||
-        (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && code == Qt::Key_Z)) {
-        // Undo in a box means the window's undo: the box's own would bypass the stack.
-        if (control && code == Qt::Key_Z)
-            Undo();
-        else
-            Redo();
-        return true;
-    }
-    // Copy and paste act on entries only when a grid has the focus; in a box they
-    // copy and paste its text.
-    const bool onGrid = std::find(grids.begin(), grids.end(), target) != grids.end();
-    if (control && onGrid && (code == Qt::Key_C || code == Qt::Key_V)) {
-        if (code == Qt::Key_C)
-            CopyEntry();
-        else
-            PasteEntries();
-        return true;
-    }
-    return false;
 }
 
 } // namespace VaskEdit

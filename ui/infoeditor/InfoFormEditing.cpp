@@ -3,6 +3,7 @@
 // that shows unsaved changes.
 #include "info/EntryBlockText.h"
 #include "ui/common/SystemString.h"
+#include "ui/infoeditor/InfoFieldsPanel.h"
 #include "ui/infoeditor/InfoForm.h"
 #include "ui/infoeditor/WorkingCopyChange.h"
 
@@ -88,7 +89,7 @@ void InfoForm::OnFieldEdited(std::size_t field) {
     StoreFields();
     WorkingCopyPart after = TakeMembers(infoData);
     if (before != after)
-        PushChange("edit " + fields[field].caption, std::move(before), std::move(after),
+        PushChange("edit " + fieldsPanel->Caption(field), std::move(before), std::move(after),
                    static_cast<int>(field));
 }
 

@@ -3,7 +3,9 @@
 // showing the place of a use when a usages window opens the info.
 #include "ui/common/ReferenceService.h"
 #include "ui/common/SystemString.h"
+#include "ui/infoeditor/EntryGrids.h"
 #include "ui/infoeditor/GridCells.h"
+#include "ui/infoeditor/InfoFieldsPanel.h"
 #include "ui/infoeditor/InfoForm.h"
 
 #include <QApplication>
@@ -41,8 +43,8 @@ void InfoForm::AddUsagesEntry(QMenu* menu, QWidget* target) {
 
 void InfoForm::AddUsagesMenus() {
     std::vector<QTableView*> views = grids;
-    views.push_back(conditionList);
-    views.push_back(perkList);
+    views.push_back(entryGrids->ConditionList());
+    views.push_back(entryGrids->PerkList());
     for (QTableView* view : views) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
@@ -59,29 +61,25 @@ void InfoForm::AddUsagesMenus() {
 
 bool InfoForm::ShowFieldMenu(QWidget* widget, const QPoint& at) {
     // Seen before the control: a disabled check box or list (View) gets its menu too.
-    for (auto& field : fields) {
-        QWidget* control = field.control;
-        if (control != widget && !control->isAncestorOf(widget))
-            continue;
-        // A box keeps its own entries (copy, select all) above.
-        auto* box = qobject_cast<QLineEdit*>(control);
-        QMenu* menu = box ? box->createStandardContextMenu() : new QMenu(control);
-        if (box)
-            menu->addSeparator();
-        AddUsagesEntry(menu, control);
-        menu->exec(at);
-        delete menu;
-        return true;
-    }
-    return false;
+    const int field = fieldsPanel->FieldAt(widget);
+    if (field < 0)
+        return false;
+    QWidget* control = fieldsPanel->Control(static_cast<std::size_t>(field));
+    // A box keeps its own entries (copy, select all) above.
+    auto* box = qobject_cast<QLineEdit*>(control);
+    QMenu* menu = box ? box->createStandardContextMenu() : new QMenu(control);
+    if (box)
+        menu->addSeparator();
+    AddUsagesEntry(menu, control);
+    menu->exec(at);
+    delete menu;
+    return true;
 }
 
 bool InfoForm::UsageValue(QWidget* target, std::string* value) const {
     value->clear();
-    for (const auto& field : fields) {
-        if (target && (field.control == target || field.control->isAncestorOf(target)))
-            *value = StoredText(field);
-    }
+    if (const int field = fieldsPanel->FieldAt(target); field >= 0)
+        *value = fieldsPanel->StoredText(static_cast<std::size_t>(field), infoData);
     if (QTableView* view = ViewOf(target); view && isAncestorOf(view)) {
         const QModelIndex index = view->currentIndex();
         if (index.isValid())
@@ -112,14 +110,7 @@ void InfoForm::RenameShownInfo() {
 
 void InfoForm::ShowPlace(const Place& place) {
     if (place.list == PlaceList::Member) {
-        const InfoMember& member = InfoMemberTable()[place.field];
-        for (auto& field : fields) {
-            if (&field.member == &member) {
-                field.control->setFocus(Qt::OtherFocusReason);
-                if (auto* box = qobject_cast<QLineEdit*>(field.control))
-                    box->selectAll();
-            }
-        }
+        fieldsPanel->Focus(InfoMemberTable()[place.field]);
         return;
     }
     const int tab =

@@ -62,7 +62,7 @@ DisplayTexts InfoForm::DisplayTextSource() const {
                 taken.insert(command.LocString);
         }
         // Without a name there is nothing to make the id from yet.
-        const QString name = static_cast<QLineEdit*>(Field("InfoName"))->text();
+        const QString name = nameBox->text();
         if (!StringIsValid(name))
             return std::string();
         return TextTables::SuggestId(table.c_str(), ToSystemString(name), taken);

@@ -9,6 +9,7 @@
 #include "ui/common/ReferenceService.h"
 #include "ui/common/RowList.h"
 #include "ui/common/SystemString.h"
+#include "ui/common/WindowWidgetsFilter.h"
 #include "ui/dialogs/DialogLook.h"
 #include "ui/dialogs/Messages.h"
 #include "ui/dialogs/UserWaitDialog.h"
@@ -78,7 +79,7 @@ QLineEdit* FilterBox() {
     return box;
 }
 // The main window's own keys work from any of its controls: a text box would otherwise
-// take Ctrl+E (the end of its line) for itself.
+// take Ctrl+E (the end of its line) for itself. It watches the window's widgets only.
 class WindowKeys : public QObject {
 public:
     explicit WindowKeys(QWidget* window) : QObject(window), window(window) {}
@@ -148,7 +149,7 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     connect(newInfo, &QShortcut::activated, this, &MainForm::NewInfo);
     auto* openSelection = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
     connect(openSelection, &QShortcut::activated, this, &MainForm::OpenSelection);
-    qApp->installEventFilter(new WindowKeys(this));
+    FilterWindowWidgets(this, new WindowKeys(this));
     // The list follows what the editors write, wherever they were opened from.
     WatchOpenedEditors(this, [this](InfoForm* editor) {
         connect(editor, &InfoForm::infoSaved, this, &MainForm::FollowSavedInfo);

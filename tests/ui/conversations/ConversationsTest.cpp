@@ -45,7 +45,7 @@ void Write(const std::string& name, const std::string& parent, const char* sort 
 
 QString EditedName() {
     const auto editors = OpenEditors();
-    return editors.size() == 1 ? static_cast<QLineEdit*>(editors[0]->Field("InfoName"))->text()
+    return editors.size() == 1 ? static_cast<QLineEdit*>(FieldOf(*editors[0], "InfoName"))->text()
                                : QString("%1 editors").arg(editors.size());
 }
 

@@ -51,7 +51,7 @@ namespace fs = std::filesystem;
 namespace {
 
 QLineEdit* Box(InfoForm& form, const char* caption) {
-    return static_cast<QLineEdit*>(form.Field(caption));
+    return static_cast<QLineEdit*>(FieldOf(form, caption));
 }
 
 int Rows(InfoForm& form, int tab) {
@@ -416,7 +416,7 @@ private slots:
         QCOMPARE(Box(*form, "InfoName")->text(), QString("Mira_HealingHerbs"));
         QCOMPARE(Box(*form, "Quest")->text(), QString("Q_HealingHerbs"));
         QCOMPARE(Box(*form, "SortID")->text(), QString("10"));
-        QCOMPARE(static_cast<QComboBox*>(form->Field("InfoType"))->currentText(),
+        QCOMPARE(static_cast<QComboBox*>(FieldOf(*form, "InfoType"))->currentText(),
                  QString("gEInfoType_News"));
         QCOMPARE(Rows(*form, 0), 6);
         QCOMPARE(form->Grid(0)->model()->index(1, 0).data().toString(), QString("Say"));
@@ -427,7 +427,7 @@ private slots:
         QVERIFY(!form->Button("+")->isEnabled());
         QVERIFY(Box(*form, "Owner")->isReadOnly());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QCOMPARE(MessageAfter([&] { QTest::keyClick(form->Field("Owner"), Qt::Key_X); }),
+        QCOMPARE(MessageAfter([&] { QTest::keyClick(FieldOf(*form, "Owner"), Qt::Key_X); }),
                  ReadOnlyMessage);
         QCOMPARE(Box(*form, "Owner")->text(), QString("Mira"));
 
@@ -435,11 +435,11 @@ private slots:
         SeenMessage unexpected;
         AnswerNextMessage(unexpected);
         for (const auto& [key, tab] : {std::pair{Qt::Key_2, 1}, {Qt::Key_3, 2}, {Qt::Key_1, 0}}) {
-            QTest::keyClick(form->Field("Owner"), key, Qt::AltModifier);
+            PressKey(FieldOf(*form, "Owner"), key, Qt::AltModifier);
             QCOMPARE(form->Tabs()->currentIndex(), tab);
         }
         QCOMPARE(unexpected.count, 0);
-        QTest::keyClick(form->Field("Owner"), Qt::Key_A, Qt::AltModifier);
+        PressKey(FieldOf(*form, "Owner"), Qt::Key_A, Qt::AltModifier);
         QCOMPARE(unexpected.count, 1);
         QCOMPARE(Rows(*form, 0), 6);
     }
@@ -623,7 +623,7 @@ private slots:
         Box(*form, "Quest")->selectAll();
         QTest::keyClicks(Box(*form, "Quest"), "Q_Keyed");
         AnswerNextQuestion("Yes");
-        QTest::keyClick(Box(*form, "Quest"), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        PressKey(Box(*form, "Quest"), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_VERIFY(!form->HasUnsavedChanges());
         QVERIFY(form->isVisible());
         QCOMPARE(Box(*form, "Quest")->text(), QString("Q_Keyed"));
@@ -653,7 +653,7 @@ private slots:
         form->Cancel();
         QVERIFY(form->isVisible());
 
-        QTest::keyClicks(form->Field("Partner"), "x");
+        QTest::keyClicks(FieldOf(*form, "Partner"), "x");
         const QString question = "Caution|Are you sure?";
         QString asked;
         AnswerNextQuestion("No", &asked);
@@ -662,7 +662,7 @@ private slots:
         QVERIFY(form->isVisible());
         asked.clear();
         AnswerNextQuestion("No", &asked);
-        QTest::keyClick(form->Field("Owner"), Qt::Key_Escape);
+        PressKey(FieldOf(*form, "Owner"), Qt::Key_Escape);
         QCOMPARE(asked, question);
         QVERIFY(form->isVisible());
         asked.clear();
@@ -673,7 +673,7 @@ private slots:
 
         auto other = OpenForEditing("Lena_Greeting");
         AnswerNextQuestion("Yes");
-        QTest::keyClick(other->Field("Owner"), Qt::Key_Escape);
+        PressKey(FieldOf(*other, "Owner"), Qt::Key_Escape);
         QVERIFY(!other->isVisible());
         // Without changes, closing asks nothing.
         StopWatching();
@@ -765,7 +765,7 @@ private slots:
         text.replace(text.find(from), from.size(), "gEInfoType_Special");
         VaskTest::WriteFile("Infos/Lena_Room.vaskinfo", text);
         auto form = OpenForEditing("Lena_Room");
-        QCOMPARE(static_cast<QComboBox*>(form->Field("InfoType"))->currentText(),
+        QCOMPARE(static_cast<QComboBox*>(FieldOf(*form, "InfoType"))->currentText(),
                  QString("gEInfoType_Special"));
         SaveOverTheFile(*form);
         QCOMPARE(QString::fromStdString(VaskTest::ReadFile("Infos/Lena_Room.vaskinfo")),
@@ -777,20 +777,20 @@ private slots:
     // to its text leaves no step.
     void undoAndRedoRestoreTheExactWorkingCopy() {
         auto form = OpenForEditing("Mira_Teach");
-        QTest::keyClicks(form->Field("Owner"), "a");
+        QTest::keyClicks(FieldOf(*form, "Owner"), "a");
         QCOMPARE(form->windowTitle(), QString("Info Editor*"));
-        QTest::keyClick(form->Field("Owner"), Qt::Key_Backspace);
+        QTest::keyClick(FieldOf(*form, "Owner"), Qt::Key_Backspace);
         QCOMPARE(form->UndoStack()->count(), 0);
         QCOMPARE(form->windowTitle(), QString("Info Editor"));
         std::vector<InfoRef> states{form->InfoData()};
         const auto step = [&] { states.push_back(form->InfoData()); };
 
         // Typing in one box is one step.
-        QTest::keyClicks(form->Field("Owner"), "xyz");
+        QTest::keyClicks(FieldOf(*form, "Owner"), "xyz");
         QCOMPARE(form->UndoStack()->count(), 1);
         QCOMPARE(form->InfoData().Owner, std::string("Miraxyz"));
         step();
-        QTest::keyClicks(form->Field("Quest"), "Q");
+        QTest::keyClicks(FieldOf(*form, "Quest"), "Q");
         step();
         AddBackCommand(*form);
         step();
@@ -809,7 +809,7 @@ private slots:
         form->DeleteEntry();
         step();
         Select(*form, 0, 0);
-        QTest::keyClick(form->Grid(0), Qt::Key_Down, Qt::AltModifier);
+        PressKey(form->Grid(0), Qt::Key_Down, Qt::AltModifier);
         step();
         Select(*form, 2, 2);
         form->MoveSelectedEntry(-1);
@@ -819,7 +819,7 @@ private slots:
             QVERIFY(states[i] != states[i - 1]);
 
         for (std::size_t i = states.size() - 1; i > 0; --i) {
-            QTest::keyClick(form->Grid(0), Qt::Key_Z, Qt::ControlModifier);
+            PressKey(form->Grid(0), Qt::Key_Z, Qt::ControlModifier);
             QVERIFY(form->InfoData() == states[i - 1]);
         }
         QCOMPARE(Box(*form, "Owner")->text(), QString("Mira"));
@@ -827,9 +827,9 @@ private slots:
         QCOMPARE(form->windowTitle(), QString("Info Editor"));
         for (std::size_t i = 1; i < states.size(); ++i) {
             if (i % 2)
-                QTest::keyClick(form->Field("Owner"), Qt::Key_Y, Qt::ControlModifier);
+                PressKey(FieldOf(*form, "Owner"), Qt::Key_Y, Qt::ControlModifier);
             else
-                QTest::keyClick(form->Grid(0), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+                PressKey(form->Grid(0), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
             QVERIFY(form->InfoData() == states[i]);
         }
         QCOMPARE(Box(*form, "Owner")->text(), QString("Miraxyz"));
@@ -994,11 +994,11 @@ private slots:
         Select(*form, 0, 3);
         QTest::mouseClick(form->Button("Move up"), Qt::LeftButton);
         QCOMPARE(form->Grid(0)->currentIndex().row(), 2);
-        QTest::keyClick(form->Grid(0), Qt::Key_Up, Qt::AltModifier);
+        PressKey(form->Grid(0), Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(form->UndoStack()->count(), 2);
         // The first row cannot go further up.
         Select(*form, 0, 0);
-        QTest::keyClick(form->Grid(0), Qt::Key_Up, Qt::AltModifier);
+        PressKey(form->Grid(0), Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(form->UndoStack()->count(), 2);
         // Dragging the first row and dropping it below the last one.
         auto* model = form->Grid(0)->model();
@@ -1058,9 +1058,8 @@ private slots:
         const auto before = CommandNames(form->InfoData());
         form->MoveEntryRow(0, 0, 2);
         QVERIFY(CommandNames(form->InfoData()) == before);
-        QCOMPARE(
-            MessageAfter([&] { QTest::keyClick(form->Grid(0), Qt::Key_Z, Qt::ControlModifier); }),
-            ReadOnlyMessage);
+        QCOMPARE(MessageAfter([&] { PressKey(form->Grid(0), Qt::Key_Z, Qt::ControlModifier); }),
+                 ReadOnlyMessage);
     }
 
     // Ctrl+C in one window and Ctrl+V in another: the pasted entries equal the copied
@@ -1070,7 +1069,7 @@ private slots:
         auto to = OpenForEditing("Lena_Room");
         for (int tab : {0, 1, 2}) {
             Select(*from, tab, 0);
-            QTest::keyClick(from->Grid(tab), Qt::Key_C, Qt::ControlModifier);
+            PressKey(from->Grid(tab), Qt::Key_C, Qt::ControlModifier);
             const std::string block =
                 tab == 0 ? CommandBlockText(from->InfoData().InfoCommands[0])
                          : (tab == 1 ? ConditionBlockText(from->InfoData().InfoConditions[0])
@@ -1081,7 +1080,7 @@ private slots:
             to->Grid(tab)->clearSelection();
             to->Grid(tab)->setFocus();
             const int rows = Rows(*to, tab);
-            QTest::keyClick(to->Grid(tab), Qt::Key_V, Qt::ControlModifier);
+            PressKey(to->Grid(tab), Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(Rows(*to, tab), rows + 1);
         }
         QVERIFY(to->InfoData().InfoCommands.back() == from->InfoData().InfoCommands[0]);
@@ -1093,16 +1092,16 @@ private slots:
                                            "                int Version = 1;\r\n"
                                            "            }\r\n");
         Select(*to, 0, 0);
-        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        PressKey(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(to->InfoData().InfoCommands[1].Command, std::string("End"));
         const auto steps = to->UndoStack()->count();
         QApplication::clipboard()->setText("no_blocks_here");
-        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        PressKey(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(to->UndoStack()->count(), steps);
         // In a box, Ctrl+V pastes text, not entries.
         QLineEdit* quest = Box(*to, "Quest");
         quest->setFocus();
-        QTest::keyClick(quest, Qt::Key_V, Qt::ControlModifier);
+        PressKey(quest, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(quest->text().contains("no_blocks_here"));
         // A block of a type without a class, cut off before it ends, is kept with the
         // closing line it lacks, so that the info writes it.
@@ -1110,7 +1109,7 @@ private slots:
                                            "                int Version = 1;\r\n");
         const auto commands = to->InfoData().InfoCommands.size();
         to->Grid(0)->setFocus();
-        QTest::keyClick(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
+        PressKey(to->Grid(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(to->InfoData().InfoCommands.size(), commands + 1);
         const std::string closed = "            gCInfoCommandNarratorSay {\r\n"
                                    "                int Version = 1;\r\n"

@@ -77,7 +77,7 @@ QStringList RowTexts(QTableView* view) {
 }
 
 QString Text(InfoForm* form, const char* caption) {
-    return static_cast<QLineEdit*>(form->Field(caption))->text();
+    return static_cast<QLineEdit*>(FieldOf(*form, caption))->text();
 }
 
 InfoForm* EditorOn(const QString& name) {
@@ -130,7 +130,7 @@ protected:
 void SaveEdited(MainForm& window, const char* info, const char* field, const char* value) {
     QPointer<InfoForm> editor = OpenInfoByName(&window, info);
     editor->EditInfo();
-    static_cast<QLineEdit*>(editor->Field(field))->setText(value);
+    static_cast<QLineEdit*>(FieldOf(*editor, field))->setText(value);
     AnswerNextQuestion("Yes");
     editor->Save();
 }
@@ -242,7 +242,7 @@ private slots:
             QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
             FinishJobs(window);
             InfoForm* editor = OpenEditors().front();
-            QCOMPARE(static_cast<QLineEdit*>(editor->Field("Quest"))->text(),
+            QCOMPARE(static_cast<QLineEdit*>(FieldOf(*editor, "Quest"))->text(),
                      QString("Q_Restored"));
             QCOMPARE(editor->EditMode(), InfoFormEditMode::New);
             QVERIFY(editor->HasUnsavedChanges());
@@ -576,7 +576,7 @@ private slots:
         WaitDialogsShown waits;
         window.show(); // builds the index, as at start: the key comes while it runs
         QVERIFY(window.Indexing()->Job().IsBusy());
-        QTest::keyClick(grid, Qt::Key_F12, Qt::ShiftModifier);
+        PressKey(grid, Qt::Key_F12, Qt::ShiftModifier);
         QTRY_COMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
         QCOMPARE(waits.jobs, QStringList{"Index of \"Infos/\""});
         UsagesWindow* usages = Shown<UsagesWindow>()[0];
@@ -599,13 +599,13 @@ private slots:
         QVERIFY(usages->OpenRow(4));
         InfoForm* room = EditorOn("Lena_Room");
         QVERIFY(room);
-        QCOMPARE(room->focusWidget(), room->Field("GoldCostItem"));
+        QCOMPARE(room->focusWidget(), FieldOf(*room, "GoldCostItem"));
         QVERIFY(!QApplication::activeModalWidget()); // focused, not picked
         usages->close();
 
         // A field: the info's name is used as a child's Parent and in a condition.
         InfoForm* greeting = OpenInfoByName(&window, "Mira_Greeting");
-        QTest::keyClick(greeting->Field("InfoName"), Qt::Key_F12, Qt::ShiftModifier);
+        PressKey(FieldOf(*greeting, "InfoName"), Qt::Key_F12, Qt::ShiftModifier);
         QTRY_COMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
         usages = Shown<UsagesWindow>()[0];
         QCOMPARE(RowTexts(usages->List()),
@@ -614,9 +614,9 @@ private slots:
         QVERIFY(usages->OpenRow(1));
         InfoForm* teach = EditorOn("Mira_Teach");
         QVERIFY(teach);
-        QCOMPARE(teach->focusWidget(), teach->Field("ParentInfo"));
+        QCOMPARE(teach->focusWidget(), FieldOf(*teach, "ParentInfo"));
         // A blank field has nothing to find.
-        QTest::keyClick(teach->Field("SmallTalkPartner"), Qt::Key_F12, Qt::ShiftModifier);
+        PressKey(FieldOf(*teach, "SmallTalkPartner"), Qt::Key_F12, Qt::ShiftModifier);
         QTest::qWait(50);
         QCOMPARE(Shown<UsagesWindow>().size(), std::size_t(1));
     }
@@ -668,7 +668,7 @@ private slots:
 
         QPointer<InfoForm> teach = OpenInfoByName(&window, "Mira_Teach");
         teach->EditInfo();
-        QTest::keyClicks(teach->Field("Partner"), "x");
+        QTest::keyClicks(FieldOf(*teach, "Partner"), "x");
         QString refused;
         OnNextModalOf<RenameInfoDialog>([&](RenameInfoDialog& dialog) {
             dialog.NameBox()->setText("Mira_Hello");
@@ -712,8 +712,8 @@ private slots:
         window.NewInfo();
         QCOMPARE(OpenEditors().size(), std::size_t(1));
         InfoForm* fresh = OpenEditors().front();
-        static_cast<QLineEdit*>(fresh->Field("InfoName"))->setText("Brand_New");
-        static_cast<QLineEdit*>(fresh->Field("Owner"))->setText("Bob");
+        static_cast<QLineEdit*>(FieldOf(*fresh, "InfoName"))->setText("Brand_New");
+        static_cast<QLineEdit*>(FieldOf(*fresh, "Owner"))->setText("Bob");
         AnswerNextQuestion("Yes"); // "Are you sure?"
         fresh->Save();
         QCOMPARE(Rows(window.InfoList()), all + 1);
@@ -724,7 +724,7 @@ private slots:
         QPointer<InfoForm> original = OpenInfoByName(&window, "Dray_Briefing");
         QVERIFY(original);
         original->CopyInfo();
-        static_cast<QLineEdit*>(original->Field("InfoName"))->setText("Dray_Briefing_Copy");
+        static_cast<QLineEdit*>(FieldOf(*original, "InfoName"))->setText("Dray_Briefing_Copy");
         AnswerNextQuestion("Yes");
         original->Save();
         QVERIFY(fs::exists("Infos/Dray_Briefing_Copy.vaskinfo"));
@@ -765,7 +765,7 @@ private slots:
         window.InfoList()->selectRow(greeting.first().row());
         QPointer<InfoForm> dray = OpenInfoByName(&window, "Dray_Greeting");
         dray->EditInfo();
-        static_cast<QLineEdit*>(dray->Field("Owner"))->setText("Lena");
+        static_cast<QLineEdit*>(FieldOf(*dray, "Owner"))->setText("Lena");
         AnswerNextQuestion("Yes");
         dray->Apply(); // saves as well, and the window stays
         QVERIFY(dray->isVisible());
@@ -781,7 +781,7 @@ private slots:
                 ->match(window.InfoList()->model()->index(0, 0), Qt::DisplayRole, "Dray_Greeting")
                 .first()
                 .row());
-        static_cast<QLineEdit*>(dray->Field("Owner"))->setText("Mira");
+        static_cast<QLineEdit*>(FieldOf(*dray, "Owner"))->setText("Mira");
         AnswerNextQuestion("Yes");
         dray->Save();
         QCOMPARE(Rows(window.InfoList()), all);
@@ -957,7 +957,7 @@ private slots:
         QVERIFY(OpenEditors().empty());
         QVERIFY(report->OpenRow(row));
         QCOMPARE(OpenEditors().size(), std::size_t(1));
-        QCOMPARE(static_cast<QLineEdit*>(OpenEditors()[0]->Field("InfoName"))->text(),
+        QCOMPARE(static_cast<QLineEdit*>(FieldOf(*OpenEditors()[0], "InfoName"))->text(),
                  QString("Lena_Room"));
         report->close();
     }
@@ -1021,7 +1021,7 @@ private slots:
         const std::string file =
             "Infos/" + std::string(editor->InfoData().Name.c_str()) + ".vaskinfo";
         editor->EditInfo();
-        auto* quest = static_cast<QLineEdit*>(editor->Field("Quest"));
+        auto* quest = static_cast<QLineEdit*>(FieldOf(*editor, "Quest"));
         quest->setFocus();
         quest->setText("Q_ClosedWithTheProgram");
         QTest::keyClicks(quest, "x");
@@ -1079,7 +1079,7 @@ private slots:
         QTRY_COMPARE(OpenEditors().size(), std::size_t(1));
         InfoForm* editor = OpenEditors()[0];
         editor->EditInfo();
-        auto* quest = static_cast<QLineEdit*>(editor->Field("Quest"));
+        auto* quest = static_cast<QLineEdit*>(FieldOf(*editor, "Quest"));
         quest->setFocus();
         QTest::keyClicks(quest, "x");
         QVERIFY(editor->HasUnsavedChanges());
