@@ -120,9 +120,16 @@ xdotool windowfocus --sync "$question"
 xdotool key Escape
 sleep 1
 cmp -s "$out/outside.vaskinfo" "$info" || fail "Cancel did not keep the file changed on disk"
+first=$question
 xdotool windowfocus --sync "$editor"
 xdotool key ctrl+s
-question=$(find_window '^Changed on disk$')
+# The new question, not the closed one that wine may still list.
+question=""
+for _ in $(seq 300); do
+  question=$(xdotool search --name '^Changed on disk$' 2>/dev/null | grep -vx "$first" | head -1)
+  [ -n "$question" ] && break
+  sleep 0.1
+done
 [ -n "$question" ] || fail "the second save did not ask again"
 xdotool windowfocus --sync "$question"
 xdotool key Tab Tab
