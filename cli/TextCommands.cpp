@@ -114,10 +114,13 @@ int TextReplace(const std::string& find, const std::string& replacement, bool wh
             std::cerr << "Error: " << problem << '\n';
         return Fail("Nothing replaced.");
     }
+    // One write: a replace across a large mod prints tens of thousands of lines.
+    std::string rows;
     for (const TextChange& change : plan.changes)
-        std::cout << change.table << '\t' << change.id << '\t'
-                  << RowField(Windows1252ToUtf8(change.before)) << '\t'
-                  << RowField(Windows1252ToUtf8(change.after)) << '\n';
+        rows += change.table + '\t' + change.id + '\t' +
+                RowField(Windows1252ToUtf8(change.before)) + '\t' +
+                RowField(Windows1252ToUtf8(change.after)) + '\n';
+    std::cout << rows;
     const std::size_t n = plan.changes.size();
     Rollback putBack;
     if (!dryRun && n > 0 && !ApplyTextImport(plan, {}, nullptr, &putBack)) {

@@ -48,21 +48,29 @@ const Letters& Windows1252Letters() {
     return letters;
 }
 
-bool SameAt(std::string_view text, std::size_t at, const ReplaceRule& rule) {
+bool SameAt(std::string_view text, std::size_t at, const ReplaceRule& rule,
+            const Letters& letters) {
     const std::string_view find = rule.find;
     if (rule.matchCase)
         return text.compare(at, find.size(), find) == 0;
-    const auto& lower = Windows1252Letters().lower;
     for (std::size_t i = 0; i < find.size(); ++i) {
-        if (lower[static_cast<unsigned char>(text[at + i])] !=
-            lower[static_cast<unsigned char>(find[i])])
+        if (letters.lower[static_cast<unsigned char>(text[at + i])] !=
+            letters.lower[static_cast<unsigned char>(find[i])])
             return false;
     }
     return true;
 }
 
-bool WordAt(std::string_view text, std::size_t at) {
-    return at < text.size() && Windows1252Letters().isWord[static_cast<unsigned char>(text[at])];
+bool WordAt(std::string_view text, std::size_t at, const Letters& letters) {
+    return at < text.size() && letters.isWord[static_cast<unsigned char>(text[at])];
+}
+
+// The text with the letters of Windows-1252 in one case, for finding without case.
+std::string Folded(std::string_view text, const Letters& letters) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = static_cast<char>(letters.lower[static_cast<unsigned char>(c)]);
+    return folded;
 }
 
 std::optional<std::string> ReadTable(const std::string& path) {
@@ -78,10 +86,11 @@ std::vector<std::size_t> MatchesIn(std::string_view text, const ReplaceRule& rul
     const std::size_t n = rule.find.size();
     if (n == 0 || text.size() < n)
         return matches;
+    const Letters& letters = Windows1252Letters();
     for (std::size_t at = 0; at + n <= text.size();) {
-        const bool bounded =
-            !rule.wholeWord || ((at == 0 || !WordAt(text, at - 1)) && !WordAt(text, at + n));
-        if (bounded && SameAt(text, at, rule)) {
+        const bool bounded = !rule.wholeWord || ((at == 0 || !WordAt(text, at - 1, letters)) &&
+                                                 !WordAt(text, at + n, letters));
+        if (bounded && SameAt(text, at, rule, letters)) {
             matches.push_back(at);
             at += n;
         } else {
@@ -117,6 +126,8 @@ TextImport PlanTextReplace(const ReplaceRule& rule) {
         plan.problems.push_back(refusal);
         return plan;
     }
+    const Letters& letters = Windows1252Letters();
+    const std::string foldedFind = Folded(rule.find, letters);
     for (const std::string& table : TextTableNames()) {
         const std::optional<std::string> bytes = ReadTable(table);
         plan.tablesRead.push_back({table, bytes ? TesselEngine::FingerprintOf(table, *bytes)
@@ -124,25 +135,37 @@ TextImport PlanTextReplace(const ReplaceRule& rule) {
         if (!bytes)
             continue;
         const std::string_view all = *bytes;
+        // Lines are taken apart only up to their id until the text to find comes near:
+        // most lines of a large table do not hold it.
+        const std::string folded = rule.matchCase ? std::string() : Folded(all, letters);
+        const std::string_view searched = rule.matchCase ? all : std::string_view(folded);
+        const std::string_view find = rule.matchCase ? std::string_view(rule.find) : foldedFind;
+        std::size_t nextFound = searched.find(find);
         std::unordered_set<std::string_view> seen; // the reader takes an id's first line
+        seen.reserve(all.size() / 32);
         for (std::size_t lineStart = 0; lineStart < all.size();) {
             std::size_t next = 0;
-            const std::string_view line = TextTables::LineAt(all, lineStart, &next);
+            const std::size_t begin = lineStart;
+            const std::string_view line = TextTables::LineAt(all, begin, &next);
+            const std::size_t lineEnd = begin + line.size();
             lineStart = next;
             std::string_view id;
             std::size_t at = 0;
-            if (!TextTables::NamesId(line, &id, &at) || !seen.insert(id).second ||
-                !TextTables::Identifies(line, &id, &at))
+            if (!TextTables::NamesId(line, &id, &at) || !seen.insert(id).second)
+                continue;
+            if (nextFound < begin)
+                nextFound = searched.find(find, begin);
+            if (nextFound >= lineEnd || !TextTables::Identifies(line, &id, &at))
                 continue;
             TextTables::FieldUntilBar(line, at); // any text
             const std::string_view text = TextTables::FieldUntilBar(line, at);
-            if (MatchesIn(text, rule).empty())
-                continue;
             std::string after = Replaced(text, rule);
+            if (after == text)
+                continue;
             if (after.empty())
                 plan.problems.push_back("the text of \"" + std::string(id) + "\" in \"" + table +
                                         "\" would become empty");
-            else if (after != text)
+            else
                 plan.changes.push_back(
                     {table, std::string(id), std::string(text), std::move(after)});
         }
