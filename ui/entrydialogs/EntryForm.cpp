@@ -85,6 +85,8 @@ void EntryForm::SelectType(int index) {
     if (type) {
         description->setText(FromSystemString(type->description));
         SetUpRows(type->Rows());
+        if (Mode() == EntryEditMode::New)
+            FillSuggestions(*type);
     } else {
         // A typed name of no list entry: only the name of a kept block can be stored.
         description->setText("Description");
@@ -94,6 +96,16 @@ void EntryForm::SelectType(int index) {
     if (LookOf(kind).modeAfterChoice)
         ApplyModeToControls();
     RowsChanged();
+}
+
+void EntryForm::FillSuggestions(const EntryType& type) {
+    const auto rows = type.Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto suggestion = suggestions.find(std::string(rows[i].label));
+        QLineEdit* box = RowBox(i);
+        if (suggestion != suggestions.end() && box && box->text().isEmpty())
+            box->setText(FromSystemString(suggestion->second));
+    }
 }
 
 void EntryForm::LoadGUIFromCommandData() {

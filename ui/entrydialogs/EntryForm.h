@@ -6,6 +6,9 @@
 #include "info/EntryTypes.h"
 #include "ui/entrydialogs/ParameterForm.h"
 
+#include <map>
+#include <string>
+
 namespace VaskEdit {
 
 class EntryForm : public ParameterForm {
@@ -20,6 +23,12 @@ public:
     // Sets up the rows of the type at that index; -1 for a text that names no type.
     // Runs whenever the type list's text changes to another type.
     void SelectType(int index);
+
+    // Texts that the rows of a new entry start with, by row label, whatever type is
+    // chosen (the rows stay editable).
+    void SuggestForNewRows(std::map<std::string, std::string> byLabel) {
+        suggestions = std::move(byLabel);
+    }
 
     // Stores the rows into the entry and closes with Accepted (View: as Cancel).
     void Save() override;
@@ -42,7 +51,10 @@ protected:
     void RefreshSaveState() override;
 
 private:
+    void FillSuggestions(const EntryType& type);
+
     EntryKind kind;
+    std::map<std::string, std::string> suggestions;
 };
 
 // The dialog over an entry of one kind.

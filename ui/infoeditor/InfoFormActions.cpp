@@ -3,6 +3,7 @@
 #include "engine/String.h"
 #include "info/InfoFileName.h"
 #include "info/InfoRefConversion.h"
+#include "info/NewEntrySuggestions.h"
 #include "info/SaveTarget.h"
 #include "library/InfoManager.h"
 #include "library/TemplateManager.h"
@@ -402,13 +403,19 @@ bool InfoForm::OpenEntryDialog(int tab, int row, EntryEditMode mode) {
     if (tab == 0)
         return RunEntryDialog<InfoCommandForm>(
             this, infoData.InfoCommands, row, mode,
-            [this](InfoCommandForm& dialog) { dialog.UseDisplayTexts(DisplayTextSource()); },
+            [this](InfoCommandForm& dialog) {
+                dialog.UseDisplayTexts(DisplayTextSource());
+                dialog.SuggestForNewRows(NewEntrySuggestions(infoData));
+            },
             [this](InfoCommandForm& dialog, InfoCommandRef& entry) {
                 if (dialog.ShownText())
                     TakeDisplayText(entry, *dialog.ShownText());
             });
     if (tab == 1)
-        return RunEntryDialog<InfoConditionForm>(this, infoData.InfoConditions, row, mode);
+        return RunEntryDialog<InfoConditionForm>(
+            this, infoData.InfoConditions, row, mode, [this](InfoConditionForm& dialog) {
+                dialog.SuggestForNewRows(NewEntrySuggestions(infoData));
+            });
     return RunEntryDialog<InfoPerkForm>(this, infoData.RequiredPerks, row, mode);
 }
 

@@ -363,6 +363,40 @@ private slots:
 
     // Editors opened one after another step down and right while they fit, and go back to
     // the corner instead of leaving the screen (a 1366 x 768 screen with a taskbar).
+    // A new line starts with the info's owner speaking to its partner, a new quest entry
+    // with the info's quest; what the writer changes is what is stored.
+    void newEntriesStartWithTheInfosNames() {
+        auto form = OpenForEditing("Mira_HealingHerbs");
+        const int rows = Rows(*form, 0);
+        QStringList seen;
+        OnNextModalOf<InfoCommandForm>([&seen](InfoCommandForm& dialog) {
+            auto* types = dialog.findChild<QComboBox*>("typeList");
+            const auto box = [&dialog](int n) {
+                return dialog.findChild<QLineEdit*>(QString("rowBox%1").arg(n));
+            };
+            types->setCurrentText("Say");
+            seen << box(1)->text() << box(2)->text();
+            types->setCurrentText("RunQuest");
+            seen << box(1)->text();
+            box(1)->setText("Q_Other");
+            dialog.Save();
+        });
+        form->Tabs()->setCurrentIndex(0);
+        QTest::mouseClick(form->Button("+"), Qt::LeftButton);
+        QCOMPARE(seen, (QStringList{"Mira", "PC_Hero", "Q_HealingHerbs"}));
+        QCOMPARE(Rows(*form, 0), rows + 1);
+        QCOMPARE(form->InfoData().InfoCommands.back().ID1, std::string("Q_Other"));
+
+        // A stored entry given another type in its dialog is not filled in.
+        QString shown = "?";
+        EditCommand(*form, 0, [&shown](InfoCommandForm& dialog) {
+            dialog.findChild<QComboBox*>("typeList")->setCurrentText("Say");
+            shown = dialog.findChild<QLineEdit*>("rowBox1")->text();
+            dialog.reject();
+        });
+        QCOMPARE(shown, QString());
+    }
+
     void cascadedEditorsStayWhollyOnTheScreen() {
         const QRect screen(0, 0, 1366, 728);
         for (const QSize frame : {QSize(1180, 770), QSize(1180, 650), QSize(600, 400)}) {
