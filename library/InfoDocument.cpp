@@ -70,9 +70,7 @@ std::string AtLine(std::uint32_t line) {
 }
 } // namespace
 
-bool InfoManager::LoadInfoStream() {
-    if (!HdrdocFile)
-        HdrdocFile = std::make_unique<File>(Char256(GameDocument));
+void InfoManager::ForgetSplit() {
     skippedFiles.clear();
     splitFailures = 0;
     splitDuplicates.clear();
@@ -83,6 +81,12 @@ bool InfoManager::LoadInfoStream() {
     splitNotes.clear();
     splitFrame = {};
     splitNext = 0;
+}
+
+bool InfoManager::LoadInfoStream() {
+    if (!HdrdocFile)
+        HdrdocFile = std::make_unique<File>(Char256(GameDocument));
+    ForgetSplit();
     if (!HdrdocFile->LoadWhole(InfoStream))
         return false;
     splitFrame = FrameDocument(Bytes(InfoStream, InfoStream.GetSize()));

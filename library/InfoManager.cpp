@@ -83,16 +83,7 @@ void InfoManager::ResetState() {
     InfoDirectoryPath.reset();
     InfoDirectory.reset();
     HdrdocFile.reset();
-    skippedFiles.clear();
-    splitFailures = 0;
-    splitDuplicates.clear();
-    splitNamesMet.clear();
-    splitFilesWritten.clear();
-    splitExisting = 0;
-    splitFrame = {};
-    splitNext = 0;
-    splitRefused.clear();
-    splitNotes.clear();
+    ForgetSplit();
     mergePlaced.clear();
     mergeLineEndAdded.clear();
     mergeNotSplittable.clear();

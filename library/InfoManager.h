@@ -139,6 +139,8 @@ public:
     static VaskInfoCache ExtractCacheFields(Stream& text);
 
 private:
+    // Forgets what the last split found and wrote.
+    static void ForgetSplit();
     static void Skip(const char* fileName);
     static void CheckMergedPieces();
 

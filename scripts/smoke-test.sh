@@ -63,28 +63,36 @@ xdotool type --delay 20 "GE_Mira_AskedForHerbs"
 xdotool key Return
 sleep 1.5
 # The first row of the result, opened with Ctrl+E while the search box has the focus.
-click 90 142
-click 810 249
-xdotool key ctrl+e
-editor=$(find_window '^Info Editor$')
-[ -n "$editor" ] || fail "no info editor opened from the search result"
-sleep 0.5
+open_first_row() {
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  click 90 142
+  click 810 249
+  xdotool key ctrl+e
+  editor=$(find_window '^Info Editor$')
+  [ -n "$editor" ] || fail "$1"
+  sleep 0.5
+}
+# "Edit", then the owner typed into the Owner box. The places clicked lie inside the
+# button and the box as Linux and Windows lay them out.
+type_owner() {
+  eval "$(xdotool getwindowgeometry --shell "$editor")"
+  click 225 51
+  click 700 38
+  xdotool windowfocus --sync "$editor" # wine's windows take keys only once focused
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$1"
+}
+open_first_row "no info editor opened from the search result"
 import -window "$editor" "$out/info-editor.png"
 
 # An edit saved: "Edit", Owner "Mira" -> "Mira_Smoke", Ctrl+S (Save, which closes the
 # editor). The file must differ from the demo's in that one value and nowhere else, byte
-# for byte. The places clicked lie inside the button and the box as Linux and Windows
-# lay them out.
-eval "$(xdotool getwindowgeometry --shell "$editor")"
+# for byte.
 info=$out/workspace/Infos/Mira_HealingHerbs.vaskinfo
 sed 's/bCString Owner = "Mira";/bCString Owner = "Mira_Smoke";/' \
   "$root/demo/Infos/Mira_HealingHerbs.vaskinfo" >"$out/expected.vaskinfo"
 cmp -s "$out/expected.vaskinfo" "$info" && fail "the expected file equals the demo's"
-click 225 51
-click 700 38
-xdotool windowfocus --sync "$editor" # wine's windows take keys only once focused
-xdotool key ctrl+a
-xdotool type --delay 20 "Mira_Smoke"
+type_owner "Mira_Smoke"
 xdotool key ctrl+s
 # "File <...> does already exist. Continue?": Yes is the default button.
 sleep 1
@@ -95,19 +103,8 @@ cmp "$out/expected.vaskinfo" "$info" || { import -window root "$out/failure.png"
 # Changed by another program while open: the save asks; Cancel keeps the other
 # program's bytes; "Save anyway" (the first Tab reaches "Reload", the second it) writes
 # over them and keeps them under Backup/.
-eval "$(xdotool getwindowgeometry --shell "$main")"
-click 90 142
-click 810 249
-xdotool key ctrl+e
-editor=$(find_window '^Info Editor$')
-[ -n "$editor" ] || fail "the saved info did not open again"
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$editor")"
-click 225 51
-click 700 38
-xdotool windowfocus --sync "$editor"
-xdotool key ctrl+a
-xdotool type --delay 20 "Mira_Twice"
+open_first_row "the saved info did not open again"
+type_owner "Mira_Twice"
 sed -i 's/bCString Owner = "Mira_Smoke";/bCString Owner = "Mira_Outside";/' "$info"
 cp "$info" "$out/outside.vaskinfo"
 sed 's/bCString Owner = "Mira";/bCString Owner = "Mira_Twice";/' \

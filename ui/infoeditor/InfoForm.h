@@ -137,6 +137,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Marks the loaded record of the shown name for unloading; false for a blank name.
+    bool MarkShownInfoForUnloading();
     enum class OutsideAnswer { Unchanged, Reload, SaveAnyway, Cancel };
     // Whether a save of the info as named now replaces the watched file.
     bool SavesWatchedFile() const;

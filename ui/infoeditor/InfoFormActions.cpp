@@ -149,24 +149,24 @@ void InfoForm::ApplyEditability() {
 }
 
 void InfoForm::EditInfo() {
+    if (MarkShownInfoForUnloading())
+        SetInfoEditMode(InfoFormEditMode::Edit);
+}
+
+void InfoForm::CopyInfo() {
+    if (MarkShownInfoForUnloading())
+        SetInfoEditMode(InfoFormEditMode::Copy);
+}
+
+bool InfoForm::MarkShownInfoForUnloading() {
     const QString name = nameBox->text();
     if (!StringIsValid(name))
-        return;
+        return false;
     // Only a loaded record of this name is marked for unloading.
     const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
     if (index >= 0)
         InfoManager::InfoFiles[static_cast<std::uint32_t>(index)].EditMark = 1;
-    SetInfoEditMode(InfoFormEditMode::Edit);
-}
-
-void InfoForm::CopyInfo() {
-    const QString name = nameBox->text();
-    if (!StringIsValid(name))
-        return;
-    const std::int64_t index = InfoManager::FindInfoIndex(ToSystemString(name, 49).c_str());
-    if (index >= 0)
-        InfoManager::InfoFiles[static_cast<std::uint32_t>(index)].EditMark = 1;
-    SetInfoEditMode(InfoFormEditMode::Copy);
+    return true;
 }
 
 void InfoForm::NewInfo() {
