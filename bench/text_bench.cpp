@@ -2,12 +2,14 @@
 // beside standard tools doing comparable work on the same tables in the same run: the
 // export (every info read, every used id looked up) against grep over the infos and cut
 // over the tables; the import of a file with every tenth text changed against cut over
-// the file and a grep of its ids through the tables. The round trip itself must change
-// nothing: the benchmark fails when it does.
+// the file and a grep of its ids through the tables; the preview of a replace across
+// every display text against grep -F over the tables. The round trips (export and
+// import; replace and replace back) must change nothing: the benchmark fails when they do.
 #include "Corpus.h"
 #include "Timing.h"
 #include "library/ReferenceIndex.h"
 #include "library/TextExchange.h"
+#include "library/TextReplace.h"
 
 #include <chrono>
 #include <cstdio>
@@ -109,6 +111,23 @@ int main(int argc, char** argv) {
               "infosa.csv infodescsa.csv questdescsa.csv > grep.txt");
     Report("import", imported, "cut -f2 CSV | grep -aFf ids tables", grep);
     std::printf("         (%zu lines changed)\n", changed);
+
+    // Replace: the preview, then the write and its undo (the same replace the other way).
+    const std::string tablesNow = Tables();
+    const ReplaceRule rule{"twice", "TWICE_REPLACED", false, true};
+    std::size_t replaced = 0;
+    const double preview = Time([&] { replaced = PlanTextReplace(rule).changes.size(); });
+    const double grepF =
+        Shell("grep -F twice infosa.csv infodescsa.csv questdescsa.csv > found.txt");
+    Report("replace", preview, "grep -F WORD tables", grepF);
+    std::printf("         (preview: %zu texts would change)\n", replaced);
+    const bool written = ApplyTextImport(PlanTextReplace(rule)) &&
+                         ApplyTextImport(PlanTextReplace({"TWICE_REPLACED", "twice", false, true}));
+    if (!written || Tables() != tablesNow) {
+        std::fprintf(stderr, "Replacing and replacing back changed the tables.\n");
+        return 1;
+    }
+    std::printf("replace and back: tables identical\n");
     fs::current_path(fs::temp_directory_path());
     fs::remove_all(root);
     return 0;

@@ -5,8 +5,9 @@
 #include "info/TextTableLines.h"
 
 #include <array>
+#include <functional>
 #include <optional>
-#include <unordered_set>
+#include <vector>
 
 namespace VaskEdit {
 
@@ -72,6 +73,51 @@ std::string Folded(std::string_view text, const Letters& letters) {
         c = static_cast<char>(letters.lower[static_cast<unsigned char>(c)]);
     return folded;
 }
+
+// The ids met so far in one table, in a flat table of their places (the ids are views
+// into the table's bytes): a table of tens of thousands of lines is looked up once a line.
+class IdsMet {
+public:
+    explicit IdsMet(std::size_t expected) {
+        std::size_t size = 64;
+        while (size < 2 * expected)
+            size *= 2;
+        slots.resize(size);
+    }
+    // False when the id was met before.
+    bool Insert(std::string_view id) {
+        if (2 * (count + 1) > slots.size())
+            Grow();
+        if (!Place(id))
+            return false;
+        ++count;
+        return true;
+    }
+
+private:
+    bool Place(std::string_view id) {
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t at = std::hash<std::string_view>{}(id)&mask;; at = (at + 1) & mask) {
+            if (slots[at].data() == nullptr) {
+                slots[at] = id;
+                return true;
+            }
+            if (slots[at] == id)
+                return false;
+        }
+    }
+    void Grow() {
+        std::vector<std::string_view> old(slots.size() * 2);
+        old.swap(slots);
+        for (const std::string_view id : old) {
+            if (id.data())
+                Place(id);
+        }
+    }
+
+    std::vector<std::string_view> slots;
+    std::size_t count = 0;
+};
 
 std::optional<std::string> ReadTable(const std::string& path) {
     std::string bytes;
@@ -141,8 +187,7 @@ TextImport PlanTextReplace(const ReplaceRule& rule) {
         const std::string_view searched = rule.matchCase ? all : std::string_view(folded);
         const std::string_view find = rule.matchCase ? std::string_view(rule.find) : foldedFind;
         std::size_t nextFound = searched.find(find);
-        std::unordered_set<std::string_view> seen; // the reader takes an id's first line
-        seen.reserve(all.size() / 32);
+        IdsMet seen(all.size() / 64); // the reader takes an id's first line
         for (std::size_t lineStart = 0; lineStart < all.size();) {
             std::size_t next = 0;
             const std::size_t begin = lineStart;
@@ -151,7 +196,7 @@ TextImport PlanTextReplace(const ReplaceRule& rule) {
             lineStart = next;
             std::string_view id;
             std::size_t at = 0;
-            if (!TextTables::NamesId(line, &id, &at) || !seen.insert(id).second)
+            if (!TextTables::NamesId(line, &id, &at) || !seen.Insert(id))
                 continue;
             if (nextFound < begin)
                 nextFound = searched.find(find, begin);
