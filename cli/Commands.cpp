@@ -139,7 +139,18 @@ int Split() {
     return status;
 }
 
-int Merge() {
+int Merge(bool strict) {
+    if (strict) {
+        const std::vector<std::string> left = InfoManager::InfosWithoutFile();
+        if (!left.empty()) {
+            ListLines(("Not merged: " + Counted(left.size(), "info") +
+                       " of \"w_info.hdrdoc\" with no file in \"Infos/\" would be left out "
+                       "of the game's document:")
+                          .c_str(),
+                      left);
+            return 1;
+        }
+    }
     Jobs::Outcome outcome;
     {
         Progress bar("merge");

@@ -15,7 +15,8 @@ namespace VaskCli {
 enum class Field { Any, Name, Owner, Quest, Guid };
 
 int Split();
-int Merge();
+// strict: nothing is written when the game document holds infos that have no file.
+int Merge(bool strict);
 int CacheUpdate();
 int CacheList();
 int Filter(Field field, const std::string& text);

@@ -54,6 +54,9 @@ int main(int argc, char** argv) {
 
     auto* split = app.add_subcommand("split", "Split \"w_info.hdrdoc\" into \"Infos/\"");
     auto* merge = app.add_subcommand("merge", "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"");
+    bool strictMerge = false;
+    merge->add_flag("--strict", strictMerge,
+                    "Write nothing when an info of \"w_info.hdrdoc\" has no file in \"Infos/\"");
     auto* cache = app.add_subcommand("cache", "The info cache \"infocache\"");
     cache->require_subcommand(1, 1);
     auto* cacheUpdate = cache->add_subcommand("update", "Rebuild \"infocache\" from \"Infos/\"");
@@ -207,7 +210,7 @@ int main(int argc, char** argv) {
         if (split->parsed())
             return UnderWorkspaceLock("split", VaskCli::Split);
         if (merge->parsed())
-            return UnderWorkspaceLock("merge", VaskCli::Merge);
+            return UnderWorkspaceLock("merge", [&] { return VaskCli::Merge(strictMerge); });
         if (cacheUpdate->parsed())
             return UnderWorkspaceLock("cache update", VaskCli::CacheUpdate);
         if (cacheList->parsed())

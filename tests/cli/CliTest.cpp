@@ -253,6 +253,16 @@ TEST_F(CliTest, ResaveNeverWritesAnEmptyValue) {
 }
 
 TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {
+    // The demo's game document holds infos that have no file: a strict merge writes nothing.
+    const CliRun strict = Cli("-C work merge --strict");
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.err.find("Not merged: 18 infos of \"w_info.hdrdoc\" with no file in "
+                              "\"Infos/\" would be left out of the game's document:\n  "
+                              "Fisher_Ulf_Smalltalk_08\n"),
+              std::string::npos)
+        << strict.err;
+    EXPECT_FALSE(fs::exists("work/Output/new_info.hdrdoc"));
+
     fs::remove_all("work/Infos");
     const CliRun split = Cli("-C work split");
     ASSERT_EQ(split.status, 0) << split.err;
@@ -266,7 +276,7 @@ TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {
     const CliRun again = Cli("-C work split");
     EXPECT_NE(again.err.find("is already existing! --> Skipped"), std::string::npos);
     EXPECT_TRUE(again.out.empty());
-    ASSERT_EQ(Cli("-C work merge").status, 0);
+    ASSERT_EQ(Cli("-C work merge --strict").status, 0);
     EXPECT_EQ(ReadFile("work/Output/new_info.hdrdoc"), ReadFile("work/w_info.hdrdoc"));
 }
 
