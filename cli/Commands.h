@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/Failure.h"
+#include "library/ConversationScript.h"
 #include "library/Conversations.h"
 #include "library/CsvReading.h"
 #include "library/Journal.h"
@@ -37,6 +38,8 @@ int Check();
 int Usages(const std::string& value);
 // The conversations as an indented forest: name, TAB, the first spoken line.
 int Tree(VaskEdit::ConversationScope scope, const std::string& name);
+// Prints a conversation in reading order (library/ConversationScript.h), one line each.
+int Script(const VaskEdit::ScriptStart& start, const std::vector<int>& path);
 // Renames an info and rewrites the uses of its old name; one line a changed file.
 int Rename(const std::string& oldName, const std::string& newName);
 // The infos whose shown texts hold the text, in the cache's row form.

@@ -41,6 +41,19 @@ int Tree(ConversationScope scope, const std::string& name) {
     return AfterReading(References().NotReadWhole(), !lines.empty(), 0);
 }
 
+int Script(const ScriptStart& start, const std::vector<int>& path) {
+    if (!BuildIndex("script"))
+        return 1;
+    const ScriptReading reading = ReadScript(References().Outlines(), start, path);
+    std::string out;
+    for (const std::string& line : reading.lines)
+        out += Windows1252ToUtf8(line) + '\n';
+    std::cout << out;
+    if (!reading.refusal.empty())
+        return Fail("Error: " + reading.refusal + ".");
+    return AfterReading(References().NotReadWhole(), true, 0);
+}
+
 int Rename(const std::string& oldName, const std::string& newName) {
     if (!BuildIndex("rename"))
         return 1;

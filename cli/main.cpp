@@ -118,6 +118,19 @@ int main(int argc, char** argv) {
     auto* treeByOwner = tree->add_option("--owner", treeOwner, "Only the infos of this owner");
     auto* treeByQuest = tree->add_option("--quest", treeQuest, "Only the infos of this quest");
     treeByOwner->excludes(treeByQuest);
+    std::string scriptOwner, scriptQuest, scriptInfo;
+    std::vector<int> scriptPath;
+    auto* script = app.add_subcommand(
+        "script",
+        "Print a conversation in the order the player reads it, one choice taken at each step");
+    auto* scriptByOwner = script->add_option("--owner", scriptOwner, "Start at this owner's infos");
+    auto* scriptByQuest = script->add_option("--quest", scriptQuest, "Start at this quest's infos");
+    auto* scriptAtInfo = script->add_option("INFO", scriptInfo, "Start at this info");
+    script->add_option("--path", scriptPath, "The choices taken, from 1 (the first otherwise)")
+        ->delimiter(',')
+        ->type_name("N,N,...");
+    scriptByOwner->excludes(scriptByQuest)->excludes(scriptAtInfo);
+    scriptByQuest->excludes(scriptAtInfo);
     std::string textId, textValue, textTable = "infosa.csv", textFile, textInto;
     bool dryRun = false, allowEmpty = false;
     auto* textCommand = app.add_subcommand("text", "The text tables' display texts");
@@ -244,6 +257,17 @@ int main(int argc, char** argv) {
             if (treeByQuest->count())
                 return VaskCli::Tree(ConversationScope::Quest, treeQuest);
             return VaskCli::Tree(ConversationScope::All, {});
+        }
+        if (script->parsed()) {
+            using VaskEdit::ConversationScope;
+            if (scriptByOwner->count())
+                return VaskCli::Script({ConversationScope::Owner, scriptOwner}, scriptPath);
+            if (scriptByQuest->count())
+                return VaskCli::Script({ConversationScope::Quest, scriptQuest}, scriptPath);
+            if (scriptAtInfo->count())
+                return VaskCli::Script({ConversationScope::All, scriptInfo}, scriptPath);
+            std::cerr << "Error: name an info, --owner or --quest.\n";
+            return UsageError;
         }
         if (rename->parsed())
             return UnderWorkspaceLock("rename", [&] { return VaskCli::Rename(oldName, newName); });

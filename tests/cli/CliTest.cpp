@@ -671,6 +671,31 @@ TEST_F(CliTest, TextsAreReadWrittenExportedAndImported) {
         << check.out;
 }
 
+TEST_F(CliTest, ScriptReadsTheDemoAsThePlayerWould) {
+    const CliRun script = Cli("-C work script --quest Q_HealingHerbs --path 1");
+    ASSERT_EQ(script.status, 0) << script.err;
+    EXPECT_EQ(script.out,
+              "Choices:\n"
+              "  1. Mira_HealingHerbs: Bring me five bloodmoss from the swamp and I'll brew you "
+              "something strong.  [QuestStatus Q_HealingHerbs gEInfoQuestStatus_Open False; "
+              "PlayerNotKnows Mira_Greeting]\n"
+              "  2. Mira_HerbsDelivered  [QuestStatus Q_HealingHerbs gEInfoQuestStatus_Running "
+              "True; ItemAmount PC_Hero {AC2E3057-8FE5-57FB-6D62-AF8693698D70} 5 False; "
+              "GameVariable GE_Mira_AskedForHerbs eEGameVarCompare_Equal 1]\n"
+              "> 1\n"
+              "Mira_HealingHerbs\n"
+              "  (Description) Can I help you with anything?\n"
+              "  Mira: Bring me five bloodmoss from the swamp and I'll brew you something "
+              "strong.\n"
+              "  (AddLogText) Mira needs five bloodmoss from the swamp east of Kolvar.\n"
+              "(end)\n");
+    const CliRun wrong = Cli("-C work script Mira_HealingHerbs --path 1");
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.err.find("Error: the conversation ends after 0 choices; the path gives 1."),
+              std::string::npos)
+        << wrong.err;
+}
+
 TEST_F(CliTest, TextReplaceShowsEachChangeAndWritesThemOnce) {
     const auto tables = [] {
         return ReadFile("work/infosa.csv") + ReadFile("work/infodescsa.csv") +
