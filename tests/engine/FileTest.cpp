@@ -62,6 +62,30 @@ TEST_F(FileTest, WholeFilesReadIntoStreams) {
     empty.Close();
 }
 
+TEST_F(FileTest, AppendToReadsTheFileInAtThePositionOnlyWhenItFits) {
+    WriteFile("piece", "abc");
+    IO::Stream s;
+    ASSERT_TRUE(s.Allocate(6));
+    s.WriteData("xy", 2);
+    File piece(Char256("piece"));
+    ASSERT_TRUE(piece.OpenRead());
+    ASSERT_TRUE(piece.AppendTo(s));
+    EXPECT_EQ(s.GetPosition(), 5u);
+    EXPECT_EQ(std::string(s.GetBuffer(), 6), std::string("xyabc\0", 6));
+    EXPECT_FALSE(piece.AppendTo(s)); // one byte of room is left
+    EXPECT_EQ(s.GetPosition(), 5u);
+    piece.Close();
+
+    // A file that did not open reads and writes nothing.
+    File missing(Char256("missing"));
+    EXPECT_FALSE(missing.OpenRead());
+    char byte = 'k';
+    EXPECT_FALSE(missing.ReadAll(&byte));
+    EXPECT_FALSE(missing.Write("z", 1));
+    EXPECT_FALSE(missing.AppendTo(s));
+    EXPECT_FALSE(fs::exists("missing"));
+}
+
 TEST_F(FileTest, OpenModesOnReadOnlyFilesDirectoriesAndMissingFiles) {
     WriteFile("ro.txt", "data");
     MakeReadOnly("ro.txt");

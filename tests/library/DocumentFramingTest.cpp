@@ -132,7 +132,10 @@ TEST_F(DocumentFramingTest, DamagedInfosAndStrayBytesAreSaid) {
     // A's closing brace is lost: it is refused, not glued to B.
     const std::string a = pieces["A"];
     const std::string unclosed = a.substr(0, a.rfind("    }"));
-    WriteFile("w_info.hdrdoc", "class gCInfo {\r\n" + unclosed + pieces["B"] + "}\r\njunk\r\n");
+    const std::string document =
+        "class gCInfo {\r\n" + unclosed + pieces["B"] + "}\r\n\r\njunk\r\n";
+    WriteFile("w_info.hdrdoc", document);
+    const auto junkLine = 1 + std::count(document.begin(), document.end() - 6, '\n');
     Jobs::Outcome outcome;
     const auto files = SplitFiles(&outcome);
     EXPECT_FALSE(outcome.succeeded);
@@ -142,7 +145,9 @@ TEST_F(DocumentFramingTest, DamagedInfosAndStrayBytesAreSaid) {
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files.at("B"), pieces["B"]);
     ASSERT_EQ(outcome.notes.size(), 1u); // "junk" after the closer
-    EXPECT_NE(outcome.notes[0].find("4 bytes at line"), std::string::npos) << outcome.notes[0];
+    EXPECT_NE(outcome.notes[0].find("4 bytes at line " + std::to_string(junkLine) + " "),
+              std::string::npos)
+        << outcome.notes[0];
 
     // A name that would be read back cut is not a file name.
     WriteFile("w_info.hdrdoc", Replaced(pieces["A"], "\"A\" {", "\"A B\" {") + pieces["B"]);
