@@ -184,3 +184,14 @@ TEST_F(DocumentFramingTest, MergeSaysWhatItMendsAndWhatWouldNotComeBack) {
     EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "class gCInfo {\r\n" + pieces["A"] + pieces["B"] +
                                                       pieces["C"] + pieces["A"] + "}\r\n");
 }
+
+TEST(DocumentFrame, ADocumentWithoutInfosIsItsHeaderAndCloser) {
+    for (const std::string closer : {"}\r\n", "  }  \r\n", "}"}) {
+        const DocumentFrame frame = FrameDocument("class gCInfo {\r\n" + closer);
+        EXPECT_TRUE(frame.header);
+        EXPECT_TRUE(frame.closer) << closer;
+        EXPECT_EQ(frame.closerAt, 16u + closer.find('}'));
+        EXPECT_TRUE(frame.infos.empty());
+        EXPECT_TRUE(frame.stray.empty()) << closer;
+    }
+}
