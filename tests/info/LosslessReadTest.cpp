@@ -206,3 +206,18 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     EXPECT_TRUE(open.losesContent);
     EXPECT_NE(open.damage.find("InfoConditions stands inside InfoCommands"), std::string::npos);
 }
+
+// A bracket that closes nothing between two commands is damage that the guard names; the
+// command behind it is still read.
+TEST_F(LosslessReadTest, AStrayCloserBetweenEntriesHidesNeither) {
+    const std::string text = Replaced(Sample(), "            gCInfoCommandEnd",
+                                      "            ]\r\n            gCInfoCommandEnd");
+    VaskInfo info;
+    VaskTest::ReadFromText(text, info);
+    ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
+    EXPECT_EQ(info.InfoCommands[1].Command.View(), "End");
+    const SaveComparison saving = CompareSave(info, text);
+    EXPECT_TRUE(saving.losesContent);
+    EXPECT_NE(saving.damage.find("this \"]\" closes no bracket"), std::string::npos)
+        << saving.damage;
+}
