@@ -218,6 +218,8 @@ TEST_F(LosslessReadTest, AStrayCloserBetweenEntriesHidesNeither) {
     EXPECT_EQ(info.InfoCommands[1].Command.View(), "End");
     const SaveComparison saving = CompareSave(info, text);
     EXPECT_TRUE(saving.losesContent);
-    EXPECT_NE(saving.damage.find("this \"]\" closes no bracket"), std::string::npos)
+    const auto line = 1 + std::count(text.begin(), text.begin() + text.find("]\r\n"), '\n');
+    EXPECT_NE(saving.damage.find("line " + std::to_string(line) + ": this \"]\" closes no bracket"),
+              std::string::npos)
         << saving.damage;
 }

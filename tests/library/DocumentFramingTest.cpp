@@ -76,6 +76,7 @@ TEST_F(DocumentFramingTest, EveryFramingVariantGivesEveryInfoItsOwnPiece) {
         {"NUL before an info", header + a + b + std::string(1, '\0') + c + footer},
         {"tab indentation", header + a + b + "\t" + c.substr(4) + footer},
         {"equals opening", header + a + Replaced(b, "\"B\" {", "\"B\" = gCInfo {") + c + footer},
+        {"braces in a quoted value", header + Replaced(a, "\"Bob\"", "\"B}o{b\"") + b + c + footer},
     };
     for (const auto& [variant, document] : variants) {
         SCOPED_TRACE(variant);
