@@ -191,6 +191,14 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     ASSERT_EQ(said.size(), 3u);
     EXPECT_EQ(said[1], "- 3:         bCString Owner = \"Old Bob\";");
     EXPECT_EQ(said[2], "+ 3:         bCString Owner = \"Old\";");
+    // Two lines far apart: only they change, not the lines between them.
+    const SaveComparison twoCuts =
+        Compare(Replaced(Replaced(sample, "Owner = \"Bob\"", "Owner = \"Old Bob\""),
+                         "SmalltalkInnerRange = 600;", "SmalltalkInnerRange = 600.12345;"));
+    EXPECT_EQ(twoCuts.changedLines, 2u);
+    ASSERT_EQ(twoCuts.first.size(), 3u);
+    EXPECT_TRUE(twoCuts.first[2].removed);
+    EXPECT_NE(twoCuts.first[2].text.find("600.12345"), std::string::npos);
 
     // A member line the file lacks stays out: no change. A value that the game cannot read
     // would be written again: loss. A list that does not close is damage, not layout.
