@@ -216,17 +216,23 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
 }
 
 // A bracket that closes nothing between two commands is damage that the guard names; the
-// command behind it is still read.
+// commands behind it are still read, and a kept one on its line does not take it along.
 TEST_F(LosslessReadTest, AStrayCloserBetweenEntriesHidesNeither) {
-    const std::string text = Replaced(Sample(), "            gCInfoCommandEnd",
-                                      "            ]\r\n            gCInfoCommandEnd");
+    const std::string kept = "            gCInfoCommandTeach {\r\n"
+                             "                int Version = 1;\r\n"
+                             "            }\r\n";
+    const std::string text =
+        Replaced(Sample(), "            gCInfoCommandEnd",
+                 "            ]" + kept.substr(11) + "            gCInfoCommandEnd");
     VaskInfo info;
     VaskTest::ReadFromText(text, info);
-    ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
-    EXPECT_EQ(info.InfoCommands[1].Command.View(), "End");
+    ASSERT_EQ(info.InfoCommands.GetSize(), 3u);
+    EXPECT_EQ(info.InfoCommands[1].PreservedBlock, kept.substr(11));
+    EXPECT_EQ(info.InfoCommands[2].Command.View(), "End");
     const SaveComparison saving = CompareSave(info, text);
     EXPECT_TRUE(saving.losesContent);
-    const auto line = 1 + std::count(text.begin(), text.begin() + text.find("]\r\n"), '\n');
+    const auto line =
+        1 + std::count(text.begin(), text.begin() + text.find("] gCInfoCommandTeach"), '\n');
     EXPECT_NE(saving.damage.find("line " + std::to_string(line) + ": this \"]\" closes no bracket"),
               std::string::npos)
         << saving.damage;
