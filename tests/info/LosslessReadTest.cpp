@@ -191,6 +191,15 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     ASSERT_EQ(said.size(), 3u);
     EXPECT_EQ(said[1], "- 3:         bCString Owner = \"Old Bob\";");
     EXPECT_EQ(said[2], "+ 3:         bCString Owner = \"Old\";");
+    // Two opening lines pasted twice: the guard counts two changed lines, not the ones
+    // between them.
+    std::string pasted = sample;
+    for (const std::string line :
+         {"            gCInfoCommandEnd {\r\n", "        bTRefPtrArray InfoConditions {\r\n"})
+        pasted = Replaced(pasted, line, line + line);
+    const SaveComparison copies = Compare(pasted);
+    EXPECT_EQ(copies.changedLines, 2u);
+    EXPECT_EQ(copies.first.size(), 2u);
     // Two lines far apart: only they change, not the lines between them.
     const SaveComparison twoCuts =
         Compare(Replaced(Replaced(sample, "Owner = \"Bob\"", "Owner = \"Old Bob\""),
