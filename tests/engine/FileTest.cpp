@@ -83,6 +83,7 @@ TEST_F(FileTest, AppendToReadsTheFileInAtThePositionOnlyWhenItFits) {
     EXPECT_FALSE(missing.ReadAll(&byte));
     EXPECT_FALSE(missing.Write("z", 1));
     EXPECT_FALSE(missing.AppendTo(s));
+    EXPECT_FALSE(missing.ReadStream(s));
     EXPECT_FALSE(fs::exists("missing"));
 }
 
