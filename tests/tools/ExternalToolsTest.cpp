@@ -260,6 +260,9 @@ TEST_F(OwnerListTest, EveryOwnerKeyOfAFileCountsAndUnreadableFilesAreLeftOut) {
               "Name = \"A\";\r\n  Owner = \"First\";\r\n  Owner = \"Second\";\r\n"
               "  Owner = \"First\";\r\n");
     fs::create_directories("Infos/B_Folder.vaskinfo");
+#ifndef _WIN32
+    fs::create_directory_symlink("B_Folder.vaskinfo", "Infos/B_Link.vaskinfo"); // a folder too
+#endif
     WriteFile("Infos/C.vaskinfo", "no owners in here at all\r\n");
     WriteFile("Infos/D.vaskinfo", "    Owner = \"Third\";\r\n  padding\r\n");
     EXPECT_TRUE(ScriptManager::ExtractScripts());
