@@ -221,10 +221,19 @@ class Runner:
         return run_logged(command, self.logs / f"{name}-build.log") == 0
 
     def run_suite(self, suite, name, timeout):
+        """The suite's exit code; None after a time-out. A run that ends with 0 but
+        without GoogleTest's report (the code under test ended the process early)
+        counts as a failure."""
         executable = self.build / "tests" / suite
-        command = [str(executable), "--gtest_brief=1", "--gtest_fail_fast"]
-        return run_logged(command, self.logs / f"{name}-{suite}.log", cwd=self.build / "tests",
+        report = self.logs / f"{name}-{suite}.json"
+        report.unlink(missing_ok=True)
+        command = [str(executable), "--gtest_brief=1", "--gtest_fail_fast",
+                   f"--gtest_output=json:{report}"]
+        code = run_logged(command, self.logs / f"{name}-{suite}.log", cwd=self.build / "tests",
                           timeout=timeout)
+        if code == 0 and not report.is_file():
+            return -1
+        return code
 
     def suites_for(self, site):
         # cli_tests alone links the command-line code; the suite of the mutated
@@ -248,6 +257,8 @@ class Runner:
                 code = self.run_suite(suite, name, self.timeouts[suite])
                 if code is None:
                     return "killed", f"{suite}, time-out"
+                if code == -1:
+                    return "killed", f"{suite}, ended early"
                 if code != 0:
                     return "killed", suite
             return "survived", None
