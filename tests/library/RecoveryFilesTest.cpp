@@ -98,7 +98,8 @@ TEST_F(RecoveryFilesTest, CutOrDamagedBytesAreNotTakenForAWholeFile) {
     EXPECT_FALSE(ParseRecovery(bytes.substr(0, bytes.size() - 1))); // last line not ended
     EXPECT_FALSE(ParseRecovery(""));
     std::string badEscape = bytes;
-    badEscape.replace(badEscape.find("Quest=Quest"), 11, "Quest=Qu\\qst");
+    badEscape.replace(badEscape.find("Quest=Quest"), 11,
+                      "Quest=Qu\\q65st"); // hex digits, but not after \x
     EXPECT_FALSE(ParseRecovery(badEscape));
     std::string unknownKey = bytes;
     unknownKey.replace(unknownKey.find("Quest=Quest"), 11, "Quast=Quest");
