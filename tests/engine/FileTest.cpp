@@ -95,6 +95,9 @@ TEST_F(FileTest, OpenModesOnReadOnlyFilesDirectoriesAndMissingFiles) {
     ro.Close();
     EXPECT_FALSE(ro.OpenOrCreate()); // neither opened for writing nor emptied
     EXPECT_EQ(ReadFile("ro.txt"), "data");
+    File byFullPath(Char256((fs::current_path() / "ro.txt").string().c_str()));
+    EXPECT_TRUE(byFullPath.OpenRead());
+    byFullPath.Close();
 
     fs::create_directory("x.vaskinfo");
     File folder(Char256("x.vaskinfo"));
