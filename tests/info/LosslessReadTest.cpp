@@ -226,6 +226,17 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
 
 // A bracket that closes nothing between two commands is damage that the guard names; the
 // commands behind it are still read, and a kept one on its line does not take it along.
+// A class whose name only ends like a command's is no command of that type: it is kept.
+TEST_F(LosslessReadTest, AClassNamedLikeACommandIsKept) {
+    const std::string text = Replaced(Sample(), "gCInfoCommandEnd {", "gXInfoCommandEnd {");
+    VaskInfo info;
+    VaskTest::ReadFromText(text, info);
+    ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
+    EXPECT_NE(info.InfoCommands[1].Command.View(), "End");
+    EXPECT_NE(info.InfoCommands[1].PreservedBlock.find("gXInfoCommandEnd {"), std::string::npos);
+    EXPECT_FALSE(CompareSave(info, text).changed);
+}
+
 TEST_F(LosslessReadTest, AStrayCloserBetweenEntriesHidesNeither) {
     const std::string kept = "            gCInfoCommandTeach {\r\n"
                              "                int Version = 1;\r\n"

@@ -101,6 +101,9 @@ TEST_F(RecoveryFilesTest, CutOrDamagedBytesAreNotTakenForAWholeFile) {
     badEscape.replace(badEscape.find("Quest=Quest"), 11,
                       "Quest=Qu\\q65st"); // hex digits, but not after \x
     EXPECT_FALSE(ParseRecovery(badEscape));
+    badEscape = bytes;
+    badEscape.replace(badEscape.find("Quest=Quest"), 11, "Quest=Qu\\x6gst");
+    EXPECT_FALSE(ParseRecovery(badEscape));
     std::string unknownKey = bytes;
     unknownKey.replace(unknownKey.find("Quest=Quest"), 11, "Quast=Quest");
     EXPECT_FALSE(ParseRecovery(unknownKey));
