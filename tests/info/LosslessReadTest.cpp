@@ -182,6 +182,9 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     EXPECT_FALSE(lineEnds.losesContent);
     EXPECT_EQ(lineEnds.changedLines,
               static_cast<std::size_t>(std::count(bare.begin(), bare.end(), '\n')));
+    EXPECT_EQ(DescribeSaveChanges(lineEnds)[0], "Saving would change the layout of " +
+                                                    std::to_string(lineEnds.changedLines) +
+                                                    " lines of this file:");
 
     EXPECT_TRUE(Compare(Replaced(sample, "InfoConditions {", "InfoConditionz {")).losesContent);
     const SaveComparison cut = Compare(Replaced(sample, "Owner = \"Bob\"", "Owner = \"Old Bob\""));
@@ -189,6 +192,7 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     EXPECT_EQ(cut.changedLines, 1u);
     const std::vector<std::string> said = DescribeSaveChanges(cut);
     ASSERT_EQ(said.size(), 3u);
+    EXPECT_EQ(said[0], "Saving would change 1 line of this file and drop or cut some of its text:");
     EXPECT_EQ(said[1], "- 3:         bCString Owner = \"Old Bob\";");
     EXPECT_EQ(said[2], "+ 3:         bCString Owner = \"Old\";");
     // Two opening lines pasted twice: the guard counts two changed lines, not the ones
