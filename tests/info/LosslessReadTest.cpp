@@ -228,8 +228,6 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     EXPECT_NE(open.damage.find("InfoConditions stands inside InfoCommands"), std::string::npos);
 }
 
-// A bracket that closes nothing between two commands is damage that the guard names; the
-// commands behind it are still read, and a kept one on its line does not take it along.
 // A class whose name only ends like a command's is no command of that type: it is kept.
 TEST_F(LosslessReadTest, AClassNamedLikeACommandIsKept) {
     const std::string text = Replaced(Sample(), "gCInfoCommandEnd {", "gXInfoCommandEnd {");
@@ -241,6 +239,8 @@ TEST_F(LosslessReadTest, AClassNamedLikeACommandIsKept) {
     EXPECT_FALSE(CompareSave(info, text).changed);
 }
 
+// A bracket that closes nothing between two commands is damage that the guard names; the
+// commands behind it are still read, and a kept one on its line does not take it along.
 TEST_F(LosslessReadTest, AStrayCloserBetweenEntriesHidesNeither) {
     const std::string kept = "            gCInfoCommandTeach {\r\n"
                              "                int Version = 1;\r\n"
