@@ -261,3 +261,15 @@ TEST_F(LosslessReadTest, AStrayCloserBetweenEntriesHidesNeither) {
               std::string::npos)
         << saving.damage;
 }
+
+// A file cut off inside a command: the command is kept with the closing line it lacked,
+// indented as the command is.
+TEST_F(LosslessReadTest, ACommandCutOffIsKeptWithItsClosingLine) {
+    const std::string sample = Sample();
+    const std::string end = "            gCInfoCommandEnd {\r\n"
+                            "                int Version = 1;\r\n";
+    VaskInfo info;
+    VaskTest::ReadFromText(sample.substr(0, sample.find(end) + end.size()), info);
+    ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
+    EXPECT_EQ(info.InfoCommands[1].PreservedBlock, end + "            }\r\n");
+}
