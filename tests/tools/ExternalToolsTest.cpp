@@ -322,6 +322,11 @@ TEST_F(LaunchTest, ProgramsTheSettingsNameStartOnlyOnceConfirmed) {
     EXPECT_FALSE(HelpManager::ShowHelp(Main));
     EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
               "Could not start \"bin/gone\": the file does not exist.");
+    // A setting that ends with a slash names the tool's folder, there or not.
+    Settings::path_vaskresman = "tools/";
+    EXPECT_FALSE(VaskResMan::OpenFile("Templates/Sword.vasktpl"));
+    EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
+              "Could not start \"tools/vaskresman.exe\": the file does not exist.");
     EXPECT_EQ(launches.size(), 2u);
 }
 
