@@ -2,6 +2,7 @@
 // and values that fill their slots. Each is read without taking from its neighbours,
 // and what a save could not write back is either kept whole or caught by the guard.
 #include "engine/String.h"
+#include "info/InfoValues.h"
 #include "info/SaveCheck.h"
 #include "info/VaskInfo.h"
 #include "support/InfoBuilder.h"
@@ -226,6 +227,25 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
         sample, "        }\r\n        bTRefPtrArray InfoCon", "        bTRefPtrArray InfoCon"));
     EXPECT_TRUE(open.losesContent);
     EXPECT_NE(open.damage.find("InfoConditions stands inside InfoCommands"), std::string::npos);
+}
+
+// A kept block gives its values by its "NAME = VALUE" lines: a quoted one whole, blanks
+// and all; "Version" is no value.
+TEST_F(LosslessReadTest, AKeptBlockGivesItsValuesByItsPairs) {
+    const std::string kept = "            gCInfoCommandTeach {\r\n"
+                             "                int Version = 1;\r\n"
+                             "                bCString Teacher = \"Old Bob\";\r\n"
+                             "                int Amount =\t5;\r\n"
+                             "            }\r\n";
+    const std::string text =
+        Replaced(Sample(), "            gCInfoCommandEnd", kept + "            gCInfoCommandEnd");
+    std::vector<std::string> values;
+    ForEachValue(text, [&](const ValueAt& at) {
+        if (at.place.list == PlaceList::Command && at.place.entry == 1)
+            values.push_back(PlaceName(at.place) + "=" + std::string(at.value));
+    });
+    EXPECT_EQ(values, (std::vector<std::string>{"InfoCommands[1].Kept[0]=Old Bob",
+                                                "InfoCommands[1].Kept[1]=5"}));
 }
 
 // A class whose name only ends like a command's is no command of that type: it is kept.
