@@ -561,10 +561,18 @@ TEST_F(CliTest, KeptEntriesAreSeenByUsagesAndRename) {
                          "                int Version = 1;\r\n                bCString " + member +
                          " = \"Bob_Greeting\";\r\n            }\r\n");
     }
+    // A perk list entry of another class than the perk's.
+    const std::string perks = "RequiredPerks = [\r\n";
+    trade.insert(
+        trade.find(perks) + perks.size(),
+        "            gCOtherPerk {\r\n                bCString Perk = \"Bob_Greeting\";\r\n"
+        "            }\r\n");
     VaskTest::WriteFile("work/Infos/Bob_Trade.vaskinfo", trade);
     const CliRun usages = Cli("-C work usages Bob_Greeting");
     EXPECT_EQ(usages.status, 0);
-    EXPECT_EQ(usages.out, "Bob_Trade\tInfoCommands[0].Kept[0]\nBob_Trade\tInfoConditions[0].ID1\n");
+    EXPECT_EQ(usages.out,
+              "Bob_Trade\tRequiredPerks[0].Kept[0]\nBob_Trade\tInfoCommands[0].Kept[0]\n"
+              "Bob_Trade\tInfoConditions[0].ID1\n");
     ASSERT_EQ(Cli("-C work rename Bob_Greeting Bob_Hello").status, 0);
     std::string renamed = trade;
     for (std::size_t at; (at = renamed.find("\"Bob_Greeting\"")) != std::string::npos;)

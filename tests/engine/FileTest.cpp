@@ -64,6 +64,31 @@ TEST_F(FileTest, WholeFilesReadIntoStreams) {
     empty.Close();
 }
 
+TEST_F(FileTest, AppendToReadsTheFileInAtThePositionOnlyWhenItFits) {
+    WriteFile("piece", "abc");
+    IO::Stream s;
+    ASSERT_TRUE(s.Allocate(6));
+    s.WriteData("xy", 2);
+    File piece(Char256("piece"));
+    ASSERT_TRUE(piece.OpenRead());
+    ASSERT_TRUE(piece.AppendTo(s));
+    EXPECT_EQ(s.GetPosition(), 5u);
+    EXPECT_EQ(std::string(s.GetBuffer(), 6), std::string("xyabc\0", 6));
+    EXPECT_FALSE(piece.AppendTo(s)); // one byte of room is left
+    EXPECT_EQ(s.GetPosition(), 5u);
+    piece.Close();
+
+    // A file that did not open reads and writes nothing.
+    File missing(Char256("missing"));
+    EXPECT_FALSE(missing.OpenRead());
+    char byte = 'k';
+    EXPECT_FALSE(missing.ReadAll(&byte));
+    EXPECT_FALSE(missing.Write("z", 1));
+    EXPECT_FALSE(missing.AppendTo(s));
+    EXPECT_FALSE(missing.ReadStream(s));
+    EXPECT_FALSE(fs::exists("missing"));
+}
+
 TEST_F(FileTest, OpenModesOnReadOnlyFilesDirectoriesAndMissingFiles) {
     WriteFile("ro.txt", "data");
     MakeReadOnly("ro.txt");
@@ -72,6 +97,9 @@ TEST_F(FileTest, OpenModesOnReadOnlyFilesDirectoriesAndMissingFiles) {
     ro.Close();
     EXPECT_FALSE(ro.OpenOrCreate()); // neither opened for writing nor emptied
     EXPECT_EQ(ReadFile("ro.txt"), "data");
+    File byFullPath(Char256((fs::current_path() / "ro.txt").string().c_str()));
+    EXPECT_TRUE(byFullPath.OpenRead());
+    byFullPath.Close();
 
     fs::create_directory("x.vaskinfo");
     File folder(Char256("x.vaskinfo"));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -57,5 +58,14 @@ TEST_F(WorkspaceLockTest, AHolderThatDiedBlocksNobody) {
     EXPECT_EQ(VaskTest::ReadFile(WorkspaceLockFile).rfind(std::to_string(child) + "\n", 0), 0u);
     EXPECT_FALSE(Platform::IsProcessAlive(static_cast<std::uint32_t>(child)));
     EXPECT_TRUE(WorkspaceLock::Take("rename", 0ms).IsHeld());
+}
+#endif
+
+#ifndef _WIN32
+TEST_F(WorkspaceLockTest, ALockFileThatIsNoFileIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo(WorkspaceLockFile, 0600), 0);
+    const WorkspaceLock lock = WorkspaceLock::Take("rename", 0ms);
+    EXPECT_EQ(lock.GetState(), WorkspaceLock::State::Unavailable);
+    EXPECT_EQ(lock.Failure(), Platform::Cause::NotAFile);
 }
 #endif

@@ -80,6 +80,15 @@ TEST_F(InfoFileTest, MissingMemberLosesOnlyItself) {
         EXPECT_EQ(read.InfoConditions.GetSize(), original.InfoConditions.GetSize());
     }
     EXPECT_TRUE(ReadText(whole.substr(0, whole.find("gEInfoType InfoType"))).InfoType.IsEmpty());
+    // Nothing between "=" and the line end: an empty value, whatever the line end.
+    for (const char* lineEnd : {"\r\n", "\n"}) {
+        std::string text = whole;
+        const std::size_t at = text.find("= ", text.find("bCString Owner")) + 1;
+        text.replace(at, text.find('\n', at) + 1 - at, lineEnd);
+        const VaskInfo read = ReadText(text);
+        EXPECT_TRUE(read.Owner.IsEmpty()) << read.Owner.View();
+        EXPECT_EQ(read.Partner.View(), original.Partner.View());
+    }
 }
 
 TEST_F(InfoFileTest, UnsupportedBlocksAreKeptAndWrittenBackUnchanged) {

@@ -2,6 +2,7 @@
 // and values that fill their slots. Each is read without taking from its neighbours,
 // and what a save could not write back is either kept whole or caught by the guard.
 #include "engine/String.h"
+#include "info/InfoValues.h"
 #include "info/SaveCheck.h"
 #include "info/VaskInfo.h"
 #include "support/InfoBuilder.h"
@@ -182,6 +183,9 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     EXPECT_FALSE(lineEnds.losesContent);
     EXPECT_EQ(lineEnds.changedLines,
               static_cast<std::size_t>(std::count(bare.begin(), bare.end(), '\n')));
+    EXPECT_EQ(DescribeSaveChanges(lineEnds)[0], "Saving would change the layout of " +
+                                                    std::to_string(lineEnds.changedLines) +
+                                                    " lines of this file:");
 
     EXPECT_TRUE(Compare(Replaced(sample, "InfoConditions {", "InfoConditionz {")).losesContent);
     const SaveComparison cut = Compare(Replaced(sample, "Owner = \"Bob\"", "Owner = \"Old Bob\""));
@@ -189,8 +193,26 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
     EXPECT_EQ(cut.changedLines, 1u);
     const std::vector<std::string> said = DescribeSaveChanges(cut);
     ASSERT_EQ(said.size(), 3u);
+    EXPECT_EQ(said[0], "Saving would change 1 line of this file and drop or cut some of its text:");
     EXPECT_EQ(said[1], "- 3:         bCString Owner = \"Old Bob\";");
     EXPECT_EQ(said[2], "+ 3:         bCString Owner = \"Old\";");
+    // Two opening lines pasted twice: the guard counts two changed lines, not the ones
+    // between them.
+    std::string pasted = sample;
+    for (const std::string line :
+         {"            gCInfoCommandEnd {\r\n", "        bTRefPtrArray InfoConditions {\r\n"})
+        pasted = Replaced(pasted, line, line + line);
+    const SaveComparison copies = Compare(pasted);
+    EXPECT_EQ(copies.changedLines, 2u);
+    EXPECT_EQ(copies.first.size(), 2u);
+    // Two lines far apart: only they change, not the lines between them.
+    const SaveComparison twoCuts =
+        Compare(Replaced(Replaced(sample, "Owner = \"Bob\"", "Owner = \"Old Bob\""),
+                         "SmalltalkInnerRange = 600;", "SmalltalkInnerRange = 600.12345;"));
+    EXPECT_EQ(twoCuts.changedLines, 2u);
+    ASSERT_EQ(twoCuts.first.size(), 3u);
+    EXPECT_TRUE(twoCuts.first[2].removed);
+    EXPECT_NE(twoCuts.first[2].text.find("600.12345"), std::string::npos);
 
     // A member line the file lacks stays out: no change. A value that the game cannot read
     // would be written again: loss. A list that does not close is damage, not layout.
@@ -205,4 +227,69 @@ TEST_F(LosslessReadTest, GuardTellsLayoutFromLoss) {
         sample, "        }\r\n        bTRefPtrArray InfoCon", "        bTRefPtrArray InfoCon"));
     EXPECT_TRUE(open.losesContent);
     EXPECT_NE(open.damage.find("InfoConditions stands inside InfoCommands"), std::string::npos);
+}
+
+// A kept block gives its values by its "NAME = VALUE" lines: a quoted one whole, blanks
+// and all; "Version" is no value.
+TEST_F(LosslessReadTest, AKeptBlockGivesItsValuesByItsPairs) {
+    const std::string kept = "            gCInfoCommandTeach {\r\n"
+                             "                int Version = 1;\r\n"
+                             "                bCString Teacher = \"Old Bob\";\r\n"
+                             "                int Amount =\t5;\r\n"
+                             "            }\r\n";
+    const std::string text =
+        Replaced(Sample(), "            gCInfoCommandEnd", kept + "            gCInfoCommandEnd");
+    std::vector<std::string> values;
+    ForEachValue(text, [&](const ValueAt& at) {
+        if (at.place.list == PlaceList::Command && at.place.entry == 1)
+            values.push_back(PlaceName(at.place) + "=" + std::string(at.value));
+    });
+    EXPECT_EQ(values, (std::vector<std::string>{"InfoCommands[1].Kept[0]=Old Bob",
+                                                "InfoCommands[1].Kept[1]=5"}));
+}
+
+// A class whose name only ends like a command's is no command of that type: it is kept.
+TEST_F(LosslessReadTest, AClassNamedLikeACommandIsKept) {
+    const std::string text = Replaced(Sample(), "gCInfoCommandEnd {", "gXInfoCommandEnd {");
+    VaskInfo info;
+    VaskTest::ReadFromText(text, info);
+    ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
+    EXPECT_NE(info.InfoCommands[1].Command.View(), "End");
+    EXPECT_NE(info.InfoCommands[1].PreservedBlock.find("gXInfoCommandEnd {"), std::string::npos);
+    EXPECT_FALSE(CompareSave(info, text).changed);
+}
+
+// A bracket that closes nothing between two commands is damage that the guard names; the
+// commands behind it are still read, and a kept one on its line does not take it along.
+TEST_F(LosslessReadTest, AStrayCloserBetweenEntriesHidesNeither) {
+    const std::string kept = "            gCInfoCommandTeach {\r\n"
+                             "                int Version = 1;\r\n"
+                             "            }\r\n";
+    const std::string text =
+        Replaced(Sample(), "            gCInfoCommandEnd",
+                 "            ]" + kept.substr(11) + "            gCInfoCommandEnd");
+    VaskInfo info;
+    VaskTest::ReadFromText(text, info);
+    ASSERT_EQ(info.InfoCommands.GetSize(), 3u);
+    EXPECT_EQ(info.InfoCommands[1].PreservedBlock, kept.substr(11));
+    EXPECT_EQ(info.InfoCommands[2].Command.View(), "End");
+    const SaveComparison saving = CompareSave(info, text);
+    EXPECT_TRUE(saving.losesContent);
+    const auto line =
+        1 + std::count(text.begin(), text.begin() + text.find("] gCInfoCommandTeach"), '\n');
+    EXPECT_NE(saving.damage.find("line " + std::to_string(line) + ": this \"]\" closes no bracket"),
+              std::string::npos)
+        << saving.damage;
+}
+
+// A file cut off inside a command: the command is kept with the closing line it lacked,
+// indented as the command is.
+TEST_F(LosslessReadTest, ACommandCutOffIsKeptWithItsClosingLine) {
+    const std::string sample = Sample();
+    const std::string end = "            gCInfoCommandEnd {\r\n"
+                            "                int Version = 1;\r\n";
+    VaskInfo info;
+    VaskTest::ReadFromText(sample.substr(0, sample.find(end) + end.size()), info);
+    ASSERT_EQ(info.InfoCommands.GetSize(), 2u);
+    EXPECT_EQ(info.InfoCommands[1].PreservedBlock, end + "            }\r\n");
 }

@@ -76,6 +76,7 @@ TEST_F(DocumentFramingTest, EveryFramingVariantGivesEveryInfoItsOwnPiece) {
         {"NUL before an info", header + a + b + std::string(1, '\0') + c + footer},
         {"tab indentation", header + a + b + "\t" + c.substr(4) + footer},
         {"equals opening", header + a + Replaced(b, "\"B\" {", "\"B\" = gCInfo {") + c + footer},
+        {"braces in a quoted value", header + Replaced(a, "\"Bob\"", "\"B}o{b\"") + b + c + footer},
     };
     for (const auto& [variant, document] : variants) {
         SCOPED_TRACE(variant);
@@ -132,7 +133,10 @@ TEST_F(DocumentFramingTest, DamagedInfosAndStrayBytesAreSaid) {
     // A's closing brace is lost: it is refused, not glued to B.
     const std::string a = pieces["A"];
     const std::string unclosed = a.substr(0, a.rfind("    }"));
-    WriteFile("w_info.hdrdoc", "class gCInfo {\r\n" + unclosed + pieces["B"] + "}\r\njunk\r\n");
+    const std::string document =
+        "class gCInfo {\r\n" + unclosed + pieces["B"] + "}\r\n\r\njunk\r\n";
+    WriteFile("w_info.hdrdoc", document);
+    const auto junkLine = 1 + std::count(document.begin(), document.end() - 6, '\n');
     Jobs::Outcome outcome;
     const auto files = SplitFiles(&outcome);
     EXPECT_FALSE(outcome.succeeded);
@@ -142,7 +146,9 @@ TEST_F(DocumentFramingTest, DamagedInfosAndStrayBytesAreSaid) {
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files.at("B"), pieces["B"]);
     ASSERT_EQ(outcome.notes.size(), 1u); // "junk" after the closer
-    EXPECT_NE(outcome.notes[0].find("4 bytes at line"), std::string::npos) << outcome.notes[0];
+    EXPECT_NE(outcome.notes[0].find("4 bytes at line " + std::to_string(junkLine) + " "),
+              std::string::npos)
+        << outcome.notes[0];
 
     // A name that would be read back cut is not a file name.
     WriteFile("w_info.hdrdoc", Replaced(pieces["A"], "\"A\" {", "\"A B\" {") + pieces["B"]);
@@ -178,4 +184,15 @@ TEST_F(DocumentFramingTest, MergeSaysWhatItMendsAndWhatWouldNotComeBack) {
     EXPECT_EQ(merged.notSplittable[0], "C.vaskinfo (it holds 2 infos)");
     EXPECT_EQ(ReadFile("Output/new_info.hdrdoc"), "class gCInfo {\r\n" + pieces["A"] + pieces["B"] +
                                                       pieces["C"] + pieces["A"] + "}\r\n");
+}
+
+TEST(DocumentFrame, ADocumentWithoutInfosIsItsHeaderAndCloser) {
+    for (const std::string closer : {"}\r\n", "  }  \r\n", "}"}) {
+        const DocumentFrame frame = FrameDocument("class gCInfo {\r\n" + closer);
+        EXPECT_TRUE(frame.header);
+        EXPECT_TRUE(frame.closer) << closer;
+        EXPECT_EQ(frame.closerAt, 16u + closer.find('}'));
+        EXPECT_TRUE(frame.infos.empty());
+        EXPECT_TRUE(frame.stray.empty()) << closer;
+    }
 }

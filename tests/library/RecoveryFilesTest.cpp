@@ -98,7 +98,11 @@ TEST_F(RecoveryFilesTest, CutOrDamagedBytesAreNotTakenForAWholeFile) {
     EXPECT_FALSE(ParseRecovery(bytes.substr(0, bytes.size() - 1))); // last line not ended
     EXPECT_FALSE(ParseRecovery(""));
     std::string badEscape = bytes;
-    badEscape.replace(badEscape.find("Quest=Quest"), 11, "Quest=Qu\\qst");
+    badEscape.replace(badEscape.find("Quest=Quest"), 11,
+                      "Quest=Qu\\q65st"); // hex digits, but not after \x
+    EXPECT_FALSE(ParseRecovery(badEscape));
+    badEscape = bytes;
+    badEscape.replace(badEscape.find("Quest=Quest"), 11, "Quest=Qu\\x6gst");
     EXPECT_FALSE(ParseRecovery(badEscape));
     std::string unknownKey = bytes;
     unknownKey.replace(unknownKey.find("Quest=Quest"), 11, "Quast=Quest");
@@ -200,6 +204,16 @@ TEST_F(RecoveryFilesTest, ListingNamesEachInfoItsTimeAndRemovalTakesOnlyTheOneAs
     earlier.process = 0;
     ASSERT_TRUE(WriteRecoveryFile(earlierPath, earlier));
     EXPECT_FALSE(ListRecoveryFiles(folder)[0].ownerRunning);
+    // Copies saved at the same time come in the order of their paths.
+    RecoveryRecord twin = later;
+    twin.copy.Name = "Twin_Info";
+    const std::string twinPath = NewRecoveryFilePath(folder);
+    ASSERT_TRUE(WriteRecoveryFile(twinPath, twin));
+    listed = ListRecoveryFiles(folder);
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[1].path, std::min(laterPath, twinPath));
+    EXPECT_EQ(listed[2].path, std::max(laterPath, twinPath));
+    ASSERT_TRUE(RemoveRecoveryFile(twinPath));
 
     ASSERT_TRUE(RemoveRecoveryFile(earlierPath));
     listed = ListRecoveryFiles(folder);

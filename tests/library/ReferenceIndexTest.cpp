@@ -184,10 +184,12 @@ TEST_F(ReferenceIndexTest, ConversationsAreAForestWithEveryInfoInIt) {
     Child("Loop_Tail", "Loop_A", "-5"); // below the cycle, before it in sibling order
     Child("Self", "Self");
     Child("Mira_Own", "Root", "0", "0", "Mira");
+    Child("Root_Odd", "Root", "0", "99x"); // not a number: 0
     EXPECT_EQ(Forest(), "Orphan (missing parent Gone)\n"
                         "Root\n"
                         "  Root_First\n"
                         "  Mira_Own\n"
+                        "  Root_Odd\n"
                         "  Root_B\n"
                         "  Root_Early\n"
                         "    Deep\n"

@@ -175,6 +175,12 @@ TEST_F(TextExchangeTest, ImportIntoAnotherFolderLeavesTheWorkspaceAsItWas) {
     EXPECT_EQ(german.at("infodescsa.csv"), ""); // not changed, not copied
     // Planned against the folder's tables, the same file changes nothing more.
     EXPECT_TRUE(PlanTextImport(csv, "de").changes.empty());
+    // A later import goes on from the folder's tables, keeping what the first one wrote.
+    const std::string more = "table,id,text\r\ninfosa.csv,BOB_FOUND_01,Deine Kiste.\r\n";
+    ASSERT_TRUE(ApplyTextImport(PlanTextImport(more, "de"), "de"));
+    EXPECT_EQ(Tables("de").at("infosa.csv"),
+              ReplaceAll(german.at("infosa.csv"), "I found your crate.", "Deine Kiste."));
+    EXPECT_EQ(Tables(), before);
 }
 
 TEST_F(TextExchangeTest, AFailedWritePutsBackTheTablesWrittenBeforeIt) {

@@ -260,6 +260,9 @@ TEST_F(OwnerListTest, EveryOwnerKeyOfAFileCountsAndUnreadableFilesAreLeftOut) {
               "Name = \"A\";\r\n  Owner = \"First\";\r\n  Owner = \"Second\";\r\n"
               "  Owner = \"First\";\r\n");
     fs::create_directories("Infos/B_Folder.vaskinfo");
+#ifndef _WIN32
+    fs::create_directory_symlink("B_Folder.vaskinfo", "Infos/B_Link.vaskinfo"); // a folder too
+#endif
     WriteFile("Infos/C.vaskinfo", "no owners in here at all\r\n");
     WriteFile("Infos/D.vaskinfo", "    Owner = \"Third\";\r\n  padding\r\n");
     EXPECT_TRUE(ScriptManager::ExtractScripts());
@@ -319,6 +322,11 @@ TEST_F(LaunchTest, ProgramsTheSettingsNameStartOnlyOnceConfirmed) {
     EXPECT_FALSE(HelpManager::ShowHelp(Main));
     EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
               "Could not start \"bin/gone\": the file does not exist.");
+    // A setting that ends with a slash names the tool's folder, there or not.
+    Settings::path_vaskresman = "tools/";
+    EXPECT_FALSE(VaskResMan::OpenFile("Templates/Sword.vasktpl"));
+    EXPECT_EQ(TesselEngine::FailureMessage(TesselEngine::LastFailure()),
+              "Could not start \"tools/vaskresman.exe\": the file does not exist.");
     EXPECT_EQ(launches.size(), 2u);
 }
 
