@@ -276,6 +276,14 @@ QWidget* MainForm::BuildInfoTab() {
     connect(readCache, &QPushButton::clicked, this, &MainForm::ReadInfoCache);
     connect(updateCache, &QPushButton::clicked, this, &MainForm::UpdateInfoCache);
     connect(filterOk, &QPushButton::clicked, this, &MainForm::FilterInfos);
+    // What the user types filters the list after a short pause; OK and Enter keep their
+    // meaning. Only the user's own typing and choosing start it.
+    auto* typedPause = new QTimer(this);
+    typedPause->setSingleShot(true);
+    typedPause->setInterval(300);
+    connect(typedPause, &QTimer::timeout, this, &MainForm::FilterAsTyped);
+    connect(infoFilter, &QLineEdit::textEdited, typedPause, qOverload<>(&QTimer::start));
+    connect(infoFilterType, &QComboBox::activated, typedPause, qOverload<>(&QTimer::start));
     connect(filterClear, &QPushButton::clicked, this, &MainForm::ClearInfoFilter);
     connect(open, &QPushButton::clicked, this, &MainForm::OpenSelection);
     connect(filterOwner, &QPushButton::clicked, this, &MainForm::FilterBySelectedOwner);

@@ -37,6 +37,8 @@ public:
     void ReadInfoCache();
     void UpdateInfoCache();
     void FilterInfos();
+    // The filter as typed so far: a blank box lists the whole cache, without a message.
+    void FilterAsTyped();
     void ClearInfoFilter();
     void FilterBySelectedOwner();
     void FilterBySelectedQuest();

@@ -254,6 +254,18 @@ void MainForm::FilterInfos() {
     ApplyListedFilter({}, {});
 }
 
+void MainForm::FilterAsTyped() {
+    const QString text = infoFilter->text();
+    if (!StringIsValid(text)) {
+        InfoManager::InfoCurrentFilter.ClearContent();
+        listedFilter = {};
+        ListInfos(false);
+        return;
+    }
+    listedFilter = {ListedFilter::Kind::Field, infoFilterType->currentText(), ToSystemString(text)};
+    ApplyListedFilter({}, {});
+}
+
 void MainForm::ClearInfoFilter() {
     infoFilter->clear();
     infoFilterType->setCurrentIndex(0);

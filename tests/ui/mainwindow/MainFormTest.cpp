@@ -391,6 +391,16 @@ private slots:
         setFilter("Mira", "Owner");
         QTest::keyClick(window.InfoFilterBox(), Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(Rows(window.InfoList()), all);
+
+        // Typing filters after a short pause, without OK; emptied, the box lists all again.
+        window.InfoFilterBox()->clear();
+        window.InfoFilterType()->setCurrentText(""); // any field, a part of it
+        QTest::keyClicks(window.InfoFilterBox(), "bob_gree");
+        QTRY_COMPARE(Rows(window.InfoList()), 1);
+        QCOMPARE(Cell(window.InfoList(), 0, 0), QString("Bob_Greeting"));
+        for (int i = 0; i < 8; ++i)
+            QTest::keyClick(window.InfoFilterBox(), Qt::Key_Backspace);
+        QTRY_COMPARE(Rows(window.InfoList()), all);
     }
 
     // "Update Cache" runs in the background, lists the new cache and writes it, also when
