@@ -304,7 +304,7 @@ int TemplatesFilter(Field field, const std::string& text) {
     return 0;
 }
 
-int Show(const std::string& nameOrPath) {
+int Show(const std::string& nameOrPath, bool asText) {
     std::uint32_t index = 0;
     std::string shown;
     // With the templates, the info is read as resave reads it and compared as it does.
@@ -312,7 +312,9 @@ int Show(const std::string& nameOrPath) {
     if (!LoadInfo(nameOrPath, index, shown))
         return Fail("Error: File <" + shown + "> not found!", TesselEngine::LastFailure());
     const SaveComparison saving = CompareSaveWithFile(InfoPathOf(nameOrPath, shown).c_str());
-    std::cout << InfoToJson(InfoManager::InfoFiles[index], templates ? &saving : nullptr) << "\n";
+    const std::string json =
+        InfoToJson(InfoManager::InfoFiles[index], templates ? &saving : nullptr);
+    std::cout << (asText ? InfoToPlaceLines(json) : json + "\n");
     // Whether the record shown is the whole file: what saving writes tells.
     return AfterReading(!templates || !saving.losesContent ? std::vector<std::string>{}
                                                            : std::vector<std::string>{shown},

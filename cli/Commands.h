@@ -27,7 +27,8 @@ int TemplatesUpdate();
 int TemplatesList();
 int TemplatesFind(const std::string& name, const std::string& guid);
 int TemplatesFilter(Field field, const std::string& text);
-int Show(const std::string& nameOrPath);
+// asText: one "place: value" line each instead of JSON.
+int Show(const std::string& nameOrPath, bool asText);
 // Refuses, with the first lines that would change, an info whose untouched save would
 // not write its file's bytes again, unless forced.
 int Resave(const std::string& nameOrPath, bool force);

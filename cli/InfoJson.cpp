@@ -74,4 +74,24 @@ std::string InfoToJson(const VaskInfo& info, const SaveComparison* saving) {
     return j.dump(2);
 }
 
+namespace {
+void PlaceLines(const Json& value, const std::string& place, std::string& out) {
+    if (value.is_object()) {
+        for (const auto& [key, member] : value.items())
+            PlaceLines(member, place.empty() ? key : place + "." + key, out);
+    } else if (value.is_array()) {
+        for (std::size_t i = 0; i < value.size(); ++i)
+            PlaceLines(value[i], place + "[" + std::to_string(i) + "]", out);
+    } else {
+        out += place + ": " + (value.is_string() ? value.get<std::string>() : value.dump()) + "\n";
+    }
+}
+} // namespace
+
+std::string InfoToPlaceLines(const std::string& json) {
+    std::string out;
+    PlaceLines(Json::parse(json), {}, out);
+    return out;
+}
+
 } // namespace VaskCli

@@ -15,4 +15,9 @@ namespace VaskCli {
 // saving would change, as resave says it.
 std::string InfoToJson(const VaskEdit::VaskInfo& info, const VaskEdit::SaveComparison* saving);
 
+// The same as one "place: value" line each, in the same order, places named as the JSON
+// nests them ("Owner", "InfoCommands[2].Entity1", "InfoCommands[2].Values[3]"): a form
+// that line-based tools (diff, git's textconv) compare place by place.
+std::string InfoToPlaceLines(const std::string& json);
+
 } // namespace VaskCli

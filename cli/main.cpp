@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
     auto* show = app.add_subcommand("show", "Print an info as JSON");
     show->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
         ->required();
+    bool showText = false;
+    show->add_flag("--text", showText, "One \"place: value\" line each, for diff and git");
     auto* resave = app.add_subcommand("resave", "Read an info and write it again into \"Infos/\"");
     resave->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
         ->required();
@@ -243,7 +245,7 @@ int main(int argc, char** argv) {
         if (tFilter->parsed())
             return VaskCli::TemplatesFilter(field, text);
         if (show->parsed())
-            return VaskCli::Show(info);
+            return VaskCli::Show(info, showText);
         if (resave->parsed())
             return UnderWorkspaceLock("resave", [&] { return VaskCli::Resave(info, force); });
         if (check->parsed())

@@ -122,6 +122,22 @@ TEST_F(CliTest, ShowPrintsTheRecordAsJson) {
     EXPECT_FALSE((*say)["Text"].get<std::string>().empty());
     EXPECT_EQ(json["InfoConditions"][0]["Condition"], "QuestStatus");
     EXPECT_TRUE(json["RequiredPerks"].is_array());
+
+    // --text: one "place: value" line for each value of the JSON, in its order.
+    const CliRun text = Cli("-C work show --text Mira_HealingHerbs");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(text.out.starts_with("Name: Mira_HealingHerbs\nMainSortID: 0\n")) << text.out;
+    const std::size_t setEvent = static_cast<std::size_t>(event - commands.begin());
+    const std::string at = "InfoCommands[" + std::to_string(setEvent) + "]";
+    for (const std::string& line :
+         {std::string("Owner: Mira\n"), at + ".UseValues: true\n", at + ".Values[0]: 1\n",
+          at + ".Values[14]: " + (*event)["Values"][14].get<std::string>() + "\n",
+          std::string("InfoConditions[0].Condition: QuestStatus\n")})
+        EXPECT_NE(text.out.find(line), std::string::npos) << line;
+    EXPECT_TRUE(text.out.ends_with("lossless: true\n"));
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(text.out.begin(), text.out.end(), '\n'));
+    EXPECT_EQ(lines, 31u + 1 + commands.size() * 26 + json["InfoConditions"].size() * 9);
 }
 
 // show says whether what it prints is all the file holds, as resave would.
