@@ -120,13 +120,7 @@ cmp -s "$out/outside.vaskinfo" "$info" || fail "Cancel did not keep the file cha
 first=$question
 xdotool windowfocus --sync "$editor"
 xdotool key ctrl+s
-# The new question, not the closed one that wine may still list.
-question=""
-for _ in $(seq 300); do
-  question=$(xdotool search --name '^Changed on disk$' 2>/dev/null | grep -vx "$first" | head -1)
-  [ -n "$question" ] && break
-  sleep 0.1
-done
+question=$(find_new_window '^Changed on disk$' "$first")
 [ -n "$question" ] || fail "the second save did not ask again"
 xdotool windowfocus --sync "$question"
 xdotool key Tab Tab
@@ -149,12 +143,7 @@ grep -rlq 'bCString Owner = "Mira_Outside";' "$out/workspace/Backup" ||
 eval "$(xdotool getwindowgeometry --shell "$main")"
 click 400 60
 xdotool key ctrl+n
-fresh=""
-for _ in $(seq 300); do
-  fresh=$(xdotool search --name '^Info Editor' 2>/dev/null | grep -v "^$editor\$" | head -1)
-  [ -n "$fresh" ] && break
-  sleep 0.1
-done
+fresh=$(find_new_window '^Info Editor' "$editor")
 [ -n "$fresh" ] || fail "Ctrl+N opened no info editor"
 sleep 0.5
 import -window "$fresh" "$out/new-info-editor.png"

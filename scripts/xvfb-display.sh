@@ -1,7 +1,7 @@
 # Shared by the Xvfb tests of the real program; sourced, with $out set to the test's
 # output folder. Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing, starts
 # an Xvfb display of the test's own (DISPLAY, and its process in $xvfb), and defines
-# fail and find_window.
+# fail, find_window and find_new_window.
 
 for tool in Xvfb xdotool import; do
   if ! command -v "$tool" >/dev/null; then
@@ -30,6 +30,18 @@ find_window() {
   local found=""
   for _ in $(seq 600); do
     found=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  echo "$found"
+}
+
+# The first window whose title matches and that is not the window given (wine may still
+# list one that closed), waited for up to 30 seconds.
+find_new_window() {
+  local found=""
+  for _ in $(seq 300); do
+    found=$(xdotool search --name "$1" 2>/dev/null | grep -vx "$2" | head -1)
     [ -n "$found" ] && break
     sleep 0.1
   done
