@@ -237,6 +237,37 @@ int Search(const std::string& text) {
     return 0;
 }
 
+int GitSetup() {
+    const char* const path = ".gitattributes";
+    const std::string line = "*.vaskinfo diff=vaskinfo";
+    std::string attributes;
+    if (TesselEngine::WinAPI::File{TesselEngine::Char256(path)}.Exists() &&
+        !TesselEngine::WinAPI::File::ReadAll(path, attributes))
+        return Fail("Error: \".gitattributes\" cannot be read.", TesselEngine::LastFailure());
+    bool present = false;
+    for (std::size_t start = 0; start < attributes.size();) {
+        const std::size_t end = std::min(attributes.find('\n', start), attributes.size());
+        std::string_view current(attributes.data() + start, end - start);
+        if (current.ends_with('\r'))
+            current.remove_suffix(1);
+        present = present || current == line;
+        start = end + 1;
+    }
+    if (!present) {
+        if (!attributes.empty() && attributes.back() != '\n')
+            attributes += '\n';
+        attributes += line + '\n';
+        if (!TesselEngine::WinAPI::File::SaveWithBackup(path, attributes.data(), attributes.size()))
+            return Fail("Error: \".gitattributes\" could not be written.",
+                        TesselEngine::LastFailure());
+    }
+    std::cerr << (present ? "\".gitattributes\" already has \"" : "Added \"") << line
+              << (present ? "\".\n" : "\" to \".gitattributes\".\n")
+              << "Run this once in the repository to let git show infos place by place:\n";
+    std::cout << "git config diff.vaskinfo.textconv \"vaskedit-cli show --text\"\n";
+    return 0;
+}
+
 int Owners() {
     if (!ScriptManager::ExtractScripts())
         return FailForLast();

@@ -22,6 +22,10 @@ int CacheUpdate();
 int CacheList();
 int Filter(Field field, const std::string& text);
 int Search(const std::string& text);
+// Adds "*.vaskinfo diff=vaskinfo" to the workspace's ".gitattributes" (kept otherwise)
+// and prints the git config line that lets git compare infos place by place; the user's
+// git configuration is not changed.
+int GitSetup();
 int Owners();
 int TemplatesUpdate();
 int TemplatesList();

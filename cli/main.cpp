@@ -179,6 +179,9 @@ int main(int argc, char** argv) {
     rename->add_option("OLD", oldName, "The info's name")->required();
     rename->add_option("NEW", newName, "Its new name")->required();
 
+    auto* gitSetup = app.add_subcommand(
+        "git-setup", "Add the infos' line to \".gitattributes\" and print the git config to run");
+
     auto* recover = app.add_subcommand(
         "recover", "Roll back what a killed or failed rename or text import left half done");
 
@@ -271,6 +274,8 @@ int main(int argc, char** argv) {
             std::cerr << "Error: name an info, --owner or --quest.\n";
             return UsageError;
         }
+        if (gitSetup->parsed())
+            return VaskCli::GitSetup();
         if (rename->parsed())
             return UnderWorkspaceLock("rename", [&] { return VaskCli::Rename(oldName, newName); });
         if (textGet->parsed())

@@ -695,6 +695,19 @@ TEST_F(CliTest, TextsAreReadWrittenExportedAndImported) {
         << check.out;
 }
 
+TEST_F(CliTest, GitSetupAddsItsLineOnceAndKeepsTheRest) {
+    VaskTest::WriteFile("work/.gitattributes", "*.csv -text");
+    const CliRun first = Cli("-C work git-setup");
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, "git config diff.vaskinfo.textconv \"vaskedit-cli show --text\"\n");
+    EXPECT_EQ(ReadFile("work/.gitattributes"), "*.csv -text\n*.vaskinfo diff=vaskinfo\n");
+    ASSERT_EQ(Cli("-C work git-setup").status, 0);
+    EXPECT_EQ(ReadFile("work/.gitattributes"), "*.csv -text\n*.vaskinfo diff=vaskinfo\n");
+    fs::remove("work/.gitattributes");
+    ASSERT_EQ(Cli("-C work git-setup").status, 0);
+    EXPECT_EQ(ReadFile("work/.gitattributes"), "*.vaskinfo diff=vaskinfo\n");
+}
+
 TEST_F(CliTest, ScriptReadsTheDemoAsThePlayerWould) {
     const CliRun script = Cli("-C work script --quest Q_HealingHerbs --path 1");
     ASSERT_EQ(script.status, 0) << script.err;
