@@ -31,10 +31,7 @@ export XDG_CONFIG_HOME="$out/config"
 export XDG_STATE_HOME="$out/state"
 # Real windows on the display, whatever platform the tests around it use.
 unset QT_QPA_PLATFORM
-start() {
-  (cd "$out" && exec "$program" -C workspace) >>"$out/vaskedit.log" 2>&1 &
-  app=$!
-}
+start() { launch "$program" -C workspace; }
 recovery_files() { find "$out/state" -name '*.vaskrecovery' 2>/dev/null; }
 
 start

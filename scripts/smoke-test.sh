@@ -40,8 +40,7 @@ trap cleanup EXIT
 # Started beside the workspace and sent into it with -C; the recent workspaces go to a
 # settings folder of the test's own.
 export XDG_CONFIG_HOME="$out/config"
-(cd "$out" && exec ${SMOKE_LAUNCHER:-} "$program" -C workspace) >"$out/vaskedit.log" 2>&1 &
-app=$!
+launch ${SMOKE_LAUNCHER:-} "$program" -C workspace
 
 main=$(find_window '^VaskEdit$')
 [ -n "$main" ] || fail "the main window did not appear"

@@ -1,7 +1,7 @@
 # Shared by the Xvfb tests of the real program; sourced, with $out set to the test's
 # output folder. Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing, starts
 # an Xvfb display of the test's own (DISPLAY, and its process in $xvfb), and defines
-# fail, find_window and find_new_window.
+# fail, launch, find_window and find_new_window.
 
 for tool in Xvfb xdotool import; do
   if ! command -v "$tool" >/dev/null; then
@@ -24,6 +24,20 @@ for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$out/display")"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the Xvfb display $DISPLAY takes no clients"
+
+# Starts the program (the arguments) in $out, in the background, its output added to
+# $out/vaskedit.log and its process in $app. A server that already took xdotool has
+# been seen to refuse the program's first connection: such a start is tried again.
+launch() {
+  for _ in 1 2 3; do
+    (cd "$out" && exec "$@") >>"$out/vaskedit.log" 2>&1 &
+    app=$!
+    sleep 1
+    kill -0 "$app" 2>/dev/null && return
+    grep -q "could not connect to display" "$out/vaskedit.log" || return
+    echo "(the display refused the program; starting it again)"
+  done
+}
 
 # The first window whose title matches, waited for up to a minute.
 find_window() {
