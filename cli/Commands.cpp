@@ -13,6 +13,7 @@
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
+#include "library/MergeCounts.h"
 #include "library/ReadWhole.h"
 #include "library/TemplateManager.h"
 #include "library/TemplateSelectList.h"
@@ -160,6 +161,10 @@ int Merge(bool strict) {
     if (!outcome.succeeded)
         return Fail(outcome.failure);
     std::cerr << "Successfully created file \"Output/new_info.hdrdoc\".\n";
+    if (const MergeCounts counts = CountAgainstGameDocument(); counts.compared)
+        std::cerr << Counted(counts.added + counts.changed + counts.unchanged, "info")
+                  << " written, against \"w_info.hdrdoc\": " << counts.added << " new, "
+                  << counts.changed << " changed, " << counts.unchanged << " unchanged.\n";
     if (!outcome.lineEndsAdded.empty())
         ListLines(("Warning: " + Counted(outcome.lineEndsAdded.size(), "info file") +
                    " had no final line end; the merged document gives " +

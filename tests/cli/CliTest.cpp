@@ -292,8 +292,26 @@ TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {
     const CliRun again = Cli("-C work split");
     EXPECT_NE(again.err.find("is already existing! --> Skipped"), std::string::npos);
     EXPECT_TRUE(again.out.empty());
-    ASSERT_EQ(Cli("-C work merge --strict").status, 0);
+    const CliRun merged = Cli("-C work merge --strict");
+    ASSERT_EQ(merged.status, 0) << merged.err;
     EXPECT_EQ(ReadFile("work/Output/new_info.hdrdoc"), ReadFile("work/w_info.hdrdoc"));
+    EXPECT_NE(merged.err.find(std::to_string(infos) +
+                              " infos written, against \"w_info.hdrdoc\": "
+                              "0 new, 0 changed, " +
+                              std::to_string(infos) + " unchanged.\n"),
+              std::string::npos)
+        << merged.err;
+
+    // An owner changed and an info copied under a new name.
+    std::string bob = ReadFile("work/Infos/Bob_Greeting.vaskinfo");
+    bob.replace(bob.find("\"Bob\";"), 6, "\"Bobby\";");
+    VaskTest::WriteFile("work/Infos/Bob_Greeting.vaskinfo", bob);
+    VaskTest::WriteFile("work/Infos/Bob_Again.vaskinfo", bob);
+    const CliRun counted = Cli("-C work merge");
+    EXPECT_NE(
+        counted.err.find(": 1 new, 1 changed, " + std::to_string(infos - 1) + " unchanged.\n"),
+        std::string::npos)
+        << counted.err;
 }
 
 TEST_F(CliTest, OwnersAreListedOnce) {
