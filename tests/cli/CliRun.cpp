@@ -18,7 +18,12 @@ CliRun RunCli(const std::string& arguments) {
     command = "\"" + command + "\"";
 #endif
     int status = std::system(command.c_str());
-#ifndef _WIN32
+#ifdef _WIN32
+    // -1: the command processor could not be started (seen under wine on a loaded
+    // machine); the program itself never ran, so it is started again.
+    for (int again = 0; status == -1 && again < 3; ++again)
+        status = std::system(command.c_str());
+#else
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     CliRun run{status, ReadFile("cli-out.txt"), ReadFile("cli-err.txt")};
