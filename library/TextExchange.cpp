@@ -21,13 +21,6 @@ using TesselEngine::WinAPI::File;
 const char* const Header[] = {"table",   "id",      "info",     "owner", "quest",
                               "command", "speaker", "listener", "text"};
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::string bytes;
-    if (!File{TesselEngine::Char256(path.c_str())}.Exists() || !File::ReadAll(path.c_str(), bytes))
-        return std::nullopt;
-    return bytes;
-}
-
 // The display text of each id, by the first line that names it, as the reader takes
 // it; an id whose first line has no display field stands with no text. Nothing is
 // created for a missing table.
@@ -97,6 +90,13 @@ std::string CsvField(const std::string& text) {
 
 } // namespace
 
+std::optional<std::string> ReadTableBytes(const std::string& path) {
+    std::string bytes;
+    if (!File{TesselEngine::Char256(path.c_str())}.Exists() || !File::ReadAll(path.c_str(), bytes))
+        return std::nullopt;
+    return bytes;
+}
+
 const std::vector<std::string>& TextTableNames() {
     static const std::vector<std::string> names = {"infosa.csv", "infodescsa.csv",
                                                    "questdescsa.csv"};
@@ -131,7 +131,7 @@ std::vector<TextRow> TextsInUse(std::vector<InfoOutline> infos) {
 std::string TextsCsv(const std::vector<TextRow>& rows) {
     std::map<std::string, std::unordered_map<std::string, std::optional<std::string>>> tables;
     for (const std::string& name : TextTableNames())
-        tables[name] = DisplayTexts(ReadBytes(name).value_or(""));
+        tables[name] = DisplayTexts(ReadTableBytes(name).value_or(""));
     std::string csv;
     csv.reserve(128 * rows.size());
     for (std::size_t i = 0; i < std::size(Header); ++i)
@@ -188,10 +188,10 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool 
     std::map<std::string, std::unordered_map<std::string, std::optional<std::string>>> tables;
     for (const std::string& name : TextTableNames()) {
         const std::string inFolder = folder.empty() ? name : folder + "/" + name;
-        auto bytes = ReadBytes(inFolder);
+        auto bytes = ReadTableBytes(inFolder);
         import.tablesRead.push_back({inFolder, Fingerprint(inFolder, bytes)});
         if (!bytes && !folder.empty()) {
-            bytes = ReadBytes(name);
+            bytes = ReadTableBytes(name);
             import.tablesRead.push_back({name, Fingerprint(name, bytes)});
         }
         tables[name] = DisplayTexts(bytes.value_or(""));
@@ -297,7 +297,7 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder, Tables
         journal.madeFolders.push_back(folder);
     for (const auto& [name, tableEdits] : edits) {
         const std::string path = folder.empty() ? name : folder + "/" + name;
-        std::optional<std::string> bytes = ReadBytes(path);
+        std::optional<std::string> bytes = ReadTableBytes(path);
         // (In a folder still to be made no table exists.)
         if (!bytes && journal.madeFolders.empty() &&
             File{TesselEngine::Char256(path.c_str())}.Exists())
@@ -310,7 +310,7 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder, Tables
         const std::string name = folder.empty() ? table.path : table.path.substr(folder.size() + 1);
         // A table the folder lacks starts as the current directory's.
         const bool copied = !table.bytes && !folder.empty();
-        const std::optional<std::string> source = copied ? ReadBytes(name) : table.bytes;
+        const std::optional<std::string> source = copied ? ReadTableBytes(name) : table.bytes;
         std::string changed;
         if (!AsPlanned(import, table.path, table.bytes))
             changed = table.path;
@@ -349,7 +349,7 @@ bool ApplyTextImport(const TextImport& import, const std::string& folder, Tables
         if (!table.bytes && !folder.empty()) {
             // A table kept beside the original starts as its copy.
             const std::string name = table.path.substr(folder.size() + 1);
-            bytes = ReadBytes(name).value_or("");
+            bytes = ReadTableBytes(name).value_or("");
             if (!File::SaveAtomically(table.path.c_str(), bytes.data(), bytes.size()))
                 return fail(true);
         }

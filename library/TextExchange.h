@@ -22,6 +22,9 @@ namespace VaskEdit {
 // The three tables, in the order the export lists them.
 const std::vector<std::string>& TextTableNames();
 
+// A table's bytes as they are on disk; none when it is missing or cannot be read.
+std::optional<std::string> ReadTableBytes(const std::string& path);
+
 struct TextRow {
     std::string table;
     std::string id;

@@ -1,6 +1,5 @@
 #include "library/TextReplace.h"
 
-#include "engine/File.h"
 #include "info/TextTableEdit.h"
 #include "info/TextTableLines.h"
 
@@ -119,12 +118,6 @@ private:
     std::size_t count = 0;
 };
 
-std::optional<std::string> ReadTable(const std::string& path) {
-    std::string bytes;
-    if (!File{TesselEngine::Char256(path.c_str())}.Exists() || !File::ReadAll(path.c_str(), bytes))
-        return std::nullopt;
-    return bytes;
-}
 } // namespace
 
 std::vector<std::size_t> MatchesIn(std::string_view text, const ReplaceRule& rule) {
@@ -175,7 +168,7 @@ TextImport PlanTextReplace(const ReplaceRule& rule) {
     const Letters& letters = Windows1252Letters();
     const std::string foldedFind = Folded(rule.find, letters);
     for (const std::string& table : TextTableNames()) {
-        const std::optional<std::string> bytes = ReadTable(table);
+        const std::optional<std::string> bytes = ReadTableBytes(table);
         plan.tablesRead.push_back({table, bytes ? TesselEngine::FingerprintOf(table, *bytes)
                                                 : TesselEngine::FileFingerprint{}});
         if (!bytes)
