@@ -10,8 +10,6 @@
 
 namespace VaskEdit {
 
-using TesselEngine::WinAPI::File;
-
 namespace {
 // Windows-1252: the letters, and each letter's other case (itself when it has none).
 struct Letters {
