@@ -4,6 +4,7 @@
 #include "ui/conversations/ConversationGraph.h"
 #include "ui/conversations/ConversationTreeModel.h"
 #include "ui/dialogs/Messages.h"
+#include "ui/infoeditor/InfoForm.h"
 #include "ui/infoeditor/InfoOpening.h"
 #include "ui/references/ReferenceWait.h"
 
@@ -204,7 +205,17 @@ void ConversationsView::UpdateCompletions() {
 bool ConversationsView::OpenLine(int line) {
     if (line < 0)
         return false;
-    return OpenInfoByName(this, FromSystemString(model->InfoOf(line).name));
+    InfoForm* form = OpenInfoByName(this, FromSystemString(model->InfoOf(line).name));
+    if (!form)
+        return false;
+    // Previous Info and Next Info walk the conversation in the tree's order.
+    const auto [first, end] = model->ConversationOf(line);
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(end - first));
+    for (int at = first; at < end; ++at)
+        names.push_back(model->InfoOf(at).name);
+    form->SetWalk(InfoWalk(names, model->InfoOf(line).name));
+    return true;
 }
 
 ConversationGraph* ConversationsView::ShowGraph(bool everything) {
@@ -254,8 +265,14 @@ ConversationGraph* ConversationsView::ShowGraph(bool everything) {
     layout->addWidget(hint);
     layout->addWidget(graph, 1);
     window->resize(1000, 650);
-    connect(graph, &ConversationGraph::boxActivated, window, [window, names](int box) {
-        OpenInfoByName(window, names[static_cast<std::size_t>(box)]);
+    std::vector<std::string> walked;
+    walked.reserve(names.size());
+    for (const QString& name : names)
+        walked.push_back(ToSystemString(name));
+    connect(graph, &ConversationGraph::boxActivated, window, [window, names, walked](int box) {
+        const auto at = static_cast<std::size_t>(box);
+        if (InfoForm* form = OpenInfoByName(window, names[at]))
+            form->SetWalk(InfoWalk(walked, walked[at]));
     });
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     connect(close, &QShortcut::activated, window, &QWidget::close);

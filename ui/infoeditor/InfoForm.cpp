@@ -126,6 +126,14 @@ void InfoForm::BuildLayout() {
     QAction* apply = file->addAction("Apply", this, &InfoForm::Apply);
     apply->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addAction("Cancel", this, &InfoForm::Cancel);
+    file->addSeparator();
+    // The keys are the window's own (see BuildKeys), so the boxes leave them to it.
+    previousAction = file->addAction("Previous Info", this, [this] { StepInfo(-1); });
+    previousAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    previousAction->setEnabled(false);
+    nextAction = file->addAction("Next Info", this, [this] { StepInfo(1); });
+    nextAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    nextAction->setEnabled(false);
     BuildEditMenu();
     BuildReferenceMenu(menuBar()->addMenu("Tools"));
     QMenu* help = menuBar()->addMenu("Help");

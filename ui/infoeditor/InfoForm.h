@@ -14,6 +14,7 @@
 #include "ui/entrydialogs/InfoCommandForm.h"
 #include "ui/entrydialogs/ParameterForm.h"
 #include "ui/infoeditor/EntryTableModel.h"
+#include "ui/infoeditor/InfoWalk.h"
 
 #include <QElapsedTimer>
 #include <QKeySequence>
@@ -94,6 +95,12 @@ public:
     void FindUsagesIn(QWidget* target);
     void RenameShownInfo();
     void ShowPlace(const Place& place);
+    // The list the window was opened from. Previous Info (-1) and Next Info (+1) save or
+    // discard the shown info as closing would ask, then show the next one of the list in
+    // a window in the same place and mode; that window, or null when the window stays.
+    void SetWalk(const InfoWalk& list);
+    const InfoWalk& Walk() const { return walk; }
+    InfoForm* StepInfo(int delta);
     // The name of the info as it was read; empty for a new info.
     const std::string& LoadedName() const { return loadedName; }
 
@@ -266,6 +273,9 @@ private:
     std::vector<QAction*> editActions;
     std::vector<QKeySequence> windowKeys;
     bool closing = false; // being destroyed: the filter leaves the controls alone
+    InfoWalk walk;
+    QAction* previousAction = nullptr;
+    QAction* nextAction = nullptr;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
     QTimer* recoveryTimer = nullptr;

@@ -55,7 +55,8 @@ bool InfoForm::HasUnsavedChanges() const {
 }
 
 void InfoForm::UpdateTitle() {
-    setWindowTitle(HasUnsavedChanges() ? "Info Editor*" : "Info Editor");
+    const QString title = HasUnsavedChanges() ? "Info Editor*" : "Info Editor";
+    setWindowTitle(walk.Valid() ? title + " - " + walk.Counter() : title);
 }
 
 void InfoForm::ResetHistory() {

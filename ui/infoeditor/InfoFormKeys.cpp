@@ -64,6 +64,8 @@ void InfoForm::BuildKeys() {
     key(Qt::CTRL | Qt::Key_S, [this] { Save(); });
     // The menu entry "Apply" has its own shortcut; the boxes must leave it to the window.
     windowKeys.push_back(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    windowKeys.push_back(QKeySequence(Qt::ALT | Qt::Key_Left));
+    windowKeys.push_back(QKeySequence(Qt::ALT | Qt::Key_Right));
     // Undo in a box means the window's undo: the box's own would bypass the stack.
     editKey(Qt::CTRL | Qt::Key_Z, [this] { Undo(); });
     editKey(Qt::CTRL | Qt::Key_Y, [this] { Redo(); });

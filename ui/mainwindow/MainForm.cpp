@@ -117,11 +117,17 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
 
     indexing = new ReferenceService(this);
     AnswerReferenceRequests(*indexing);
-    // A rename: the whole cache, as a filter on the old name would hide the renamed info.
+    // A rename: the cache as the rename wrote it, listed through the filter in force.
     connect(indexing, &ReferenceService::renamed, this,
             [this](const QString& oldName, const QString& newName) {
-                ReadInfoCache();
+                InfoManager::InfoFileCache.ClearContent();
+                InfoManager::ReadInfoCache();
                 ShowChangedInfos(ToSystemString(oldName), ToSystemString(newName));
+                const QModelIndexList listed = infoModel->match(
+                    infoModel->index(0, 0), Qt::DisplayRole, newName, 1, Qt::MatchExactly);
+                if (listed.isEmpty())
+                    statusBar()->showMessage(
+                        "\"" + newName + "\" is not listed: it does not match the filter.", 20000);
             });
     BuildMenus();
     progress = new StripProgressBar;

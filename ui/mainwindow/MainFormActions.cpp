@@ -295,7 +295,15 @@ void MainForm::FilterBySelectedQuest() {
 }
 
 void MainForm::OpenSelection() {
-    VaskEdit::OpenInfoByName(this, selectedName->text());
+    InfoForm* form = VaskEdit::OpenInfoByName(this, selectedName->text());
+    if (!form)
+        return;
+    // Previous Info and Next Info walk the list as it is filtered now.
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(infoModel->rowCount()));
+    for (int row = 0; row < infoModel->rowCount(); ++row)
+        names.push_back(infoModel->RowAt(row)[0]);
+    form->SetWalk(InfoWalk(names, ToSystemString(selectedName->text())));
 }
 
 void MainForm::NewInfo() {

@@ -3,6 +3,7 @@
 #include "ui/common/ReferenceService.h"
 #include "ui/common/RowList.h"
 #include "ui/common/SystemString.h"
+#include "ui/infoeditor/InfoForm.h"
 #include "ui/infoeditor/InfoOpening.h"
 #include "ui/references/ReferenceWait.h"
 
@@ -71,7 +72,16 @@ bool UsagesWindow::OpenRow(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= usages.size())
         return false;
     const Usage& usage = usages[static_cast<std::size_t>(row)];
-    return OpenInfoAt(this, FromSystemString(usage.info), usage.place) != nullptr;
+    InfoForm* form = OpenInfoAt(this, FromSystemString(usage.info), usage.place);
+    if (!form)
+        return false;
+    // Previous Info and Next Info walk the infos of this list.
+    std::vector<std::string> names;
+    names.reserve(usages.size());
+    for (const Usage& each : usages)
+        names.push_back(each.info);
+    form->SetWalk(InfoWalk(names, usage.info));
+    return true;
 }
 
 UsagesWindow* ShowUsages(QWidget* parent, const std::string& value, ReferenceService* references) {

@@ -192,6 +192,9 @@ private slots:
         QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, row);
         QTRY_COMPARE(EditedName(), QString("Root_A"));
         QVERIFY(tree->isExpanded(rootA)); // the double click opened, it did not fold
+        // Next Info walks its conversation in the tree's order: Root, Root_A, Deep, Root_B.
+        QCOMPARE(OpenEditors()[0]->windowTitle(), QString("Info Editor - 2 of 4"));
+        QCOMPARE(QString::fromStdString(OpenEditors()[0]->Walk().NameAt(1)), QString("Deep"));
         CloseEditors();
 
         window->activateWindow();
@@ -213,6 +216,8 @@ private slots:
         QTest::mouseClick(graph->viewport(), Qt::LeftButton, {}, middle);
         QTest::mouseDClick(graph->viewport(), Qt::LeftButton, {}, middle);
         QTRY_COMPARE(EditedName(), QString("Deep"));
+        QCOMPARE(OpenEditors()[0]->windowTitle(),
+                 QString("Info Editor - %1 of 4").arg(graph->CurrentBox() + 1));
         graph->window()->close();
     }
 

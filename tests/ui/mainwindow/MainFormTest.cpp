@@ -603,6 +603,7 @@ private slots:
         QVERIFY(usages->OpenRow(3));
         InfoForm* shipment = EditorOn("Bob_ShipmentFound");
         QVERIFY(shipment);
+        QCOMPARE(shipment->windowTitle(), QString("Info Editor - 2 of 3")); // the listed infos
         QCOMPARE(shipment->Tabs()->currentIndex(), 0);
         QCOMPARE(shipment->Grid(0)->currentIndex().row(), 3);
         QCOMPARE(shipment->Grid(0)->currentIndex().column(), 3);
@@ -639,10 +640,12 @@ private slots:
         References().Build({}, {});
         MainForm window;
         window.ReadInfoCache();
-        window.InfoFilterBox()->setText("Mira_Greeting");
-        window.InfoFilterType()->setCurrentText("Name");
+        window.InfoFilterBox()->setText("Mira");
+        window.InfoFilterType()->setCurrentText("Owner");
         window.FilterInfos();
+        const int miras = Rows(window.InfoList());
         window.InfoList()->selectRow(0);
+        QCOMPARE(window.SelectedName()->text(), QString("Mira_Greeting"));
         const auto before = InfoFiles();
 
         QStringList shown;
@@ -701,9 +704,12 @@ private slots:
                 std::string::npos);
         QVERIFY(VaskTest::ReadFile("Infos/Mira_Teach.vaskinfo").find("Parent = \"Mira_Hello\"") !=
                 std::string::npos);
+        // The filter stays in force: the same infos, one of them under its new name.
         const QStringList listed = RowTexts(window.InfoList());
+        QCOMPARE(listed.size(), miras);
         QVERIFY(listed.contains("Mira_Hello|Mira|"));
         QVERIFY(!listed.join('\n').contains("Mira_Greeting"));
+        QCOMPARE(window.InfoFilterBox()->text(), QString("Mira"));
         QCOMPARE(window.SelectedName()->text(), QString("Mira_Hello"));
         QTRY_VERIFY(!teach); // closed, and opened again on the new file
         QVERIFY(EditorOn("Mira_Teach"));
@@ -1014,6 +1020,83 @@ private slots:
         else
             QCOMPARE(fifthEditor->pos(), area.topLeft());
         QCOMPARE(OpenEditors().size(), std::size_t(3));
+    }
+
+    // Previous Info and Next Info walk the list as it was filtered when the editor was
+    // opened: the next info takes the window's place and mode, unsaved work is saved or
+    // discarded as closing asks, and nothing happens past either end.
+    void previousAndNextInfoWalkTheFilteredList() {
+        MainForm window;
+        window.show();
+        window.ReadInfoCache();
+        window.InfoFilterBox()->setText("Dray");
+        window.InfoFilterType()->setCurrentText("Owner");
+        window.FilterInfos();
+        const int drays = Rows(window.InfoList());
+        QVERIFY(drays >= 3);
+        const QString second = Cell(window.InfoList(), 1, 0);
+        const QString third = Cell(window.InfoList(), 2, 0);
+        window.InfoList()->selectRow(1);
+        window.OpenSelection();
+        QPointer<InfoForm> first = EditorOn(second);
+        QVERIFY(first);
+        QCOMPARE(first->windowTitle(), QString("Info Editor - 2 of %1").arg(drays));
+        first->move(first->pos() + QPoint(7, 5));
+        const QRect place = first->geometry();
+
+        PressKey(FieldOf(*first, "InfoName"), Qt::Key_Right, Qt::AltModifier);
+        QTRY_VERIFY(!first);
+        QCOMPARE(OpenEditors().size(), std::size_t(1));
+        QPointer<InfoForm> next = OpenEditors()[0];
+        QCOMPARE(Text(next, "InfoName"), third);
+        QCOMPARE(next->windowTitle(), QString("Info Editor - 3 of %1").arg(drays));
+        QCOMPARE(next->geometry(), place);
+        QVERIFY(next->EditMode() == InfoFormEditMode::View);
+
+        // Unsaved work: Cancel stays, Discard leaves the file as it was and the next info
+        // opens in Edit mode as this one was.
+        next->EditInfo();
+        QTest::keyClicks(FieldOf(*next, "Owner"), "Somebody");
+        const std::string thirdFile =
+            VaskTest::ReadFile("Infos/" + third.toStdString() + ".vaskinfo");
+        QString asked;
+        AnswerNextQuestion("Cancel", &asked);
+        QVERIFY(next->StepInfo(-1) == nullptr);
+        QVERIFY2(asked.contains("unsaved changes") && asked.contains(third), qPrintable(asked));
+        QVERIFY(next && next->isVisible());
+        AnswerNextQuestion("Discard");
+        QPointer<InfoForm> back = next->StepInfo(-1);
+        QVERIFY(back);
+        QTRY_VERIFY(!next);
+        QCOMPARE(Text(back, "InfoName"), second);
+        QVERIFY(back->EditMode() == InfoFormEditMode::Edit);
+        QCOMPARE(VaskTest::ReadFile("Infos/" + third.toStdString() + ".vaskinfo"), thirdFile);
+
+        // Save writes the info (its "already exists" question answered) before stepping.
+        auto* partner = static_cast<QLineEdit*>(FieldOf(*back, "Partner"));
+        partner->selectAll();
+        QTest::keyClicks(partner, "Lena");
+        OnNextModalOf<UserDialog>([](UserDialog& question) {
+            AnswerNextQuestion("Yes");
+            for (QPushButton* button : question.findChildren<QPushButton*>())
+                if (button->text() == "Save")
+                    QTest::mouseClick(button, Qt::LeftButton);
+        });
+        QPointer<InfoForm> again = back->StepInfo(1);
+        QVERIFY(again);
+        QVERIFY(
+            VaskTest::ReadFile("Infos/" + second.toStdString() + ".vaskinfo").find("\"Lena\"") !=
+            std::string::npos);
+        QCOMPARE(Text(again, "InfoName"), third);
+
+        // The ends: no step, and the window stays.
+        InfoForm* at = again;
+        for (int step = 3; step < drays; ++step)
+            at = at->StepInfo(1);
+        QVERIFY(at);
+        QCOMPARE(at->windowTitle(), QString("Info Editor - %1 of %1").arg(drays));
+        QVERIFY(at->StepInfo(1) == nullptr);
+        QVERIFY(at->isVisible());
     }
 
     // "Open Workspace..." and "Recent Workspaces": another folder, after the editors have
