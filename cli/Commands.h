@@ -10,6 +10,7 @@
 #include "library/Journal.h"
 
 #include <string>
+#include <vector>
 
 namespace VaskCli {
 
@@ -31,6 +32,16 @@ int TemplatesUpdate();
 int TemplatesList();
 int TemplatesFind(const std::string& name, const std::string& guid);
 int TemplatesFilter(Field field, const std::string& text);
+struct DiffOptions {
+    std::vector<std::string> files; // none, two info files, or the seven of git's external diff
+    std::string base;               // a combined document or a workspace; "w_info.hdrdoc"
+    std::string texts;              // the folder of the base's text tables, to compare texts
+    bool json = false;
+    bool stat = false;
+};
+// What "Infos/" changes against the base (or the second file against the first), place
+// by place: 0 when equal, 1 when different, 2 on an error, as diff does.
+int Diff(const DiffOptions& options);
 // asText: one "place: value" line each instead of JSON.
 int Show(const std::string& nameOrPath, bool asText);
 // Refuses, with the first lines that would change, an info whose untouched save would

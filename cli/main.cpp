@@ -102,6 +102,20 @@ int main(int argc, char** argv) {
         ->required();
     bool showText = false;
     show->add_flag("--text", showText, "One \"place: value\" line each, for diff and git");
+    VaskCli::DiffOptions diffOptions;
+    auto* diff = app.add_subcommand(
+        "diff", "Print what the infos of \"Infos/\" change against the game document, place "
+                "by place (exit 0 equal, 1 different, 2 error)");
+    diff->add_option("FILES", diffOptions.files,
+                     "Two info files to compare instead (or the seven arguments of git's "
+                     "external diff)");
+    diff->add_option("--base", diffOptions.base,
+                     "A combined document or another workspace to compare with "
+                     "(\"w_info.hdrdoc\" otherwise)");
+    diff->add_option("--texts", diffOptions.texts,
+                     "The folder of the base's text tables: compare display texts too");
+    diff->add_flag("--json", diffOptions.json, "The same as JSON");
+    diff->add_flag("--stat", diffOptions.stat, "One line an info, with counts");
     auto* resave = app.add_subcommand("resave", "Read an info and write it again into \"Infos/\"");
     resave->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
         ->required();
@@ -249,6 +263,8 @@ int main(int argc, char** argv) {
             return VaskCli::TemplatesFilter(field, text);
         if (show->parsed())
             return VaskCli::Show(info, showText);
+        if (diff->parsed())
+            return VaskCli::Diff(diffOptions);
         if (resave->parsed())
             return UnderWorkspaceLock("resave", [&] { return VaskCli::Resave(info, force); });
         if (check->parsed())
