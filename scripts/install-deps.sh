@@ -13,6 +13,8 @@ packages=(
   # the install test and the packages: validators, manual pages, cpack's dependency
   # lookup, and the package test's Debian tree and archive
   desktop-file-utils appstream man-db groff-base file dpkg-dev debootstrap unzip
+  # the tests drive git through the infos' diff and merge driver
+  git
 )
 
 missing=()
