@@ -244,32 +244,41 @@ int Search(const std::string& text) {
 
 int GitSetup() {
     const char* const path = ".gitattributes";
-    const std::string line = "*.vaskinfo diff=vaskinfo";
+    const std::string line = "*.vaskinfo diff=vaskinfo merge=vaskinfo";
+    // What earlier versions wrote, which the new line takes the place of.
+    const std::string_view older = "*.vaskinfo diff=vaskinfo";
     std::string attributes;
     if (TesselEngine::WinAPI::File{TesselEngine::Char256(path)}.Exists() &&
         !TesselEngine::WinAPI::File::ReadAll(path, attributes))
         return Fail("Error: \".gitattributes\" cannot be read.", TesselEngine::LastFailure());
     bool present = false;
+    std::string kept;
     for (std::size_t start = 0; start < attributes.size();) {
         const std::size_t end = std::min(attributes.find('\n', start), attributes.size());
         std::string_view current(attributes.data() + start, end - start);
+        const std::string_view whole(attributes.data() + start,
+                                     std::min(end + 1, attributes.size()) - start);
         if (current.ends_with('\r'))
             current.remove_suffix(1);
         present = present || current == line;
+        if (current != older)
+            kept += whole;
         start = end + 1;
     }
     if (!present) {
-        if (!attributes.empty() && attributes.back() != '\n')
-            attributes += '\n';
-        attributes += line + '\n';
-        if (!TesselEngine::WinAPI::File::SaveWithBackup(path, attributes.data(), attributes.size()))
-            return Fail("Error: \".gitattributes\" could not be written.",
-                        TesselEngine::LastFailure());
+        if (!kept.empty() && kept.back() != '\n')
+            kept += '\n';
+        kept += line + '\n';
     }
+    if (kept != attributes &&
+        !TesselEngine::WinAPI::File::SaveWithBackup(path, kept.data(), kept.size()))
+        return Fail("Error: \".gitattributes\" could not be written.", TesselEngine::LastFailure());
     std::cerr << (present ? "\".gitattributes\" already has \"" : "Added \"") << line
               << (present ? "\".\n" : "\" to \".gitattributes\".\n")
-              << "Run this once in the repository to let git show infos place by place:\n";
-    std::cout << "git config diff.vaskinfo.textconv \"vaskedit-cli show --text\"\n";
+              << "Run these once in the repository to let git show and merge infos place by "
+                 "place:\n";
+    std::cout << "git config diff.vaskinfo.textconv \"vaskedit-cli show --text\"\n"
+              << "git config merge.vaskinfo.driver \"vaskedit-cli merge-file %O %A %B\"\n";
     return 0;
 }
 

@@ -42,6 +42,10 @@ struct DiffOptions {
 // What "Infos/" changes against the base (or the second file against the first), place
 // by place: 0 when equal, 1 when different, 2 on an error, as diff does.
 int Diff(const DiffOptions& options);
+// Merges the changes of BASE -> THEIRS into OURS, place by place; on a conflict OURS is
+// left as it was and the conflicts are printed, status 1; 2 when the files cannot be
+// merged safely.
+int MergeFile(const std::string& base, const std::string& ours, const std::string& theirs);
 // asText: one "place: value" line each instead of JSON.
 int Show(const std::string& nameOrPath, bool asText);
 // Refuses, with the first lines that would change, an info whose untouched save would

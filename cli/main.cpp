@@ -116,6 +116,13 @@ int main(int argc, char** argv) {
                      "The folder of the base's text tables: compare display texts too");
     diff->add_flag("--json", diffOptions.json, "The same as JSON");
     diff->add_flag("--stat", diffOptions.stat, "One line an info, with counts");
+    std::string mergeBase, mergeOurs, mergeTheirs;
+    auto* mergeFile = app.add_subcommand(
+        "merge-file", "Merge the changes BASE -> THEIRS into OURS, place by place (git's merge "
+                      "driver; exit 1 on a conflict, OURS then unchanged)");
+    mergeFile->add_option("BASE", mergeBase, "The common version")->required();
+    mergeFile->add_option("OURS", mergeOurs, "Our version; receives the result")->required();
+    mergeFile->add_option("THEIRS", mergeTheirs, "Their version")->required();
     auto* resave = app.add_subcommand("resave", "Read an info and write it again into \"Infos/\"");
     resave->add_option("NAME|PATH", info, "Info name in \"Infos/\", or a path with \".vaskinfo\"")
         ->required();
@@ -263,6 +270,8 @@ int main(int argc, char** argv) {
             return VaskCli::TemplatesFilter(field, text);
         if (show->parsed())
             return VaskCli::Show(info, showText);
+        if (mergeFile->parsed())
+            return VaskCli::MergeFile(mergeBase, mergeOurs, mergeTheirs);
         if (diff->parsed())
             return VaskCli::Diff(diffOptions);
         if (resave->parsed())

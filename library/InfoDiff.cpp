@@ -19,7 +19,9 @@ void AddBlock(InfoPlaces::Fields& fields, const std::string& block) {
         fields.emplace_back("Block", block);
 }
 
-InfoPlaces::Entry CommandEntry(const InfoCommand& c, bool withTexts) {
+} // namespace
+
+InfoPlaces::Entry EntryPlaces(const InfoCommand& c, bool withTexts) {
     InfoPlaces::Entry entry{Text(c.Command),
                             {{"Command", Text(c.Command)},
                              {"Version", Text(c.Version)},
@@ -39,7 +41,7 @@ InfoPlaces::Entry CommandEntry(const InfoCommand& c, bool withTexts) {
     return entry;
 }
 
-InfoPlaces::Entry ConditionEntry(const InfoCondition& c) {
+InfoPlaces::Entry EntryPlaces(const InfoCondition& c) {
     InfoPlaces::Entry entry{Text(c.Condition),
                             {{"Condition", Text(c.Condition)},
                              {"Version", Text(c.Version)},
@@ -54,7 +56,7 @@ InfoPlaces::Entry ConditionEntry(const InfoCondition& c) {
     return entry;
 }
 
-InfoPlaces::Entry PerkEntry(const InfoRequiredPerk& p) {
+InfoPlaces::Entry EntryPlaces(const InfoRequiredPerk& p) {
     InfoPlaces::Entry entry{
         Text(p.Perk),
         {{"Perk", Text(p.Perk)}, {"Value", Text(p.Value)}, {"InvertTest", Text(p.InvertTest)}}};
@@ -62,6 +64,7 @@ InfoPlaces::Entry PerkEntry(const InfoRequiredPerk& p) {
     return entry;
 }
 
+namespace {
 std::string Quoted(std::string_view value) {
     return "\"" + std::string(value) + "\"";
 }
@@ -189,11 +192,11 @@ InfoPlaces PlacesOf(const VaskInfo& info, bool withTexts) {
     for (const InfoMember& member : InfoMemberTable())
         places.members.emplace_back(std::string(member.name), std::string(TextOf(info, member)));
     for (const auto& perk : info.RequiredPerks)
-        places.perks.push_back(PerkEntry(perk));
+        places.perks.push_back(EntryPlaces(perk));
     for (const auto& command : info.InfoCommands)
-        places.commands.push_back(CommandEntry(command, withTexts));
+        places.commands.push_back(EntryPlaces(command, withTexts));
     for (const auto& condition : info.InfoConditions)
-        places.conditions.push_back(ConditionEntry(condition));
+        places.conditions.push_back(EntryPlaces(condition));
     return places;
 }
 

@@ -11,6 +11,9 @@
 namespace VaskEdit {
 
 class VaskInfo;
+struct InfoCommand;
+struct InfoCondition;
+struct InfoRequiredPerk;
 
 // An info as its places: the members in record order, then its lists.
 struct InfoPlaces {
@@ -27,6 +30,10 @@ struct InfoPlaces {
 
 // The record's places; a command's display text ("Text") only when withTexts.
 InfoPlaces PlacesOf(const VaskInfo& info, bool withTexts);
+// One entry's places.
+InfoPlaces::Entry EntryPlaces(const InfoCommand& command, bool withTexts);
+InfoPlaces::Entry EntryPlaces(const InfoCondition& condition);
+InfoPlaces::Entry EntryPlaces(const InfoRequiredPerk& perk);
 
 struct PlaceChange {
     enum class Kind { Changed, Inserted, Removed, Moved };

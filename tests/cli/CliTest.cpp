@@ -716,16 +716,21 @@ TEST_F(CliTest, TextsAreReadWrittenExportedAndImported) {
 }
 
 TEST_F(CliTest, GitSetupAddsItsLineOnceAndKeepsTheRest) {
-    VaskTest::WriteFile("work/.gitattributes", "*.csv -text");
+    // The line of an earlier version is taken over, the rest kept.
+    VaskTest::WriteFile("work/.gitattributes",
+                        "*.csv -text\r\n*.vaskinfo diff=vaskinfo\n*.png binary");
     const CliRun first = Cli("-C work git-setup");
     ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(first.out, "git config diff.vaskinfo.textconv \"vaskedit-cli show --text\"\n");
-    EXPECT_EQ(ReadFile("work/.gitattributes"), "*.csv -text\n*.vaskinfo diff=vaskinfo\n");
+    EXPECT_EQ(first.out, "git config diff.vaskinfo.textconv \"vaskedit-cli show --text\"\n"
+                         "git config merge.vaskinfo.driver \"vaskedit-cli merge-file %O %A %B\"\n");
+    const std::string expected =
+        "*.csv -text\r\n*.png binary\n*.vaskinfo diff=vaskinfo merge=vaskinfo\n";
+    EXPECT_EQ(ReadFile("work/.gitattributes"), expected);
     ASSERT_EQ(Cli("-C work git-setup").status, 0);
-    EXPECT_EQ(ReadFile("work/.gitattributes"), "*.csv -text\n*.vaskinfo diff=vaskinfo\n");
+    EXPECT_EQ(ReadFile("work/.gitattributes"), expected);
     fs::remove("work/.gitattributes");
     ASSERT_EQ(Cli("-C work git-setup").status, 0);
-    EXPECT_EQ(ReadFile("work/.gitattributes"), "*.vaskinfo diff=vaskinfo\n");
+    EXPECT_EQ(ReadFile("work/.gitattributes"), "*.vaskinfo diff=vaskinfo merge=vaskinfo\n");
 }
 
 TEST_F(CliTest, ScriptReadsTheDemoAsThePlayerWould) {

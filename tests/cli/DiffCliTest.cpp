@@ -1,5 +1,6 @@
-// vaskedit-cli diff end to end: "Infos/" against the game document or another workspace,
-// two info files, and git's textconv and external diff driving the real program.
+// vaskedit-cli diff and merge-file end to end: "Infos/" against the game document or
+// another workspace, two info files, a three-way merge of one info, and git driving the
+// real program as its textconv, external diff and merge driver.
 #include "CliRun.h"
 #include "support/Workspace.h"
 
@@ -81,6 +82,53 @@ TEST_F(DiffCliTest, ChangesArePrintedByPlaceAsTextAndJson) {
     EXPECT_EQ(Cli("-C work diff Infos/Bob_Trade.vaskinfo Infos/Bob_Trade.vaskinfo").status, 0);
 }
 
+// The nth (from 0) "Entity1" of the file that holds from gets to instead.
+void SetNthEntity(const std::string& path, int nth, const std::string& from,
+                  const std::string& to) {
+    std::string bytes = ReadFile(path);
+    const std::string old = "Entity1 = \"" + from + "\"";
+    std::size_t at = bytes.find(old);
+    for (int i = 0; i < nth && at != std::string::npos; ++i)
+        at = bytes.find(old, at + 1);
+    ASSERT_NE(at, std::string::npos) << path;
+    bytes.replace(at, old.size(), "Entity1 = \"" + to + "\"");
+    WriteFile(path, bytes);
+}
+
+TEST_F(DiffCliTest, MergeFileTakesBothSidesOrLeavesOursOnAConflict) {
+    const std::string info = "work/Infos/Bob_BuySword.vaskinfo";
+    for (const char* side : {"base", "ours", "theirs", "other"})
+        fs::copy_file(info, std::string(side) + ".vaskinfo");
+    SetNthEntity("ours.vaskinfo", 0, "PC_Hero", "Bob");    // the first command's
+    SetNthEntity("theirs.vaskinfo", 1, "PC_Hero", "Mira"); // the second's
+    const std::string ours = ReadFile("ours.vaskinfo");
+    const CliRun merged =
+        Cli("-C work merge-file ../base.vaskinfo ../ours.vaskinfo ../theirs.vaskinfo");
+    EXPECT_EQ(merged.status, 0) << merged.err << merged.out;
+    const CliRun changes = Cli("-C work diff ../base.vaskinfo ../ours.vaskinfo");
+    EXPECT_EQ(changes.out, "InfoCommands[1].Entity1: \"PC_Hero\" -> \"Bob\"\n"
+                           "InfoCommands[2].Entity1: \"PC_Hero\" -> \"Mira\"\n");
+
+    SetNthEntity("other.vaskinfo", 0, "PC_Hero", "Lena");
+    const std::string before = ReadFile("other.vaskinfo");
+    const CliRun conflict =
+        Cli("-C work merge-file ../base.vaskinfo ../other.vaskinfo ../theirs.vaskinfo");
+    EXPECT_EQ(conflict.status, 0) << conflict.out; // different commands: no conflict
+    const CliRun clash =
+        Cli("-C work merge-file ../base.vaskinfo ../other.vaskinfo ../ours.vaskinfo");
+    EXPECT_EQ(clash.status, 1);
+    EXPECT_EQ(clash.out,
+              "1 conflict in \"../other.vaskinfo\", which is left as it was:\n"
+              "InfoCommands[1].Entity1: base \"PC_Hero\", ours \"Lena\", theirs \"Bob\"\n");
+    EXPECT_NE(ReadFile("other.vaskinfo"), before); // the clean merge above wrote it
+    const std::string afterClean = ReadFile("other.vaskinfo");
+    EXPECT_EQ(Cli("-C work merge-file ../base.vaskinfo ../other.vaskinfo ../ours.vaskinfo").status,
+              1);
+    EXPECT_EQ(ReadFile("other.vaskinfo"), afterClean);
+    EXPECT_EQ(
+        Cli("-C work merge-file ../base.vaskinfo ../missing.vaskinfo ../ours.vaskinfo").status, 2);
+}
+
 #ifndef _WIN32
 // What a shell command printed, and whether it succeeded.
 bool Shell(const std::string& command, std::string* out = nullptr) {
@@ -114,6 +162,41 @@ TEST_F(DiffCliTest, GitComparesInfosPlaceByPlace) {
 
     ASSERT_TRUE(Shell(git + "-c diff.external='" + program + " diff' diff", &out));
     EXPECT_EQ(out, "M Infos/Bob_Haggle.vaskinfo\n  Owner: \"Bob\" -> \"Dray\"\n");
+}
+
+// Two branches that change different commands of one info merge without a conflict; the
+// same place changed two ways stops the merge, naming the place.
+TEST_F(DiffCliTest, GitMergesInfosPlaceByPlace) {
+    if (!Shell("git --version"))
+        GTEST_SKIP() << "git is not installed";
+    const std::string program = fs::absolute(VASK_CLI_PROGRAM).string();
+    const std::string git =
+        "git -C work -c user.name=T -c user.email=t@t -c merge.vaskinfo.driver='" + program +
+        " merge-file %O %A %B' ";
+    const std::string info = "work/Infos/Bob_BuySword.vaskinfo";
+    std::string out;
+    ASSERT_TRUE(Shell(git + "init -q -b main && " + program + " -C work git-setup", &out)) << out;
+    ASSERT_TRUE(Shell(git + "add -A && " + git + "commit -qm base", &out)) << out;
+    ASSERT_TRUE(Shell(git + "checkout -q -b theirs", &out)) << out;
+    SetNthEntity(info, 1, "PC_Hero", "Mira");
+    ASSERT_TRUE(Shell(git + "commit -qam theirs", &out)) << out;
+    ASSERT_TRUE(Shell(git + "checkout -q -b clash main", &out)) << out;
+    SetNthEntity(info, 0, "PC_Hero", "Lena");
+    ASSERT_TRUE(Shell(git + "commit -qam clash", &out)) << out;
+    ASSERT_TRUE(Shell(git + "checkout -q main", &out)) << out;
+    SetNthEntity(info, 0, "PC_Hero", "Bob");
+    ASSERT_TRUE(Shell(git + "commit -qam ours", &out)) << out;
+
+    ASSERT_TRUE(Shell(git + "merge -q --no-edit theirs", &out)) << out;
+    const std::string merged = ReadFile(info);
+    EXPECT_NE(merged.find("Entity1 = \"Bob\""), std::string::npos);
+    EXPECT_NE(merged.find("Entity1 = \"Mira\""), std::string::npos);
+
+    EXPECT_FALSE(Shell(git + "merge -q --no-edit clash", &out));
+    EXPECT_NE(out.find("InfoCommands[1].Entity1: base \"PC_Hero\", ours \"Bob\", theirs \"Lena\""),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(ReadFile(info), merged); // ours, as it was
 }
 #endif
 
