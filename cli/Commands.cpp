@@ -13,7 +13,7 @@
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
 #include "library/Jobs.h"
-#include "library/MergeCounts.h"
+#include "library/MergeReview.h"
 #include "library/ReadWhole.h"
 #include "library/TemplateManager.h"
 #include "library/TemplateSelectList.h"
@@ -142,13 +142,13 @@ int Split() {
 
 int Merge(bool strict) {
     if (strict) {
-        const std::vector<std::string> left = InfoManager::InfosWithoutFile();
-        if (!left.empty()) {
-            ListLines(("Not merged: " + Counted(left.size(), "info") +
+        const MergeReview review = ReviewMerge();
+        if (!review.LeftOut().empty()) {
+            ListLines(("Not merged: " + Counted(review.LeftOut().size(), "info") +
                        " of \"w_info.hdrdoc\" with no file in \"Infos/\" would be left out "
                        "of the game's document:")
                           .c_str(),
-                      left);
+                      review.LeftOut());
             return 1;
         }
     }
@@ -161,10 +161,12 @@ int Merge(bool strict) {
     if (!outcome.succeeded)
         return Fail(outcome.failure);
     std::cerr << "Successfully created file \"Output/new_info.hdrdoc\".\n";
-    if (const MergeCounts counts = CountAgainstGameDocument(); counts.compared)
-        std::cerr << Counted(counts.added + counts.changed + counts.unchanged, "info")
-                  << " written, against \"w_info.hdrdoc\": " << counts.added << " new, "
-                  << counts.changed << " changed, " << counts.unchanged << " unchanged.\n";
+    const MergeReview review = ReviewMerge();
+    if (review.compared) {
+        std::cerr << MergeCountsLine(review) << "\n";
+        for (const RenamedInfo& renamed : review.diff.renamed)
+            std::cerr << "Renamed: " << renamed.from << " -> " << renamed.to << "\n";
+    }
     if (!outcome.lineEndsAdded.empty())
         ListLines(("Warning: " + Counted(outcome.lineEndsAdded.size(), "info file") +
                    " had no final line end; the merged document gives " +
@@ -177,11 +179,14 @@ int Merge(bool strict) {
                    "(run check):")
                       .c_str(),
                   outcome.notSplittable);
-    if (!outcome.notMerged.empty())
-        std::cerr << "Warning: " << Counted(outcome.notMerged.size(), "info")
+    // A renamed info is in the document under its new name: it is not missing.
+    const std::vector<std::string>& missing =
+        review.compared ? review.LeftOut() : outcome.notMerged;
+    if (!missing.empty())
+        std::cerr << "Warning: " << Counted(missing.size(), "info")
                   << " of \"w_info.hdrdoc\" with no file in \"Infos/\" "
-                  << (outcome.notMerged.size() == 1 ? "is" : "are")
-                  << " missing from the merged document: " << FirstNames(outcome.notMerged) << "\n";
+                  << (missing.size() == 1 ? "is" : "are")
+                  << " missing from the merged document: " << FirstNames(missing) << "\n";
     return 0;
 }
 

@@ -297,21 +297,28 @@ TEST_F(CliTest, SplitAndMergeRoundTripTheDemoDocument) {
     EXPECT_EQ(ReadFile("work/Output/new_info.hdrdoc"), ReadFile("work/w_info.hdrdoc"));
     EXPECT_NE(merged.err.find(std::to_string(infos) +
                               " infos written, against \"w_info.hdrdoc\": "
-                              "0 new, 0 changed, " +
+                              "0 new, 0 changed, 0 renamed, " +
                               std::to_string(infos) + " unchanged.\n"),
               std::string::npos)
         << merged.err;
-
     // An owner changed and an info copied under a new name.
     std::string bob = ReadFile("work/Infos/Bob_Greeting.vaskinfo");
     bob.replace(bob.find("\"Bob\";"), 6, "\"Bobby\";");
     VaskTest::WriteFile("work/Infos/Bob_Greeting.vaskinfo", bob);
     VaskTest::WriteFile("work/Infos/Bob_Again.vaskinfo", bob);
     const CliRun counted = Cli("-C work merge");
-    EXPECT_NE(
-        counted.err.find(": 1 new, 1 changed, " + std::to_string(infos - 1) + " unchanged.\n"),
-        std::string::npos)
+    EXPECT_NE(counted.err.find(": 1 new, 1 changed, 0 renamed, " + std::to_string(infos - 1) +
+                               " unchanged.\n"),
+              std::string::npos)
         << counted.err;
+    // A renamed info is in the merged document under its new name: not missing, and a
+    // strict merge goes ahead.
+    ASSERT_EQ(Cli("-C work rename Bob_Trade Bob_Deal").status, 0);
+    const CliRun renamed = Cli("-C work merge --strict");
+    ASSERT_EQ(renamed.status, 0) << renamed.err;
+    EXPECT_NE(renamed.err.find(" 1 renamed, "), std::string::npos) << renamed.err;
+    EXPECT_NE(renamed.err.find("Renamed: Bob_Trade -> Bob_Deal\n"), std::string::npos);
+    EXPECT_EQ(renamed.err.find("missing"), std::string::npos) << renamed.err;
 }
 
 TEST_F(CliTest, OwnersAreListedOnce) {
@@ -424,7 +431,7 @@ TEST_F(CliTest, LibraryFailuresAreReported) {
     ASSERT_EQ(Cli("-C work split").status, 0); // every info of the demo in "Infos/"
     ASSERT_EQ(Cli("-C work merge").err,
               "Successfully created file \"Output/new_info.hdrdoc\".\n51 infos written, against "
-              "\"w_info.hdrdoc\": 0 new, 0 changed, 51 unchanged.\n");
+              "\"w_info.hdrdoc\": 0 new, 0 changed, 0 renamed, 51 unchanged.\n");
     const std::string merged = ReadFile("work/Output/new_info.hdrdoc");
     const std::string cache = ReadFile("work/infocache");
     fs::rename("work/Infos", "infos-aside");
