@@ -5,6 +5,7 @@
 
 #include "ui/common/BackgroundJob.h"
 #include "ui/common/CacheTableModel.h"
+#include "ui/infoeditor/WorkspaceWriting.h"
 
 #include <QMainWindow>
 #include <string>
@@ -154,6 +155,8 @@ private:
     enum class Counted { Files, Bytes };
     // Starts a job behind a modal wait dialog that shows its name and progress; done
     // runs on this thread when it ends.
+    // The merge itself, after its review (if shown) was answered with "Merge".
+    void StartMerge(const HeldWorkspace& held);
     void RunJob(BackgroundJob& job, const QString& name, Counted counted, BackgroundJob::Work work,
                 std::function<void(const Jobs::Outcome&)> done);
     // The strip's bar as wide as a menu bar of that width leaves free, so that it is

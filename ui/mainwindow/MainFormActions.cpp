@@ -1,6 +1,7 @@
 // What the main window's buttons, menus and jobs do.
 #include "library/CheckReport.h"
 #include "library/InfoManager.h"
+#include "library/MergeReview.h"
 #include "library/ReferenceIndex.h"
 #include "library/SpokenSearch.h"
 #include "library/TemplateManager.h"
@@ -16,6 +17,7 @@
 #include "ui/infoeditor/WorkspaceWriting.h"
 #include "ui/mainwindow/CheckReportWindow.h"
 #include "ui/mainwindow/MainForm.h"
+#include "ui/mainwindow/MergeReviewDialog.h"
 #include "ui/mainwindow/SettingsForm.h"
 
 #include <algorithm>
@@ -34,6 +36,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 
 namespace VaskEdit {
 
@@ -472,12 +475,53 @@ void MainForm::MergeInfos() {
     const HeldWorkspace held = LockWorkspace(this, "merge");
     if (!held)
         return;
+    if (!MergeReviewDialog::Enabled()) {
+        StartMerge(held);
+        return;
+    }
+    // What the merge will change is shown first; nothing is written before "Merge".
+    auto review = std::make_shared<MergeReview>();
+    RunJob(
+        mergeJob, "Compare \"Infos/\" with \"w_info.hdrdoc\"", Counted::Files,
+        [review](const auto&, const auto& cancel) {
+            *review = ReviewMerge(cancel);
+            Jobs::Outcome outcome;
+            outcome.cancelled = cancel && cancel();
+            return outcome;
+        },
+        [this, held, review](const Jobs::Outcome& outcome) {
+            if (outcome.cancelled) {
+                held->reset();
+                return;
+            }
+            // Once the wait is over: the review is a dialog of its own.
+            QTimer::singleShot(0, this, [this, held, review] {
+                if (review->compared) {
+                    MergeReviewDialog dialog(*review, this);
+                    if (dialog.exec() != QDialog::Accepted) {
+                        held->reset();
+                        return;
+                    }
+                }
+                StartMerge(held);
+            });
+        });
+}
+
+void MainForm::StartMerge(const HeldWorkspace& held) {
     progress->setValue(0);
     progress->show();
+    // What the written document holds against the game's, for the message.
+    auto review = std::make_shared<MergeReview>();
     RunJob(
         mergeJob, "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"", Counted::Files,
-        [](const auto& report, const auto& cancel) { return Jobs::Merge(report, cancel); },
-        [this, held](const Jobs::Outcome& outcome) {
+        [review](const auto& report, const auto& cancel) {
+            Jobs::Outcome outcome = Jobs::Merge(report, cancel);
+            if (outcome.succeeded && !outcome.cancelled)
+                *review = ReviewMerge();
+            return outcome;
+        },
+        [this, held, review](const Jobs::Outcome& outcome) {
             held->reset();
             ShowMissedBackups();
             if (outcome.cancelled)
@@ -485,14 +529,18 @@ void MainForm::MergeInfos() {
             if (outcome.succeeded) {
                 QString text = "Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
                                CountText(outcome.written, "info file", "info files") + " merged.";
-                // The game takes the merged document for all its infos.
-                if (!outcome.notMerged.empty())
-                    text += "\n\n" + CountText(outcome.notMerged.size(), "info", "infos") +
-                            " of \"w_info.hdrdoc\" " +
-                            (outcome.notMerged.size() == 1 ? "has" : "have") +
-                            " no file in \"Infos/\" and " +
-                            (outcome.notMerged.size() == 1 ? "is" : "are") +
-                            " missing from the merged document:" + NameLines(outcome.notMerged, 10);
+                if (review->compared)
+                    text += "\n" + FromSystemString(MergeCountsLine(*review));
+                // The game takes the merged document for all its infos; a renamed info is
+                // there under its new name.
+                const std::vector<std::string>& missing =
+                    review->compared ? review->LeftOut() : outcome.notMerged;
+                if (!missing.empty())
+                    text += "\n\nWarning: " + CountText(missing.size(), "info", "infos") +
+                            " of \"w_info.hdrdoc\" " + (missing.size() == 1 ? "has" : "have") +
+                            " no file in \"Infos/\" and " + (missing.size() == 1 ? "is" : "are") +
+                            " missing from the merged document; the game will not have " +
+                            (missing.size() == 1 ? "it" : "them") + ":" + NameLines(missing, 10);
                 if (!outcome.lineEndsAdded.empty())
                     text += "\n\n" +
                             CountText(outcome.lineEndsAdded.size(), "info file", "info files") +
@@ -505,7 +553,7 @@ void MainForm::MergeInfos() {
                             " would not come back as they are from a split of the merged "
                             "document (run Check):" +
                             NameLines(outcome.notSplittable, 10);
-                ShowMessage(this, "InfoManager", text);
+                ShowMessage(this, missing.empty() ? "InfoManager" : "Caution!", text);
             } else {
                 QString text = FailureText(outcome.failure);
                 if (!outcome.skipped.empty())

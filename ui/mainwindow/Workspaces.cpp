@@ -17,16 +17,16 @@ namespace {
 constexpr int RecentCount = 8;
 const char* const RecentKey = "recentWorkspaces";
 
-std::unique_ptr<QSettings> UserSettings() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "VaskEdit",
-                                       "VaskEdit");
-}
-
 QString Canonical(const QString& folder) {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : canonical;
 }
 } // namespace
+
+std::unique_ptr<QSettings> UserSettings() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "VaskEdit",
+                                       "VaskEdit");
+}
 
 bool LooksLikeWorkspace(const QString& folder) {
     const QDir dir(folder);

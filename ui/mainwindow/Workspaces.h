@@ -7,7 +7,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class QSettings;
+
 namespace VaskEdit {
+
+// The user's own settings, kept apart from every workspace.
+std::unique_ptr<QSettings> UserSettings();
 
 // True when the folder holds "Infos/", "w_info.hdrdoc" or "infocache".
 bool LooksLikeWorkspace(const QString& folder);

@@ -19,12 +19,14 @@
 #include "ui/infoeditor/InfoForm.h"
 #include "ui/infoeditor/InfoOpening.h"
 #include "ui/mainwindow/CheckReportWindow.h"
+#include "ui/mainwindow/MergeReviewDialog.h"
 #include "ui/mainwindow/TextImportDialog.h"
 #include "ui/mainwindow/Workspaces.h"
 #include "ui/references/RenameInfoDialog.h"
 #include "ui/references/UsagesWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -45,6 +47,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTreeView>
 
 #include <algorithm>
 #include <filesystem>
@@ -850,13 +853,92 @@ private slots:
         QCOMPARE(split, "InfoManager|" + QString::number(infos) +
                             " infos found in \"w_info.hdrdoc\".\n" + QString::number(infos) +
                             " infos written to \"Infos/\".");
+        MergeReviewDialog::SetEnabled(false); // the review has a test of its own
         QCOMPARE(MessageAfter([&] {
                      window.MergeInfos();
                      FinishJobs(window);
                  }),
                  "InfoManager|Successfully created file \n\"Output/new_info.hdrdoc\".\n" +
-                     QString::number(infos) + " info files merged.");
+                     QString::number(infos) + " info files merged.\n" + QString::number(infos) +
+                     " infos written, against \"w_info.hdrdoc\": 0 new, 0 changed, 0 renamed, " +
+                     QString::number(infos) + " unchanged.");
         QCOMPARE(VaskTest::ReadFile("Output/new_info.hdrdoc"), VaskTest::ReadFile("w_info.hdrdoc"));
+    }
+
+    // The merge shows what it will change against the game document first: the counts,
+    // the infos left out in a warning colour, each changed info's places. Cancel writes
+    // nothing; Merge writes and says again what was left out, a renamed info not among
+    // them; the review can be turned off.
+    void mergeShowsWhatItChangesFirst() {
+        std::string teach = VaskTest::ReadFile("Infos/Mira_Teach.vaskinfo");
+        fs::remove("Infos/Mira_Teach.vaskinfo");
+        for (std::size_t at; (at = teach.find("\"Mira_Teach\"")) != std::string::npos;)
+            teach.replace(at, 12, "\"Mira_Lesson\"");
+        VaskTest::WriteFile("Infos/Mira_Lesson.vaskinfo", teach);
+        std::string haggle = VaskTest::ReadFile("Infos/Bob_Haggle.vaskinfo");
+        haggle.replace(haggle.find("Owner = \"Bob\""), 13, "Owner = \"Dray\"");
+        VaskTest::WriteFile("Infos/Bob_Haggle.vaskinfo", haggle);
+        MainForm window;
+
+        QString summary, warning;
+        QStringList tree;
+        OnNextModalOf<MergeReviewDialog>([&](MergeReviewDialog& review) {
+            summary = review.Summary()->text();
+            warning = review.LeftOutWarning()->isVisibleTo(&review)
+                          ? review.LeftOutWarning()->text()
+                          : QString();
+            const QAbstractItemModel* model = review.Changes()->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QModelIndex group = model->index(row, 0);
+                tree << group.data().toString();
+                for (int info = 0; info < model->rowCount(group); ++info) {
+                    const QModelIndex at = model->index(info, 0, group);
+                    tree << "  " + at.data().toString();
+                    for (int place = 0; place < model->rowCount(at); ++place)
+                        tree << "    " + model->index(place, 0, at).data().toString();
+                }
+            }
+            review.reject();
+        });
+        window.MergeInfos();
+        QTRY_VERIFY(!summary.isEmpty());
+        FinishJobs(window);
+        QCOMPARE(summary, QString("The merged document \"Output/new_info.hdrdoc\" will hold 33 "
+                                  "infos. Against \"w_info.hdrdoc\": 0 new, 1 changed, 1 renamed, "
+                                  "31 unchanged."));
+        QCOMPARE(warning, QString("18 infos of \"w_info.hdrdoc\" have no file in \"Infos/\": they "
+                                  "will not be in the game's document."));
+        QCOMPARE(tree.mid(0, 2),
+                 (QStringList{"No file, left out (18)", "  Fisher_Ulf_Smalltalk_08"}));
+        QCOMPARE(tree.mid(19),
+                 (QStringList{"Changed (1)", "  Bob_Haggle", "    Owner: \"Bob\" -> \"Dray\"",
+                              "Renamed (1)", "  Mira_Teach -> Mira_Lesson"}));
+        QVERIFY(!fs::exists("Output/new_info.hdrdoc"));
+
+        OnNextModalOf<MergeReviewDialog>([](MergeReviewDialog& review) {
+            review.ShowBeforeMerging()->setChecked(false);
+            review.accept();
+        });
+        const QString merged = MessageAfter([&] {
+            window.MergeInfos();
+            QTest::qWait(200);
+            FinishJobs(window);
+        });
+        QVERIFY(fs::exists("Output/new_info.hdrdoc"));
+        QVERIFY2(merged.startsWith("Caution!|Successfully created file") &&
+                     merged.contains("33 infos written, against \"w_info.hdrdoc\": 0 new, 1 "
+                                     "changed, 1 renamed, 31 unchanged.") &&
+                     merged.contains("Warning: 18 infos of \"w_info.hdrdoc\" have no file") &&
+                     !merged.contains("Mira_Teach"),
+                 qPrintable(merged));
+        // Turned off: the next merge goes straight ahead.
+        QVERIFY(!MergeReviewDialog::Enabled());
+        fs::remove("Output/new_info.hdrdoc");
+        MessageAfter([&] {
+            window.MergeInfos();
+            FinishJobs(window);
+        });
+        QVERIFY(fs::exists("Output/new_info.hdrdoc"));
     }
 
     // A folder that cannot be listed is an "Error", not a success; files that could not
@@ -929,6 +1011,7 @@ private slots:
         const std::string info = VaskTest::ReadFile("Infos/Bob_Greeting.vaskinfo");
         for (int i = 0; i < 4000; ++i)
             VaskTest::WriteFile("Infos/Copy_" + std::to_string(i) + ".vaskinfo", info);
+        MergeReviewDialog::SetEnabled(false);
         MainForm window;
         // The wait dialog names the job and counts its files as they go.
         QString job;
