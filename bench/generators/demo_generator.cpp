@@ -1,7 +1,7 @@
 // Writes the demo workspace: the village of Kolvar with its traders, healer, guards
 // and a handful of quests, as the program itself would write them.
 // Usage: demo_generator RESOURCES_PARENT OUTPUT_DIR
-//   Infos/ (most infos), w_info.hdrdoc (every info), Templates/, templatecache,
+//   Infos/ and w_info.hdrdoc (every info in both), Templates/, templatecache,
 //   the three text tables and Settings.ini.
 #include "DemoWorld.h"
 #include "engine/String.h"
@@ -454,7 +454,7 @@ std::vector<DemoInfo> Story(World& w) {
             "            }\r\n";
     });
 
-    // Smalltalk of the villagers: found only in the combined document until it is split.
+    // Smalltalk of the villagers.
     const char* villagers[] = {"Villager_Anna", "Villager_Karl", "Villager_Jorn", "Fisher_Ulf"};
     const char* lines[] = {"Storm's coming, I can feel it in my knee.",
                            "Did you see the lights over the swamp last night?",
@@ -467,7 +467,7 @@ std::vector<DemoInfo> Story(World& w) {
         const std::string name = owner + "_Smalltalk_" + (k < 9 ? "0" : "") + std::to_string(k + 1);
         const std::string id = "SMALLTALK_" + std::to_string(k + 1);
         const std::string line = lines[k % 6];
-        add(name, k < 4, [owner, id, line](VaskInfo& i, InfoBuilder& b) {
+        add(name, true, [owner, id, line](VaskInfo& i, InfoBuilder& b) {
             VaskDemo::SetCommonMembers(i, i.Name.Str(), owner, "", "50");
             i.SetInfoType("gEInfoType_NPCSmalltalk");
             i.SetSmalltalkPartner("Villager_Any");
