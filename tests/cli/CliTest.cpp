@@ -753,6 +753,31 @@ TEST_F(CliTest, ScriptReadsTheDemoAsThePlayerWould) {
         << wrong.err;
 }
 
+TEST_F(CliTest, ScriptOffersAnOwnersInfosInTheirSortOrder) {
+    const CliRun script = Cli("-C work script --owner Bob --path 2");
+    ASSERT_EQ(script.status, 0) << script.err;
+    EXPECT_EQ(script.out,
+              "Choices:\n"
+              "  1. Bob_Greeting: Welcome to Kolvar, stranger. Best prices this side of the "
+              "river.\n"
+              "  2. Bob_Trade: Show me your wares.  [NPCRoutineStatus Bob Shop True]\n"
+              "  3. Bob_Haggle: That price is robbery.  [SkillValue PC_Hero "
+              "gECompareOperation_GreaterEqual 20 gESkill_Attrib_Cunning]\n"
+              "  4. Bob_BuySword  [ItemAmount PC_Hero {52CED392-324A-E703-AD39-A2846EF838D0} 80 "
+              "False]\n"
+              "  5. Bob_LostShipment: You look worried.  [QuestStatus Q_LostShipment "
+              "gEInfoQuestStatus_Open False]\n"
+              "  6. Bob_ShipmentFound: I found your crate.  [QuestStatus Q_LostShipment "
+              "gEInfoQuestStatus_Running True; ItemAmount PC_Hero "
+              "{92F2521F-0762-B34F-5882-C48F00BB8170} 1 False]\n"
+              "  7. Bob_TradeBack\n"
+              "> 2\n"
+              "Bob_Trade\n"
+              "  (Description) Show me your wares.\n"
+              "  PC_Hero: Show me your wares.\n"
+              "(end)\n");
+}
+
 TEST_F(CliTest, TextReplaceShowsEachChangeAndWritesThemOnce) {
     const auto tables = [] {
         return ReadFile("work/infosa.csv") + ReadFile("work/infodescsa.csv") +
