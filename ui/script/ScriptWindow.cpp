@@ -144,8 +144,7 @@ ScriptWindow::ScriptWindow(ScriptStart scriptStart, ReferenceService* references
 
     connect(pathView, &QListView::clicked, this,
             [this](const QModelIndex& at) { BackTo(static_cast<std::size_t>(at.row())); });
-    connect(linesView, &QListView::doubleClicked, this,
-            [this](const QModelIndex& at) { OpenLine(at.row()); });
+    // A double click activates the line, and so does Enter.
     connect(linesView, &QListView::activated, this,
             [this](const QModelIndex& at) { OpenLine(at.row()); });
     connect(choicesView, &QTableView::clicked, this, [this](const QModelIndex& at) {
