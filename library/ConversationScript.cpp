@@ -83,11 +83,12 @@ std::vector<ScriptLine> ScriptLinesOf(const InfoOutline& info) {
 }
 
 ScriptIndex::ScriptIndex(const std::vector<InfoOutline>& infos) {
+    byName.reserve(infos.size());
     for (const InfoOutline& info : infos)
         byName.emplace(info.name, &info);
     for (const InfoOutline& info : infos) {
-        if (!info.parent.empty() && byName.contains(info.parent))
-            below[info.parent].push_back(&info);
+        if (const auto parent = byName.find(info.parent); parent != byName.end())
+            below[parent->first].push_back(&info);
     }
     for (auto& [parent, children] : below)
         std::sort(children.begin(), children.end(), ReadsBefore);

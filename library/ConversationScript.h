@@ -8,9 +8,9 @@
 #include "library/ReferenceIndex.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace VaskEdit {
@@ -78,8 +78,9 @@ private:
                                     const std::vector<ScriptStep>& path,
                                     std::string_view reading) const;
 
-    std::map<std::string, const InfoOutline*, std::less<>> byName;
-    std::map<std::string, std::vector<const InfoOutline*>, std::less<>> below;
+    // Keyed by the names the outlines hold.
+    std::unordered_map<std::string_view, const InfoOutline*> byName;
+    std::unordered_map<std::string_view, std::vector<const InfoOutline*>> below;
 };
 
 // The lines the info's commands show, in their order, with their texts looked up.

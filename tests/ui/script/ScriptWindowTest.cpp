@@ -10,12 +10,14 @@
 #include "support/UserStateHome.h"
 #include "support/Workspace.h"
 #include "ui/common/ReferenceService.h"
+#include "ui/conversations/ConversationTreeModel.h"
 #include "ui/conversations/ConversationsView.h"
 #include "ui/infoeditor/InfoForm.h"
 #include "ui/mainwindow/MainForm.h"
 #include "ui/script/ScriptChoicesModel.h"
 #include "ui/script/ScriptRowsModel.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -24,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTreeView>
 
 #include <filesystem>
 #include <functional>
@@ -235,6 +238,39 @@ private slots:
         QVERIFY(script->MarkedFalse().empty());
         QVERIFY(!script->Choices()->index(0, 1).data(Qt::FontRole).value<QFont>().strikeOut());
         QCOMPARE(VaskTest::ReadFile("Infos/Ask.vaskinfo"), before);
+    }
+
+    // The Conversations tab reads from the selected info; with none selected, from the
+    // owner shown; with neither, it says so.
+    void conversationsTabReadsAsScript() {
+        OpenWindow();
+        Write("Top", [](VaskInfo& info) { Fill(info, "", "0", "Mira", "ASK"); });
+        QSignalSpy built(window->Indexing(), &ReferenceService::changed);
+        window->BuildReferences();
+        QVERIFY(built.wait(10000));
+        ConversationsView& view = *window->Conversations();
+        view.Tree()->setCurrentIndex({});
+        QCOMPARE(MessageAfter([&] { QVERIFY(!view.ReadAsScript()); }),
+                 QString("Caution!|No selected item!"));
+
+        const QModelIndexList ask =
+            view.Model()->match(view.Model()->index(0, 0), Qt::DisplayRole, "Ask", 1,
+                                Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(ask.size(), 1);
+        view.Tree()->setCurrentIndex(ask.first());
+        ScriptWindow* fromAsk = view.ReadAsScript();
+        QVERIFY(fromAsk);
+        QCOMPARE(fromAsk->windowTitle(), QString("Script - Ask"));
+        QCOMPARE(Reading(*fromAsk), QString("Ask"));
+
+        view.ScopeBox()->setCurrentText("Owner");
+        view.NameBox()->setText("Mira");
+        QVERIFY(view.ShowScope());
+        view.Tree()->setCurrentIndex({});
+        ScriptWindow* owner = view.ReadAsScript();
+        QVERIFY(owner);
+        QCOMPARE(owner->windowTitle(), QString("Script - owner Mira"));
+        QCOMPARE(Shown(*owner->Choices()), QStringList({"1|Top: Tell me more.|"}));
     }
 
     // A double click on a line opens its info with that command selected; a save and a
