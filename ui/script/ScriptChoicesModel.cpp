@@ -1,5 +1,6 @@
 #include "ui/script/ScriptChoicesModel.h"
 #include "ui/common/SystemString.h"
+#include "ui/script/ScriptRowsModel.h"
 
 #include <QFont>
 #include <QPalette>
@@ -87,8 +88,8 @@ QVariant ScriptChoicesModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::ForegroundRole:
-        if (needsFalse || (index.column() == ConditionsColumn && !choice.conditions.empty()))
-            return QPalette().brush(QPalette::Disabled, QPalette::Text);
+        if (needsFalse)
+            return GreyText();
         return {};
     case Qt::FontRole:
         if (needsFalse) {

@@ -6,6 +6,17 @@
 
 namespace VaskEdit {
 
+QBrush GreyText() {
+    // Half way to the background: quieter than the text, still easy to read, in a light
+    // or a dark palette alike.
+    const QPalette palette;
+    const QColor text = palette.color(QPalette::Text);
+    const QColor base = palette.color(QPalette::Base);
+    return QColor((text.red() * 11 + base.red() * 9) / 20,
+                  (text.green() * 11 + base.green() * 9) / 20,
+                  (text.blue() * 11 + base.blue() * 9) / 20);
+}
+
 void ScriptRowsModel::SetRows(std::vector<Row> newRows) {
     beginResetModel();
     rows = std::move(newRows);
@@ -27,13 +38,14 @@ QVariant ScriptRowsModel::data(const QModelIndex& index, int role) const {
         return row.tip.isEmpty() ? QVariant() : QVariant(row.tip);
     case Qt::ForegroundRole:
         if (row.look == Look::Grey)
-            return QPalette().brush(QPalette::Disabled, QPalette::Text);
+            return GreyText();
         return {};
     case Qt::FontRole:
-        if (row.look == Look::Bold) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
+        if (row.look == Look::Bold || row.look == Look::Italic) {
+            QFont font;
+            font.setBold(row.look == Look::Bold);
+            font.setItalic(row.look == Look::Italic);
+            return font;
         }
         return {};
     default:

@@ -1,8 +1,10 @@
 // The rows of a script list (the path read, the lines of an info): a text each, with a
-// tool tip, and shown plain, grey (what the player does not read) or bold.
+// tool tip, and shown plain, grey (what the player does not read), italic (what the
+// player reads that no one says) or bold.
 #pragma once
 
 #include <QAbstractListModel>
+#include <QBrush>
 #include <QString>
 #include <vector>
 
@@ -12,7 +14,7 @@ class ScriptRowsModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    enum class Look { Plain, Grey, Bold };
+    enum class Look { Plain, Grey, Italic, Bold };
     struct Row {
         QString text;
         QString tip;
@@ -31,5 +33,8 @@ public:
 private:
     std::vector<Row> rows;
 };
+
+// The colour of what is shown quieter than the text around it.
+QBrush GreyText();
 
 } // namespace VaskEdit

@@ -44,10 +44,13 @@ ScriptRowsModel::Row LineRow(const ScriptLine& line) {
         row.text =
             (line.speaker.empty() ? QString("?") : Text(line.speaker)) + ": " +
             (line.text.empty() ? "(no text for " + Text(line.textId) + ")" : Text(line.text));
+    } else if (line.ShowsText()) {
+        // A description or log text: the player reads it, though no one says it.
+        row.look = ScriptRowsModel::Look::Italic;
+        row.text = "(" + Text(line.command) + ") " + Text(line.text);
     } else {
         row.look = ScriptRowsModel::Look::Grey;
-        row.text = "(" + Text(line.ShowsText() ? line.command + " " : line.summary) +
-                   (line.ShowsText() ? ") " + Text(line.text) : ")");
+        row.text = "(" + Text(line.summary) + ")";
     }
     if (line.ShowsText())
         row.tip = "Text id " + Text(line.textId) + " in " + Text(line.table);
@@ -275,8 +278,8 @@ void ScriptWindow::ShowPath() {
             if (const std::string first = FirstSpoken(step); !first.empty())
                 row.text += ": " + Text(first);
         }
-        row.text =
-            QString::number(i + 1) + ". " + row.text + "   > " + QString::number(step.taken + 1);
+        row.text = QString::number(i + 1) + ". " + row.text + "   -> choice " +
+                   QString::number(step.taken + 1);
         row.tip = "Choice " + QString::number(step.taken + 1) +
                   " was taken here; click to go "
                   "back to this step.";

@@ -180,7 +180,8 @@ private slots:
         PressKey(script->ChoicesView(), Qt::Key_1);
         QCOMPARE(Reading(*script), QString("Again"));
         QCOMPARE(Texts(*static_cast<ScriptRowsModel*>(script->PathView()->model())),
-                 QStringList({"1. Hello: Hello there.   > 1", "2. Ask: Tell me more.   > 1"}));
+                 QStringList({"1. Hello: Hello there.   -> choice 1",
+                              "2. Ask: Tell me more.   -> choice 1"}));
         QCOMPARE(Shown(*script->Choices()), QStringList({"1|Hello: Hello there.  (read above)|"}));
         PressKey(script->ChoicesView(), Qt::Key_1);
         QCOMPARE(Reading(*script), QString("Hello"));
