@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_set>
 
 namespace VaskEdit {
 
@@ -122,13 +123,41 @@ ScriptStep ScriptIndex::First(const ScriptStart& start, std::string* refusal) co
     const auto of = [&start](const InfoOutline& info) -> const std::string& {
         return start.scope == ConversationScope::Owner ? info.owner : info.quest;
     };
-    std::vector<const InfoOutline*> tops;
+    std::vector<const InfoOutline*> scoped;
     for (const auto& [name, info] : byName) {
+        if (of(*info) == start.name)
+            scoped.push_back(info);
+    }
+    std::sort(scoped.begin(), scoped.end(), ReadsBefore);
+    std::vector<const InfoOutline*> tops;
+    for (const InfoOutline* info : scoped) {
         const InfoOutline* parent = Find(info->parent);
-        if (of(*info) == start.name && !(parent && of(*parent) == start.name))
+        if (!(parent && of(*parent) == start.name))
             tops.push_back(info);
     }
-    std::sort(tops.begin(), tops.end(), ReadsBefore);
+    // Infos on a cycle that no top leads to would never be offered: the first of each
+    // such cycle (in reading order) is offered after the tops.
+    std::unordered_set<std::string_view> reached;
+    std::vector<const InfoOutline*> pending;
+    const auto reach = [&](const InfoOutline* from) {
+        pending.push_back(from);
+        while (!pending.empty()) {
+            const InfoOutline* info = pending.back();
+            pending.pop_back();
+            if (!reached.insert(info->name).second)
+                continue;
+            if (const auto next = below.find(info->name); next != below.end())
+                pending.insert(pending.end(), next->second.begin(), next->second.end());
+        }
+    };
+    for (const InfoOutline* top : tops)
+        reach(top);
+    for (const InfoOutline* info : scoped) {
+        if (!reached.contains(info->name)) {
+            tops.push_back(info);
+            reach(info);
+        }
+    }
     if (tops.empty())
         *refusal = "no info of \"" + start.name + "\"";
     ScriptStep step;

@@ -209,4 +209,41 @@ TEST_F(ScriptStepsTest, AnInfoReachedOnTwoWaysIsReadOnEachOfThem) {
     EXPECT_EQ(refusal, "no info of \"Q_None\"");
 }
 
+// Infos of an owner on a cycle that no top info leads to were never offered (an owner
+// with nothing else was even refused); the first of the cycle in reading order is.
+TEST_F(ScriptStepsTest, ACycleNoTopInfoLeadsToIsOfferedByItsFirstInfo) {
+    Write("Tom_B", "Tom_A", "2", {}, "Tom");
+    Write("Tom_A", "Tom_B", "1", {}, "Tom");
+    Write("Tom_Top", "", "5", {}, "Tom");
+    Write("Tom_Below", "Tom_Top", "0", {}, "Tom");
+    Write("Tom_Loop", "Tom_Below", "0", {}, "Tom");
+    Write("Tom_Back", "Tom_Loop", "0", {}, "Tom"); // reached from Tom_Top: not offered
+    const std::vector<InfoOutline> infos = Outlines();
+    const ScriptIndex index(infos);
+    std::string refusal;
+    const ScriptStep first = index.First({ConversationScope::Owner, "Tom"}, &refusal);
+    EXPECT_EQ(refusal, "");
+    EXPECT_EQ(Names(first.choices), (std::vector<std::string>{"Tom_Top", "Tom_A"}));
+
+    const ScriptReading reading = ReadScript(infos, {ConversationScope::Owner, "Tom"}, {2});
+    EXPECT_EQ(reading.refusal, "");
+    std::string text;
+    for (const std::string& line : ScriptText(reading))
+        text += line + "\n";
+    EXPECT_EQ(text, "Choices:\n"
+                    "  1. Tom_Top\n"
+                    "  2. Tom_A\n"
+                    "> 2\n"
+                    "Tom_A\n"
+                    "Choices:\n"
+                    "  1. Tom_B\n"
+                    "> 1\n"
+                    "Tom_B\n"
+                    "Choices:\n"
+                    "  1. Tom_A\n"
+                    "> 1\n"
+                    "Tom_A (read above: a cycle, not followed)\n"
+                    "(end)\n");
+}
+
 } // namespace
