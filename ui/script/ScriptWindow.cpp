@@ -150,10 +150,8 @@ ScriptWindow::ScriptWindow(ScriptStart scriptStart, ReferenceService* references
     // A double click activates the line, and so does Enter.
     connect(linesView, &QListView::activated, this,
             [this](const QModelIndex& at) { OpenLine(at.row()); });
-    connect(choicesView, &QTableView::clicked, this, [this](const QModelIndex& at) {
-        if (const int choice = choicesModel->ChoiceOf(at.row()); choice >= 0)
-            Follow(static_cast<std::size_t>(choice));
-    });
+    connect(choicesView, &QTableView::clicked, this,
+            [this](const QModelIndex& at) { FollowNumber(choicesModel->ChoiceOf(at.row()) + 1); });
     connect(choicesView, &QTableView::customContextMenuRequested, this,
             &ScriptWindow::ShowChoicesMenu);
     connect(backButton, &QPushButton::clicked, this, &ScriptWindow::Back);
@@ -358,10 +356,7 @@ void ScriptWindow::ShowChoicesMenu(const QPoint& position) {
     if (choice < 0)
         return;
     QMenu menu(this);
-    menu.addAction("Follow", this, [this, choice] {
-        Follow(static_cast<std::size_t>(choice));
-        Show();
-    });
+    menu.addAction("Follow", this, [this, choice] { FollowNumber(choice + 1); });
     menu.addSeparator();
     FillMarkMenu(menu, choice);
     menu.exec(choicesView->viewport()->mapToGlobal(position));

@@ -203,6 +203,8 @@ private slots:
         const QRect bye = script->ChoicesView()->visualRect(script->Choices()->index(1, 1));
         QTest::mouseClick(script->ChoicesView()->viewport(), Qt::LeftButton, {}, bye.center());
         QCOMPARE(Reading(*script), QString("Bye"));
+        QCOMPARE(Texts(*script->Lines()), QStringList({"PC_Hero: Farewell."}));
+        QCOMPARE(script->Choices()->rowCount(), 0);
     }
 
     // A condition marked false strikes out the choices that need it; the other switch
@@ -268,10 +270,12 @@ private slots:
         view.NameBox()->setText("Mira");
         QVERIFY(view.ShowScope());
         view.Tree()->setCurrentIndex({});
+        // Hello, Ask and Again are a cycle no top leads to: its first info is offered too.
         ScriptWindow* owner = view.ReadAsScript();
         QVERIFY(owner);
         QCOMPARE(owner->windowTitle(), QString("Script - owner Mira"));
-        QCOMPARE(Shown(*owner->Choices()), QStringList({"1|Top: Tell me more.|"}));
+        QCOMPARE(Shown(*owner->Choices()),
+                 QStringList({"1|Top: Tell me more.|", "2|Again|PlayerKnows Hello"}));
     }
 
     // A double click on a line opens its info with that command selected; a save and a
