@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -124,9 +125,23 @@ class ScriptWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
+    // The info selected in the main window, read through View > Read as Script.
     ScriptWindow* ReadHello() {
         window->SelectedName()->setText("Hello");
-        ScriptWindow* script = window->ReadSelectedAsScript();
+        QAction* read = nullptr;
+        for (QAction* menu : window->menuBar()->actions()) {
+            if (menu->text() != "View")
+                continue;
+            for (QAction* item : menu->menu()->actions()) {
+                if (item->text() == "Read as Script")
+                    read = item;
+            }
+        }
+        if (!read || read->shortcut() != QKeySequence("Ctrl+Shift+R"))
+            return nullptr;
+        read->trigger();
+        const std::vector<ScriptWindow*> shown = Shown<ScriptWindow>();
+        ScriptWindow* script = shown.size() == 1 ? shown[0] : nullptr;
         if (script) {
             script->activateWindow();
             if (!QTest::qWaitForWindowActive(script))
