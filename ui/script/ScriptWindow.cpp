@@ -283,6 +283,11 @@ void ScriptWindow::ShowPath() {
                   "back to this step.";
         rows.push_back(std::move(row));
     }
+    if (rows.empty())
+        rows.push_back({"Nothing yet: this is where the reading starts.",
+                        {},
+                        ScriptRowsModel::Look::Grey,
+                        -1});
     pathModel->SetRows(std::move(rows));
     pathView->scrollToBottom();
     backButton->setEnabled(path.size() > 1);

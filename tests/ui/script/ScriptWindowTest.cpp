@@ -183,6 +183,8 @@ private slots:
         QCOMPARE(Shown(*script->Choices()), QStringList({"1|Ask: Tell me more.|PlayerKnows Hello",
                                                          "2|Bye: Farewell.|PlayerNotKnows Ask"}));
         QVERIFY(!script->BackButton()->isEnabled());
+        const auto* pathRows = static_cast<ScriptRowsModel*>(script->PathView()->model());
+        QCOMPARE(Texts(*pathRows), QStringList({"Nothing yet: this is where the reading starts."}));
 
         PressKey(script->ChoicesView(), Qt::Key_2);
         QCOMPARE(Reading(*script), QString("Bye"));
@@ -194,9 +196,8 @@ private slots:
         PressKey(script->ChoicesView(), Qt::Key_1);
         PressKey(script->ChoicesView(), Qt::Key_1);
         QCOMPARE(Reading(*script), QString("Again"));
-        QCOMPARE(Texts(*static_cast<ScriptRowsModel*>(script->PathView()->model())),
-                 QStringList({"1. Hello: Hello there.   -> choice 1",
-                              "2. Ask: Tell me more.   -> choice 1"}));
+        QCOMPARE(Texts(*pathRows), QStringList({"1. Hello: Hello there.   -> choice 1",
+                                                "2. Ask: Tell me more.   -> choice 1"}));
         QCOMPARE(Shown(*script->Choices()), QStringList({"1|Hello: Hello there.  (read above)|"}));
         PressKey(script->ChoicesView(), Qt::Key_1);
         QCOMPARE(Reading(*script), QString("Hello"));
