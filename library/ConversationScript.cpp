@@ -35,6 +35,15 @@ bool OnPath(const std::vector<ScriptStep>& path, std::string_view name) {
                        [name](const ScriptStep& step) { return !step.cycle && step.info == name; });
 }
 
+// What the player is offered to choose the info by, when it has a description.
+std::string DescriptionText(const InfoOutline& info) {
+    for (const TextReference& text : info.texts) {
+        if (text.command == "Description")
+            return TextTables::LookUp(text.table.c_str(), text.id);
+    }
+    return {};
+}
+
 // What a line of the info shows: "Speaker: text" for a spoken line.
 std::string ShownLine(const ScriptLine& line) {
     if (line.kind == ScriptLine::Kind::Spoken)
@@ -106,7 +115,8 @@ std::vector<ScriptChoice> ScriptIndex::Offer(const std::vector<const InfoOutline
     std::vector<ScriptChoice> choices;
     choices.reserve(infos.size());
     for (const InfoOutline* info : infos) {
-        choices.push_back({info->name, FirstLineText(*info), SplitConditions(info->conditions),
+        choices.push_back({info->name, FirstLineText(*info), DescriptionText(*info),
+                           SplitConditions(info->conditions),
                            info->name == reading || OnPath(path, info->name)});
     }
     return choices;

@@ -39,6 +39,7 @@ struct ScriptLine {
 struct ScriptChoice {
     std::string info;
     std::string firstLine;               // the display text of its first spoken line
+    std::string description;             // the display text of its first Description
     std::vector<std::string> conditions; // each in one short line: type and values
     bool readAbove = false;              // already read on this path: taking it closes a cycle
 

@@ -81,7 +81,11 @@ TEST_F(ScriptStepsTest, AnInfoShowsEveryCommandInItsOrderAndItsChildrenAsChoices
         Add(info, "End");
     });
     // Sorted by SortID, not by name or the order they were written.
-    Write("Bye", "Hello", "2", [](VaskInfo& info) { Say(info, "PC_Hero", "BYE"); });
+    Write("Bye", "Hello", "2", [](VaskInfo& info) {
+        Say(info, "PC_Hero", "BYE");
+        InfoCommand& description = Add(info, "Description");
+        description.LocString = Char48("DESC");
+    });
     Write("Ask", "Hello", "1", [](VaskInfo& info) {
         Say(info, "PC_Hero", "ASK");
         Condition(info, "PlayerKnows", "Hello");
@@ -123,6 +127,8 @@ TEST_F(ScriptStepsTest, AnInfoShowsEveryCommandInItsOrderAndItsChildrenAsChoices
     EXPECT_EQ(ask.ConditionsLine(), "PlayerKnows Hello; PlayerNotKnows Bye");
     EXPECT_FALSE(ask.readAbove);
     EXPECT_TRUE(step.choices[1].conditions.empty());
+    EXPECT_EQ(ask.description, "");
+    EXPECT_EQ(step.choices[1].description, "What brings you?");
 
     // The plain text shows the texts only, as before.
     const ScriptReading reading = ReadScript(infos, {ConversationScope::All, "Hello"}, {2});
@@ -138,6 +144,7 @@ TEST_F(ScriptStepsTest, AnInfoShowsEveryCommandInItsOrderAndItsChildrenAsChoices
                     "> 2\n"
                     "Bye\n"
                     "  PC_Hero: Farewell.\n"
+                    "  (Description) What brings you?\n"
                     "(end)\n");
     ASSERT_EQ(reading.steps.size(), 2u);
     EXPECT_EQ(reading.steps[0].taken, 1);

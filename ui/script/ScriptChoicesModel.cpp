@@ -69,6 +69,8 @@ QVariant ScriptChoicesModel::data(const QModelIndex& index, int role) const {
             QString text = FromSystemString(choice.info);
             if (!choice.firstLine.empty())
                 text += ": " + FromSystemString(choice.firstLine);
+            else if (!choice.description.empty())
+                text += ": (" + FromSystemString(choice.description) + ")";
             if (choice.readAbove)
                 text += "  (read above)";
             return text;

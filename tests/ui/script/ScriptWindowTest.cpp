@@ -114,8 +114,12 @@ class ScriptWindowTest : public QObject {
         });
         Write("Again", [](VaskInfo& info) {
             Fill(info, "Ask", "0", "Mira", "");
+            InfoCommand& description = info.InfoCommands[info.AddCommand()];
+            description.Command = Char32("Description");
+            description.LocString = Char48("AGAIN");
             Condition(info, "PlayerKnows", "Hello");
         });
+        VaskTest::WriteFile("infodescsa.csv", "AGAIN|choice|Once more.|\r\n");
         VaskTest::WriteFile("infosa.csv", "HELLO|line|Hello there.|\r\nASK|line|Tell me more.|\r\n"
                                           "BYE|line|Farewell.|\r\n");
         QSignalSpy built(window->Indexing(), &ReferenceService::changed);
@@ -291,7 +295,7 @@ private slots:
         QVERIFY(owner);
         QCOMPARE(owner->windowTitle(), QString("Script - owner Mira"));
         QCOMPARE(Shown(*owner->Choices()),
-                 QStringList({"1|Top: Tell me more.|", "2|Again|PlayerKnows Hello"}));
+                 QStringList({"1|Top: Tell me more.|", "2|Again: (Once more.)|PlayerKnows Hello"}));
     }
 
     // A double click on a line opens its info with that command selected; a save and a
