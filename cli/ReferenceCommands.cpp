@@ -46,7 +46,7 @@ int Script(const ScriptStart& start, const std::vector<int>& path) {
         return 1;
     const ScriptReading reading = ReadScript(References().Outlines(), start, path);
     std::string out;
-    for (const std::string& line : reading.lines)
+    for (const std::string& line : ScriptText(reading))
         out += Windows1252ToUtf8(line) + '\n';
     std::cout << out;
     if (!reading.refusal.empty())

@@ -41,19 +41,26 @@ const EntryType* CommandType(std::string_view className) {
                : nullptr;
 }
 
+// An entry in one short line: its type without the class prefix, then its values.
+std::string EntryLine(std::string_view text, const EntrySpan& entry, EntryKind kind,
+                      const std::vector<std::string>& values) {
+    const std::string_view prefix = ClassPrefix(kind);
+    std::string_view name = entry.Name(text);
+    if (name.starts_with(prefix))
+        name.remove_prefix(prefix.size());
+    std::string line(name);
+    for (const std::string& value : values)
+        line += " " + value;
+    return line;
+}
+
 std::string ConditionsLine(std::string_view text, const std::vector<EntrySpan>& conditions,
                            const std::vector<std::vector<std::string>>& values) {
-    const std::string_view prefix = ClassPrefix(EntryKind::Condition);
     std::string line;
     for (std::size_t i = 0; i < conditions.size(); ++i) {
-        std::string_view name = conditions[i].Name(text);
-        if (name.starts_with(prefix))
-            name.remove_prefix(prefix.size());
         if (!line.empty())
             line += "; ";
-        line += name;
-        for (const std::string& value : values[i])
-            line += " " + value;
+        line += EntryLine(text, conditions[i], EntryKind::Condition, values[i]);
     }
     return line;
 }
@@ -101,6 +108,7 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text, const Inf
     // The speaker and listener of each command, for the texts of the spoken ones.
     std::vector<std::pair<std::string, std::string>> parties(regions.commands.size());
     std::vector<std::uint16_t> textEntries;
+    std::vector<std::vector<std::string>> commandValues(regions.commands.size());
     ForEachValue(text, regions, [&](const ValueAt& at) {
         const std::string_view value = at.value;
         const Place& place = at.place;
@@ -118,7 +126,10 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text, const Inf
                 outline.sortId = Number(value);
         } else if (place.list == PlaceList::Condition) {
             conditionValues[place.entry].emplace_back(value);
-        } else if (place.list == PlaceList::Command && place.SlotOf() == Slot::Entity1) {
+        } else if (place.list == PlaceList::Command) {
+            commandValues[place.entry].emplace_back(value);
+        }
+        if (place.list == PlaceList::Command && place.SlotOf() == Slot::Entity1) {
             parties[place.entry].first = value;
         } else if (place.list == PlaceList::Command && place.SlotOf() == Slot::Entity2) {
             parties[place.entry].second = value;
@@ -129,7 +140,8 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text, const Inf
                                          std::string(value),
                                          std::string(type->name),
                                          {},
-                                         {}});
+                                         {},
+                                         place.entry});
                 textEntries.push_back(place.entry);
                 if (!firstSay && IsSpoken(*type)) {
                     firstSay = place.entry;
@@ -147,6 +159,10 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text, const Inf
         }
     }
     outline.conditions = ConditionsLine(text, regions.conditions, conditionValues);
+    outline.commands.reserve(regions.commands.size());
+    for (std::size_t i = 0; i < regions.commands.size(); ++i)
+        outline.commands.push_back(
+            EntryLine(text, regions.commands[i], EntryKind::Command, commandValues[i]));
     return outline;
 }
 

@@ -26,6 +26,7 @@ struct TextReference {
     std::string command; // the command's type, e.g. "Say"
     std::string speaker; // a Say's or SaySVM's speaker and listener; empty for others
     std::string listener;
+    std::uint16_t entry = 0; // the command's position in the info's commands, from 0
 };
 
 // What the conversation views need of one info.
@@ -42,6 +43,8 @@ struct InfoOutline {
     std::string conditions;
     // The texts of its commands, in their order.
     std::vector<TextReference> texts;
+    // Each command in one short line, in their order: its type with its values.
+    std::vector<std::string> commands;
 };
 
 struct Usage {

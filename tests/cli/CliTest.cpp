@@ -767,6 +767,70 @@ TEST_F(CliTest, ScriptReadsTheDemoAsThePlayerWould) {
         << wrong.err;
 }
 
+TEST_F(CliTest, ScriptOffersAnOwnersInfosInTheirSortOrderAndACycleByItsFirst) {
+    const CliRun script = Cli("-C work script --owner Bob --path 2");
+    ASSERT_EQ(script.status, 0) << script.err;
+    EXPECT_EQ(script.out,
+              "Choices:\n"
+              "  1. Bob_Greeting: Welcome to Kolvar, stranger. Best prices this side of the "
+              "river.\n"
+              "  2. Bob_Trade: Show me your wares.  [NPCRoutineStatus Bob Shop True]\n"
+              "  3. Bob_Haggle: That price is robbery.  [SkillValue PC_Hero "
+              "gECompareOperation_GreaterEqual 20 gESkill_Attrib_Cunning]\n"
+              "  4. Bob_BuySword  [ItemAmount PC_Hero {52CED392-324A-E703-AD39-A2846EF838D0} 80 "
+              "False]\n"
+              "  5. Bob_LostShipment: You look worried.  [QuestStatus Q_LostShipment "
+              "gEInfoQuestStatus_Open False]\n"
+              "  6. Bob_ShipmentFound: I found your crate.  [QuestStatus Q_LostShipment "
+              "gEInfoQuestStatus_Running True; ItemAmount PC_Hero "
+              "{92F2521F-0762-B34F-5882-C48F00BB8170} 1 False]\n"
+              "  7. Bob_TradeBack\n"
+              "> 2\n"
+              "Bob_Trade\n"
+              "  (Description) Show me your wares.\n"
+              "  PC_Hero: Show me your wares.\n"
+              "(end)\n");
+
+    // Bob_Greeting and Bob_TradeBack answer each other: no top info of Bob leads there,
+    // and the first of the two is offered after the tops.
+    const auto parent = [](const std::string& info, const std::string& name) {
+        const std::string file = "work/Infos/" + info + ".vaskinfo";
+        std::string text = ReadFile(file);
+        const std::string empty = "bCString Parent = \"\";";
+        ASSERT_NE(text.find(empty), std::string::npos) << info;
+        text.replace(text.find(empty), empty.size(), "bCString Parent = \"" + name + "\";");
+        VaskTest::WriteFile(file, text);
+    };
+    parent("Bob_Greeting", "Bob_TradeBack");
+    parent("Bob_TradeBack", "Bob_Greeting");
+    const CliRun cycle = Cli("-C work script --owner Bob --path 6,1,1");
+    ASSERT_EQ(cycle.status, 0) << cycle.err;
+    const std::string greeting =
+        "Bob_Greeting: Welcome to Kolvar, stranger. Best prices this side of the river.\n";
+    EXPECT_EQ(cycle.out.substr(cycle.out.find("  5. ")),
+              "  5. Bob_ShipmentFound: I found your crate.  [QuestStatus Q_LostShipment "
+              "gEInfoQuestStatus_Running True; ItemAmount PC_Hero "
+              "{92F2521F-0762-B34F-5882-C48F00BB8170} 1 False]\n"
+              "  6. " +
+                  greeting +
+                  "> 6\n"
+                  "Bob_Greeting\n"
+                  "  Bob: Welcome to Kolvar, stranger. Best prices this side of the river.\n"
+                  "Choices:\n"
+                  "  1. Bob_TradeBack\n"
+                  "> 1\n"
+                  "Bob_TradeBack\n"
+                  "  (Description) Let's talk about something else.\n"
+                  "Choices:\n"
+                  "  1. " +
+                  greeting +
+                  "> 1\n"
+                  "Bob_Greeting (read above: a cycle, not followed)\n"
+                  "(end)\n");
+    EXPECT_EQ(cycle.out.substr(0, cycle.out.find("\n  2. ")),
+              "Choices:\n  1. Bob_Trade: Show me your wares.  [NPCRoutineStatus Bob Shop True]");
+}
+
 TEST_F(CliTest, TextReplaceShowsEachChangeAndWritesThemOnce) {
     const auto tables = [] {
         return ReadFile("work/infosa.csv") + ReadFile("work/infodescsa.csv") +

@@ -26,7 +26,7 @@ InfoOutline Info(const char* name, const char* parent, int sortId, const char* l
 
 std::string Text(const ScriptReading& reading) {
     std::string text;
-    for (const std::string& line : reading.lines)
+    for (const std::string& line : ScriptText(reading))
         text += line + "\n";
     return text;
 }

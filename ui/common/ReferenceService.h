@@ -32,6 +32,10 @@ public:
     void AnnounceChange() { emit changed(); }
     // After a rename: first those who list infos, then the views over the index.
     void AnnounceRename(const QString& oldName, const QString& newName);
+    // After an info was saved (the index already holds it as saved).
+    void AnnounceSaved(const std::string& name) { emit saved(name); }
+    // After display texts in the tables changed.
+    void AnnounceTexts() { emit textsChanged(); }
 
     // What an editor asks for; the windows that show it answer (see usagesRequested).
     void RequestUsages(QWidget* from, const std::string& value) {
@@ -42,6 +46,8 @@ public:
 signals:
     void changed();
     void renamed(const QString& oldName, const QString& newName);
+    void saved(const std::string& name);
+    void textsChanged();
     void usagesRequested(QWidget* from, const std::string& value);
     void renameRequested(QWidget* from, const QString& name);
 

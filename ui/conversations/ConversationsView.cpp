@@ -1,5 +1,7 @@
 #include "ui/conversations/ConversationsView.h"
+#include "library/ConversationScript.h"
 #include "library/ReferenceIndex.h"
+#include "ui/common/ReferenceService.h"
 #include "ui/common/SystemString.h"
 #include "ui/conversations/ConversationGraph.h"
 #include "ui/conversations/ConversationTreeModel.h"
@@ -7,6 +9,7 @@
 #include "ui/infoeditor/InfoForm.h"
 #include "ui/infoeditor/InfoOpening.h"
 #include "ui/references/ReferenceWait.h"
+#include "ui/script/ScriptWindow.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -61,6 +64,9 @@ ConversationsView::ConversationsView(QWidget* parent) : QWidget(parent) {
     graph->setToolTip("The conversation of the selected info as a graph");
     auto* graphAll = new QPushButton("Graph All");
     graphAll->setToolTip("Every conversation shown as a graph");
+    auto* script = new QPushButton("Read as Script");
+    script->setToolTip("The conversation from the selected info as the player reads it; with "
+                       "no info selected, the owner's or quest's shown");
 
     auto* scopeRow = new QHBoxLayout;
     scopeRow->addWidget(new QLabel("Scope"));
@@ -70,6 +76,7 @@ ConversationsView::ConversationsView(QWidget* parent) : QWidget(parent) {
     scopeRow->addSpacing(20);
     scopeRow->addWidget(graph);
     scopeRow->addWidget(graphAll);
+    scopeRow->addWidget(script);
 
     tree = new QTreeView;
     tree->setModel(model);
@@ -100,6 +107,7 @@ ConversationsView::ConversationsView(QWidget* parent) : QWidget(parent) {
     connect(show, &QPushButton::clicked, this, &ConversationsView::ShowScope);
     connect(graph, &QPushButton::clicked, this, [this] { ShowGraph(false); });
     connect(graphAll, &QPushButton::clicked, this, [this] { ShowGraph(true); });
+    connect(script, &QPushButton::clicked, this, [this] { ReadAsScript(); });
     connect(tree, &QTreeView::activated, this,
             [this](const QModelIndex& index) { OpenLine(model->LineOf(index)); });
     connect(tree, &QTreeView::customContextMenuRequested, this,
@@ -282,6 +290,22 @@ ConversationGraph* ConversationsView::ShowGraph(bool everything) {
     return graph;
 }
 
+ScriptWindow* ConversationsView::ReadAsScript() {
+    if (const int line = model->LineOf(tree->currentIndex()); line >= 0)
+        return ReadAsScript({ConversationScope::All, model->InfoOf(line).name});
+    if (scope == ConversationScope::All) {
+        ShowMessage(this, "Caution!", "No selected item!");
+        return nullptr;
+    }
+    return ReadAsScript({scope, scopeName});
+}
+
+ScriptWindow* ConversationsView::ReadAsScript(const ScriptStart& start) {
+    if (!WaitForReferences(this, references))
+        return nullptr;
+    return ScriptWindow::Open(this, start, references);
+}
+
 void ConversationsView::ShowContextMenu(const QPoint& position) {
     const int line = model->LineOf(tree->indexAt(position));
     if (line < 0)
@@ -290,6 +314,21 @@ void ConversationsView::ShowContextMenu(const QPoint& position) {
     QMenu menu(this);
     menu.addAction("Open", this, [this, line] { OpenLine(line); });
     menu.addAction("Graph", this, [this] { ShowGraph(false); });
+    menu.addSeparator();
+    const InfoOutline& info = model->InfoOf(line);
+    menu.addAction("Read as Script", this, [this, name = info.name] {
+        ReadAsScript({ConversationScope::All, name});
+    });
+    if (!info.owner.empty())
+        menu.addAction("Read Owner " + FromSystemString(info.owner) + " as Script", this,
+                       [this, owner = info.owner] {
+                           ReadAsScript({ConversationScope::Owner, owner});
+                       });
+    if (!info.quest.empty())
+        menu.addAction("Read Quest " + FromSystemString(info.quest) + " as Script", this,
+                       [this, quest = info.quest] {
+                           ReadAsScript({ConversationScope::Quest, quest});
+                       });
     menu.exec(tree->viewport()->mapToGlobal(position));
 }
 

@@ -6,6 +6,7 @@
 
 #include "library/Conversations.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ namespace VaskEdit {
 
 class ConversationGraph;
 class ConversationTreeModel;
+class ReferenceService;
+class ScriptWindow;
+struct ScriptStart;
 
 class ConversationsView : public QWidget {
     Q_OBJECT
@@ -43,6 +47,11 @@ public:
     // The conversation of the current row, or every conversation shown, in a window of
     // its own; null when there is nothing to draw.
     ConversationGraph* ShowGraph(bool everything);
+    // The script of the current row's info; without one, of the owner or quest shown.
+    ScriptWindow* ReadAsScript();
+    ScriptWindow* ReadAsScript(const ScriptStart& start);
+    // The service the script windows follow for saves and changed texts.
+    void SetReferences(ReferenceService* service) { references = service; }
 
 protected:
     bool event(QEvent* event) override;
@@ -62,6 +71,7 @@ private:
     // The scope shown, as it was when it was chosen.
     ConversationScope scope = ConversationScope::All;
     std::string scopeName;
+    QPointer<ReferenceService> references;
 };
 
 } // namespace VaskEdit

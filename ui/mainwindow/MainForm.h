@@ -23,6 +23,7 @@ class QTableView;
 namespace VaskEdit {
 
 class ConversationsView;
+class ScriptWindow;
 class ReferenceService;
 
 class MainForm : public QMainWindow {
@@ -109,6 +110,8 @@ public:
     // The "Conversations" tab.
     ConversationsView* Conversations() const { return conversations; }
     void ShowConversations();
+    // The selected info's conversation as the player reads it, in a window of its own.
+    ScriptWindow* ReadSelectedAsScript();
     // The index of where values are used as this window and those it opens share it.
     ReferenceService* Indexing() const { return indexing; }
 

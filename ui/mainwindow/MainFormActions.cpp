@@ -156,6 +156,7 @@ void MainForm::FollowSavedInfo(const std::string& name) {
         InfoManager::ReadInfoCache(); // the list shows what the cache file holds
     }
     ShowChangedInfos(name, name);
+    indexing->AnnounceSaved(name);
 }
 
 void MainForm::ShowChangedInfos(const std::string& oldName, const std::string& newName) {

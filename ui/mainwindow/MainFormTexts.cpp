@@ -96,6 +96,7 @@ void MainForm::ImportTextsFrom(const std::string& path) {
         return;
     }
     ShowTableTextsInEditors();
+    indexing->AnnounceTexts();
     ShowMissedBackups();
     const std::size_t n = import.changes.size();
     ShowMessage(this, "Import Texts",
