@@ -129,7 +129,8 @@ InfoOutline ScanInfoText(std::string_view name, std::string_view text, const Inf
                                          std::string(value),
                                          std::string(type->name),
                                          {},
-                                         {}});
+                                         {},
+                                         place.entry});
                 textEntries.push_back(place.entry);
                 if (!firstSay && IsSpoken(*type)) {
                     firstSay = place.entry;

@@ -7,6 +7,7 @@
 #include "info/InfoValues.h"
 #include "library/Jobs.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -26,6 +27,7 @@ struct TextReference {
     std::string command; // the command's type, e.g. "Say"
     std::string speaker; // a Say's or SaySVM's speaker and listener; empty for others
     std::string listener;
+    std::uint16_t entry = 0; // the command's position among the info's commands, from 0
 };
 
 // What the conversation views need of one info.

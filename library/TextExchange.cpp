@@ -21,29 +21,6 @@ using TesselEngine::WinAPI::File;
 const char* const Header[] = {"table",   "id",      "info",     "owner", "quest",
                               "command", "speaker", "listener", "text"};
 
-// The display text of each id, by the first line that names it, as the reader takes
-// it; an id whose first line has no display field stands with no text. Nothing is
-// created for a missing table.
-std::unordered_map<std::string, std::optional<std::string>> DisplayTexts(std::string_view table) {
-    std::unordered_map<std::string, std::optional<std::string>> texts;
-    for (std::size_t lineStart = 0; lineStart < table.size();) {
-        std::size_t next = 0;
-        const std::string_view line = TextTables::LineAt(table, lineStart, &next);
-        std::string_view id;
-        std::size_t at = 0;
-        if (TextTables::NamesId(line, &id, &at) && !texts.contains(std::string(id))) {
-            std::optional<std::string> text;
-            if (TextTables::Identifies(line, &id, &at)) {
-                TextTables::FieldUntilBar(line, at); // any text
-                text = TextTables::FieldUntilBar(line, at);
-            }
-            texts.emplace(id, std::move(text));
-        }
-        lineStart = next;
-    }
-    return texts;
-}
-
 TesselEngine::FileFingerprint Fingerprint(const std::string& path,
                                           const std::optional<std::string>& bytes) {
     return bytes ? TesselEngine::FingerprintOf(path, *bytes) : TesselEngine::FileFingerprint{};
@@ -95,6 +72,26 @@ std::optional<std::string> ReadTableBytes(const std::string& path) {
     if (!File{TesselEngine::Char256(path.c_str())}.Exists() || !File::ReadAll(path.c_str(), bytes))
         return std::nullopt;
     return bytes;
+}
+
+std::unordered_map<std::string, std::optional<std::string>> DisplayTexts(std::string_view table) {
+    std::unordered_map<std::string, std::optional<std::string>> texts;
+    for (std::size_t lineStart = 0; lineStart < table.size();) {
+        std::size_t next = 0;
+        const std::string_view line = TextTables::LineAt(table, lineStart, &next);
+        std::string_view id;
+        std::size_t at = 0;
+        if (TextTables::NamesId(line, &id, &at) && !texts.contains(std::string(id))) {
+            std::optional<std::string> text;
+            if (TextTables::Identifies(line, &id, &at)) {
+                TextTables::FieldUntilBar(line, at); // any text
+                text = TextTables::FieldUntilBar(line, at);
+            }
+            texts.emplace(id, std::move(text));
+        }
+        lineStart = next;
+    }
+    return texts;
 }
 
 const std::vector<std::string>& TextTableNames() {
