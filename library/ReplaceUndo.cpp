@@ -15,7 +15,7 @@ TextImport PlanReplaceUndo(const std::vector<TextChange>& written) {
             plan.tablesRead.push_back(
                 {change.table, bytes ? TesselEngine::FingerprintOf(change.table, *bytes)
                                      : TesselEngine::FileFingerprint{}});
-            table = tables.emplace(change.table, DisplayTexts(bytes.value_or(""))).first;
+            table = tables.emplace(change.table, TableDisplayTexts(bytes.value_or(""))).first;
         }
         const auto line = table->second.find(change.id);
         const std::optional<std::string> now =

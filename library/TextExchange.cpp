@@ -40,7 +40,7 @@ bool AsPlanned(const TextImport& import, const std::string& path,
 // Whether every line the import changes in the table still holds the text the change
 // was made from; a line the table lacks holds none.
 bool LinesAsPlanned(const TextImport& import, const std::string& table, std::string_view bytes) {
-    const auto texts = DisplayTexts(bytes);
+    const auto texts = TableDisplayTexts(bytes);
     for (const TextChange& change : import.changes) {
         if (change.table != table)
             continue;
@@ -74,7 +74,8 @@ std::optional<std::string> ReadTableBytes(const std::string& path) {
     return bytes;
 }
 
-std::unordered_map<std::string, std::optional<std::string>> DisplayTexts(std::string_view table) {
+std::unordered_map<std::string, std::optional<std::string>>
+TableDisplayTexts(std::string_view table) {
     std::unordered_map<std::string, std::optional<std::string>> texts;
     for (std::size_t lineStart = 0; lineStart < table.size();) {
         std::size_t next = 0;
@@ -128,7 +129,7 @@ std::vector<TextRow> TextsInUse(std::vector<InfoOutline> infos) {
 std::string TextsCsv(const std::vector<TextRow>& rows) {
     std::map<std::string, std::unordered_map<std::string, std::optional<std::string>>> tables;
     for (const std::string& name : TextTableNames())
-        tables[name] = DisplayTexts(ReadTableBytes(name).value_or(""));
+        tables[name] = TableDisplayTexts(ReadTableBytes(name).value_or(""));
     std::string csv;
     csv.reserve(128 * rows.size());
     for (std::size_t i = 0; i < std::size(Header); ++i)
@@ -191,7 +192,7 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool 
             bytes = ReadTableBytes(name);
             import.tablesRead.push_back({name, Fingerprint(name, bytes)});
         }
-        tables[name] = DisplayTexts(bytes.value_or(""));
+        tables[name] = TableDisplayTexts(bytes.value_or(""));
     }
     std::map<std::pair<std::string, std::string>, std::string> given;
     for (std::size_t r = 1; r < records.size(); ++r) {

@@ -28,7 +28,8 @@ std::optional<std::string> ReadTableBytes(const std::string& path);
 
 // The display text of each id in a table's bytes, by the first line that names it, as
 // the reader takes it; an id whose first line has no display field stands with no text.
-std::unordered_map<std::string, std::optional<std::string>> DisplayTexts(std::string_view table);
+std::unordered_map<std::string, std::optional<std::string>>
+TableDisplayTexts(std::string_view table);
 
 struct TextRow {
     std::string table;
