@@ -3,8 +3,10 @@
 #include "library/TextExchange.h"
 #include "library/TextReplace.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace VaskEdit {
 
@@ -13,21 +15,36 @@ ReplaceRule Finding(std::string_view text) {
     return {std::string(text), {}, false, false};
 }
 
-// For each table, the display texts that hold the text, by id.
-using FoundTexts = std::unordered_map<std::string, std::unordered_map<std::string, std::string>>;
+// For each table, the display texts that hold the text, by id; both views into the
+// table's bytes, which it keeps.
+struct FoundTexts {
+    std::vector<std::string> bytes;
+    std::vector<std::pair<std::string, std::unordered_map<std::string_view, std::string_view>>>
+        tables;
 
-FoundTexts TextsHolding(const ReplaceRule& rule) {
-    FoundTexts found;
+    const std::unordered_map<std::string_view, std::string_view>*
+    Of(const std::string& table) const {
+        for (const auto& [name, texts] : tables) {
+            if (name == table)
+                return &texts;
+        }
+        return nullptr;
+    }
+};
+
+void FindTexts(const ReplaceRule& rule, FoundTexts& found) {
+    found.bytes.reserve(TextTableNames().size()); // the views stay where they point
     for (const std::string& table : TextTableNames()) {
-        auto& texts = found[table];
-        const std::optional<std::string> bytes = ReadTableBytes(table);
+        std::optional<std::string> bytes = ReadTableBytes(table);
         if (!bytes)
             continue;
-        ForEachTextMatching(*bytes, rule, [&texts](std::string_view id, std::string_view text) {
-            texts.emplace(std::string(id), std::string(text));
-        });
+        found.bytes.push_back(std::move(*bytes));
+        found.tables.push_back({table, {}});
+        auto& texts = found.tables.back().second;
+        ForEachTextMatching(
+            found.bytes.back(), rule,
+            [&texts](std::string_view id, std::string_view text) { texts.emplace(id, text); });
     }
-    return found;
 }
 } // namespace
 
@@ -56,20 +73,21 @@ Jobs::Outcome FindSpokenLines(const std::vector<InfoOutline>& infos, std::string
     Jobs::Outcome outcome;
     if (text.empty())
         return outcome;
-    const FoundTexts texts = TextsHolding(Finding(text));
+    FoundTexts texts;
+    FindTexts(Finding(text), texts);
     Jobs::ProgressReporter reporter(progress);
     const std::uint64_t n = infos.size();
     for (std::uint64_t i = 0; i < n; ++i) {
         const InfoOutline& info = infos[i];
         for (const TextReference& shown : info.texts) {
-            const auto table = texts.find(shown.table);
-            if (table == texts.end())
+            const auto* table = texts.Of(shown.table);
+            if (!table || table->empty())
                 continue;
-            const auto line = table->second.find(shown.id);
-            if (line == table->second.end())
+            const auto line = table->find(shown.id);
+            if (line == table->end())
                 continue;
             found.push_back({info.name, shown.entry, shown.command, shown.speaker, shown.listener,
-                             shown.table, shown.id, line->second});
+                             shown.table, shown.id, std::string(line->second)});
         }
         reporter.Report(Jobs::Percent(i + 1, n), i + 1, n);
         if (cancel && cancel()) {
@@ -80,10 +98,26 @@ Jobs::Outcome FindSpokenLines(const std::vector<InfoOutline>& infos, std::string
     return outcome;
 }
 
-InfosByText InfosShowingEachText(const std::vector<InfoOutline>& infos) {
+InfosByText InfosShowingEachText(const std::vector<InfoOutline>& infos,
+                                 const std::vector<TextChange>& texts) {
     InfosByText byText;
+    // The ids asked for, by table, to look up without a copy of each id the infos use.
+    std::vector<std::pair<std::string_view, std::unordered_set<std::string_view>>> asked;
+    for (const TextChange& text : texts) {
+        byText[{text.table, text.id}];
+        auto table = std::find_if(asked.begin(), asked.end(),
+                                  [&](const auto& ids) { return ids.first == text.table; });
+        if (table == asked.end())
+            table = asked.insert(asked.end(), {text.table, {}});
+        table->second.insert(text.id);
+    }
     for (const InfoOutline& info : infos) {
         for (const TextReference& shown : info.texts) {
+            const auto table = std::find_if(asked.begin(), asked.end(), [&](const auto& ids) {
+                return ids.first == shown.table;
+            });
+            if (table == asked.end() || !table->second.contains(shown.id))
+                continue;
             std::vector<std::string>& names = byText[{shown.table, shown.id}];
             if (names.empty() || names.back() != info.name)
                 names.push_back(info.name);

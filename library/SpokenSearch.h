@@ -5,6 +5,7 @@
 
 #include "library/Jobs.h"
 #include "library/ReferenceIndex.h"
+#include "library/TextExchange.h"
 
 #include <cstdint>
 #include <map>
@@ -41,8 +42,10 @@ Jobs::Outcome FindSpokenLines(const std::vector<InfoOutline>& infos, std::string
                               std::vector<SpokenLine>& found, const Jobs::ProgressFn& progress,
                               const Jobs::CancelFn& cancel);
 
-// The names of the infos that show each (table, id), in the order given.
+// For each text's (table, id), the names of the infos that show it, in the order given
+// (none for a line no info shows).
 using InfosByText = std::map<std::pair<std::string, std::string>, std::vector<std::string>>;
-InfosByText InfosShowingEachText(const std::vector<InfoOutline>& infos);
+InfosByText InfosShowingEachText(const std::vector<InfoOutline>& infos,
+                                 const std::vector<TextChange>& texts);
 
 } // namespace VaskEdit

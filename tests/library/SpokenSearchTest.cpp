@@ -122,12 +122,16 @@ TEST_F(SpokenSearchTest, ProgressGoesByInfoAndACancelKeepsWhatWasFound) {
 }
 
 TEST_F(SpokenSearchTest, EachTextKnowsTheInfosThatShowIt) {
-    const InfosByText byText = InfosShowingEachText(index.Outlines());
+    const InfosByText byText =
+        InfosShowingEachText(index.Outlines(), {{"infosa.csv", "SAY_1", "", ""},
+                                                {"questdescsa.csv", "LOG_1", "", ""},
+                                                {"infosa.csv", "SAY_9", "", ""}});
     std::vector<std::string> sayers = byText.at({"infosa.csv", "SAY_1"});
     std::sort(sayers.begin(), sayers.end());
     EXPECT_EQ(sayers, (std::vector<std::string>{"Harbour", "Quest"}));
     EXPECT_EQ(byText.at({"questdescsa.csv", "LOG_1"}), std::vector<std::string>{"Quest"});
-    EXPECT_FALSE(byText.contains({"infosa.csv", "SAY_9"}));
+    EXPECT_TRUE(byText.at({"infosa.csv", "SAY_9"}).empty());
+    EXPECT_FALSE(byText.contains({"infosa.csv", "SAY_2"})); // not asked for
 }
 
 } // namespace

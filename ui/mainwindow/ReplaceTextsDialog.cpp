@@ -140,7 +140,7 @@ void ReplaceTextsDialog::Preview() {
     job.Start([rule, planned](const Jobs::ProgressFn&, const Jobs::CancelFn&) {
         planned->plan = PlanTextReplace(rule);
         if (!planned->plan.changes.empty())
-            planned->infos = InfosShowingEachText(References().Outlines());
+            planned->infos = InfosShowingEachText(References().Outlines(), planned->plan.changes);
         return Jobs::Outcome{};
     });
     UpdateButtons();
