@@ -47,6 +47,7 @@ ReplaceTextsDialog::ReplaceTextsDialog(QWidget* parent) : QDialog(parent) {
     wholeWord = new QCheckBox("Whole word");
     matchCase = new QCheckBox("Match case");
     preview = new QPushButton("Preview");
+    preview->setObjectName("preview");
     summary = new QLabel("Type the text to find and press \"Preview\".");
     summary->setObjectName("summary");
     summary->setWordWrap(true);
@@ -108,9 +109,9 @@ ReplaceTextsDialog::ReplaceTextsDialog(QWidget* parent) : QDialog(parent) {
         pending.reset();
     });
     connect(&job, &BackgroundJob::idle, this, &ReplaceTextsDialog::UpdateButtons);
-    replace->setDefault(false);
-    replace->setAutoDefault(false);
-    preview->setAutoDefault(false);
+    // Enter in a box previews; it presses no button (it would close the window).
+    for (QPushButton* button : {preview, checkAll, uncheckAll, replace, close})
+        button->setAutoDefault(false);
     UpdateButtons();
 }
 

@@ -232,6 +232,27 @@ private slots:
         QVERIFY(Tables() == before);
     }
 
+    // Typed as the user types: Enter in a box previews, and the buttons follow the preview.
+    void enterInABoxPreviewsAndTheButtonsFollow() {
+        MainForm window;
+        window.show();
+        ReplaceTextsDialog* dialog = window.ReplaceInSpokenTexts();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        dialog->FindBox()->setFocus();
+        QTest::keyClicks(dialog->FindBox(), "herbs");
+        QTest::keyClick(dialog->FindBox(), Qt::Key_Tab);
+        QTest::keyClicks(dialog->ReplacementBox(), "plants");
+        QTest::keyClick(dialog->ReplacementBox(), Qt::Key_Return);
+        QTRY_COMPARE(dialog->Changes()->model()->rowCount(), 3);
+        QTRY_VERIFY(dialog->ReplaceButton()->isEnabled());
+        QTRY_VERIFY(dialog->findChild<QPushButton*>("preview")->isEnabled());
+        // Enter pressed no button of the window: it would have closed it, or checked all.
+        QVERIFY(dialog->isVisible());
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            QVERIFY2(!button->isDefault(), qPrintable(button->text()));
+    }
+
     // A line changed after the replace: the undo writes nothing and names it.
     void undoRefusesWhenALineWasChangedSince() {
         MainForm window;
