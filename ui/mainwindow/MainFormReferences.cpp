@@ -61,7 +61,17 @@ void MainForm::SearchSpokenText() {
     // As the file search: a blank text finds nothing.
     const QString typed = searchBox->text();
     const std::string text = ToSystemString(typed);
-    listedFilter = {ListedFilter::Kind::SpokenSearch, {}, text};
+    // A character that Windows-1252 lacks stands in no table; it would be looked for as
+    // the "?" it becomes.
+    const bool tablesCanHold = FromSystemString(text) == typed;
+    listedFilter = {ListedFilter::Kind::SpokenSearch, {}, tablesCanHold ? text : std::string()};
+    if (StringIsValid(typed) && !tablesCanHold) {
+        ListInfos(true);
+        statusBar()->showMessage("No info shows \"" + typed +
+                                     "\": the text tables cannot hold one of its characters.",
+                                 20000);
+        return;
+    }
     if (!StringIsValid(typed) || !WaitForReferences(this, indexing)) {
         ListInfos(true);
         return;

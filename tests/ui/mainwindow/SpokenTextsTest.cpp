@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
@@ -149,6 +150,22 @@ private slots:
         InfoForm* editor = OpenEditors()[0];
         QCOMPARE(editor->Grid(0)->currentIndex().row(), 1);
         QVERIFY(!lines->OpenRow(99));
+    }
+
+    // A character the tables cannot hold finds nothing, rather than every "?".
+    void aCharacterTheTablesLackFindsNothing() {
+        MainForm window;
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.JobRunning(), 20000);
+        window.SearchType()->setCurrentText("Spoken text");
+        window.SearchBox()->setText("?");
+        window.Search();
+        QVERIFY(window.InfoList()->model()->rowCount() > 0); // the questions
+        window.SearchBox()->setText(QString(QChar(0x2713)));
+        window.Search();
+        QCOMPARE(window.InfoList()->model()->rowCount(), 0);
+        QVERIFY2(window.statusBar()->currentMessage().contains("cannot hold"),
+                 qPrintable(window.statusBar()->currentMessage()));
     }
 
     // A cancel stops the search after the info it is at; what it found so far is listed
