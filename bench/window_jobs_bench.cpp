@@ -173,6 +173,7 @@ int main(int argc, char** argv) {
         std::vector<double> loop;
         std::vector<double> shown;
         qint64 stall = 0;
+        std::vector<qint64> stalls;
         for (int round = 0; round < 3; ++round) {
             if (job.prepare)
                 job.prepare();
@@ -187,6 +188,7 @@ int main(int argc, char** argv) {
             watch.Stop();
             shown.push_back(static_cast<double>(end) / 1e3);
             stall = std::max(stall, watch.LongestGap());
+            stalls.push_back(watch.LongestGap());
             for (QWidget* top : QApplication::topLevelWidgets()) {
                 if (top != &window && top->isVisible())
                     top->close(); // the check report's window
@@ -198,8 +200,8 @@ int main(int argc, char** argv) {
                     job.name, w / l, static_cast<long long>(stall), w, l);
         if (std::getenv("VASK_BENCH_VERBOSE")) {
             for (int round = 0; round < 3; ++round)
-                std::printf("  round %d: loop %.3f s, window %.3f s\n", round + 1, loop[round],
-                            shown[round]);
+                std::printf("  round %d: loop %.3f s, window %.3f s, ui stall %lld ms\n", round + 1,
+                            loop[round], shown[round], static_cast<long long>(stalls[round]));
         }
         std::fflush(stdout);
     }

@@ -113,7 +113,8 @@ void MainForm::SearchSpokenText() {
             ListInfos(true);
             if (!spokenLines)
                 spokenLines = new SpokenLinesWindow(this);
-            spokenLines->ShowLines(text, std::move(found->lines), outcome.cancelled);
+            spokenLines->ShowLines(text, std::move(found->lines), found->rows.size(),
+                                   outcome.cancelled);
             spokenLines->show();
             spokenLines->raise();
             // The texts of infos the reader could not take whole were not searched.

@@ -11,8 +11,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <set>
-
 namespace VaskEdit {
 
 SpokenLinesWindow::SpokenLinesWindow(QWidget* parent) : QDialog(parent) {
@@ -36,17 +34,14 @@ SpokenLinesWindow::SpokenLinesWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void SpokenLinesWindow::ShowLines(const std::string& text, std::vector<SpokenLine> lines,
-                                  bool cancelled) {
+                                  std::size_t infos, bool cancelled) {
     const QString quoted = "\"" + FromSystemString(text) + "\"";
     setWindowTitle("Spoken Text " + quoted);
-    std::set<std::string> infos;
-    for (const SpokenLine& line : lines)
-        infos.insert(line.info);
     const std::size_t n = lines.size();
-    QString said = n == 0 ? "No info shows " + quoted + "."
-                          : QString::number(n) + (n == 1 ? " line shows " : " lines show ") +
-                                quoted + " in " + QString::number(infos.size()) +
-                                (infos.size() == 1 ? " info." : " infos.");
+    QString said = n == 0
+                       ? "No info shows " + quoted + "."
+                       : QString::number(n) + (n == 1 ? " line shows " : " lines show ") + quoted +
+                             " in " + QString::number(infos) + (infos == 1 ? " info." : " infos.");
     if (cancelled)
         said += " The search was cancelled: the infos after these were not searched.";
     if (const QString notReadWhole = NotReadWholeText(); !notReadWhole.isEmpty())

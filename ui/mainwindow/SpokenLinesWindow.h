@@ -22,8 +22,10 @@ class SpokenLinesWindow : public QDialog {
 public:
     explicit SpokenLinesWindow(QWidget* parent = nullptr);
 
-    // Lists what a search for text found (complete, or up to where it was cancelled).
-    void ShowLines(const std::string& text, std::vector<SpokenLine> lines, bool cancelled);
+    // Lists what a search for text found in how many infos (complete, or up to where it
+    // was cancelled).
+    void ShowLines(const std::string& text, std::vector<SpokenLine> lines, std::size_t infos,
+                   bool cancelled);
     // Opens the info of that row at its command; false when it cannot.
     bool OpenRow(int row);
 
