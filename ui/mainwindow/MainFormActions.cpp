@@ -16,6 +16,7 @@
 #include "ui/infoeditor/WorkspaceWriting.h"
 #include "ui/mainwindow/CheckReportWindow.h"
 #include "ui/mainwindow/MainForm.h"
+#include "ui/mainwindow/ReplaceTextsDialog.h"
 #include "ui/mainwindow/SettingsForm.h"
 
 #include <algorithm>
@@ -551,6 +552,8 @@ void MainForm::WaitForJobs() {
         job->RequestCancel();
         job->Wait();
     }
+    if (replaceTexts)
+        replaceTexts->WaitForPreview();
 }
 
 void MainForm::BuildReferences() {

@@ -35,6 +35,8 @@ public:
     // A text that cannot be used is refused at once, and nothing is planned.
     void Preview();
     bool Previewing() const { return job.IsBusy(); }
+    // Blocks until a preview being planned has ended (at shutdown).
+    void WaitForPreview() { job.Wait(); }
     // Writes the checked rows of the preview; false, writing nothing, when there is
     // nothing to write or the write failed (both said).
     bool ReplaceChecked();
