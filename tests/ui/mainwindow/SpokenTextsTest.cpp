@@ -249,12 +249,16 @@ private slots:
         QVERIFY(Tables() == before);
     }
 
-    // Typed as the user types: Enter in a box previews, and the buttons follow the preview.
+    // Typed as the user types: Ctrl+H opens the window, Enter in a box previews, and the
+    // buttons follow the preview.
     void enterInABoxPreviewsAndTheButtonsFollow() {
         MainForm window;
         window.show();
-        ReplaceTextsDialog* dialog = window.ReplaceInSpokenTexts();
-        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.findChildren<ReplaceTextsDialog*>().isEmpty());
+        PressKey(window.InfoList(), Qt::Key_H, Qt::ControlModifier);
+        QTRY_COMPARE(window.findChildren<ReplaceTextsDialog*>().size(), qsizetype(1));
+        ReplaceTextsDialog* dialog = window.findChildren<ReplaceTextsDialog*>()[0];
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         dialog->FindBox()->setFocus();
         QTest::keyClicks(dialog->FindBox(), "herbs");
