@@ -7,6 +7,7 @@
 #include "info/InfoValues.h"
 #include "library/Jobs.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>

@@ -21,29 +21,6 @@ using TesselEngine::WinAPI::File;
 const char* const Header[] = {"table",   "id",      "info",     "owner", "quest",
                               "command", "speaker", "listener", "text"};
 
-// The display text of each id, by the first line that names it, as the reader takes
-// it; an id whose first line has no display field stands with no text. Nothing is
-// created for a missing table.
-std::unordered_map<std::string, std::optional<std::string>> DisplayTexts(std::string_view table) {
-    std::unordered_map<std::string, std::optional<std::string>> texts;
-    for (std::size_t lineStart = 0; lineStart < table.size();) {
-        std::size_t next = 0;
-        const std::string_view line = TextTables::LineAt(table, lineStart, &next);
-        std::string_view id;
-        std::size_t at = 0;
-        if (TextTables::NamesId(line, &id, &at) && !texts.contains(std::string(id))) {
-            std::optional<std::string> text;
-            if (TextTables::Identifies(line, &id, &at)) {
-                TextTables::FieldUntilBar(line, at); // any text
-                text = TextTables::FieldUntilBar(line, at);
-            }
-            texts.emplace(id, std::move(text));
-        }
-        lineStart = next;
-    }
-    return texts;
-}
-
 TesselEngine::FileFingerprint Fingerprint(const std::string& path,
                                           const std::optional<std::string>& bytes) {
     return bytes ? TesselEngine::FingerprintOf(path, *bytes) : TesselEngine::FileFingerprint{};
@@ -63,7 +40,7 @@ bool AsPlanned(const TextImport& import, const std::string& path,
 // Whether every line the import changes in the table still holds the text the change
 // was made from; a line the table lacks holds none.
 bool LinesAsPlanned(const TextImport& import, const std::string& table, std::string_view bytes) {
-    const auto texts = DisplayTexts(bytes);
+    const auto texts = TableDisplayTexts(bytes);
     for (const TextChange& change : import.changes) {
         if (change.table != table)
             continue;
@@ -95,6 +72,27 @@ std::optional<std::string> ReadTableBytes(const std::string& path) {
     if (!File{TesselEngine::Char256(path.c_str())}.Exists() || !File::ReadAll(path.c_str(), bytes))
         return std::nullopt;
     return bytes;
+}
+
+std::unordered_map<std::string, std::optional<std::string>>
+TableDisplayTexts(std::string_view table) {
+    std::unordered_map<std::string, std::optional<std::string>> texts;
+    for (std::size_t lineStart = 0; lineStart < table.size();) {
+        std::size_t next = 0;
+        const std::string_view line = TextTables::LineAt(table, lineStart, &next);
+        std::string_view id;
+        std::size_t at = 0;
+        if (TextTables::NamesId(line, &id, &at) && !texts.contains(std::string(id))) {
+            std::optional<std::string> text;
+            if (TextTables::Identifies(line, &id, &at)) {
+                TextTables::FieldUntilBar(line, at); // any text
+                text = TextTables::FieldUntilBar(line, at);
+            }
+            texts.emplace(id, std::move(text));
+        }
+        lineStart = next;
+    }
+    return texts;
 }
 
 const std::vector<std::string>& TextTableNames() {
@@ -131,7 +129,7 @@ std::vector<TextRow> TextsInUse(std::vector<InfoOutline> infos) {
 std::string TextsCsv(const std::vector<TextRow>& rows) {
     std::map<std::string, std::unordered_map<std::string, std::optional<std::string>>> tables;
     for (const std::string& name : TextTableNames())
-        tables[name] = DisplayTexts(ReadTableBytes(name).value_or(""));
+        tables[name] = TableDisplayTexts(ReadTableBytes(name).value_or(""));
     std::string csv;
     csv.reserve(128 * rows.size());
     for (std::size_t i = 0; i < std::size(Header); ++i)
@@ -194,7 +192,7 @@ TextImport PlanTextImport(std::string_view csv, const std::string& folder, bool 
             bytes = ReadTableBytes(name);
             import.tablesRead.push_back({name, Fingerprint(name, bytes)});
         }
-        tables[name] = DisplayTexts(bytes.value_or(""));
+        tables[name] = TableDisplayTexts(bytes.value_or(""));
     }
     std::map<std::pair<std::string, std::string>, std::string> given;
     for (std::size_t r = 1; r < records.size(); ++r) {

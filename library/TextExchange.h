@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,11 @@ const std::vector<std::string>& TextTableNames();
 
 // A table's bytes as they are on disk; none when it is missing or cannot be read.
 std::optional<std::string> ReadTableBytes(const std::string& path);
+
+// The display text of each id in a table's bytes, by the first line that names it, as
+// the reader takes it; an id whose first line has no display field stands with no text.
+std::unordered_map<std::string, std::optional<std::string>>
+TableDisplayTexts(std::string_view table);
 
 struct TextRow {
     std::string table;

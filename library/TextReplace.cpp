@@ -157,54 +157,64 @@ std::string ReplaceRefusal(const ReplaceRule& rule) {
     return {};
 }
 
+void ForEachTextMatching(std::string_view all, const ReplaceRule& rule,
+                         const std::function<void(std::string_view, std::string_view)>& found) {
+    if (rule.find.empty())
+        return;
+    const Letters& letters = Windows1252Letters();
+    // Lines are taken apart only up to their id until the text to find comes near: most
+    // lines of a large table do not hold it.
+    const std::string folded = rule.matchCase ? std::string() : Folded(all, letters);
+    const std::string foldedFind = rule.matchCase ? std::string() : Folded(rule.find, letters);
+    const std::string_view searched = rule.matchCase ? all : std::string_view(folded);
+    const std::string_view find = rule.matchCase ? std::string_view(rule.find) : foldedFind;
+    std::size_t nextFound = searched.find(find);
+    IdsMet seen(all.size() / 64); // the reader takes an id's first line
+    for (std::size_t lineStart = 0;
+         lineStart < all.size() && nextFound != std::string_view::npos;) {
+        std::size_t next = 0;
+        const std::size_t begin = lineStart;
+        const std::string_view line = TextTables::LineAt(all, begin, &next);
+        const std::size_t lineEnd = begin + line.size();
+        lineStart = next;
+        std::string_view id;
+        std::size_t at = 0;
+        if (!TextTables::NamesId(line, &id, &at) || !seen.Insert(id))
+            continue;
+        if (nextFound < begin)
+            nextFound = searched.find(find, begin);
+        if (nextFound >= lineEnd || !TextTables::Identifies(line, &id, &at))
+            continue;
+        TextTables::FieldUntilBar(line, at); // any text
+        const std::string_view text = TextTables::FieldUntilBar(line, at);
+        if (!MatchesIn(text, rule).empty())
+            found(id, text);
+    }
+}
+
 TextImport PlanTextReplace(const ReplaceRule& rule) {
     TextImport plan;
     if (const std::string refusal = ReplaceRefusal(rule); !refusal.empty()) {
         plan.problems.push_back(refusal);
         return plan;
     }
-    const Letters& letters = Windows1252Letters();
-    const std::string foldedFind = Folded(rule.find, letters);
     for (const std::string& table : TextTableNames()) {
         const std::optional<std::string> bytes = ReadTableBytes(table);
         plan.tablesRead.push_back({table, bytes ? TesselEngine::FingerprintOf(table, *bytes)
                                                 : TesselEngine::FileFingerprint{}});
         if (!bytes)
             continue;
-        const std::string_view all = *bytes;
-        // Lines are taken apart only up to their id until the text to find comes near:
-        // most lines of a large table do not hold it.
-        const std::string folded = rule.matchCase ? std::string() : Folded(all, letters);
-        const std::string_view searched = rule.matchCase ? all : std::string_view(folded);
-        const std::string_view find = rule.matchCase ? std::string_view(rule.find) : foldedFind;
-        std::size_t nextFound = searched.find(find);
-        IdsMet seen(all.size() / 64); // the reader takes an id's first line
-        for (std::size_t lineStart = 0; lineStart < all.size();) {
-            std::size_t next = 0;
-            const std::size_t begin = lineStart;
-            const std::string_view line = TextTables::LineAt(all, begin, &next);
-            const std::size_t lineEnd = begin + line.size();
-            lineStart = next;
-            std::string_view id;
-            std::size_t at = 0;
-            if (!TextTables::NamesId(line, &id, &at) || !seen.Insert(id))
-                continue;
-            if (nextFound < begin)
-                nextFound = searched.find(find, begin);
-            if (nextFound >= lineEnd || !TextTables::Identifies(line, &id, &at))
-                continue;
-            TextTables::FieldUntilBar(line, at); // any text
-            const std::string_view text = TextTables::FieldUntilBar(line, at);
+        ForEachTextMatching(*bytes, rule, [&](std::string_view id, std::string_view text) {
             std::string after = Replaced(text, rule);
             if (after == text)
-                continue;
+                return;
             if (after.empty())
                 plan.problems.push_back("the text of \"" + std::string(id) + "\" in \"" + table +
                                         "\" would become empty");
             else
                 plan.changes.push_back(
                     {table, std::string(id), std::string(text), std::move(after)});
-        }
+        });
     }
     return plan;
 }

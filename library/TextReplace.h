@@ -5,6 +5,7 @@
 
 #include "library/TextExchange.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,12 @@ std::string Replaced(std::string_view text, const ReplaceRule& rule);
 // Why the rule cannot be used ("|" or a line break in the replacement, an empty text to
 // find), or nothing.
 std::string ReplaceRefusal(const ReplaceRule& rule);
+
+// Calls found with the id and the display text of each id's first line in a table's
+// bytes (as the reader takes it) whose display text the rule finds its text in; both
+// last as long as the call. Lines are in the table's order.
+void ForEachTextMatching(std::string_view table, const ReplaceRule& rule,
+                         const std::function<void(std::string_view, std::string_view)>& found);
 
 // The changes of every display text in the tables of the current directory that the
 // rule changes (each id's first line, as the reader takes it), by table and line, with

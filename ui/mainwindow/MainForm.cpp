@@ -191,6 +191,7 @@ void MainForm::BuildMenus() {
     file->addSeparator();
     file->addAction("Export Texts...", this, &MainForm::ExportTexts);
     file->addAction("Import Texts...", this, &MainForm::ImportTexts);
+    AddEditMenu();
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->addAction("Split Info-hdrdoc", this, &MainForm::SplitHdrdoc);
     tools->addAction("Merge Infos to .hdrdoc", this, &MainForm::MergeInfos);

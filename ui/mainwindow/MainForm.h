@@ -3,6 +3,7 @@
 // the modal wait dialog.
 #pragma once
 
+#include "library/TextExchange.h"
 #include "ui/common/BackgroundJob.h"
 #include "ui/common/CacheTableModel.h"
 #include "ui/infoeditor/WorkspaceWriting.h"
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -25,6 +27,8 @@ namespace VaskEdit {
 class ConversationsView;
 class ScriptWindow;
 class ReferenceService;
+class ReplaceTextsDialog;
+class SpokenLinesWindow;
 
 class MainForm : public QMainWindow {
     Q_OBJECT
@@ -101,12 +105,21 @@ public:
     QProgressBar* Progress() const { return progress; }
     QLabel* WorkspaceLabel() const { return workspaceLabel; }
     QLabel* InfoCount() const { return infoCount; }
+    BackgroundJob& SearchJob() { return searchJob; }
     // True while any background job still runs (also after its wait dialog was cancelled).
     bool JobRunning() const;
     void WaitForJobs();
     // Reads "Infos/" into the index of where values are used, in the background; the
     // views over it hear the service's changed when it is done.
     void BuildReferences();
+    // The lines the last search of spoken texts found; null before the first.
+    SpokenLinesWindow* SpokenLines() const { return spokenLines; }
+    // "Edit" > "Replace in Spoken Texts...": the replace window, made at first use.
+    ReplaceTextsDialog* ReplaceInSpokenTexts();
+    // "Edit" > "Undo Replace": writes back the texts the last replace replaced, unless one
+    // of its lines was changed since (then nothing is written and the lines are named).
+    void UndoReplace();
+    bool CanUndoReplace() const { return !replacesWritten.empty(); }
     // The "Conversations" tab.
     ConversationsView* Conversations() const { return conversations; }
     void ShowConversations();
@@ -128,6 +141,9 @@ private:
     QWidget* BuildTemplateTab();
     void BuildMenus();
     void AddWorkspaceMenus(QMenu* file);
+    void AddEditMenu();
+    // The replaces written in the folder left behind are not taken back in another.
+    void ForgetReplaces();
     void FillRecentWorkspaces(QMenu* recent);
     // Reads "Settings.ini" of the current directory; the defaults stay when it cannot,
     // which is said, unless quietWhenMissing and the folder simply has none.
@@ -192,6 +208,11 @@ private:
     QLineEdit* templateGuid;
     QLineEdit* templateFile;
     ConversationsView* conversations = nullptr;
+    SpokenLinesWindow* spokenLines = nullptr;
+    ReplaceTextsDialog* replaceTexts = nullptr;
+    // What each replace wrote, the last one last, for "Undo Replace".
+    std::vector<std::vector<TextChange>> replacesWritten;
+    QAction* undoReplace = nullptr;
     ReferenceService* indexing;
     // What the info list shows: the whole cache, a filter over it, or a search's result.
     struct ListedFilter {

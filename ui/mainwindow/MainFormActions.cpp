@@ -18,6 +18,7 @@
 #include "ui/mainwindow/CheckReportWindow.h"
 #include "ui/mainwindow/MainForm.h"
 #include "ui/mainwindow/MergeReviewDialog.h"
+#include "ui/mainwindow/ReplaceTextsDialog.h"
 #include "ui/mainwindow/SettingsForm.h"
 
 #include <algorithm>
@@ -608,6 +609,8 @@ void MainForm::WaitForJobs() {
         job->RequestCancel();
         job->Wait();
     }
+    if (replaceTexts)
+        replaceTexts->WaitForPreview();
 }
 
 void MainForm::BuildReferences() {

@@ -6,6 +6,7 @@
 #include "ui/common/SystemString.h"
 #include "ui/dialogs/Messages.h"
 #include "ui/mainwindow/MainForm.h"
+#include "ui/mainwindow/SpokenLinesWindow.h"
 #include "ui/references/ReferenceWait.h"
 #include "ui/references/RenameInfoDialog.h"
 #include "ui/references/UsagesWindow.h"
@@ -13,8 +14,11 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTableView>
+
+#include <memory>
 
 namespace VaskEdit {
 
@@ -55,28 +59,73 @@ void MainForm::SearchSpokenText() {
     infoModel->SetRows({});
     InfoManager::ClearFilter();
     // As the file search: a blank text finds nothing.
-    const QString text = searchBox->text();
-    listedFilter = {ListedFilter::Kind::SpokenSearch, {}, ToSystemString(text)};
-    if (!StringIsValid(text) || !WaitForReferences(this, indexing)) {
+    const QString typed = searchBox->text();
+    const std::string text = ToSystemString(typed);
+    // A character that Windows-1252 lacks stands in no table; it would be looked for as
+    // the "?" it becomes.
+    const bool tablesCanHold = FromSystemString(text) == typed;
+    listedFilter = {ListedFilter::Kind::SpokenSearch, {}, tablesCanHold ? text : std::string()};
+    if (StringIsValid(typed) && !tablesCanHold) {
+        ListInfos(true);
+        statusBar()->showMessage("No info shows \"" + typed +
+                                     "\": the text tables cannot hold one of its characters.",
+                                 20000);
+        return;
+    }
+    if (!StringIsValid(typed) || !WaitForReferences(this, indexing)) {
         ListInfos(true);
         return;
     }
-    for (const InfoOutline& info : InfosShowing(References().Outlines(), ToSystemString(text))) {
-        VaskInfoCache row;
-        row.Name = Char48(info.name.c_str());
-        row.Owner = Char48(info.owner.c_str());
-        row.Quest = Char48(info.quest.c_str());
-        InfoManager::InfoCurrentFilter.PushBack(row);
-    }
-    ListInfos(true);
-    // The texts of infos the reader could not take whole were not searched.
-    const QString notReadWhole = NotReadWholeText();
-    if (notReadWhole.isEmpty())
-        return;
-    if (InfoManager::InfoCurrentFilter.GetSize() == 0)
-        ShowMessage(this, "InfoManager", "No info shows the text.\n" + notReadWhole);
-    else
-        statusBar()->showMessage(notReadWhole, 20000);
+    progress->setValue(0);
+    progress->show();
+    // The worker copies the index's outlines and looks through the tables; the lines and
+    // the list's rows come back whole.
+    struct Found {
+        std::vector<SpokenLine> lines;
+        std::vector<VaskInfoCache> rows;
+    };
+    auto found = std::make_shared<Found>();
+    RunJob(
+        searchJob, "Search the spoken texts for \"" + typed + "\"", Counted::Files,
+        [text, found](const auto& report, const auto& cancel) {
+            const std::vector<InfoOutline> infos = References().Outlines();
+            const Jobs::Outcome outcome =
+                FindSpokenLines(infos, text, found->lines, report, cancel);
+            std::size_t at = 0;
+            for (const SpokenLine& line : found->lines) {
+                if (!found->rows.empty() && found->rows.back().Name == Char48(line.info.c_str()))
+                    continue;
+                while (at < infos.size() && infos[at].name != line.info)
+                    ++at; // the lines come in the order of the infos
+                VaskInfoCache row;
+                row.Name = Char48(line.info.c_str());
+                if (at < infos.size()) {
+                    row.Owner = Char48(infos[at].owner.c_str());
+                    row.Quest = Char48(infos[at].quest.c_str());
+                }
+                found->rows.push_back(row);
+            }
+            return outcome;
+        },
+        [this, text, found](const Jobs::Outcome& outcome) {
+            for (const VaskInfoCache& row : found->rows)
+                InfoManager::InfoCurrentFilter.PushBack(row);
+            ListInfos(true);
+            if (!spokenLines)
+                spokenLines = new SpokenLinesWindow(this);
+            spokenLines->ShowLines(text, std::move(found->lines), found->rows.size(),
+                                   outcome.cancelled);
+            spokenLines->show();
+            spokenLines->raise();
+            // The texts of infos the reader could not take whole were not searched.
+            const QString notReadWhole = NotReadWholeText();
+            if (notReadWhole.isEmpty())
+                return;
+            if (InfoManager::InfoCurrentFilter.GetSize() == 0)
+                ShowMessage(this, "InfoManager", "No info shows the text.\n" + notReadWhole);
+            else
+                statusBar()->showMessage(notReadWhole, 20000);
+        });
 }
 
 } // namespace VaskEdit

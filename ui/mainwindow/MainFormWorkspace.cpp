@@ -115,6 +115,7 @@ void MainForm::ForgetWorkspace() {
         box->clear();
     infoFilterType->setCurrentIndex(0);
     templateFilterType->setCurrentIndex(0);
+    ForgetReplaces();
 }
 
 } // namespace VaskEdit
