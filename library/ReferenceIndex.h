@@ -7,6 +7,7 @@
 #include "info/InfoValues.h"
 #include "library/Jobs.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -60,6 +61,9 @@ public:
     // are read again before it ends, so that the new index holds them as they are.
     Jobs::Outcome Build(const Jobs::ProgressFn& progress, const Jobs::CancelFn& cancel);
     bool IsBuilt() const;
+    // Changes whenever what the index holds may have changed (a build, a refresh, a
+    // forgotten info, a clear): views over it fill again only when it moved.
+    std::uint64_t Version() const;
 
     // Reads the info's file again (after a save); forgets the info when it has no file.
     void Refresh(std::string_view name);
@@ -87,6 +91,7 @@ private:
 
     mutable std::mutex mutex;
     std::unique_ptr<Data> data;
+    std::uint64_t version = 0;
     std::vector<std::set<std::string>*> builds; // of the builds running now
 };
 
