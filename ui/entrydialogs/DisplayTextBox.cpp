@@ -2,11 +2,16 @@
 
 #include "engine/Windows1252.h"
 #include "info/TextTableEdit.h"
+#include "ui/common/SpellService.h"
 #include "ui/common/SystemString.h"
 #include "ui/dialogs/DialogKeys.h"
+#include "ui/dialogs/Messages.h"
+#include "ui/entrydialogs/SpellHighlighter.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QToolTip>
@@ -51,6 +56,7 @@ DisplayTextBox::DisplayTextBox(QWidget* parent) : QPlainTextEdit(parent) {
     countLabel = new QLabel(parent);
     countLabel->setObjectName("displayTextCount");
     countLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    new SpellHighlighter(document());
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!showingTableText)
             edited = true;
@@ -128,6 +134,70 @@ void DisplayTextBox::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText() || !Allows(source->text()))
         return;
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+void DisplayTextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = ContextMenuAt(cursorForPosition(event->pos()).position());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+QMenu* DisplayTextBox::ContextMenuAt(int position) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setObjectName("displayTextMenu");
+    AddSpellingEntries(menu, position);
+    return menu;
+}
+
+void DisplayTextBox::AddSpellingEntries(QMenu* menu, int position) {
+    QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
+    SpellService& spelling = SpellService::Shared();
+    Spelling::Checker* checker = spelling.Checker();
+    if (!checker) {
+        QAction* none = new QAction("Add to dictionary", menu);
+        none->setEnabled(false);
+        none->setToolTip(spelling.Unavailable());
+        menu->insertAction(first, none);
+        menu->insertSeparator(first);
+        menu->setToolTipsVisible(true);
+        return;
+    }
+    const QString text = toPlainText();
+    for (const TextWord word : CheckedWords(text)) {
+        if (position < word.start || position > word.start + word.length)
+            continue;
+        const QString unknown = text.mid(word.start, word.length);
+        if (checker->Knows(unknown.toStdString()))
+            return;
+        const bool editable = !isReadOnly();
+        int offered = 0;
+        for (const std::string& suggestion : checker->Suggestions(unknown.toStdString())) {
+            if (offered++ == 6)
+                break;
+            const QString replacement = QString::fromStdString(suggestion);
+            QAction* replace = new QAction(replacement, menu);
+            replace->setEnabled(editable && DisplayTextRefusal(replacement).isEmpty());
+            connect(replace, &QAction::triggered, this, [this, word, replacement] {
+                QTextCursor cursor = textCursor();
+                cursor.setPosition(word.start);
+                cursor.setPosition(word.start + word.length, QTextCursor::KeepAnchor);
+                setTextCursor(cursor);
+                insertPlainText(replacement);
+            });
+            menu->insertAction(first, replace);
+        }
+        QAction* add = new QAction("Add to dictionary", menu);
+        add->setObjectName("addToDictionary");
+        connect(add, &QAction::triggered, this, [this, unknown] {
+            QString failure;
+            if (!SpellService::Shared().AddToDictionary(unknown, &failure))
+                ShowMessage(this, "Error",
+                            "The word cannot be added to \"Dictionary.txt\".\n" + failure);
+        });
+        menu->insertAction(first, add);
+        menu->insertSeparator(first);
+        return;
+    }
 }
 
 void DisplayTextBox::ShowCount() {

@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QMenu;
 
 namespace VaskEdit {
 
@@ -40,6 +41,10 @@ public:
     // Why the last input was refused; empty while none was.
     QString LastRefusal() const { return lastRefusal; }
 
+    // The context menu at a place of the text: for an unknown word there its suggestions
+    // and "Add to dictionary" above the editing entries.
+    QMenu* ContextMenuAt(int position);
+
 signals:
     // Plain Enter: the text is done.
     void returnPressed();
@@ -47,6 +52,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The text as it would be with the selection replaced by inserted.
@@ -55,6 +61,7 @@ private:
     bool Allows(const QString& inserted);
     void Refuse(const QString& reason);
     void ShowCount();
+    void AddSpellingEntries(QMenu* menu, int position);
 
     QLabel* captionLabel;
     QLabel* countLabel;

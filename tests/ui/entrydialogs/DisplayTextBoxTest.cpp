@@ -3,6 +3,9 @@
 // says when the text is longer than an info keeps.
 #include "ui/entrydialogs/DisplayTextBox.h"
 #include "UiTestSupport.h"
+#include "spell/Spelling.h"
+#include "support/Workspace.h"
+#include "ui/common/SpellService.h"
 #include "ui/dialogs/DialogResult.h"
 #include "ui/entrydialogs/InfoCommandForm.h"
 
@@ -10,6 +13,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QTest>
 
@@ -29,14 +35,14 @@ InfoCommandRef Say() {
     return say;
 }
 
-// A dialog over the Say whose table holds "Hello there." for its id.
+// A dialog over the Say whose table holds the text ("Hello there.") for its id.
 struct SayDialog {
     InfoCommandRef entry = Say();
     InfoCommandForm form{entry, EntryEditMode::Edit};
-    SayDialog() {
+    explicit SayDialog(std::string text = "Hello there.") {
         DisplayTexts texts;
-        texts.textOf = [](const std::string&, const std::string& id) {
-            return id == "BOB_HELLO_01" ? std::string("Hello there.") : std::string();
+        texts.textOf = [text](const std::string&, const std::string& id) {
+            return id == "BOB_HELLO_01" ? text : std::string();
         };
         form.UseDisplayTexts(texts);
         form.LoadGUIFromCommandData();
@@ -46,6 +52,25 @@ struct SayDialog {
 
 QColor CountColour(DisplayTextBox* box) {
     return box->CountLabel()->palette().color(QPalette::WindowText);
+}
+
+// The words the box shows with the wavy underline of an unknown word.
+QStringList UnderlinedWords(DisplayTextBox* box) {
+    QStringList words;
+    const QTextBlock block = box->document()->firstBlock();
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+            words << block.text().mid(range.start, range.length);
+    }
+    return words;
+}
+
+QAction* Entry(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -153,6 +178,45 @@ private slots:
         QVERIFY(!say.form.DisplayTextBox());
         QVERIFY(!box->CountLabel()->isVisible());
         QVERIFY(save->geometry().top() - panel->geometry().bottom() < box->height());
+    }
+
+    // Unknown words are underlined; the menu on one offers its suggestions, which replace
+    // it, and "Add to dictionary", which writes the workspace's list and takes the
+    // underline away.
+    void unknownWordsAreUnderlinedCorrectedAndAdded() {
+        if (!SpellService::Available())
+            QSKIP("This build has no spell checker.");
+        if (!SpellService::InstalledDictionaries().contains("en_US"))
+            QSKIP("The en_US dictionary is not installed (scripts/install-deps.sh installs "
+                  "hunspell-en-us).");
+        VaskTest::Workspace workspace;
+        SayDialog say("I recieve the bloodmoss.");
+        DisplayTextBox* box = say.Box();
+        QCOMPARE(UnderlinedWords(box), (QStringList{"recieve", "bloodmoss"}));
+
+        std::unique_ptr<QMenu> menu(box->ContextMenuAt(4));
+        QAction* receive = Entry(menu.get(), "receive");
+        QVERIFY(receive && receive->isEnabled());
+        receive->trigger();
+        QCOMPARE(box->text(), QString("I receive the bloodmoss."));
+        QVERIFY(box->Edited());
+        QCOMPARE(UnderlinedWords(box), QStringList{"bloodmoss"});
+
+        menu.reset(box->ContextMenuAt(18));
+        QAction* add = menu->findChild<QAction*>("addToDictionary");
+        QVERIFY(add);
+        add->trigger();
+        QCOMPARE(VaskTest::ReadFile(Spelling::WordListFile), std::string("bloodmoss\n"));
+        QCOMPARE(UnderlinedWords(box), QStringList());
+        // A known word has no spelling entries.
+        menu.reset(box->ContextMenuAt(18));
+        QVERIFY(!menu->findChild<QAction*>("addToDictionary"));
+
+        // The list is the workspace's: another workspace knows the words of its own list.
+        VaskTest::Workspace other;
+        VaskTest::WriteFile(Spelling::WordListFile, "Kolvar\r\n");
+        SayDialog elsewhere("Kolvar has bloodmoss.");
+        QCOMPARE(UnderlinedWords(elsewhere.Box()), QStringList{"bloodmoss"});
     }
 };
 
