@@ -14,10 +14,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using namespace VaskEdit;
 using namespace VaskUiTest;
