@@ -1,12 +1,13 @@
 // Which parameter rows and info members name something the workspace knows of: an
-// info, a quest or a person. Their boxes offer the known names as the writer types.
+// info, a quest, a person or an entity template. Their boxes offer the known names as
+// the writer types.
 #pragma once
 
 #include "info/ParameterSchema.h"
 
 namespace VaskEdit {
 
-enum class NameKind { None, Info, Quest, Person };
+enum class NameKind { None, Info, Quest, Person, Template };
 
 // What a row of a command or condition names, by its type tag and label.
 NameKind NameKindOf(const Parameter& row);

@@ -3,6 +3,7 @@
 #include "info/TextTable.h"
 #include "library/InfoManager.h"
 #include "library/ReferenceIndex.h"
+#include "library/TemplateManager.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -36,21 +37,27 @@ private:
     std::map<std::string, std::string> names;
 };
 
-// A cheap fingerprint of the info cache: its size and a hash of its names.
-std::uint64_t InfoCacheFingerprint() {
+// A cheap fingerprint of the info and template caches: a hash of their texts.
+std::uint64_t CachesFingerprint() {
     std::uint64_t hash = 1469598103934665603ull;
     const auto mix = [&hash](std::string_view text) {
         for (const char c : text)
             hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
         hash = (hash ^ 0xff) * 1099511628211ull;
     };
-    const auto& cache = InfoManager::InfoFileCache;
-    for (std::uint32_t i = 0; i < cache.GetSize(); ++i) {
-        mix(cache[i].Name.View());
-        mix(cache[i].Owner.View());
-        mix(cache[i].Quest.View());
+    const auto& infos = InfoManager::InfoFileCache;
+    for (std::uint32_t i = 0; i < infos.GetSize(); ++i) {
+        mix(infos[i].Name.View());
+        mix(infos[i].Owner.View());
+        mix(infos[i].Quest.View());
     }
-    return hash ^ cache.GetSize();
+    mix("templates");
+    const auto& templates = TemplateManager::TemplateCache;
+    for (std::uint32_t i = 0; i < templates.GetSize(); ++i) {
+        mix(templates[i].Name.View());
+        mix(templates[i].GUID.View());
+    }
+    return hash;
 }
 } // namespace
 
@@ -63,6 +70,8 @@ const std::vector<KnownName>& NameLists::Of(NameKind kind) const {
         return quests;
     case NameKind::Person:
         return persons;
+    case NameKind::Template:
+        return templates;
     case NameKind::None:
         break;
     }
@@ -93,11 +102,15 @@ NameLists GatherNames(const ReferenceIndex& index) {
         persons.Add(cache[i].Owner.View());
         quests.Add(cache[i].Quest.View());
     }
-    return {infos.Sorted(), quests.Sorted(), persons.Sorted()};
+    Collected templates;
+    const auto& templateCache = TemplateManager::TemplateCache;
+    for (std::uint32_t i = 0; i < templateCache.GetSize(); ++i)
+        templates.Add(templateCache[i].Name.View(), templateCache[i].GUID.View());
+    return {infos.Sorted(), quests.Sorted(), persons.Sorted(), templates.Sorted()};
 }
 
 std::uint64_t NamesVersion(const ReferenceIndex& index) {
-    return index.Version() * 1000003ull ^ InfoCacheFingerprint();
+    return index.Version() * 1000003ull ^ CachesFingerprint();
 }
 
 } // namespace VaskEdit

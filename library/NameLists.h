@@ -1,6 +1,7 @@
 // The names the workspace knows of, by kind, for the boxes that offer them as the writer
-// types: infos (with the first line they say), quests and persons (owners, partners,
-// speakers and listeners). Gathered from the info cache and the reference index.
+// types: infos (with the first line they say), quests, persons (owners, partners,
+// speakers and listeners) and templates (with their GUID). Gathered from the info cache,
+// the reference index and the template cache.
 #pragma once
 
 #include "info/NameKinds.h"
@@ -22,6 +23,7 @@ struct NameLists {
     std::vector<KnownName> infos;
     std::vector<KnownName> quests;
     std::vector<KnownName> persons;
+    std::vector<KnownName> templates;
 
     const std::vector<KnownName>& Of(NameKind kind) const;
 };
@@ -31,7 +33,7 @@ struct NameLists {
 NameLists GatherNames(const ReferenceIndex& index);
 
 // Changes when what GatherNames reads may have changed: the index's version and the
-// info cache's content.
+// content of the info and template caches.
 std::uint64_t NamesVersion(const ReferenceIndex& index);
 
 } // namespace VaskEdit

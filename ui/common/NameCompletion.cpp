@@ -6,6 +6,7 @@
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
+#include <QListView>
 
 namespace VaskEdit {
 
@@ -26,28 +27,36 @@ constexpr const char* FilterName = "nameCompletionRefresh";
 
 void KnownNamesModel::Take(std::vector<KnownName> taken) {
     beginResetModel();
-    names = std::move(taken);
+    ids.clear();
+    lines.clear();
+    shown.clear();
+    ids.reserve(taken.size());
+    lines.reserve(taken.size());
+    shown.reserve(taken.size());
+    for (const KnownName& name : taken) {
+        ids.push_back(FromSystemString(name.id));
+        shown.push_back(FromSystemString(name.shown));
+        lines.push_back(name.shown.empty() ? ids.back() : ids.back() + "  \u2014  " + shown.back());
+    }
     endResetModel();
 }
 
 int KnownNamesModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(names.size());
+    return parent.isValid() ? 0 : static_cast<int>(ids.size());
 }
 
 QVariant KnownNamesModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= static_cast<int>(names.size()))
+    if (!index.isValid() || index.row() >= static_cast<int>(ids.size()))
         return {};
-    const KnownName& name = names[static_cast<std::size_t>(index.row())];
+    const auto row = static_cast<std::size_t>(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return name.shown.empty()
-                   ? FromSystemString(name.id)
-                   : FromSystemString(name.id) + "  \u2014  " + FromSystemString(name.shown);
+        return lines[row];
     case NameRole:
     case Qt::EditRole:
-        return FromSystemString(name.id);
+        return ids[row];
     case Qt::ToolTipRole:
-        return FromSystemString(name.shown);
+        return shown[row];
     default:
         return {};
     }
@@ -68,6 +77,8 @@ KnownNamesModel* NameCompletion::Model(NameKind kind) {
         return &quests;
     case NameKind::Person:
         return &persons;
+    case NameKind::Template:
+        return &templates;
     case NameKind::None:
         break;
     }
@@ -82,6 +93,7 @@ void NameCompletion::Refresh() {
     infos.Take(std::move(lists.infos));
     quests.Take(std::move(lists.quests));
     persons.Take(std::move(lists.persons));
+    templates.Take(std::move(lists.templates));
     filledAt = version;
     ++fills;
 }
@@ -101,6 +113,9 @@ void NameCompletion::Attach(QLineEdit* box, NameKind kind) {
     completer->setFilterMode(Qt::MatchContains);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setMaxVisibleItems(12);
+    // Thousands of names: rows of one height spare the list measuring each.
+    if (auto* list = qobject_cast<QListView*>(completer->popup()))
+        list->setUniformItemSizes(true);
     box->setCompleter(completer);
     // The box takes a chosen name as the program's text; it is the user's edit.
     connect(completer, qOverload<const QString&>(&QCompleter::activated), box,

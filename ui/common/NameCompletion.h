@@ -1,7 +1,8 @@
-// Completion of the name boxes: a box that names an info, a quest or a person offers
-// the names the workspace knows as the writer types, each with what it says beside it,
-// and takes only the name. The lists are shared by every box and filled again only when
-// the reference index or the info cache changed, never per key.
+// Completion of the name boxes: a box that names an info, a quest, a person or a
+// template offers the names the workspace knows as the writer types, each with what it
+// says beside it, and takes only the name. The lists are shared by every box and filled
+// again only when the reference index or the info or template cache changed, never per
+// key.
 #pragma once
 
 #include "info/NameKinds.h"
@@ -31,7 +32,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::vector<KnownName> names;
+    // Converted once per fill: the completer asks for every row on every filter.
+    std::vector<QString> ids;
+    std::vector<QString> lines;
+    std::vector<QString> shown;
 };
 
 class NameCompletion : public QObject {
@@ -54,6 +58,7 @@ private:
     KnownNamesModel infos;
     KnownNamesModel quests;
     KnownNamesModel persons;
+    KnownNamesModel templates;
     std::optional<std::uint64_t> filledAt;
     int fills = 0;
 };
