@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -79,6 +81,12 @@ class DisplayTextBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        // The spelling dictionary of the user's settings stays out of the tests.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "VaskEdit", "VaskEdit").clear();
+    }
+
     void cleanup() { StopWatching(); }
 
     // Shift+Enter would break the table's line: refused with the reason, the dialog
