@@ -9,6 +9,7 @@
 #include "ui/entrydialogs/SpellHighlighter.h"
 
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -134,6 +135,15 @@ void DisplayTextBox::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText() || !Allows(source->text()))
         return;
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+void DisplayTextBox::inputMethodEvent(QInputMethodEvent* event) {
+    // What an input method composes is checked as typed keys are.
+    if (!event->commitString().isEmpty() && !isReadOnly() && !Allows(event->commitString())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void DisplayTextBox::contextMenuEvent(QContextMenuEvent* event) {

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -138,6 +139,16 @@ private slots:
         TypeCharacters(box, QString::fromUtf8("\u2192"));
         QVERIFY(box->LastRefusal().contains("Windows-1252"));
         QCOMPARE(box->text(), QString("Hello there. Welcome."));
+
+        // An input method's text too.
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8(" \u4e16"));
+        QApplication::sendEvent(box, &composed);
+        QCOMPARE(box->text(), QString("Hello there. Welcome."));
+        QInputMethodEvent fitting;
+        fitting.setCommitString(" Fine.");
+        QApplication::sendEvent(box, &fitting);
+        QCOMPARE(box->text(), QString("Hello there. Welcome. Fine."));
     }
 
     // The count follows the text; past what a record keeps it turns to the warning
