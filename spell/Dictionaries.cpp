@@ -34,10 +34,14 @@ std::vector<std::string> InstalledDictionaries() {
     return names;
 }
 
+bool IsInstalled(const std::string& name) {
+    return Available() && FindDictionary(name).has_value();
+}
+
 std::string DefaultDictionary() {
-    const std::vector<std::string> names = InstalledDictionaries();
-    if (std::find(names.begin(), names.end(), PreferredDictionary) != names.end())
+    if (IsInstalled(PreferredDictionary))
         return PreferredDictionary;
+    const std::vector<std::string> names = InstalledDictionaries();
     return names.empty() ? std::string() : names.front();
 }
 

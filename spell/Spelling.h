@@ -20,6 +20,8 @@ bool Available();
 
 // The dictionaries installed on the system, by name ("en_US"), sorted.
 std::vector<std::string> InstalledDictionaries();
+// Whether the named dictionary is installed (a look at two files, no listing).
+bool IsInstalled(const std::string& name);
 // PreferredDictionary when installed, else the first installed; empty when none is.
 std::string DefaultDictionary();
 

@@ -32,14 +32,16 @@ QStringList SpellService::InstalledDictionaries() {
 }
 
 QString SpellService::ChosenDictionary() const {
-    const QString chosen = UserSettings().value(DictionaryKey).toString();
-    if (!chosen.isEmpty() && InstalledDictionaries().contains(chosen))
-        return chosen;
+    if (!setting)
+        setting = UserSettings().value(DictionaryKey).toString();
+    if (!setting->isEmpty() && Spelling::IsInstalled(setting->toStdString()))
+        return *setting;
     return QString::fromStdString(Spelling::DefaultDictionary());
 }
 
 void SpellService::ChooseDictionary(const QString& name) {
     UserSettings().setValue(DictionaryKey, name);
+    setting = name;
     opened = false;
     emit changed();
 }

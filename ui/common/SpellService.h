@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace VaskEdit {
 
@@ -44,6 +45,8 @@ private:
     SpellService() = default;
     void Open();
 
+    // The user's setting, read once: the highlighter asks for the checker on every key.
+    mutable std::optional<QString> setting;
     std::unique_ptr<Spelling::Checker> checker;
     std::filesystem::path openedIn;
     QString openedDictionary;
