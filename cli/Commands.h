@@ -69,6 +69,10 @@ int SearchText(const std::string& text);
 int TextGet(const std::string& id, const std::string& table);
 // Changes the id's display text, or appends a line for it.
 int TextSet(const std::string& id, const std::string& text, const std::string& table);
+// The unknown words of the tables' display texts, "table TAB id TAB word" a line: 0 when
+// there are none, 1 when there are some, 2 when they cannot be checked (no spell checker
+// in the build, no such dictionary, a table that cannot be read).
+int TextSpell(const std::string& dictionary);
 // Every text in use, with its context, as CSV.
 int TextExport(const std::string& path);
 // Changes the lines whose text the CSV gives otherwise; all or nothing. A row a change:

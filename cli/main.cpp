@@ -185,6 +185,14 @@ int main(int argc, char** argv) {
         ->add_option("--into", textInto,
                      "Write the changed tables into DIR, leaving these as they are")
         ->type_name("DIR");
+    std::string spellDictionary;
+    auto* textSpell = textCommand->add_subcommand(
+        "spell", "List the words of the display texts that the dictionary and "
+                 "\"Dictionary.txt\" do not know (exit 1 when there are some)");
+    textSpell
+        ->add_option("--dictionary", spellDictionary,
+                     "The dictionary, e.g. en_US (the default when installed)")
+        ->type_name("NAME");
     std::string replaceFind, replaceWith;
     bool wholeWord = false, matchCase = false;
     auto* textReplace = textCommand->add_subcommand(
@@ -305,6 +313,8 @@ int main(int argc, char** argv) {
             return UnderWorkspaceLock("rename", [&] { return VaskCli::Rename(oldName, newName); });
         if (textGet->parsed())
             return VaskCli::TextGet(textId, textTable);
+        if (textSpell->parsed())
+            return VaskCli::TextSpell(spellDictionary);
         if (textSet->parsed()) {
             AsTyped(argc, argv, textValue);
             return UnderWorkspaceLock(

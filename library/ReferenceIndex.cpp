@@ -430,6 +430,7 @@ Jobs::Outcome ReferenceIndex::Build(const Jobs::ProgressFn& progress,
         lock.lock();
     }
     data = std::move(fresh);
+    ++version;
     return outcome;
 }
 
@@ -437,11 +438,17 @@ void ReferenceIndex::Clear() {
     auto empty = std::make_unique<Data>();
     const std::lock_guard lock(mutex);
     data.swap(empty);
+    ++version;
 }
 
 bool ReferenceIndex::IsBuilt() const {
     const std::lock_guard lock(mutex);
     return data->built;
+}
+
+std::uint64_t ReferenceIndex::Version() const {
+    const std::lock_guard lock(mutex);
+    return version;
 }
 
 void ReferenceIndex::Refresh(std::string_view name) {
@@ -450,12 +457,14 @@ void ReferenceIndex::Refresh(std::string_view name) {
     const std::lock_guard lock(mutex);
     Touched(name);
     data->Replace(name, std::move(file), own);
+    ++version;
 }
 
 void ReferenceIndex::Forget(std::string_view name) {
     const std::lock_guard lock(mutex);
     Touched(name);
     data->Remove(name);
+    ++version;
 }
 
 void ReferenceIndex::Touched(std::string_view name) {

@@ -64,6 +64,9 @@ public:
     // are read again before it ends, so that the new index holds them as they are.
     Jobs::Outcome Build(const Jobs::ProgressFn& progress, const Jobs::CancelFn& cancel);
     bool IsBuilt() const;
+    // Changes whenever what the index holds may have changed (a build, a refresh, a
+    // forgotten info, a clear): views over it fill again only when it moved.
+    std::uint64_t Version() const;
 
     // Reads the info's file again (after a save); forgets the info when it has no file.
     void Refresh(std::string_view name);
@@ -91,6 +94,7 @@ private:
 
     mutable std::mutex mutex;
     std::unique_ptr<Data> data;
+    std::uint64_t version = 0;
     std::vector<std::set<std::string>*> builds; // of the builds running now
 };
 

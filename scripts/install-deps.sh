@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  # spell checking of display texts: the library and the dictionary the tests use
+  libhunspell-dev hunspell-en-us
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
   g++-mingw-w64-x86-64-posix wine64
   xvfb xauth xdotool x11-apps imagemagick

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
@@ -146,6 +147,13 @@ QStringList CutColumns(const QTableView* view) {
             cut << view->model()->headerData(column, Qt::Horizontal).toString();
     }
     return cut;
+}
+
+void TypeCharacters(QWidget* target, const QString& text) {
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(target, &press);
+    }
 }
 
 } // namespace VaskUiTest

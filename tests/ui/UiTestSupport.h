@@ -81,6 +81,9 @@ template <typename T> std::vector<T*> Shown() {
 // that the window's shortcuts see the key before target does.
 void PressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Types characters that no key of the test's keyboard has, as an input method would.
+void TypeCharacters(QWidget* target, const QString& text);
+
 // The editor's control of the info member with that caption.
 QWidget* FieldOf(const VaskEdit::InfoForm& form, const QString& caption);
 

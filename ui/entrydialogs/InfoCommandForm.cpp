@@ -5,12 +5,12 @@
 #include "ui/dialogs/Messages.h"
 #include "ui/entrydialogs/DisplayTextBox.h"
 
+#include <QLineEdit>
+#include <QPushButton>
+
 namespace VaskEdit {
 
 namespace {
-constexpr int Gap = 6;
-constexpr int RightEdge = 415;
-
 // The row of the type that holds the LocString, or -1.
 int IdRow(const EntryType& type) {
     const auto rows = type.Rows();
@@ -40,7 +40,7 @@ QLineEdit* InfoCommandForm::IdBox() const {
     return type ? RowBox(static_cast<std::size_t>(IdRow(*type))) : nullptr;
 }
 
-QLineEdit* InfoCommandForm::DisplayTextBox() const {
+VaskEdit::DisplayTextBox* InfoCommandForm::DisplayTextBox() const {
     return textBox && !textBox->isHidden() ? textBox : nullptr;
 }
 
@@ -50,13 +50,20 @@ void InfoCommandForm::RowsChanged() {
     if (table.empty()) {
         if (textBox)
             textBox->hide();
+        ReserveBelowPanel(0);
         return;
     }
     QLineEdit* idBox = IdBox();
-    if (!textBox)
-        textBox = new VaskEdit::DisplayTextBox(idBox->parentWidget());
-    const int left = idBox->x() + idBox->width() + Gap;
-    textBox->setGeometry(left, idBox->y(), RightEdge - left, idBox->height());
+    if (!textBox) {
+        // Below the rows, as wide as they are: a line of the game is often long.
+        textBox = new VaskEdit::DisplayTextBox(this);
+        connect(textBox, &VaskEdit::DisplayTextBox::returnPressed, this, [this] {
+            if (saveButton->isEnabled())
+                Save();
+        });
+    }
+    ReserveBelowPanel(textBox->Place(BelowPanelLeft(), 0, BelowPanelWidth()));
+    textBox->Place(BelowPanelLeft(), BelowPanelTop(), BelowPanelWidth());
     textBox->setReadOnly(Mode() == EntryEditMode::View);
     textBox->show();
     // A new text gets a free id of the info, so that it can be written at once.

@@ -1,6 +1,7 @@
 // The command dialog: one command of the info editor's working copy, its type chosen from
 // the 60 command types and its parameters in up to 20 rows. A type whose LocString names
-// a line of a text table shows that line's display text beside it, to be edited there.
+// a line of a text table shows that line's display text below the rows, to be edited
+// there.
 #pragma once
 
 #include "ui/entrydialogs/EntryForm.h"
@@ -32,7 +33,7 @@ public:
     // Turns the display text box on; without it the dialog edits no texts.
     void UseDisplayTexts(DisplayTexts texts);
     // The box, or null while the chosen type has no text table.
-    QLineEdit* DisplayTextBox() const;
+    VaskEdit::DisplayTextBox* DisplayTextBox() const;
     // After a save: the text the box showed (Windows-1252), or nothing when the type
     // has no text table.
     const std::optional<std::string>& ShownText() const { return shownText; }

@@ -25,6 +25,8 @@ namespace {
 constexpr int DialogWidth = 460;
 constexpr int Left = 10;
 constexpr int PanelWidth = 440;
+constexpr int PanelTop = 120;
+constexpr int BelowPanelGap = 6;
 constexpr int RowHeight = 55;
 constexpr int MostRowsInView = 8;
 constexpr int EmptyHeight = 300;
@@ -65,7 +67,7 @@ ParameterForm::ParameterForm(const QString& title, const QString& caption, int r
     propertiesPanel = new QScrollArea(this);
     propertiesPanel->setObjectName("propertiesPanel");
     propertiesPanel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    propertiesPanel->move(10, 120);
+    propertiesPanel->move(Left, PanelTop);
     rowArea = new QWidget;
     rowArea->setObjectName("rowArea");
     rowArea->setFixedWidth(PanelWidth - 20);
@@ -102,6 +104,8 @@ void ParameterForm::PlaceButtons(int top) {
 void ParameterForm::ClearRows() {
     for (auto& row : rows)
         row->Clear();
+    shownRowCount = -1;
+    belowPanel = 0;
     setFixedSize(DialogWidth, EmptyHeight);
     propertiesPanel->resize(PanelWidth, EmptyPanelHeight);
     rowArea->setFixedHeight(EmptyPanelHeight);
@@ -110,11 +114,12 @@ void ParameterForm::ClearRows() {
 }
 
 void ParameterForm::ScalePanels(int rowCount) {
+    shownRowCount = std::max(rowCount, 0);
     const int shownRows = std::clamp(rowCount, 0, MostRowsInView);
-    setFixedSize(DialogWidth, shownRows * RowHeight + 250);
+    setFixedSize(DialogWidth, shownRows * RowHeight + 250 + belowPanel);
     propertiesPanel->resize(PanelWidth, shownRows * RowHeight + 20);
     rowArea->setFixedHeight(std::max(rowCount, 0) * RowHeight + 20);
-    PlaceButtons(shownRows * RowHeight + 150);
+    PlaceButtons(shownRows * RowHeight + 150 + belowPanel);
 
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i]->SetRowVisible(static_cast<int>(i) < rowCount);
@@ -122,6 +127,27 @@ void ParameterForm::ScalePanels(int rowCount) {
     propertiesCaption->setVisible(rowCount > 0);
     // Grown for a type with more rows, the dialog keeps Save and Cancel on the screen.
     KeepOnScreen(this);
+}
+
+void ParameterForm::ReserveBelowPanel(int height) {
+    const int wanted = height > 0 ? height + BelowPanelGap : 0;
+    if (wanted == belowPanel)
+        return;
+    belowPanel = wanted;
+    if (shownRowCount >= 0)
+        ScalePanels(shownRowCount);
+}
+
+int ParameterForm::BelowPanelTop() const {
+    return PanelTop + propertiesPanel->height() + BelowPanelGap;
+}
+
+int ParameterForm::BelowPanelLeft() {
+    return Left;
+}
+
+int ParameterForm::BelowPanelWidth() {
+    return PanelWidth;
 }
 
 void ParameterForm::SetUpRows(std::span<const Parameter> schemaRows) {

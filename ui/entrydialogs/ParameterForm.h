@@ -73,6 +73,13 @@ protected:
     // Selects the list entry without running OnTypeChosen again.
     void ShowTypeEntry(int index, const QString& textWhenNone);
 
+    // Room below the rows for a control of the dialog's own (height 0: none); the
+    // dialog and its buttons grow by it. BelowPanelTop is where that room begins.
+    void ReserveBelowPanel(int height);
+    int BelowPanelTop() const;
+    static int BelowPanelLeft();
+    static int BelowPanelWidth();
+
     QString TypeText() const;
     // The text box of a row (counted from 0).
     QLineEdit* RowBox(std::size_t index) const;
@@ -92,6 +99,8 @@ private:
 
     EntryEditMode mode;
     int pickerRows;
+    int shownRowCount = -1; // -1 while the dialog is empty
+    int belowPanel = 0;
     bool showingType = false;
     QLabel* propertiesCaption;
     QLabel* refusalLabel;

@@ -1,5 +1,6 @@
 #include "ui/entrydialogs/ParameterRowControls.h"
 
+#include "ui/common/NameCompletion.h"
 #include "ui/common/SystemString.h"
 #include "ui/dialogs/DialogLook.h"
 #include "ui/entrydialogs/MaskedBox.h"
@@ -57,6 +58,7 @@ void ParameterRowControls::Clear() {
     picksTemplate = false;
     nameLabel->clear();
     typeLabel->clear();
+    NameCompletion::Shared().Attach(box, NameKind::None);
     box->setInputMask(QString());
     box->setValidator(nullptr);
     box->setToolTip(QString());
@@ -96,6 +98,7 @@ void ParameterRowControls::SetUp(const Parameter& schemaRow, bool picker) {
             PaintBox(box, *look.background);
         box->setReadOnly(look.startsReadOnly);
         ShowBoxText(InitialRowText(*row));
+        NameCompletion::Shared().Attach(box, NameKindOf(*row));
     }
     SetRowVisible(true);
 }

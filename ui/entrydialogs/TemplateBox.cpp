@@ -2,6 +2,7 @@
 
 #include "library/TemplateManager.h"
 #include "library/TemplateSelectList.h"
+#include "ui/common/NameCompletion.h"
 #include "ui/common/SystemString.h"
 #include "ui/dialogs/DialogKeys.h"
 #include "ui/dialogs/DialogLook.h"
@@ -48,6 +49,7 @@ TemplateBox::TemplateBox(bool editable, QWidget* parent)
     nameBox->setGeometry(110, 20, 230, 22);
     nameBox->setMaxLength(TemplateTextCapacity);
     PaintBox(nameBox, PaleYellow);
+    NameCompletion::Shared().Attach(nameBox, NameKind::Template);
     suggestButton = NewButton("...", panel);
     suggestButton->setObjectName("suggestButton");
     suggestButton->setGeometry(346, 19, 30, 24);

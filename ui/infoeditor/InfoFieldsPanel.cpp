@@ -2,6 +2,7 @@
 // them, and how they show and give back the working copy's members.
 #include "ui/infoeditor/InfoFieldsPanel.h"
 #include "info/MemberTable.h"
+#include "ui/common/NameCompletion.h"
 #include "ui/common/SystemString.h"
 #include "ui/dialogs/DialogLook.h"
 #include "ui/entrydialogs/MaskedBox.h"
@@ -148,6 +149,12 @@ InfoFieldsPanel::InfoFieldsPanel(QPushButton* openParent, QObject* parent) : QOb
     ownerBox = BoxOf(&InfoMembers::Owner);
     parentBox = BoxOf(&InfoMembers::Parent);
     goldCostItemBox = BoxOf(&InfoMembers::GoldCostItem);
+    NameCompletion& names = NameCompletion::Shared();
+    names.Attach(parentBox, NameKind::Info);
+    names.Attach(BoxOf(&InfoMembers::Quest), NameKind::Quest);
+    names.Attach(ownerBox, NameKind::Person);
+    names.Attach(BoxOf(&InfoMembers::Partner), NameKind::Person);
+    names.Attach(BoxOf(&InfoMembers::SmalltalkPartner), NameKind::Person);
 }
 
 QWidget* InfoFieldsPanel::MakeControl(FieldControl& field) {

@@ -1,11 +1,13 @@
 #include "ui/mainwindow/SettingsForm.h"
 
 #include "tools/Settings.h"
+#include "ui/common/SpellService.h"
 #include "ui/common/SystemString.h"
 #include "ui/dialogs/DialogKeys.h"
 #include "ui/dialogs/DialogLook.h"
 #include "ui/dialogs/Messages.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,6 +45,22 @@ SettingsForm::SettingsForm(QWidget* parent) : KeyFirstDialog(parent) {
     hint->setTextFormat(Qt::PlainText);
     hint->move(220, 99);
 
+    auto* dictionaryLabel = new QLabel("Spelling dictionary:", panel);
+    dictionaryLabel->move(12, 136);
+    dictionaryList = new QComboBox(panel);
+    dictionaryList->setObjectName("dictionaryList");
+    dictionaryList->setGeometry(12, 156, 197, 22);
+    const QStringList dictionaries = SpellService::InstalledDictionaries();
+    if (!SpellService::Available() || dictionaries.isEmpty()) {
+        dictionaryList->addItem(SpellService::Available() ? "No dictionary is installed"
+                                                          : Spelling::NotAvailableText);
+        dictionaryList->setEnabled(false);
+        dictionaryList->setGeometry(12, 156, 368, 22);
+    } else {
+        dictionaryList->addItems(dictionaries);
+        dictionaryList->setCurrentText(SpellService::Shared().ChosenDictionary());
+    }
+
     auto* save = NewButton("Save", panel);
     save->setObjectName("saveButton");
     save->move(220, 230);
@@ -77,6 +95,9 @@ void SettingsForm::Save() {
     }
     Settings::path_vaskresman = path;
     Settings::exe_showhelp = help;
+    if (dictionaryList->isEnabled() &&
+        dictionaryList->currentText() != SpellService::Shared().ChosenDictionary())
+        SpellService::Shared().ChooseDictionary(dictionaryList->currentText());
     if (!FileManager::SaveSettings())
         ShowMessage(this, "Error", "Failed to save settings!\n" + LastFailureText());
     accept();

@@ -1,9 +1,11 @@
 // The settings dialog: the resource tool's path and the help program, kept in memory by
-// Settings and stored in the settings file through FileManager.
+// Settings and stored in the settings file through FileManager; and the user's spelling
+// dictionary, among those installed.
 #pragma once
 
 #include "ui/dialogs/KeyFirstDialog.h"
 
+class QComboBox;
 class QLineEdit;
 
 namespace VaskEdit {
@@ -25,6 +27,7 @@ protected:
 private:
     QLineEdit* pathBox;
     QLineEdit* helpBox;
+    QComboBox* dictionaryList;
 };
 
 } // namespace VaskEdit

@@ -5,6 +5,7 @@
 #include "tools/Launcher.h"
 #include "tools/Settings.h"
 #include "tools/TrustedPrograms.h"
+#include "ui/common/SpellService.h"
 #include "ui/common/SystemString.h"
 #include "ui/dialogs/DialogResult.h"
 #include "ui/dialogs/MessageForm.h"
@@ -14,6 +15,7 @@
 #include "ui/mainwindow/CreditBox.h"
 #include "ui/mainwindow/SettingsForm.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <filesystem>
@@ -57,6 +61,12 @@ class SmallDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        // The spelling dictionary goes to a settings file of the tests, not the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "VaskEdit", "VaskEdit").clear();
+    }
+
     void cleanup() { StopWatching(); }
 
     void init() {
@@ -206,6 +216,48 @@ private slots:
                  DialogResult::OK);
         QCOMPARE(VaskTest::ReadFile("Settings.ini"),
                  std::string("VASKRESMAN_PATH = , \nSHOWHELP_EXE = ,"));
+    }
+
+    // The spelling dictionary is chosen among the installed ones and used from then on;
+    // a build without spell checking says so in the list, which is off.
+    void spellingDictionaryIsChosenAmongTheInstalled() {
+        VaskTest::Workspace workspace;
+        if (!SpellService::Available()) {
+            SettingsForm form;
+            auto* list = form.findChild<QComboBox*>("dictionaryList");
+            QVERIFY(!list->isEnabled());
+            QCOMPARE(list->currentText(), QString("Spell checking is not available in this build"));
+            return;
+        }
+        const QString system = "/usr/share/hunspell/en_US";
+        if (!std::filesystem::exists((system + ".dic").toStdString()))
+            QSKIP("The en_US dictionary is not installed (scripts/install-deps.sh installs "
+                  "hunspell-en-us).");
+        // A second dictionary, in a folder of its own, that knows one word more.
+        std::filesystem::create_directory("dictionaries");
+        std::filesystem::copy_file((system + ".aff").toStdString(), "dictionaries/xx_TEST.aff");
+        std::string words = VaskTest::ReadFile((system + ".dic").toStdString());
+        words.replace(0, words.find('\n'), "999999");
+        VaskTest::WriteFile("dictionaries/xx_TEST.dic", words + "Kolvar\n");
+        qputenv("VASKEDIT_DICTIONARIES",
+                std::filesystem::absolute("dictionaries").string().c_str());
+
+        SettingsForm form;
+        auto* list = form.findChild<QComboBox*>("dictionaryList");
+        QVERIFY(list->isEnabled());
+        QVERIFY(list->findText("xx_TEST") >= 0 && list->findText("en_US") >= 0);
+        QCOMPARE(list->currentText(), QString("en_US"));
+        QVERIFY(!SpellService::Shared().Checker()->Knows("Kolvar"));
+        list->setCurrentText("xx_TEST");
+        QCOMPARE(ExecClicking(form, "Save"), DialogResult::OK);
+        QCOMPARE(SpellService::Shared().ChosenDictionary(), QString("xx_TEST"));
+        QVERIFY(SpellService::Shared().Checker()->Knows("Kolvar"));
+
+        // Gone from the system, it gives way to the default.
+        std::filesystem::remove_all("dictionaries");
+        QCOMPARE(SpellService::Shared().ChosenDictionary(), QString("en_US"));
+        QVERIFY(!SpellService::Shared().Checker()->Knows("Kolvar"));
+        qunsetenv("VASKEDIT_DICTIONARIES");
     }
 
     void failedStoreIsReportedAndKeepsTheNewSettingsInMemory() {

@@ -13,6 +13,7 @@
 #include "ui/common/ColumnFit.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/dialogs/UserDialog.h"
+#include "ui/entrydialogs/DisplayTextBox.h"
 #include "ui/entrydialogs/InfoCommandForm.h"
 #include "ui/entrydialogs/InfoPerkForm.h"
 #include "ui/entrydialogs/TemplateBox.h"
@@ -880,15 +881,15 @@ private slots:
         const QString fair = QString::fromUtf8("Fair enough, 5 \u20ac.");
         QCOMPARE(CommandCell(*form, 1, "Text"), robbery);
         EditCommand(*form, 1, [&](InfoCommandForm& dialog) {
-            QLineEdit* box = dialog.DisplayTextBox();
+            DisplayTextBox* box = dialog.DisplayTextBox();
             QVERIFY(box && !box->isReadOnly());
             QCOMPARE(box->text(), robbery);
             box->selectAll();
             QTest::keyClicks(box, "Fair enough, 5 ");
-            box->insert(QString::fromUtf8("\u20ac."));
+            TypeCharacters(box, QString::fromUtf8("\u20ac."));
             // The table cannot hold a bar or a character outside Windows-1252.
             QTest::keyClicks(box, "|");
-            box->insert(QString::fromUtf8("\u2192"));
+            TypeCharacters(box, QString::fromUtf8("\u2192"));
             QCOMPARE(box->text(), fair);
             dialog.Save();
         });
