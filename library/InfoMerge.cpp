@@ -119,25 +119,31 @@ std::vector<std::optional<std::size_t>> Kept(const std::vector<T>& a, const std:
 }
 
 // For each base entry of [b0, b1), the entry of [s0, s1) of the side it became: matched
-// by type along a longest common run of types.
+// by type along the run that pairs the most entries, an entry left as it was counting
+// twice, so that an entry inserted beside one of its own type is not taken for it.
 template <typename T>
 std::vector<std::optional<std::size_t>> ByType(const std::vector<T>& base, std::size_t b0,
                                                std::size_t b1, const std::vector<T>& side,
                                                std::size_t s0, std::size_t s1) {
     const std::size_t n = b1 - b0, m = s1 - s0;
-    std::vector<std::vector<std::uint32_t>> longest(n + 1, std::vector<std::uint32_t>(m + 1, 0));
-    const auto alike = [&](std::size_t i, std::size_t j) {
-        return TypeOf(base[b0 + i]) == TypeOf(side[s0 + j]);
+    const auto weight = [&](std::size_t i, std::size_t j) -> std::uint32_t {
+        if (TypeOf(base[b0 + i]) != TypeOf(side[s0 + j]))
+            return 0;
+        return Same(base[b0 + i], side[s0 + j]) ? 2 : 1;
     };
+    std::vector<std::vector<std::uint32_t>> best(n + 1, std::vector<std::uint32_t>(m + 1, 0));
     for (std::size_t i = n; i-- > 0;)
-        for (std::size_t j = m; j-- > 0;)
-            longest[i][j] = alike(i, j) ? longest[i + 1][j + 1] + 1
-                                        : std::max(longest[i + 1][j], longest[i][j + 1]);
+        for (std::size_t j = m; j-- > 0;) {
+            best[i][j] = std::max(best[i + 1][j], best[i][j + 1]);
+            if (const std::uint32_t w = weight(i, j))
+                best[i][j] = std::max(best[i][j], best[i + 1][j + 1] + w);
+        }
     std::vector<std::optional<std::size_t>> matched(n);
     for (std::size_t i = 0, j = 0; i < n && j < m;) {
-        if (alike(i, j))
+        const std::uint32_t w = weight(i, j);
+        if (w && best[i][j] == best[i + 1][j + 1] + w)
             matched[i++] = s0 + j++;
-        else if (longest[i + 1][j] >= longest[i][j + 1])
+        else if (best[i + 1][j] >= best[i][j + 1])
             ++i;
         else
             ++j;

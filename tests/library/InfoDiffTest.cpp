@@ -2,6 +2,7 @@
 // lists aligned so that an inserted, removed or moved entry is one change; and sets of
 // infos compared by name, a renamed info found by its content.
 #include "library/InfoSetDiff.h"
+#include "library/MergeReview.h"
 #include "support/Library.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,37 @@ TEST_F(InfoDiffTest, AnEntryOfAnotherTypeInTheSamePlaceIsRemovedAndInserted) {
     EXPECT_EQ(Lines(DiffInfo(base, now)),
               (std::vector<std::string>{"InfoCommands[2]: - " + EntrySummary(base.commands[2]),
                                         "InfoCommands[2]: + Say (BOB_X)"}));
+}
+
+// Two entries of a type where one stands now: the first was changed, the second removed.
+TEST_F(InfoDiffTest, EntriesOfOneTypeArePairedInTheirOrder) {
+    InfoPlaces base = Places("Bob_BuySword");
+    base.commands.insert(base.commands.begin() + 2, base.commands[1]); // two CreateItems
+    SetField(base.commands[2].fields, "ID1", "{SECOND}");
+    InfoPlaces now = Places("Bob_BuySword");
+    SetField(now.commands[1].fields, "Entity1", "Bob");
+    EXPECT_EQ(Lines(DiffInfo(base, now)),
+              (std::vector<std::string>{"InfoCommands[2]: - " + EntrySummary(base.commands[2]),
+                                        "InfoCommands[1].Entity1: \"PC_Hero\" -> \"Bob\""}));
+}
+
+// The tables of a side are looked up beside it; a review that is cancelled compares
+// nothing.
+TEST_F(InfoDiffTest, EachSideKnowsWhereItsTablesAreAndAReviewCanBeCancelled) {
+    fs::create_directories("Base/Infos");
+    fs::copy_file("w_info.hdrdoc", "Base/w_info.hdrdoc");
+    fs::copy_file("Infos/Bob_Haggle.vaskinfo", "Base/Infos/Bob_Haggle.vaskinfo");
+    EXPECT_EQ(VersionsInDocument("Base/w_info.hdrdoc").folder, "Base/");
+    EXPECT_EQ(VersionsInDocument("w_info.hdrdoc").folder, "./");
+    EXPECT_EQ(VersionsInFolder("Base/Infos/").folder, "Base/");
+    EXPECT_EQ(VersionOfFile("Base/Infos/Bob_Haggle.vaskinfo").folder, "Base/");
+
+    const MergeReview whole = ReviewMerge();
+    EXPECT_TRUE(whole.compared);
+    EXPECT_EQ(whole.Written(), VaskTest::ListNames("Infos").size());
+    const MergeReview cancelled = ReviewMerge([] { return true; });
+    EXPECT_FALSE(cancelled.compared);
+    EXPECT_EQ(cancelled.Written(), 0u);
 }
 
 // Sets: "Infos/" against the copy of another workspace, with an info renamed (and

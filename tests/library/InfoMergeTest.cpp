@@ -115,6 +115,28 @@ TEST_F(InfoMergeTest, TheSamePlaceChangedTwoWaysIsAConflict) {
               }));
 }
 
+// An entry inserted before one of its own type is an insertion, not a change of it: their
+// change of the old entry lands on the old entry. Values merge like any other field.
+TEST_F(InfoMergeTest, AnEntryInsertedBesideOneOfItsTypeIsNotTakenForIt) {
+    auto commands = Entries<InfoCommand>(ours.InfoCommands);
+    InfoCommand fresh = commands[0]; // a Description
+    fresh.SetLocString("BOB_NEW");
+    commands.insert(commands.begin(), fresh);
+    commands[3].SetValue("7", 2); // the DestroyItem's third value
+    Store(ours.InfoCommands, commands);
+    theirs.InfoCommands[0].SetEntity1("Bob");
+
+    VaskInfo merged;
+    ASSERT_TRUE(MergeInfos(base, ours, theirs, merged).empty());
+    ASSERT_EQ(merged.InfoCommands.GetSize(), 5u);
+    EXPECT_EQ(merged.InfoCommands[0].LocString.View(), "BOB_NEW");
+    EXPECT_EQ(merged.InfoCommands[0].Entity1.View(), "");
+    EXPECT_EQ(merged.InfoCommands[1].LocString.View(), "BOB_SWORD_DESC");
+    EXPECT_EQ(merged.InfoCommands[1].Entity1.View(), "Bob");
+    EXPECT_EQ(merged.InfoCommands[3].Value[2].View(), "7");
+    EXPECT_EQ(merged.InfoCommands[3].Command.View(), "DestroyItem");
+}
+
 // Random edits of every kind: a member, an entry's field, an entry inserted, removed or
 // moved.
 void Edit(VaskInfo& info, std::mt19937& random) {
