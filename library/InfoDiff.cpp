@@ -98,18 +98,18 @@ CommonEntries(const std::vector<InfoPlaces::Entry>& a, const std::vector<InfoPla
 void DiffFields(const InfoPlaces::Fields& base, const InfoPlaces::Fields& now,
                 const std::string& prefix, std::vector<PlaceChange>& out) {
     // The same type has the same fields; a kept block may come or go.
-    for (const auto& [name, value] : now) {
+    for (const auto& field : now) {
         const auto old = std::find_if(base.begin(), base.end(),
-                                      [&](const auto& field) { return field.first == name; });
+                                      [&](const auto& each) { return each.first == field.first; });
         const std::string before = old == base.end() ? std::string() : old->second;
-        if (before != value)
-            out.push_back({PlaceChange::Kind::Changed, prefix + name, before, value});
+        if (before != field.second)
+            out.push_back({PlaceChange::Kind::Changed, prefix + field.first, before, field.second});
     }
-    for (const auto& [name, value] : base) {
+    for (const auto& field : base) {
         const bool kept = std::any_of(now.begin(), now.end(),
-                                      [&](const auto& field) { return field.first == name; });
+                                      [&](const auto& each) { return each.first == field.first; });
         if (!kept)
-            out.push_back({PlaceChange::Kind::Changed, prefix + name, value, {}});
+            out.push_back({PlaceChange::Kind::Changed, prefix + field.first, field.second, {}});
     }
 }
 

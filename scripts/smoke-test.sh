@@ -67,7 +67,7 @@ open_first_row() {
   click 90 142
   click 810 249
   xdotool key ctrl+e
-  editor=$(find_window '^Info Editor$')
+  editor=$(find_window '^Info Editor( - [0-9]+ of [0-9]+)?$')
   [ -n "$editor" ] || fail "$1"
   sleep 0.5
 }

@@ -3,14 +3,44 @@
 #include "library/ReferenceIndex.h"
 #include "ui/common/SystemString.h"
 
+#include <QApplication>
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 
 namespace VaskEdit {
 
 namespace {
+// A click beside the open list goes where it was aimed: the list closes and the box or
+// button under the pointer gets the click, instead of the click only closing the list
+// (and the next keys going to the box the list belongs to).
+class ClickThrough : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress)
+            return false;
+        auto* popup = static_cast<QWidget*>(watched);
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const QPoint global = press->globalPosition().toPoint();
+        if (popup->rect().contains(popup->mapFromGlobal(global)))
+            return false;
+        popup->hide();
+        QWidget* target = QApplication::widgetAt(global);
+        if (!target)
+            return true;
+        if (target->focusPolicy() & Qt::ClickFocus)
+            target->setFocus(Qt::MouseFocusReason);
+        QMouseEvent aimed(QEvent::MouseButtonPress, target->mapFromGlobal(global),
+                          press->globalPosition(), press->button(), press->buttons(),
+                          press->modifiers());
+        QApplication::sendEvent(target, &aimed);
+        return true;
+    }
+};
+
 // Fills the lists when a box gets the focus, before the first key reaches it.
 class RefreshOnFocus : public QObject {
 public:
@@ -116,6 +146,8 @@ void NameCompletion::Attach(QLineEdit* box, NameKind kind) {
     // Thousands of names: rows of one height spare the list measuring each.
     if (auto* list = qobject_cast<QListView*>(completer->popup()))
         list->setUniformItemSizes(true);
+    // Installed after the completer's own filter, so it sees the clicks first.
+    completer->popup()->installEventFilter(new ClickThrough(completer));
     box->setCompleter(completer);
     // The box takes a chosen name as the program's text; it is the user's edit.
     connect(completer, qOverload<const QString&>(&QCompleter::activated), box,
