@@ -100,30 +100,43 @@ Jobs::Outcome FindSpokenLines(const std::vector<InfoOutline>& infos, std::string
 
 InfosByText InfosShowingEachText(const std::vector<InfoOutline>& infos,
                                  const std::vector<TextChange>& texts) {
-    InfosByText byText;
-    // The ids asked for, by table, to look up without a copy of each id the infos use.
-    std::vector<std::pair<std::string_view, std::unordered_set<std::string_view>>> asked;
-    for (const TextChange& text : texts) {
-        byText[{text.table, text.id}];
+    // The ids asked for, by table, each with the slot its infos are gathered in: the
+    // infos' texts are looked up without building a key for each.
+    std::vector<std::vector<std::string>> slots(texts.size());
+    std::vector<std::pair<std::string_view, std::unordered_map<std::string_view, std::size_t>>>
+        asked;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
         auto table = std::find_if(asked.begin(), asked.end(),
-                                  [&](const auto& ids) { return ids.first == text.table; });
+                                  [&](const auto& ids) { return ids.first == texts[i].table; });
         if (table == asked.end())
-            table = asked.insert(asked.end(), {text.table, {}});
-        table->second.insert(text.id);
+            table = asked.insert(asked.end(), {texts[i].table, {}});
+        table->second.emplace(texts[i].id, i);
     }
     for (const InfoOutline& info : infos) {
         for (const TextReference& shown : info.texts) {
             const auto table = std::find_if(asked.begin(), asked.end(), [&](const auto& ids) {
                 return ids.first == shown.table;
             });
-            if (table == asked.end() || !table->second.contains(shown.id))
+            if (table == asked.end())
                 continue;
-            std::vector<std::string>& names = byText[{shown.table, shown.id}];
+            const auto slot = table->second.find(shown.id);
+            if (slot == table->second.end())
+                continue;
+            std::vector<std::string>& names = slots[slot->second];
             if (names.empty() || names.back() != info.name)
                 names.push_back(info.name);
         }
     }
-    return byText;
+    // An id asked twice shows the same infos.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (const auto& [table, ids] : asked) {
+            if (table != texts[i].table)
+                continue;
+            if (const std::size_t first = ids.at(texts[i].id); first != i)
+                slots[i] = slots[first];
+        }
+    }
+    return slots;
 }
 
 } // namespace VaskEdit

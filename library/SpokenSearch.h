@@ -42,9 +42,9 @@ Jobs::Outcome FindSpokenLines(const std::vector<InfoOutline>& infos, std::string
                               std::vector<SpokenLine>& found, const Jobs::ProgressFn& progress,
                               const Jobs::CancelFn& cancel);
 
-// For each text's (table, id), the names of the infos that show it, in the order given
-// (none for a line no info shows).
-using InfosByText = std::map<std::pair<std::string, std::string>, std::vector<std::string>>;
+// For each text, in the order given, the names of the infos that show its (table, id),
+// in the order of infos (none for a line no info shows).
+using InfosByText = std::vector<std::vector<std::string>>;
 InfosByText InfosShowingEachText(const std::vector<InfoOutline>& infos,
                                  const std::vector<TextChange>& texts);
 

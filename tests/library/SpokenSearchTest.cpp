@@ -125,13 +125,15 @@ TEST_F(SpokenSearchTest, EachTextKnowsTheInfosThatShowIt) {
     const InfosByText byText =
         InfosShowingEachText(index.Outlines(), {{"infosa.csv", "SAY_1", "", ""},
                                                 {"questdescsa.csv", "LOG_1", "", ""},
-                                                {"infosa.csv", "SAY_9", "", ""}});
-    std::vector<std::string> sayers = byText.at({"infosa.csv", "SAY_1"});
+                                                {"infosa.csv", "SAY_9", "", ""},
+                                                {"infosa.csv", "SAY_1", "", ""}});
+    ASSERT_EQ(byText.size(), 4u);
+    std::vector<std::string> sayers = byText[0];
     std::sort(sayers.begin(), sayers.end());
     EXPECT_EQ(sayers, (std::vector<std::string>{"Harbour", "Quest"}));
-    EXPECT_EQ(byText.at({"questdescsa.csv", "LOG_1"}), std::vector<std::string>{"Quest"});
-    EXPECT_TRUE(byText.at({"infosa.csv", "SAY_9"}).empty());
-    EXPECT_FALSE(byText.contains({"infosa.csv", "SAY_2"})); // not asked for
+    EXPECT_EQ(byText[1], std::vector<std::string>{"Quest"});
+    EXPECT_TRUE(byText[2].empty());
+    EXPECT_EQ(byText[3], byText[0]); // asked twice, the same infos
 }
 
 } // namespace

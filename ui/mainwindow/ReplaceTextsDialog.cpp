@@ -161,11 +161,8 @@ void ReplaceTextsDialog::ShowPlan(const Planned& planned) {
     plan = planned.plan;
     std::vector<ReplacePreviewModel::Row> rows;
     rows.reserve(plan.changes.size());
-    for (const TextChange& change : plan.changes) {
-        const auto infos = planned.infos.find({change.table, change.id});
-        rows.push_back(
-            {change, infos == planned.infos.end() ? std::string() : Names(infos->second)});
-    }
+    for (std::size_t i = 0; i < plan.changes.size(); ++i)
+        rows.push_back({plan.changes[i], i < planned.infos.size() ? Names(planned.infos[i]) : ""});
     model->SetRows(std::move(rows));
     current = true;
     QStringList lines;
