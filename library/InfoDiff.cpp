@@ -1,5 +1,6 @@
 #include "library/InfoDiff.h"
 
+#include "info/EntryFields.h"
 #include "info/MemberTable.h"
 #include "info/VaskInfo.h"
 
@@ -13,55 +14,35 @@ template <std::size_t N> std::string Text(const TesselEngine::FixedText<N>& text
     return std::string(text.View());
 }
 
-void AddBlock(InfoPlaces::Fields& fields, const std::string& block) {
-    // A block kept as read is compared as a whole: it is all the file says of the entry.
-    if (!block.empty())
-        fields.emplace_back("Block", block);
+// The entry's type, then its fields; a block kept as read is compared as a whole: it is
+// all the file says of the entry.
+template <typename Entry>
+InfoPlaces::Entry Places(const char* typeName, std::string type,
+                         const std::vector<EntryField<Entry>>& fields, const Entry& entry,
+                         const std::string* text = nullptr) {
+    InfoPlaces::Entry places{type, {{typeName, type}}};
+    for (const EntryField<Entry>& field : fields) {
+        places.fields.emplace_back(field.name, field.get(entry));
+        if (text && field.name == "LocString")
+            places.fields.emplace_back("Text", *text);
+    }
+    if (!entry.PreservedBlock.empty())
+        places.fields.emplace_back("Block", entry.PreservedBlock);
+    return places;
 }
-
 } // namespace
 
 InfoPlaces::Entry EntryPlaces(const InfoCommand& c, bool withTexts) {
-    InfoPlaces::Entry entry{Text(c.Command),
-                            {{"Command", Text(c.Command)},
-                             {"Version", Text(c.Version)},
-                             {"Entity1", Text(c.Entity1)},
-                             {"Entity2", Text(c.Entity2)},
-                             {"Entity3", Text(c.Entity3)},
-                             {"ID1", Text(c.ID1)},
-                             {"ID2", Text(c.ID2)},
-                             {"ID3", Text(c.ID3)},
-                             {"LocString", Text(c.LocString)}}};
-    if (withTexts)
-        entry.fields.emplace_back("Text", Text(c.Text));
-    entry.fields.emplace_back("UseValues", c.UseValues ? "true" : "false");
-    for (std::size_t i = 0; i < c.Value.size(); ++i)
-        entry.fields.emplace_back("Values[" + std::to_string(i) + "]", Text(c.Value[i]));
-    AddBlock(entry.fields, c.PreservedBlock);
-    return entry;
+    const std::string text = withTexts ? Text(c.Text) : std::string();
+    return Places("Command", Text(c.Command), CommandFields(), c, withTexts ? &text : nullptr);
 }
 
 InfoPlaces::Entry EntryPlaces(const InfoCondition& c) {
-    InfoPlaces::Entry entry{Text(c.Condition),
-                            {{"Condition", Text(c.Condition)},
-                             {"Version", Text(c.Version)},
-                             {"Entity1", Text(c.Entity1)},
-                             {"Entity2", Text(c.Entity2)},
-                             {"ID1", Text(c.ID1)},
-                             {"ID2", Text(c.ID2)},
-                             {"ID3", Text(c.ID3)},
-                             {"ID4", Text(c.ID4)},
-                             {"LocString", Text(c.LocString)}}};
-    AddBlock(entry.fields, c.PreservedBlock);
-    return entry;
+    return Places("Condition", Text(c.Condition), ConditionFields(), c);
 }
 
 InfoPlaces::Entry EntryPlaces(const InfoRequiredPerk& p) {
-    InfoPlaces::Entry entry{
-        Text(p.Perk),
-        {{"Perk", Text(p.Perk)}, {"Value", Text(p.Value)}, {"InvertTest", Text(p.InvertTest)}}};
-    AddBlock(entry.fields, p.PreservedBlock);
-    return entry;
+    return Places("Perk", Text(p.Perk), PerkFields(), p);
 }
 
 namespace {

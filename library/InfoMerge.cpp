@@ -1,66 +1,16 @@
 #include "library/InfoMerge.h"
 
+#include "info/EntryFields.h"
 #include "info/MemberTable.h"
 #include "info/VaskInfo.h"
 #include "library/InfoDiff.h"
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 
 namespace VaskEdit {
 
 namespace {
-// One field of an entry, read and written as text.
-template <typename T> struct Field {
-    std::string name;
-    std::function<std::string(const T&)> get;
-    std::function<void(T&, const std::string&)> set;
-};
-
-template <typename T, std::size_t N>
-Field<T> TextField(const char* name, TesselEngine::FixedText<N> T::*member) {
-    return {name, [member](const T& e) { return std::string((e.*member).View()); },
-            [member](T& e, const std::string& v) { (e.*member).Assign(v.data(), v.size()); }};
-}
-
-std::vector<Field<InfoCommand>> CommandFields() {
-    std::vector<Field<InfoCommand>> fields = {
-        TextField("Version", &InfoCommand::Version),
-        TextField("Entity1", &InfoCommand::Entity1),
-        TextField("Entity2", &InfoCommand::Entity2),
-        TextField("Entity3", &InfoCommand::Entity3),
-        TextField("ID1", &InfoCommand::ID1),
-        TextField("ID2", &InfoCommand::ID2),
-        TextField("ID3", &InfoCommand::ID3),
-        TextField("LocString", &InfoCommand::LocString),
-        {"UseValues",
-         [](const InfoCommand& c) { return std::string(c.UseValues ? "true" : "false"); },
-         [](InfoCommand& c, const std::string& v) { c.UseValues = v == "true"; }}};
-    for (std::size_t i = 0; i < std::tuple_size_v<decltype(InfoCommand::Value)>; ++i)
-        fields.push_back(
-            {"Values[" + std::to_string(i) + "]",
-             [i](const InfoCommand& c) { return std::string(c.Value[i].View()); },
-             [i](InfoCommand& c, const std::string& v) { c.Value[i].Assign(v.data(), v.size()); }});
-    return fields;
-}
-
-std::vector<Field<InfoCondition>> ConditionFields() {
-    return {TextField("Version", &InfoCondition::Version),
-            TextField("Entity1", &InfoCondition::Entity1),
-            TextField("Entity2", &InfoCondition::Entity2),
-            TextField("ID1", &InfoCondition::ID1),
-            TextField("ID2", &InfoCondition::ID2),
-            TextField("ID3", &InfoCondition::ID3),
-            TextField("ID4", &InfoCondition::ID4),
-            TextField("LocString", &InfoCondition::LocString)};
-}
-
-std::vector<Field<InfoRequiredPerk>> PerkFields() {
-    return {TextField("Value", &InfoRequiredPerk::Value),
-            TextField("InvertTest", &InfoRequiredPerk::InvertTest)};
-}
-
 // The type of an entry: entries of different types are never merged field by field.
 std::string TypeOf(const InfoCommand& c) {
     return std::string(c.Command.View());
@@ -185,7 +135,7 @@ public:
     }
 
     template <typename T>
-    T Entry(const std::string& place, const std::vector<Field<T>>& fields, const T& base,
+    T Entry(const std::string& place, const std::vector<EntryField<T>>& fields, const T& base,
             const T& ours, const T& theirs) {
         // A block kept as read is all the file says of its entry: it merges as a whole.
         if (!base.PreservedBlock.empty() || !ours.PreservedBlock.empty() ||
@@ -199,14 +149,14 @@ public:
             return ours;
         }
         T merged = ours;
-        for (const Field<T>& field : fields)
+        for (const EntryField<T>& field : fields)
             field.set(merged, Value(place + "." + field.name, field.get(base), field.get(ours),
                                     field.get(theirs)));
         return merged;
     }
 
     template <typename T>
-    std::vector<T> List(const std::string& name, const std::vector<Field<T>>& fields,
+    std::vector<T> List(const std::string& name, const std::vector<EntryField<T>>& fields,
                         const std::vector<T>& base, const std::vector<T>& ours,
                         const std::vector<T>& theirs) {
         const auto inOurs = Kept(base, ours);
@@ -232,7 +182,7 @@ public:
 
 private:
     template <typename T>
-    void Run(const std::string& name, const std::vector<Field<T>>& fields,
+    void Run(const std::string& name, const std::vector<EntryField<T>>& fields,
              const std::vector<T>& base, std::size_t b0, std::size_t b1, const std::vector<T>& ours,
              std::size_t o0, std::size_t o1, const std::vector<T>& theirs, std::size_t t0,
              std::size_t t1, std::vector<T>& out) {
