@@ -141,8 +141,10 @@ int Split() {
 }
 
 int Merge(bool strict) {
+    // What the merge will write against the game document: the refusal of --strict and
+    // the counts said after it (the workspace is locked meanwhile).
+    const MergeReview review = ReviewMerge();
     if (strict) {
-        const MergeReview review = ReviewMerge();
         if (!review.LeftOut().empty()) {
             ListLines(("Not merged: " + Counted(review.LeftOut().size(), "info") +
                        " of \"w_info.hdrdoc\" with no file in \"Infos/\" would be left out "
@@ -161,7 +163,6 @@ int Merge(bool strict) {
     if (!outcome.succeeded)
         return Fail(outcome.failure);
     std::cerr << "Successfully created file \"Output/new_info.hdrdoc\".\n";
-    const MergeReview review = ReviewMerge();
     if (review.compared) {
         std::cerr << MergeCountsLine(review) << "\n";
         for (const RenamedInfo& renamed : review.diff.renamed)

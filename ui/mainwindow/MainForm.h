@@ -23,8 +23,8 @@ class QTabWidget;
 class QTableView;
 
 namespace VaskEdit {
-
 class ConversationsView;
+struct MergeReview;
 class ScriptWindow;
 class ReferenceService;
 class ReplaceTextsDialog;
@@ -175,7 +175,7 @@ private:
     // Starts a job behind a modal wait dialog that shows its name and progress; done
     // runs on this thread when it ends.
     // The merge itself, after its review (if shown) was answered with "Merge".
-    void StartMerge(const HeldWorkspace& held);
+    void StartMerge(const HeldWorkspace& held, std::shared_ptr<MergeReview> review = nullptr);
     void RunJob(BackgroundJob& job, const QString& name, Counted counted, BackgroundJob::Work work,
                 std::function<void(const Jobs::Outcome&)> done);
     // The strip's bar as wide as a menu bar of that width leaves free, so that it is

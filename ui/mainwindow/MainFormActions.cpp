@@ -505,21 +505,24 @@ void MainForm::MergeInfos() {
                         return;
                     }
                 }
-                StartMerge(held);
+                StartMerge(held, review);
             });
         });
 }
 
-void MainForm::StartMerge(const HeldWorkspace& held) {
+void MainForm::StartMerge(const HeldWorkspace& held, std::shared_ptr<MergeReview> review) {
     progress->setValue(0);
     progress->show();
-    // What the written document holds against the game's, for the message.
-    auto review = std::make_shared<MergeReview>();
+    // What the written document holds against the game's, for the message: the review
+    // shown before (the workspace stayed locked since), else one made after the merge.
+    if (!review || !review->compared)
+        review = std::make_shared<MergeReview>();
+    const bool reviewed = review->compared;
     RunJob(
         mergeJob, "Merge \"Infos/\" into \"Output/new_info.hdrdoc\"", Counted::Files,
-        [review](const auto& report, const auto& cancel) {
+        [review, reviewed](const auto& report, const auto& cancel) {
             Jobs::Outcome outcome = Jobs::Merge(report, cancel);
-            if (outcome.succeeded && !outcome.cancelled)
+            if (!reviewed && outcome.succeeded && !outcome.cancelled)
                 *review = ReviewMerge();
             return outcome;
         },
