@@ -15,13 +15,10 @@ std::string_view Trimmed(std::string_view line) {
     const std::size_t last = line.find_last_not_of(" \t\r");
     return line.substr(first, last + 1 - first);
 }
-} // namespace
 
-std::vector<std::string> ReadWordList(const char* path) {
-    std::string bytes;
+// The words of a list's bytes, one a line.
+std::vector<std::string> WordsOf(const std::string& bytes) {
     std::vector<std::string> words;
-    if (!TesselEngine::WinAPI::File::ReadAll(path, bytes))
-        return words;
     std::size_t at = 0;
     while (at <= bytes.size()) {
         const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
@@ -31,6 +28,14 @@ std::vector<std::string> ReadWordList(const char* path) {
         at = end + 1;
     }
     return words;
+}
+} // namespace
+
+std::vector<std::string> ReadWordList(const char* path) {
+    std::string bytes;
+    if (!TesselEngine::WinAPI::File::ReadAll(path, bytes))
+        return {};
+    return WordsOf(bytes);
 }
 
 std::string WordRefusal(std::string_view word) {
@@ -48,7 +53,7 @@ bool AddToWordList(std::string_view word, const char* path) {
     std::error_code error;
     if (std::filesystem::exists(path, error) && !TesselEngine::WinAPI::File::ReadAll(path, bytes))
         return false;
-    const std::vector<std::string> words = ReadWordList(path);
+    const std::vector<std::string> words = WordsOf(bytes);
     if (std::find(words.begin(), words.end(), word) != words.end())
         return true;
     // The list keeps the line ends it has; a new one gets the system's.

@@ -120,8 +120,7 @@ MainForm::MainForm(std::vector<std::string> args, QWidget* parent)
     // A rename: the cache as the rename wrote it, listed through the filter in force.
     connect(indexing, &ReferenceService::renamed, this,
             [this](const QString& oldName, const QString& newName) {
-                InfoManager::InfoFileCache.ClearContent();
-                InfoManager::ReadInfoCache();
+                ReloadInfoCache();
                 ShowChangedInfos(ToSystemString(oldName), ToSystemString(newName));
                 const QModelIndexList listed = infoModel->match(
                     infoModel->index(0, 0), Qt::DisplayRole, newName, 1, Qt::MatchExactly);

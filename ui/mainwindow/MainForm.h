@@ -174,6 +174,8 @@ private:
     enum class Counted { Files, Bytes };
     // Starts a job behind a modal wait dialog that shows its name and progress; done
     // runs on this thread when it ends.
+    // "infocache" read again; the filter in force and its rows stay.
+    void ReloadInfoCache();
     // The merge itself, after its review (if shown) was answered with "Merge".
     void StartMerge(const HeldWorkspace& held, std::shared_ptr<MergeReview> review = nullptr);
     void RunJob(BackgroundJob& job, const QString& name, Counted counted, BackgroundJob::Work work,

@@ -141,11 +141,15 @@ void MainForm::TemplateRowSelected() {
 }
 
 void MainForm::ReadInfoCache() {
-    InfoManager::InfoFileCache.ClearContent();
     InfoManager::InfoCurrentFilter.ClearContent();
-    InfoManager::ReadInfoCache();
+    ReloadInfoCache();
     listedFilter = {};
     ListInfos(false);
+}
+
+void MainForm::ReloadInfoCache() {
+    InfoManager::InfoFileCache.ClearContent();
+    InfoManager::ReadInfoCache();
 }
 
 void MainForm::FollowSavedInfo(const std::string& name) {
