@@ -1,6 +1,7 @@
 #include "InfoJson.h"
 
 #include "CommandSupport.h"
+#include "info/EntryFields.h"
 #include "info/MemberTable.h"
 
 #include <nlohmann/json.hpp>
@@ -11,8 +12,32 @@ using Json = nlohmann::ordered_json;
 using namespace VaskEdit;
 
 namespace {
-template <std::size_t N> Json Text(const TesselEngine::FixedText<N>& text) {
-    return Windows1252ToUtf8(text.View());
+// An entry as an object: its type, then its fields as the entry lists them; the values
+// as one array, the switch of the values as a boolean, a command's display text after
+// its "LocString".
+template <typename Entry>
+Json Fields(const char* typeName, std::string_view type,
+            const std::vector<EntryField<Entry>>& fields, const Entry& entry,
+            const Char512* text = nullptr) {
+    Json object = {{typeName, Windows1252ToUtf8(type)}};
+    Json values = Json::array();
+    bool hasValues = false;
+    for (const EntryField<Entry>& field : fields) {
+        const std::string value = field.get(entry);
+        if (field.name.starts_with("Values[")) {
+            hasValues = true;
+            values.push_back(Windows1252ToUtf8(value));
+        } else if (field.name == "UseValues") {
+            object[field.name] = value == "true";
+        } else {
+            object[field.name] = Windows1252ToUtf8(value);
+            if (text && field.name == "LocString")
+                object["Text"] = Windows1252ToUtf8(text->View());
+        }
+    }
+    if (hasValues)
+        object["Values"] = values;
+    return object;
 }
 } // namespace
 
@@ -23,42 +48,17 @@ std::string InfoToJson(const VaskInfo& info, const SaveComparison* saving) {
 
     Json perks = Json::array();
     for (const auto& perk : info.RequiredPerks)
-        perks.push_back({{"Perk", Text(perk.Perk)},
-                         {"Value", Text(perk.Value)},
-                         {"InvertTest", Text(perk.InvertTest)}});
+        perks.push_back(Fields("Perk", perk.Perk.View(), PerkFields(), perk));
     j["RequiredPerks"] = perks;
 
     Json commands = Json::array();
-    for (const auto& c : info.InfoCommands) {
-        Json values = Json::array();
-        for (const auto& value : c.Value)
-            values.push_back(Text(value));
-        commands.push_back({{"Command", Text(c.Command)},
-                            {"Version", Text(c.Version)},
-                            {"Entity1", Text(c.Entity1)},
-                            {"Entity2", Text(c.Entity2)},
-                            {"Entity3", Text(c.Entity3)},
-                            {"ID1", Text(c.ID1)},
-                            {"ID2", Text(c.ID2)},
-                            {"ID3", Text(c.ID3)},
-                            {"LocString", Text(c.LocString)},
-                            {"Text", Text(c.Text)},
-                            {"UseValues", c.UseValues},
-                            {"Values", values}});
-    }
+    for (const auto& c : info.InfoCommands)
+        commands.push_back(Fields("Command", c.Command.View(), CommandFields(), c, &c.Text));
     j["InfoCommands"] = commands;
 
     Json conditions = Json::array();
     for (const auto& c : info.InfoConditions)
-        conditions.push_back({{"Condition", Text(c.Condition)},
-                              {"Version", Text(c.Version)},
-                              {"Entity1", Text(c.Entity1)},
-                              {"Entity2", Text(c.Entity2)},
-                              {"ID1", Text(c.ID1)},
-                              {"ID2", Text(c.ID2)},
-                              {"ID3", Text(c.ID3)},
-                              {"ID4", Text(c.ID4)},
-                              {"LocString", Text(c.LocString)}});
+        conditions.push_back(Fields("Condition", c.Condition.View(), ConditionFields(), c));
     j["InfoConditions"] = conditions;
     if (!saving) {
         j["lossless"] = nullptr;
